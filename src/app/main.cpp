@@ -1,0 +1,2 @@
+// pivraf: the editor's entry point.
+int main() { return 0; }

@@ -1,0 +1,96 @@
+// UndoHistory: the editor's own list of whole-text snapshots.
+//
+// Every snapshot i (0..top) answers "the whole text at step i" together with
+// the first visible line, the selection and the saved mark it had. Snapshot 0
+// is the text the view was initialised with. `current` is the snapshot equal
+// to the text shown; undo and redo move it; a push after an undo overwrites
+// the snapshot at the new `current` but keeps the ones above it, so `top`
+// never decreases.
+//
+// Storage (see UndoHistory.cpp for the details): a snapshot stores only the
+// changed middle of its text against the snapshot before it, and every so
+// often a full text held as shared, immutable chunks, so memory follows the
+// size of the edits, not the text size times the number of steps. Copying a
+// history (two panes) shares the stored snapshots instead of copying them.
+//
+// Capacity: 65,535 snapshots. The push that would need a 65,536th drops the
+// oldest one and goes on recording.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class EditBuffer;
+
+class UndoHistory {
+ public:
+  static constexpr std::uint32_t kCapacity = 65535;
+
+  UndoHistory();
+  ~UndoHistory();
+  UndoHistory(const UndoHistory&);             // cheap: shares the stored snapshots
+  UndoHistory& operator=(const UndoHistory&);  // cheap as well
+
+  // Initialisation for a newly opened or created document: current = top = 0,
+  // snapshot 0 = the buffer's text and selection, first visible line 0,
+  // saved mark set, AutoSnapshot = 1.
+  void Restart(const EditBuffer& buffer);
+
+  // PushUndoSnapshot without its side effects on the document and focus: the
+  // caller sets the document's modified flag (always true after a push).
+  void Push(const EditBuffer& buffer);
+
+  // Stores the buffer's selection into the current snapshot.
+  void RecordSelection(const EditBuffer& buffer);
+
+  // The change-notification rule. `backspaceOrDeleteDown` is the key state at
+  // the moment of the notification. Returns true when it pushed a snapshot.
+  bool OnChange(const EditBuffer& buffer, bool backspaceOrDeleteDown);
+
+  // Undo: stores the buffer's selection into the snapshot it leaves, moves to
+  // current - 1 and puts that snapshot into the buffer (text, first visible
+  // line, selection, caret scrolled into view). Returns false at snapshot 0.
+  bool Undo(EditBuffer& buffer);
+  // Redo: the same upwards, without storing the selection it leaves.
+  bool Redo(EditBuffer& buffer);
+
+  bool CanUndo() const { return current_ > 0; }
+  bool CanRedo() const { return current_ < top_; }
+
+  // Hint 707 after a save: only the current snapshot carries the saved mark.
+  void MarkSaved();
+  // True when the current snapshot is the text last saved or loaded; after
+  // undo or redo the document's modified flag is the negation of this.
+  bool CurrentIsSaved() const;
+
+  // Idle pass with the mouse at rest and a non-empty selection: the current
+  // snapshot takes the buffer's first visible line and selection.
+  void TrackSelection(const EditBuffer& buffer);
+
+  // Two panes: the history with the greater top wins; on equal top, `active`
+  // (the pane running the idle pass) wins. Afterwards both are equal.
+  static void Equalise(UndoHistory& active, UndoHistory& other);
+
+  std::uint32_t Current() const { return current_; }
+  std::uint32_t Top() const { return top_; }
+  bool autoSnapshot = true;
+
+  // Read access to any snapshot 0..top.
+  std::string TextAt(std::uint32_t i) const;
+  int FirstVisibleLineAt(std::uint32_t i) const;
+  std::pair<int, int> SelectionAt(std::uint32_t i) const;
+  bool SavedMarkAt(std::uint32_t i) const;
+
+  // Bytes held by the stored snapshots (for the memory benchmark).
+  std::size_t MemoryBytes() const;
+
+ private:
+  struct Store;
+  void Restore(EditBuffer& buffer) const;
+  void MakeUnique();
+
+  std::shared_ptr<Store> store_;
+  std::uint32_t current_ = 0;
+  std::uint32_t top_ = 0;
+};
