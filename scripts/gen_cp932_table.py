@@ -104,6 +104,15 @@ def render(single, double, reverse):
     out.append("// byte (0x81-0x9F, then 0xE0-0xFC), one column per trail byte 0x40-0xFC.")
     out.append("// 0xFFFF marks a code that does not decode. kFromUnicode: (code point, code)")
     out.append("// pairs sorted by code point, holding the code Windows writes for each.")
+    out.append("//")
+    out.append("// Where this differs from a plain dump of Python's codec (reasons in the script):")
+    out.append("// the single bytes 0x80, 0xA0 and 0xFD-0xFF are left undecodable rather than")
+    out.append("// mapped to U+0080 and U+F8F0-U+F8F3, so they are shown and kept as raw bytes;")
+    out.append("// as in WideCharToMultiByte, a character with several codes is never written")
+    out.append("// as its NEC-selected IBM copy (0xED40-0xEEFC) but as its IBM one (0xFA40-0xFC4B);")
+    out.append("// and the reverse table keeps Python's one-way mappings:")
+    out.append("// U+00A2, U+00A3, U+00AC, U+2016, U+2212 and U+301C are written as the")
+    out.append("// full-width forms (0x8191, 0x8192, 0x81CA, 0x8161, 0x817C, 0x8160).")
     out.append('#include "editor/Cp932Table.h"')
     out.append("")
     out.append("namespace cp932::table {")
@@ -120,11 +129,13 @@ def render(single, double, reverse):
         out.append("    },")
     out.append("};")
     out.append("")
-    out.append("const ReversePair kFromUnicode[kFromUnicodeCount] = {")
+    out.append("const ReversePair kFromUnicode[] = {")
     pairs = ["{0x%04X, 0x%04X}" % p for p in reverse]
     for i in range(0, len(pairs), 6):
         out.append("    " + ", ".join(pairs[i:i + 6]) + ",")
     out.append("};")
+    out.append("")
+    out.append("const std::size_t kFromUnicodeCount = sizeof kFromUnicode / sizeof kFromUnicode[0];")
     out.append("")
     out.append("}  // namespace cp932::table")
     return "\n".join(out) + "\n"
@@ -133,11 +144,6 @@ def render(single, double, reverse):
 def main():
     single, double, reverse = build()
     root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-    header = os.path.join(root, "src", "editor", "Cp932Table.h")
-    with open(header, encoding="utf-8") as f:
-        expected = "kFromUnicodeCount = %d;" % len(reverse)
-        if expected not in f.read():
-            sys.exit("Cp932Table.h must declare " + expected)
     path = os.path.join(root, "src", "editor", "Cp932Table.cpp")
     with open(path, "w", encoding="utf-8", newline="\n") as f:
         f.write(render(single, double, reverse))
