@@ -1,2 +1,23 @@
-// pivraf: the editor's entry point.
-int main() { return 0; }
+// pivraf: the editor, or with --batch the same program without a window.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/BatchRunner.h"
+
+int RunWindow(int argc, char** argv);  // the Qt front end
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  if (!args.empty() && args[0] == "--batch") {
+    if (args.size() < 2 || args.size() > 3) {
+      std::cerr << "usage: pivraf --batch SCRIPT [FILE]\n";
+      return 2;
+    }
+    BatchRunner runner(std::cout, std::cerr);
+    // The command line of the run, as the window would see it, is the FILE alone.
+    std::vector<std::string> rest(args.begin() + 2, args.end());
+    return runner.Run(rest, args[1], args.size() == 3 ? args[2] : std::string());
+  }
+  return RunWindow(argc, argv);
+}

@@ -1,0 +1,397 @@
+#include "app/BatchRunner.h"
+
+#include <charconv>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "app/CPivraApp.h"
+#include "editor/CPivraView.h"
+#include "editor/Cp932.h"
+#include "editor/LineLayout.h"
+
+namespace {
+
+constexpr int kColumns = 80;
+constexpr int kRows = 40;
+constexpr int kCellWidth = 8;
+constexpr int kLineHeight = 16;
+
+std::vector<std::string> SplitWords(const std::string& s) {
+  std::vector<std::string> words;
+  std::istringstream in(s);
+  for (std::string w; in >> w;) words.push_back(w);
+  return words;
+}
+
+bool ParseInt(const std::string& s, int& value) {
+  const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
+  return ec == std::errc() && end == s.data() + s.size();
+}
+
+// The rest of the line after `count` words and the blank that follows them.
+std::string RestAfterWords(const std::string& line, int count) {
+  std::size_t p = 0;
+  for (int i = 0; i < count; ++i) {
+    p = line.find_first_not_of(" \t", p);
+    if (p == std::string::npos) return {};
+    p = line.find_first_of(" \t", p);
+    if (p == std::string::npos) return {};
+  }
+  return p < line.size() ? line.substr(p + 1) : std::string();
+}
+
+std::string EscapeNewlines(const std::string& s) {
+  std::string out;
+  for (char c : s) {
+    if (c == '\n') {
+      out += "\\n";
+    } else if (c != '\r') {
+      out += c;
+    }
+  }
+  return out;
+}
+
+int KeyCode(const std::string& name) {
+  static const std::pair<const char*, int> keys[] = {
+      {"Enter", vk::Return}, {"Backspace", vk::Back}, {"Delete", vk::Delete}, {"Insert", vk::Insert},
+      {"Left", vk::Left},    {"Right", vk::Right},    {"Up", vk::Up},         {"Down", vk::Down},
+      {"Home", vk::Home},    {"End", vk::End},        {"PageUp", vk::Prior},  {"PageDown", vk::Next},
+      {"Tab", vk::Tab},      {"F3", vk::F3},          {"F6", vk::F6},
+  };
+  for (const auto& [n, code] : keys)
+    if (name == n) return code;
+  if (name.size() == 1) {
+    const char c = name[0];
+    if (c >= 'a' && c <= 'z') return c - 'a' + 'A';
+    if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return c;
+  }
+  return 0;
+}
+
+}  // namespace
+
+BatchRunner::BatchRunner(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
+
+bool BatchRunner::DecodeText(const std::string& arg, std::string& cp932Text, std::string& why) {
+  cp932Text.clear();
+  std::string utf8;  // pending UTF-8 run, converted as a whole
+  auto flush = [&] {
+    cp932Text += cp932::FromUtf8(utf8);
+    utf8.clear();
+  };
+  for (std::size_t i = 0; i < arg.size(); ++i) {
+    if (arg[i] != '\\') {
+      utf8 += arg[i];
+      continue;
+    }
+    if (i + 1 >= arg.size()) {
+      why = "a backslash ends the text";
+      return false;
+    }
+    const char e = arg[++i];
+    switch (e) {
+      case 'n': utf8 += '\n'; break;
+      case 'r': utf8 += '\r'; break;
+      case 't': utf8 += '\t'; break;
+      case 'b': utf8 += '\b'; break;
+      case '\\': utf8 += '\\'; break;
+      case 'x': {
+        int byte = 0;
+        if (i + 2 >= arg.size()) {
+          why = "\\x needs two hex digits";
+          return false;
+        }
+        const auto [end, ec] = std::from_chars(arg.data() + i + 1, arg.data() + i + 3, byte, 16);
+        if (ec != std::errc() || end != arg.data() + i + 3) {
+          why = "\\x needs two hex digits";
+          return false;
+        }
+        flush();
+        cp932Text += static_cast<char>(byte);
+        i += 2;
+        break;
+      }
+      default:
+        why = std::string("unknown escape \\") + e;
+        return false;
+    }
+  }
+  flush();
+  return true;
+}
+
+MsgResult BatchRunner::MessageBox(const std::string& caption, const std::string& text, MsgButtons buttons,
+                                  MsgIcon) {
+  out_ << "message: " << caption << ": " << EscapeNewlines(text) << "\n";
+  MsgResult answer = buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel ? MsgResult::Yes
+                                                                                       : MsgResult::Ok;
+  if (!answers_.empty()) {
+    answer = answers_.front();
+    answers_.pop_front();
+  }
+  return answer;
+}
+
+bool BatchRunner::RunDialog(DialogData& dialog) {
+  for (const auto& [control, value] : dialogValues_) {
+    int id = 0;
+    if (!ParseInt(control, id) || !dialog.Set(id, value)) {
+      if (dialogError_.empty()) dialogError_ = "dialog " + std::to_string(dialog.templateId) + " has no control " + control + " taking " + value;
+    }
+  }
+  dialogValues_.clear();
+  return !dialogCancel_ && dialogError_.empty();
+}
+
+bool BatchRunner::ChooseFile(FileDialogData& dialog) {
+  for (const auto& [control, value] : dialogValues_) {
+    if (control == "path") dialog.path = value;
+  }
+  dialogValues_.clear();
+  return !dialogCancel_ && !dialog.path.empty();
+}
+
+bool BatchRunner::Type(CPivraView& view, const std::string& arg, std::string& why) {
+  std::string text;
+  if (!DecodeText(arg, text, why)) return false;
+  for (std::size_t p = 0; p < text.size();) {
+    const std::size_t len = cp932::CharLen(text, p);
+    const std::string ch = text.substr(p, len);
+    p += len;
+    int key = 0;
+    std::string typed = ch;
+    if (ch == "\n" || ch == "\r") {
+      key = vk::Return;
+      typed = "\r";
+    } else if (ch == "\t") {
+      key = vk::Tab;
+    } else if (ch == "\b") {
+      key = vk::Back;
+    } else if (ch.size() == 1) {
+      key = KeyCode(ch);
+    }
+    view.OnKeyDown(key, false, false, false);
+    view.OnChar(typed);
+    view.OnKeyUp(key);
+  }
+  return true;
+}
+
+bool BatchRunner::Key(CPivraView& view, const std::string& spec, std::string& why) {
+  bool ctrl = false, shift = false, alt = false;
+  std::string name = spec;
+  for (;;) {
+    if (name.rfind("Ctrl+", 0) == 0) {
+      ctrl = true;
+      name = name.substr(5);
+    } else if (name.rfind("Shift+", 0) == 0) {
+      shift = true;
+      name = name.substr(6);
+    } else if (name.rfind("Alt+", 0) == 0) {
+      alt = true;
+      name = name.substr(4);
+    } else {
+      break;
+    }
+  }
+  const int key = KeyCode(name);
+  if (key == 0) {
+    why = "unknown key " + spec;
+    return false;
+  }
+  const bool accelerator = view.OnKeyDown(key, ctrl, shift, alt);
+  // Enter, Backspace and Tab also arrive as characters unless an accelerator
+  // took the key or Ctrl or Alt changes it.
+  if (!accelerator && !ctrl && !alt) {
+    if (key == vk::Return) view.OnChar("\r");
+    if (key == vk::Back) view.OnChar("\b");
+    if (key == vk::Tab) view.OnChar("\t");
+  }
+  view.OnKeyUp(key);
+  return true;
+}
+
+bool BatchRunner::Command(CPivraView& view, const std::vector<std::string>& words, std::string& why) {
+  int id = 0;
+  if (words.size() < 2 || !ParseInt(words[1], id)) {
+    why = "command needs a numeric id";
+    return false;
+  }
+  dialogValues_.clear();
+  dialogCancel_ = false;
+  dialogError_.clear();
+  for (std::size_t i = 2; i < words.size(); ++i) {
+    if (words[i] == "cancel") {
+      dialogCancel_ = true;
+      continue;
+    }
+    const std::size_t eq = words[i].find('=');
+    if (eq == std::string::npos) {
+      why = "expected CONTROL=VALUE or cancel, got " + words[i];
+      return false;
+    }
+    dialogValues_.emplace_back(words[i].substr(0, eq), words[i].substr(eq + 1));
+  }
+  switch (view.Execute(id)) {
+    case CPivraView::CommandResult::Unknown:
+      why = "unknown command " + words[1];
+      return false;
+    case CPivraView::CommandResult::Disabled:
+      out_ << "disabled: " << id << "\n";
+      break;
+    case CPivraView::CommandResult::Done:
+      break;
+  }
+  if (!dialogError_.empty()) {
+    why = dialogError_;
+    return false;
+  }
+  return true;
+}
+
+void BatchRunner::PrintState(CPivraView& view) {
+  const EditBuffer& e = view.Edit();
+  const auto [s, en] = e.GetSel();
+  const CellRange& c = view.cellRange;
+  out_ << "state: sel=" << s << "," << en << " cellrange=" << c.firstCol << "," << c.firstRow << "," << c.lastCol
+       << "," << c.lastRow << " tablesel=" << view.tableSelection.first << "," << view.tableSelection.second
+       << " modified=" << (view.Document().IsModified() ? 1 : 0) << " undo=" << view.History().Current() << "/"
+       << view.History().Top() << " table=" << view.tableMode << " linenumbers=" << view.lineNumberMode
+       << " tab=" << view.tabWidth << " wrap=" << (e.IsWordWrap() ? 1 : 0) << " decimals=" << view.decimalPlaces
+       << " readonly=" << (e.IsReadOnly() ? 1 : 0) << " len=" << e.GetTextLength()
+       << " firstvisible=" << e.FirstVisibleLine() << "\n";
+}
+
+bool BatchRunner::Execute(CPivraView& view, CPivraApp& app, const std::string& line, std::string& why) {
+  const std::vector<std::string> words = SplitWords(line);
+  const std::string& verb = words[0];
+  auto needInts = [&](std::size_t n, std::vector<int>& v) {
+    v.assign(n, 0);
+    if (words.size() != n + 1) {
+      why = verb + " takes " + std::to_string(n) + " numbers";
+      return false;
+    }
+    for (std::size_t i = 0; i < n; ++i)
+      if (!ParseInt(words[i + 1], v[i])) {
+        why = "not a number: " + words[i + 1];
+        return false;
+      }
+    return true;
+  };
+  std::vector<int> n;
+  if (verb == "select" || verb == "drag") {
+    if (!needInts(2, n)) return false;
+    if (verb == "select") {
+      view.Edit().SetSel(n[0], n[1]);
+      view.Edit().ScrollCaret();
+    } else {
+      EditBuffer& e = view.Edit();
+      e.SetSel(n[0], n[0]);
+      e.ScrollCaret();
+      const Point from = e.PosFromChar(e.Caret());
+      view.OnLButtonDown(from.x, from.y, false);
+      e.SetSel(n[0], n[1]);
+      e.ScrollCaret();
+      view.OnLButtonUp();
+    }
+    return true;
+  }
+  if (verb == "type") return Type(view, RestAfterWords(line, 1), why);
+  if (verb == "key") {
+    if (words.size() != 2) {
+      why = "key takes one key name";
+      return false;
+    }
+    return Key(view, words[1], why);
+  }
+  if (verb == "command") return Command(view, words, why);
+  if (verb == "answer") {
+    if (words.size() != 2) {
+      why = "answer takes yes, no, cancel or ok";
+      return false;
+    }
+    const std::string& a = words[1];
+    if (a == "yes") answers_.push_back(MsgResult::Yes);
+    else if (a == "no") answers_.push_back(MsgResult::No);
+    else if (a == "cancel") answers_.push_back(MsgResult::Cancel);
+    else if (a == "ok") answers_.push_back(MsgResult::Ok);
+    else {
+      why = "answer takes yes, no, cancel or ok";
+      return false;
+    }
+    return true;
+  }
+  if (verb == "setint") {
+    int value = 0;
+    if (words.size() != 4 || !ParseInt(words[3], value)) {
+      why = "setint takes SECTION KEY N";
+      return false;
+    }
+    app.Settings().WriteInt(words[1], words[2], value);
+    return true;
+  }
+  if (verb == "setstr") {
+    if (words.size() < 3) {
+      why = "setstr takes SECTION KEY TEXT";
+      return false;
+    }
+    std::string text;
+    if (!DecodeText(RestAfterWords(line, 3), text, why)) return false;
+    app.Settings().WriteString(words[1], words[2], cp932::ToUtf8(text));
+    return true;
+  }
+  if (verb == "write") {
+    const std::string path = RestAfterWords(line, 1);
+    std::ofstream f(path, std::ios::binary | std::ios::trunc);
+    if (!f || !f.write(view.Edit().Text().data(), static_cast<std::streamsize>(view.Edit().Text().size())) ||
+        !f.flush()) {
+      why = "cannot write " + path;
+      return false;
+    }
+    return true;
+  }
+  if (verb == "state") {
+    PrintState(view);
+    return true;
+  }
+  why = "unknown verb " + verb;
+  return false;
+}
+
+int BatchRunner::Run(const std::vector<std::string>& args, const std::string& scriptPath,
+                     const std::string& filePath) {
+  std::ifstream script(scriptPath, std::ios::binary);
+  if (!script) {
+    err_ << "error: cannot read script " << scriptPath << "\n";
+    return 2;
+  }
+  CPivraApp app(args);
+  MemoryClipboard clipboard;
+  static const FixedCellLayout layout(kCellWidth, kLineHeight);
+  CPivraView view(app.Settings(), app.Commands(), app.Document(), *this, clipboard);
+  view.Edit().SetLayout(&layout);
+  view.Edit().SetClientRect({0, 0, kColumns * kCellWidth, kRows * kLineHeight});
+  if (!filePath.empty()) {
+    err_ << "error: opening a file is not available yet: " << filePath << "\n";
+    return 2;
+  }
+  view.OnInitialUpdate();
+
+  std::string line;
+  for (int number = 1; std::getline(script, line); ++number) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const std::size_t first = line.find_first_not_of(" \t");
+    if (first == std::string::npos || line[first] == '#') continue;
+    std::string why;
+    if (!Execute(view, app, line.substr(first), why)) {
+      out_.flush();
+      err_ << "error: line " << number << ": " << why << "\n";
+      return 2;
+    }
+    view.OnIdle(true);  // the idle pass that follows every input in the window
+  }
+  out_.flush();
+  return 0;
+}

@@ -1,0 +1,55 @@
+// BatchRunner: `pivraf --batch SCRIPT [FILE]`, the program without a window.
+//
+// It performs the same start-up as the window (settings store, command line,
+// document, view), lays the text out in fixed cells (80 x 40 cells of 8 x 16
+// pixels) and executes the script line by line against the view. Message
+// boxes print "message: CAPTION: TEXT" and take their answer from the queue
+// of `answer` lines, else their default button; dialogs start with their own
+// initial values and take the CONTROL=VALUE pairs of the `command` line.
+// The verbs are listed in the README.
+#pragma once
+
+#include <deque>
+#include <iosfwd>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "editor/UiHost.h"
+
+class CPivraView;
+class CPivraApp;
+
+class BatchRunner final : public UiHost {
+ public:
+  BatchRunner(std::ostream& out, std::ostream& err);
+
+  // Runs the whole script; returns the process exit code (0, or 2 on a
+  // script error, which is reported as "error: line N: why").
+  int Run(const std::vector<std::string>& args, const std::string& scriptPath, const std::string& filePath);
+
+  // UiHost
+  MsgResult MessageBox(const std::string& caption, const std::string& text, MsgButtons buttons,
+                       MsgIcon icon) override;
+  bool RunDialog(DialogData& dialog) override;
+  bool ChooseFile(FileDialogData& dialog) override;
+
+  // Decodes a TEXT argument: UTF-8 with the escapes \n \r \t \b \\ and \xHH;
+  // the result is CP932 (raw bytes stay as given). False on a bad escape.
+  static bool DecodeText(const std::string& arg, std::string& cp932, std::string& why);
+
+ private:
+  bool Execute(CPivraView& view, CPivraApp& app, const std::string& line, std::string& why);
+  bool Type(CPivraView& view, const std::string& text, std::string& why);
+  bool Key(CPivraView& view, const std::string& name, std::string& why);
+  bool Command(CPivraView& view, const std::vector<std::string>& words, std::string& why);
+  void PrintState(CPivraView& view);
+
+  std::ostream& out_;
+  std::ostream& err_;
+  std::deque<MsgResult> answers_;
+  // The control values and cancel flag of the command being run.
+  std::vector<std::pair<std::string, std::string>> dialogValues_;
+  bool dialogCancel_ = false;
+  std::string dialogError_;
+};

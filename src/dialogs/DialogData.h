@@ -1,0 +1,65 @@
+// DialogData: a modal dialog as plain data.
+//
+// A command fills one of these with the dialog's caption and controls and
+// their initial values, hands it to the UI host and reads the values back when
+// the host answers OK. The window builds a real dialog from it (each widget's
+// objectName is its control id); the batch runner sets controls by id. The
+// data never knows how it is shown.
+//
+// Control values: an edit field holds `text`; a check box or radio button holds
+// `value` 0/1; a list or combo box holds the selected item index in `value`.
+// Radio buttons with the same `group` exclude each other.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct DialogControl {
+  enum class Kind { Label, Edit, Check, Radio, List, Combo };
+  int id = 0;
+  Kind kind = Kind::Label;
+  std::string label;  // UTF-8
+  std::string text;   // UTF-8, edit fields
+  int value = 0;
+  std::vector<std::string> items;  // lists and combo boxes
+  int group = 0;
+  bool integerOnly = false;  // edit field that must hold an integer
+};
+
+struct DialogData {
+  int templateId = 0;
+  std::string caption;  // UTF-8
+  std::string okLabel = "OK";
+  std::string cancelLabel = "キャンセル";
+  std::vector<DialogControl> controls;
+
+  DialogControl* Find(int id) {
+    for (auto& c : controls)
+      if (c.id == id) return &c;
+    return nullptr;
+  }
+  const DialogControl* Find(int id) const { return const_cast<DialogData*>(this)->Find(id); }
+  int Value(int id) const {
+    const DialogControl* c = Find(id);
+    return c ? c->value : 0;
+  }
+  std::string Text(int id) const {
+    const DialogControl* c = Find(id);
+    return c ? c->text : std::string();
+  }
+  // Sets a control from its textual form (batch runner): index or 0/1 for
+  // lists and buttons, the text itself for edit fields. Selecting a radio
+  // button clears the others of its group. False when there is no such control
+  // or the value does not fit it.
+  bool Set(int id, const std::string& value);
+};
+
+// The open and save-as dialogs.
+struct FileDialogData {
+  bool save = false;
+  std::string title;        // UTF-8
+  std::string filter;       // "Name|pattern;pattern|Name|pattern||"
+  std::string defaultExt;   // without the dot
+  std::string initialPath;  // UTF-8 file system path
+  std::string path;         // the answer
+};

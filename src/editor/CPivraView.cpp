@@ -1,0 +1,354 @@
+#include "editor/CPivraView.h"
+
+#include <algorithm>
+#include <string>
+
+#include "app/CommandLine.h"
+#include "app/SettingsStore.h"
+#include "document/CPivraDoc.h"
+#include "editor/CommandTable.h"
+#include "editor/Cp932.h"
+
+namespace {
+
+// Splits a Linux path into folder (with its trailing "/"), title, extension
+// (with its dot, case kept) and name with extension.
+void SplitPath(const std::string& path, std::string& folder, std::string& title, std::string& ext,
+               std::string& nameExt) {
+  const std::size_t slash = path.rfind('/');
+  folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+  nameExt = slash == std::string::npos ? path : path.substr(slash + 1);
+  const std::size_t dot = nameExt.rfind('.');
+  if (dot == std::string::npos || dot == 0) {
+    title = nameExt;
+    ext.clear();
+  } else {
+    title = nameExt.substr(0, dot);
+    ext = nameExt.substr(dot);
+  }
+}
+
+bool IsPvl(const std::string& ext) { return ext == ".pvl" || ext == ".PVL"; }
+bool IsLog(const std::string& ext) { return ext == ".log" || ext == ".LOG"; }
+
+}  // namespace
+
+CPivraView::CPivraView(SettingsStore& settings, const CommandLine& commandLine, CPivraDoc& doc, UiHost& host,
+                       ClipboardPort& clipboard)
+    : settings_(settings), commandLine_(commandLine), doc_(doc), host_(host), clipboard_(clipboard) {
+  edit_.onChange = [this] { OnEditChange(); };
+  edit_.SetWordWrap(true);  // the control is first created wrapping
+}
+
+// ---------------------------------------------------------------- document attachment
+
+void CPivraView::OnInitialUpdate() {
+  filePath = doc_.PathName();
+  SplitPath(filePath, fileFolder, fileTitle, fileExt, fileNameExt);
+
+  tableSelection = {0, 0};
+  cellRange = CellRange{};
+  decimalPlaces = settings_.GetInt("Settings", "Sho", 1);
+  wordWrap = 0;
+  tableMode = 1;
+  paneTableMode = 1;
+  workText = edit_.GetText();
+
+  lineNumberMode = 1;
+  settings_.WriteInt("Settings", "Line", 1);
+  tabWidth = settings_.GetInt("Settings", "RetuHaba", 8);
+
+  editorMode = settings_.GetInt("Settings", "Editmode", 0);
+  if (editorMode == 1 && !IsPvl(fileExt)) {
+    tableMode = 0;
+    lineNumberMode = 0;
+    settings_.WriteInt("Settings", "Line", 0);
+    wordWrap = 1;
+    tabWidth = settings_.GetInt("Settings", "TabStops", 8);
+  }
+  ApplyTabStops();
+  ApplyWordWrap(false);
+  ApplyWordWrap(wordWrap != 0);
+
+  if (IsLog(fileExt)) {
+    edit_.SetReadOnly(true);
+    returnMark = 0;
+  } else {
+    edit_.SetReadOnly(false);
+    returnMark = settings_.GetInt("Settings", "Enter", 1);
+  }
+  OnUpdate(0);
+
+  history_.Restart(edit_);
+  doc_.SetModifiedFlag(false);
+  caretColumnX = std::max(0, edit_.CaretPoint().x);
+  drawingEnabled = true;
+}
+
+void CPivraView::OnUpdate(int hint) {
+  lineNumberMode = settings_.GetInt("Settings", "Line", 0);
+  switch (hint) {
+    case 109:
+      returnMark = settings_.GetInt("Settings", "Enter", 1);
+      redrawColouring = true;
+      ApplyWordWrap(false);
+      break;
+    case 204:
+      ApplyWordWrap(wordWrap != 0);
+      returnMark = settings_.GetInt("Settings", "Enter", 1);
+      redrawColouring = true;
+      break;
+    case 707:
+      history_.MarkSaved();
+      break;
+    case 777:
+      OnInitialUpdate();
+      return;
+    default:
+      break;
+  }
+  if (commandLine_.CommandLineHas("-m0")) lineNumberMode = 0;
+  ApplyLeftMargin();
+  redrawLineNumbers = recreateCaret = redrawColouring = refreshImeMark = true;
+}
+
+// The gutter holds the label "  N:" for the largest line number shown, and the
+// text starts one line height right of it.
+void CPivraView::ApplyLeftMargin() {
+  if (lineNumberMode == 0 || edit_.IsReadOnly()) {
+    lineNumberMode = 0;
+    leftMargin = 10;
+  } else {
+    int n = edit_.LineCount();
+    if (n < edit_.VisibleLineCount()) n = 20;
+    const std::string label = "  " + std::to_string(n) + ":";
+    leftMargin = static_cast<int>(label.size()) * edit_.Layout().AverageCharWidth() + LineHeight();
+  }
+  edit_.SetMargins(leftMargin, 0);
+  const Rect client = edit_.ClientRect();
+  const int top = (tableMode && lineNumberMode == 1) ? LineHeight() : 0;
+  edit_.SetRect({client.left + leftMargin, client.top + top, client.right, client.bottom});
+}
+
+void CPivraView::ApplyTabStops() { edit_.SetTabStops(tabWidth * 4); }
+
+// Switching wrap keeps the first visible line (by the text it starts with)
+// and the selection.
+void CPivraView::ApplyWordWrap(bool wrap) {
+  if (edit_.IsWordWrap() == wrap) return;
+  const int firstChar = edit_.LineIndex(edit_.FirstVisibleLine());
+  const int anchor = edit_.Anchor();
+  const int caret = edit_.Caret();
+  edit_.SetWordWrap(wrap);
+  edit_.SetSel(anchor, caret);
+  edit_.LineScroll(0, edit_.LineFromChar(std::max(0, firstChar)) - edit_.FirstVisibleLine());
+}
+
+// ---------------------------------------------------------------- commands
+
+CPivraView::CommandResult CPivraView::Execute(int id) {
+  const CommandEntry* entry = CommandTable::Get().Find(id);
+  if (!entry || !entry->run) return CommandResult::Unknown;
+  if (entry->enabled && !entry->enabled(*this)) return CommandResult::Disabled;
+  entry->run(*this);
+  return CommandResult::Done;
+}
+
+bool CPivraView::IsEnabled(int id) {
+  const CommandEntry* entry = CommandTable::Get().Find(id);
+  if (!entry) return false;
+  return !entry->enabled || entry->enabled(*this);
+}
+
+bool CPivraView::IsChecked(int id) {
+  const CommandEntry* entry = CommandTable::Get().Find(id);
+  return entry && entry->checked && entry->checked(*this);
+}
+
+void CPivraView::PushUndoSnapshot() {
+  history_.Push(edit_);
+  doc_.SetModifiedFlag(true);
+}
+
+void CPivraView::Undo() {
+  if (!history_.Undo(edit_)) return;
+  if (tableMode && lineNumberMode == 1) redrawLineNumbers = true;
+  doc_.SetModifiedFlag(!history_.CurrentIsSaved());
+}
+
+void CPivraView::Redo() {
+  if (!history_.Redo(edit_)) return;
+  doc_.SetModifiedFlag(!history_.CurrentIsSaved());
+}
+
+// A cut that the control refuses (read-only, nothing selected) changes nothing,
+// so it records no undo step and leaves the document unmodified.
+void CPivraView::CutCommand() {
+  if (edit_.Cut(clipboard_)) PushUndoSnapshot();
+}
+
+void CPivraView::CopyCommand() { edit_.Copy(clipboard_); }
+void CPivraView::PasteCommand() { edit_.Paste(clipboard_); }
+void CPivraView::SelectAllCommand() { edit_.SelectAll(); }
+
+void CPivraView::ToggleTableMode() {
+  lineNumberMode = 0;
+  if (tableMode) {
+    wordWrap = 1;
+    tableMode = 0;
+    settings_.WriteInt("Settings", "Line", 0);
+    tabWidth = settings_.GetInt("Settings", "TabStops", 8);
+    paneTableMode = 0;
+  } else {
+    wordWrap = 0;
+    tableMode = 1;
+    TogglePhysicalLineNumbers();
+    tabWidth = settings_.GetInt("Settings", "RetuHaba", 8);
+  }
+  ApplyTabStops();
+  ApplyWordWrap(wordWrap != 0);
+  ApplyLeftMargin();
+  redrawLineNumbers = redrawColouring = true;
+}
+
+void CPivraView::ToggleEditorMode() {
+  editorMode = editorMode ? 0 : 1;
+  settings_.WriteInt("Settings", "Editmode", editorMode);
+}
+
+void CPivraView::ToggleReadOnly() {
+  if (edit_.IsReadOnly()) {
+    edit_.SetReadOnly(false);
+    drawingEnabled = true;
+    returnMark = settings_.GetInt("Settings", "Enter", 1);
+  } else {
+    edit_.SetReadOnly(true);
+    returnMark = 0;
+  }
+  redrawColouring = redrawLineNumbers = true;
+}
+
+void CPivraView::TogglePhysicalLineNumbers() {
+  if (tableMode && lineNumberMode == 1) return;  // table mode always shows them
+  lineNumberMode = lineNumberMode == 1 ? 0 : 1;
+  settings_.WriteInt("Settings", "Line", lineNumberMode);
+  redrawLineNumbers = true;
+}
+
+void CPivraView::ToggleLogicalLineNumbers() {
+  if (tableMode) return;
+  lineNumberMode = lineNumberMode == 2 ? 0 : 2;
+  settings_.WriteInt("Settings", "Line", lineNumberMode);
+  redrawLineNumbers = true;
+}
+
+void CPivraView::ComputeCellRange() {
+  const auto [s, e] = edit_.GetSel();
+  tableSelection = {s, e};
+  blockHighlight = Rect{};
+  if (s >= e) {
+    cellRange = CellRange{};
+    return;
+  }
+  const std::string_view text = edit_.Text();
+  auto rowAndColumn = [&](int pos, int& row, int& col) {
+    row = edit_.LogicalLineFromChar(pos);
+    const int lineStart = edit_.LogicalLineStart(row);
+    col = static_cast<int>(cp932::Count(text.substr(static_cast<std::size_t>(lineStart),
+                                                    static_cast<std::size_t>(pos - lineStart)),
+                                        "\t"));
+  };
+  rowAndColumn(s, cellRange.firstRow, cellRange.firstCol);
+  rowAndColumn(e, cellRange.lastRow, cellRange.lastCol);
+  // A selection that ends right after a cell's TAB ends in that cell.
+  if (cellRange.firstCol < cellRange.lastCol && text[static_cast<std::size_t>(e) - 1] == '\t') --cellRange.lastCol;
+
+  const Point ps = edit_.PosFromChar(s);
+  const Point pe = edit_.PosFromChar(e);
+  if (cellRange.lastCol >= cellRange.firstCol && ps.x < pe.x) blockHighlight = {ps.x, ps.y, pe.x, pe.y + LineHeight()};
+}
+
+// ---------------------------------------------------------------- input
+
+void CPivraView::OnEditChange() {
+  const bool erasing = IsKeyDown(vk::Back) || IsKeyDown(vk::Delete);
+  if (history_.OnChange(edit_, erasing)) doc_.SetModifiedFlag(true);
+}
+
+bool CPivraView::OnKeyDown(int key, bool ctrl, bool shift, bool alt) {
+  keysDown_.insert(key);
+  if (const int id = CommandTable::Get().CommandForKey(key, ctrl, shift, alt)) {
+    Execute(id);
+    return true;
+  }
+  using M = EditBuffer::Move;
+  switch (key) {
+    case vk::Left: edit_.MoveCaret(M::Left, shift); break;
+    case vk::Right: edit_.MoveCaret(M::Right, shift); break;
+    case vk::Up: edit_.MoveCaret(M::Up, shift); break;
+    case vk::Down: edit_.MoveCaret(M::Down, shift); break;
+    case vk::Home: edit_.MoveCaret(ctrl ? M::TextStart : M::Home, shift); break;
+    case vk::End: edit_.MoveCaret(ctrl ? M::TextEnd : M::End, shift); break;
+    case vk::Prior: edit_.MoveCaret(M::PageUp, shift); break;
+    case vk::Next: edit_.MoveCaret(M::PageDown, shift); break;
+    case vk::Delete: edit_.DeleteChar(); break;
+    case vk::Insert:
+      if (!ctrl && !shift && !alt) insertMode = insertMode ? 0 : 1;
+      break;
+    default: break;
+  }
+  blockHighlight = Rect{};
+  return false;
+}
+
+void CPivraView::OnChar(std::string_view ch) {
+  if (ch.empty()) return;
+  blockHighlight = Rect{};
+  const unsigned char first = static_cast<unsigned char>(ch[0]);
+  if (ch == "\b") {
+    edit_.Backspace();
+    return;
+  }
+  if (ch == "\r" || ch == "\n") {
+    edit_.TypeText("\r\n");
+    return;
+  }
+  if (first < 0x20 && ch != "\t") return;  // other control characters are not text
+  if (!insertMode && ch != "\t" && !edit_.IsReadOnly()) {
+    // Overwrite: the typed character takes the place of the one at the caret,
+    // never of a line break.
+    const int pos = edit_.CaretPosition().second;
+    const std::string_view text = edit_.Text();
+    if (pos < edit_.GetTextLength() && text[static_cast<std::size_t>(pos)] != '\r' &&
+        text[static_cast<std::size_t>(pos)] != '\n') {
+      edit_.SetSel(pos, pos + static_cast<int>(cp932::CharLen(text, static_cast<std::size_t>(pos))));
+      edit_.ScrollCaret();
+      edit_.ReplaceSel("");
+    }
+  }
+  edit_.TypeText(ch);
+}
+
+void CPivraView::OnKeyUp(int key) { keysDown_.erase(key); }
+
+void CPivraView::OnLButtonDown(int x, int y, bool shift) {
+  blockHighlight = Rect{};
+  mouseDown_ = true;
+  edit_.MoveCaretToPoint(x, y, shift);
+}
+
+void CPivraView::OnMouseMove(int x, int y) {
+  if (mouseDown_) edit_.MoveCaretToPoint(x, y, true);
+}
+
+void CPivraView::OnLButtonUp() {
+  mouseDown_ = false;
+  if (settings_.GetInt("Settings", "CaretPos", 1)) caretColumnX = std::max(0, edit_.CaretPoint().x);
+  if (!edit_.IsReadOnly()) refreshImeMark = true;
+  if (tableMode) ComputeCellRange();
+}
+
+void CPivraView::OnIdle(bool mouseAtRest) {
+  if (mouseAtRest) history_.TrackSelection(edit_);
+  if (lineNumberMode == 0 && leftMargin != 10) OnUpdate(0);
+}
