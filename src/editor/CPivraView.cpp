@@ -5,6 +5,7 @@
 
 #include "app/CommandLine.h"
 #include "app/SettingsStore.h"
+#include "calc/CalcCommands.h"
 #include "document/CPivraDoc.h"
 #include "editor/CommandTable.h"
 #include "editor/Cp932.h"
@@ -329,7 +330,10 @@ void CPivraView::OnChar(std::string_view ch) {
   edit_.TypeText(ch);
 }
 
-void CPivraView::OnKeyUp(int key) { keysDown_.erase(key); }
+void CPivraView::OnKeyUp(int key) {
+  keysDown_.erase(key);
+  OnCalcKeyUp(*this, key);
+}
 
 void CPivraView::OnLButtonDown(int x, int y, bool shift) {
   blockHighlight = Rect{};

@@ -17,9 +17,11 @@
 #include <string>
 #include <utility>
 
+#include "calc/CalcState.h"
 #include "editor/EditBuffer.h"
 #include "editor/UiHost.h"
 #include "editor/UndoHistory.h"
+#include "table/TableClipboard.h"
 
 class SettingsStore;
 class CommandLine;
@@ -120,6 +122,8 @@ class CPivraView {
   std::pair<int, int> tableSelection{0, 0};
   CellRange cellRange;
   std::string workText;
+  TableClipboard tableClipboard;
+  CalcState calc;
   std::string filePath, fileFolder, fileTitle, fileExt, fileNameExt;
 
   // Idle-pass redraw requests.

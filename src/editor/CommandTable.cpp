@@ -58,6 +58,10 @@ const CommandTable& CommandTable::Get() {
   static const CommandTable table = [] {
     CommandTable t;
     RegisterEditorCommands(t);
+    RegisterTableCommands(t);
+    RegisterBlockCommands(t);
+    RegisterCalcCommands(t);
+    RegisterDocumentCommands(t);
     return t;
   }();
   return table;

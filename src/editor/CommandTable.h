@@ -69,3 +69,7 @@ class CommandTable {
 
 // Registration of each subsystem's commands into the table.
 void RegisterEditorCommands(CommandTable& table);
+void RegisterTableCommands(CommandTable& table);
+void RegisterBlockCommands(CommandTable& table);
+void RegisterCalcCommands(CommandTable& table);
+void RegisterDocumentCommands(CommandTable& table);

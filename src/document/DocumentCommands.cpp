@@ -1,0 +1,4 @@
+// The document's entries of the command table (new, open, save, save as, backups).
+#include "editor/CommandTable.h"
+
+void RegisterDocumentCommands(CommandTable&) {}
