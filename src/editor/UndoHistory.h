@@ -7,7 +7,7 @@
 // the snapshot at the new `current` but keeps the ones above it, so `top`
 // never decreases.
 //
-// Storage (see UndoHistory.cpp for the details): a snapshot stores only the
+// Storage (SnapshotStore.h has the details): a snapshot stores only the
 // changed middle of its text against the snapshot before it, and every so
 // often a full text held as shared, immutable chunks, so memory follows the
 // size of the edits, not the text size times the number of steps. Copying a
@@ -20,8 +20,10 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
 class EditBuffer;
+class SnapshotStore;
 
 class UndoHistory {
  public:
@@ -86,11 +88,17 @@ class UndoHistory {
   std::size_t MemoryBytes() const;
 
  private:
-  struct Store;
+  static constexpr std::int64_t kNotSaved = -1;
+
   void Restore(EditBuffer& buffer) const;
+  // Gives this history a store of its own before it changes one (the other
+  // pane may share it).
   void MakeUnique();
 
-  std::shared_ptr<Store> store_;
+  std::shared_ptr<SnapshotStore> store_;  // snapshots 0..top_
   std::uint32_t current_ = 0;
   std::uint32_t top_ = 0;
+  // The one snapshot that carries the saved mark, or kNotSaved: marking a
+  // snapshot clears all others, so at most one ever has it.
+  std::int64_t saved_ = 0;
 };
