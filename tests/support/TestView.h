@@ -1,0 +1,105 @@
+// A view wired as the batch runner wires it, for tests: a settings store in a
+// temporary file, fixed-cell layout of 80 x 40 cells, an in-memory clipboard
+// and a UI host that records message boxes and answers from a queue.
+#pragma once
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/CommandLine.h"
+#include "app/SettingsStore.h"
+#include "document/CPivraDoc.h"
+#include "editor/CPivraView.h"
+#include "editor/Cp932.h"
+#include "editor/LineLayout.h"
+#include "editor/UiHost.h"
+
+struct RecordingHost : UiHost {
+  struct Message {
+    std::string caption, text;
+  };
+  std::vector<Message> messages;
+  std::deque<MsgResult> answers;
+  // Called with each dialog; return false to cancel. Default: OK unchanged.
+  std::function<bool(DialogData&)> onDialog;
+  std::vector<DialogData> dialogs;  // as they were shown (initial values)
+  std::function<bool(FileDialogData&)> onFile;
+
+  MsgResult MessageBox(const std::string& caption, const std::string& text, MsgButtons buttons, MsgIcon) override {
+    messages.push_back({caption, text});
+    if (!answers.empty()) {
+      MsgResult r = answers.front();
+      answers.pop_front();
+      return r;
+    }
+    return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel ? MsgResult::Yes : MsgResult::Ok;
+  }
+  bool RunDialog(DialogData& d) override {
+    dialogs.push_back(d);
+    return onDialog ? onDialog(d) : true;
+  }
+  bool ChooseFile(FileDialogData& d) override { return onFile ? onFile(d) : false; }
+};
+
+// A unique temporary folder, removed with the object.
+struct TempDir {
+  std::filesystem::path path;
+  TempDir() {
+    std::string tmpl = (std::filesystem::temp_directory_path() / "pivra-test-XXXXXX").string();
+    path = mkdtemp(tmpl.data());
+  }
+  ~TempDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(path, ec);
+  }
+};
+
+struct TestView {
+  TempDir dir;
+  SettingsStore settings{(dir.path / "Pivra.conf").string()};
+  CommandLine commandLine;
+  CPivraDoc doc;
+  RecordingHost host;
+  MemoryClipboard clipboard;
+  FixedCellLayout layout{8, 16};
+  CPivraView view{settings, commandLine, doc, host, clipboard};
+
+  explicit TestView(const std::string& text = "") {
+    view.Edit().SetLayout(&layout);
+    view.Edit().SetClientRect({0, 0, 80 * 8, 40 * 16});
+    view.Edit().SetText(text);
+    view.OnInitialUpdate();
+  }
+
+  EditBuffer& Edit() { return view.Edit(); }
+  const std::string& Text() { return view.Edit().Text(); }
+
+  // Typing as the keyboard does it: key down, character, key up.
+  void Type(const std::string& cp932) {
+    for (std::size_t p = 0; p < cp932.size();) {
+      const std::size_t len = cp932::CharLen(cp932, p);
+      const std::string ch = cp932.substr(p, len);
+      p += len;
+      const int key = ch == "\r" ? vk::Return : ch == "\b" ? vk::Back : 0;
+      view.OnKeyDown(key, false, false, false);
+      view.OnChar(ch);
+      view.OnKeyUp(key);
+    }
+  }
+  void Key(int key, bool ctrl = false, bool shift = false) {
+    view.OnKeyDown(key, ctrl, shift, false);
+    view.OnKeyUp(key);
+  }
+  // A mouse selection from s to e, released.
+  void Drag(int s, int e) {
+    Edit().SetSel(s, e);
+    view.OnLButtonUp();
+  }
+};
