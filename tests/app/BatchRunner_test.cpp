@@ -1,0 +1,79 @@
+#include "app/BatchRunner.h"
+
+#include <gtest/gtest.h>
+
+#include "support/BatchRun.h"
+
+namespace {
+
+TEST(BatchText, EscapesAndConversion) {
+  struct Case {
+    std::string arg;
+    std::string cp932;
+  } cases[] = {
+      {"abc", "abc"},
+      {"a\\tb\\nc\\\\", "a\tb\nc\\"},
+      {"表", "\x95\x5C"},
+      {"\\x95\\x5C", "\x95\x5C"},  // raw bytes stay as given
+      {"😀", "?"},                 // CP932 cannot hold it
+  };
+  for (const Case& c : cases) {
+    std::string out, why;
+    ASSERT_TRUE(BatchRunner::DecodeText(c.arg, out, why)) << c.arg;
+    EXPECT_EQ(out, c.cp932) << c.arg;
+  }
+  std::string out, why;
+  EXPECT_FALSE(BatchRunner::DecodeText("\\q", out, why));
+  EXPECT_FALSE(BatchRunner::DecodeText("\\x5", out, why));
+}
+
+TEST(BatchRun, TypingUndoAndStateEndToEnd) {
+  BatchRun b;
+  const BatchResult r = b.Run(
+      "# comment\n"
+      "type 表\\tabc\\n1\n"
+      "key Backspace\n"
+      "key Ctrl+Z\n"
+      "write " + b.PathOf("out.txt") + "\n"
+      "state\n");
+  ASSERT_EQ(r.exitCode, 0) << r.out;
+  EXPECT_EQ(b.Read("out.txt"), "\x95\x5C\tabc\r\n1");  // the undo brought the 1 back
+  EXPECT_NE(r.out.find("state: sel=9,9 cellrange=0,0,-1,-1 tablesel=0,0 modified=1 undo=7/8 table=1 "
+                       "linenumbers=1 tab=8 wrap=0 decimals=1 readonly=0 len=9 firstvisible=0"),
+            std::string::npos)
+      << r.out;
+}
+
+TEST(BatchRun, DragFixesTheCellBlockAndDisabledCommandsSaySo) {
+  BatchRun b;
+  const BatchResult r = b.Run(
+      "type a\\tb\\tc\\nd\\te\\tf\n"
+      "drag 0 8\n"
+      "state\n"
+      "setint Settings Editmode 1\n"
+      "command 32797\n"
+      "command 32789\n");
+  ASSERT_EQ(r.exitCode, 0) << r.out;
+  EXPECT_NE(r.out.find("cellrange=0,0,0,1 tablesel=0,8"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("disabled: 32789"), std::string::npos) << r.out;
+}
+
+TEST(BatchRun, ScriptErrorsStopWithTheLineNumber) {
+  struct Case {
+    std::string script;
+    std::string message;
+  } cases[] = {
+      {"state\nfrobnicate\n", "error: line 2: unknown verb frobnicate"},
+      {"select 1\n", "error: line 1: select takes 2 numbers"},
+      {"\n\nkey Ctrl+Nope\n", "error: line 3: unknown key Ctrl+Nope"},
+      {"command 99999\n", "error: line 1: unknown command 99999"},
+  };
+  for (const Case& c : cases) {
+    BatchRun b;
+    const BatchResult r = b.Run(c.script);
+    EXPECT_EQ(r.exitCode, 2) << c.script;
+    EXPECT_NE(r.out.find(c.message), std::string::npos) << r.out;
+  }
+}
+
+}  // namespace
