@@ -422,8 +422,7 @@ std::pair<std::string, int> EditBuffer::GetLogicalLine(int n) {
   const std::string_view text(text_);
   int end = GetTextLength();
   if (pos >= 0 && pos < GetTextLength()) {
-    const int lineBegin = lineStart_[static_cast<std::size_t>(LogicalLineFromChar(pos))];
-    const std::size_t cr = cp932::Find(text, '\r', SnapToBoundary(pos) >= lineBegin ? static_cast<std::size_t>(SnapToBoundary(pos)) : static_cast<std::size_t>(lineBegin));
+    const std::size_t cr = cp932::Find(text, '\r', static_cast<std::size_t>(SnapToBoundary(pos)));
     if (cr != cp932::npos) end = static_cast<int>(cr);
   }
   const int begin = lineStart_[static_cast<std::size_t>(LogicalLineFromChar(end))];

@@ -90,7 +90,9 @@ TEST(ViewMenus, ContextMenuFollowsTableModeAtRelease) {
   EXPECT_EQ(CommandTable::Get().Find(32809)->tableCaption, "表計算モードの解除");
   for (const auto& menu : CommandTable::Get().MainMenu())
     for (int id : menu.items)
-      if (id) EXPECT_FALSE(CommandTable::Get().Find(id)->mainCaption.empty()) << id;
+      if (id) {
+        EXPECT_FALSE(CommandTable::Get().Find(id)->mainCaption.empty()) << id;
+      }
 }
 
 TEST(ViewMenus, AcceleratorsRunTheirCommands) {
