@@ -9,6 +9,7 @@
 #include "document/CPivraDoc.h"
 #include "editor/CommandTable.h"
 #include "editor/Cp932.h"
+#include "editor/Navigation.h"
 
 namespace {
 
@@ -351,6 +352,8 @@ void CPivraView::OnLButtonUp() {
   if (!edit_.IsReadOnly()) refreshImeMark = true;
   if (tableMode) ComputeCellRange();
 }
+
+void CPivraView::OnLButtonDblClk() { navigation::SelectWord(*this); }
 
 void CPivraView::OnIdle(bool mouseAtRest) {
   if (mouseAtRest) history_.TrackSelection(edit_);

@@ -79,6 +79,7 @@ class CPivraView {
   void OnLButtonDown(int x, int y, bool shift);
   void OnMouseMove(int x, int y);
   void OnLButtonUp();
+  void OnLButtonDblClk();  // selects the word at the caret the first click placed
   bool IsKeyDown(int key) const { return keysDown_.count(key) != 0; }
 
   // The idle pass; mouseAtRest tells whether the cursor is where it was at

@@ -250,7 +250,7 @@ int EditBuffer::LineFromChar(int pos) const {
 }
 
 int EditBuffer::LineIndex(int line) const {
-  if (line == -1) line = LineFromChar(-1);
+  if (line == -1) line = LineFromChar(caret_);  // the line that holds the caret
   if (line < 0 || line >= LineCount()) return -1;
   const int logical = LogicalOfRow(line);
   return RowStartOfLogical(logical, line - rowPrefix_[static_cast<std::size_t>(logical)]);

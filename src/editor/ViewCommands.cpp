@@ -2,6 +2,7 @@
 // clipboard, the mode toggles and the line-number switches.
 #include "editor/CPivraView.h"
 #include "editor/CommandTable.h"
+#include "editor/Navigation.h"
 
 void RegisterEditorCommands(CommandTable& t) {
   auto notReadOnly = [](CPivraView& v) { return !v.Edit().IsReadOnly(); };
@@ -25,4 +26,15 @@ void RegisterEditorCommands(CommandTable& t) {
          [](CPivraView& v) { v.ToggleTableMode(); }, {}, [](CPivraView& v) { return v.tableMode != 0; }});
   t.Add({32868, "エディタ・モード", "", "", [](CPivraView& v) { v.ToggleEditorMode(); }, {},
          [](CPivraView& v) { return v.editorMode == 1; }});
+
+  t.Add({32800, "文頭へ移動 ( &U )", "文頭へ移動 (&U)", "", navigation::TextStart, {}, {}});
+  t.Add({32801, "文末へ移動 ( &D )", "文末へ移動 (&D)", "", navigation::TextEnd, {}, {}});
+  t.Add({32802, "行頭移動 ( &L )", "", "", navigation::LineStart, {}, {}});
+  t.Add({32803, "行末移動 ( &R )", "", "", navigation::LineEnd, {}, {}});
+  t.Add({32804, "１画面上へ移動 ( &B )", "", "", navigation::ScreenUp, {}, {}});
+  t.Add({32805, "１画面下へ移動 ( &N )", "", "", navigation::ScreenDown, {}, {}});
+  t.Add({32815, "指定行ジャンプ ( &J )", "指定行ジャンプ (&J)", "", navigation::JumpToLine, {}, {}});
+  t.Add({32826, "", "// 付加", "", navigation::AddComment, {}, {}});
+  t.Add({32827, "", "// 削除", "", navigation::RemoveComment,
+         [](CPivraView& v) { return v.Edit().GetSel().first < v.Edit().GetSel().second; }, {}});
 }

@@ -1,0 +1,196 @@
+#include "editor/Navigation.h"
+
+#include <charconv>
+#include <climits>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/SettingsStore.h"
+#include "editor/CPivraView.h"
+#include "editor/Cp932.h"
+
+namespace navigation {
+
+namespace {
+
+void CaretTo(EditBuffer& e, int pos) {
+  e.SetSel(pos, pos);
+  e.ScrollCaret();
+}
+
+int CaretLine(const EditBuffer& e) { return e.LineFromChar(e.Caret()); }
+
+// The fourteen full-width characters that end a word in every kind of file.
+const std::vector<std::string>& FullWidthDelimiters() {
+  static const std::vector<std::string> chars = [] {
+    std::vector<std::string> v;
+    const std::string all = cp932::FromUtf8("　）｝」』（｛「『、。，．？");
+    for (std::size_t p = 0; p < all.size(); p = cp932::Next(all, p)) v.push_back(all.substr(p, cp932::CharLen(all, p)));
+    return v;
+  }();
+  return chars;
+}
+
+// Byte offset of the first character of `text` that is in `ascii` or is a
+// full-width delimiter; npos when there is none.
+std::size_t FindDelimiter(std::string_view text, std::string_view ascii) {
+  for (std::size_t p = 0; p < text.size(); p = cp932::Next(text, p)) {
+    const std::size_t len = cp932::CharLen(text, p);
+    if (len == 1 && ascii.find(text[p]) != std::string_view::npos) return p;
+    if (len == 2)
+      for (const std::string& d : FullWidthDelimiters())
+        if (text.substr(p, 2) == d) return p;
+  }
+  return std::string_view::npos;
+}
+
+bool IsSourceFile(const std::string& ext) {
+  return ext == ".cpp" || ext == ".h" || ext == ".CPP" || ext == ".H" || ext == ".tex" || ext == ".TEX";
+}
+
+}  // namespace
+
+void TextStart(CPivraView& view) { CaretTo(view.Edit(), 0); }
+
+void TextEnd(CPivraView& view) { CaretTo(view.Edit(), view.Edit().GetTextLength()); }
+
+void LineStart(CPivraView& view) { CaretTo(view.Edit(), view.Edit().LineIndex(-1)); }
+
+// On a wrapped line the end of a display row is the start of the next one, so
+// the caret stops one byte before it to stay on its row.
+void LineEnd(CPivraView& view) {
+  EditBuffer& e = view.Edit();
+  int end = e.LineIndex(-1) + e.LineLength(-1);
+  if (e.LineFromChar(end) != CaretLine(e)) --end;
+  CaretTo(e, end);
+}
+
+void ScreenDown(CPivraView& view) {
+  EditBuffer& e = view.Edit();
+  const int rows = e.VisibleLineCount();
+  const int line = CaretLine(e);
+  if (e.LineCount() - line < rows + 1) {
+    e.SetSel(e.GetTextLength(), e.GetTextLength());
+  } else {
+    e.LineScroll(0, rows);
+    e.SetSel(e.LineIndex(line + rows), e.LineIndex(line + rows));
+  }
+  e.ScrollCaret();
+}
+
+void ScreenUp(CPivraView& view) {
+  EditBuffer& e = view.Edit();
+  const int rows = e.VisibleLineCount();
+  const int line = CaretLine(e);
+  if (line >= rows) {
+    e.LineScroll(0, -rows);
+    e.SetSel(e.LineIndex(line - rows), e.LineIndex(line - rows));
+  } else {
+    e.SetSel(0, 0);
+  }
+  e.ScrollCaret();
+}
+
+void JumpToLine(CPivraView& view) {
+  SettingsStore& settings = view.Settings();
+  DialogData d;
+  d.templateId = 314;
+  d.caption = "指定行ジャンプ";
+  d.okLabel = "ジャンプ";
+  d.cancelLabel = "キャンセル";
+  DialogControl number;
+  number.id = 1000;
+  number.kind = DialogControl::Kind::Edit;
+  number.label = "行番号";
+  number.text = std::to_string(static_cast<unsigned>(settings.GetInt("Settings", "LineN", 1)));
+  number.integerOnly = true;
+  DialogControl logical;
+  logical.id = 1027;
+  logical.kind = DialogControl::Kind::Check;
+  logical.label = "論理行";
+  logical.value = settings.GetInt("Settings", "PL", 0) ? 1 : 0;
+  d.controls = {number, logical};
+  if (!view.Host().RunDialog(d)) return;
+
+  const std::string text = d.Text(1000);
+  unsigned long long n = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
+  if (ec != std::errc() || end != text.data() + text.size() || n < 1 || n > 4294967295ULL) {
+    view.Host().MessageBox("Pivra", "1 から 4294967295 までの整数を入力してください。", MsgButtons::Ok,
+                           MsgIcon::Exclamation);
+    return;
+  }
+  EditBuffer& e = view.Edit();
+  const bool countLogical = e.IsWordWrap() && d.Value(1027) == 1;
+  int pos;
+  long long target;
+  if (!countLogical) {
+    pos = n - 1 > static_cast<unsigned long long>(INT_MAX) ? -1 : e.LineIndex(static_cast<int>(n - 1));
+    target = static_cast<long long>(n);
+  } else {
+    pos = n <= 1 ? 0 : n - 1 < static_cast<unsigned long long>(e.LogicalLineCount()) ? e.LogicalLineStart(static_cast<int>(n - 1)) : e.GetTextLength();
+    target = e.LineFromChar(pos);
+  }
+  if (pos == -1) pos = e.GetTextLength();
+  const int top = e.FirstVisibleLine();
+  CaretTo(e, pos);
+  if (top + 5 < target) e.LineScroll(0, 5);
+  if (top >= target) e.LineScroll(0, -5);
+  settings.WriteInt("Settings", "LineN", target > INT_MAX ? INT_MAX : static_cast<int>(target));
+  settings.WriteInt("Settings", "PL", d.Value(1027));
+}
+
+// Comments are not added to or removed from text the user cannot edit.
+void AddComment(CPivraView& view) {
+  EditBuffer& e = view.Edit();
+  if (e.IsReadOnly()) return;
+  const auto [s, en] = e.GetSel();
+  if (s < en) {
+    const std::string selected = e.Text().substr(static_cast<std::size_t>(s), static_cast<std::size_t>(en - s));
+    e.ReplaceSel("//" + cp932::ReplaceAll(selected, "\n", "\n//"));
+    return;
+  }
+  const int caret = e.Caret();
+  CaretTo(e, e.LineIndex(-1));
+  e.ReplaceSel("//");
+  CaretTo(e, caret + 2);
+}
+
+void RemoveComment(CPivraView& view) {
+  EditBuffer& e = view.Edit();
+  if (e.IsReadOnly()) return;
+  const auto [s, en] = e.GetSel();
+  if (s >= en) return;
+  e.ReplaceSel(cp932::ReplaceAll(e.Text().substr(static_cast<std::size_t>(s), static_cast<std::size_t>(en - s)), "//", ""));
+}
+
+void SelectWord(CPivraView& view) {
+  EditBuffer& e = view.Edit();
+  const int pos = e.CaretPosition().second;
+  const std::string_view text = e.Text();
+  const std::size_t lf = pos > 0 ? cp932::FindLast(text, '\n', static_cast<std::size_t>(pos)) : cp932::npos;
+  const int col = pos - (lf == cp932::npos ? 0 : static_cast<int>(lf) + 1);
+  const std::string line = e.GetLogicalLine(-1).first;
+  if (col < 0 || col > static_cast<int>(line.size())) return;
+  const std::string_view after = std::string_view(line).substr(static_cast<std::size_t>(col));
+  const bool source = IsSourceFile(view.fileExt);
+
+  static constexpr std::string_view kPlain = " \t\\";
+  static constexpr std::string_view kSourceForward = "/*=-)]}><{[(,.;:? $\"`'\t\\";
+  static constexpr std::string_view kSourceBackward = "/*=-([{<>}]) ,.;:?$\"`'\t";
+
+  const std::size_t forward = FindDelimiter(after, source ? kSourceForward : kPlain);
+  const int end = pos + static_cast<int>(forward == std::string_view::npos ? after.size() : forward);
+
+  const std::string before = cp932::Reverse(std::string_view(line).substr(0, static_cast<std::size_t>(col)));
+  const std::size_t backward = FindDelimiter(before, source ? kSourceBackward : kPlain);
+  const int n = backward == std::string_view::npos ? col : static_cast<int>(backward);
+  const std::size_t backslash = cp932::Find(before, '\\');
+  const int l = backslash == cp932::npos ? 0 : static_cast<int>(backslash) + 1;
+  const int start = (0 < l && l < n) ? pos - l : pos - n;
+  e.SetSel(start, end);
+  e.ScrollCaret();
+}
+
+}  // namespace navigation
