@@ -1,0 +1,201 @@
+#include "table/TableGrid.h"
+
+#include "editor/Cp932.h"
+#include "table/TableCells.h"
+
+TableGrid::TableGrid(std::string_view text) : text_(text) {
+  // TAB, CR and LF are never trail bytes, so one byte scan finds them all at
+  // character boundaries.
+  const int size = static_cast<int>(text.size());
+  rows_.reserve(static_cast<std::size_t>(cp932::Count(text, "\n")) + 1);
+  int start = 0;
+  int cellsEnd = -1;
+  tabBegin_.push_back(0);
+  for (int p = 0; p < size; ++p) {
+    const char c = text[static_cast<std::size_t>(p)];
+    if (c == '\t') {
+      if (cellsEnd < 0) tabs_.push_back(p);
+    } else if (c == '\r' || c == '\n') {
+      if (cellsEnd < 0) cellsEnd = p;
+      if (c == '\n') {
+        rows_.push_back({start, cellsEnd, p + 1});
+        tabBegin_.push_back(static_cast<int>(tabs_.size()));
+        start = p + 1;
+        cellsEnd = -1;
+      }
+    }
+  }
+  rows_.push_back({start, cellsEnd < 0 ? size : cellsEnd, size});
+  tabBegin_.push_back(static_cast<int>(tabs_.size()));
+  edited_.assign(rows_.size(), -1);
+}
+
+bool TableGrid::CleanBreak(int row) const {
+  const Row& r = rows_[static_cast<std::size_t>(row)];
+  for (int p = r.cellsEnd; p < r.end; ++p) {
+    const char c = text_[static_cast<std::size_t>(p)];
+    if (c != '\r' && c != '\n') return false;
+  }
+  return true;
+}
+
+std::string_view TableGrid::RowCells(int row) const {
+  if (!Exists(row)) return {};
+  const int e = edited_[static_cast<std::size_t>(row)];
+  if (e >= 0) return copies_[static_cast<std::size_t>(e)];
+  const Row& r = rows_[static_cast<std::size_t>(row)];
+  return text_.substr(static_cast<std::size_t>(r.start), static_cast<std::size_t>(r.cellsEnd - r.start));
+}
+
+std::string TableGrid::Line(int row) const {
+  if (!Exists(row)) return {};
+  const Row& r = rows_[static_cast<std::size_t>(row)];
+  std::string line(RowCells(row));
+  line.append(text_.substr(static_cast<std::size_t>(r.cellsEnd), static_cast<std::size_t>(r.end - r.cellsEnd)));
+  return line;
+}
+
+int TableGrid::TabCount(int row) const {
+  if (!Exists(row)) return 0;
+  if (edited_[static_cast<std::size_t>(row)] >= 0) return static_cast<int>(cp932::Count(RowCells(row), "\t"));
+  return tabBegin_[static_cast<std::size_t>(row) + 1] - tabBegin_[static_cast<std::size_t>(row)];
+}
+
+std::string TableGrid::Cells(int row, int firstCol, int count) const {
+  if (!Exists(row) || count < 1 || firstCol < 0) return {};
+  if (!CleanBreak(row)) {
+    // A stray CR inside the line: the cells read on past it, without it.
+    const Row& r = rows_[static_cast<std::size_t>(row)];
+    std::string whole(RowCells(row));
+    whole += cp932::RemoveAll(
+        cp932::RemoveAll(text_.substr(static_cast<std::size_t>(r.cellsEnd), static_cast<std::size_t>(r.end - r.cellsEnd)), '\r'),
+        '\n');
+    return std::string(cells::Fields(whole, firstCol, count));
+  }
+  if (edited_[static_cast<std::size_t>(row)] >= 0) return std::string(cells::Fields(RowCells(row), firstCol, count));
+
+  // Original row: the TAB index gives both ends at once.
+  const Row& r = rows_[static_cast<std::size_t>(row)];
+  const int first = tabBegin_[static_cast<std::size_t>(row)];
+  const int tabs = tabBegin_[static_cast<std::size_t>(row) + 1] - first;
+  if (tabs == 0) return {};
+  int start = r.start;
+  if (firstCol > 0) {
+    if (firstCol > tabs) return {};
+    start = tabs_[static_cast<std::size_t>(first + firstCol - 1)] + 1;
+  }
+  const long long endTab = static_cast<long long>(firstCol) + count;  // 1-based TAB that ends the cells
+  const int end = endTab <= tabs ? tabs_[static_cast<std::size_t>(first + endTab - 1)] : r.cellsEnd;
+  return std::string(text_.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start)));
+}
+
+double TableGrid::Number(int row, int col) const {
+  if (Exists(row) && col >= 0 && edited_[static_cast<std::size_t>(row)] < 0 && CleanBreak(row)) {
+    const Row& r = rows_[static_cast<std::size_t>(row)];
+    const int first = tabBegin_[static_cast<std::size_t>(row)];
+    const int tabs = tabBegin_[static_cast<std::size_t>(row) + 1] - first;
+    if (tabs == 0 || col > tabs) return 0.0;
+    const int start = col == 0 ? r.start : tabs_[static_cast<std::size_t>(first + col - 1)] + 1;
+    const int end = col < tabs ? tabs_[static_cast<std::size_t>(first + col)] : r.cellsEnd;
+    return CellNumber(text_.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start)));
+  }
+  return CellNumber(Cells(row, col, 1));
+}
+
+std::string& TableGrid::Editable(int row) {
+  if (edited_[static_cast<std::size_t>(row)] < 0) {
+    copies_.emplace_back(RowCells(row));
+    edited_[static_cast<std::size_t>(row)] = static_cast<int>(copies_.size()) - 1;
+  }
+  return copies_[static_cast<std::size_t>(edited_[static_cast<std::size_t>(row)])];
+}
+
+bool TableGrid::InsertCell(int col, int row, std::string_view value) {
+  if (!Exists(row)) return false;
+  std::size_t point = 0;
+  bool valueFirst = false;
+  if (!cells::InsertPoint(RowCells(row), col, point, valueFirst)) return false;
+  const std::string inserted = cells::InsertText(value, valueFirst);
+  Editable(row).insert(point, inserted);
+  if (trackedInCells_ && trackedRow_ == row) cells::TrackInsert(trackedOffset_, point, inserted.size());
+  return true;
+}
+
+bool TableGrid::DeleteCell(int col, int row) {
+  if (!Exists(row)) return false;
+  std::size_t start = 0, end = 0;
+  if (!cells::CellSpan(RowCells(row), col, start, end)) return false;
+  Editable(row).erase(start, end - start);
+  if (trackedInCells_ && trackedRow_ == row) cells::TrackRemove(trackedOffset_, start, end);
+  return true;
+}
+
+void TableGrid::SetRowCells(int row, std::string cellsText) {
+  if (!Exists(row)) return;
+  Editable(row) = std::move(cellsText);
+  if (trackedInCells_ && trackedRow_ == row) {
+    // The whole cells were replaced: a position inside them goes to their start.
+    trackedOffset_ = 0;
+  }
+}
+
+void TableGrid::Track(int pos) {
+  tracked_ = pos;
+  trackedRow_ = -1;
+  trackedInCells_ = false;
+  if (pos < 0) return;
+  // The last row that starts at or before pos.
+  int lo = 0, hi = RowCount() - 1;
+  while (lo < hi) {
+    const int mid = (lo + hi + 1) / 2;
+    if (rows_[static_cast<std::size_t>(mid)].start <= pos)
+      lo = mid;
+    else
+      hi = mid - 1;
+  }
+  trackedRow_ = lo;
+  const Row& r = rows_[static_cast<std::size_t>(lo)];
+  trackedInCells_ = pos <= r.cellsEnd;
+  trackedOffset_ = pos - r.start;
+}
+
+int TableGrid::Tracked() const {
+  if (trackedRow_ < 0) return tracked_;
+  long long pos = tracked_;
+  auto growth = [&](int row) {
+    const Row& r = rows_[static_cast<std::size_t>(row)];
+    return static_cast<long long>(RowCells(row).size()) - (r.cellsEnd - r.start);
+  };
+  for (int row = 0; row < trackedRow_; ++row)
+    if (edited_[static_cast<std::size_t>(row)] >= 0) pos += growth(row);
+  if (trackedInCells_)
+    pos += trackedOffset_ - (tracked_ - rows_[static_cast<std::size_t>(trackedRow_)].start);
+  else
+    pos += growth(trackedRow_);
+  return static_cast<int>(pos);
+}
+
+std::string TableGrid::Text() const {
+  if (!Changed()) return std::string(text_);
+  std::size_t size = text_.size();
+  for (int row = 0; row < RowCount(); ++row) {
+    const int e = edited_[static_cast<std::size_t>(row)];
+    if (e >= 0) {
+      const Row& r = rows_[static_cast<std::size_t>(row)];
+      size = size + copies_[static_cast<std::size_t>(e)].size() - static_cast<std::size_t>(r.cellsEnd - r.start);
+    }
+  }
+  std::string out;
+  out.reserve(size);
+  int copiedUpTo = 0;  // original bytes before this offset are already out
+  for (int row = 0; row < RowCount(); ++row) {
+    const int e = edited_[static_cast<std::size_t>(row)];
+    if (e < 0) continue;
+    const Row& r = rows_[static_cast<std::size_t>(row)];
+    out.append(text_.substr(static_cast<std::size_t>(copiedUpTo), static_cast<std::size_t>(r.start - copiedUpTo)));
+    out.append(copies_[static_cast<std::size_t>(e)]);
+    copiedUpTo = r.cellsEnd;
+  }
+  out.append(text_.substr(static_cast<std::size_t>(copiedUpTo)));
+  return out;
+}

@@ -1,0 +1,90 @@
+// TableGrid: a text read once as rows and cells, edited cell by cell, and
+// written back in one pass.
+//
+// Commands that touch every row of a large table would be quadratic if each
+// cell operation searched the whole text for its row and rebuilt the text. The
+// grid finds every row and every TAB once; each row is then either the
+// original bytes or an edited copy of its cells, and Text() joins the rows
+// again. The results are those of the cell operations of TableCells.h applied
+// one after another to the text:
+//   - Cells() reads like GetCells (the row with every CR and LF removed), and
+//     sees the edits made so far;
+//   - InsertCell() and DeleteCell() edit like InsertCell and DeleteCell with
+//     toControl false, on the cells of the row (up to its first CR);
+//   - a position registered with Track() moves with the edits exactly as the
+//     TableSelection start moves when those operations edit the text.
+//
+// Layout: rows_[r] = {start, cellsEnd, end} in the original text, where
+// [start, cellsEnd) are the cells and [cellsEnd, end) the line break (and any
+// stray CR before it); tabs_[tabBegin_[r] .. tabBegin_[r + 1]) are the TAB
+// offsets of row r's cells. edited_[r] indexes copies_ once row r was edited.
+// The grid holds a view of the text: the text must outlive it and not change.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TableGrid {
+ public:
+  explicit TableGrid(std::string_view text);
+
+  // Rows: LF count + 1; row n starts after the n-th LF.
+  int RowCount() const { return static_cast<int>(rows_.size()); }
+  // Offsets in the original text.
+  int RowStart(int row) const { return rows_[static_cast<std::size_t>(row)].start; }
+  int RowEnd(int row) const { return rows_[static_cast<std::size_t>(row)].end; }  // after its LF
+  // Number of TABs in the row's cells (as edited).
+  int TabCount(int row) const;
+
+  // The row's cells as they are now (no line break).
+  std::string_view RowCells(int row) const;
+  // The whole logical line as it is now, with its line break.
+  std::string Line(int row) const;
+
+  // GetCells; "" for a row that does not exist.
+  std::string Cells(int row, int firstCol, int count) const;
+  // CellNumber of the single cell (col, row).
+  double Number(int row, int col) const;
+
+  // The cell operations; false when the row is too short (nothing changes).
+  bool InsertCell(int col, int row, std::string_view value);
+  bool DeleteCell(int col, int row);
+  // Replaces the row's cells (the line break stays).
+  void SetRowCells(int row, std::string cells);
+
+  // Registers the position to carry through the edits (at most one); call
+  // before editing.
+  void Track(int pos);
+  int Tracked() const;
+
+  bool Changed() const { return !copies_.empty(); }
+  // The edited text, in one pass.
+  std::string Text() const;
+
+ private:
+  struct Row {
+    int start;
+    int cellsEnd;
+    int end;
+  };
+  std::string& Editable(int row);
+  bool Exists(int row) const { return row >= 0 && row < RowCount(); }
+  // True when the row's line break holds nothing but CR and LF bytes, so the
+  // cells are the whole row once CR and LF are removed.
+  bool CleanBreak(int row) const;
+
+  std::string_view text_;
+  std::vector<Row> rows_;
+  std::vector<int> tabs_;
+  std::vector<int> tabBegin_;
+  std::vector<int> edited_;  // -1: original
+  std::vector<std::string> copies_;
+
+  // The tracked position: its row and its offset in that row's cells while
+  // it lies there, or the row it follows (inside that row's line break).
+  int tracked_ = -1;
+  int trackedRow_ = -1;
+  int trackedOffset_ = 0;
+  bool trackedInCells_ = false;
+};
