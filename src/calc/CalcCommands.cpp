@@ -1,8 +1,14 @@
 // The calculation entries of the command table and the key-release hook.
 #include "calc/CalcCommands.h"
 
+#include "calc/InlineCalc.h"
+#include "editor/CPivraView.h"
 #include "editor/CommandTable.h"
 
 void RegisterCalcCommands(CommandTable&) {}
 
-void OnCalcKeyUp(CPivraView&, int) {}
+void OnCalcKeyUp(CPivraView& view, int key) {
+  OverwriteAfterImeCommit(view, key);
+  RememberCaretColumn(view, key);
+  if (key == vk::Return) CalculateLine(view);
+}

@@ -5,7 +5,15 @@
 #include <string>
 
 struct CalcState {
-  std::string pendingFormula;  // CP932
-  int formulaPending = 0;
-  int manFlag = 0;
+  std::string pendingFormula;  // CP932, blanks removed; empty when none
+  int formulaPending = 1;      // 1 while a definitions line is computed against pendingFormula
+  int manFlag = 0;             // 1 while the expression being evaluated used 万
+
+  // A view starts with the formula pending, and so does each initialisation
+  // (which keeps the formula itself): a definitions line typed first is
+  // computed against whatever formula is held, an empty one reading 0.
+  void OnViewInitialised() {
+    formulaPending = 1;
+    manFlag = 0;
+  }
 };

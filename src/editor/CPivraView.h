@@ -120,6 +120,11 @@ class CPivraView {
   int decimalPlaces = 1;
   int insertMode = 1;  // 1 insert, 0 overwrite
   int caretColumnX = 0;
+  // Input method: its open state as last read, and the caret position taken
+  // at each key down while it is open in overwrite mode (the start of the
+  // text it is composing).
+  int imeOpen = 0;
+  int imeStartPos = 0;
   std::pair<int, int> tableSelection{0, 0};
   CellRange cellRange;
   std::string workText;

@@ -1,0 +1,259 @@
+#include "calc/InlineCalc.h"
+
+#include <gtest/gtest.h>
+
+#include "support/BatchRun.h"
+#include "support/TestView.h"
+
+namespace {
+
+std::string Cp(const std::string& utf8) { return cp932::FromUtf8(utf8); }
+std::string Utf(const std::string& cp) { return cp932::ToUtf8(cp); }
+
+// Lines typed into an empty document ("\r" is Enter), with the text that
+// results and where the caret ends.
+struct TypedCase {
+  const char* typed;  // UTF-8
+  int decimals;
+  const char* text;   // UTF-8
+  int caret;          // -1: at the end of the text
+};
+
+class TypedLines : public testing::TestWithParam<TypedCase> {};
+
+TEST_P(TypedLines, AreCalculatedOnEnter) {
+  const TypedCase& c = GetParam();
+  TestView t;
+  t.view.decimalPlaces = c.decimals;
+  t.Type(Cp(c.typed));
+  EXPECT_EQ(Utf(t.Text()), c.text) << c.typed;
+  const int caret = c.caret < 0 ? t.Edit().GetTextLength() : c.caret;
+  EXPECT_EQ(t.Edit().GetSel(), std::make_pair(caret, caret)) << c.typed;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, TypedLines,
+    testing::Values(
+        TypedCase{"1200*3+500=\r", 0, "1200*3+500=4100\r\n", -1},
+        // trailing blanks go; the blank before "=" stays
+        TypedCase{"1 + 2 =   \r", 0, "1 + 2 =3\r\n", -1}, TypedCase{"1+2==\r", 0, "1+2=3\r\n", -1},
+        TypedCase{"1+2\r", 0, "1+2\r\n", -1}, TypedCase{"1+2=\r", 2, "1+2=3.00\r\n", -1},
+        TypedCase{"item\t100*3=\r", 0, "item\t100*3=300\r\n", -1},
+        TypedCase{"3man*2=\r", 0, "3万*2=6万0\r\n", -1}, TypedCase{"1.5man+2500=\r", 1, "1.5万+2500=1万7500.0\r\n", -1},
+        // contains x1 and no "=" inside: a formula, not calculated
+        TypedCase{"max1+2=\r", 0, "max1+2=\r\n", -1},
+        // the term a=1 reads 0
+        TypedCase{"a=1+2=\r", 0, "a=1+2=2\r\n", -1},
+        // no operator: nothing to calculate
+        TypedCase{"12=\r", 0, "12=\r\n", -1},
+        // right after the view was initialised the empty formula is pending
+        TypedCase{"x1=3\r", 0, "0, if x1=3\r\n\r\n", 12},
+        // an other line forgets the formula
+        TypedCase{"1+2\rx1=3\r", 0, "1+2\r\nx1=3\r\n", -1},
+        TypedCase{"x1*2\r\rx1=3\r", 0, "x1*2\r\n\r\nx1=3\r\n", -1},
+        TypedCase{"x1*x2+x1\rx1=2, x2=3\r", 0, "x1*x2+x1\r\n8, if x1=2, x2=3\r\n\r\n", 28},
+        TypedCase{"x1*x2+x1\rx1=2, x2=3\rx1=5, x2=1\r", 0,
+                  "x1*x2+x1\r\n8, if x1=2, x2=3\r\n10, if x1=5, x2=1\r\n\r\n\r\n", 47},
+        // a calculation line clears the formula
+        TypedCase{"x1*2\r1+1=\rx1=3\r", 0, "x1*2\r\n1+1=2\r\nx1=3\r\n", -1},
+        // a new formula replaces the pending one
+        TypedCase{"x1*2\rx1*3\rx1=2\r", 0, "x1*2\r\nx1*3\r\n6, if x1=2\r\n\r\n", 24},
+        // ")" without "(": the empty result still replaces the line
+        TypedCase{"1+2)=\r", 0, "1+2)=\r\n", -1},
+        // a double-byte character with trail byte 0x5C before the sum
+        TypedCase{"表\t1+2=\r", 0, "表\t1+2=3\r\n", -1},
+        // Enter on an empty line, and at the very start of the text
+        TypedCase{"\r", 0, "\r\n", -1}, TypedCase{"\r1+1=\r", 0, "\r\n1+1=2\r\n", -1}));
+
+TEST(InlineCalc, EnterInTheMiddleOfALine) {
+  TestView t("1+2=abc");
+  t.view.decimalPlaces = 0;
+  t.Edit().SetSel(4, 4);
+  t.Type("\r");
+  EXPECT_EQ(t.Text(), "1+2=3\r\nabc");
+  EXPECT_EQ(t.Edit().GetSel(), std::make_pair(7, 7));
+}
+
+TEST(InlineCalc, FormulaStateFollowsTheLines) {
+  TestView t;
+  EXPECT_EQ(t.view.calc.formulaPending, 1);
+  t.Type("x1 * x2\r");
+  EXPECT_EQ(t.view.calc.pendingFormula, "x1*x2");
+  EXPECT_EQ(t.view.calc.formulaPending, 1);
+  t.Type("abc\r");
+  EXPECT_EQ(t.view.calc.pendingFormula, "");
+  EXPECT_EQ(t.view.calc.formulaPending, 0);
+}
+
+TEST(InlineCalc, EvaluatorMessagesShowAndTheLineIsStillReplaced) {
+  TestView t;
+  t.view.decimalPlaces = 0;
+  t.Type(Cp("1万^2=\r"));
+  EXPECT_EQ(Utf(t.Text()), "1万^2=0\r\n");
+  ASSERT_EQ(t.host.messages.size(), 1u);
+  EXPECT_EQ(t.host.messages[0].caption, "Pivra");
+  EXPECT_EQ(t.host.messages[0].text, "累乗の底に『万』は使えません。");
+
+  t.Type("x1*x2\rx1=,x2=3\r");
+  ASSERT_EQ(t.host.messages.size(), 2u);
+  EXPECT_EQ(t.host.messages[1].text, "変数 x1 の値が定義されていません。");
+  EXPECT_EQ(Utf(t.Text()), "1万^2=0\r\nx1*x2\r\n0, if x1=,x2=3\r\n\r\n");
+}
+
+// Each replacement is one snapshot of the automatic capture, after the one
+// of the Enter that finished the line.
+TEST(InlineCalc, UndoTakesBackTheResultThenTheEnter) {
+  TestView t;
+  t.view.decimalPlaces = 0;
+  t.Type("1+2=\r");
+  EXPECT_EQ(t.Text(), "1+2=3\r\n");
+  EXPECT_EQ(t.view.History().Current(), 6u);  // four characters, Enter, the result
+  t.Key('Z', true);
+  EXPECT_EQ(t.Text(), "1+2=\r\n");
+  t.Key('Z', true);
+  EXPECT_EQ(t.Text(), "1+2=");
+  t.Key('Y', true);
+  t.Key('Y', true);
+  EXPECT_EQ(t.Text(), "1+2=3\r\n");
+  EXPECT_TRUE(t.doc.IsModified());
+}
+
+TEST(InlineCalc, ReadOnlyTextIsNotCalculated) {
+  TestView t("1+2=\r\n");
+  t.view.decimalPlaces = 0;
+  t.Edit().SetReadOnly(true);
+  t.Edit().SetSel(6, 6);
+  t.Type("\r");
+  EXPECT_EQ(t.Text(), "1+2=\r\n");
+  EXPECT_EQ(t.view.History().Current(), 0u);
+}
+
+TEST(InlineCalc, PrepareLine) {
+  const FinishedLine l = PrepareLine(Cp("3 man * x1 ==  \t"));
+  EXPECT_EQ(Utf(l.prepared), "3 万 * x1 ");
+  EXPECT_EQ(Utf(l.compact), "3万*x1");
+  EXPECT_TRUE(l.endsWithEquals);
+  EXPECT_TRUE(l.hasOperator);
+  EXPECT_TRUE(l.hasX1);
+  EXPECT_FALSE(l.hasEquals);
+  // ／ is 81 5E: its trail byte is not "^"
+  EXPECT_FALSE(PrepareLine(Cp("2／3=")).hasOperator);
+}
+
+// ---- the other key-release steps
+
+TEST(InlineCalc, CaretColumnIsRememberedAfterTypingAndHorizontalKeys) {
+  struct Case {
+    int key;
+    bool remembered;
+  } cases[] = {{'A', true}, {0x61, true}, {0xB1, true}, {vk::Back, true}, {vk::Tab, true}, {vk::Left, true},
+               {vk::Right, true}, {vk::Home, true}, {vk::End, true}, {'1', false}, {vk::Up, false},
+               {vk::Delete, false}, {0, false}};
+  for (const Case& c : cases) {
+    TestView t("abcdef");
+    t.Edit().SetSel(4, 4);
+    t.view.caretColumnX = 3;
+    t.view.OnKeyUp(c.key);
+    EXPECT_EQ(t.view.caretColumnX, c.remembered ? t.Edit().CaretPoint().x : 3) << c.key;
+  }
+  TestView off("abcdef");
+  off.settings.WriteInt("Settings", "CaretPos", 0);
+  off.Edit().SetSel(4, 4);
+  off.view.caretColumnX = 3;
+  off.view.OnKeyUp('A');
+  EXPECT_EQ(off.view.caretColumnX, 3);
+  TestView negative("abc");
+  negative.view.caretColumnX = -5;
+  negative.view.OnKeyUp('1');
+  EXPECT_EQ(negative.view.caretColumnX, 0);
+}
+
+struct ImeCase {
+  const char* text;  // UTF-8, after the input method committed its text
+  int caret;         // after the committed text
+  int start;         // imeStartPos
+  int insertMode;
+  int imeOpen;
+  int key;
+  const char* result;
+};
+
+class ImeCommit : public testing::TestWithParam<ImeCase> {};
+
+TEST_P(ImeCommit, OverwritesAsManyBytesAsItTook) {
+  const ImeCase& c = GetParam();
+  TestView t(Cp(c.text));
+  t.view.insertMode = c.insertMode;
+  t.view.imeOpen = c.imeOpen;
+  t.view.imeStartPos = c.start;
+  t.Edit().SetSel(c.caret, c.caret);
+  t.view.OnKeyUp(c.key);
+  EXPECT_EQ(Utf(t.Text()), c.result) << c.text;
+  EXPECT_EQ(t.Edit().GetSel(), std::make_pair(c.caret, c.caret));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Overwrite, ImeCommit,
+    testing::Values(ImeCase{"aXYbcdef", 3, 1, 0, 1, vk::Return, "aXYdef"},
+                    // never beyond its line
+                    ImeCase{"aXYb\r\nzz", 3, 0, 0, 1, vk::Return, "aXY\r\nzz"},
+                    ImeCase{"aXYb", 3, 0, 0, 1, vk::Return, "aXY"},
+                    // a double-byte character the count reaches into goes whole
+                    ImeCase{"aXY表c", 3, 2, 0, 1, vk::Return, "aXYc"},
+                    ImeCase{"あいうえお", 4, 0, 0, 1, vk::Return, "あいお"},
+                    // insert mode, a closed input method, another key: nothing
+                    ImeCase{"aXYbcdef", 3, 1, 1, 1, vk::Return, "aXYbcdef"},
+                    ImeCase{"aXYbcdef", 3, 1, 0, 0, vk::Return, "aXYbcdef"},
+                    ImeCase{"aXYbcdef", 3, 1, 0, 1, 'A', "aXYbcdef"},
+                    // caret before a CR, at a line start, or at the end
+                    ImeCase{"aXY\r\nb", 3, 1, 0, 1, vk::Return, "aXY\r\nb"},
+                    ImeCase{"ab\r\ncd", 4, 0, 0, 1, vk::Return, "ab\r\ncd"},
+                    ImeCase{"aXY", 3, 1, 0, 1, vk::Return, "aXY"},
+                    // a start after the caret removes nothing
+                    ImeCase{"aXYbcdef", 3, 5, 0, 1, vk::Return, "aXYbcdef"}));
+
+// ---- end to end through the batch runner
+
+struct BatchCase {
+  const char* script;  // "OUT" stands for the output path
+  int decimals;
+  const char* bytes;
+};
+
+class BatchTyping : public testing::TestWithParam<BatchCase> {};
+
+TEST_P(BatchTyping, WritesTheCalculatedText) {
+  const BatchCase& c = GetParam();
+  BatchRun b;
+  {
+    SettingsStore settings(b.PathOf("Pivra.conf"));
+    settings.WriteInt("Settings", "Sho", c.decimals);
+  }
+  std::string script = c.script;
+  for (std::size_t p; (p = script.find("OUT")) != std::string::npos;) script.replace(p, 3, b.PathOf("out.txt"));
+  const BatchResult r = b.Run(script);
+  ASSERT_EQ(r.exitCode, 0) << r.out;
+  EXPECT_EQ(b.Read("out.txt"), Cp(c.bytes)) << c.script;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scripts, BatchTyping,
+    testing::Values(BatchCase{"type 1200*3+500=\\n\nwrite OUT\n", 0, "1200*3+500=4100\r\n"},
+                    BatchCase{"type 1200*3+500=\\n\nwrite OUT\n", 1, "1200*3+500=4100.0\r\n"},
+                    BatchCase{"type x1*x2+x1\\nx1=2, x2=3\\nx1=5, x2=1\\n\nwrite OUT\n", 0,
+                              "x1*x2+x1\r\n8, if x1=2, x2=3\r\n10, if x1=5, x2=1\r\n\r\n\r\n"},
+                    BatchCase{"type 3man*2=\\n\nwrite OUT\n", 0, "3万*2=6万0\r\n"},
+                    BatchCase{"type 名前\\t100*3=\\n\nwrite OUT\n", 0, "名前\t100*3=300\r\n"},
+                    BatchCase{"type 1+2=\\n\nkey Ctrl+Z\nwrite OUT\n", 0, "1+2=\r\n"},
+                    BatchCase{"type 1+2=abc\nkey Left\nkey Left\nkey Left\nkey Enter\nwrite OUT\n", 0,
+                              "1+2=3\r\nabc"}));
+
+TEST(InlineCalcBatch, TheBaseMessageIsPrinted) {
+  BatchRun b;
+  const BatchResult r = b.Run("type 1man^2=\\n\nwrite " + b.PathOf("out.txt") + "\n");
+  ASSERT_EQ(r.exitCode, 0) << r.out;
+  EXPECT_NE(r.out.find("message: Pivra: 累乗の底に『万』は使えません。"), std::string::npos) << r.out;
+  EXPECT_EQ(Utf(b.Read("out.txt")), "1万^2=0.0\r\n");
+}
+
+}  // namespace
