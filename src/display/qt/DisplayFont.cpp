@@ -1,0 +1,54 @@
+#include "display/qt/DisplayFont.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QStringList>
+#include <algorithm>
+
+#include "app/SettingsStore.h"
+
+namespace display_font {
+
+void RegisterSubstitutions() {
+  const QStringList gothic = {QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans Mono CJK JP"),
+                              QStringLiteral("Noto Sans CJK JP"), QStringLiteral("TakaoGothic"),
+                              QStringLiteral("VL Gothic")};
+  const QStringList pgothic = {QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP"),
+                               QStringLiteral("TakaoPGothic"), QStringLiteral("VL PGothic")};
+  const QStringList mincho = {QStringLiteral("IPAMincho"), QStringLiteral("Noto Serif CJK JP"),
+                              QStringLiteral("TakaoMincho")};
+  const QStringList pmincho = {QStringLiteral("IPAPMincho"), QStringLiteral("Noto Serif CJK JP"),
+                               QStringLiteral("TakaoPMincho")};
+  QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"), gothic);
+  QFont::insertSubstitutions(QStringLiteral("MS Gothic"), gothic);
+  QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"), pgothic);
+  QFont::insertSubstitutions(QStringLiteral("MS PGothic"), pgothic);
+  QFont::insertSubstitutions(QStringLiteral("ＭＳ 明朝"), mincho);
+  QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐ明朝"), pmincho);
+}
+
+QFont FromSettings(const SettingsStore& settings, const std::string& section) {
+  const int height = settings.GetInt(section, "Height", -16);
+  if (height == 0) return QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+
+  const std::string face = settings.GetString(section, "FaceName", "ＭＳ ゴシック");
+  QFont font(QString::fromStdString(face));
+  const int weight = settings.GetInt(section, "Weight", 700);
+  font.setWeight(static_cast<QFont::Weight>(std::clamp(weight == 0 ? 400 : weight, 100, 900)));
+  font.setItalic(settings.GetInt(section, "Italic", 0) != 0);
+  const int pitchAndFamily = settings.GetInt(section, "PitchAndFamily", 49) & 0xFF;
+  if ((pitchAndFamily & 0xF0) == 0x30) font.setStyleHint(QFont::TypeWriter);  // the "modern" family
+  font.setKerning(false);  // characters stand where the buffer measured them
+
+  if (height < 0) {
+    font.setPixelSize(-height);
+  } else {
+    // A positive height is the cell (ascent + descent); find the character size that gives it.
+    font.setPixelSize(height);
+    const int cell = QFontMetrics(font).height();
+    if (cell > 0 && cell != height) font.setPixelSize(std::max(1, height * height / cell));
+  }
+  return font;
+}
+
+}  // namespace display_font

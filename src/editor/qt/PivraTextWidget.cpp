@@ -1,0 +1,471 @@
+#include "editor/qt/PivraTextWidget.h"
+
+#include <QContextMenuEvent>
+#include <QFocusEvent>
+#include <QGlyphRun>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPaintEvent>
+#include <QScrollBar>
+#include <QWheelEvent>
+#include <algorithm>
+#include <string>
+
+#include "display/qt/FontLayout.h"
+#include "editor/CPivraView.h"
+#include "editor/CommandTable.h"
+#include "editor/Cp932.h"
+#include "editor/qt/CommandMenu.h"
+
+namespace {
+
+constexpr int kDragScrollMs = 50;
+constexpr int kWheelLines = 3;
+
+// Glyphs of one colour, positioned by the buffer's layout, drawn as one run.
+struct GlyphBatch {
+  QList<quint32> glyphs;
+  QList<QPointF> positions;
+  void Add(quint32 glyph, qreal x, qreal y) {
+    glyphs.append(glyph);
+    positions.append(QPointF(x, y));
+  }
+  void Draw(QPainter& p, const QRawFont& font, const QColor& colour) const {
+    if (glyphs.isEmpty()) return;
+    QGlyphRun run;
+    run.setRawFont(font);
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    p.setPen(colour);
+    p.drawGlyphRun(QPointF(0, 0), run);
+  }
+};
+
+QString HexOf(std::string_view bytes) {
+  QString s;
+  for (const char c : bytes) s += QStringLiteral("%1").arg(static_cast<unsigned char>(c), 2, 16, QLatin1Char('0')).toUpper();
+  return s;
+}
+
+QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
+
+}  // namespace
+
+PivraTextWidget::PivraTextWidget(CPivraView& view, const FontLayout& layout, QWidget* parent)
+    : QAbstractScrollArea(parent), view_(view), layout_(&layout) {
+  view_.Edit().SetLayout(&layout);
+  setFocusPolicy(Qt::StrongFocus);
+  setAttribute(Qt::WA_InputMethodEnabled);
+  viewport()->setCursor(Qt::IBeamCursor);
+  viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  dragTimer_.setInterval(kDragScrollMs);
+  connect(&dragTimer_, &QTimer::timeout, this, &PivraTextWidget::DragScroll);
+}
+
+PivraTextWidget::~PivraTextWidget() = default;
+
+void PivraTextWidget::SetFontLayout(const FontLayout& layout) {
+  layout_ = &layout;
+  view_.Edit().SetLayout(&layout);
+  Refresh();
+}
+
+void PivraTextWidget::SetColours(const QColor& text, const QColor& background) {
+  text_ = text;
+  background_ = background;
+  viewport()->update();
+}
+
+void PivraTextWidget::Refresh() {
+  SyncScrollBars();
+  viewport()->update();
+}
+
+void PivraTextWidget::AfterInput() {
+  SyncScrollBars();
+  viewport()->update();
+  emit viewChanged();
+}
+
+// ---------------------------------------------------------------- geometry and scrolling
+
+void PivraTextWidget::SyncClientRect() {
+  const QSize size = viewport()->size();
+  view_.Edit().SetClientRect({0, 0, size.width(), size.height()});
+  view_.OnUpdate(0);
+}
+
+void PivraTextWidget::SyncScrollBars() {
+  syncing_ = true;
+  const EditBuffer& e = view_.Edit();
+  const int visible = e.VisibleLineCount();
+  QScrollBar* v = verticalScrollBar();
+  v->setRange(0, std::max(0, e.LineCount() - visible));
+  v->setPageStep(visible);
+  v->setSingleStep(1);
+  v->setValue(e.FirstVisibleLine());
+
+  if (e.IsWordWrap()) {
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  } else {
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    const WidestKey key{e.GetTextLength(), e.LineCount(), e.TabStopUnits(), e.GetRect().Width(), layout_};
+    if (!(key == widestKey_)) {
+      widest_ = e.WidestRowPixels();
+      widestKey_ = key;
+    }
+    QScrollBar* h = horizontalScrollBar();
+    h->setRange(0, widest_);
+    h->setPageStep(std::max(1, e.GetRect().Width()));
+    h->setSingleStep(std::max(1, layout_->AverageCharWidth()));
+    h->setValue(e.HorizontalScroll());
+  }
+  syncing_ = false;
+}
+
+void PivraTextWidget::scrollContentsBy(int, int) {
+  if (syncing_) return;
+  EditBuffer& e = view_.Edit();
+  e.LineScroll(0, verticalScrollBar()->value() - e.FirstVisibleLine());
+  if (!e.IsWordWrap()) e.SetHorizontalScroll(horizontalScrollBar()->value());
+  viewport()->update();
+  emit viewChanged();
+}
+
+void PivraTextWidget::resizeEvent(QResizeEvent* event) {
+  QAbstractScrollArea::resizeEvent(event);
+  SyncClientRect();
+  SyncScrollBars();
+  viewport()->update();
+}
+
+// ---------------------------------------------------------------- drawing
+
+QRect PivraTextWidget::CaretRect() const {
+  const Point c = view_.Edit().CaretPoint();
+  return QRect(c.x, c.y, 2, layout_->LineHeight());
+}
+
+void PivraTextWidget::paintEvent(QPaintEvent* event) {
+  QPainter p(viewport());
+  const QRect dirty = event->rect();
+  p.fillRect(dirty, background_);
+
+  const EditBuffer& e = view_.Edit();
+  const FontLayout& lay = *layout_;
+  const QRect format = ToQRect(e.GetRect()) & viewport()->rect();
+  const int lh = lay.LineHeight();
+  const int first = e.FirstVisibleLine();
+  const int lines = e.LineCount();
+  const int rows = (format.height() + lh - 1) / lh;
+  const int tab = e.TabPixels();
+  const int x0 = format.left() - e.HorizontalScroll();
+  const auto [selStart, selEnd] = e.GetSel();
+  const std::string_view text = e.Text();
+  const int length = e.GetTextLength();
+  const QColor selBack = palette().color(QPalette::Active, QPalette::Highlight);
+  const QColor selText = palette().color(QPalette::Active, QPalette::HighlightedText);
+
+  p.save();
+  p.setClipRect(format & dirty);
+  p.setFont(lay.Font());
+  GlyphBatch normal, selected;
+  for (int row = first; row < lines && row < first + rows; ++row) {
+    const int y = format.top() + (row - first) * lh;
+    if (y >= dirty.bottom() + 1 || y + lh <= dirty.top()) continue;
+    const int begin = e.LineIndex(row);
+    const int end = row + 1 < lines ? e.LineIndex(row + 1) : length;
+    const qreal baseline = y + lay.Ascent();
+    int x = 0;  // from the start of the row, as the buffer measures it
+    for (int pos = begin; pos < end;) {
+      const unsigned char b = static_cast<unsigned char>(text[static_cast<std::size_t>(pos)]);
+      if (b == '\n' || (b == '\r' && pos + 1 < length && text[static_cast<std::size_t>(pos) + 1] == '\n')) break;
+      const int len = static_cast<int>(cp932::CharLen(text, static_cast<std::size_t>(pos)));
+      const std::string_view ch = text.substr(static_cast<std::size_t>(pos), static_cast<std::size_t>(len));
+      const bool isTab = len == 1 && b == '\t';
+      const FontLayout::CharInfo* info = isTab ? nullptr : &lay.Info(ch);
+      const int next = isTab ? (x / tab + 1) * tab : x + info->width;
+      const int left = x0 + x;
+      if (left > format.right()) break;
+      if (x0 + next >= format.left()) {
+        const bool inSelection = pos >= selStart && pos < selEnd;
+        if (inSelection) p.fillRect(QRect(left, y, next - x, lh), selBack);
+        const QColor& colour = inSelection ? selText : text_;
+        if (info) {
+          switch (info->kind) {
+            case FontLayout::Kind::Glyph:
+              (inSelection ? selected : normal).Add(info->glyph, left, baseline);
+              break;
+            case FontLayout::Kind::Fallback: {
+              p.setPen(colour);
+              const char32_t cp[1] = {info->codePoint};
+              p.drawText(QPointF(left, baseline), QString::fromUcs4(cp, 1));
+              break;
+            }
+            case FontLayout::Kind::HexBox:
+            case FontLayout::Kind::Unknown: {
+              const QRect box(left + 1, y + 2, info->width - 3, lh - 5);
+              p.setPen(colour);
+              p.drawRect(box);
+              p.setFont(lay.HexFont());
+              p.drawText(box, Qt::AlignCenter, HexOf(ch));
+              p.setFont(lay.Font());
+              break;
+            }
+          }
+        }
+      }
+      x = next;
+      pos += len;
+    }
+  }
+  normal.Draw(p, lay.RawFont(), text_);
+  selected.Draw(p, lay.RawFont(), selText);
+  p.restore();
+
+  if (overlay_) overlay_(p);
+
+  if (view_.blockHighlight.Width() > 0 && view_.blockHighlight.Height() > 0) {
+    p.save();
+    p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    p.fillRect(ToQRect(view_.blockHighlight), Qt::white);
+    p.restore();
+  }
+
+  const QRect caret = CaretRect();
+  if (!preedit_.isEmpty()) {
+    // The text being composed stands at the caret, underlined, until it is committed.
+    const QFontMetrics fm(lay.Font());
+    const QRect area(caret.left(), caret.top(), fm.horizontalAdvance(preedit_) + 2, lh);
+    p.fillRect(area, background_);
+    p.setPen(text_);
+    p.setFont(lay.Font());
+    p.drawText(QPointF(area.left(), caret.top() + lay.Ascent()), preedit_);
+    p.drawLine(area.left(), area.bottom(), area.right(), area.bottom());
+  } else if (hasFocus() && format.adjusted(-2, 0, 2, 0).intersects(caret)) {
+    p.fillRect(caret, text_);
+  }
+}
+
+// ---------------------------------------------------------------- keyboard
+
+int PivraTextWidget::VirtualKey(int k) {
+  if (k >= Qt::Key_A && k <= Qt::Key_Z) return 'A' + (k - Qt::Key_A);
+  if (k >= Qt::Key_0 && k <= Qt::Key_9) return '0' + (k - Qt::Key_0);
+  if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return 0x70 + (k - Qt::Key_F1);
+  switch (k) {
+    case Qt::Key_Backspace: return vk::Back;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return vk::Tab;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return vk::Return;
+    case Qt::Key_Shift: return vk::Shift;
+    case Qt::Key_Control: return vk::Control;
+    case Qt::Key_Alt: return vk::Menu;
+    case Qt::Key_Escape: return 0x1B;
+    case Qt::Key_Space: return 0x20;
+    case Qt::Key_PageUp: return vk::Prior;
+    case Qt::Key_PageDown: return vk::Next;
+    case Qt::Key_End: return vk::End;
+    case Qt::Key_Home: return vk::Home;
+    case Qt::Key_Left: return vk::Left;
+    case Qt::Key_Up: return vk::Up;
+    case Qt::Key_Right: return vk::Right;
+    case Qt::Key_Down: return vk::Down;
+    case Qt::Key_Insert: return vk::Insert;
+    case Qt::Key_Delete: return vk::Delete;
+    default: return 0;
+  }
+}
+
+bool PivraTextWidget::focusNextPrevChild(bool) { return false; }  // TAB is text here
+
+void PivraTextWidget::keyPressEvent(QKeyEvent* event) {
+  const int key = VirtualKey(event->key());
+  const Qt::KeyboardModifiers mods = event->modifiers();
+  const bool ctrl = mods & Qt::ControlModifier;
+  const bool alt = mods & Qt::AltModifier;
+  const bool shift = mods & Qt::ShiftModifier;
+  const bool accelerator = key != 0 && view_.OnKeyDown(key, ctrl, shift, alt);
+  // Enter, Backspace and TAB also arrive as characters, as does printable text,
+  // unless an accelerator took the key or Ctrl or Alt changes it.
+  if (!accelerator && !ctrl && !alt) {
+    bool typed = true;
+    if (key == vk::Return) {
+      view_.OnChar("\r");
+    } else if (key == vk::Back) {
+      view_.OnChar("\b");
+    } else if (key == vk::Tab) {
+      view_.OnChar("\t");
+    } else {
+      QString printable;
+      for (const QChar c : event->text())
+        if (c.unicode() >= 0x20 && c.unicode() != 0x7F) printable += c;
+      if (!printable.isEmpty()) TypeText(printable);
+      typed = !printable.isEmpty();
+    }
+    if (typed) view_.Edit().ScrollCaret();  // the control keeps the typing caret in view
+  }
+  event->accept();
+  AfterInput();
+}
+
+void PivraTextWidget::keyReleaseEvent(QKeyEvent* event) {
+  event->accept();
+  if (event->isAutoRepeat()) return;
+  const int key = VirtualKey(event->key());
+  if (key == 0) return;
+  view_.OnKeyUp(key);
+  AfterInput();
+}
+
+// Text from the keyboard or the input method, converted to CP932. In insert
+// mode a whole string is one change; overwriting replaces one character per
+// character typed.
+void PivraTextWidget::TypeText(const QString& text) {
+  const QByteArray utf8 = text.toUtf8();
+  const std::string cp = cp932::FromUtf8(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+  if (cp.empty()) return;
+  if (view_.insertMode) {
+    view_.OnChar(cp);
+    return;
+  }
+  for (std::size_t p = 0; p < cp.size();) {
+    const std::size_t len = cp932::CharLen(cp, p);
+    view_.OnChar(std::string_view(cp).substr(p, len));
+    p += len;
+  }
+}
+
+void PivraTextWidget::inputMethodEvent(QInputMethodEvent* event) {
+  preedit_ = event->preeditString();
+  if (!event->commitString().isEmpty()) {
+    TypeText(event->commitString());
+    view_.Edit().ScrollCaret();
+  }
+  event->accept();
+  AfterInput();
+}
+
+QVariant PivraTextWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
+  switch (query) {
+    case Qt::ImEnabled: return true;
+    case Qt::ImCursorRectangle: return CaretRect().translated(viewport()->pos());
+    case Qt::ImFont: return layout_->Font();
+    case Qt::ImHints: return static_cast<int>(Qt::ImhMultiLine);
+    default: return QAbstractScrollArea::inputMethodQuery(query);
+  }
+}
+
+void PivraTextWidget::focusInEvent(QFocusEvent* event) {
+  QAbstractScrollArea::focusInEvent(event);
+  view_.recreateCaret = true;
+  view_.redrawColouring = true;
+  viewport()->update();
+}
+
+void PivraTextWidget::focusOutEvent(QFocusEvent* event) {
+  QAbstractScrollArea::focusOutEvent(event);
+  viewport()->update();
+}
+
+// ---------------------------------------------------------------- mouse
+
+void PivraTextWidget::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  setFocus(Qt::MouseFocusReason);
+  const QPoint pos = event->position().toPoint();
+  view_.OnLButtonDown(pos.x(), pos.y(), event->modifiers() & Qt::ShiftModifier);
+  dragging_ = true;
+  dragPos_ = pos;
+  AfterInput();
+}
+
+void PivraTextWidget::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
+
+void PivraTextWidget::mouseMoveEvent(QMouseEvent* event) {
+  if (!dragging_) return;
+  dragPos_ = event->position().toPoint();
+  view_.OnMouseMove(dragPos_.x(), dragPos_.y());
+  // Outside the text the selection keeps growing while the text scrolls.
+  if (viewport()->rect().contains(dragPos_)) {
+    dragTimer_.stop();
+  } else if (!dragTimer_.isActive()) {
+    dragTimer_.start();
+  }
+  AfterInput();
+}
+
+void PivraTextWidget::DragScroll() {
+  if (!dragging_) {
+    dragTimer_.stop();
+    return;
+  }
+  EditBuffer& e = view_.Edit();
+  const QRect r = viewport()->rect();
+  if (dragPos_.y() < r.top()) e.LineScroll(0, -1);
+  if (dragPos_.y() > r.bottom()) e.LineScroll(0, 1);
+  if (!e.IsWordWrap()) {
+    if (dragPos_.x() < r.left()) e.LineScroll(-1, 0);
+    if (dragPos_.x() > r.right()) e.LineScroll(1, 0);
+  }
+  view_.OnMouseMove(dragPos_.x(), dragPos_.y());
+  AfterInput();
+}
+
+void PivraTextWidget::mouseReleaseEvent(QMouseEvent* event) {
+  const QPoint pos = event->position().toPoint();
+  if (event->button() == Qt::LeftButton && dragging_) {
+    dragging_ = false;
+    dragTimer_.stop();
+    view_.OnLButtonUp();
+    AfterInput();
+  } else if (event->button() == Qt::RightButton) {
+    ShowContextMenu(pos);
+  }
+}
+
+void PivraTextWidget::wheelEvent(QWheelEvent* event) {
+  wheelRemainder_ += event->angleDelta().y();
+  const int steps = wheelRemainder_ / 120;
+  wheelRemainder_ -= steps * 120;
+  if (steps != 0) {
+    view_.Edit().LineScroll(0, -steps * kWheelLines);
+    AfterInput();
+  }
+  event->accept();
+}
+
+// ---------------------------------------------------------------- context menu
+
+void PivraTextWidget::contextMenuEvent(QContextMenuEvent* event) {
+  event->accept();
+  // The right-button release shows the menu; here only the keyboard's menu key.
+  if (event->reason() == QContextMenuEvent::Mouse) return;
+  ShowContextMenu(CaretRect().bottomLeft());
+}
+
+std::unique_ptr<QMenu> PivraTextWidget::BuildContextMenu() {
+  const int resource = view_.ContextMenuResource();
+  auto menu = std::make_unique<QMenu>();
+  menu->setTitle(resource == 321 ? QStringLiteral("表計算") : QStringLiteral("編集"));
+  FillCommandMenu(*menu, CommandTable::Get().ContextMenu(resource),
+                  resource == 321 ? CaptionKind::Table : CaptionKind::Edit, [this](int id) { RunCommand(id); });
+  RefreshCommandStates(*menu, view_);
+  return menu;
+}
+
+void PivraTextWidget::ShowContextMenu(const QPoint& viewportPos) {
+  const std::unique_ptr<QMenu> menu = BuildContextMenu();
+  menu->exec(viewport()->mapToGlobal(viewportPos));
+}
+
+void PivraTextWidget::RunCommand(int id) {
+  view_.Execute(id);
+  AfterInput();
+}

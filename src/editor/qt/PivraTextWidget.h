@@ -1,0 +1,111 @@
+// PivraTextWidget: the window of one view's text control.
+//
+// It draws the view's EditBuffer and passes keys, characters, mouse and input
+// method events to the view as the control would receive them; every decision
+// (what a key does, where the caret goes, how lines wrap) is the core's. The
+// viewport's coordinates are the buffer's client coordinates: a resize sets the
+// buffer's client rectangle and sends the view update hint 0.
+//
+// Drawing covers only the visible physical lines: each CP932 character is
+// decoded at this edge and drawn at the x the buffer's layout gives it, so the
+// screen and the buffer's positions always agree. Glyphs of the display font
+// go out as glyph runs; characters the font lacks are drawn as text (the
+// platform's fallback fonts); bytes that do not decode are drawn as small hex
+// boxes and stay in the text unchanged.
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QColor>
+#include <QPoint>
+#include <QString>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+class CPivraView;
+class FontLayout;
+class QMenu;
+
+class PivraTextWidget : public QAbstractScrollArea {
+  Q_OBJECT
+
+ public:
+  // The layout is given to the view's buffer and must outlive the widget.
+  PivraTextWidget(CPivraView& view, const FontLayout& layout, QWidget* parent = nullptr);
+  ~PivraTextWidget() override;
+
+  CPivraView& View() { return view_; }
+  const FontLayout& Layout() const { return *layout_; }
+  // A new display font: the buffer re-lays out its text with it.
+  void SetFontLayout(const FontLayout& layout);
+
+  // Text and background colours of the control.
+  void SetColours(const QColor& text, const QColor& background);
+
+  // Brings scroll bars and the picture up to date after the view changed
+  // other than through this widget's own input (a menu command, a new text).
+  void Refresh();
+
+  // The context menu of the view's current mode (table menu in table mode,
+  // editing menu otherwise), with its commands enabled and ticked by the view.
+  std::unique_ptr<QMenu> BuildContextMenu();
+
+  // Painted over the text after it is drawn, in viewport coordinates: the
+  // line-number gutter, ruler and marks of the display code.
+  void SetOverlayPainter(std::function<void(QPainter&)> painter) { overlay_ = std::move(painter); }
+
+  QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
+  // Keys of the platform -> Windows virtual-key codes (0 when there is none).
+  static int VirtualKey(int qtKey);
+
+ signals:
+  // Emitted after any input or command reached the view.
+  void viewChanged();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
+  bool focusNextPrevChild(bool next) override;
+
+ private:
+  void AfterInput();
+  void SyncScrollBars();
+  void SyncClientRect();
+  void TypeText(const QString& text);
+  void ShowContextMenu(const QPoint& viewportPos);
+  void DragScroll();
+  void RunCommand(int id);
+  QRect CaretRect() const;
+
+  CPivraView& view_;
+  const FontLayout* layout_;
+  QColor text_{Qt::black};
+  QColor background_{Qt::white};
+  QString preedit_;
+  QTimer dragTimer_;
+  QPoint dragPos_;
+  bool dragging_ = false;
+  bool syncing_ = false;
+  int wheelRemainder_ = 0;
+  // Widest row, remembered for the horizontal scroll range until the text changes.
+  struct WidestKey {
+    int length = -1, lines = -1, tabUnits = -1, width = -1;
+    const void* layout = nullptr;
+    bool operator==(const WidestKey&) const = default;
+  } widestKey_;
+  int widest_ = 0;
+  std::function<void(QPainter&)> overlay_;
+};

@@ -1,0 +1,312 @@
+#include "editor/qt/PivraTextWidget.h"
+
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QScrollBar>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <string>
+
+#include "editor/CommandTable.h"
+#include "editor/qt/CommandMenu.h"
+#include "editor/qt/QtTestSupport.h"
+
+namespace {
+
+const std::string kHyo = "\x95\x5C";                        // 表: trail byte 0x5C
+const std::string kHyoKeisan = "\x95\x5C\x8C\x76\x8E\x5A";  // 表計算
+
+void Commit(PivraTextWidget& w, const QString& text) {
+  QInputMethodEvent e;
+  e.setCommitString(text);
+  QApplication::sendEvent(&w, &e);
+}
+
+QAction* ActionFor(QMenu& menu, int id) {
+  for (QAction* a : menu.actions())
+    if (CommandOf(a) == id) return a;
+  return nullptr;
+}
+
+// ---------------------------------------------------------------- typing
+
+TEST(PivraTextWidgetTest, TypedJapaneseCharacterIsStoredAsItsCp932Bytes) {
+  TestWindow t;
+  t.TypeChar(QStringLiteral("a"));
+  t.TypeChar(QStringLiteral("表"));
+  EXPECT_EQ(t.Text(), "a" + kHyo);
+  EXPECT_EQ(t.view.Edit().Caret(), 3);
+}
+
+struct EraseCase {
+  const char* name;
+  std::string text;
+  int caret;
+  Qt::Key key;
+  std::string expected;
+};
+
+TEST(PivraTextWidgetTest, BackspaceAndDeleteRemoveWholeCharactersAndLineBreaks) {
+  const EraseCase cases[] = {
+      {"backspace after a trail byte 0x5C", "a" + kHyo, 3, Qt::Key_Backspace, "a"},
+      {"delete before a double-byte character", kHyo + "b", 0, Qt::Key_Delete, "b"},
+      {"backspace after CR LF", "ab\r\ncd", 4, Qt::Key_Backspace, "abcd"},
+      {"delete before CR LF", "ab\r\ncd", 2, Qt::Key_Delete, "abcd"},
+      {"backspace after a lone lead byte at the end", "a\x95", 2, Qt::Key_Backspace, "a"},
+  };
+  for (const EraseCase& c : cases) {
+    TestWindow t;
+    t.SetText(c.text);
+    t.view.Edit().SetSel(c.caret, c.caret);
+    t.Key(c.key);
+    EXPECT_EQ(t.Text(), c.expected) << c.name;
+  }
+}
+
+TEST(PivraTextWidgetTest, EnterInsertsCrLfThatBackspaceRemovesAsOneUnit) {
+  TestWindow t;
+  t.TypeChar(QStringLiteral("x"));
+  t.Key(Qt::Key_Return);
+  EXPECT_EQ(t.Text(), "x\r\n");
+  EXPECT_EQ(t.view.Edit().Caret(), 3);
+  t.Key(Qt::Key_Backspace);
+  EXPECT_EQ(t.Text(), "x");
+}
+
+TEST(PivraTextWidgetTest, InputMethodCommitIsTypedAsCp932AndPreeditIsNotText) {
+  TestWindow t;
+  QInputMethodEvent preedit(QStringLiteral("ひょう"), {});
+  QApplication::sendEvent(&t.widget, &preedit);
+  EXPECT_EQ(t.Text(), "");
+  Commit(t.widget, QStringLiteral("表計算"));
+  EXPECT_EQ(t.Text(), kHyoKeisan);
+  t.Key(Qt::Key_Backspace);
+  EXPECT_EQ(t.Text(), kHyo + "\x8C\x76");
+  EXPECT_TRUE(t.widget.inputMethodQuery(Qt::ImEnabled).toBool());
+  const QRect caret = t.widget.inputMethodQuery(Qt::ImCursorRectangle).toRect();
+  EXPECT_EQ(caret.height(), t.layout.LineHeight());
+}
+
+TEST(PivraTextWidgetTest, TabIsTypedAndKeepsTheFocus) {
+  TestApp();
+  QWidget window;
+  auto* layout = new QVBoxLayout(&window);
+  auto* other = new QLineEdit;
+  layout->addWidget(other);
+  TestWindow t;
+  t.widget.setParent(&window);
+  layout->addWidget(&t.widget);
+  window.show();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  t.widget.setFocus();
+  t.Key(Qt::Key_Tab);
+  EXPECT_EQ(t.Text(), "\t");
+  EXPECT_TRUE(t.widget.hasFocus());
+  t.widget.setParent(nullptr);
+}
+
+TEST(PivraTextWidgetTest, CtrlWithALetterTypesNothing) {
+  TestWindow t;
+  QTest::keyClick(&t.widget, Qt::Key_Q, Qt::ControlModifier);
+  EXPECT_EQ(t.Text(), "");
+}
+
+// ---------------------------------------------------------------- clipboard, undo
+
+TEST(PivraTextWidgetTest, CopyPutsUnicodeOnTheClipboardAndPasteGivesTheSameBytes) {
+  TestWindow t;
+  const std::string text = kHyoKeisan + "\t1\r\n" + "\x82\xA0" + "b";  // 表計算, TAB, 1, CR LF, あb
+  t.SetText(text);
+  t.Key(Qt::Key_A, Qt::ControlModifier);
+  t.Key(Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("表計算\t1\r\nあb"));
+  t.view.Edit().SetSel(static_cast<int>(text.size()), static_cast<int>(text.size()));
+  t.Key(Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(t.Text(), text + text);
+}
+
+TEST(PivraTextWidgetTest, PastedTextWithLfLineEndsGetsCrLf) {
+  TestWindow t;
+  QGuiApplication::clipboard()->setText(QStringLiteral("表\nx"));
+  t.Key(Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(t.Text(), kHyo + "\r\nx");
+}
+
+TEST(PivraTextWidgetTest, CtrlZUndoesAndCtrlYRedoesTyping) {
+  TestWindow t;
+  t.TypeChar(QStringLiteral("表"));
+  ASSERT_EQ(t.Text(), kHyo);
+  t.Key(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(t.Text(), "");
+  t.Key(Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(t.Text(), kHyo);
+}
+
+// ---------------------------------------------------------------- context menu and enable rules
+
+TEST(PivraTextWidgetTest, ContextMenuFollowsTableMode) {
+  TestWindow t;
+  ASSERT_EQ(t.view.tableMode, 1);
+  EXPECT_EQ(t.view.ContextMenuResource(), 321);
+  auto table = t.widget.BuildContextMenu();
+  EXPECT_EQ(table->title(), QStringLiteral("表計算"));
+  QAction* toggle = ActionFor(*table, 32809);
+  ASSERT_NE(toggle, nullptr);
+  EXPECT_EQ(toggle->text(), QStringLiteral("表計算モードの解除"));
+  EXPECT_TRUE(toggle->isChecked());
+  EXPECT_EQ(ActionFor(*table, 32789), nullptr) << "undo is not in the table menu";
+
+  toggle->trigger();
+  EXPECT_EQ(t.view.tableMode, 0);
+  EXPECT_EQ(t.view.ContextMenuResource(), 119);
+  auto edit = t.widget.BuildContextMenu();
+  EXPECT_EQ(edit->title(), QStringLiteral("編集"));
+  ASSERT_NE(ActionFor(*edit, 32789), nullptr);
+  EXPECT_TRUE(ActionFor(*edit, 32789)->text().startsWith(QStringLiteral("元に戻す (&Z)")));
+  ASSERT_NE(ActionFor(*edit, 32809), nullptr);
+  EXPECT_EQ(ActionFor(*edit, 32809)->text(), QStringLiteral("表計算モードの設定/解除"));
+  EXPECT_FALSE(ActionFor(*edit, 32809)->isChecked());
+}
+
+TEST(PivraTextWidgetTest, RightButtonReleaseShowsTheMenuOfTheModeAtThatMoment) {
+  TestWindow t;
+  QString shown;
+  auto closeMenu = [&] {
+    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+      shown = menu->title();
+      menu->close();
+    }
+  };
+  QTimer::singleShot(0, closeMenu);
+  QTest::mouseClick(t.widget.viewport(), Qt::RightButton, Qt::NoModifier, QPoint(100, 50));
+  EXPECT_EQ(shown, QStringLiteral("表計算"));
+  t.view.Execute(32809);
+  QTimer::singleShot(0, closeMenu);
+  QTest::mouseClick(t.widget.viewport(), Qt::RightButton, Qt::NoModifier, QPoint(100, 50));
+  EXPECT_EQ(shown, QStringLiteral("編集"));
+}
+
+TEST(PivraTextWidgetTest, UndoAndRedoEntriesFollowTheHistoryAndReadOnly) {
+  TestWindow t;
+  t.view.Execute(32809);  // the editing menu holds undo and redo
+  auto states = [&](bool& undo, bool& redo) {
+    auto menu = t.widget.BuildContextMenu();
+    undo = ActionFor(*menu, 32789)->isEnabled();
+    redo = ActionFor(*menu, 32788)->isEnabled();
+  };
+  bool undo = true, redo = true;
+  states(undo, redo);
+  EXPECT_FALSE(undo) << "nothing typed yet";
+  EXPECT_FALSE(redo);
+
+  t.TypeChar(QStringLiteral("x"));
+  states(undo, redo);
+  EXPECT_TRUE(undo);
+  EXPECT_FALSE(redo);
+
+  t.Key(Qt::Key_Z, Qt::ControlModifier);
+  states(undo, redo);
+  EXPECT_FALSE(undo);
+  EXPECT_TRUE(redo);
+
+  t.view.Execute(32797);  // read-only
+  states(undo, redo);
+  EXPECT_FALSE(undo);
+  EXPECT_FALSE(redo) << "redo is disabled while the text is read-only";
+  t.view.Execute(32797);
+  t.Key(Qt::Key_Y, Qt::ControlModifier);
+  states(undo, redo);
+  EXPECT_TRUE(undo);
+  EXPECT_FALSE(redo);
+
+  t.view.Execute(32797);
+  states(undo, redo);
+  EXPECT_FALSE(undo) << "undo is disabled while the text is read-only";
+}
+
+// ---------------------------------------------------------------- mouse and scrolling
+
+TEST(PivraTextWidgetTest, ClickPlacesTheCaretAndShiftClickExtendsTheSelection) {
+  TestWindow t;
+  t.SetText("abc\t" + kHyo + "\r\nline two\r\n");
+  EditBuffer& e = t.view.Edit();
+  const Point hyo = e.PosFromChar(4);
+  QTest::mouseClick(t.widget.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(hyo.x + 2, hyo.y + 2));
+  EXPECT_EQ(e.GetSel(), std::make_pair(4, 4));
+  const Point two = e.PosFromChar(12);
+  QTest::mouseClick(t.widget.viewport(), Qt::LeftButton, Qt::ShiftModifier, QPoint(two.x + 1, two.y + 2));
+  EXPECT_EQ(e.GetSel(), std::make_pair(4, 12));
+}
+
+TEST(PivraTextWidgetTest, DragInTableModeFixesTheCellBlockAtTheRelease) {
+  TestWindow t;
+  t.SetText("1\t2\t3\r\n4\t5\t6\r\n7\t8\t9\r\n");
+  EditBuffer& e = t.view.Edit();
+  const Point from = e.PosFromChar(0);
+  const Point to = e.PosFromChar(12);  // row 2, after "6"
+  QWidget* vp = t.widget.viewport();
+  QTest::mousePress(vp, Qt::LeftButton, Qt::NoModifier, QPoint(from.x + 1, from.y + 2));
+  QMouseEvent move(QEvent::MouseMove, QPointF(to.x + 1, to.y + 2), vp->mapToGlobal(QPointF(to.x + 1, to.y + 2)),
+                   Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(vp, &move);
+  QTest::mouseRelease(vp, Qt::LeftButton, Qt::NoModifier, QPoint(to.x + 1, to.y + 2));
+  EXPECT_EQ(e.GetSel(), std::make_pair(0, 12));
+  EXPECT_EQ(t.view.cellRange, (CellRange{0, 0, 2, 1}));
+}
+
+TEST(PivraTextWidgetTest, WheelScrollsThreeLinesAndTheScrollBarFollows) {
+  TestWindow t;
+  std::string text;
+  for (int i = 0; i < 200; ++i) text += "line\r\n";
+  t.SetText(text);
+  QWheelEvent down(QPointF(50, 50), t.widget.viewport()->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, -120),
+                   Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(t.widget.viewport(), &down);
+  EXPECT_EQ(t.view.Edit().FirstVisibleLine(), 3);
+  EXPECT_EQ(t.widget.verticalScrollBar()->value(), 3);
+  t.widget.verticalScrollBar()->setValue(10);
+  EXPECT_EQ(t.view.Edit().FirstVisibleLine(), 10);
+}
+
+TEST(PivraTextWidgetTest, ResizeSetsTheClientRectangleAndHorizontalBarOnlyWithoutWrap) {
+  TestWindow t;
+  t.widget.resize(500, 300);
+  QApplication::processEvents();
+  const Rect client = t.view.Edit().ClientRect();
+  EXPECT_EQ(client.Width(), t.widget.viewport()->width());
+  EXPECT_EQ(client.Height(), t.widget.viewport()->height());
+  EXPECT_EQ(t.widget.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);  // table mode: no wrap
+  t.view.Execute(32809);
+  t.widget.Refresh();
+  EXPECT_EQ(t.widget.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+  EXPECT_EQ(t.widget.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+}
+
+// ---------------------------------------------------------------- drawing
+
+TEST(PivraTextWidgetTest, PaintsJapaneseTextUndecodableBytesAndTheBlockHighlight) {
+  TestWindow t;
+  QImage blank = t.widget.viewport()->grab().toImage();
+  t.SetText(kHyoKeisan + "\t\x80\xFF\r\n1\t2\r\n");
+  const QImage image = t.widget.viewport()->grab().toImage();
+  EXPECT_NE(image, blank);
+  // Something dark where 表 stands.
+  const Point p = t.view.Edit().PosFromChar(0);
+  int dark = 0;
+  for (int y = p.y; y < p.y + t.layout.LineHeight(); ++y)
+    for (int x = p.x; x < p.x + t.layout.CharWidth(kHyo); ++x)
+      if (qGray(image.pixel(x, y)) < 128) ++dark;
+  EXPECT_GT(dark, 10);
+
+  t.view.blockHighlight = Rect{p.x, p.y, p.x + 20, p.y + 10};
+  const QImage inverted = t.widget.viewport()->grab().toImage();
+  EXPECT_NEAR(qGray(inverted.pixel(p.x + 19, p.y + 9)), 255 - qGray(image.pixel(p.x + 19, p.y + 9)), 1);
+}
+
+}  // namespace

@@ -1,0 +1,77 @@
+// Shared set-up of the window tests: one offscreen application for the whole
+// test binary, and a text widget over a view with its own empty settings file.
+#pragma once
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTest>
+#include <string>
+
+#include "app/CommandLine.h"
+#include "app/SettingsStore.h"
+#include "dialogs/qt/QtUiHost.h"
+#include "display/qt/DisplayFont.h"
+#include "display/qt/FontLayout.h"
+#include "document/CPivraDoc.h"
+#include "editor/CPivraView.h"
+#include "editor/qt/PivraTextWidget.h"
+#include "editor/qt/QtClipboard.h"
+
+// The application object, created on first use and kept to the end of the run.
+inline QApplication& TestApp() {
+  if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) return *app;
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "pivra_ui_tests";
+  static char* argv[] = {name, nullptr};
+  static QApplication* app = new QApplication(argc, argv);
+  display_font::RegisterSubstitutions();
+  return *app;
+}
+
+// The display font the window starts with: 16-pixel bold "ＭＳ ゴシック".
+inline QFont TestFont() {
+  QFont font(QStringLiteral("ＭＳ ゴシック"));
+  font.setPixelSize(16);
+  font.setWeight(QFont::Bold);
+  font.setKerning(false);
+  return font;
+}
+
+// A view and its text widget, shown offscreen, after the initial update of
+// an untitled document (table mode, no word wrap).
+struct TestWindow {
+  QApplication& app = TestApp();
+  QTemporaryDir dir;
+  SettingsStore settings{(dir.path() + QStringLiteral("/Pivra.conf")).toStdString()};
+  CommandLine commandLine;
+  CPivraDoc doc;
+  QtUiHost host;
+  QtClipboard clipboard;
+  FontLayout layout{TestFont()};
+  CPivraView view{settings, commandLine, doc, host, clipboard};
+  PivraTextWidget widget{view, layout};
+
+  TestWindow() {
+    widget.resize(640, 400);
+    view.OnInitialUpdate();
+    widget.show();
+    widget.activateWindow();
+    widget.setFocus();
+    (void)QTest::qWaitForWindowExposed(&widget);
+    widget.Refresh();
+  }
+
+  const std::string& Text() const { return view.Edit().Text(); }
+  void SetText(const std::string& cp932) {
+    view.Edit().SetText(cp932);
+    widget.Refresh();
+  }
+  // Text typed as one key that carries it (a character of the keyboard or
+  // a key with no code of its own).
+  void TypeChar(const QString& text) {
+    QTest::sendKeyEvent(QTest::Press, &widget, Qt::Key_unknown, text, Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Release, &widget, Qt::Key_unknown, text, Qt::NoModifier);
+  }
+  void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyClick(&widget, key, mods); }
+};
