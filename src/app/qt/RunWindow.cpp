@@ -1,7 +1,61 @@
-// Placeholder until the window lands: the Qt front end entry point.
+// The window's start-up: the application object, the display font, the view
+// over the Qt UI host and clipboard, the main frame, then the first document.
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/CPivraApp.h"
+#include "app/qt/CMainFrame.h"
+#include "dialogs/qt/QtUiHost.h"
+#include "display/qt/DisplayFont.h"
+#include "display/qt/FontLayout.h"
+#include "editor/CPivraView.h"
+#include "editor/qt/PivraTextWidget.h"
+#include "editor/qt/QtClipboard.h"
+
+namespace {
+
+// Opens the file named on the command line into the document before its first
+// initial update. False when it cannot be opened: the process then ends
+// without a window, as the framework does.
+bool OpenFileOnStart(CPivraApp& app, CPivraView& view, const std::string& path) {
+  (void)app;
+  (void)view;
+  (void)path;
+  // Reading document files comes with the document code; until then a named
+  // file opens as an empty, untitled document.
+  return true;
+}
+
+}  // namespace
 
 int RunWindow(int argc, char** argv) {
-  QApplication app(argc, argv);
-  return 0;
+  QApplication qapp(argc, argv);
+  QApplication::setApplicationName(QString::fromUtf8(CPivraApp::kAppName));
+  QApplication::setOrganizationName(QString::fromUtf8(CPivraApp::kCompany));
+  display_font::RegisterSubstitutions();
+
+  CPivraApp app(std::vector<std::string>(argv + 1, argv + argc));
+  const FontLayout layout(display_font::FromSettings(app.Settings(), "Font"));
+  QtUiHost host;
+  QtClipboard clipboard;
+  CPivraView view(app.Settings(), app.Commands(), app.Document(), host, clipboard);
+  CMainFrame frame(app, view, layout);
+  host.SetParent(&frame);
+
+  if (app.Commands().HasFile() && !OpenFileOnStart(app, view, app.Commands().FileToOpen())) return 1;
+  view.OnInitialUpdate();
+
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect area = screen->availableGeometry();
+    frame.resize(area.width() * 5 / 6, area.height() * 5 / 6);
+  }
+  frame.show();
+  frame.TextWidget().Refresh();
+  frame.UpdateTitle();
+  frame.UpdateStatus();
+  return qapp.exec();
 }

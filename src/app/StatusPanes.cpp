@@ -1,0 +1,34 @@
+#include "app/StatusPanes.h"
+
+#include <cstdio>
+
+#include "editor/EditBuffer.h"
+
+namespace status_panes {
+
+std::string SizeText(int n) {
+  char buf[48];
+  if (n >= 1000) {
+    std::snprintf(buf, sizeof buf, "%d.%d KB", n / 1000, (n / 100) % 10);
+  } else {
+    std::snprintf(buf, sizeof buf, "%d byte", n);
+  }
+  return buf;
+}
+
+std::optional<std::string> CaretPaneText(const EditBuffer& edit) {
+  if (edit.IsReadOnly()) return std::nullopt;
+  const int line = edit.LineFromChar(-1);
+  const int start = edit.GetSel().first;
+  // The column is counted from the start of the same line as L: the caret's
+  // own line (LineIndex(-1)) would give a negative column for a selection
+  // that ends on a later line.
+  const int lineStart = edit.LineIndex(line);
+  char buf[96];
+  std::snprintf(buf, sizeof buf, "%d 行, %d 列 【 %d 文字】", line + 1, start - lineStart, start);
+  return std::string(buf) + SizeText(edit.GetTextLength());
+}
+
+std::string InsertPaneText(int insertMode) { return insertMode ? "挿入" : "上書"; }
+
+}  // namespace status_panes

@@ -1,0 +1,23 @@
+// StatusPanes: the texts of the main frame's status bar panes.
+//
+// The caret pane reads "L 行, C 列 【 P 文字】" followed directly by the text
+// size: L is the caret's physical line counted from 1, C its byte offset from
+// the start of that line and P its byte offset in the text (both from the
+// selection start); the size is "N.D KB" (thousands and hundreds of bytes)
+// from 1,000 bytes on, else "N byte". While the text is read-only the pane
+// keeps what it showed, so there is no new text.
+#pragma once
+
+#include <optional>
+#include <string>
+
+class EditBuffer;
+
+namespace status_panes {
+
+// UTF-8 texts.
+std::string SizeText(int bytes);
+std::optional<std::string> CaretPaneText(const EditBuffer& edit);
+std::string InsertPaneText(int insertMode);  // "挿入" or "上書"
+
+}  // namespace status_panes

@@ -1,0 +1,65 @@
+// CMainFrame: the top-level window: menu bar, status bar and the text widget
+// of the view.
+//
+// The menu bar is the command table's main menu; before a menu opens, each
+// entry asks the view whether it is enabled and ticked, and a chosen entry is
+// executed by the view. The status bar carries the framework's message pane,
+// the insert/overwrite pane, the Caps Lock pane and the caret pane.
+//
+// Idle pass: after input reaches the window, one zero-delay timer runs the
+// view's idle pass once the event queue is empty, with "mouse at rest" when
+// the cursor has not moved since the previous pass; then the status panes and
+// the title are brought up to date and the text repainted when the view asks
+// for it. When the mouse was moving, one more pass follows shortly after, so
+// the work that waits for a resting mouse is done.
+#pragma once
+
+#include <QMainWindow>
+#include <QPoint>
+#include <QTimer>
+
+class CPivraApp;
+class CPivraView;
+class FontLayout;
+class PivraTextWidget;
+class QLabel;
+
+class CMainFrame : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  CMainFrame(CPivraApp& app, CPivraView& view, const FontLayout& layout, QWidget* parent = nullptr);
+  ~CMainFrame() override;
+
+  PivraTextWidget& TextWidget() { return *text_; }
+  CPivraView& View() { return view_; }
+
+  // "<document title> - Pivra".
+  QString TitleText() const;
+  void UpdateTitle();
+  void UpdateStatus();
+  QString CaretPaneText() const;
+  QString InsertPaneText() const;
+
+  // Runs the idle pass now (the timer's work).
+  void RunIdle();
+  // Asks for an idle pass once the event queue is empty.
+  void ArmIdle();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildMenus();
+  void RunCommand(int id);
+
+  CPivraApp& app_;
+  CPivraView& view_;
+  PivraTextWidget* text_;
+  QLabel* insertPane_ = nullptr;
+  QLabel* capsPane_ = nullptr;
+  QLabel* caretPane_ = nullptr;
+  QTimer idleTimer_;
+  QTimer restTimer_;
+  QPoint lastMouse_;
+};

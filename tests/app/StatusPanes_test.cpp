@@ -1,0 +1,57 @@
+#include "app/StatusPanes.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "editor/EditBuffer.h"
+
+namespace {
+
+struct SizeCase {
+  int bytes;
+  const char* text;
+};
+
+TEST(StatusPanesTest, SizeTextSwitchesToKilobytesAtOneThousandBytes) {
+  const SizeCase cases[] = {
+      {0, "0 byte"},       {999, "999 byte"},      {1000, "1.0 KB"},
+      {1099, "1.0 KB"},    {1100, "1.1 KB"},       {12345, "12.3 KB"},
+      {1048575, "1048.5 KB"},
+  };
+  for (const SizeCase& c : cases) EXPECT_EQ(status_panes::SizeText(c.bytes), c.text) << c.bytes;
+}
+
+// Three lines of 10 bytes, then filler up to 12,345 bytes; the caret at byte
+// 12 of the third line.
+TEST(StatusPanesTest, CaretPaneCountsPhysicalLinesFromOneAndBytes) {
+  EditBuffer e;
+  std::string text = "0123456789\r\n0123456789\r\n";
+  text += std::string(12345 - text.size(), 'x');
+  e.SetText(text);
+  const int pos = 24 + 12;
+  e.SetSel(pos, pos);
+  EXPECT_EQ(status_panes::CaretPaneText(e).value(), "3 行, 12 列 【 36 文字】12.3 KB");
+}
+
+// A selection from line 1 into line 2: line and column both belong to its start.
+TEST(StatusPanesTest, CaretPaneUsesTheSelectionStartAndCountsDoubleByteCharactersAsTwo) {
+  EditBuffer e;
+  e.SetText("\x95\x5C\x8C\x76\r\nab");  // 表計, then "ab" on line 2
+  e.SetSel(2, 7);
+  EXPECT_EQ(status_panes::CaretPaneText(e).value(), "1 行, 2 列 【 2 文字】8 byte");
+}
+
+TEST(StatusPanesTest, ReadOnlyTextLeavesThePaneAsItWas) {
+  EditBuffer e;
+  e.SetText("abc");
+  e.SetReadOnly(true);
+  EXPECT_FALSE(status_panes::CaretPaneText(e).has_value());
+}
+
+TEST(StatusPanesTest, InsertPaneShowsTheTypingMode) {
+  EXPECT_EQ(status_panes::InsertPaneText(1), "挿入");
+  EXPECT_EQ(status_panes::InsertPaneText(0), "上書");
+}
+
+}  // namespace
