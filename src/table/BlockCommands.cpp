@@ -3,11 +3,44 @@
 // selection and the table clipboard as the table context menu shows them.
 #include "editor/CPivraView.h"
 #include "editor/CommandTable.h"
+#include "table/BlockEditing.h"
+#include "table/ColumnEditing.h"
 #include "table/TableCreation.h"
 #include "table/TableFormatting.h"
 
 void RegisterBlockCommands(CommandTable& t) {
   auto noTableSelection = [](CPivraView& v) { return v.tableSelection.first >= v.tableSelection.second; };
+  auto add = [&t](int id, const char* caption, void (*run)(CPivraView&),
+                  std::function<bool(CPivraView&)> enabled = {}) {
+    t.Add({id, "", "", caption, [run](CPivraView& v) { run(v); }, std::move(enabled), {}});
+  };
+
+  add(32999, "偏差値　（列の選択範囲に対し、右へ）", table_formatting::DeviationScores,
+      [](CPivraView& v) { return v.cellRange.lastCol == v.cellRange.firstCol; });
+  add(32961, "選択範囲の値・文字列のクリア", block_editing::ClearBlock, [](CPivraView& v) {
+    const CellRange& c = v.cellRange;
+    return c.Columns() > 0 && c.Rows() > 0 && c.Columns() + c.Rows() > 1;
+  });
+  add(32970, "選択範囲の削除", block_editing::DeleteBlockCommand, [](CPivraView& v) { return v.cellRange.Rows() > 1; });
+  add(33107, "選択範囲へ空白セルの挿入", column_editing::InsertBlankColumn, [](CPivraView& v) {
+    const CellRange& c = v.cellRange;
+    return c.firstCol < c.lastCol || c.firstRow < c.lastRow;
+  });
+  add(32962, "列の挿入　(空白の1列を）", column_editing::InsertBlankColumn);
+  add(32963, "列の削除", column_editing::DeleteColumn);
+  add(32964, "列のコピー", column_editing::CopyColumn);
+  add(32965, "列の切取", column_editing::CutColumn);
+  add(32966, "コピー/切取列の挿入", column_editing::InsertCopiedColumn, noTableSelection);
+  add(33005, "選択範囲のコピー", block_editing::BlockCopy);
+  add(33006, "選択範囲の切取", block_editing::BlockCut);
+  add(33007, "上の範囲の貼付", block_editing::BlockPaste, [](CPivraView& v) { return v.tableClipboard.rowCount > 1; });
+  // Without a copied block there is nothing to repeat (its counts would be
+  // divided by), so the entry is off then.
+  add(33057, "上の範囲の貼付(繰返し）", block_editing::RepeatedPaste, [](CPivraView& v) {
+    const CellRange& c = v.cellRange;
+    return v.tableSelection.first < v.tableSelection.second && (c.Columns() > 1 || c.Rows() > 1) &&
+           v.tableClipboard.rowCount > 0 && v.tableClipboard.columnCount > 0;
+  });
 
   t.Add({32811, "表の作成", "", "表の作成", [](CPivraView& v) { table_creation::CreateTable(v); },
          noTableSelection, {}});

@@ -1,9 +1,16 @@
 #include "table/TableFormatting.h"
 
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
 #include "app/SettingsStore.h"
 #include "dialogs/CRoundDlg.h"
 #include "dialogs/CTabDlg.h"
 #include "editor/CPivraView.h"
+#include "table/TableCells.h"
+#include "table/TableGrid.h"
+#include "table/TableRewrite.h"
 
 namespace table_formatting {
 
@@ -29,6 +36,60 @@ void ChangeRoundingPlace(CPivraView& view) {
   view.Settings().WriteInt("Settings", "Sho", choice.index);
 }
 
-void DeviationScores(CPivraView&) {}
+// Population mean and standard deviation; the deviation is taken as the root
+// of the mean squared distance from the mean, which stays exact for values
+// that are all equal (no cancellation of two large sums).
+void DeviationScores(CPivraView& view) {
+  EditBuffer& edit = view.Edit();
+  const auto [s, e] = edit.GetSel();
+  view.tableSelection = {s, e};
+  view.workText = edit.GetText();
+  const std::string& text = view.workText;
+  const CellRange block = view.cellRange;
+
+  // The scores go right of the data, or in front of it when the selection
+  // ends right after a TAB or at the start of its row.
+  const bool endsAtCellStart = e <= 0 || text[static_cast<std::size_t>(e) - 1] == '\t' ||
+                               text[static_cast<std::size_t>(e) - 1] == '\n';
+  const int target = endsAtCellStart ? block.firstCol : block.firstCol + 1;
+  if (s >= e) return;
+  const int n = block.Rows();
+  if (n < 1) return;
+
+  TableGrid grid(text);
+  std::vector<double> x(static_cast<std::size_t>(n));
+  double sum = 0;
+  for (int i = 0; i < n; ++i) {
+    x[static_cast<std::size_t>(i)] = CellNumber(grid.Cells(block.firstRow + i, block.firstCol, 1));
+    sum += x[static_cast<std::size_t>(i)];
+  }
+  const double mean = sum / n;
+  double squares = 0;
+  for (double v : x) squares += (v - mean) * (v - mean);
+  const double deviation = std::sqrt(squares / n);
+
+  // Each score is typed in front of the target cell of its row; the caret
+  // ends after the last one.
+  int shift = 0;
+  int caret = -1;
+  for (int i = 0; i < n; ++i) {
+    const int row = block.firstRow + i;
+    if (row < 0 || row >= grid.RowCount()) continue;
+    // All values equal: every value is exactly the mean, scored 50.
+    const double score = deviation == 0 ? 50 : (x[static_cast<std::size_t>(i)] - mean) * 10 / deviation + 50;
+    const std::string value = FormatNumber(score, view.decimalPlaces);
+    std::size_t point = 0;
+    bool valueFirst = false;
+    if (!cells::InsertPoint(grid.RowCells(row), target, point, valueFirst)) continue;
+    grid.InsertCell(target, row, value);
+    caret = grid.RowStart(row) + shift + static_cast<int>(point + value.size() + 1);
+    shift += static_cast<int>(value.size() + 1);
+  }
+  if (caret < 0) return;
+
+  if (!table_rewrite::Begin(view, grid.Text(), {.keepScroll = true})) return;
+  table_rewrite::PlaceCaret(view, caret);
+  table_rewrite::Finish(view);
+}
 
 }  // namespace table_formatting

@@ -1,0 +1,221 @@
+#include "table/BlockEditing.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "editor/CPivraView.h"
+#include "table/CaretColumns.h"
+#include "table/TableCells.h"
+#include "table/TableGrid.h"
+#include "table/TableRewrite.h"
+#include "editor/Cp932.h"
+
+namespace block_editing {
+
+namespace {
+
+std::string_view ClipboardEntry(const TableClipboard& clip, int i) {
+  return i >= 0 && static_cast<std::size_t>(i) < clip.rows.size() ? std::string_view(clip.rows[static_cast<std::size_t>(i)])
+                                                                   : std::string_view();
+}
+
+// The cells of a clipboard entry (an empty entry is one empty cell).
+std::vector<std::string_view> SplitCells(std::string_view entry) {
+  std::vector<std::string_view> out;
+  for (std::size_t start = 0;;) {
+    const std::size_t tab = cp932::Find(entry, '\t', start);
+    if (tab == cp932::npos) {
+      out.push_back(entry.substr(start));
+      return out;
+    }
+    out.push_back(entry.substr(start, tab - start));
+    start = tab + 1;
+  }
+}
+
+// An entry of C cells made `width` cells wide: the whole entry repeated
+// width / C times, then its first width % C cells.
+std::string Widen(std::string_view entry, int repeats, int rest) {
+  const std::vector<std::string_view> cells = SplitCells(entry);
+  std::string out;
+  bool first = true;
+  auto add = [&](std::string_view cell) {
+    if (!first) out += '\t';
+    out.append(cell);
+    first = false;
+  };
+  for (int k = 0; k < repeats; ++k)
+    for (std::string_view cell : cells) add(cell);
+  for (int j = 0; j < rest && static_cast<std::size_t>(j) < cells.size(); ++j) add(cells[static_cast<std::size_t>(j)]);
+  return out;
+}
+
+}  // namespace
+
+void DeleteBlock(TableGrid& grid, const CellRange& block) {
+  const int lastRow = std::min(block.lastRow, grid.RowCount() - 1);
+  for (int r = lastRow; r >= std::max(0, block.firstRow); --r) {
+    // Cells beyond the row's last TAB do not exist, so deleting them would do nothing.
+    const int lastCol = std::min(block.lastCol, grid.TabCount(r));
+    for (int c = lastCol; c >= block.firstCol && c >= 0; --c) grid.DeleteCell(c, r);
+  }
+}
+
+void BlockCopy(CPivraView& view) {
+  const CellRange& block = view.cellRange;
+  TableClipboard& clip = view.tableClipboard;
+  clip.columnCount = block.Columns();
+  clip.rowCount = block.Rows();
+  if (clip.rowCount > 0 && clip.rows.size() < static_cast<std::size_t>(clip.rowCount))
+    clip.rows.resize(static_cast<std::size_t>(clip.rowCount));
+  for (int i = 0; i < clip.rowCount; ++i)
+    clip.rows[static_cast<std::size_t>(i)] = GetCells(view, block.firstRow + i, block.firstCol, clip.columnCount);
+}
+
+void BlockCut(CPivraView& view) {
+  BlockCopy(view);
+  DeleteBlockCommand(view);
+}
+
+void DeleteBlockCommand(CPivraView& view) {
+  EditBuffer& edit = view.Edit();
+  view.workText = edit.GetText();
+  view.tableSelection = edit.GetSel();
+  TableGrid grid(view.workText);
+  grid.Track(view.tableSelection.first);
+  DeleteBlock(grid, view.cellRange);
+  if (!grid.Changed()) return;
+
+  view.tableSelection.first = grid.Tracked();
+  if (!table_rewrite::Begin(view, grid.Text(), {})) return;
+  table_rewrite::PlaceCaret(view, view.tableSelection.first);
+  table_rewrite::Finish(view);
+}
+
+namespace {
+
+// WorkText with the selected block deleted, when there is a selection and a
+// cell goes; the TableSelection start moves along. False when nothing went
+// (`out` is then left alone).
+bool DeleteSelectedBlock(CPivraView& view, bool selected, std::string& out) {
+  if (!selected) return false;
+  TableGrid grid(view.workText);
+  grid.Track(view.tableSelection.first);
+  DeleteBlock(grid, view.cellRange);
+  view.tableSelection.first = grid.Tracked();
+  if (!grid.Changed()) return false;
+  out = grid.Text();
+  return true;
+}
+
+}  // namespace
+
+void BlockPaste(CPivraView& view) {
+  EditBuffer& edit = view.Edit();
+  view.workText = edit.GetText();
+  view.tableSelection = edit.GetSel();
+  const auto [s, e] = view.tableSelection;
+  std::string afterDelete;
+  const bool deleted = DeleteSelectedBlock(view, s < e, afterDelete);
+  const std::string& base = deleted ? afterDelete : view.workText;
+
+  const int p = view.tableSelection.first;
+  view.cellRange.firstCol = caret_column::Paste(base, p);
+  view.cellRange.firstRow = caret_column::RowOf(base, p);
+
+  TableGrid grid(base);
+  grid.Track(p);
+  const TableClipboard& clip = view.tableClipboard;
+  for (int i = 0; i < clip.rowCount; ++i)
+    grid.InsertCell(view.cellRange.firstCol, view.cellRange.firstRow + i, ClipboardEntry(clip, i));
+  if (!grid.Changed() && !deleted) return;
+
+  view.tableSelection.first = grid.Tracked();
+  if (!table_rewrite::Begin(view, grid.Changed() ? grid.Text() : std::string(base), {})) return;
+  table_rewrite::PlaceCaret(view, e);
+  table_rewrite::Finish(view);
+}
+
+void RepeatedPaste(CPivraView& view) {
+  const TableClipboard& clip = view.tableClipboard;
+  const int R = clip.rowCount;
+  const int C = clip.columnCount;
+  if (R <= 0 || C <= 0) return;  // an empty clipboard has nothing to repeat
+  const int H = view.cellRange.Rows();
+  const int W = view.cellRange.Columns();
+  const int verticalRepeats = std::max(0, H / R);
+  const int verticalRest = std::max(0, H % R);
+
+  // The clipboard block made as wide as the selected one. The widened rows
+  // are a copy: the clipboard keeps the block that was copied.
+  std::vector<std::string> entries(static_cast<std::size_t>(R));
+  for (int i = 0; i < R; ++i) {
+    const std::string_view entry = ClipboardEntry(clip, i);
+    entries[static_cast<std::size_t>(i)] = C != W ? Widen(entry, W / C, W % C) : std::string(entry);
+  }
+
+  EditBuffer& edit = view.Edit();
+  view.workText = edit.GetText();
+  view.tableSelection = edit.GetSel();
+  std::string afterDelete;
+  const bool deleted = DeleteSelectedBlock(view, true, afterDelete);
+  const std::string& base = deleted ? afterDelete : view.workText;
+
+  const int p = view.tableSelection.first;
+  view.cellRange.firstCol = caret_column::Cell(base, p);
+  view.cellRange.firstRow = caret_column::RowOf(base, p);
+  const int firstCol = view.cellRange.firstCol;
+  const int firstRow = view.cellRange.firstRow;
+
+  TableGrid grid(base);
+  grid.Track(p);
+  for (int k = 0; k < verticalRepeats; ++k)
+    for (int i = 0; i < R; ++i) grid.InsertCell(firstCol, firstRow + R * k + i, entries[static_cast<std::size_t>(i)]);
+  for (int i = 0; i < verticalRest; ++i)
+    grid.InsertCell(firstCol, firstRow + R * verticalRepeats + i, entries[static_cast<std::size_t>(i)]);
+  if (!grid.Changed() && !deleted) return;
+
+  view.tableSelection.first = grid.Tracked();
+  if (!table_rewrite::Begin(view, grid.Changed() ? grid.Text() : std::string(base), {})) return;
+  table_rewrite::PlaceCaret(view, view.tableSelection.first);
+  table_rewrite::Finish(view);
+}
+
+void ClearBlock(CPivraView& view) {
+  const CellRange block = view.cellRange;
+  if (block.Columns() < 1 || block.Rows() < 1) return;
+  EditBuffer& edit = view.Edit();
+  view.workText = edit.GetText();
+  view.tableSelection = edit.GetSel();
+
+  // Each existing cell with its TAB becomes a single TAB, left to right, so a
+  // last cell (which has no TAB of its own) leaves its row ending with a TAB.
+  // The caret ends after the TAB of the last cell cleared.
+  TableGrid grid(view.workText);
+  int shift = 0;   // length change of the rows above the current one
+  int caret = -1;  // in the new text
+  const int lastRow = std::min(block.lastRow, grid.RowCount() - 1);
+  for (int r = std::max(0, block.firstRow); r <= lastRow; ++r) {
+    std::string cellsOfRow(grid.RowCells(r));
+    const std::size_t before = cellsOfRow.size();
+    std::size_t afterLast = std::string::npos;  // after the TAB of the row's last cleared cell
+    for (int c = std::max(0, block.firstCol); c <= block.lastCol; ++c) {
+      std::size_t start = 0;
+      std::size_t end = 0;
+      if (!cells::CellSpan(cellsOfRow, c, start, end)) break;  // later cells are missing too
+      cellsOfRow.replace(start, end - start, 1, '\t');
+      afterLast = start + 1;
+    }
+    if (afterLast == std::string::npos) continue;
+    caret = grid.RowStart(r) + shift + static_cast<int>(afterLast);
+    shift += static_cast<int>(cellsOfRow.size()) - static_cast<int>(before);
+    if (cellsOfRow != grid.RowCells(r)) grid.SetRowCells(r, std::move(cellsOfRow));
+  }
+  if (caret < 0) return;
+  if (!table_rewrite::Begin(view, grid.Text(), {.keepScroll = true})) return;
+  table_rewrite::PlaceCaret(view, caret);
+  table_rewrite::Finish(view);
+}
+
+}  // namespace block_editing

@@ -1,0 +1,36 @@
+// BlockEditing: the commands on the rectangular block of cells (CellRange):
+// copy, cut, delete, paste, repeated paste and clear.
+//
+// Copies go to the view's TableClipboard: entry i is block row i, its cells
+// joined by TAB, and the row and column counts describe the block. Every
+// command that changes the text builds the new text in one pass over the rows
+// (TableGrid.h) and writes it back as one undo step (TableRewrite.h).
+#pragma once
+
+struct CellRange;
+class CPivraView;
+class TableGrid;
+
+namespace block_editing {
+
+// Removes the block's cells, bottom row first and right to left in each row,
+// so the cells right of the block move left.
+void DeleteBlock(TableGrid& grid, const CellRange& block);
+
+// 33005: the block into the clipboard; the text does not change.
+void BlockCopy(CPivraView& view);
+// 33006: block copy, then delete block.
+void BlockCut(CPivraView& view);
+// 32970
+void DeleteBlockCommand(CPivraView& view);
+// 33007: the clipboard rows in front of the cells at the paste column of the
+// caret, in consecutive rows from the caret's row; a selected block is
+// deleted first.
+void BlockPaste(CPivraView& view);
+// 33057: the selected block is replaced by the clipboard block repeated down
+// and across until it has the selected block's size.
+void RepeatedPaste(CPivraView& view);
+// 32961: every existing cell of the block becomes empty; columns stay in place.
+void ClearBlock(CPivraView& view);
+
+}  // namespace block_editing

@@ -1,0 +1,131 @@
+#include "table/ColumnEditing.h"
+
+#include <algorithm>
+#include <string>
+
+#include "editor/CPivraView.h"
+#include "table/CaretColumns.h"
+#include "table/TableCells.h"
+#include "table/TableGrid.h"
+#include "table/TableRewrite.h"
+
+namespace column_editing {
+
+namespace {
+
+// The columns a column command takes: the caret's cell column, or the
+// selected block's columns when the selection is not empty.
+struct Columns {
+  int first = 0;
+  int count = 1;
+};
+
+Columns SelectedColumns(const CPivraView& view, std::string_view text, int s, int e) {
+  Columns c;
+  c.first = caret_column::Cell(text, s);
+  if (s < e) {
+    c.first = view.cellRange.firstCol;
+    c.count = view.cellRange.Columns();
+  }
+  return c;
+}
+
+// After a column insertion: the caret at the start of the inserted cell of
+// the caret's row (where the control leaves it when that cell is missing).
+int CaretAtCell(CPivraView& view, int column, int caretRow) {
+  SelectCell(view, column, caretRow);
+  return view.Edit().GetSel().first;
+}
+
+}  // namespace
+
+void InsertBlankColumn(CPivraView& view) {
+  EditBuffer& edit = view.Edit();
+  const auto [s, e] = edit.GetSel();
+  const int caretRow = edit.LineFromChar(-1);
+  view.workText = edit.GetText();
+  view.tableSelection = {s, e};
+  const int column = caret_column::Insertion(view.workText, s);
+
+  TableGrid grid(view.workText);
+  const CellRange& block = view.cellRange;
+  int firstRow = 0;
+  int lastRow = grid.RowCount() - 1;
+  if (block.firstRow < block.lastRow) {
+    firstRow = std::max(0, block.firstRow);
+    lastRow = std::min(lastRow, block.lastRow);
+  }
+  const int count = block.Columns() > 1 ? block.Columns() : 1;
+  for (int r = firstRow; r <= lastRow; ++r)
+    for (int c = 0; c < count; ++c)
+      if (!grid.InsertCell(column + c, r, "")) break;  // the row is too short for the rest as well
+  if (!grid.Changed()) return;
+
+  if (!table_rewrite::Begin(view, grid.Text(), {.recordSelection = true})) return;
+  const int caret = CaretAtCell(view, column, caretRow);
+  table_rewrite::PlaceCaret(view, caret);
+  view.tableSelection = {caret, caret};
+  table_rewrite::Finish(view);
+}
+
+void DeleteColumn(CPivraView& view) {
+  EditBuffer& edit = view.Edit();
+  const auto [s, e] = edit.GetSel();
+  view.workText = edit.GetText();
+  view.tableSelection = {s, e};
+  const Columns columns = SelectedColumns(view, view.workText, s, e);
+
+  TableGrid grid(view.workText);
+  grid.Track(s);
+  for (int r = 0; r < grid.RowCount(); ++r)
+    for (int k = 0; k < columns.count; ++k)
+      if (!grid.DeleteCell(columns.first, r)) break;
+  if (!grid.Changed()) return;
+
+  view.tableSelection.first = grid.Tracked();
+  if (!table_rewrite::Begin(view, grid.Text(), {.recordSelection = true})) return;
+  table_rewrite::PlaceCaret(view, view.tableSelection.first);
+  table_rewrite::Finish(view);
+}
+
+void CopyColumn(CPivraView& view) {
+  EditBuffer& edit = view.Edit();
+  const auto [s, e] = edit.GetSel();
+  const std::string& text = edit.Text();
+  const Columns columns = SelectedColumns(view, text, s, e);
+  TableGrid grid(text);
+  std::vector<std::string>& rows = view.tableClipboard.rows;
+  if (rows.size() < static_cast<std::size_t>(grid.RowCount())) rows.resize(static_cast<std::size_t>(grid.RowCount()));
+  for (int r = 0; r < grid.RowCount(); ++r) rows[static_cast<std::size_t>(r)] = grid.Cells(r, columns.first, columns.count);
+}
+
+void CutColumn(CPivraView& view) {
+  CopyColumn(view);
+  DeleteColumn(view);
+}
+
+void InsertCopiedColumn(CPivraView& view) {
+  EditBuffer& edit = view.Edit();
+  const auto [s, e] = edit.GetSel();
+  const int caretRow = edit.LineFromChar(-1);
+  view.workText = edit.GetText();
+  view.tableSelection = {s, e};
+  const int column = caret_column::Insertion(view.workText, s);
+
+  TableGrid grid(view.workText);
+  grid.Track(s);
+  const std::vector<std::string>& rows = view.tableClipboard.rows;
+  for (int r = 0; r < grid.RowCount(); ++r) {
+    const std::size_t i = static_cast<std::size_t>(r);
+    grid.InsertCell(column, r, i < rows.size() ? std::string_view(rows[i]) : std::string_view());
+  }
+  if (!grid.Changed()) return;
+
+  view.tableSelection.first = grid.Tracked();
+  // Undo brings back the text together with the selection the user had.
+  if (!table_rewrite::Begin(view, grid.Text(), {.recordSelection = true})) return;
+  table_rewrite::PlaceCaret(view, CaretAtCell(view, column, caretRow));
+  table_rewrite::Finish(view);
+}
+
+}  // namespace column_editing

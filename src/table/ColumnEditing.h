@@ -1,0 +1,28 @@
+// ColumnEditing: the commands that insert, delete, copy and cut whole columns
+// of the table at the caret (or of the selected block), and insert the copied
+// column again.
+//
+// Each reads the text once into a TableGrid, applies the cell operations row by
+// row and writes the result back as one undo step (TableRewrite.h). Copied
+// cells go to the view's TableClipboard, one entry per text row.
+#pragma once
+
+class CPivraView;
+
+namespace column_editing {
+
+// 32962 and 33107: a blank cell in front of the cell at the insertion column
+// of the caret, in the rows of a multi-row block or else in every row, as
+// many columns as the block is wide.
+void InsertBlankColumn(CPivraView& view);
+// 32963: the caret's column, or the block's columns when there is a selection.
+void DeleteColumn(CPivraView& view);
+// 32964: the same columns into clipboard entry r for every text row r.
+void CopyColumn(CPivraView& view);
+// 32965
+void CutColumn(CPivraView& view);
+// 32966: clipboard entry r in front of the cell at the insertion column of
+// the caret, for every text row r.
+void InsertCopiedColumn(CPivraView& view);
+
+}  // namespace column_editing

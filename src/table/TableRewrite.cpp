@@ -1,0 +1,31 @@
+#include "table/TableRewrite.h"
+
+#include <utility>
+
+#include "editor/CPivraView.h"
+
+namespace table_rewrite {
+
+bool Begin(CPivraView& view, std::string text, Options options) {
+  EditBuffer& edit = view.Edit();
+  if (text == edit.Text()) return false;
+  if (options.recordSelection) view.RecordSelectionInSnapshot();
+  view.SetAutoSnapshot(false);
+  const int firstVisible = edit.FirstVisibleLine();
+  view.workText = std::move(text);
+  edit.SetText(view.workText);
+  if (options.keepScroll) edit.LineScroll(0, firstVisible);
+  return true;
+}
+
+void PlaceCaret(CPivraView& view, int pos) {
+  view.Edit().SetSel(pos, pos);
+  view.Edit().ScrollCaret();
+}
+
+void Finish(CPivraView& view) {
+  view.SetAutoSnapshot(true);
+  view.PushUndoSnapshot();
+}
+
+}  // namespace table_rewrite

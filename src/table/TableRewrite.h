@@ -1,0 +1,33 @@
+// TableRewrite: how a column or block command writes its rebuilt text back so
+// that the change is exactly one undo step.
+//
+// The command first builds the whole new text (one pass over the rows, see
+// TableGrid.h) and only then touches the control: Begin records the user's
+// selection in the current snapshot when the command asks for it, switches the
+// automatic snapshots off and puts the new text into WorkText and the control;
+// the command then places the caret; Finish switches the automatic snapshots on
+// again and pushes the one snapshot. When the new text equals the old one
+// (nothing to change, or an edit that removed an empty last cell), Begin does
+// nothing and returns false, and the command ends there: the text, the caret
+// and the undo history stay as they were.
+#pragma once
+
+#include <string>
+
+class CPivraView;
+
+namespace table_rewrite {
+
+struct Options {
+  bool recordSelection = false;  // RecordSelectionInSnapshot before the change
+  // Keep the first visible line, as edits typed into the control do (SetText
+  // alone scrolls back to the top).
+  bool keepScroll = false;
+};
+
+bool Begin(CPivraView& view, std::string text, Options options);
+// Caret (empty selection) at pos, scrolled into view.
+void PlaceCaret(CPivraView& view, int pos);
+void Finish(CPivraView& view);
+
+}  // namespace table_rewrite

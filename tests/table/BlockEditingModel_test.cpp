@@ -1,0 +1,353 @@
+// The column and block commands against a plain model: each command written
+// out step by step with the single-cell operations (DeleteCell, InsertCell,
+// SelectCell on WorkText), as slow as that is, and compared on random tables
+// with what the one-pass commands produce: the text bytes, the selection, the
+// table selection, the cell block and the table clipboard.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "table/TableCells.h"
+#include "support/TestView.h"
+
+namespace {
+
+// ---------------------------------------------------------------- the model
+
+int TabsBefore(const std::string& text, int pos) {
+  int start = pos;
+  while (start > 0 && text[static_cast<std::size_t>(start) - 1] != '\n') --start;
+  return static_cast<int>(cp932::Count(std::string_view(text).substr(static_cast<std::size_t>(start),
+                                                                     static_cast<std::size_t>(pos - start)),
+                                       "\t"));
+}
+bool AtRowStart(const std::string& text, int pos) { return pos == 0 || text[static_cast<std::size_t>(pos) - 1] == '\n'; }
+int InsertionColumn(const std::string& text, int pos) {
+  const bool inside = !AtRowStart(text, pos) && text[static_cast<std::size_t>(pos) - 1] != '\t';
+  return TabsBefore(text, pos) + (inside ? 1 : 0);
+}
+int PasteColumn(const std::string& text, int pos) {
+  const bool afterTab = pos > 0 && text[static_cast<std::size_t>(pos) - 1] == '\t';
+  return TabsBefore(text, pos) + (afterTab ? 0 : 1);
+}
+int LfsBefore(const std::string& text, int pos) {
+  return static_cast<int>(std::count(text.begin(), text.begin() + pos, '\n'));
+}
+int TextRows(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1; }
+
+std::string Entry(CPivraView& v, int i) {
+  const auto& rows = v.tableClipboard.rows;
+  return static_cast<std::size_t>(i) < rows.size() ? rows[static_cast<std::size_t>(i)] : std::string();
+}
+void SetEntry(CPivraView& v, int i, std::string s) {
+  auto& rows = v.tableClipboard.rows;
+  if (rows.size() <= static_cast<std::size_t>(i)) rows.resize(static_cast<std::size_t>(i) + 1);
+  rows[static_cast<std::size_t>(i)] = std::move(s);
+}
+
+void ModelDeleteBlock(CPivraView& v, const CellRange& c) {
+  for (int r = c.lastRow; r >= c.firstRow; --r)
+    for (int col = c.lastCol; col >= c.firstCol; --col) DeleteCell(v, col, r, v.workText);
+}
+
+void CaretTo(CPivraView& v, int pos) {
+  v.Edit().SetSel(pos, pos);
+  v.Edit().ScrollCaret();
+}
+
+void ModelInsertBlankColumn(CPivraView& v) {
+  EditBuffer& ed = v.Edit();
+  const auto [s, e] = ed.GetSel();
+  const int caretRow = ed.LineFromChar(-1);
+  v.workText = ed.GetText();
+  v.tableSelection = {s, e};
+  const int column = InsertionColumn(v.workText, s);
+  int first = 0, last = TextRows(v.workText) - 1;
+  if (v.cellRange.firstRow < v.cellRange.lastRow) first = v.cellRange.firstRow, last = v.cellRange.lastRow;
+  const int count = v.cellRange.Columns() > 1 ? v.cellRange.Columns() : 1;
+  const std::string before = v.workText;
+  for (int c = 0; c < count; ++c)
+    for (int r = first; r <= last; ++r) InsertCell(v, column + c, r, "", v.workText, false);
+  if (v.workText == before) return;
+  ed.SetText(v.workText);
+  SelectCell(v, column, caretRow);
+  const int start = ed.GetSel().first;
+  CaretTo(v, start);
+  v.tableSelection = {start, start};
+}
+
+void ModelColumns(CPivraView& v, int s, int e, int& column, int& count) {
+  column = TabsBefore(v.Edit().Text(), s);
+  count = 1;
+  if (s < e) column = v.cellRange.firstCol, count = v.cellRange.Columns();
+}
+
+void ModelDeleteColumn(CPivraView& v) {
+  EditBuffer& ed = v.Edit();
+  const auto [s, e] = ed.GetSel();
+  v.workText = ed.GetText();
+  v.tableSelection = {s, e};
+  int column, count;
+  ModelColumns(v, s, e, column, count);
+  const std::string before = v.workText;
+  for (int r = 0, rows = TextRows(before); r < rows; ++r)
+    for (int k = 0; k < count; ++k) DeleteCell(v, column, r, v.workText);
+  if (v.workText == before) return;
+  ed.SetText(v.workText);
+  CaretTo(v, v.tableSelection.first);
+}
+
+void ModelCopyColumn(CPivraView& v) {
+  const auto [s, e] = v.Edit().GetSel();
+  int column, count;
+  ModelColumns(v, s, e, column, count);
+  for (int r = 0, rows = TextRows(v.Edit().Text()); r < rows; ++r) SetEntry(v, r, GetCells(v, r, column, count));
+}
+
+void ModelInsertCopiedColumn(CPivraView& v) {
+  EditBuffer& ed = v.Edit();
+  const auto [s, e] = ed.GetSel();
+  const int caretRow = ed.LineFromChar(-1);
+  v.workText = ed.GetText();
+  v.tableSelection = {s, e};
+  const int column = InsertionColumn(v.workText, s);
+  const std::string before = v.workText;
+  for (int r = 0, rows = TextRows(before); r < rows; ++r) InsertCell(v, column, r, Entry(v, r), v.workText, false);
+  if (v.workText == before) return;
+  ed.SetText(v.workText);
+  SelectCell(v, column, caretRow);
+  CaretTo(v, ed.GetSel().first);
+}
+
+void ModelBlockCopy(CPivraView& v) {
+  TableClipboard& c = v.tableClipboard;
+  c.columnCount = v.cellRange.Columns();
+  c.rowCount = v.cellRange.Rows();
+  for (int i = 0; i < c.rowCount; ++i)
+    SetEntry(v, i, GetCells(v, v.cellRange.firstRow + i, v.cellRange.firstCol, c.columnCount));
+}
+
+void ModelDeleteBlock(CPivraView& v) {
+  EditBuffer& ed = v.Edit();
+  v.workText = ed.GetText();
+  v.tableSelection = ed.GetSel();
+  const std::string before = v.workText;
+  ModelDeleteBlock(v, v.cellRange);
+  if (v.workText == before) return;
+  ed.SetText(v.workText);
+  CaretTo(v, v.tableSelection.first);
+}
+
+void ModelBlockPaste(CPivraView& v) {
+  EditBuffer& ed = v.Edit();
+  v.workText = ed.GetText();
+  v.tableSelection = ed.GetSel();
+  const std::string before = v.workText;
+  if (v.tableSelection.first < v.tableSelection.second) ModelDeleteBlock(v, v.cellRange);
+  v.cellRange.firstCol = PasteColumn(v.workText, v.tableSelection.first);
+  v.cellRange.firstRow = LfsBefore(v.workText, v.tableSelection.first);
+  for (int i = 0; i < v.tableClipboard.rowCount; ++i)
+    InsertCell(v, v.cellRange.firstCol, v.cellRange.firstRow + i, Entry(v, i), v.workText, false);
+  if (v.workText == before) return;
+  ed.SetText(v.workText);
+  CaretTo(v, v.tableSelection.second);
+}
+
+void ModelRepeatedPaste(CPivraView& v) {
+  const int R = v.tableClipboard.rowCount, C = v.tableClipboard.columnCount;
+  const int H = v.cellRange.Rows(), W = v.cellRange.Columns();
+  std::vector<std::string> entries;
+  for (int i = 0; i < R; ++i) {
+    std::string entry = Entry(v, i);
+    if (C != W) {
+      std::vector<std::string> cellsOf;
+      for (std::size_t p = 0;;) {
+        const std::size_t t = entry.find('\t', p);
+        cellsOf.push_back(entry.substr(p, t == std::string::npos ? std::string::npos : t - p));
+        if (t == std::string::npos) break;
+        p = t + 1;
+      }
+      std::vector<std::string> wide;
+      for (int k = 0; k < W / C; ++k) wide.insert(wide.end(), cellsOf.begin(), cellsOf.end());
+      for (int j = 0; j < W % C && j < static_cast<int>(cellsOf.size()); ++j) wide.push_back(cellsOf[static_cast<std::size_t>(j)]);
+      entry.clear();
+      for (std::size_t j = 0; j < wide.size(); ++j) entry += (j ? "\t" : "") + wide[j];
+    }
+    entries.push_back(entry);
+  }
+  EditBuffer& ed = v.Edit();
+  v.workText = ed.GetText();
+  v.tableSelection = ed.GetSel();
+  const std::string before = v.workText;
+  ModelDeleteBlock(v, v.cellRange);
+  const int fc = TabsBefore(v.workText, v.tableSelection.first);
+  const int fr = LfsBefore(v.workText, v.tableSelection.first);
+  v.cellRange.firstCol = fc;
+  v.cellRange.firstRow = fr;
+  for (int k = 0; k < H / R; ++k)
+    for (int i = 0; i < R; ++i) InsertCell(v, fc, fr + R * k + i, entries[static_cast<std::size_t>(i)], v.workText, false);
+  for (int i = 0; i < H % R; ++i)
+    InsertCell(v, fc, fr + R * (H / R) + i, entries[static_cast<std::size_t>(i)], v.workText, false);
+  if (v.workText == before) return;
+  ed.SetText(v.workText);
+  CaretTo(v, v.tableSelection.first);
+}
+
+void ModelClearBlock(CPivraView& v) {
+  const CellRange c = v.cellRange;
+  if (c.Columns() < 1 || c.Rows() < 1) return;
+  EditBuffer& ed = v.Edit();
+  v.workText = ed.GetText();
+  v.tableSelection = ed.GetSel();
+  const auto selection = ed.GetSel();
+  for (int r = c.firstRow; r <= c.lastRow; ++r)
+    for (int col = c.firstCol; col <= c.lastCol; ++col) {
+      // SelectCell gives "" both for a missing cell and for an empty last
+      // cell, which exists; the cell exists when its span does.
+      const std::string_view text = ed.Text();
+      const std::size_t rowStart = cells::RowStart(text, r);
+      if (rowStart == cells::npos) continue;
+      const std::string_view row = text.substr(rowStart, cells::RowCellsEnd(text, rowStart) - rowStart);
+      std::size_t s0, e0;
+      if (!cells::CellSpan(row, col, s0, e0)) continue;
+      SelectCell(v, col, r);
+      ed.ReplaceSel("\t");
+    }
+  // Clearing cells that were empty already changes nothing at all.
+  if (ed.Text() == v.workText) ed.SetSel(selection.first, selection.second);
+}
+
+// ---------------------------------------------------------------- random tables
+
+std::string RandomTable(std::mt19937& rng) {
+  static const char* fields[] = {"", "1", "23", "-4.5", "\x95\x5C", "ab", "7e1", " 9"};
+  std::string t;
+  const int rows = std::uniform_int_distribution<int>(1, 7)(rng);
+  for (int r = 0; r < rows; ++r) {
+    const int n = std::uniform_int_distribution<int>(0, 5)(rng);
+    for (int f = 0; f < n; ++f) {
+      if (f) t += '\t';
+      t += fields[std::uniform_int_distribution<int>(0, 7)(rng)];
+    }
+    if (rng() % 5 == 0) t += '\t';
+    if (r + 1 < rows || rng() % 2) t += "\r\n";
+  }
+  return t;
+}
+
+// A character boundary that is not between a CR and its LF.
+int RandomPos(std::mt19937& rng, const std::string& text) {
+  std::vector<int> ok;
+  for (std::size_t p = 0;; p = cp932::Next(text, p)) {
+    if (p == 0 || text[p - 1] != '\r') ok.push_back(static_cast<int>(p));
+    if (p >= text.size()) break;
+  }
+  return ok[std::uniform_int_distribution<std::size_t>(0, ok.size() - 1)(rng)];
+}
+
+using Command = void (*)(CPivraView&);
+
+struct ModelCase {
+  int id;
+  Command model;
+};
+
+// Sets up the same random state on two views: text, a mouse block, then a
+// keyboard selection (which leaves the block as it was) and clipboard rows.
+void Prepare(std::mt19937& rng, TestView& a, TestView& b) {
+  const std::string text = RandomTable(rng);
+  int s = RandomPos(rng, text), e = RandomPos(rng, text);
+  if (s > e) std::swap(s, e);
+  if (rng() % 4 == 0) e = s;  // a click without a block
+  int ks = RandomPos(rng, text), ke = RandomPos(rng, text);
+  if (ks > ke) std::swap(ks, ke);
+  if (rng() % 2) ke = ks;
+  const bool keyboardSelection = rng() % 3 == 0;
+  const int clipRows = std::uniform_int_distribution<int>(0, 4)(rng);
+  const int clipCols = std::uniform_int_distribution<int>(0, 3)(rng);
+  std::vector<std::string> entries;
+  for (int i = 0; i < 6; ++i) entries.push_back(i % 2 ? "x\ty" : (i % 3 ? "" : "z"));
+  for (TestView* t : {&a, &b}) {
+    // What an initial update does for these commands, without its settings
+    // writes (each one is a synced file write).
+    t->Edit().SetText(text);
+    t->view.History().Restart(t->Edit());
+    t->view.cellRange = CellRange{};
+    t->view.tableSelection = {0, 0};
+    t->Drag(s, e);
+    if (keyboardSelection) t->Edit().SetSel(ks, ke);
+    t->view.tableClipboard.rows = entries;
+    t->view.tableClipboard.rowCount = clipRows;
+    t->view.tableClipboard.columnCount = clipCols;
+  }
+}
+
+TEST(BlockEditingModel, RandomTablesMatchTheCellByCellCommands) {
+  const ModelCase cases[] = {
+      {32962, ModelInsertBlankColumn},
+      {33107, ModelInsertBlankColumn},
+      {32963, ModelDeleteColumn},
+      {32964, ModelCopyColumn},
+      {32965, [](CPivraView& v) {
+         ModelCopyColumn(v);
+         ModelDeleteColumn(v);
+       }},
+      {32966, ModelInsertCopiedColumn},
+      {33005, ModelBlockCopy},
+      {33006, [](CPivraView& v) {
+         ModelBlockCopy(v);
+         ModelDeleteBlock(v);
+       }},
+      {32970, ModelDeleteBlock},
+      {33007, ModelBlockPaste},
+      {33057, ModelRepeatedPaste},
+      {32961, ModelClearBlock},
+  };
+  for (const ModelCase& c : cases) {
+    TestView fast, model;
+    int ran = 0, changedRuns = 0;
+    for (unsigned seed = 1; seed <= 400; ++seed) {
+      std::mt19937 rng(seed * 7919u + static_cast<unsigned>(c.id));
+      Prepare(rng, fast, model);
+      const std::string original = fast.Text();
+      const auto selBefore = fast.Edit().GetSel();
+      if (!fast.view.IsEnabled(c.id)) continue;
+      const auto undoBefore = fast.view.History().Current();
+      ASSERT_EQ(fast.view.Execute(c.id), CPivraView::CommandResult::Done);
+      c.model(model.view);
+      const std::string where = "command " + std::to_string(c.id) + " seed " + std::to_string(seed) + " text [" +
+                                original + "]";
+      ASSERT_EQ(fast.Text(), model.Text()) << where;
+      EXPECT_EQ(fast.Edit().GetSel(), model.Edit().GetSel()) << where;
+      EXPECT_EQ(fast.view.tableSelection, model.view.tableSelection) << where;
+      EXPECT_EQ(fast.view.cellRange, model.view.cellRange) << where;
+      EXPECT_EQ(fast.view.tableClipboard.rowCount, model.view.tableClipboard.rowCount) << where;
+      EXPECT_EQ(fast.view.tableClipboard.columnCount, model.view.tableClipboard.columnCount) << where;
+      const std::size_t n = std::max(fast.view.tableClipboard.rows.size(), model.view.tableClipboard.rows.size());
+      for (std::size_t i = 0; i < n; ++i)
+        EXPECT_EQ(Entry(fast.view, static_cast<int>(i)), Entry(model.view, static_cast<int>(i))) << where << " entry " << i;
+
+      // Exactly one undo step when the text changed, none otherwise; undo
+      // brings the text back.
+      const bool changed = fast.Text() != original;
+      ++ran;
+      changedRuns += changed ? 1 : 0;
+      EXPECT_EQ(fast.view.History().Current(), undoBefore + (changed ? 1 : 0)) << where;
+      EXPECT_TRUE(fast.view.History().autoSnapshot) << where;
+      if (changed) {
+        fast.view.Execute(32789);
+        EXPECT_EQ(fast.Text(), original) << where;
+        if (c.id == 32962 || c.id == 33107 || c.id == 32963 || c.id == 32965 || c.id == 32966) {
+          EXPECT_EQ(fast.Edit().GetSel(), selBefore) << where;  // the selection the user had
+        }
+      }
+    }
+    // The random states reach the command and, for most, change the text.
+    EXPECT_GT(ran, 80) << c.id;
+    if (c.id != 32964 && c.id != 33005) {
+      EXPECT_GT(changedRuns, ran / 2) << c.id;
+    }
+  }
+}
+
+}  // namespace
