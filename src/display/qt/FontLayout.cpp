@@ -28,7 +28,7 @@ FontLayout::FontLayout(const QFont& font)
   averageCharWidth_ = std::max(1, (letters / 26 + 1) / 2);
 
   hexFont_ = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  hexFont_.setPixelSize(std::max(6, lineHeight_ * 9 / 20));
+  hexFont_.setPixelSize(std::max(6, lineHeight_ * 3 / 5));
   const QFontMetrics hexMetrics(hexFont_);
   for (const char c : std::string_view("0123456789ABCDEF"))
     hexDigitWidth_ = std::max(hexDigitWidth_, hexMetrics.horizontalAdvance(QLatin1Char(c)));

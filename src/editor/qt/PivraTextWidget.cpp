@@ -386,7 +386,19 @@ void PivraTextWidget::mousePressEvent(QMouseEvent* event) {
   AfterInput();
 }
 
-void PivraTextWidget::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
+// The second press of a double click selects a word; its release still ends
+// the click as any release does (in table mode it fixes the cell block).
+void PivraTextWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  setFocus(Qt::MouseFocusReason);
+  // The platform may deliver the second press only as this event; the caret
+  // goes to the point first, as the press would have put it.
+  const QPoint pos = event->position().toPoint();
+  view_.OnLButtonDown(pos.x(), pos.y(), false);
+  view_.OnLButtonDblClk();
+  releasePending_ = true;
+  AfterInput();
+}
 
 void PivraTextWidget::mouseMoveEvent(QMouseEvent* event) {
   if (!dragging_) return;
@@ -420,8 +432,9 @@ void PivraTextWidget::DragScroll() {
 
 void PivraTextWidget::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint pos = event->position().toPoint();
-  if (event->button() == Qt::LeftButton && dragging_) {
+  if (event->button() == Qt::LeftButton && (dragging_ || releasePending_)) {
     dragging_ = false;
+    releasePending_ = false;
     dragTimer_.stop();
     view_.OnLButtonUp();
     AfterInput();

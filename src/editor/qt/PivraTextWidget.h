@@ -98,6 +98,7 @@ class PivraTextWidget : public QAbstractScrollArea {
   QTimer dragTimer_;
   QPoint dragPos_;
   bool dragging_ = false;
+  bool releasePending_ = false;  // a double click waits for its release
   bool syncing_ = false;
   int wheelRemainder_ = 0;
   // Widest row, remembered for the horizontal scroll range until the text changes.

@@ -244,6 +244,18 @@ TEST(PivraTextWidgetTest, ClickPlacesTheCaretAndShiftClickExtendsTheSelection) {
   EXPECT_EQ(e.GetSel(), std::make_pair(4, 12));
 }
 
+TEST(PivraTextWidgetTest, DoubleClickSelectsTheWordUnderTheMouse) {
+  TestWindow t;
+  t.SetText("abc defgh ijk\r\n");
+  EditBuffer& e = t.view.Edit();
+  const Point f = e.PosFromChar(6);
+  QTest::mouseDClick(t.widget.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(f.x + 2, f.y + 2));
+  const auto [s, en] = e.GetSel();
+  EXPECT_LE(s, 6);
+  EXPECT_GT(en, 6);
+  EXPECT_EQ(e.Text().substr(static_cast<std::size_t>(s), static_cast<std::size_t>(en - s)).find(' '), std::string::npos);
+}
+
 TEST(PivraTextWidgetTest, DragInTableModeFixesTheCellBlockAtTheRelease) {
   TestWindow t;
   t.SetText("1\t2\t3\r\n4\t5\t6\r\n7\t8\t9\r\n");
