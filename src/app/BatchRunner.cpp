@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "app/CPivraApp.h"
+#include "document/DocumentStartup.h"
 #include "editor/CPivraView.h"
 #include "editor/Cp932.h"
 #include "editor/LineLayout.h"
@@ -150,6 +151,12 @@ bool BatchRunner::ChooseFile(FileDialogData& dialog) {
     if (control == "path") dialog.path = value;
   }
   dialogValues_.clear();
+  // As the save dialog does: a name typed without an extension gets the default one.
+  if (dialog.save && !dialog.defaultExt.empty() && !dialog.path.empty()) {
+    const std::size_t slash = dialog.path.rfind('/');
+    const std::size_t dot = dialog.path.rfind('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) dialog.path += "." + dialog.defaultExt;
+  }
   return !dialogCancel_ && !dialog.path.empty();
 }
 
@@ -307,6 +314,18 @@ bool BatchRunner::Execute(CPivraView& view, CPivraApp& app, const std::string& l
     return Key(view, words[1], why);
   }
   if (verb == "command") return Command(view, words, why);
+  if (verb == "open") {
+    const std::string path = RestAfterWords(line, 1);
+    if (path.empty()) {
+      why = "open takes a path";
+      return false;
+    }
+    dialogValues_.assign(1, {"path", path});
+    dialogCancel_ = false;
+    dialogError_.clear();
+    view.Execute(57601);
+    return true;
+  }
   if (verb == "answer") {
     if (words.size() != 2) {
       why = "answer takes yes, no, cancel or ok";
@@ -373,11 +392,13 @@ int BatchRunner::Run(const std::vector<std::string>& args, const std::string& sc
   CPivraView view(app.Settings(), app.Commands(), app.Document(), *this, clipboard);
   view.Edit().SetLayout(&layout);
   view.Edit().SetClientRect({0, 0, kColumns * kCellWidth, kRows * kLineHeight});
-  if (!filePath.empty()) {
-    err_ << "error: opening a file is not available yet: " << filePath << "\n";
-    return 2;
+  // The FILE of the command line is the one the command line names; a file
+  // that cannot be opened ends the run as it ends the window's start-up.
+  static_cast<void>(filePath);
+  if (!OpenDocumentAtStartup(app, view)) {
+    out_.flush();
+    return 1;
   }
-  view.OnInitialUpdate();
 
   std::string line;
   for (int number = 1; std::getline(script, line); ++number) {

@@ -26,5 +26,5 @@ class CPivraApp {
  private:
   SettingsStore settings_;
   CommandLine commandLine_;
-  CPivraDoc doc_;
+  CPivraDoc doc_{settings_};  // reads "Backup" from the store
 };

@@ -7,49 +7,40 @@
 #include "app/SettingsStore.h"
 #include "calc/CalcCommands.h"
 #include "document/CPivraDoc.h"
+#include "document/CaretMemory.h"
+#include "document/DocumentFile.h"
 #include "editor/CommandTable.h"
 #include "editor/Cp932.h"
 #include "editor/Navigation.h"
-
-namespace {
-
-// Splits a Linux path into folder (with its trailing "/"), title, extension
-// (with its dot, case kept) and name with extension.
-void SplitPath(const std::string& path, std::string& folder, std::string& title, std::string& ext,
-               std::string& nameExt) {
-  const std::size_t slash = path.rfind('/');
-  folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-  nameExt = slash == std::string::npos ? path : path.substr(slash + 1);
-  const std::size_t dot = nameExt.rfind('.');
-  if (dot == std::string::npos || dot == 0) {
-    title = nameExt;
-    ext.clear();
-  } else {
-    title = nameExt.substr(0, dot);
-    ext = nameExt.substr(dot);
-  }
-}
-
-bool IsPvl(const std::string& ext) { return ext == ".pvl" || ext == ".PVL"; }
-bool IsLog(const std::string& ext) { return ext == ".log" || ext == ".LOG"; }
-
-}  // namespace
 
 CPivraView::CPivraView(SettingsStore& settings, const CommandLine& commandLine, CPivraDoc& doc, UiHost& host,
                        ClipboardPort& clipboard)
     : settings_(settings), commandLine_(commandLine), doc_(doc), host_(host), clipboard_(clipboard) {
   edit_.onChange = [this] { OnEditChange(); };
   edit_.SetWordWrap(true);  // the control is first created wrapping
+  printColumns = settings_.GetInt("Settings", "ColNum", 1);
+  printFontHeight = settings_.GetInt("PrintFont", "Height", -16);
+  doc_.AddView(this);
 }
+
+CPivraView::~CPivraView() { doc_.RemoveView(this); }
 
 // ---------------------------------------------------------------- document attachment
 
+// Per-document start state, in this order: the path and its parts, the
+// reset fields, table mode with its tab width (a .pvl file's directive line
+// may change it), editor mode for other files, read-only log files, the
+// update notification (which also gives a loaded text CR LF line ends), the
+// remembered caret, and a fresh undo history.
 void CPivraView::OnInitialUpdate() {
+  printMarginStep = settings_.GetInt("Settings", "PrintMargin", 1);
   filePath = doc_.PathName();
-  SplitPath(filePath, fileFolder, fileTitle, fileExt, fileNameExt);
+  docfile::SplitPath(filePath, fileFolder, fileTitle, fileExt, fileNameExt);
 
   tableSelection = {0, 0};
   cellRange = CellRange{};
+  tableClipboard.rowCount = 0;
+  tableClipboard.columnCount = 0;
   decimalPlaces = settings_.GetInt("Settings", "Sho", 1);
   wordWrap = 0;
   tableMode = 1;
@@ -59,9 +50,10 @@ void CPivraView::OnInitialUpdate() {
   lineNumberMode = 1;
   settings_.WriteInt("Settings", "Line", 1);
   tabWidth = settings_.GetInt("Settings", "RetuHaba", 8);
+  if (IsPvlFile()) ApplyDirectiveLine();
 
   editorMode = settings_.GetInt("Settings", "Editmode", 0);
-  if (editorMode == 1 && !IsPvl(fileExt)) {
+  if (editorMode == 1 && !IsPvlFile()) {
     tableMode = 0;
     lineNumberMode = 0;
     settings_.WriteInt("Settings", "Line", 0);
@@ -72,7 +64,7 @@ void CPivraView::OnInitialUpdate() {
   ApplyWordWrap(false);
   ApplyWordWrap(wordWrap != 0);
 
-  if (IsLog(fileExt)) {
+  if (IsLogFile()) {
     edit_.SetReadOnly(true);
     returnMark = 0;
   } else {
@@ -81,13 +73,18 @@ void CPivraView::OnInitialUpdate() {
   }
   OnUpdate(0);
 
+  RestoreRememberedCaret();
+  caret_memory::ForgetVanishedRecentFiles(settings_);
+
   history_.Restart(edit_);
+  calc = CalcState{};
   doc_.SetModifiedFlag(false);
   caretColumnX = std::max(0, edit_.CaretPoint().x);
   drawingEnabled = true;
 }
 
 void CPivraView::OnUpdate(int hint) {
+  NormaliseLineEnds();
   lineNumberMode = settings_.GetInt("Settings", "Line", 0);
   switch (hint) {
     case 109:
@@ -100,13 +97,13 @@ void CPivraView::OnUpdate(int hint) {
       returnMark = settings_.GetInt("Settings", "Enter", 1);
       redrawColouring = true;
       break;
-    case 707:
+    case 707:  // the document was saved: the current undo step is the saved text
       history_.MarkSaved();
       break;
-    case 777:
+    case 777:  // New: the view starts over
       OnInitialUpdate();
-      return;
-    default:
+      break;
+    default:  // 0, 888 (reloaded) and others: the common steps only
       break;
   }
   if (commandLine_.CommandLineHas("-m0")) lineNumberMode = 0;

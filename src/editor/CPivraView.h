@@ -60,9 +60,21 @@ class CPivraView {
   ClipboardPort& Clipboard() { return clipboard_; }
   const CommandLine& Commands() const { return commandLine_; }
 
+  ~CPivraView();  // leaves the document's view list
+
   // ---- document attachment and update hints
   void OnInitialUpdate();
   void OnUpdate(int hint);
+
+  // ---- document-dependent settings (src/document/OpenTimeSettings.cpp)
+  bool IsPvlFile() const;  // extension exactly ".pvl" or ".PVL"
+  bool IsLogFile() const;  // extension exactly ".log" or ".LOG"
+  void ApplyDirectiveLine();
+  void RefreshDirectiveLine();                      // start of printing a .pvl file
+  void StripCommentLines();                         // then the text's print form
+  void RestoreAfterPrinting(bool textOnly = false);  // end of printing; textOnly when nothing was printed
+  void NormaliseLineEnds();
+  void SaveCaretPosition();
 
   // ---- command routing. Execute runs the command when it exists and its
   // enable rule allows it.
@@ -130,7 +142,11 @@ class CPivraView {
   std::string workText;
   TableClipboard tableClipboard;
   CalcState calc;
-  std::string filePath, fileFolder, fileTitle, fileExt, fileNameExt;
+  std::string filePath, fileFolder, fileTitle, fileExt, fileNameExt;  // file system bytes
+  // Print layout, also carried by the directive line of a .pvl file.
+  int printColumns = 1;
+  int printMarginStep = 1;
+  int printFontHeight = -16;  // height of the print font; 0 = none
 
   // Idle-pass redraw requests.
   bool redrawLineNumbers = false;
@@ -150,6 +166,7 @@ class CPivraView {
   void ApplyTabStops();
   void ApplyWordWrap(bool wrap);
   void ApplyLeftMargin();
+  void RestoreRememberedCaret();
 
   SettingsStore& settings_;
   const CommandLine& commandLine_;

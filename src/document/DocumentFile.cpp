@@ -1,0 +1,311 @@
+#include "document/DocumentFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <vector>
+
+#include "editor/Cp932.h"
+
+namespace docfile {
+
+namespace {
+
+// Closes the descriptor when it goes out of scope.
+struct Fd {
+  int fd = -1;
+  explicit Fd(int f) : fd(f) {}
+  ~Fd() {
+    if (fd >= 0) ::close(fd);
+  }
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  // Closes now and reports the result (a late write error shows here on
+  // network file systems).
+  int Close() {
+    const int r = ::close(fd);
+    fd = -1;
+    return r;
+  }
+};
+
+bool WriteAll(int fd, std::string_view bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// A new, empty, uniquely named file beside `path`, hidden by its leading dot.
+int CreateTempBeside(const std::string& path, std::string& tempPath) {
+  std::string tmpl = FolderOf(path) + "/." + NameOf(path) + ".pivra-XXXXXX";
+  const int fd = ::mkostemp(tmpl.data(), O_CLOEXEC);
+  if (fd >= 0) tempPath = tmpl;
+  return fd;
+}
+
+mode_t CreationMode() {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+
+// Gives the new file the old one's permission bits and, where allowed, its
+// owner; a file that did not exist gets the mode a plain creation would give.
+void TakeOverAttributes(int fd, const struct stat* old) {
+  if (!old) {
+    ::fchmod(fd, CreationMode());
+    return;
+  }
+  if (old->st_uid != ::geteuid() || old->st_gid != ::getegid()) {
+    if (::fchown(fd, old->st_uid, old->st_gid) != 0) {
+      // Not permitted for an ordinary user: the file keeps the writer as owner.
+    }
+  }
+  ::fchmod(fd, old->st_mode & 07777);
+}
+
+void SyncFolder(const std::string& path) {
+  const int dir = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir < 0) return;
+  ::fsync(dir);
+  ::close(dir);
+}
+
+// Copies src into a new file that then replaces dst.
+bool CopyOver(const std::string& src, const std::string& dst) {
+  Fd in(::open(src.c_str(), O_RDONLY | O_CLOEXEC));
+  if (in.fd < 0) return false;
+  struct stat st {};
+  if (::fstat(in.fd, &st) != 0) return false;
+  std::string temp;
+  Fd out(CreateTempBeside(dst, temp));
+  if (out.fd < 0) return false;
+  bool ok = true;
+  std::vector<char> buf(1 << 16);
+  for (;;) {
+    const ssize_t n = ::read(in.fd, buf.data(), buf.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      ok = false;
+      break;
+    }
+    if (n == 0) break;
+    if (!WriteAll(out.fd, std::string_view(buf.data(), static_cast<std::size_t>(n)))) {
+      ok = false;
+      break;
+    }
+  }
+  TakeOverAttributes(out.fd, &st);
+  ok = ok && ::fsync(out.fd) == 0;
+  ok = out.Close() == 0 && ok;
+  ok = ok && ::rename(temp.c_str(), dst.c_str()) == 0;
+  if (!ok) ::unlink(temp.c_str());
+  return ok;
+}
+
+// Keeps the file at `real` under the name `bak`, replacing what was there.
+// A hard link keeps the old file itself (contents, times, permissions); where
+// the file system has no links, or `bak` lies on another one, a copy serves.
+// The new backup is prepared under a temporary name and renamed over `bak`,
+// so an older backup survives every failure.
+bool MakeBackup(const std::string& real, const std::string& bak) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::string temp = FolderOf(bak) + "/." + NameOf(bak) + ".pivra-" + std::to_string(::getpid()) + "-" +
+                             std::to_string(attempt);
+    if (::link(real.c_str(), temp.c_str()) == 0) {
+      if (::rename(temp.c_str(), bak.c_str()) == 0) return true;
+      ::unlink(temp.c_str());
+      return false;
+    }
+    if (errno != EEXIST) break;
+  }
+  return CopyOver(real, bak);
+}
+
+}  // namespace
+
+ReadResult ReadDocumentFile(const std::string& path, std::string& bytes) {
+  bytes.clear();
+  // O_NONBLOCK: a FIFO must not hang the open; it is refused below.
+  Fd f(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+  if (f.fd < 0) return {ReadStatus::CannotOpen, errno};
+  struct stat st {};
+  if (::fstat(f.fd, &st) != 0) return {ReadStatus::CannotOpen, errno};
+  if (!S_ISREG(st.st_mode)) return {ReadStatus::NotAFile, 0};
+  if (st.st_size > kMaxFileBytes) return {ReadStatus::TooLarge, 0};
+  // Read up to one byte past the limit: a file that grew since fstat is
+  // still refused rather than cut.
+  bytes.resize(static_cast<std::size_t>(kMaxFileBytes) + 1);
+  std::size_t got = 0;
+  while (got < bytes.size()) {
+    const ssize_t n = ::read(f.fd, bytes.data() + got, bytes.size() - got);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      const int e = errno;
+      bytes.clear();
+      return {ReadStatus::CannotOpen, e};
+    }
+    if (n == 0) break;
+    got += static_cast<std::size_t>(n);
+  }
+  bytes.resize(got);
+  if (static_cast<std::int64_t>(got) > kMaxFileBytes) return {ReadStatus::TooLarge, 0};
+  if (std::memchr(bytes.data(), 0, bytes.size()) != nullptr) return {ReadStatus::HasNul, 0};
+  return {};
+}
+
+WriteResult WriteDocumentFile(const std::string& path, std::string_view bytes, bool makeBackup) {
+  WriteResult result;
+  // Write through a symbolic link to the file it names, so the link stays.
+  std::string target = path;
+  struct stat lst {};
+  if (::lstat(path.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode)) {
+    if (char* real = ::realpath(path.c_str(), nullptr)) {
+      target = real;
+      std::free(real);
+    }
+  }
+  struct stat old {};
+  const bool exists = ::stat(target.c_str(), &old) == 0;
+  if (exists && ::access(target.c_str(), W_OK) != 0) {
+    result.stage = WriteStage::TargetNotWritable;
+    result.error = errno;
+    return result;
+  }
+
+  std::string temp;
+  Fd out(CreateTempBeside(target, temp));
+  if (out.fd < 0) {
+    result.stage = WriteStage::CreateTemp;
+    result.error = errno;
+    return result;
+  }
+  TakeOverAttributes(out.fd, exists ? &old : nullptr);
+  if (!WriteAll(out.fd, bytes) || ::fsync(out.fd) != 0 || out.Close() != 0) {
+    result.stage = WriteStage::WriteTemp;
+    result.error = errno;
+    ::unlink(temp.c_str());
+    return result;
+  }
+
+  if (makeBackup && exists && !MakeBackup(target, path + ".bak")) result.backupFailed = true;
+
+  if (::rename(temp.c_str(), target.c_str()) != 0) {
+    result.stage = WriteStage::Replace;
+    result.error = errno;
+    ::unlink(temp.c_str());
+    return result;
+  }
+  SyncFolder(target);
+  return result;
+}
+
+bool LastWriteTime(const std::string& path, std::int64_t& seconds) {
+  struct stat st {};
+  if (path.empty() || ::stat(path.c_str(), &st) != 0) return false;
+  seconds = static_cast<std::int64_t>(st.st_mtim.tv_sec);
+  return true;
+}
+
+bool Exists(const std::string& path) {
+  struct stat st {};
+  return !path.empty() && ::stat(path.c_str(), &st) == 0;
+}
+
+std::string FullPath(const std::string& path) {
+  if (path.empty()) return path;
+  std::filesystem::path p(path);
+  if (p.is_relative()) {
+    std::error_code ec;
+    const std::filesystem::path cwd = std::filesystem::current_path(ec);
+    if (!ec) p = cwd / p;
+  }
+  return p.lexically_normal().string();
+}
+
+namespace {
+
+// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
+bool IsValidUtf8(std::string_view s) {
+  std::size_t i = 0;
+  while (i < s.size()) {
+    const unsigned char c = static_cast<unsigned char>(s[i]);
+    std::size_t len = 0;
+    char32_t cp = 0;
+    if (c < 0x80) {
+      ++i;
+      continue;
+    } else if (c >= 0xC2 && c <= 0xDF) {
+      len = 2;
+      cp = c & 0x1F;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+      len = 3;
+      cp = c & 0x0F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+      len = 4;
+      cp = c & 0x07;
+    } else {
+      return false;
+    }
+    if (i + len > s.size()) return false;
+    for (std::size_t k = 1; k < len; ++k) {
+      const unsigned char t = static_cast<unsigned char>(s[i + k]);
+      if ((t & 0xC0) != 0x80) return false;
+      cp = (cp << 6) | (t & 0x3F);
+    }
+    if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
+        (cp >= 0xD800 && cp <= 0xDFFF))
+      return false;
+    i += len;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string DisplayPath(std::string_view path) {
+  if (IsValidUtf8(path)) return std::string(path);
+  return cp932::ToUtf8(path);
+}
+
+void SplitPath(const std::string& path, std::string& folder, std::string& title, std::string& ext,
+               std::string& nameExt) {
+  const std::size_t slash = path.rfind('/');
+  folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+  nameExt = slash == std::string::npos ? path : path.substr(slash + 1);
+  const std::size_t dot = nameExt.rfind('.');
+  if (dot == std::string::npos || dot == 0) {
+    title = nameExt;
+    ext.clear();
+  } else {
+    title = nameExt.substr(0, dot);
+    ext = nameExt.substr(dot);
+  }
+}
+
+}  // namespace docfile

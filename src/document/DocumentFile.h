@@ -1,0 +1,81 @@
+// DocumentFile: the document file on disk: reading it whole, writing it
+// without ever losing the previous version, its last-write time, and the
+// forms of its path the program needs.
+//
+// Paths are file system paths, kept as the bytes the file system uses (UTF-8
+// on an ordinary Linux system). They are converted only where a person reads
+// them: DisplayPath gives UTF-8 for messages and menus, decoding a name that
+// is not valid UTF-8 as CP932 (a name written by a Windows program).
+//
+// Writing goes through a temporary file in the target's folder: the bytes are
+// written and flushed to disk first, and only then is the previous version
+// kept as the backup (a hard link, or a copy where links are not possible) and
+// the new file renamed over the old one. Until that rename the old file is
+// untouched; after it the new one is complete. The new file takes the old
+// one's permission bits (and owner, where the process may set it); a new file
+// gets the usual 0666 less the umask.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace docfile {
+
+// Largest file that is loaded: the text control's limit.
+constexpr std::int64_t kMaxFileBytes = 1048575;
+
+enum class ReadStatus { Ok, CannotOpen, NotAFile, TooLarge, HasNul };
+
+struct ReadResult {
+  ReadStatus status = ReadStatus::Ok;
+  int error = 0;  // errno for CannotOpen
+};
+
+// Reads the whole file into `bytes` as it is: no conversion, no byte-order
+// mark handling. Refuses anything but a regular file, files longer than
+// kMaxFileBytes and files holding a NUL byte; `bytes` is then unspecified.
+ReadResult ReadDocumentFile(const std::string& path, std::string& bytes);
+
+enum class WriteStage {
+  Done,
+  TargetNotWritable,  // the existing file may not be written (read-only file or file system)
+  CreateTemp,         // the folder does not take a new file
+  WriteTemp,          // writing or flushing the new text failed (disk full, I/O error)
+  Replace,            // the new file could not take the old one's place
+};
+
+struct WriteResult {
+  WriteStage stage = WriteStage::Done;
+  int error = 0;              // errno of the failing step
+  bool backupFailed = false;  // a backup was asked for and could not be made
+  bool Ok() const { return stage == WriteStage::Done; }
+};
+
+// Writes `bytes` to `path` (a symbolic link is written through to its
+// target). With `makeBackup`, the version being replaced is kept as
+// `path` + ".bak", replacing an older backup; failing that, the save still
+// goes on and backupFailed tells. On any failure before the final rename the
+// file at `path` is exactly as it was.
+WriteResult WriteDocumentFile(const std::string& path, std::string_view bytes, bool makeBackup);
+
+// Last-write time in whole seconds since 1970; false when the file's status
+// cannot be read.
+bool LastWriteTime(const std::string& path, std::int64_t& seconds);
+bool Exists(const std::string& path);
+
+// The absolute, lexically normalised form of `path` ("." and ".." resolved
+// by name, repeated "/" removed); symbolic links are not resolved. "" stays "".
+std::string FullPath(const std::string& path);
+
+// UTF-8 for a person: the bytes when they are valid UTF-8, else the bytes
+// read as CP932.
+std::string DisplayPath(std::string_view path);
+
+// Splits a path into folder (with its trailing "/", "" when there is none),
+// title (name without extension), extension (with its dot, case kept; a
+// leading dot alone starts no extension) and name with extension.
+void SplitPath(const std::string& path, std::string& folder, std::string& title, std::string& ext,
+               std::string& nameExt);
+
+}  // namespace docfile

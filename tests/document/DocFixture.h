@@ -1,0 +1,118 @@
+// A document with one view over a temporary settings store, in a temporary
+// folder, for the document tests: files are real files under `dir`.
+#pragma once
+
+#include <sys/stat.h>
+#include <sys/time.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/CommandLine.h"
+#include "app/SettingsStore.h"
+#include "document/CPivraDoc.h"
+#include "editor/CPivraView.h"
+#include "editor/Cp932.h"
+#include "editor/LineLayout.h"
+#include "support/TestView.h"
+
+inline void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+inline std::string ReadBytes(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  std::stringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+inline bool FileExists(const std::string& path) {
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) == 0;
+}
+
+// Sets the file's last-write time to `seconds` after its current one.
+inline void AgeForward(const std::string& path, long seconds) {
+  struct stat st {};
+  ::stat(path.c_str(), &st);
+  const timeval times[2] = {{st.st_atim.tv_sec, 0}, {st.st_mtim.tv_sec + seconds, 0}};
+  ::utimes(path.c_str(), times);
+}
+
+// Names in a folder, sorted, without the settings store's files.
+inline std::vector<std::string> Listing(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(folder)) {
+    const std::string name = e.path().filename().string();
+    if (name.rfind("Pivra.conf", 0) != 0) names.push_back(name);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+struct DocFixture {
+  TempDir dir;
+  SettingsStore settings{(dir.path / "Pivra.conf").string()};
+  CommandLine commandLine;
+  RecordingHost host;
+  MemoryClipboard clipboard;
+  FixedCellLayout layout{8, 16};
+  std::unique_ptr<CPivraDoc> doc;
+  std::unique_ptr<CPivraView> view;
+
+  // `setup` writes settings the document and view read when they are built.
+  explicit DocFixture(const std::function<void(SettingsStore&)>& setup = {}) {
+    if (setup) setup(settings);
+    doc = std::make_unique<CPivraDoc>(settings);
+    view = std::make_unique<CPivraView>(settings, commandLine, *doc, host, clipboard);
+    view->Edit().SetLayout(&layout);
+    view->Edit().SetClientRect({0, 0, 80 * 8, 40 * 16});
+    doc->OnNewDocument();
+    view->OnInitialUpdate();
+  }
+  ~DocFixture() {
+    view.reset();
+    doc.reset();
+  }
+
+  std::string Path(const std::string& name) const { return (dir.path / name).string(); }
+  // A file under dir with these bytes; returns its path.
+  std::string File(const std::string& name, const std::string& bytes) {
+    WriteBytes(Path(name), bytes);
+    return Path(name);
+  }
+
+  EditBuffer& Edit() { return view->Edit(); }
+  const std::string& Text() { return view->Edit().Text(); }
+  bool Open(const std::string& path) { return doc->OpenDocumentFile(path); }
+
+  // The next file dialog answers with this path (or is cancelled with "").
+  void AnswerFileDialog(const std::string& path) {
+    host.onFile = [this, path](FileDialogData& d) {
+      fileDialogs.push_back(d);
+      d.path = path;
+      return !path.empty();
+    };
+  }
+  std::vector<FileDialogData> fileDialogs;
+
+  void Type(const std::string& cp932) {
+    for (std::size_t p = 0; p < cp932.size();) {
+      const std::size_t len = cp932::CharLen(cp932, p);
+      const std::string ch = cp932.substr(p, len);
+      p += len;
+      const int key = ch == "\r" ? vk::Return : ch == "\b" ? vk::Back : 0;
+      view->OnKeyDown(key, false, false, false);
+      view->OnChar(ch);
+      view->OnKeyUp(key);
+    }
+  }
+  std::string LastMessage() const { return host.messages.empty() ? std::string() : host.messages.back().text; }
+};

@@ -1,0 +1,89 @@
+// The document end to end through `pivraf --batch`: the file named at
+// start-up, `open`, Save and Save As by command, bytes compared on disk.
+#include <gtest/gtest.h>
+
+#include "document/DocFixture.h"
+#include "support/BatchRun.h"
+
+namespace {
+
+TEST(DocumentBatch, StartUpFileIsOpenedAndSavedWithABackup) {
+  BatchRun b;
+  const std::string path = b.PathOf("memo.txt");
+  WriteBytes(path, "one\ntwo\n");  // LF only: shown with CR LF
+  const BatchResult r = b.Run(
+      "state\n"
+      "command 57603\n"
+      "type x\n"
+      "command 57603\n"
+      "state\n",
+      path);
+  ASSERT_EQ(r.exitCode, 0) << r.out;
+  EXPECT_NE(r.out.find("state: sel=0,0 cellrange=0,0,-1,-1 tablesel=0,0 modified=0 undo=0/0 table=1"), std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("disabled: 57603"), std::string::npos) << r.out;  // nothing to save yet
+  EXPECT_EQ(b.Read("memo.txt"), "xone\r\ntwo\r\n");
+  EXPECT_EQ(b.Read("memo.txt.bak"), "one\ntwo\n");
+  EXPECT_NE(r.out.find("modified=0 undo=1/1"), std::string::npos) << r.out;
+}
+
+TEST(DocumentBatch, OpenVerbAndSaveAsWithTheDefaultExtension) {
+  BatchRun b;
+  WriteBytes(b.PathOf("a.txt"), "a\r\n");
+  const BatchResult r = b.Run(
+      "type untitled text\n"
+      "answer no\n"
+      "open " + b.PathOf("a.txt") + "\n"
+      "type 1\n"
+      "command 57604 path=" + b.PathOf("copy") + "\n"
+      "state\n");
+  ASSERT_EQ(r.exitCode, 0) << r.out;
+  EXPECT_NE(r.out.find("message: Pivra: 無題 への変更を保存しますか?"), std::string::npos) << r.out;
+  EXPECT_EQ(b.Read("copy.pvl"), "1a\r\n");
+  EXPECT_EQ(b.Read("a.txt"), "a\r\n");
+  EXPECT_FALSE(FileExists(b.PathOf("copy.pvl.bak")));
+  EXPECT_NE(r.out.find("modified=0"), std::string::npos) << r.out;
+}
+
+TEST(DocumentBatch, AFileThatCannotBeOpenedEndsTheRun) {
+  BatchRun b;
+  const BatchResult r = b.Run("state\n", b.PathOf("missing.txt"));
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.out.find("message: Pivra: ドキュメントを開くことに失敗しました。\\n" + b.PathOf("missing.txt") +
+                       " が見つかりません。"),
+            std::string::npos)
+      << r.out;
+  EXPECT_EQ(r.out.find("state:"), std::string::npos);
+
+  WriteBytes(b.PathOf("big.txt"), std::string(1048576, 'z'));
+  EXPECT_EQ(b.Run("state\n", b.PathOf("big.txt")).out, "message: Pivra: ファイルが大きすぎて開けません。\n");
+}
+
+TEST(DocumentBatch, RelativeFileBecomesAFullPath) {
+  BatchRun b;
+  WriteBytes(b.PathOf("rel.txt"), "r");
+  const std::string script = b.PathOf("s.pvs");
+  WriteBytes(script, "type q\ncommand 57603\n");
+  const std::string cmd = "cd '" + b.dir.path.string() + "' && PIVRA_CONFIG='" + b.PathOf("Pivra.conf") + "' '" +
+                          PIVRAF_BINARY + "' --batch '" + script + "' rel.txt";
+  ASSERT_EQ(std::system(cmd.c_str()), 0);
+  EXPECT_EQ(b.Read("rel.txt"), "qr");
+  SettingsStore settings(b.PathOf("Pivra.conf"));
+  EXPECT_EQ(settings.GetString("Recent File List", "File1"), b.PathOf("rel.txt"));
+}
+
+TEST(DocumentBatch, SampleOpensInTableModeWithItsDirectiveLine) {
+  BatchRun b;
+  const std::string sample =
+      (std::filesystem::path(PIVRA_TEST_DATA).parent_path().parent_path() / "examples" / "sample.pvl").string();
+  const std::string before = ReadBytes(sample);
+  ASSERT_FALSE(before.empty());
+  const BatchResult r = b.Run("state\n", sample);
+  ASSERT_EQ(r.exitCode, 0) << r.out;
+  EXPECT_NE(r.out.find("modified=0 undo=0/0 table=1 linenumbers=1 tab=12 wrap=0"), std::string::npos) << r.out;
+  EXPECT_EQ(ReadBytes(sample), before);
+  EXPECT_EQ(before.find('\0'), std::string::npos);
+  EXPECT_EQ(before.substr(0, 10), "// TAB=12\t");
+}
+
+}  // namespace

@@ -1,0 +1,188 @@
+// The document file on disk: reading limits, safe writing with backups,
+// line ends, paths.
+#include "document/DocumentFile.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include "document/DocFixture.h"
+#include "document/LineEnds.h"
+
+namespace {
+
+struct LineEndCase {
+  const char* name;
+  std::string in;
+  std::string out;
+};
+
+class LineEnds : public ::testing::TestWithParam<LineEndCase> {};
+
+TEST_P(LineEnds, OnlyTextsWithoutCrLfAreConverted) {
+  std::string text = GetParam().in;
+  const bool changed = docfile::NormaliseLineEnds(text);
+  EXPECT_EQ(text, GetParam().out);
+  EXPECT_EQ(changed, GetParam().in != GetParam().out);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LineEnds,
+    ::testing::Values(LineEndCase{"LfOnly", "a\nb\n", "a\r\nb\r\n"}, LineEndCase{"CrOnly", "a\rb\r", "a\r\nb\r\n"},
+                      LineEndCase{"CrLfKept", "a\r\nb", "a\r\nb"},
+                      // One CR LF keeps lone LF and CR as they are.
+                      LineEndCase{"MixedUntouched", "a\r\nb\nc\rd", "a\r\nb\nc\rd"},
+                      // LF wins over CR when both occur alone.
+                      LineEndCase{"LfAndCrAlone", "a\rb\nc", "a\rb\r\nc"},
+                      LineEndCase{"NoLineEnd", "abc", "abc"}, LineEndCase{"Empty", "", ""},
+                      // 表 is 95 5C: a trail byte never stops the conversion.
+                      LineEndCase{"TrailByte", "\x95\x5C\n\x95\x5C", "\x95\x5C\r\n\x95\x5C"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ReadDocumentFile, SizeLimitIsTheTextControlsLimit) {
+  TempDir dir;
+  const std::string ok = (dir.path / "ok.txt").string();
+  const std::string big = (dir.path / "big.txt").string();
+  WriteBytes(ok, std::string(1048575, 'a'));
+  WriteBytes(big, std::string(1048576, 'a'));
+  std::string bytes;
+  EXPECT_EQ(docfile::ReadDocumentFile(ok, bytes).status, docfile::ReadStatus::Ok);
+  EXPECT_EQ(bytes.size(), 1048575u);
+  EXPECT_EQ(docfile::ReadDocumentFile(big, bytes).status, docfile::ReadStatus::TooLarge);
+}
+
+TEST(ReadDocumentFile, RefusesNulBytesFoldersAndMissingFiles) {
+  TempDir dir;
+  const std::string nul = (dir.path / "nul.txt").string();
+  WriteBytes(nul, std::string("ab\0cd", 5));
+  std::string bytes;
+  EXPECT_EQ(docfile::ReadDocumentFile(nul, bytes).status, docfile::ReadStatus::HasNul);
+  EXPECT_EQ(docfile::ReadDocumentFile(dir.path.string(), bytes).status, docfile::ReadStatus::NotAFile);
+  const docfile::ReadResult missing = docfile::ReadDocumentFile((dir.path / "none").string(), bytes);
+  EXPECT_EQ(missing.status, docfile::ReadStatus::CannotOpen);
+  EXPECT_EQ(missing.error, ENOENT);
+}
+
+TEST(ReadDocumentFile, BytesComeAsTheyAre) {
+  TempDir dir;
+  const std::string path = (dir.path / "bom.txt").string();
+  const std::string bytes = "\xEF\xBB\xBFutf8 \xE3\x81\x82\r\n\xFF\x80";
+  WriteBytes(path, bytes);
+  std::string read;
+  ASSERT_EQ(docfile::ReadDocumentFile(path, read).status, docfile::ReadStatus::Ok);
+  EXPECT_EQ(read, bytes);
+}
+
+TEST(WriteDocumentFile, BackupHoldsThePreviousVersionAndPermissionsStay) {
+  TempDir dir;
+  const std::string path = (dir.path / "memo.txt").string();
+  WriteBytes(path, "one");
+  ::chmod(path.c_str(), 0640);
+  ASSERT_TRUE(docfile::WriteDocumentFile(path, "two", true).Ok());
+  EXPECT_EQ(ReadBytes(path), "two");
+  EXPECT_EQ(ReadBytes(path + ".bak"), "one");
+  ASSERT_TRUE(docfile::WriteDocumentFile(path, "three", true).Ok());
+  EXPECT_EQ(ReadBytes(path + ".bak"), "two");  // an existing backup is replaced
+  struct stat st {};
+  ::stat(path.c_str(), &st);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  // Nothing else is left in the folder.
+  EXPECT_EQ(Listing(dir.path.string()), (std::vector<std::string>{"memo.txt", "memo.txt.bak"}));
+}
+
+TEST(WriteDocumentFile, NewFileGetsTheUsualModeAndNoBackup) {
+  TempDir dir;
+  const std::string path = (dir.path / "new.pvl").string();
+  const mode_t mask = ::umask(022);
+  ASSERT_TRUE(docfile::WriteDocumentFile(path, "x", true).Ok());
+  ::umask(mask);
+  struct stat st {};
+  ::stat(path.c_str(), &st);
+  EXPECT_EQ(st.st_mode & 07777, 0644u);
+  EXPECT_FALSE(FileExists(path + ".bak"));
+}
+
+TEST(WriteDocumentFile, BackupThatCannotBeMadeDoesNotStopTheSave) {
+  TempDir dir;
+  const std::string path = (dir.path / "memo.txt").string();
+  WriteBytes(path, "old");
+  std::filesystem::create_directories(path + ".bak/inner");  // a folder in the backup's place
+  const docfile::WriteResult r = docfile::WriteDocumentFile(path, "new", true);
+  EXPECT_TRUE(r.Ok());
+  EXPECT_TRUE(r.backupFailed);
+  EXPECT_EQ(ReadBytes(path), "new");
+  EXPECT_TRUE(std::filesystem::is_directory(path + ".bak"));
+}
+
+TEST(WriteDocumentFile, SymbolicLinkIsWrittenThrough) {
+  TempDir dir;
+  const std::string real = (dir.path / "real.txt").string();
+  const std::string link = (dir.path / "link.txt").string();
+  WriteBytes(real, "old");
+  ASSERT_EQ(::symlink("real.txt", link.c_str()), 0);
+  ASSERT_TRUE(docfile::WriteDocumentFile(link, "new", true).Ok());
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(ReadBytes(real), "new");
+  EXPECT_EQ(ReadBytes(link + ".bak"), "old");
+}
+
+// A file size limit makes writing fail the way a full disk does, even for root.
+struct FileSizeLimit {
+  rlimit saved{};
+  explicit FileSizeLimit(rlim_t bytes) {
+    ::signal(SIGXFSZ, SIG_IGN);
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit l = saved;
+    l.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &l);
+  }
+  ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &saved); }
+};
+
+TEST(WriteDocumentFile, FailedWriteLeavesTheFileAndNoLeftovers) {
+  TempDir dir;
+  const std::string path = (dir.path / "memo.txt").string();
+  WriteBytes(path, "original");
+  docfile::WriteResult r;
+  {
+    FileSizeLimit limit(4);
+    r = docfile::WriteDocumentFile(path, "a text longer than four bytes", true);
+  }
+  EXPECT_EQ(r.stage, docfile::WriteStage::WriteTemp);
+  EXPECT_EQ(r.error, EFBIG);
+  EXPECT_EQ(ReadBytes(path), "original");
+  EXPECT_EQ(Listing(dir.path.string()), std::vector<std::string>{"memo.txt"});
+}
+
+TEST(WriteDocumentFile, FolderThatIsAFileFailsBeforeAnythingIsWritten) {
+  TempDir dir;
+  const std::string notFolder = (dir.path / "plain").string();
+  WriteBytes(notFolder, "I am a file");
+  const docfile::WriteResult r = docfile::WriteDocumentFile(notFolder + "/memo.txt", "x", false);
+  EXPECT_EQ(r.stage, docfile::WriteStage::CreateTemp);
+  EXPECT_EQ(r.error, ENOTDIR);
+  EXPECT_EQ(ReadBytes(notFolder), "I am a file");
+}
+
+TEST(DocumentPaths, DisplayFullAndSplit) {
+  EXPECT_EQ(docfile::DisplayPath("/home/me/\xE8\xA1\xA8.txt"), "/home/me/表.txt");  // UTF-8 stays
+  EXPECT_EQ(docfile::DisplayPath("/home/me/\x95\x5C.txt"), "/home/me/表.txt");      // CP932 name decoded
+  EXPECT_EQ(docfile::FullPath("/a/./b/../c//d.txt"), "/a/c/d.txt");
+  EXPECT_EQ(docfile::FullPath(""), "");
+  const std::string cwd = std::filesystem::current_path().string();
+  EXPECT_EQ(docfile::FullPath("x/../y.pvl"), cwd + "/y.pvl");
+
+  std::string folder, title, ext, nameExt;
+  docfile::SplitPath("/tmp/dir/Table.Pvl", folder, title, ext, nameExt);
+  EXPECT_EQ(folder, "/tmp/dir/");
+  EXPECT_EQ(title, "Table");
+  EXPECT_EQ(ext, ".Pvl");
+  EXPECT_EQ(nameExt, "Table.Pvl");
+  docfile::SplitPath("/tmp/.profile", folder, title, ext, nameExt);
+  EXPECT_EQ(title, ".profile");
+  EXPECT_EQ(ext, "");
+  docfile::SplitPath("", folder, title, ext, nameExt);
+  EXPECT_EQ(folder, "");
+}
+
+}  // namespace

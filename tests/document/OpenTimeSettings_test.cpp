@@ -1,0 +1,279 @@
+// What the view sets up when a document is attached: table or editor mode by
+// file type, the directive line, read-only log files, the remembered caret;
+// and the text's print form around printing.
+#include <gtest/gtest.h>
+
+#include "document/CaretMemory.h"
+#include "document/DirectiveLine.h"
+#include "document/DocFixture.h"
+#include "document/RecentFileList.h"
+
+namespace {
+
+const std::string kDirective12 = "// TAB=12\tFont=-20\tCOL=2\tMargin=3\t\r\n";
+
+struct TypeCase {
+  const char* name;
+  const char* fileName;
+  int editorMode;
+  int tableMode;
+  int tabWidth;  // RetuHaba is 16, TabStops 4, the directive line says 12
+  bool wrap;
+};
+
+class FileTypes : public ::testing::TestWithParam<TypeCase> {};
+
+TEST_P(FileTypes, ModeAndTabWidthFollowTheExtension) {
+  const TypeCase& c = GetParam();
+  DocFixture f([&](SettingsStore& s) {
+    s.WriteInt("Settings", "RetuHaba", 16);
+    s.WriteInt("Settings", "TabStops", 4);
+    s.WriteInt("Settings", "Editmode", c.editorMode);
+  });
+  ASSERT_TRUE(f.Open(f.File(c.fileName, kDirective12 + "a\tb\r\n")));
+  EXPECT_EQ(f.view->tableMode, c.tableMode);
+  EXPECT_EQ(f.view->tabWidth, c.tabWidth);
+  EXPECT_EQ(f.Edit().TabStopUnits(), c.tabWidth * 4);
+  EXPECT_EQ(f.Edit().IsWordWrap(), c.wrap);
+  EXPECT_EQ(f.view->lineNumberMode, c.tableMode ? 1 : 0);
+  EXPECT_EQ(f.settings.GetInt("Settings", "Line", -1), c.tableMode ? 1 : 0);
+  EXPECT_FALSE(f.Edit().IsReadOnly());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FileTypes,
+    ::testing::Values(TypeCase{"Pvl", "t.pvl", 0, 1, 12, false}, TypeCase{"PVL", "t.PVL", 0, 1, 12, false},
+                      TypeCase{"MixedCasePvlIsPlain", "t.Pvl", 0, 1, 16, false},
+                      TypeCase{"Txt", "t.txt", 0, 1, 16, false},
+                      TypeCase{"EditorModeTxt", "t.txt", 1, 0, 4, true},
+                      TypeCase{"EditorModePvl", "t.pvl", 1, 1, 12, false},
+                      TypeCase{"EditorModeMixedCasePvl", "t.Pvl", 1, 0, 4, true},
+                      TypeCase{"NoExtension", "table", 0, 1, 16, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DirectiveLineAtOpen, PrintValuesAreTaken) {
+  DocFixture f;
+  ASSERT_TRUE(f.Open(f.File("t.pvl", kDirective12)));
+  EXPECT_EQ(f.view->printFontHeight, -20);
+  EXPECT_EQ(f.view->printColumns, 2);
+  EXPECT_EQ(f.view->printMarginStep, 3);
+}
+
+struct IgnoredCase {
+  const char* name;
+  std::string firstLine;
+};
+
+class DirectiveIgnored : public ::testing::TestWithParam<IgnoredCase> {};
+
+TEST_P(DirectiveIgnored, SettingsStayAsTheyWere) {
+  DocFixture f([](SettingsStore& s) {
+    s.WriteInt("Settings", "RetuHaba", 16);
+    s.WriteInt("Settings", "PrintMargin", 2);
+    s.WriteInt("Settings", "ColNum", 3);
+    s.WriteInt("PrintFont", "Height", -12);
+  });
+  ASSERT_TRUE(f.Open(f.File("t.pvl", GetParam().firstLine + "a\tb\r\n")));
+  EXPECT_EQ(f.view->tabWidth, 16);
+  EXPECT_EQ(f.view->printMarginStep, 2);
+  EXPECT_EQ(f.view->printColumns, 3);
+  EXPECT_EQ(f.view->printFontHeight, -12);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, DirectiveIgnored,
+                         ::testing::Values(IgnoredCase{"Tab7", "// TAB=7\tCOL=5\tMargin=9\t\r\n"},
+                                           IgnoredCase{"BlankBeforeValue", "// TAB= 8\tCOL= 1\t\r\n"},
+                                           IgnoredCase{"NoTabAfterValue", "// TAB=8\r\n"},
+                                           IgnoredCase{"NoSlashes", "TAB=8\tFont=-30\t\r\n"},
+                                           IgnoredCase{"SecondLine", "a\r\n// TAB=8\tFont=-30\t\r\n"},
+                                           IgnoredCase{"FontWithoutTab", "// Font=-30\r\n"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(LogFiles, ReadOnlyWithoutMarksAndLineNumbers) {
+  for (const char* name : {"a.log", "a.LOG"}) {
+    SCOPED_TRACE(name);
+    DocFixture f;
+    ASSERT_TRUE(f.Open(f.File(name, "line 1\r\nline 2\r\n")));
+    EXPECT_TRUE(f.Edit().IsReadOnly());
+    EXPECT_EQ(f.view->returnMark, 0);
+    EXPECT_EQ(f.view->lineNumberMode, 0);
+    EXPECT_EQ(f.view->leftMargin, 10);
+    EXPECT_FALSE(f.view->IsEnabled(32789));  // undo
+  }
+  DocFixture f;
+  ASSERT_TRUE(f.Open(f.File("a.Log", "x")));
+  EXPECT_FALSE(f.Edit().IsReadOnly());
+  EXPECT_EQ(f.view->returnMark, 1);
+}
+
+TEST(UpdateHints, StartValuesAndTheHintTable) {
+  DocFixture f([](SettingsStore& s) { s.WriteInt("Settings", "Sho", 3); });
+  ASSERT_TRUE(f.Open(f.File("a.txt", "1\n2\n")));
+  EXPECT_EQ(f.view->decimalPlaces, 3);
+  EXPECT_EQ(f.view->workText, "1\n2\n");  // read before the line ends were normalised
+  EXPECT_EQ(f.Text(), "1\r\n2\r\n");
+  EXPECT_EQ(f.view->History().Top(), 0u);
+  EXPECT_EQ(f.view->History().TextAt(0), "1\r\n2\r\n");
+  EXPECT_TRUE(f.view->drawingEnabled);
+
+  f.settings.WriteInt("Settings", "Line", 2);
+  f.view->OnUpdate(888);
+  EXPECT_EQ(f.view->lineNumberMode, 2);
+  EXPECT_TRUE(f.view->redrawLineNumbers);
+
+  f.Type("x");
+  f.view->OnUpdate(707);
+  f.doc->SetModifiedFlag(false);
+  f.view->Undo();
+  EXPECT_TRUE(f.doc->IsModified());  // the saved mark moved to the typed text
+
+  f.view->OnUpdate(777);  // starts over with the same text
+  EXPECT_EQ(f.view->History().Top(), 0u);
+  EXPECT_EQ(f.view->lineNumberMode, 1);
+}
+
+TEST(UpdateHints, NoLineNumbersWithMinusM0) {
+  TempDir dir;
+  SettingsStore settings((dir.path / "Pivra.conf").string());
+  CommandLine commandLine({"-w0", "-m0", "HelpPvl.log"});
+  CPivraDoc doc(settings);
+  RecordingHost host;
+  MemoryClipboard clipboard;
+  CPivraView view(settings, commandLine, doc, host, clipboard);
+  FixedCellLayout layout(8, 16);
+  view.Edit().SetLayout(&layout);
+  doc.OnNewDocument();
+  view.OnInitialUpdate();
+  EXPECT_EQ(view.tableMode, 1);
+  EXPECT_EQ(view.lineNumberMode, 0);
+}
+
+// ---------------------------------------------------------------- caret memory
+
+TEST(CaretMemory, RememberedPerFileAndRestored) {
+  DocFixture f;
+  const std::string a = f.File("a.txt", "0123456789\r\nabcdefghij\r\n");
+  const std::string b = f.File("b.txt", "b");
+  ASSERT_TRUE(f.Open(a));
+  f.Edit().SetSel(14, 14);
+  f.AnswerFileDialog(b);
+  f.view->Execute(57601);  // Open remembers the caret of the file it leaves
+  EXPECT_EQ(f.settings.GetInt("Caret", a + "cL", -1), 14);
+  EXPECT_EQ(f.settings.GetInt("Caret", a + "cH", -1), 0);
+  f.view->Execute(57616 + 1);  // a.txt from the recent files
+  EXPECT_EQ(f.Text().substr(0, 4), "0123");
+  EXPECT_EQ(f.Edit().GetSel(), std::make_pair(14, 14));
+  EXPECT_EQ(f.view->History().SelectionAt(0), std::make_pair(14, 14));
+
+  f.Edit().SetSel(0, 0);
+  f.view->Execute(57600);  // New remembers too: offset 0 is no entry at all
+  EXPECT_EQ(f.settings.GetInt("Caret", a + "cL", -1), -1);
+  EXPECT_EQ(f.settings.GetInt("Caret", a + "cH", -1), -1);
+}
+
+TEST(CaretMemory, DecliningToSaveRemembersNothing) {
+  DocFixture f;
+  const std::string a = f.File("a.txt", "0123456789");
+  ASSERT_TRUE(f.Open(a));
+  f.Edit().SetSel(5, 5);
+  f.Type("x");
+  f.host.answers.push_back(MsgResult::No);
+  f.AnswerFileDialog(f.File("b.txt", "b"));
+  f.view->Execute(57601);
+  EXPECT_EQ(f.Text(), "b");
+  EXPECT_EQ(f.settings.GetInt("Caret", a + "cL", -1), -1);
+}
+
+TEST(CaretMemory, BeyondTheTextIsClampedAndOneByteTextsAreNotRestored) {
+  DocFixture f;
+  const std::string a = f.File("a.txt", "abc");
+  const std::string one = f.File("one.txt", "z");
+  f.settings.WriteInt("Caret", a + "cL", 99);
+  f.settings.WriteInt("Caret", a + "cH", 5);
+  f.settings.WriteInt("Caret", one + "cL", 1);
+  ASSERT_TRUE(f.Open(a));
+  EXPECT_EQ(f.Edit().GetSel(), std::make_pair(3, 3));
+  ASSERT_TRUE(f.Open(one));
+  EXPECT_EQ(f.Edit().GetSel(), std::make_pair(0, 0));
+}
+
+TEST(CaretMemory, VanishedRecentFilesLoseTheirCaret) {
+  DocFixture f;
+  const std::string gone = f.File("gone.txt", "g");
+  const std::string kept = f.File("kept.txt", "k");
+  ASSERT_TRUE(f.Open(gone));
+  ASSERT_TRUE(f.Open(kept));
+  caret_memory::Save(f.settings, gone, 3, 1);
+  caret_memory::Save(f.settings, kept, 4, 2);
+  ::unlink(gone.c_str());
+  f.Edit().SetSel(1, 1);
+  f.view->Execute(57600);  // remembers kept.txt's caret, then starts over
+  EXPECT_EQ(f.settings.GetInt("Caret", gone + "cL", -1), -1);
+  EXPECT_EQ(f.settings.GetInt("Caret", gone + "cH", -1), -1);
+  EXPECT_EQ(caret_memory::Load(f.settings, kept), std::make_pair(1, 0));
+}
+
+TEST(CaretMemory, PruneKeepsOnlyRecentFiles) {
+  TempDir dir;
+  SettingsStore s((dir.path / "Pivra.conf").string());
+  caret_memory::Save(s, "/x/recent.txt", 10, 2);
+  caret_memory::Save(s, "/x/old.txt", 20, 3);
+  PruneCaretMemory(s);  // no recent files: nothing copied, "Caret" untouched
+  EXPECT_EQ(caret_memory::Load(s, "/x/old.txt"), std::make_pair(20, 3));
+
+  recent_files::Add(s, "/x/other.txt");
+  recent_files::Add(s, "/x/recent.txt");
+  PruneCaretMemory(s);
+  EXPECT_EQ(caret_memory::Load(s, "/x/recent.txt"), std::make_pair(10, 2));
+  EXPECT_EQ(caret_memory::Load(s, "/x/old.txt"), std::make_pair(0, 0));
+  EXPECT_EQ(s.GetInt("Caret", "/x/old.txtcL", -1), -1);
+  EXPECT_EQ(s.GetInt("CaretTemp", "/x/recent.txtcL", -1), -1);
+}
+
+// ---------------------------------------------------------------- printing a .pvl file
+
+TEST(PrintForm, UnmodifiedFileGetsTheLineAndIsSaved) {
+  DocFixture f;
+  const std::string path = f.File("t.pvl", "a\tb\r\n// note\r\nc\td");
+  ASSERT_TRUE(f.Open(path));
+  f.Edit().SetSel(3, 3);
+  f.view->RefreshDirectiveLine();
+  const std::string line = FormatDirectiveLine(8, -16, 1, 1);
+  EXPECT_EQ(f.Text(), line + "a\tb\r\n// note\r\nc\td");
+  EXPECT_EQ(f.Edit().GetSel(), std::make_pair(3, 3));  // offsets are not shifted
+  f.view->StripCommentLines();
+  EXPECT_EQ(f.Text(), "a\tb\r\nc\td");  // what is printed
+  f.view->RestoreAfterPrinting();
+  EXPECT_EQ(f.Text(), line + "a\tb\r\n// note\r\nc\td");
+  EXPECT_EQ(ReadBytes(path), line + "a\tb\r\n// note\r\nc\td");
+  EXPECT_EQ(ReadBytes(path + ".bak"), "a\tb\r\n// note\r\nc\td");
+  EXPECT_FALSE(f.doc->IsModified());
+}
+
+TEST(PrintForm, ModifiedFileKeepsTheLineUnsaved) {
+  DocFixture f;
+  const std::string path = f.File("t.pvl", "// TAB=12\tFont=0\t\r\nrow");
+  ASSERT_TRUE(f.Open(path));
+  f.Edit().SetSel(f.Edit().GetTextLength(), f.Edit().GetTextLength());
+  f.Type("x");
+  f.view->printColumns = 2;
+  f.view->RefreshDirectiveLine();
+  f.view->StripCommentLines();
+  f.view->RestoreAfterPrinting();
+  EXPECT_EQ(f.Text(), FormatDirectiveLine(12, 0, 2, 1) + "rowx");
+  EXPECT_EQ(ReadBytes(path), "// TAB=12\tFont=0\t\r\nrow");
+  EXPECT_TRUE(f.doc->IsModified());
+}
+
+TEST(PrintForm, CancelledPrintingOnlyPutsTheTextBack) {
+  DocFixture f;
+  const std::string path = f.File("t.pvl", "row");
+  ASSERT_TRUE(f.Open(path));
+  f.view->RefreshDirectiveLine();
+  f.view->StripCommentLines();
+  f.view->RestoreAfterPrinting(true);
+  EXPECT_EQ(f.Text(), FormatDirectiveLine(8, -16, 1, 1) + "row");
+  EXPECT_EQ(ReadBytes(path), "row");
+}
+
+}  // namespace
