@@ -180,12 +180,15 @@ void DeleteCell(CPivraView& view, int col, int row, std::string& text) {
 void InsertCell(CPivraView& view, int col, int row, std::string_view value, std::string& text, bool toControl) {
   std::size_t rowStart, rowEnd, point;
   bool valueFirst = false;
-  if (!RowCells(text, row, rowStart, rowEnd)) return;
-  if (!cells::InsertPoint(std::string_view(text).substr(rowStart, rowEnd - rowStart), col, point, valueFirst)) return;
+  EditBuffer& edit = view.Edit();
+  // Into the control, `text` is the control's text: the control's own line
+  // index finds the row without searching.
+  const std::string_view target = toControl ? std::string_view(edit.Text()) : std::string_view(text);
+  if (!(toControl ? ControlRowCells(edit, row, rowStart, rowEnd) : RowCells(target, row, rowStart, rowEnd))) return;
+  if (!cells::InsertPoint(target.substr(rowStart, rowEnd - rowStart), col, point, valueFirst)) return;
   point += rowStart;
   const std::string inserted = cells::InsertText(value, valueFirst);
   if (toControl) {
-    EditBuffer& edit = view.Edit();
     edit.SetSel(static_cast<int>(point), static_cast<int>(point));
     edit.ScrollCaret();
     edit.ReplaceSel(inserted);

@@ -50,8 +50,9 @@ void DeleteCell(CPivraView& view, int col, int row, std::string& text);
 // end when the row has exactly c - 1 TABs); a row that is too short is left
 // as it is. With toControl false the edit goes into `text` and the
 // TableSelection start moves when the insertion is before it; with toControl
-// true `text` must be the control's text and the insertion is typed into the
-// control (SetSel, ScrollCaret, ReplaceSel).
+// true `text` must be the control's text (it is not read: the control's own
+// text is) and the insertion is typed into the control (SetSel, ScrollCaret,
+// ReplaceSel).
 void InsertCell(CPivraView& view, int col, int row, std::string_view value, std::string& text, bool toControl);
 
 // The value of a cell: leading white space, an optional sign, digits with an

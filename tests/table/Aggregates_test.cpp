@@ -1,0 +1,250 @@
+// Row and column sums and averages of the cell block, through the view's
+// command table, checked against the plain cell operations applied one by one.
+#include "table/Aggregates.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "TableFixture.h"
+#include "editor/CommandTable.h"
+#include "editor/Cp932.h"
+#include "table/TableCells.h"
+
+using tabletest::Fixture;
+
+namespace {
+
+std::string J(const char* utf8) { return cp932::FromUtf8(utf8); }
+
+// Position of the cell (col, row) in the text.
+int At(const std::string& text, int row, int col) {
+  std::size_t p = cells::RowStart(text, row);
+  for (int i = 0; i < col; ++i) p = text.find('\t', p) + 1;
+  return static_cast<int>(p);
+}
+
+// The block, and the selection a mouse drag over it leaves: from its first
+// cell to the end of its last row's cells.
+void SetBlock(Fixture& f, const CellRange& block) {
+  const std::string& text = f.Text();
+  f.view.cellRange = block;
+  f.view.tableSelection = {At(text, block.firstRow, block.firstCol),
+                           static_cast<int>(cells::RowCellsEnd(text, cells::RowStart(text, block.lastRow)))};
+}
+
+const std::string kSample = J("名\tA\tB\r\nx\t1\t2\r\ny\t3\t\r\n");
+
+struct AggregateCase {
+  const char* name;
+  std::string text;
+  int firstRow, firstCol, lastRow, lastCol;  // the block
+  int command;
+  int decimals;
+  std::string expected;
+  std::pair<int, int> caret;  // (column, row) the caret ends at
+};
+
+class AggregateTest : public ::testing::TestWithParam<AggregateCase> {};
+
+TEST_P(AggregateTest, WritesResultsAndOneUndoStep) {
+  const AggregateCase& c = GetParam();
+  Fixture f(c.text);
+  f.view.decimalPlaces = c.decimals;
+  SetBlock(f, CellRange{c.firstCol, c.firstRow, c.lastCol, c.lastRow});
+  const unsigned before = f.Undo();
+  ASSERT_EQ(f.view.Execute(c.command), CPivraView::CommandResult::Done);
+  EXPECT_EQ(f.Text(), c.expected);
+  EXPECT_EQ(f.Undo(), before + 1);
+  EXPECT_TRUE(f.doc.IsModified());
+  const int caret = At(f.Text(), c.caret.second, c.caret.first);
+  EXPECT_EQ(f.Sel(), std::make_pair(caret, caret));
+  EXPECT_TRUE(f.view.History().autoSnapshot);
+  f.view.Undo();
+  EXPECT_EQ(f.Text(), c.text);
+  f.view.Redo();
+  EXPECT_EQ(f.Text(), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, AggregateTest,
+    ::testing::Values(
+        // The block x/y rows, columns 1..2 (selection ends after the TAB of row 2's last cell).
+        AggregateCase{"SumRight", kSample, 1, 1, 2, 2, 32954, 1,
+                      J("名\tA\tB\t合計\r\nx\t1\t2\t3.0\r\ny\t3\t\t3.0\r\n"), {3, 1}},
+        AggregateCase{"AverageRight", kSample, 1, 1, 2, 2, 32956, 1,
+                      J("名\tA\tB\t平均\r\nx\t1\t2\t1.5\r\ny\t3\t\t1.5\r\n"), {3, 1}},
+        AggregateCase{"SumLeft", kSample, 1, 1, 2, 2, 33047, 1,
+                      J("名\t合計\tA\tB\r\nx\t3.0\t1\t2\r\ny\t3.0\t3\t\r\n"), {1, 1}},
+        AggregateCase{"AverageLeft", kSample, 1, 1, 2, 2, 33048, 2,
+                      J("名\t平均\tA\tB\r\nx\t1.50\t1\t2\r\ny\t1.50\t3\t\r\n"), {1, 1}},
+        AggregateCase{"SumDown", kSample, 1, 1, 2, 2, 32955, 1,
+                      J("名\tA\tB\r\nx\t1\t2\r\ny\t3\t\r\n合計\t4.0\t2.0\t\r\n"), {1, 3}},
+        AggregateCase{"AverageDown", kSample, 1, 1, 2, 2, 32957, 1,
+                      J("名\tA\tB\r\nx\t1\t2\r\ny\t3\t\r\n平均\t2.0\t1.0\t\r\n"), {1, 3}},
+        AggregateCase{"SumUp", kSample, 1, 1, 2, 2, 33052, 1,
+                      J("名\tA\tB\r\n合計\t4.0\t2.0\t\r\nx\t1\t2\r\ny\t3\t\r\n"), {1, 1}},
+        AggregateCase{"AverageUp", kSample, 1, 1, 2, 2, 33053, 0,
+                      J("名\tA\tB\r\n平均\t2\t1\t\r\nx\t1\t2\r\ny\t3\t\r\n"), {1, 1}},
+        AggregateCase{"BlockInRowZeroHasNoLabel", "1\t2\r\n3\t4\r\n5\t6", 0, 0, 2, 1, 32954, 1,
+                      "1\t2\t3.0\r\n3\t4\t7.0\r\n5\t6\t11.0", {2, 0}},
+        AggregateCase{"ColumnZeroHasNoLabel", "1\t2\r\n3\t4\r\n", 0, 0, 1, 1, 32955, 1,
+                      "1\t2\r\n3\t4\r\n4.0\t6.0\t\r\n", {0, 2}},
+        AggregateCase{"DownAfterLastLineWithoutBreak", "h\th\r\nx\t1\r\ny\t2", 1, 1, 2, 1, 32955, 1,
+                      J("h\th\r\nx\t1\r\ny\t2\r\n合計\t3.0\t"), {1, 3}},
+        AggregateCase{"ThreeDecimals", "1\t2\r\n", 0, 0, 0, 1, 32954, 3, "1\t2\t3.000\r\n", {2, 0}},
+        AggregateCase{"TextCellCountsZeroAndInAverage", "x\tabc\t4\r\ny\t2\t2\r\n", 0, 1, 1, 2, 32956, 1,
+                      "x\tabc\t4\t2.0\r\ny\t2\t2\t2.0\r\n", {3, 0}},
+        AggregateCase{"DoubleByteCells", J("表\t表\r\n表\t1\t2\r\n表\t3\t4\r\n"), 1, 1, 2, 2, 32954, 1,
+                      J("表\t表\r\n表\t1\t2\t3.0\r\n表\t3\t4\t7.0\r\n"), {3, 1}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Aggregates, ShortRowWithResultsOnlyInOthers) {
+  // A row too short for the result column is left alone; the others get theirs.
+  const std::string text = "h\ta\r\nx\t1\t2\r\ny\r\nz\t3\t4\r\n";
+  Fixture f(text);
+  SetBlock(f, CellRange{1, 1, 2, 3});
+  f.view.Execute(32954);
+  // The label row has too few cells for the result column either.
+  EXPECT_EQ(f.Text(), "h\ta\r\nx\t1\t2\t3.0\r\ny\r\nz\t3\t4\t7.0\r\n");
+  EXPECT_EQ(f.Sel().first, At(f.Text(), 1, 3));
+}
+
+TEST(Aggregates, InvertedBlockShowsTheMessageAndChangesNothing) {
+  Fixture f("1\t2\r\n3\t4\r\n");
+  f.view.cellRange = CellRange{2, 0, 1, 1};
+  f.view.tableSelection = {0, 5};
+  RowAggregate(f.view, Aggregate::Sum, false);
+  ColumnAggregate(f.view, Aggregate::Average, true);
+  ASSERT_EQ(f.host.messages.size(), 2u);
+  EXPECT_EQ(f.host.messages[0].caption, "注意！");
+  EXPECT_EQ(f.Text(), "1\t2\r\n3\t4\r\n");
+  EXPECT_EQ(f.Undo(), 0u);
+}
+
+TEST(Aggregates, EmptyTableSelectionOnlyMovesTheCaret) {
+  Fixture f("1\t2\r\n3\t4\r\n");
+  f.view.cellRange = CellRange{0, 0, 1, 1};
+  f.view.tableSelection = {3, 3};
+  RowAggregate(f.view, Aggregate::Sum, true);  // caret to (0, 0)
+  EXPECT_EQ(f.Sel(), std::make_pair(0, 0));
+  ColumnAggregate(f.view, Aggregate::Sum, false);  // caret to (0, 2): no such cell, stays
+  EXPECT_EQ(f.Sel(), std::make_pair(0, 0));
+  RowAggregate(f.view, Aggregate::Sum, false);  // caret to (2, 0): no such cell
+  MoveCaretToCell(f.view, 1, 1);
+  RowAggregate(f.view, Aggregate::Average, true);
+  EXPECT_EQ(f.Sel(), std::make_pair(0, 0));
+  EXPECT_EQ(f.Text(), "1\t2\r\n3\t4\r\n");
+  EXPECT_EQ(f.Undo(), 0u);
+  EXPECT_FALSE(f.doc.IsModified());
+}
+
+TEST(Aggregates, EnableRulesFollowTheBlock) {
+  Fixture f("1\t2\r\n3\t4\r\n");
+  f.view.cellRange = CellRange{};  // empty block
+  for (int id : {32954, 32956, 33047, 33048, 32955, 32957, 33052, 33053}) EXPECT_FALSE(f.view.IsEnabled(id)) << id;
+  f.view.cellRange = CellRange{0, 0, 1, 0};  // two columns, one row
+  for (int id : {32954, 32956, 33047, 33048}) EXPECT_TRUE(f.view.IsEnabled(id)) << id;
+  for (int id : {32955, 32957, 33052, 33053}) EXPECT_FALSE(f.view.IsEnabled(id)) << id;
+  f.view.cellRange = CellRange{1, 0, 1, 1};  // one column, two rows
+  for (int id : {32954, 32956, 33047, 33048}) EXPECT_FALSE(f.view.IsEnabled(id)) << id;
+  for (int id : {32955, 32957, 33052, 33053}) EXPECT_TRUE(f.view.IsEnabled(id)) << id;
+}
+
+TEST(Aggregates, CaptionsInTheTableMenu) {
+  const CommandTable& t = CommandTable::Get();
+  const std::pair<int, const char*> captions[] = {
+      {32954, "和・右＝行の和を後ろ（右）へ"}, {32956, "平均・右＝行の平均を後ろ（右）へ"},
+      {33047, "和・左＝行の和を前（左）へ"},   {33048, "平均・左＝行の平均を前（左）へ"},
+      {32955, "和・下＝列の和を下へ"},         {32957, "平均・下＝列の平均を下へ"},
+      {33052, "和・上＝列の和を上へ"},         {33053, "平均・上＝列の平均を上へ"},
+      {32960, "行の並べ替え"},                 {33098, "順位・番号列の挿入"}};
+  for (const auto& [id, caption] : captions) {
+    const CommandEntry* e = t.Find(id);
+    ASSERT_NE(e, nullptr) << id;
+    EXPECT_EQ(e->tableCaption, caption);
+    EXPECT_EQ(e->mainCaption, "");
+    EXPECT_EQ(e->editCaption, "");
+  }
+}
+
+// ---- against the cell operations applied one at a time, as a reference
+
+// Row results the straightforward way: every cell read with GetCells from the
+// control, every result inserted with InsertCell; the averages typed into the
+// control one by one.
+void ReferenceRows(CPivraView& v, bool average, bool left) {
+  const CellRange b = v.cellRange;
+  const int target = left ? b.firstCol : b.lastCol + 1;
+  const std::string label = J(average ? "平均" : "合計");
+  v.SetAutoSnapshot(false);
+  v.workText = v.Edit().GetText();
+  for (int r = b.firstRow; r <= b.lastRow; ++r) {
+    double sum = 0;
+    for (int c = b.firstCol; c <= b.lastCol; ++c) sum += CellNumber(GetCells(v, r, c, 1));
+    const std::string value = FormatNumber(average ? sum / b.Columns() : sum, v.decimalPlaces);
+    if (average) {
+      std::string t = v.Edit().GetText();
+      InsertCell(v, target, r, value, t, true);
+    } else {
+      InsertCell(v, target, r, value, v.workText, false);
+    }
+  }
+  if (b.firstRow > 0) {
+    if (average) {
+      std::string t = v.Edit().GetText();
+      InsertCell(v, target, b.firstRow - 1, label, t, true);
+    } else {
+      InsertCell(v, target, b.firstRow - 1, label, v.workText, false);
+    }
+  }
+  if (!average) v.Edit().SetText(v.workText);
+  MoveCaretToCell(v, target, b.firstRow);
+  v.SetAutoSnapshot(true);
+  v.PushUndoSnapshot();
+}
+
+TEST(Aggregates, RowResultsMatchTheCellOperationsOneByOne) {
+  std::mt19937 rng(7);
+  for (int round = 0; round < 60; ++round) {
+    // A tall table so that the insertions scroll the view.
+    std::string text;
+    const int rows = 30 + static_cast<int>(rng() % 80);
+    for (int r = 0; r < rows; ++r) {
+      const int cols = static_cast<int>(rng() % 6);
+      for (int c = 0; c < cols; ++c) {
+        text += std::to_string(static_cast<int>(rng() % 2000) - 1000);
+        if (rng() % 5 == 0) text += ".25";
+        text += '\t';
+      }
+      if (rng() % 2) text += "w" + std::to_string(r);
+      if (r + 1 < rows || rng() % 2) text += "\r\n";
+    }
+    const bool average = rng() % 2, left = rng() % 2;
+    Fixture a(text), b(text);
+    const int firstRow = static_cast<int>(rng() % rows), lastRow = firstRow + static_cast<int>(rng() % (rows - firstRow));
+    const int firstCol = static_cast<int>(rng() % 3), lastCol = firstCol + 1 + static_cast<int>(rng() % 3);
+    const int scroll = static_cast<int>(rng() % rows);
+    const int hScroll = static_cast<int>(rng() % 3) * 80;
+    const int selStart = static_cast<int>(rng() % (text.size() + 1));
+    for (Fixture* f : {&a, &b}) {
+      f->view.cellRange = CellRange{firstCol, firstRow, lastCol, lastRow};
+      f->view.tableSelection = {std::min<int>(selStart, static_cast<int>(text.size()) - 1), static_cast<int>(text.size())};
+      f->Edit().LineScroll(0, scroll);
+      f->Edit().SetHorizontalScroll(hScroll);
+    }
+    RowAggregate(a.view, average ? Aggregate::Average : Aggregate::Sum, left);
+    ReferenceRows(b.view, average, left);
+    ASSERT_EQ(a.Text(), b.Text()) << "round " << round;
+    if (a.Text() == text) continue;  // nothing to write: the reference still pushed
+    EXPECT_EQ(a.Sel(), b.Sel()) << "round " << round;
+    EXPECT_EQ(a.Edit().FirstVisibleLine(), b.Edit().FirstVisibleLine()) << "round " << round;
+    EXPECT_EQ(a.Edit().HorizontalScroll(), b.Edit().HorizontalScroll()) << "round " << round;
+    EXPECT_EQ(a.view.tableSelection, b.view.tableSelection) << "round " << round;
+    EXPECT_EQ(a.Undo(), b.Undo());
+    EXPECT_EQ(a.view.History().FirstVisibleLineAt(a.Undo()), b.view.History().FirstVisibleLineAt(b.Undo()));
+    EXPECT_EQ(a.view.History().SelectionAt(a.Undo()), b.view.History().SelectionAt(b.Undo()));
+  }
+}
+
+}  // namespace
