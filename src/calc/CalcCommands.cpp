@@ -2,10 +2,15 @@
 #include "calc/CalcCommands.h"
 
 #include "calc/InlineCalc.h"
+#include "calc/LinearTransform.h"
+#include "calc/TwoColumnArithmetic.h"
 #include "editor/CPivraView.h"
 #include "editor/CommandTable.h"
 
-void RegisterCalcCommands(CommandTable&) {}
+void RegisterCalcCommands(CommandTable& table) {
+  RegisterLinearTransformCommands(table);
+  RegisterTwoColumnCommands(table);
+}
 
 void OnCalcKeyUp(CPivraView& view, int key) {
   OverwriteAfterImeCommit(view, key);

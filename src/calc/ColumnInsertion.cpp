@@ -1,0 +1,62 @@
+#include "calc/ColumnInsertion.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "editor/CPivraView.h"
+#include "editor/Cp932.h"
+#include "table/TableCells.h"
+#include "table/TableGrid.h"
+
+bool InsertColumnAsTyped(CPivraView& view, int firstRow, long long rowCount, int target,
+                         const std::function<std::string(const TableGrid&, int)>& value) {
+  EditBuffer& edit = view.Edit();
+  const std::string text = edit.GetText();
+  TableGrid grid(text);
+  const long long last = std::min<long long>(static_cast<long long>(firstRow) + rowCount - 1, grid.RowCount() - 1);
+
+  std::vector<std::pair<int, int>> typed;  // (position in the new text, length)
+  int growth = 0;
+  for (long long r = std::max(firstRow, 0); r <= last; ++r) {
+    const int row = static_cast<int>(r);
+    const std::string cell = value(grid, row);
+    std::size_t point = 0;
+    bool valueFirst = false;
+    if (!cells::InsertPoint(grid.RowCells(row), target, point, valueFirst)) continue;
+    grid.InsertCell(target, row, cell);
+    const int length = static_cast<int>(cell.size()) + 1;
+    typed.emplace_back(grid.RowStart(row) + growth + static_cast<int>(point), length);
+    growth += length;
+  }
+  if (typed.empty()) return false;
+
+  const int firstVisible = edit.FirstVisibleLine();
+  const int hScroll = edit.HorizontalScroll();
+  view.workText = grid.Text();
+  edit.SetText(view.workText);
+  edit.LineScroll(0, firstVisible);
+  edit.SetHorizontalScroll(hScroll);
+  for (const auto& [pos, length] : typed) {
+    edit.SetSel(pos, pos);
+    edit.ScrollCaret();
+  }
+  const int caret = typed.back().first + typed.back().second;
+  edit.SetSel(caret, caret);
+  edit.ScrollCaret();
+  return true;
+}
+
+void TypeLineAt(CPivraView& view, int pos, std::string_view line) {
+  EditBuffer& edit = view.Edit();
+  edit.SetSel(pos, pos);
+  edit.ScrollCaret();
+  edit.ReplaceSel(line);
+}
+
+int LineContentEnd(std::string_view text, int lineStart) {
+  const std::size_t lf = cp932::Find(text, '\n', static_cast<std::size_t>(lineStart));
+  if (lf == cp932::npos) return static_cast<int>(text.size());
+  const bool crlf = lf > static_cast<std::size_t>(lineStart) && text[lf - 1] == '\r';
+  return static_cast<int>(crlf ? lf - 1 : lf);
+}

@@ -1,0 +1,163 @@
+#include "calc/LinearTransform.h"
+
+#include <string>
+
+#include "app/SettingsStore.h"
+#include "calc/ColumnInsertion.h"
+#include "dialogs/CPrdDlg.h"
+#include "dialogs/CTransDlg.h"
+#include "editor/CPivraView.h"
+#include "editor/CommandTable.h"
+#include "editor/Cp932.h"
+#include "table/TableCells.h"
+#include "table/TableGrid.h"
+
+double TransformCoefficients::Apply(double x) const {
+  if (formula == TransformFormula::SlopeOffset)
+    return static_cast<double>(m) * x / static_cast<double>(n) + static_cast<double>(p) / static_cast<double>(q);
+  // The two differences are taken in 64 bits: every pair of 32-bit bounds has
+  // its exact difference (a 32-bit difference would overflow).
+  const auto dc = static_cast<long long>(d) - c;
+  const auto ba = static_cast<long long>(b) - a;
+  return (x - a) * static_cast<double>(dc) / static_cast<double>(ba) + c;
+}
+
+namespace {
+
+// Shows the formula's dialog with the stored numbers; false when it did not
+// end with OK.
+bool AskCoefficients(CPivraView& view, TransformFormula formula, TransformCoefficients& k) {
+  k.formula = formula;
+  if (formula == TransformFormula::SlopeOffset) {
+    CPrdDlg dlg;
+    dlg.Load(view.Settings());
+    DialogData data = dlg.Build();
+    if (!view.Host().RunDialog(data) || !dlg.Read(data)) return false;
+    k.m = dlg.m;
+    k.n = dlg.n;
+    k.p = dlg.p;
+    k.q = dlg.q;
+  } else {
+    CTransDlg dlg;
+    dlg.Load(view.Settings());
+    DialogData data = dlg.Build();
+    if (!view.Host().RunDialog(data) || !dlg.Read(data)) return false;
+    k.a = dlg.a;
+    k.b = dlg.b;
+    k.c = dlg.c;
+    k.d = dlg.d;
+  }
+  return true;
+}
+
+void StoreCoefficients(CPivraView& view, const TransformCoefficients& k) {
+  if (k.formula == TransformFormula::SlopeOffset) {
+    CPrdDlg dlg;
+    dlg.m = k.m;
+    dlg.n = k.n;
+    dlg.p = k.p;
+    dlg.q = k.q;
+    dlg.Save(view.Settings());
+  } else {
+    CTransDlg dlg;
+    dlg.a = k.a;
+    dlg.b = k.b;
+    dlg.c = k.c;
+    dlg.d = k.d;
+    dlg.Save(view.Settings());
+  }
+}
+
+}  // namespace
+
+void TransformCells(CPivraView& view, TransformFormula formula, bool columnMode, bool before) {
+  TransformCoefficients k;
+  if (!AskCoefficients(view, formula, k)) return;
+
+  EditBuffer& edit = view.Edit();
+  const auto [selStart, selEnd] = edit.GetSel();
+  view.tableSelection = {selStart, selEnd};
+  view.SetAutoSnapshot(false);
+  view.workText = edit.GetText();
+  const std::string& text = view.workText;
+  const bool selection = selStart < selEnd;
+  const CellRange block = view.cellRange;
+  // The anchor is the selection's end, on its line.
+  const int anchor = selEnd;
+  const int row = edit.LogicalLineFromChar(anchor);
+  const int lineStart = edit.LogicalLineStart(row);
+
+  bool changed = false;
+  if (columnMode) {
+    const int source = static_cast<int>(cp932::Count(
+        std::string_view(text).substr(static_cast<std::size_t>(lineStart), static_cast<std::size_t>(anchor - lineStart)),
+        "\t"));
+    const int target = before ? source : source + 1;
+    const long long rows = selection ? static_cast<long long>(block.lastRow) - block.firstRow + 1
+                                     : static_cast<long long>(cp932::Count(text, "\n")) + 1;
+    changed = InsertColumnAsTyped(view, block.firstRow, rows, target, [&](const TableGrid& grid, int r) {
+      return FormatNumber(k.Apply(grid.Number(r, source)), view.decimalPlaces);
+    });
+  } else {
+    const TableGrid grid(text);
+    const std::string_view line = std::string_view(text).substr(
+        static_cast<std::size_t>(lineStart), static_cast<std::size_t>(grid.RowEnd(row) - lineStart));
+    const long long columns = selection ? static_cast<long long>(block.lastCol) - block.firstCol + 1
+                                        : static_cast<long long>(cp932::Count(line, "\t")) + 1;
+    const int first = block.firstCol;
+    std::string added = before ? "" : "\r\n";
+    added.append(static_cast<std::size_t>(std::max(first, 0)), '\t');
+    for (long long i = 0; i < columns; ++i) {
+      const bool last = i == columns - 1;
+      const std::string cell = grid.Cells(row, static_cast<int>(first + i), 1);
+      if (!cell.empty()) {
+        added += FormatNumber(k.Apply(CellNumber(cell)), view.decimalPlaces);
+        if (!last) added += '\t';
+      } else if (!last) {
+        added += '\t';
+      }
+    }
+    int point = lineStart;
+    if (before) {
+      added += "\r\n";
+    } else {
+      point = LineContentEnd(text, lineStart);
+    }
+    TypeLineAt(view, point, added);
+    changed = true;
+  }
+
+  view.SetAutoSnapshot(true);
+  if (changed) view.PushUndoSnapshot();
+  StoreCoefficients(view, k);
+}
+
+void RegisterLinearTransformCommands(CommandTable& t) {
+  auto oneColumn = [](CPivraView& v) { return v.cellRange.lastCol - v.cellRange.firstCol <= 0; };
+  auto oneRow = [](CPivraView& v) { return v.cellRange.lastRow - v.cellRange.firstRow <= 0; };
+  using F = TransformFormula;
+  struct Entry {
+    int id;
+    const char* caption;
+    F formula;
+    bool column;
+    bool before;
+    bool alwaysEnabled;
+  };
+  static const Entry entries[] = {
+      {33049, "列を一次変換 Y=aX+b し、前（左）へ", F::SlopeOffset, true, true, false},
+      {32967, "列を一次変換 Y=aX+b し、後ろ（右）へ", F::SlopeOffset, true, false, false},
+      {33054, "行を一次変換 Y=aX+b し、上へ", F::SlopeOffset, false, true, false},
+      {32968, "行を一次変換 Y=aX+b し、下へ", F::SlopeOffset, false, false, false},
+      {33050, "列を一次変換 A→C, B→D  し、前（左）へ", F::RangeMapping, true, true, false},
+      {32958, "列を一次変換 A→C, B→D  し、後ろ（右）へ", F::RangeMapping, true, false, true},
+      {33055, "行を一次変換 A→C, B→D  し、上へ", F::RangeMapping, false, true, false},
+      {32959, "行を一次変換 A→C, B→D  し、下へ", F::RangeMapping, false, false, true},
+  };
+  for (const Entry& e : entries) {
+    std::function<bool(CPivraView&)> enabled;
+    if (!e.alwaysEnabled) enabled = e.column ? std::function<bool(CPivraView&)>(oneColumn) : oneRow;
+    t.Add({e.id, "", "", e.caption, [e](CPivraView& v) { TransformCells(v, e.formula, e.column, e.before); },
+           enabled, {}});
+  }
+}

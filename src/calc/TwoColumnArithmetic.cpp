@@ -1,0 +1,141 @@
+#include "calc/TwoColumnArithmetic.h"
+
+#include <algorithm>
+
+#include "app/SettingsStore.h"
+#include "calc/ColumnInsertion.h"
+#include "dialogs/CSiskGDlg.h"
+#include "dialogs/CSiskRDlg.h"
+#include "editor/CPivraView.h"
+#include "editor/CommandTable.h"
+#include "editor/Cp932.h"
+#include "table/TableCells.h"
+#include "table/TableGrid.h"
+
+std::string CombineValues(int operation, double left, double right, int decimals) {
+  switch (operation) {
+    case 0: return FormatNumber(left * right, decimals);
+    case 1: return right == 0.0 ? std::string("Error") : FormatNumber(left / right, decimals);
+    case 2: return FormatNumber(left + right, decimals);
+    case 3: return FormatNumber(left - right, decimals);
+    default: return std::string();
+  }
+}
+
+namespace {
+
+void CombineColumns(CPivraView& view, bool before, int startCol) {
+  CSiskRDlg dlg;
+  dlg.firstColumn = startCol;
+  dlg.operation = view.Settings().GetInt("Settings", "SisokuR", 0);
+  const CellRange block = view.cellRange;
+  dlg.secondColumn = block.lastCol > startCol ? block.lastCol : startCol + 1;
+  DialogData data = dlg.Build();
+  if (!view.Host().RunDialog(data)) return;
+  dlg.Read(data);
+  // A list left without a choice names no column.
+  if (dlg.firstColumn < 0 || dlg.secondColumn < 0 || dlg.firstColumn == dlg.secondColumn) return;
+  const int left = std::min(dlg.firstColumn, dlg.secondColumn);
+  const int right = std::max(dlg.firstColumn, dlg.secondColumn);
+
+  EditBuffer& edit = view.Edit();
+  view.SetAutoSnapshot(false);
+  view.workText = edit.GetText();
+  const auto [selStart, selEnd] = view.tableSelection;
+  const int target = before ? left : right + 1;
+  const long long rows = selStart < selEnd ? static_cast<long long>(block.lastRow) - block.firstRow + 1
+                                           : static_cast<long long>(cp932::Count(view.workText, "\n")) + 1;
+  const bool changed = InsertColumnAsTyped(view, block.firstRow, rows, target, [&](const TableGrid& grid, int r) {
+    return CombineValues(dlg.operation, grid.Number(r, left), grid.Number(r, right), view.decimalPlaces);
+  });
+  view.SetAutoSnapshot(true);
+  if (changed) view.PushUndoSnapshot();
+  view.Settings().WriteInt("Settings", "SisokuR", dlg.operation);
+}
+
+// A row number of the dialog (1-based) as a row index; numbers that name no
+// row (0 or below) give -1, a row that reads as empty cells.
+long long RowIndex(int number) { return number >= 1 ? static_cast<long long>(number) - 1 : -1; }
+
+void CombineRows(CPivraView& view, bool before, int startRow, int startLineStart) {
+  CSiskGDlg dlg;
+  dlg.firstRow = startRow + 1;
+  dlg.operation = view.Settings().GetInt("Settings", "SisokuG", 0);
+  const CellRange block = view.cellRange;
+  dlg.secondRow = block.lastRow > startRow ? block.lastRow + 1 : startRow + 2;
+  DialogData data = dlg.Build();
+  if (!view.Host().RunDialog(data) || !dlg.Read(data)) return;
+  if (dlg.firstRow == dlg.secondRow) return;
+  const long long upper = RowIndex(std::min(dlg.firstRow, dlg.secondRow));
+  const long long lower = RowIndex(std::max(dlg.firstRow, dlg.secondRow));
+
+  EditBuffer& edit = view.Edit();
+  view.SetAutoSnapshot(false);
+  view.workText = edit.GetText();
+  const std::string& text = view.workText;
+  const TableGrid grid(text);
+  auto cell = [&](long long row, long long col) {
+    return row < 0 || row >= grid.RowCount() || col > 0x7FFFFFFF ? std::string()
+                                                                  : grid.Cells(static_cast<int>(row), static_cast<int>(col), 1);
+  };
+  const bool selection = view.tableSelection.first < view.tableSelection.second;
+  const std::string_view startLine = std::string_view(text).substr(
+      static_cast<std::size_t>(startLineStart), static_cast<std::size_t>(grid.RowEnd(startRow) - startLineStart));
+  const long long columns = selection ? static_cast<long long>(block.lastCol) - block.firstCol + 1
+                                      : static_cast<long long>(cp932::Count(startLine, "\t")) + 1;
+  const int first = std::max(block.firstCol, 0);
+  std::string added = before ? "" : "\r\n";
+  added.append(static_cast<std::size_t>(first), '\t');
+  for (long long k = 0; k < columns; ++k) {
+    const bool last = k == columns - 1;
+    const std::string l = cell(upper, first + k);
+    const std::string r = cell(lower, first + k);
+    if (l.empty() && r.empty()) {
+      if (!last) added += '\t';
+      continue;
+    }
+    added += CombineValues(dlg.operation, CellNumber(l), CellNumber(r), view.decimalPlaces);
+    if (!last) added += '\t';
+  }
+
+  int point = startLineStart;
+  if (before) {
+    added += "\r\n";
+  } else if (lower == upper + 1 && lower < grid.RowCount()) {
+    // Adjacent rows: right below the lower one.
+    point = LineContentEnd(text, grid.RowStart(static_cast<int>(lower)));
+  } else {
+    // Otherwise below the line that holds the selection's end.
+    const std::size_t cr = cp932::Find(text, '\r', static_cast<std::size_t>(view.tableSelection.second));
+    point = cr == cp932::npos ? static_cast<int>(text.size()) : static_cast<int>(cr);
+  }
+  TypeLineAt(view, point, added);
+  view.SetAutoSnapshot(true);
+  view.PushUndoSnapshot();
+  view.Settings().WriteInt("Settings", "SisokuG", dlg.operation);
+}
+
+}  // namespace
+
+void CombineCells(CPivraView& view, bool columnMode, bool before) {
+  EditBuffer& edit = view.Edit();
+  const auto [selStart, selEnd] = edit.GetSel();
+  view.tableSelection = {selStart, selEnd};
+  const int startRow = edit.LogicalLineFromChar(selStart);
+  const int lineStart = edit.LogicalLineStart(startRow);
+  if (columnMode) {
+    const std::string_view text = edit.Text();
+    const int startCol = static_cast<int>(cp932::Count(
+        text.substr(static_cast<std::size_t>(lineStart), static_cast<std::size_t>(selStart - lineStart)), "\t"));
+    CombineColumns(view, before, startCol);
+  } else {
+    CombineRows(view, before, startRow, lineStart);
+  }
+}
+
+void RegisterTwoColumnCommands(CommandTable& t) {
+  t.Add({33051, "", "", "2列を四則計算し、結果を前(左）へ", [](CPivraView& v) { CombineCells(v, true, true); }, {}, {}});
+  t.Add({32971, "", "", "2列を四則計算し、結果を後ろ(右）へ", [](CPivraView& v) { CombineCells(v, true, false); }, {}, {}});
+  t.Add({33056, "", "", "2行を四則計算し、上へ", [](CPivraView& v) { CombineCells(v, false, true); }, {}, {}});
+  t.Add({32972, "", "", "2行を四則計算し、下へ", [](CPivraView& v) { CombineCells(v, false, false); }, {}, {}});
+}

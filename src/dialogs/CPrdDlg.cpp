@@ -1,0 +1,45 @@
+#include "dialogs/CPrdDlg.h"
+
+#include "app/SettingsStore.h"
+#include "dialogs/RowDialogFields.h"
+
+void CPrdDlg::Load(const SettingsStore& settings) {
+  m = settings.GetInt("Settings", "Num1", 1);
+  n = settings.GetInt("Settings", "Num", 1);
+  p = settings.GetInt("Settings", "Num2", 1);
+  q = settings.GetInt("Settings", "Num3", 1);
+}
+
+void CPrdDlg::Save(SettingsStore& settings) const {
+  settings.WriteInt("Settings", "Num1", m);
+  settings.WriteInt("Settings", "Num", n);
+  settings.WriteInt("Settings", "Num2", p);
+  settings.WriteInt("Settings", "Num3", q);
+}
+
+DialogData CPrdDlg::Build() const {
+  using K = DialogControl::Kind;
+  DialogData d;
+  d.templateId = kTemplateId;
+  d.caption = "X * m / n + p / q の計算";
+  d.cancelLabel = "ｷｬﾝｾﾙ";
+  d.controls.push_back(rowdialog::Control(-1, K::Label, "現在位置の列（行）の（選択部分の）各値 X を"));
+  d.controls.push_back(rowdialog::RowField(kMId, "Y = X *", m));
+  d.controls.push_back(rowdialog::RowField(kNId, "/", n));
+  d.controls.push_back(rowdialog::RowField(kPId, "+", p));
+  d.controls.push_back(rowdialog::RowField(kQId, "/", q));
+  d.controls.push_back(rowdialog::Control(-1, K::Label, "に変換して、Y を指定位置へ挿入します。"));
+  return d;
+}
+
+bool CPrdDlg::Read(const DialogData& dialog) {
+  int values[4];
+  const int ids[4] = {kMId, kNId, kPId, kQId};
+  for (int i = 0; i < 4; ++i)
+    if (!rowdialog::ParseRow(dialog.Text(ids[i]), values[i])) return false;
+  m = values[0];
+  n = values[1];
+  p = values[2];
+  q = values[3];
+  return true;
+}

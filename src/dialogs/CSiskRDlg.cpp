@@ -1,0 +1,25 @@
+#include "dialogs/CSiskRDlg.h"
+
+#include "dialogs/RowDialogFields.h"
+#include "dialogs/SiskOperations.h"
+
+DialogData CSiskRDlg::Build() const {
+  using K = DialogControl::Kind;
+  DialogData d;
+  d.templateId = kTemplateId;
+  d.caption = "列の四則計算";
+  d.cancelLabel = "ｷｬﾝｾﾙ";
+  // A column beyond the list opens on its last item (as the sort dialog's does).
+  d.controls.push_back(rowdialog::ColumnList(kFirstColumnId, "", firstColumn, kColumnCount));
+  d.controls.push_back(sisk::OperationList(kOperationId, "列", operation));
+  d.controls.push_back(rowdialog::ColumnList(kSecondColumnId, "", secondColumn, kColumnCount));
+  d.controls.push_back(rowdialog::Control(-1, K::Label, "列"));
+  d.controls.push_back(rowdialog::Control(-1, K::Label, "を計算して、指定位置へ値を挿入"));
+  return d;
+}
+
+void CSiskRDlg::Read(const DialogData& dialog) {
+  firstColumn = dialog.Value(kFirstColumnId);
+  operation = dialog.Value(kOperationId);
+  secondColumn = dialog.Value(kSecondColumnId);
+}
