@@ -40,8 +40,9 @@ TEST(FontLayoutTest, CharactersAreGlyphsAndUndecodableBytesHexBoxes) {
     const FontLayout::CharInfo& info = layout.Info(c.ch);
     EXPECT_EQ(info.kind, c.kind) << c.name;
     EXPECT_GT(info.width, 0) << c.name;
-    if (c.kind == FontLayout::Kind::HexBox)
+    if (c.kind == FontLayout::Kind::HexBox) {
       EXPECT_EQ(info.width, layout.HexBoxWidth(static_cast<int>(c.ch.size()))) << c.name;
+    }
   }
 }
 
