@@ -52,9 +52,11 @@ void CPivraView::RestoreAfterPrinting(bool textOnly) {
   }
 }
 
+// A text that CR LF would push past the control's limit keeps its line ends:
+// saved as it is, the file can always be opened again.
 void CPivraView::NormaliseLineEnds() {
   std::string text = edit_.GetText();
-  if (docfile::NormaliseLineEnds(text)) edit_.SetText(text);
+  if (docfile::NormaliseLineEnds(text) && static_cast<int>(text.size()) <= EditBuffer::kTextLimit) edit_.SetText(text);
 }
 
 void CPivraView::SaveCaretPosition() {

@@ -55,6 +55,16 @@ TEST(DocumentOpen, SizeLimitAtTheLastByte) {
   EXPECT_EQ(f.Edit().GetTextLength(), 1048575);
 }
 
+TEST(DocumentOpen, LineEndsThatWouldPassTheLimitStayAsTheyAre) {
+  DocFixture f;
+  std::string lines;
+  while (lines.size() < 1048575 - 10) lines += "123456789\n";
+  ASSERT_TRUE(f.Open(f.File("many.txt", lines)));
+  EXPECT_EQ(f.Text(), lines);  // CR LF would not fit: saved back, it opens again
+  ASSERT_TRUE(f.Open(f.File("few.txt", "1\n2\n")));
+  EXPECT_EQ(f.Text(), "1\r\n2\r\n");
+}
+
 TEST(DocumentOpen, Utf8WithByteOrderMarkIsWrittenBackByteForByte) {
   DocFixture f;
   const std::string bytes = "\xEF\xBB\xBF\xE8\xA1\xA8\tcell\r\n\xE3\x81\x82";
@@ -145,6 +155,21 @@ TEST(DocumentOpen, DialogAndPrompt) {
   EXPECT_EQ(f.doc->Title(), "b.pvl");
   EXPECT_FALSE(f.doc->IsModified());
   EXPECT_EQ(f.view->tableMode, 1);
+}
+
+TEST(DocumentOpen, FileNamedInCp932IsShownReadably) {
+  DocFixture f;
+  const std::string path = f.File("\x95\x5C.txt", "t");  // 表.txt written by a Windows program
+  ASSERT_TRUE(f.Open(path));
+  EXPECT_EQ(f.doc->PathName(), path);  // the file system's bytes
+  EXPECT_EQ(f.doc->Title(), "表.txt");
+  f.Type("x");
+  f.host.answers.push_back(MsgResult::Cancel);
+  f.view->Execute(kNew);
+  EXPECT_EQ(f.LastMessage(), "表.txt への変更を保存しますか?");
+  f.view->Execute(kSave);
+  EXPECT_EQ(ReadBytes(path), "xt");
+  EXPECT_EQ(ReadBytes(path + ".bak"), "t");
 }
 
 // ---------------------------------------------------------------- saving and backups
