@@ -77,7 +77,7 @@ void CPivraView::OnInitialUpdate() {
   caret_memory::ForgetVanishedRecentFiles(settings_);
 
   history_.Restart(edit_);
-  calc = CalcState{};
+  calc.OnViewInitialised();
   doc_.SetModifiedFlag(false);
   caretColumnX = std::max(0, edit_.CaretPoint().x);
   drawingEnabled = true;

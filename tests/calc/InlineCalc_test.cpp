@@ -85,6 +85,24 @@ TEST(InlineCalc, FormulaStateFollowsTheLines) {
   EXPECT_EQ(t.view.calc.formulaPending, 0);
 }
 
+// Initialising the view again (a new or opened document) makes the formula
+// pending again and keeps the formula held.
+TEST(InlineCalc, InitialisationKeepsTheFormulaPending) {
+  TestView t;
+  t.settings.WriteInt("Settings", "Sho", 0);
+  t.Type("x1*2\r");
+  t.Edit().SetText("");
+  t.view.OnInitialUpdate();
+  EXPECT_EQ(t.view.calc.formulaPending, 1);
+  t.Type("x1=3\r");
+  EXPECT_EQ(t.Text(), "6, if x1=3\r\n\r\n");
+  t.Type("abc\r");
+  EXPECT_EQ(t.view.calc.formulaPending, 0);
+  t.view.OnInitialUpdate();
+  EXPECT_EQ(t.view.calc.formulaPending, 1);
+  EXPECT_EQ(t.view.calc.pendingFormula, "");
+}
+
 TEST(InlineCalc, EvaluatorMessagesShowAndTheLineIsStillReplaced) {
   TestView t;
   t.view.decimalPlaces = 0;
