@@ -1,0 +1,292 @@
+// Row sort, rank column and number column: the texts they produce, the rows
+// and column their dialogs propose, and the commands' undo steps, settings and
+// caret.
+#include "table/RowSort.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "TableFixture.h"
+#include "app/SettingsStore.h"
+#include "dialogs/COrderDlg.h"
+#include "dialogs/CSortDlg.h"
+#include "editor/Cp932.h"
+#include "table/TableCells.h"
+
+using tabletest::Fixture;
+
+namespace {
+
+struct SortCase {
+  const char* name;
+  std::string text;
+  int column, firstRow, lastRow;
+  bool descending, byValue;
+  std::string expected;
+};
+
+class SortRowsTest : public ::testing::TestWithParam<SortCase> {};
+
+TEST_P(SortRowsTest, Reorders) {
+  const SortCase& c = GetParam();
+  EXPECT_EQ(SortRows(c.text, c.column, c.firstRow, c.lastRow, c.descending, c.byValue), c.expected);
+}
+
+const std::string kThree = "h\tk\r\na\t3\r\nb\t1\r\nc\t2\r\nz\tz\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SortRowsTest,
+    ::testing::Values(
+        SortCase{"DescendingByValue", kThree, 1, 1, 3, true, true, "h\tk\r\na\t3\r\nc\t2\r\nb\t1\r\nz\tz\r\n"},
+        SortCase{"AscendingByValue", kThree, 1, 1, 3, false, true, "h\tk\r\nb\t1\r\nc\t2\r\na\t3\r\nz\tz\r\n"},
+        SortCase{"StringsCompareBytes", "x\t9\r\ny\t10\r\n", 1, 0, 1, false, false, "y\t10\r\nx\t9\r\n"},
+        SortCase{"ValuesCompareNumbers", "x\t9\r\ny\t10\r\n", 1, 0, 1, false, true, "x\t9\r\ny\t10\r\n"},
+        SortCase{"EqualKeysKeepOrderDescending", "a\t1\r\nb\t1\r\n", 1, 0, 1, true, true, "a\t1\r\nb\t1\r\n"},
+        SortCase{"EqualKeysSwapAscending", "a\t1\r\nb\t1\r\n", 1, 0, 1, false, true, "b\t1\r\na\t1\r\n"},
+        SortCase{"LastLineGetsBreak", "a\t1\r\nb\t2", 1, 0, 1, true, true, "b\t2\r\na\t1\r\n"},
+        SortCase{"SingleLastLineGetsBreak", "a\t1\r\nb\t2", 1, 1, 1, true, true, "a\t1\r\nb\t2\r\n"},
+        SortCase{"MissingKeyIsEmptyOrZero", "a\t1\r\nb\r\nc\t-1\r\n", 1, 0, 2, true, true, "a\t1\r\nb\r\nc\t-1\r\n"},
+        SortCase{"MissingKeyAscendingText", "a\tb\r\nb\r\nc\ta\r\n", 1, 0, 2, false, false, "b\r\nc\ta\r\na\tb\r\n"},
+        SortCase{"HighBytesSortAfterAscii", "\x95\x5C\t\r\nz\t\r\n", 0, 0, 1, false, false, "z\t\r\n\x95\x5C\t\r\n"},
+        SortCase{"RowWithoutTabHasNoKey", "b\r\na\r\n", 0, 0, 1, false, false, "a\r\nb\r\n"},
+        SortCase{"RowsBeyondTheTextAreLeftOut", "b\t1\r\na\t2", 1, 0, 9, true, true, "a\t2\r\nb\t1\r\n"},
+        SortCase{"ReversedRangeDoesNothing", kThree, 1, 3, 1, true, true, kThree},
+        SortCase{"LoneLfLineIsNotDoubled", "a\t1\nb\t2\r\n", 1, 0, 0, true, true, "a\t1\nb\t2\r\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(RankRows, CompetitionRanking) {
+  int tracked = 0;
+  EXPECT_EQ(RankRows("x\t5\r\ny\t3\r\nz\t5\r\n", 1, 0, 2, tracked), "x\t1\t5\r\nz\t1\t5\r\ny\t3\t3\r\n");
+  EXPECT_EQ(RankRows("a\t80\r\nb\t90\r\nc\t70\r\nd\t80", 1, 0, 3, tracked),
+            "b\t1\t90\r\na\t2\t80\r\nd\t2\t80\r\nc\t4\t70\r\n");
+  EXPECT_EQ(RankRows("9\r\n9\r\n9\r\n", 0, 0, 2, tracked), "1\t9\r\n1\t9\r\n1\t9\r\n");
+}
+
+TEST(NumberRows, InsertsRunningNumbersInFrontOfTheColumn) {
+  int tracked = 0;
+  EXPECT_EQ(NumberRows("r0\r\nr1\r\na\tb\r\nc\td\r\ne\tf\r\n", 1, 2, 4, tracked),
+            "r0\r\nr1\r\na\t1\tb\r\nc\t2\td\r\ne\t3\tf\r\n");
+  // Rows before the text count as numbered: the number follows the row.
+  EXPECT_EQ(NumberRows("a\r\nb\r\n", 0, -1, 0, tracked), "2\ta\r\nb\r\n");
+}
+
+// The sort as a selection of the largest remaining key, as the rows would be
+// picked one by one: descending appends the picked row to the rows above the
+// block, ascending puts it in front of the rows below.
+std::string ReferenceSort(CPivraView& v, int column, int firstRow, int lastRow, bool descending, bool byValue) {
+  const std::string text = v.Edit().GetText();
+  const std::string prefix = text.substr(0, static_cast<std::size_t>(RowStart(firstRow, text)));
+  std::string suffix = text.substr(static_cast<std::size_t>(RowStart(lastRow + 1, text)));
+  std::vector<std::string> lines, strings;
+  std::vector<double> values;
+  for (int r = firstRow; r <= lastRow; ++r) {
+    lines.push_back(v.Edit().GetLogicalLine(r).first);
+    strings.push_back(GetCells(v, r, column, 1));
+    values.push_back(CellNumber(strings.back()));
+  }
+  if (lines.back().empty() || lines.back().back() != '\n') lines.back() += "\r\n";
+  std::string head = prefix;
+  while (lines.size() > 1) {
+    std::size_t pick = 0;
+    for (std::size_t i = 1; i < lines.size(); ++i)
+      if (byValue ? values[i] > values[pick] : strings[i] > strings[pick]) pick = i;
+    if (descending)
+      head += lines[pick];
+    else
+      suffix = lines[pick] + suffix;
+    lines.erase(lines.begin() + static_cast<long>(pick));
+    strings.erase(strings.begin() + static_cast<long>(pick));
+    values.erase(values.begin() + static_cast<long>(pick));
+  }
+  return head + lines[0] + suffix;
+}
+
+TEST(SortRows, MatchesRowByRowSelectionOnRandomTables) {
+  std::mt19937 rng(99);
+  Fixture f;
+  const std::vector<std::string> keys = {"1", "2", "10", "-3", "", "a", "ab", "B", "2.0", "\x95\x5C", "\xB1", "1e3"};
+  for (int round = 0; round < 200; ++round) {
+    std::string text;
+    const int rows = 1 + static_cast<int>(rng() % 25);
+    for (int r = 0; r < rows; ++r) {
+      text += "r" + std::to_string(r);
+      const int cols = static_cast<int>(rng() % 4);
+      for (int c = 0; c < cols; ++c) text += "\t" + keys[rng() % keys.size()];
+      if (r + 1 < rows || rng() % 2) text += "\r\n";
+    }
+    f.Edit().SetText(text);
+    const int firstRow = static_cast<int>(rng() % rows);
+    const int lastRow = firstRow + static_cast<int>(rng() % (rows - firstRow));
+    const int column = static_cast<int>(rng() % 3);
+    const bool descending = rng() % 2, byValue = rng() % 2;
+    ASSERT_EQ(SortRows(text, column, firstRow, lastRow, descending, byValue),
+              ReferenceSort(f.view, column, firstRow, lastRow, descending, byValue))
+        << "round " << round;
+  }
+}
+
+TEST(SortRows, NoLimitOnTheNumberOfRows) {
+  std::string text;
+  for (int r = 0; r < 30000; ++r) text += std::to_string(r % 7) + "\t" + std::to_string(r) + "\r\n";
+  const std::string sorted = SortRows(text, 0, 0, 29999, true, true);
+  EXPECT_EQ(sorted.substr(0, 5), "6\t6\r\n");
+  EXPECT_EQ(sorted.size(), text.size());
+}
+
+// ---- the proposals of the dialogs
+
+struct ProposalCase {
+  const char* name;
+  std::string text;
+  int s, e;
+  RowRange sort, rank;
+};
+
+class ProposalTest : public ::testing::TestWithParam<ProposalCase> {};
+
+TEST_P(ProposalTest, FromTheSelection) {
+  const ProposalCase& c = GetParam();
+  Fixture f(c.text);
+  f.Edit().SetSel(c.s, c.e);
+  const RowRange sort = ProposedSortRange(f.Edit());
+  const RowRange rank = ProposedRankRange(f.Edit());
+  EXPECT_EQ(sort.column, c.sort.column);
+  EXPECT_EQ(sort.fromRow, c.sort.fromRow);
+  EXPECT_EQ(sort.toRow, c.sort.toRow);
+  EXPECT_EQ(rank.column, c.rank.column);
+  EXPECT_EQ(rank.fromRow, c.rank.fromRow);
+  EXPECT_EQ(rank.toRow, c.rank.toRow);
+}
+
+// Rows 0..7; row 5 is "e\tf\tg\th\t", row 7 has too few cells.
+const std::string kTable = "0\r\n1\r\n2\t\t\t\r\n3\t\t\t\r\n4\t\t\t\r\n5\tf\tg\th\t\r\n6\t\t\t\r\n7\tx\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ProposalTest,
+    ::testing::Values(
+        // Caret in the third column of row 5, no selection: down to the last
+        // row that reaches past that column (row 6), for the rank to the end
+        // of the text (the empty row after the final LF counts).
+        ProposalCase{"CaretInThirdColumn", kTable, 28, 28, {2, 6, 7}, {2, 6, 9}},
+        ProposalCase{"SelectionEndingAfterLf", kTable, 3, 12, {0, 2, 3}, {0, 2, 3}},
+        ProposalCase{"SelectionEndingInsideRow", kTable, 3, 14, {0, 2, 4}, {0, 2, 4}},
+        ProposalCase{"SelectionToTheEnd", kTable, 0, 45, {0, 1, 8}, {0, 1, 9}},
+        ProposalCase{"CaretAtEndOfTextWithoutBreak", "a\tb\r\nc\td", 8, 8, {1, 2, 2}, {1, 2, 2}},
+        ProposalCase{"NoRowReachesTheColumn", "a\tb\r\nc", 3, 3, {1, 1, 2}, {1, 1, 2}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---- the commands
+
+TEST(SortCommand, SortsWithTheDialogsValuesAsOneUndoStep) {
+  Fixture f(kThree);
+  f.settings.WriteInt("Settings", "Down", 0);
+  f.Edit().SetSel(7, 7);  // in "3", column 1 of row 1
+  f.host.answer = [](DialogData& d) {
+    EXPECT_EQ(d.Text(CSortDlg::kFromRowId), "2");
+    EXPECT_EQ(d.Text(CSortDlg::kToRowId), "5");
+    EXPECT_EQ(d.Value(CSortDlg::kColumnListId), 1);
+    EXPECT_EQ(d.Value(CSortDlg::kDescendingId), 0);
+    EXPECT_EQ(d.Value(CSortDlg::kByValueId), 1);
+    d.Set(CSortDlg::kToRowId, "4");
+    return true;
+  };
+  ASSERT_EQ(f.view.Execute(32960), CPivraView::CommandResult::Done);
+  ASSERT_EQ(f.host.shown.size(), 1u);
+  EXPECT_EQ(f.Text(), "h\tk\r\nb\t1\r\nc\t2\r\na\t3\r\nz\tz\r\n");
+  EXPECT_EQ(f.Undo(), 1u);
+  EXPECT_EQ(f.Sel(), std::make_pair(7, 7));  // the key cell of the first sorted row
+  EXPECT_EQ(f.settings.GetInt("Settings", "Down", -1), 0);
+  EXPECT_EQ(f.settings.GetInt("Settings", "Value", -1), 1);
+  f.view.Undo();
+  EXPECT_EQ(f.Text(), kThree);
+}
+
+TEST(SortCommand, KeepsTheFirstVisibleLine) {
+  std::string text;
+  for (int r = 0; r < 100; ++r) text += "r\t" + std::to_string(r) + "\r\n";
+  Fixture f(text);
+  f.Edit().LineScroll(0, 50);
+  f.Edit().SetSel(0, 0);
+  f.host.answer = [](DialogData& d) {
+    d.Set(CSortDlg::kColumnListId, "1");
+    d.Set(CSortDlg::kFromRowId, "60");
+    d.Set(CSortDlg::kToRowId, "70");
+    return true;
+  };
+  f.view.Execute(32960);
+  EXPECT_EQ(f.Edit().FirstVisibleLine(), 50);
+  EXPECT_EQ(f.Sel().first, RowStart(59, f.Text()) + 2);
+  EXPECT_EQ(f.Text().substr(static_cast<std::size_t>(RowStart(59, f.Text())), 6), "r\t69\r\n");
+}
+
+TEST(SortCommand, CancelAndUnchangedOrderLeaveNoUndoStep) {
+  Fixture f(kThree);
+  f.host.answer = [](DialogData&) { return false; };
+  f.view.Execute(32960);
+  EXPECT_EQ(f.Text(), kThree);
+  EXPECT_EQ(f.Undo(), 0u);
+  EXPECT_EQ(f.settings.GetInt("Settings", "Down", -1), -1);  // not written on Cancel
+
+  f.host.answer = [](DialogData& d) {
+    d.Set(CSortDlg::kColumnListId, "0");
+    d.Set(CSortDlg::kFromRowId, "1");
+    d.Set(CSortDlg::kToRowId, "1");
+    return true;
+  };
+  f.view.Execute(32960);  // one row that already ends with CR LF: nothing changes
+  EXPECT_EQ(f.Text(), kThree);
+  EXPECT_EQ(f.Undo(), 0u);
+  EXPECT_FALSE(f.doc.IsModified());
+  EXPECT_EQ(f.settings.GetInt("Settings", "Down", -1), 1);
+}
+
+TEST(RankCommand, RanksThenPutsTheCaretBack) {
+  Fixture f("n\tv\r\na\t5\r\nb\t3\r\nc\t5\r\n");
+  f.Edit().SetSel(7, 7);
+  f.view.tableSelection = {7, 7};
+  f.host.answer = [](DialogData& d) {
+    EXPECT_EQ(d.caption, "順位付け・番号列の挿入");
+    EXPECT_EQ(d.Value(COrderDlg::kRankId), 1);
+    EXPECT_EQ(d.Text(COrderDlg::kFromRowId), "2");
+    EXPECT_EQ(d.Text(COrderDlg::kToRowId), "5");  // to the end of the text
+    d.Set(COrderDlg::kToRowId, "4");
+    return true;
+  };
+  f.view.Execute(33098);
+  EXPECT_EQ(f.Text(), "n\tv\r\na\t1\t5\r\nc\t1\t5\r\nb\t3\t3\r\n");
+  EXPECT_EQ(f.Sel(), std::make_pair(7, 7));
+  EXPECT_EQ(f.Undo(), 1u);
+  EXPECT_EQ(f.view.History().SelectionAt(1), std::make_pair(0, 0));  // the snapshot was taken before the caret went back
+  EXPECT_EQ(f.view.tableSelection.first, 9);  // moved by the rank cell inserted at the TAB before it
+  EXPECT_EQ(f.settings.GetInt("Settings", "Order", -1), -1);
+}
+
+TEST(RankCommand, NumberColumnWithoutRank) {
+  Fixture f("r0\r\nr1\r\na\tb\r\nc\td\r\ne\tf\r\ng\th\r\n");
+  f.settings.WriteInt("Settings", "Order", 0);
+  f.view.tableSelection = {20, 20};  // at "f": each number goes in before it
+  f.host.answer = [](DialogData& d) {
+    EXPECT_EQ(d.Value(COrderDlg::kRankId), 0);
+    d.Set(COrderDlg::kColumnListId, "1");
+    d.Set(COrderDlg::kFromRowId, "3");
+    d.Set(COrderDlg::kToRowId, "5");
+    return true;
+  };
+  f.view.Execute(33098);
+  EXPECT_EQ(f.Text(), "r0\r\nr1\r\na\t1\tb\r\nc\t2\td\r\ne\t3\tf\r\ng\th\r\n");
+  EXPECT_EQ(f.view.tableSelection.first, 26);
+  EXPECT_EQ(f.Undo(), 1u);
+}
+
+TEST(RankCommand, CancelOnlyPutsTheCaretBack) {
+  Fixture f("a\t1\r\nb\t2\r\n");
+  f.Edit().SetSel(2, 6);
+  f.host.answer = [](DialogData&) { return false; };
+  f.view.Execute(33098);
+  EXPECT_EQ(f.Text(), "a\t1\r\nb\t2\r\n");
+  EXPECT_EQ(f.Sel(), std::make_pair(2, 2));
+  EXPECT_EQ(f.Undo(), 0u);
+}
+
+}  // namespace
