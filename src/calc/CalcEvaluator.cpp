@@ -142,9 +142,25 @@ double CalcEvaluator::EvaluateTerm(std::string& text) {
   // A leading minus becomes a factor, after the powers: -2^2 is -4.
   if (!text.empty() && text[0] == '-') text.replace(0, 1, "-1*");
 
+  // Powers, from the first "^" on while it does not open the term. Each
+  // power's base, "^" and exponent are replaced by its value. The text is
+  // rebuilt left to right rather than edited in place, so a term of many
+  // powers costs one pass: `done` holds the rewritten text before `from`,
+  // where the untouched rest of `text` begins; it never holds a "^".
+  std::string done;
+  std::size_t from = 0;
+  std::size_t doneStar = npos;   // last "*" in done
+  std::size_t doneSlash = npos;  // last "/" in done
+  auto append = [&](std::string_view piece) {
+    const std::size_t star = cp932::FindLast(piece, '*');
+    const std::size_t slash = cp932::FindLast(piece, '/');
+    if (star != npos) doneStar = done.size() + star;
+    if (slash != npos) doneSlash = done.size() + slash;
+    done.append(piece);
+  };
   for (;;) {
-    const std::size_t caret = cp932::Find(text, '^');
-    if (caret == npos || caret == 0) break;
+    const std::size_t caret = cp932::Find(text, '^', from);
+    if (caret == npos || (done.empty() && caret == 0)) break;
     std::size_t exponentEnd = FindAny(text, "*/", caret + 1);
     if (exponentEnd == npos) exponentEnd = text.size();
     const std::string exponent = text.substr(caret + 1, exponentEnd - caret - 1);
@@ -152,21 +168,37 @@ double CalcEvaluator::EvaluateTerm(std::string& text) {
       manFlag_ = 0;
       return 0.0;
     }
-    // The base runs back to the last "*", then to the last "/" after it; a
-    // separator at the very start does not cut (in 8/2^2 the base is 2).
-    const std::string_view before(text.data(), caret);
-    std::size_t baseStart = 0;
-    const std::size_t star = cp932::FindLast(before, '*');
-    if (star != npos && star > 0) baseStart = star + 1;
-    const std::size_t slash = cp932::FindLast(before.substr(baseStart), '/');
-    if (slash != npos && slash > 0) baseStart += slash + 1;
-    const std::string base = text.substr(baseStart, caret - baseStart);
+    // The base runs back to the last "*" before the "^", then to the last "/"
+    // after that; a separator at the very start of what is searched does not
+    // cut (in 8/2^2 the base is 2, in /2^2 it is /2). Positions count in
+    // done followed by text[from, caret).
+    const std::string_view segment = std::string_view(text).substr(from, caret - from);
+    const std::size_t segmentStar = cp932::FindLast(segment, '*');
+    const std::size_t segmentSlash = cp932::FindLast(segment, '/');
+    const std::size_t star = segmentStar != npos ? done.size() + segmentStar : doneStar;
+    const std::size_t slash = segmentSlash != npos ? done.size() + segmentSlash : doneSlash;
+    std::size_t baseStart = star != npos && star > 0 ? star + 1 : 0;
+    if (slash != npos && slash > baseStart) baseStart = slash + 1;
+    std::string base;
+    if (baseStart < done.size()) {
+      // Only a first power without separators before it reaches back here.
+      base = done.substr(baseStart);
+      base.append(segment);
+      const std::string kept = done.substr(0, baseStart);
+      done.clear();
+      doneStar = doneSlash = npos;
+      append(kept);
+    } else {
+      const std::size_t cut = baseStart - done.size();
+      base = std::string(segment.substr(cut));
+      append(segment.substr(0, cut));
+    }
     if (Contains(base, kMan)) {
       host_.MessageBox(CPivraApp::kAppName, kBaseManMessage, MsgButtons::Ok, MsgIcon::Exclamation);
       manFlag_ = 0;
       return 0.0;
     }
-    text.erase(baseStart, exponentEnd - baseStart);
+    from = exponentEnd;
 
     const double realExponent = Atof(exponent);
     if (std::isnan(realExponent)) return realExponent;
@@ -177,7 +209,11 @@ double CalcEvaluator::EvaluateTerm(std::string& text) {
     std::string power = Fixed4(RepeatedProduct(Atof(base), count));
     // A negative exponent leaves the reciprocal to the division step below.
     if (k < 0) power.insert(0, "1/");
-    text.insert(baseStart, power);
+    append(power);
+  }
+  if (!done.empty()) {
+    done.append(text, from);
+    text = std::move(done);
   }
 
   // Divisions: every "/" from the first one on (unless it opens the term)

@@ -4,8 +4,10 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 
 #include "support/TestView.h"
+#include "table/TableCells.h"
 
 namespace {
 
@@ -246,6 +248,84 @@ TEST(CalcEvaluator, ManyGroupsAndVariables) {
   e.SubstituteVariables(definitions, formula);
   EXPECT_EQ(formula, "69999");
   EXPECT_TRUE(host.messages.empty());
+}
+
+// The term as the plain in-place rewriting computes it, for comparison
+// with the one-pass evaluator (ASCII and 万 only, so byte searches serve).
+double ReferenceTerm(CalcEvaluator& e, std::string text, int& manFlag) {
+  const std::string man(CalcEvaluator::kMan);
+  if (text.find(man) != std::string::npos) manFlag = 1;
+  if (!text.empty() && text[0] == '-') text.replace(0, 1, "-1*");
+  for (;;) {
+    const std::size_t caret = text.find('^');
+    if (caret == std::string::npos || caret == 0) break;
+    std::size_t end = text.find_first_of("*/", caret + 1);
+    if (end == std::string::npos) end = text.size();
+    const std::string exponent = text.substr(caret + 1, end - caret - 1);
+    if (exponent.find(man) != std::string::npos) {
+      manFlag = 0;
+      return 0.0;
+    }
+    const std::string before = text.substr(0, caret);
+    std::size_t baseStart = 0;
+    const std::size_t star = before.rfind('*');
+    if (star != std::string::npos && star > 0) baseStart = star + 1;
+    const std::size_t slash = before.substr(baseStart).rfind('/');
+    if (slash != std::string::npos && slash > 0) baseStart += slash + 1;
+    const std::string base = text.substr(baseStart, caret - baseStart);
+    if (base.find(man) != std::string::npos) {
+      manFlag = 0;
+      return 0.0;
+    }
+    text.erase(baseStart, end - baseStart);
+    const double real = CalcEvaluator::Atof(exponent);
+    if (std::isnan(real)) return real;
+    const std::int32_t k = CalcEvaluator::WholeNumber(exponent);
+    if (real != k) return 0.0;
+    const double p = CalcEvaluator::RepeatedProduct(CalcEvaluator::Atof(base), k < 0 ? -static_cast<std::int64_t>(k) : k);
+    std::string power = std::isinf(p) ? (p > 0 ? "1e999" : "-1e999") : FormatNumber(p, 4);
+    if (k < 0) power = "1/" + power;
+    text.insert(baseStart, power);
+  }
+  double divisor = 1.0, multiplier = 1.0;
+  for (std::size_t slash; (slash = text.find('/')) != std::string::npos && slash > 0;) {
+    std::size_t end = text.find_first_of("*/", slash + 1);
+    if (end == std::string::npos) end = text.size();
+    std::string operand = text.substr(slash + 1, end - slash - 1);
+    text.erase(slash, end - slash);
+    divisor *= e.ReadNumber(operand);
+  }
+  for (std::size_t star; (star = text.find('*')) != std::string::npos && star > 0;) {
+    std::size_t end = text.find('*', star + 1);
+    if (end == std::string::npos) end = text.size();
+    std::string operand = text.substr(star + 1, end - star - 1);
+    text.erase(star, end - star);
+    multiplier *= e.ReadNumber(operand);
+  }
+  return e.ReadNumber(text) * multiplier / divisor;
+}
+
+TEST(CalcEvaluator, TermsMatchThePlainRewriting) {
+  const std::string tokens[] = {"2", "3", "0.5", "-", "*", "/", "^", "1\x96\x9C", "-1", "10", "^-", "0", "1.5"};
+  std::mt19937 random(12345);
+  RecordingHost host;
+  for (int round = 0; round < 20000; ++round) {
+    std::string term;
+    const int length = 1 + static_cast<int>(random() % 9);
+    for (int i = 0; i < length; ++i) term += tokens[random() % std::size(tokens)];
+    int manFlag = 0, referenceFlag = 0;
+    CalcEvaluator e(manFlag, 2, host);
+    std::string copy = term;
+    const double value = e.EvaluateTerm(copy);
+    const double reference = ReferenceTerm(e, term, referenceFlag);
+    if (std::isnan(reference)) {
+      ASSERT_TRUE(std::isnan(value)) << term;
+    } else {
+      ASSERT_EQ(value, reference) << term;
+      ASSERT_EQ(std::signbit(value), std::signbit(reference)) << term;
+    }
+    ASSERT_EQ(manFlag, referenceFlag) << term;
+  }
 }
 
 TEST(CalcEvaluator, RepeatedProductMatchesTheLoop) {
