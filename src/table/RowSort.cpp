@@ -152,10 +152,9 @@ void SortRowsCommand(CPivraView& view) {
   DialogData data = dlg.Build();
   if (!view.Host().RunDialog(data) || !dlg.Read(data)) return;
 
-  std::string sorted = SortRows(edit.Text(), dlg.column, dlg.fromRow - 1, dlg.toRow - 1, dlg.descending != 0,
-                                dlg.byValue != 0);
-  if (sorted != edit.Text()) {
-    view.workText = std::move(sorted);
+  view.workText = SortRows(edit.Text(), dlg.column, dlg.fromRow - 1, dlg.toRow - 1, dlg.descending != 0,
+                           dlg.byValue != 0);
+  if (view.workText != edit.Text()) {
     edit.SetText(view.workText);
     edit.LineScroll(0, firstVisible);
     MoveCaretToCell(view, dlg.column, dlg.fromRow - 1);
@@ -178,11 +177,10 @@ void RankRowsCommand(CPivraView& view) {
   DialogData data = dlg.Build();
   if (view.Host().RunDialog(data) && dlg.Read(data)) {
     int tracked = view.tableSelection.first;
-    std::string result = dlg.rank ? RankRows(edit.Text(), dlg.column, dlg.fromRow - 1, dlg.toRow - 1, tracked)
-                                  : NumberRows(edit.Text(), dlg.column, dlg.fromRow - 1, dlg.toRow - 1, tracked);
-    if (result != edit.Text()) {
+    view.workText = dlg.rank ? RankRows(edit.Text(), dlg.column, dlg.fromRow - 1, dlg.toRow - 1, tracked)
+                             : NumberRows(edit.Text(), dlg.column, dlg.fromRow - 1, dlg.toRow - 1, tracked);
+    if (view.workText != edit.Text()) {
       view.tableSelection.first = tracked;
-      view.workText = std::move(result);
       edit.SetText(view.workText);
       view.PushUndoSnapshot();
     }

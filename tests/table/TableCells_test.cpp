@@ -267,6 +267,10 @@ TEST(TableGrid, MatchesTheCellOperationsOnRandomEdits) {
     f.view.tableSelection.first = start;
     grid.Track(start);
     const int rows = grid.RowCount();
+    reader.Edit().SetText(text);
+    for (int r = 0; r <= rows; ++r)
+      for (int k = 0; k < 4; ++k)
+        ASSERT_EQ(grid.Number(r, k), CellNumber(GetCells(reader.view, r, k, 1))) << "round " << round;
     for (int op = 0; op < 8; ++op) {
       const int row = static_cast<int>(rng() % (rows + 1));
       const int col = static_cast<int>(rng() % 5);
@@ -286,8 +290,10 @@ TEST(TableGrid, MatchesTheCellOperationsOnRandomEdits) {
       // Later reads must see the edits: compare against the edited text.
       reader.Edit().SetText(reference);
       for (int r = 0; r <= rows; ++r)
-        for (int k = 0; k < 4; ++k)
+        for (int k = 0; k < 4; ++k) {
           ASSERT_EQ(grid.Cells(r, k, 1), GetCells(reader.view, r, k, 1)) << "round " << round;
+          ASSERT_EQ(grid.Number(r, k), CellNumber(GetCells(reader.view, r, k, 1))) << "round " << round;
+        }
     }
   }
 }
