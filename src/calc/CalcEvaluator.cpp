@@ -1,5 +1,6 @@
 #include "calc/CalcEvaluator.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -390,15 +391,20 @@ std::string CalcEvaluator::ManNotation(std::string_view fixed) {
 
 // ---------------------------------------------------------------- variables
 
+// Substituting x1, x2, ... one after another, each by a plain replacement of
+// its name, comes down to one rule per "x" of the formula: no value holds an
+// "x", so every "x" followed by a digit is taken by the first name that
+// matches there, and that is x1 to x9 by its first digit (x12 is x1's value
+// followed by 2). The formula is therefore rewritten in one pass once the
+// values are known; a definitions line of many thousands of values costs no
+// more than one of three.
 void CalcEvaluator::SubstituteVariables(std::string_view definitions, std::string& formula) {
-  // A formula grown past this by substitution is left as it stands: two lines
-  // of the size limit could otherwise multiply into gigabytes.
-  constexpr std::size_t kFormulaLimit = 16u * 1048575u;
+  std::vector<std::string> values;  // values[i] is x(i+1)'s
   std::size_t from = 0;
   for (std::uint64_t index = 1;; ++index) {
     const std::string name = "x" + std::to_string(index);
     const std::size_t found = cp932::Find(definitions, name + "=", from);
-    if (found == npos) return;
+    if (found == npos) break;
     const std::size_t valueStart = cp932::Find(definitions, '=', found) + 1;
     // The value ends at the character before the next "x", which separates.
     const std::size_t nextX = cp932::Find(definitions, 'x', valueStart);
@@ -406,14 +412,47 @@ void CalcEvaluator::SubstituteVariables(std::string_view definitions, std::strin
     if (valueEnd <= valueStart) {
       host_.MessageBox(CPivraApp::kAppName, "変数 " + name + " の値が定義されていません。", MsgButtons::Ok,
                        MsgIcon::Exclamation);
-      return;
+      break;
     }
-    std::string value = cp932::RemoveAll(definitions.substr(valueStart, valueEnd - valueStart), ',');
-    value = cp932::RemoveAll(value, ' ');
-    const std::size_t uses = cp932::Count(formula, name);
-    if (value.size() > name.size() && uses * (value.size() - name.size()) > kFormulaLimit - formula.size()) return;
-    formula = cp932::ReplaceAll(formula, name, value);
-    if (nextX == npos) return;
+    values.push_back(cp932::RemoveAll(cp932::RemoveAll(definitions.substr(valueStart, valueEnd - valueStart), ','), ' '));
+    if (nextX == npos) break;
     from = nextX;
   }
+
+  auto digitAfter = [&](std::size_t p) {
+    return p + 1 < formula.size() && formula[p + 1] >= '1' && formula[p + 1] <= '9' ? formula[p + 1] - '0' : 0;
+  };
+  // Variables whose substitution would grow the formula past this are left
+  // as they stand, with all later ones: two lines of the size limit could
+  // otherwise multiply into gigabytes.
+  constexpr std::size_t kFormulaLimit = 16u * 1048575u;
+  std::size_t uses[10] = {};
+  for (std::size_t p = 0; p < formula.size(); p = cp932::Next(formula, p))
+    if (cp932::CharLen(formula, p) == 1 && formula[p] == 'x') ++uses[digitAfter(p)];
+  std::size_t substituted = std::min<std::size_t>(values.size(), 9);
+  std::size_t size = formula.size();
+  for (std::size_t d = 1; d <= substituted; ++d) {
+    const std::string& value = values[d - 1];
+    if (value.size() > 2 && uses[d] * (value.size() - 2) > kFormulaLimit - size) {
+      substituted = d - 1;
+      break;
+    }
+    size = size + uses[d] * value.size() - uses[d] * 2;
+  }
+  if (substituted == 0) return;
+
+  std::string out;
+  out.reserve(size);
+  for (std::size_t p = 0; p < formula.size();) {
+    const std::size_t len = cp932::CharLen(formula, p);
+    const int d = len == 1 && formula[p] == 'x' ? digitAfter(p) : 0;
+    if (d >= 1 && static_cast<std::size_t>(d) <= substituted) {
+      out += values[static_cast<std::size_t>(d) - 1];
+      p += 2;
+    } else {
+      out.append(formula, p, len);
+      p += len;
+    }
+  }
+  formula = std::move(out);
 }

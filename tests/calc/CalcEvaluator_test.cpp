@@ -328,6 +328,73 @@ TEST(CalcEvaluator, TermsMatchThePlainRewriting) {
   }
 }
 
+// Substitution as the plain loop does it: each name in turn replaced in the
+// whole formula.
+std::string ReferenceSubstitution(const std::string& definitions, std::string formula) {
+  std::size_t from = 0;
+  for (int index = 1;; ++index) {
+    const std::string name = "x" + std::to_string(index);
+    const std::size_t found = cp932::Find(definitions, name + "=", from);
+    if (found == cp932::npos) break;
+    const std::size_t valueStart = cp932::Find(definitions, '=', found) + 1;
+    const std::size_t nextX = cp932::Find(definitions, 'x', valueStart);
+    const std::size_t valueEnd = nextX == cp932::npos ? definitions.size() : cp932::Prev(definitions, nextX, valueStart);
+    if (valueEnd <= valueStart) break;
+    std::string value = cp932::RemoveAll(definitions.substr(valueStart, valueEnd - valueStart), ',');
+    formula = cp932::ReplaceAll(formula, name, cp932::RemoveAll(value, ' '));
+    if (nextX == cp932::npos) break;
+    from = nextX;
+  }
+  return formula;
+}
+
+TEST(CalcEvaluator, SubstitutionMatchesThePlainLoop) {
+  const std::string formulaTokens[] = {"x1", "x2", "x3", "x10", "x12", "x0", "x", "+", "*", "3", "xx1", "\x95\x5C",
+                                       "\x81x", "x9", "x11"};
+  const std::string definitionTokens[] = {"x1=", "x2=", "x3=", "x4=", "x5=", "x6=", "x7=", "x8=", "x9=", "x10=",
+                                          "x11=", "x12=", "2", ",", " ", "1,5", "\x81x", "x", "=", "7"};
+  std::mt19937 random(777);
+  RecordingHost host;
+  for (int round = 0; round < 20000; ++round) {
+    std::string formula, definitions;
+    for (int i = 1 + static_cast<int>(random() % 8); i > 0; --i) formula += formulaTokens[random() % std::size(formulaTokens)];
+    for (int i = 1 + static_cast<int>(random() % 12); i > 0; --i)
+      definitions += definitionTokens[random() % std::size(definitionTokens)];
+    int manFlag = 0;
+    CalcEvaluator e(manFlag, 0, host);
+    std::string substituted = formula;
+    e.SubstituteVariables(definitions, substituted);
+    ASSERT_EQ(substituted, ReferenceSubstitution(definitions, formula)) << definitions << " | " << formula;
+  }
+  // a definitions line of the ordered form x1=1,x2=2,... in 1..12
+  std::string definitions;
+  for (int i = 1; i <= 12; ++i) definitions += (i > 1 ? "," : "") + ("x" + std::to_string(i)) + "=" + std::to_string(i * 11);
+  std::string formula = "x1+x2*x9-x10+x12+x0";
+  RecordingHost quiet;
+  int manFlag = 0;
+  CalcEvaluator e(manFlag, 0, quiet);
+  e.SubstituteVariables(definitions, formula);
+  EXPECT_EQ(formula, "11+22*99-110+112+x0");
+}
+
+// Two lines of the size limit: a formula of 300,000 uses and a value of
+// 700,000 bytes would grow to 200 GB; the substitution stops short of it.
+TEST(CalcEvaluator, SubstitutionIsBoundedInSize) {
+  RecordingHost host;
+  int manFlag = 0;
+  CalcEvaluator e(manFlag, 0, host);
+  std::string formula;
+  for (int i = 0; i < 300000; ++i) formula += "+x1";
+  const std::string definitions = "x1=" + std::string(700000, '1');
+  std::string substituted = formula;
+  e.SubstituteVariables(definitions, substituted);
+  EXPECT_EQ(substituted, formula);
+  // one use of it fits
+  substituted = "x1";
+  e.SubstituteVariables(definitions, substituted);
+  EXPECT_EQ(substituted.size(), 700000u);
+}
+
 TEST(CalcEvaluator, RepeatedProductMatchesTheLoop) {
   const double bases[] = {1.1, -1.3, 0.7, -0.9, 2.5, 1e-3, -7.0, 3.0};
   for (double base : bases) {
