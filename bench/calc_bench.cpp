@@ -1,0 +1,153 @@
+// The calculation on inputs at the size limit.
+//
+//   Evaluate<Kind>       one 1 MB line through CalcEvaluator::EvaluateExpression:
+//                        sums (1+1+...), products (1*1*...), powers (2^2*2^2*...),
+//                        groups ((1)+(1)+...) and nested groups ((((7))))
+//   Substitute           a 1 MB definitions line of 100,000 values into a
+//                        formula of 100,000 uses
+//   TypedLine            "1200*3+500=" and Enter through the view, with the
+//                        release of Enter calculating the line
+//   TransformColumn      32967 (Y = X * m / n + p / q, new column right) on
+//                        a column of 100,000 rows
+//   CombineColumns       32971 (two columns added, new column right) on the
+//                        same rows
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "app/CommandLine.h"
+#include "app/SettingsStore.h"
+#include "calc/CalcEvaluator.h"
+#include "document/CPivraDoc.h"
+#include "editor/CPivraView.h"
+#include "editor/LineLayout.h"
+#include "editor/UiHost.h"
+
+namespace {
+
+struct Host : UiHost {
+  MsgResult MessageBox(const std::string&, const std::string&, MsgButtons, MsgIcon) override { return MsgResult::Ok; }
+  bool RunDialog(DialogData&) override { return true; }
+  bool ChooseFile(FileDialogData&) override { return false; }
+};
+
+std::string Repeat(const std::string& unit, std::size_t size) {
+  std::string s;
+  while (s.size() + unit.size() < size) s += unit;
+  return s + "1";
+}
+
+void Evaluate(benchmark::State& state, const std::string& expression) {
+  Host host;
+  int manFlag = 0;
+  CalcEvaluator e(manFlag, 2, host);
+  for (auto _ : state) benchmark::DoNotOptimize(e.EvaluateExpression(expression));
+  state.counters["bytes"] = static_cast<double>(expression.size());
+}
+
+void EvaluateSums(benchmark::State& s) { Evaluate(s, Repeat("1+", 1000000)); }
+void EvaluateProducts(benchmark::State& s) { Evaluate(s, Repeat("1*", 1000000)); }
+void EvaluatePowers(benchmark::State& s) { Evaluate(s, Repeat("2^2*", 1000000)); }
+void EvaluateGroups(benchmark::State& s) { Evaluate(s, Repeat("(1)+", 1000000)); }
+void EvaluateNested(benchmark::State& s) { Evaluate(s, std::string(500000, '(') + "7" + std::string(500000, ')')); }
+
+void Substitute(benchmark::State& state) {
+  std::string definitions;
+  for (int i = 1; definitions.size() < 1000000; ++i)
+    definitions += (i > 1 ? ",x" : "x") + std::to_string(i) + "=" + std::to_string(i % 97);
+  const std::string formula = Repeat("x3+", 300000);
+  Host host;
+  int manFlag = 0;
+  CalcEvaluator e(manFlag, 2, host);
+  for (auto _ : state) {
+    std::string f = formula;
+    e.SubstituteVariables(definitions, f);
+    benchmark::DoNotOptimize(f);
+  }
+}
+
+struct ViewBench {
+  std::filesystem::path dir;
+  SettingsStore* settings;
+  CommandLine commandLine;
+  CPivraDoc doc;
+  Host host;
+  MemoryClipboard clipboard;
+  FixedCellLayout layout{8, 16};
+  CPivraView* view;
+
+  ViewBench() {
+    std::string tmpl = (std::filesystem::temp_directory_path() / "pivra-bench-XXXXXX").string();
+    dir = mkdtemp(tmpl.data());
+    settings = new SettingsStore((dir / "Pivra.conf").string());
+    view = new CPivraView(*settings, commandLine, doc, host, clipboard);
+    view->Edit().SetLayout(&layout);
+    view->Edit().SetClientRect({0, 0, 80 * 8, 40 * 16});
+    view->OnInitialUpdate();
+  }
+  ~ViewBench() {
+    delete view;
+    delete settings;
+    std::error_code ec;
+    std::filesystem::remove_all(dir, ec);
+  }
+};
+
+void TypedLine(benchmark::State& state) {
+  ViewBench b;
+  for (auto _ : state) {
+    state.PauseTiming();
+    b.view->Edit().SetText("");
+    b.view->History().Restart(b.view->Edit());
+    state.ResumeTiming();
+    for (char c : std::string("1200*3+500=\r")) {
+      const int key = c == '\r' ? vk::Return : 0;
+      b.view->OnKeyDown(key, false, false, false);
+      b.view->OnChar(std::string(1, c));
+      b.view->OnKeyUp(key);
+    }
+  }
+}
+
+const std::string& Column() {
+  static const std::string text = [] {
+    std::string t;
+    for (int i = 0; i < 100000; ++i) t += std::to_string(i) + "\t" + std::to_string(i * 3) + "\r\n";
+    return t;
+  }();
+  return text;
+}
+
+void RunOnColumn(benchmark::State& state, int id) {
+  ViewBench b;
+  for (auto _ : state) {
+    state.PauseTiming();
+    b.view->Edit().SetText(Column());
+    b.view->History().Restart(b.view->Edit());
+    b.view->Edit().SetSel(0, 0);
+    state.ResumeTiming();
+    b.view->Execute(id);
+    benchmark::DoNotOptimize(b.view->Edit().GetTextLength());
+  }
+  state.counters["text_bytes"] = static_cast<double>(Column().size());
+}
+
+void TransformColumn(benchmark::State& s) { RunOnColumn(s, 32967); }
+void CombineColumns(benchmark::State& s) { RunOnColumn(s, 32971); }
+
+}  // namespace
+
+BENCHMARK(EvaluateSums)->Unit(benchmark::kMillisecond);
+BENCHMARK(EvaluateProducts)->Unit(benchmark::kMillisecond);
+BENCHMARK(EvaluatePowers)->Unit(benchmark::kMillisecond);
+BENCHMARK(EvaluateGroups)->Unit(benchmark::kMillisecond);
+BENCHMARK(EvaluateNested)->Unit(benchmark::kMillisecond);
+BENCHMARK(Substitute)->Unit(benchmark::kMillisecond);
+BENCHMARK(TypedLine)->Unit(benchmark::kMicrosecond);
+BENCHMARK(TransformColumn)->Unit(benchmark::kMillisecond);
+BENCHMARK(CombineColumns)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
