@@ -108,8 +108,10 @@ void OverwriteAfterImeCommit(CPivraView& view, int key) {
   if (pos < 0 || pos >= edit.GetTextLength() || view.imeOpen != 1 || key != vk::Return) return;
   const auto p = static_cast<std::size_t>(pos);
   if (p == 0 || text[p - 1] == '\n' || text[p] == '\r') return;
+  // The committed text lies between the recorded start and the caret, on
+  // the caret's line; a start that is not there was not recorded for it.
   const int committed = pos - view.imeStartPos;
-  if (committed <= 0) return;
+  if (committed <= 0 || view.imeStartPos < edit.LogicalLineStart(edit.LogicalLineFromChar(pos))) return;
   // The caret's line ends at the CR before the next LF (or at that LF when
   // it stands alone), or at the end of the text.
   std::size_t lineEnd = text.size();

@@ -227,8 +227,10 @@ INSTANTIATE_TEST_SUITE_P(
                     ImeCase{"aXY\r\nb", 3, 1, 0, 1, vk::Return, "aXY\r\nb"},
                     ImeCase{"ab\r\ncd", 4, 0, 0, 1, vk::Return, "ab\r\ncd"},
                     ImeCase{"aXY", 3, 1, 0, 1, vk::Return, "aXY"},
-                    // a start after the caret removes nothing
-                    ImeCase{"aXYbcdef", 3, 5, 0, 1, vk::Return, "aXYbcdef"}));
+                    // a start after the caret, or on an earlier line, removes nothing
+                    ImeCase{"aXYbcdef", 3, 5, 0, 1, vk::Return, "aXYbcdef"},
+                    ImeCase{"ab\r\nXYcd", 6, 1, 0, 1, vk::Return, "ab\r\nXYcd"},
+                    ImeCase{"ab\r\nXYcd", 6, 4, 0, 1, vk::Return, "ab\r\nXY"}));
 
 // ---- end to end through the batch runner
 
