@@ -1,15 +1,24 @@
 #include "app/qt/CMainFrame.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QCursor>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QEvent>
+#include <QFile>
+#include <QMimeData>
+#include <QUrl>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <algorithm>
 
 #include "app/CPivraApp.h"
 #include "app/StatusPanes.h"
+#include "document/CPivraDoc.h"
+#include "document/RecentFileList.h"
 #include "editor/CPivraView.h"
 #include "editor/CommandTable.h"
 #include "editor/qt/CommandMenu.h"
@@ -19,6 +28,9 @@ namespace {
 
 constexpr int kRestCheckMs = 200;
 constexpr int kCaretPaneWidth = 200;
+constexpr int kOpenCommand = 57601;
+constexpr int kExitCommand = 57665;
+constexpr const char* kRecentProperty = "pivraRecentFile";
 
 QString Q(const std::string& utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
 
@@ -70,6 +82,12 @@ CMainFrame::CMainFrame(CPivraApp& app, CPivraView& view, const FontLayout& layou
   connect(&restTimer_, &QTimer::timeout, this, &CMainFrame::RunIdle);
   connect(text_, &PivraTextWidget::viewChanged, this, &CMainFrame::ArmIdle);
   qApp->installEventFilter(this);
+  connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+    if (state != Qt::ApplicationActive || isMinimized()) return;
+    app_.Document().CheckExternalChange();
+    AfterDocumentChange();
+  });
+  setAcceptDrops(true);
 
   lastMouse_ = QCursor::pos();
   UpdateTitle();
@@ -82,16 +100,85 @@ void CMainFrame::BuildMenus() {
   for (const MenuPopup& popup : CommandTable::Get().MainMenu()) {
     QMenu* menu = menuBar()->addMenu(Q(popup.caption));
     FillCommandMenu(*menu, popup.items, CaptionKind::Main, [this](int id) { RunCommand(id); });
-    connect(menu, &QMenu::aboutToShow, this, [this, menu] { RefreshCommandStates(*menu, view_); });
+    const bool isFileMenu =
+        std::find(popup.items.begin(), popup.items.end(), kOpenCommand) != popup.items.end();
+    connect(menu, &QMenu::aboutToShow, this, [this, menu, isFileMenu] {
+      if (isFileMenu) RefreshRecentFiles(*menu);
+      RefreshCommandStates(*menu, view_);
+    });
+  }
+}
+
+// The recent files stand at the end of the File menu, before Exit when it is
+// there, between separators.
+void CMainFrame::RefreshRecentFiles(QMenu& fileMenu) {
+  for (QAction* a : fileMenu.actions())
+    if (a->property(kRecentProperty).toBool()) {
+      fileMenu.removeAction(a);
+      a->deleteLater();
+    }
+  const auto entries = recent_files::MenuEntries(app_.Settings());
+  if (entries.empty()) return;
+  QAction* before = nullptr;
+  for (QAction* a : fileMenu.actions())
+    if (CommandOf(a) == kExitCommand) before = a;
+  auto mark = [](QAction* a) { a->setProperty(kRecentProperty, true); };
+  QAction* separator = new QAction(&fileMenu);
+  separator->setSeparator(true);
+  mark(separator);
+  fileMenu.insertAction(before, separator);
+  for (const auto& [id, caption] : entries) {
+    QAction* a = new QAction(Q(caption), &fileMenu);
+    a->setData(id);
+    mark(a);
+    connect(a, &QAction::triggered, this, [this, id = id] { RunCommand(id); });
+    fileMenu.insertAction(before, a);
+  }
+  if (before) {
+    QAction* after = new QAction(&fileMenu);
+    after->setSeparator(true);
+    mark(after);
+    fileMenu.insertAction(before, after);
   }
 }
 
 void CMainFrame::RunCommand(int id) {
   view_.Execute(id);
+  AfterDocumentChange();
+}
+
+void CMainFrame::AfterDocumentChange() {
   text_->Refresh();
   UpdateTitle();
   UpdateStatus();
   ArmIdle();
+}
+
+// ---------------------------------------------------------------- closing and dropped files
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  if (app_.Document().CanCloseFrame(view_, false)) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (!urls.isEmpty() && urls.first().isLocalFile()) event->acceptProposedAction();
+}
+
+// A dropped file is opened as the document, after the save prompt for a
+// modified one.
+void CMainFrame::dropEvent(QDropEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.isEmpty() || !urls.first().isLocalFile()) return;
+  event->acceptProposedAction();
+  CPivraDoc& doc = app_.Document();
+  if (!doc.SaveModified()) return;
+  doc.OpenDocumentFile(QFile::encodeName(urls.first().toLocalFile()).toStdString());
+  AfterDocumentChange();
 }
 
 // ---------------------------------------------------------------- title and status

@@ -12,6 +12,11 @@
 // the title are brought up to date and the text repainted when the view asks
 // for it. When the mouse was moving, one more pass follows shortly after, so
 // the work that waits for a resting mouse is done.
+//
+// The document is asked before the window closes (caret memory, save
+// prompt), when the application becomes active (the file changed on disk)
+// and when a file is dropped on the window. The File menu lists the recent
+// files each time it opens.
 #pragma once
 
 #include <QMainWindow>
@@ -23,6 +28,7 @@ class CPivraView;
 class FontLayout;
 class PivraTextWidget;
 class QLabel;
+class QMenu;
 
 class CMainFrame : public QMainWindow {
   Q_OBJECT
@@ -48,10 +54,15 @@ class CMainFrame : public QMainWindow {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void BuildMenus();
+  void RefreshRecentFiles(QMenu& fileMenu);
   void RunCommand(int id);
+  void AfterDocumentChange();
 
   CPivraApp& app_;
   CPivraView& view_;

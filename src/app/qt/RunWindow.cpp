@@ -12,25 +12,10 @@
 #include "dialogs/qt/QtUiHost.h"
 #include "display/qt/DisplayFont.h"
 #include "display/qt/FontLayout.h"
+#include "document/DocumentStartup.h"
 #include "editor/CPivraView.h"
 #include "editor/qt/PivraTextWidget.h"
 #include "editor/qt/QtClipboard.h"
-
-namespace {
-
-// Opens the file named on the command line into the document before its first
-// initial update. False when it cannot be opened: the process then ends
-// without a window, as the framework does.
-bool OpenFileOnStart(CPivraApp& app, CPivraView& view, const std::string& path) {
-  (void)app;
-  (void)view;
-  (void)path;
-  // Reading document files comes with the document code; until then a named
-  // file opens as an empty, untitled document.
-  return true;
-}
-
-}  // namespace
 
 int RunWindow(int argc, char** argv) {
   QApplication qapp(argc, argv);
@@ -46,8 +31,9 @@ int RunWindow(int argc, char** argv) {
   CMainFrame frame(app, view, layout);
   host.SetParent(&frame);
 
-  if (app.Commands().HasFile() && !OpenFileOnStart(app, view, app.Commands().FileToOpen())) return 1;
-  view.OnInitialUpdate();
+  // The file named on the command line, or an untitled document; a file
+  // that cannot be opened ends the process without a window.
+  if (!OpenDocumentAtStartup(app, view)) return 1;
 
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect area = screen->availableGeometry();

@@ -1,6 +1,7 @@
 #include "dialogs/qt/QtUiHost.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QStringList>
@@ -78,9 +79,9 @@ bool QtUiHost::ChooseFile(FileDialogData& dialog) {
   box.setOption(QFileDialog::ReadOnly, false);
   if (!dialog.filter.empty()) box.setNameFilter(QtFileFilter(dialog.filter));
   if (!dialog.defaultExt.empty()) box.setDefaultSuffix(Q(dialog.defaultExt));
-  if (!dialog.initialPath.empty()) box.selectFile(Q(dialog.initialPath));
+  if (!dialog.initialPath.empty()) box.selectFile(QFile::decodeName(dialog.initialPath.c_str()));
   if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty()) return false;
-  dialog.path = box.selectedFiles().first().toStdString();
+  dialog.path = QFile::encodeName(box.selectedFiles().first()).toStdString();
   return true;
 }
 

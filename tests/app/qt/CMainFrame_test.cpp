@@ -2,11 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTimer>
+#include <QUrl>
+#include <fstream>
 #include <memory>
 
 #include "app/CPivraApp.h"
+#include "document/DocumentStartup.h"
 #include "editor/qt/CommandMenu.h"
 #include "editor/qt/QtTestSupport.h"
 
@@ -23,19 +31,40 @@ struct TestFrame {
   std::unique_ptr<CPivraView> view;
   std::unique_ptr<CMainFrame> frame;
 
+  // Starts as the window does: the file of the command line, or untitled.
   explicit TestFrame(std::vector<std::string> args = {}) {
     qputenv("PIVRA_CONFIG", (dir.path() + QStringLiteral("/Pivra.conf")).toLocal8Bit());
     app = std::make_unique<CPivraApp>(args);
     view = std::make_unique<CPivraView>(app->Settings(), app->Commands(), app->Document(), host, clipboard);
     frame = std::make_unique<CMainFrame>(*app, *view, layout);
-    view->OnInitialUpdate();
+    host.SetParent(frame.get());
+    started = OpenDocumentAtStartup(*app, *view);
     frame->resize(800, 500);
     frame->show();
     (void)QTest::qWaitForWindowExposed(frame.get());
     frame->TextWidget().setFocus();
   }
-  ~TestFrame() { qunsetenv("PIVRA_CONFIG"); }
+  ~TestFrame() {
+    frame->hide();
+    qunsetenv("PIVRA_CONFIG");
+  }
+  std::string WriteFile(const char* name, const std::string& bytes) const {
+    const std::string path = (dir.path() + QLatin1Char('/') + QLatin1String(name)).toStdString();
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+  }
+  bool started = false;
 };
+
+// Presses the button of the next message box and returns its text.
+void AnswerNextMessageBox(QMessageBox::StandardButton button, QString* text) {
+  QTimer::singleShot(0, [button, text] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      *text = box->text();
+      box->button(button)->click();
+    }
+  });
+}
 
 QMenu* MenuWith(CMainFrame& frame, int id) {
   for (QAction* top : frame.menuBar()->actions())
@@ -99,6 +128,51 @@ TEST(CMainFrameTest, BareWindowSwitchHidesMenuAndStatusBar) {
   TestFrame t({"-w0"});
   EXPECT_TRUE(t.frame->menuBar()->isHidden());
   EXPECT_EQ(t.frame->CaretPaneText(), QString());
+}
+
+TEST(CMainFrameTest, FileOfTheCommandLineIsOpenedAndNamedInTheTitle) {
+  QTemporaryDir files;
+  const std::string path = (files.path() + QStringLiteral("/memo.txt")).toStdString();
+  std::ofstream(path, std::ios::binary) << "\x95\x5C\tA\r\n";
+  TestFrame t({path});
+  ASSERT_TRUE(t.started);
+  EXPECT_EQ(t.view->Edit().Text(), "\x95\x5C\tA\r\n");
+  t.frame->UpdateTitle();
+  EXPECT_EQ(t.frame->windowTitle(), QStringLiteral("memo.txt - Pivra"));
+
+  QMenu* file = MenuWith(*t.frame, 57601);
+  ASSERT_NE(file, nullptr);
+  emit file->aboutToShow();
+  bool listed = false;
+  for (QAction* a : file->actions()) listed |= CommandOf(a) == 57616 && a->text().contains(QStringLiteral("memo.txt"));
+  EXPECT_TRUE(listed) << "the opened file is the first recent file";
+}
+
+TEST(CMainFrameTest, ClosingAModifiedDocumentAsksAndCancelKeepsTheWindow) {
+  TestFrame t;
+  QTest::keyClicks(&t.frame->TextWidget(), "x");
+  ASSERT_TRUE(t.app->Document().IsModified());
+  QString question;
+  AnswerNextMessageBox(QMessageBox::Cancel, &question);
+  EXPECT_FALSE(t.frame->close());
+  EXPECT_EQ(question, QStringLiteral("無題 への変更を保存しますか?"));
+  EXPECT_TRUE(t.frame->isVisible());
+  AnswerNextMessageBox(QMessageBox::No, &question);
+  EXPECT_TRUE(t.frame->close());
+}
+
+TEST(CMainFrameTest, DroppedFileIsOpenedAsTheDocument) {
+  TestFrame t;
+  const std::string path = t.WriteFile("dropped.pvl", "1\t2\r\n");
+  QMimeData mime;
+  mime.setUrls({QUrl::fromLocalFile(QFile::decodeName(path.c_str()))});
+  QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(t.frame.get(), &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(t.frame.get(), &drop);
+  EXPECT_EQ(t.view->Edit().Text(), "1\t2\r\n");
+  EXPECT_EQ(t.frame->windowTitle(), QStringLiteral("dropped.pvl - Pivra"));
 }
 
 }  // namespace
