@@ -36,9 +36,10 @@ void ChangeRoundingPlace(CPivraView& view) {
   view.Settings().WriteInt("Settings", "Sho", choice.index);
 }
 
-// Population mean and standard deviation; the deviation is taken as the root
-// of the mean squared distance from the mean, which stays exact for values
-// that are all equal (no cancellation of two large sums).
+// Population mean and standard deviation, taken on the distances from the
+// first value: values that are all equal then have a deviation of exactly 0
+// (their sum divided by their count need not give the value back), and every
+// one of them scores 50.
 void DeviationScores(CPivraView& view) {
   EditBuffer& edit = view.Edit();
   const auto [s, e] = edit.GetSel();
@@ -57,15 +58,18 @@ void DeviationScores(CPivraView& view) {
   if (n < 1) return;
 
   TableGrid grid(text);
-  std::vector<double> x(static_cast<std::size_t>(n));
+  std::vector<double> d(static_cast<std::size_t>(n));
+  double origin = 0;
   double sum = 0;
   for (int i = 0; i < n; ++i) {
-    x[static_cast<std::size_t>(i)] = CellNumber(grid.Cells(block.firstRow + i, block.firstCol, 1));
-    sum += x[static_cast<std::size_t>(i)];
+    const double x = CellNumber(grid.Cells(block.firstRow + i, block.firstCol, 1));
+    if (i == 0) origin = x;
+    d[static_cast<std::size_t>(i)] = x - origin;
+    sum += d[static_cast<std::size_t>(i)];
   }
   const double mean = sum / n;
   double squares = 0;
-  for (double v : x) squares += (v - mean) * (v - mean);
+  for (double v : d) squares += (v - mean) * (v - mean);
   const double deviation = std::sqrt(squares / n);
 
   // Each score is typed in front of the target cell of its row; the caret
@@ -76,7 +80,7 @@ void DeviationScores(CPivraView& view) {
     const int row = block.firstRow + i;
     if (row < 0 || row >= grid.RowCount()) continue;
     // All values equal: every value is exactly the mean, scored 50.
-    const double score = deviation == 0 ? 50 : (x[static_cast<std::size_t>(i)] - mean) * 10 / deviation + 50;
+    const double score = deviation == 0 ? 50 : (d[static_cast<std::size_t>(i)] - mean) * 10 / deviation + 50;
     const std::string value = FormatNumber(score, view.decimalPlaces);
     std::size_t point = 0;
     bool valueFirst = false;
