@@ -116,7 +116,15 @@ void PivraTextWidget::SyncScrollBars() {
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     const WidestKey key{e.GetTextLength(), e.LineCount(), e.TabStopUnits(), e.GetRect().Width(), layout_};
     if (!(key == widestKey_)) {
-      widest_ = e.WidestRowPixels();
+      WidestKey sameShape = widestKey_;
+      sameShape.length = key.length;
+      if (typingOnly_ && sameShape == key) {
+        // Typing changed the caret's row alone: only that row can have grown.
+        const int rowStart = e.LineIndex(e.LineFromChar(e.Caret()));
+        widest_ = std::max(widest_, e.XInRow(rowStart + e.LineLength(rowStart)));
+      } else {
+        widest_ = e.WidestRowPixels();
+      }
       widestKey_ = key;
     }
     QScrollBar* h = horizontalScrollBar();
@@ -126,6 +134,7 @@ void PivraTextWidget::SyncScrollBars() {
     h->setValue(e.HorizontalScroll());
   }
   syncing_ = false;
+  typingOnly_ = false;
 }
 
 void PivraTextWidget::scrollContentsBy(int, int) {
@@ -292,6 +301,7 @@ void PivraTextWidget::keyPressEvent(QKeyEvent* event) {
   const bool alt = mods & Qt::AltModifier;
   const bool shift = mods & Qt::ShiftModifier;
   const bool accelerator = key != 0 && view_.OnKeyDown(key, ctrl, shift, alt);
+  typingOnly_ = !accelerator;
   // Enter, Backspace and TAB also arrive as characters, as does printable text,
   // unless an accelerator took the key or Ctrl or Alt changes it.
   if (!accelerator && !ctrl && !alt) {
@@ -344,6 +354,7 @@ void PivraTextWidget::TypeText(const QString& text) {
 
 void PivraTextWidget::inputMethodEvent(QInputMethodEvent* event) {
   preedit_ = event->preeditString();
+  typingOnly_ = true;
   if (!event->commitString().isEmpty()) {
     TypeText(event->commitString());
     view_.Edit().ScrollCaret();

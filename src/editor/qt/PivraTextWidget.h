@@ -101,7 +101,11 @@ class PivraTextWidget : public QAbstractScrollArea {
   bool releasePending_ = false;  // a double click waits for its release
   bool syncing_ = false;
   int wheelRemainder_ = 0;
-  // Widest row, remembered for the horizontal scroll range until the text changes.
+  // Widest row, remembered for the horizontal scroll range until the text
+  // changes; after plain typing only the caret's row is measured again (a
+  // range that stays wider after a deletion is harmless), after anything
+  // else every row.
+  bool typingOnly_ = false;
   struct WidestKey {
     int length = -1, lines = -1, tabUnits = -1, width = -1;
     const void* layout = nullptr;

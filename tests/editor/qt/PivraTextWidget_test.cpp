@@ -300,6 +300,20 @@ TEST(PivraTextWidgetTest, ResizeSetsTheClientRectangleAndHorizontalBarOnlyWithou
   EXPECT_EQ(t.widget.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
 }
 
+TEST(PivraTextWidgetTest, HorizontalScrollRangeFollowsTheWidestRowWithoutWrap) {
+  TestWindow t;
+  t.SetText("short\r\nabc\r\n");
+  EditBuffer& e = t.view.Edit();
+  EXPECT_EQ(t.widget.horizontalScrollBar()->maximum(), e.WidestRowPixels());
+  e.SetSel(12, 12);  // the last line
+  QTest::keyClicks(&t.widget, QString(60, QLatin1Char('w')));
+  EXPECT_EQ(t.widget.horizontalScrollBar()->maximum(), e.WidestRowPixels()) << "the typed row grew";
+  t.view.Execute(57642);  // select all, then cut by the accelerator
+  t.Key(Qt::Key_X, Qt::ControlModifier);
+  EXPECT_EQ(t.Text(), "");
+  EXPECT_EQ(t.widget.horizontalScrollBar()->maximum(), 0) << "measured again after a command";
+}
+
 // ---------------------------------------------------------------- drawing
 
 TEST(PivraTextWidgetTest, PaintsJapaneseTextUndecodableBytesAndTheBlockHighlight) {
