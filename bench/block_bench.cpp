@@ -1,0 +1,199 @@
+// The column and block commands on a 1 MB table of 20,000 rows and 10
+// numeric columns, through the view as the menu runs them: reading the text,
+// one pass over the rows, SetText, the caret and the undo snapshot.
+//
+//   InsertBlankColumn      32962 with the caret in the fourth column, every row
+//   DeleteColumn           32963 the fourth column of every row
+//   CutColumn              32965 copy and delete the fourth column
+//   InsertCopiedColumn     32966 a copied column back into every row
+//   BlockCopyPaste         33005 then 33007: 1,000 rows x 5 columns
+//   DeleteBlock            32970 on 1,000 x 5 cells
+//   RepeatedPaste          33057 a 2 x 2 block repeated over 1,000 x 5 cells
+//   ClearBlock             32961 on 1,000 x 5 cells
+//   DeviationColumn        32999 a computed column inserted over all 20,000 rows
+//
+// Each iteration starts from the original text with a fresh undo history.
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+#include <random>
+#include <string>
+
+#include "app/CommandLine.h"
+#include "app/SettingsStore.h"
+#include "document/CPivraDoc.h"
+#include "editor/CPivraView.h"
+#include "editor/LineLayout.h"
+#include "editor/UiHost.h"
+
+namespace {
+
+constexpr int kRows = 20000;
+constexpr int kColumns = 10;
+
+// Numbers like 12.3 and 456.7: about 51 bytes a row, 1 MB in all.
+const std::string& Table() {
+  static const std::string text = [] {
+    std::mt19937 rng(7);
+    std::string t;
+    for (int r = 0; r < kRows; ++r) {
+      for (int c = 0; c < kColumns; ++c) {
+        const int v = 100 + static_cast<int>(rng() % 900);
+        t += std::to_string(v / 10) + "." + std::to_string(v % 10);
+        t += c + 1 < kColumns ? "\t" : "\r\n";
+      }
+    }
+    return t;
+  }();
+  return text;
+}
+
+// Offset of the start of cell (col, row) of the table.
+int CellStart(int col, int row) {
+  const std::string& t = Table();
+  std::size_t p = 0;
+  for (int r = 0; r < row; ++r) p = t.find('\n', p) + 1;
+  for (int c = 0; c < col; ++c) p = t.find('\t', p) + 1;
+  return static_cast<int>(p);
+}
+
+struct Host : UiHost {
+  MsgResult MessageBox(const std::string&, const std::string&, MsgButtons, MsgIcon) override { return MsgResult::Ok; }
+  bool RunDialog(DialogData&) override { return true; }
+  bool ChooseFile(FileDialogData&) override { return false; }
+};
+
+struct Bench {
+  std::filesystem::path dir;
+  SettingsStore* settings;
+  CommandLine commandLine;
+  CPivraDoc doc;
+  Host host;
+  MemoryClipboard clipboard;
+  FixedCellLayout layout{8, 16};
+  CPivraView* view;
+
+  Bench() {
+    std::string tmpl = (std::filesystem::temp_directory_path() / "pivra-block-bench-XXXXXX").string();
+    dir = mkdtemp(tmpl.data());
+    settings = new SettingsStore((dir / "Pivra.conf").string());
+    view = new CPivraView(*settings, commandLine, doc, host, clipboard);
+    view->Edit().SetLayout(&layout);
+    view->Edit().SetClientRect({0, 0, 80 * 8, 40 * 16});
+    view->Edit().SetText(Table());
+    view->OnInitialUpdate();
+  }
+  ~Bench() {
+    delete view;
+    delete settings;
+    std::error_code ec;
+    std::filesystem::remove_all(dir, ec);
+  }
+
+  // The original text, a fresh history, the given block (empty: none) and
+  // the selection as a mouse release leaves it.
+  void Reset(const CellRange& block, int selStart, int selEnd) {
+    view->Edit().SetText(Table());
+    view->History().Restart(view->Edit());
+    view->cellRange = block;
+    view->Edit().SetSel(selStart, selEnd);
+    view->tableSelection = {selStart, selEnd};
+  }
+};
+
+// The 1,000 x 5 block of the benchmarks: rows 9,000 to 9,999, columns 2 to 6.
+const CellRange kBlock{2, 9000, 6, 9999};
+int BlockStart() { return CellStart(kBlock.firstCol, kBlock.firstRow); }
+int BlockEnd() { return CellStart(kBlock.lastCol, kBlock.lastRow) + 2; }
+
+void Run(benchmark::State& state, const std::function<void(Bench&)>& reset, const std::function<void(Bench&)>& run) {
+  Bench b;
+  for (auto _ : state) {
+    state.PauseTiming();
+    reset(b);
+    state.ResumeTiming();
+    run(b);
+    benchmark::DoNotOptimize(b.view->Edit().GetTextLength());
+  }
+  state.counters["text_bytes"] = static_cast<double>(Table().size());
+  // Bytes the last run added or removed, and its undo steps (1 for every
+  // command that changes the text), so a run that did nothing shows.
+  state.counters["delta_bytes"] = static_cast<double>(b.view->Edit().GetTextLength()) - static_cast<double>(Table().size());
+  state.counters["undo_steps"] = static_cast<double>(b.view->History().Current());
+}
+
+void Caret(Bench& b, int col, int row) {
+  const int p = CellStart(col, row) + 1;  // inside the cell
+  b.Reset(CellRange{}, p, p);
+}
+
+void BM_InsertBlankColumn(benchmark::State& state) {
+  Run(state, [](Bench& b) { Caret(b, 3, 0); }, [](Bench& b) { b.view->Execute(32962); });
+}
+void BM_DeleteColumn(benchmark::State& state) {
+  Run(state, [](Bench& b) { Caret(b, 3, 0); }, [](Bench& b) { b.view->Execute(32963); });
+}
+void BM_CutColumn(benchmark::State& state) {
+  Run(state, [](Bench& b) { Caret(b, 3, 0); }, [](Bench& b) { b.view->Execute(32965); });
+}
+void BM_InsertCopiedColumn(benchmark::State& state) {
+  Run(
+      state,
+      [](Bench& b) {
+        Caret(b, 3, 0);
+        b.view->Execute(32964);  // copy the fourth column of all rows
+        Caret(b, 7, 0);
+      },
+      [](Bench& b) { b.view->Execute(32966); });
+}
+void BM_BlockCopyPaste(benchmark::State& state) {
+  Run(
+      state, [](Bench& b) { b.Reset(kBlock, BlockStart(), BlockEnd()); },
+      [](Bench& b) {
+        b.view->Execute(33005);
+        const int p = CellStart(1, 15000);  // right after the first TAB of row 15,000
+        b.view->Edit().SetSel(p, p);
+        b.view->Execute(33007);
+      });
+}
+void BM_DeleteBlock(benchmark::State& state) {
+  Run(state, [](Bench& b) { b.Reset(kBlock, BlockStart(), BlockEnd()); }, [](Bench& b) { b.view->Execute(32970); });
+}
+void BM_RepeatedPaste(benchmark::State& state) {
+  Run(
+      state,
+      [](Bench& b) {
+        b.Reset(CellRange{0, 0, 1, 1}, 0, CellStart(1, 1) + 1);
+        b.view->Execute(33005);  // a 2 x 2 block
+        b.Reset(kBlock, BlockStart(), BlockEnd());
+      },
+      [](Bench& b) { b.view->Execute(33057); });
+}
+void BM_ClearBlock(benchmark::State& state) {
+  Run(state, [](Bench& b) { b.Reset(kBlock, BlockStart(), BlockEnd()); }, [](Bench& b) { b.view->Execute(32961); });
+}
+void BM_DeviationColumn(benchmark::State& state) {
+  Run(
+      state,
+      [](Bench& b) {
+        b.Reset(CellRange{3, 0, 3, kRows - 1}, CellStart(3, 0), CellStart(3, kRows - 1) + 2);
+      },
+      [](Bench& b) { b.view->Execute(32999); });
+}
+
+BENCHMARK(BM_InsertBlankColumn)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DeleteColumn)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CutColumn)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_InsertCopiedColumn)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BlockCopyPaste)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DeleteBlock)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RepeatedPaste)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ClearBlock)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DeviationColumn)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
