@@ -214,7 +214,9 @@ void CMainFrame::RunIdle() {
   const bool atRest = mouse == lastMouse_;
   lastMouse_ = mouse;
   view_.OnIdle(atRest);
-  if (view_.redrawLineNumbers || view_.redrawColouring || view_.recreateCaret || view_.refreshImeMark) {
+  // What waits for a resting mouse is drawn once the mouse rests; input has
+  // already repainted the text itself.
+  if (atRest && (view_.redrawLineNumbers || view_.redrawColouring || view_.recreateCaret || view_.refreshImeMark)) {
     text_->Refresh();
   }
   UpdateStatus();

@@ -93,6 +93,20 @@ TEST(CMainFrameTest, StatusPanesShowCaretLineColumnOffsetSizeAndTypingMode) {
   EXPECT_EQ(t.frame->InsertPaneText(), QStringLiteral("上書"));
 }
 
+// The view's idle pass resets the margin once line numbers are off; it runs
+// after input, when the event queue is empty.
+TEST(CMainFrameTest, InputIsFollowedByOneIdlePassOfTheView) {
+  TestFrame t;
+  QApplication::processEvents();
+  t.app->Settings().WriteInt("Settings", "Line", 0);
+  t.view->lineNumberMode = 0;
+  t.view->leftMargin = 50;
+  QTest::keyClick(&t.frame->TextWidget(), Qt::Key_Right);
+  EXPECT_EQ(t.view->leftMargin, 50) << "not before the queue is empty";
+  for (int i = 0; i < 10 && t.view->leftMargin != 10; ++i) QApplication::processEvents();
+  EXPECT_EQ(t.view->leftMargin, 10);
+}
+
 TEST(CMainFrameTest, MenusComeFromTheCommandTableAndAskTheViewBeforeShowing) {
   TestFrame t;
   QMenu* edit = MenuWith(*t.frame, 32789);
