@@ -19,7 +19,7 @@ DialogData CRoundDlg::Build() const {
   DialogData d;
   d.templateId = kTemplateId;
   d.caption = "四捨五入";
-  DialogControl list = MakeControl(kPlaceListId, K::List, "小数第");
+  DialogControl list = MakeControl(kPlaceListId, K::Combo, "小数第");
   list.items = {"1", "2", "3", "4"};
   // A stored value outside the list opens on the nearest item.
   list.value = std::clamp(index, 0, kItemCount - 1);

@@ -21,7 +21,7 @@ DialogData CTabDlg::Build() const {
   DialogData d;
   d.templateId = kTemplateId;
   d.caption = "タブ幅の変更";
-  DialogControl list = MakeControl(kWidthListId, K::List, "タブ幅を");
+  DialogControl list = MakeControl(kWidthListId, K::Combo, "タブ幅を");
   list.items = {"4", "8", "12", "16", "20", "24"};
   list.value = std::clamp(index, 0, kItemCount - 1);
   d.controls.push_back(list);

@@ -95,7 +95,7 @@ TEST(CTabDlgData, WidthListAndIndex) {
   EXPECT_EQ(d.templateId, 195);
   EXPECT_EQ(d.caption, "タブ幅の変更");
   ASSERT_NE(d.Find(1115), nullptr);
-  EXPECT_EQ(d.Find(1115)->kind, K::List);
+  EXPECT_EQ(d.Find(1115)->kind, K::Combo);
   EXPECT_EQ(d.Find(1115)->label, "タブ幅を");
   EXPECT_EQ(d.Find(1115)->items, (std::vector<std::string>{"4", "8", "12", "16", "20", "24"}));
   EXPECT_EQ(d.Value(1115), 1);
@@ -117,6 +117,7 @@ TEST(CRoundDlgData, PlaceListAndIndex) {
   EXPECT_EQ(d.templateId, 191);
   EXPECT_EQ(d.caption, "四捨五入");
   ASSERT_NE(d.Find(1033), nullptr);
+  EXPECT_EQ(d.Find(1033)->kind, K::Combo);
   EXPECT_EQ(d.Find(1033)->label, "小数第");
   EXPECT_EQ(d.Find(1033)->items, (std::vector<std::string>{"1", "2", "3", "4"}));
   EXPECT_EQ(d.Value(1033), 2);
