@@ -15,6 +15,7 @@
 #include <string>
 
 #include "display/qt/FontLayout.h"
+#include "calc/InlineCalc.h"
 #include "editor/CPivraView.h"
 #include "editor/CommandTable.h"
 #include "editor/Cp932.h"
@@ -316,7 +317,7 @@ void PivraTextWidget::keyPressEvent(QKeyEvent* event) {
       QString printable;
       for (const QChar c : event->text())
         if (c.unicode() >= 0x20 && c.unicode() != 0x7F) printable += c;
-      if (!printable.isEmpty()) TypeText(printable);
+      if (!printable.isEmpty()) TypeText(printable, false);
       typed = !printable.isEmpty();
     }
     if (typed) view_.Edit().ScrollCaret();  // the control keeps the typing caret in view
@@ -335,14 +336,29 @@ void PivraTextWidget::keyReleaseEvent(QKeyEvent* event) {
 }
 
 // Text from the keyboard or the input method, converted to CP932. In insert
-// mode a whole string is one change; overwriting replaces one character per
-// character typed.
-void PivraTextWidget::TypeText(const QString& text) {
+// mode a whole string is one change. Overwriting from the keyboard replaces
+// one character per character typed; a text the input method commits is
+// inserted as it is (the method is open, so nothing is overwritten while it
+// arrives) and then takes the place of as many bytes after it as it
+// occupies, never beyond its line, as the release of the committing Enter
+// makes it do.
+void PivraTextWidget::TypeText(const QString& text, bool fromInputMethod) {
   const QByteArray utf8 = text.toUtf8();
   const std::string cp = cp932::FromUtf8(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
   if (cp.empty()) return;
   if (view_.insertMode) {
     view_.OnChar(cp);
+    return;
+  }
+  if (fromInputMethod) {
+    const int wasOpen = view_.imeOpen;
+    view_.imeOpen = 1;
+    view_.imeStartPos = view_.Edit().CaretPosition().second;
+    view_.insertMode = 1;
+    view_.OnChar(cp);
+    view_.insertMode = 0;
+    OverwriteAfterImeCommit(view_, vk::Return);
+    view_.imeOpen = wasOpen;
     return;
   }
   for (std::size_t p = 0; p < cp.size();) {
@@ -356,7 +372,7 @@ void PivraTextWidget::inputMethodEvent(QInputMethodEvent* event) {
   preedit_ = event->preeditString();
   typingOnly_ = true;
   if (!event->commitString().isEmpty()) {
-    TypeText(event->commitString());
+    TypeText(event->commitString(), true);
     view_.Edit().ScrollCaret();
   }
   event->accept();

@@ -92,6 +92,40 @@ TEST(PivraTextWidgetTest, InputMethodCommitIsTypedAsCp932AndPreeditIsNotText) {
   EXPECT_EQ(caret.height(), t.layout.LineHeight());
 }
 
+struct OverwriteCase {
+  const char* name;
+  std::string text;
+  int caret;
+  bool inputMethod;
+  QString typed;
+  std::string expected;
+};
+
+TEST(PivraTextWidgetTest, OverwriteModeReplacesWhatFollowsTheCaret) {
+  const OverwriteCase cases[] = {
+      {"a key replaces one character", "ab" + kHyo + "\r\n", 0, false, QStringLiteral("x"), "xb" + kHyo + "\r\n"},
+      {"a key replaces a double-byte character whole", kHyo + "b", 0, false, QStringLiteral("x"), "xb"},
+      {"a key never replaces the line break", "a\r\nb", 1, false, QStringLiteral("x"), "ax\r\nb"},
+      {"a commit replaces as many bytes as it occupies", "abcd\r\nx", 0, true, QStringLiteral("表"),
+       kHyo + "cd\r\nx"},
+      {"a commit never replaces beyond its line", "ab\r\nx", 1, true, QStringLiteral("表計"),
+       "a" + kHyo + "\x8C\x76\r\nx"},
+  };
+  for (const OverwriteCase& c : cases) {
+    TestWindow t;
+    t.SetText(c.text);
+    t.view.Edit().SetSel(c.caret, c.caret);
+    t.Key(Qt::Key_Insert);
+    ASSERT_EQ(t.view.insertMode, 0) << c.name;
+    if (c.inputMethod) {
+      Commit(t.widget, c.typed);
+    } else {
+      t.TypeChar(c.typed);
+    }
+    EXPECT_EQ(t.Text(), c.expected) << c.name;
+  }
+}
+
 TEST(PivraTextWidgetTest, TabIsTypedAndKeepsTheFocus) {
   TestApp();
   QWidget window;
