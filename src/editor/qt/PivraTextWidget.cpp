@@ -102,7 +102,9 @@ void PivraTextWidget::SyncClientRect() {
 }
 
 void PivraTextWidget::SyncScrollBars() {
-  syncing_ = true;
+  // Showing or hiding the horizontal bar resizes the viewport, which syncs
+  // again from inside this call; the depth keeps both from scrolling the text.
+  ++syncDepth_;
   const EditBuffer& e = view_.Edit();
   const int visible = e.VisibleLineCount();
   QScrollBar* v = verticalScrollBar();
@@ -134,12 +136,12 @@ void PivraTextWidget::SyncScrollBars() {
     h->setSingleStep(std::max(1, layout_->AverageCharWidth()));
     h->setValue(e.HorizontalScroll());
   }
-  syncing_ = false;
+  --syncDepth_;
   typingOnly_ = false;
 }
 
 void PivraTextWidget::scrollContentsBy(int, int) {
-  if (syncing_) return;
+  if (syncDepth_ > 0) return;
   EditBuffer& e = view_.Edit();
   e.LineScroll(0, verticalScrollBar()->value() - e.FirstVisibleLine());
   if (!e.IsWordWrap()) e.SetHorizontalScroll(horizontalScrollBar()->value());

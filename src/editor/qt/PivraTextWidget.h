@@ -99,7 +99,7 @@ class PivraTextWidget : public QAbstractScrollArea {
   QPoint dragPos_;
   bool dragging_ = false;
   bool releasePending_ = false;  // a double click waits for its release
-  bool syncing_ = false;
+  int syncDepth_ = 0;  // inside SyncScrollBars: scroll bar changes are ours
   int wheelRemainder_ = 0;
   // Widest row, remembered for the horizontal scroll range until the text
   // changes; after plain typing only the caret's row is measured again (a
