@@ -147,6 +147,12 @@ void EditBuffer::RebuildIndex() {
     p = static_cast<const char*>(lf) + 1;
     lineStart_.push_back(static_cast<int>(p - data));
   }
+  Relayout();
+}
+
+// Breaks every logical line into physical lines again; the logical line index
+// stays as it is.
+void EditBuffer::Relayout() {
   const int n = LogicalLineCount();
   rows_.assign(static_cast<std::size_t>(n), {});
   rowPrefix_.resize(static_cast<std::size_t>(n) + 1);
@@ -157,6 +163,22 @@ void EditBuffer::RebuildIndex() {
         rowPrefix_[static_cast<std::size_t>(i)] + 1 + static_cast<int>(rows_[static_cast<std::size_t>(i)].size());
   }
   ClampFirstVisible();
+}
+
+// Applies a change of geometry or tab stops and lays the text out again only
+// when the wrapped rows can have changed: a 1 MB text is not re-wrapped for a
+// margin that leaves the width as it was.
+template <typename Change>
+void EditBuffer::ChangeLayout(Change change) {
+  const int width = FormattingWidth();
+  const int tab = TabPixels();
+  const bool wrap = wordWrap_;
+  change();
+  if (wrap != wordWrap_ || (wordWrap_ && (width != FormattingWidth() || tab != TabPixels()))) {
+    Relayout();
+  } else {
+    ClampFirstVisible();
+  }
 }
 
 // Replaces bytes [start, end) and brings the three index arrays up to date by
@@ -445,15 +467,14 @@ std::pair<int, int> EditBuffer::CaretPosition() {
 // ---------------------------------------------------------------- settings
 
 void EditBuffer::SetTabStops(int dialogUnits) {
-  tabUnits_ = dialogUnits > 0 ? dialogUnits : 32;
-  RebuildIndex();
+  ChangeLayout([&] { tabUnits_ = dialogUnits > 0 ? dialogUnits : 32; });
 }
 
 void EditBuffer::SetMargins(int left, int right) {
-  leftMargin_ = left;
-  rightMargin_ = right;
-  if (!formatSetExplicitly_) format_ = client_;
-  RebuildIndex();
+  ChangeLayout([&] {
+    leftMargin_ = left;
+    rightMargin_ = right;
+  });
 }
 
 Rect EditBuffer::GetRect() const {
@@ -462,31 +483,29 @@ Rect EditBuffer::GetRect() const {
 }
 
 void EditBuffer::SetRect(const Rect& rect) {
-  format_ = rect;
-  formatSetExplicitly_ = true;
-  RebuildIndex();
+  ChangeLayout([&] {
+    format_ = rect;
+    formatSetExplicitly_ = true;
+  });
 }
 
 void EditBuffer::SetClientRect(const Rect& client) {
-  const bool widthChanged = client.Width() != client_.Width();
-  client_ = client;
-  if (!formatSetExplicitly_) format_ = client_;
-  if (widthChanged && wordWrap_) {
-    RebuildIndex();
-  } else {
-    ClampFirstVisible();
-  }
+  ChangeLayout([&] {
+    client_ = client;
+    if (!formatSetExplicitly_) format_ = client_;
+  });
 }
 
 void EditBuffer::SetWordWrap(bool wrap) {
-  wordWrap_ = wrap;
-  if (wrap) hScroll_ = 0;
-  RebuildIndex();
+  ChangeLayout([&] {
+    wordWrap_ = wrap;
+    if (wrap) hScroll_ = 0;
+  });
 }
 
 void EditBuffer::SetLayout(const LineLayout* layout) {
   layout_ = layout ? layout : &DefaultLayout();
-  RebuildIndex();
+  Relayout();  // the same layout object may measure differently now (a new font)
 }
 
 // ---------------------------------------------------------------- typing and clipboard

@@ -162,6 +162,9 @@ class EditBuffer {
  private:
   void Replace(int start, int end, std::string_view with);  // raw edit, keeps the index
   void RebuildIndex();
+  void Relayout();
+  template <typename Change>
+  void ChangeLayout(Change change);
   void WrapLogicalLine(int line, std::vector<int>& rowStarts) const;
   int RowStartOfLogical(int line, int row) const;
   int LogicalOfRow(int row) const;
