@@ -103,16 +103,6 @@ struct DocFixture {
   }
   std::vector<FileDialogData> fileDialogs;
 
-  void Type(const std::string& cp932) {
-    for (std::size_t p = 0; p < cp932.size();) {
-      const std::size_t len = cp932::CharLen(cp932, p);
-      const std::string ch = cp932.substr(p, len);
-      p += len;
-      const int key = ch == "\r" ? vk::Return : ch == "\b" ? vk::Back : 0;
-      view->OnKeyDown(key, false, false, false);
-      view->OnChar(ch);
-      view->OnKeyUp(key);
-    }
-  }
+  void Type(const std::string& cp932) { TypeInto(*view, cp932); }
   std::string LastMessage() const { return host.messages.empty() ? std::string() : host.messages.back().text; }
 };

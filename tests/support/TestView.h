@@ -61,6 +61,20 @@ struct TempDir {
   }
 };
 
+// Typing as the keyboard does it: key down, character, key up, one character
+// at a time ("\r" is Enter, "\b" Backspace).
+inline void TypeInto(CPivraView& view, const std::string& cp932) {
+  for (std::size_t p = 0; p < cp932.size();) {
+    const std::size_t len = cp932::CharLen(cp932, p);
+    const std::string ch = cp932.substr(p, len);
+    p += len;
+    const int key = ch == "\r" ? vk::Return : ch == "\b" ? vk::Back : 0;
+    view.OnKeyDown(key, false, false, false);
+    view.OnChar(ch);
+    view.OnKeyUp(key);
+  }
+}
+
 struct TestView {
   TempDir dir;
   SettingsStore settings{(dir.path / "Pivra.conf").string()};
@@ -81,18 +95,7 @@ struct TestView {
   EditBuffer& Edit() { return view.Edit(); }
   const std::string& Text() { return view.Edit().Text(); }
 
-  // Typing as the keyboard does it: key down, character, key up.
-  void Type(const std::string& cp932) {
-    for (std::size_t p = 0; p < cp932.size();) {
-      const std::size_t len = cp932::CharLen(cp932, p);
-      const std::string ch = cp932.substr(p, len);
-      p += len;
-      const int key = ch == "\r" ? vk::Return : ch == "\b" ? vk::Back : 0;
-      view.OnKeyDown(key, false, false, false);
-      view.OnChar(ch);
-      view.OnKeyUp(key);
-    }
-  }
+  void Type(const std::string& cp932) { TypeInto(view, cp932); }
   void Key(int key, bool ctrl = false, bool shift = false) {
     view.OnKeyDown(key, ctrl, shift, false);
     view.OnKeyUp(key);

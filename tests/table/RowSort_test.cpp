@@ -182,7 +182,7 @@ TEST(SortCommand, SortsWithTheDialogsValuesAsOneUndoStep) {
   Fixture f(kThree);
   f.settings.WriteInt("Settings", "Down", 0);
   f.Edit().SetSel(7, 7);  // in "3", column 1 of row 1
-  f.host.answer = [](DialogData& d) {
+  f.host.onDialog = [](DialogData& d) {
     EXPECT_EQ(d.Text(CSortDlg::kFromRowId), "2");
     EXPECT_EQ(d.Text(CSortDlg::kToRowId), "5");
     EXPECT_EQ(d.Value(CSortDlg::kColumnListId), 1);
@@ -192,7 +192,7 @@ TEST(SortCommand, SortsWithTheDialogsValuesAsOneUndoStep) {
     return true;
   };
   ASSERT_EQ(f.view.Execute(32960), CPivraView::CommandResult::Done);
-  ASSERT_EQ(f.host.shown.size(), 1u);
+  ASSERT_EQ(f.host.dialogs.size(), 1u);
   EXPECT_EQ(f.Text(), "h\tk\r\nb\t1\r\nc\t2\r\na\t3\r\nz\tz\r\n");
   EXPECT_EQ(f.Undo(), 1u);
   EXPECT_EQ(f.Sel(), std::make_pair(7, 7));  // the key cell of the first sorted row
@@ -208,7 +208,7 @@ TEST(SortCommand, KeepsTheFirstVisibleLine) {
   Fixture f(text);
   f.Edit().LineScroll(0, 50);
   f.Edit().SetSel(0, 0);
-  f.host.answer = [](DialogData& d) {
+  f.host.onDialog = [](DialogData& d) {
     d.Set(CSortDlg::kColumnListId, "1");
     d.Set(CSortDlg::kFromRowId, "60");
     d.Set(CSortDlg::kToRowId, "70");
@@ -222,13 +222,13 @@ TEST(SortCommand, KeepsTheFirstVisibleLine) {
 
 TEST(SortCommand, CancelAndUnchangedOrderLeaveNoUndoStep) {
   Fixture f(kThree);
-  f.host.answer = [](DialogData&) { return false; };
+  f.host.onDialog = [](DialogData&) { return false; };
   f.view.Execute(32960);
   EXPECT_EQ(f.Text(), kThree);
   EXPECT_EQ(f.Undo(), 0u);
   EXPECT_EQ(f.settings.GetInt("Settings", "Down", -1), -1);  // not written on Cancel
 
-  f.host.answer = [](DialogData& d) {
+  f.host.onDialog = [](DialogData& d) {
     d.Set(CSortDlg::kColumnListId, "0");
     d.Set(CSortDlg::kFromRowId, "1");
     d.Set(CSortDlg::kToRowId, "1");
@@ -245,7 +245,7 @@ TEST(RankCommand, RanksThenPutsTheCaretBack) {
   Fixture f("n\tv\r\na\t5\r\nb\t3\r\nc\t5\r\n");
   f.Edit().SetSel(7, 7);
   f.view.tableSelection = {7, 7};
-  f.host.answer = [](DialogData& d) {
+  f.host.onDialog = [](DialogData& d) {
     EXPECT_EQ(d.caption, "順位付け・番号列の挿入");
     EXPECT_EQ(d.Value(COrderDlg::kRankId), 1);
     EXPECT_EQ(d.Text(COrderDlg::kFromRowId), "2");
@@ -266,7 +266,7 @@ TEST(RankCommand, NumberColumnWithoutRank) {
   Fixture f("r0\r\nr1\r\na\tb\r\nc\td\r\ne\tf\r\ng\th\r\n");
   f.settings.WriteInt("Settings", "Order", 0);
   f.view.tableSelection = {20, 20};  // at "f": each number goes in before it
-  f.host.answer = [](DialogData& d) {
+  f.host.onDialog = [](DialogData& d) {
     EXPECT_EQ(d.Value(COrderDlg::kRankId), 0);
     d.Set(COrderDlg::kColumnListId, "1");
     d.Set(COrderDlg::kFromRowId, "3");
@@ -282,7 +282,7 @@ TEST(RankCommand, NumberColumnWithoutRank) {
 TEST(RankCommand, CancelOnlyPutsTheCaretBack) {
   Fixture f("a\t1\r\nb\t2\r\n");
   f.Edit().SetSel(2, 6);
-  f.host.answer = [](DialogData&) { return false; };
+  f.host.onDialog = [](DialogData&) { return false; };
   f.view.Execute(33098);
   EXPECT_EQ(f.Text(), "a\t1\r\nb\t2\r\n");
   EXPECT_EQ(f.Sel(), std::make_pair(2, 2));
