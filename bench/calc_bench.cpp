@@ -13,26 +13,14 @@
 //                        same rows
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
-#include <filesystem>
 #include <string>
 
-#include "app/CommandLine.h"
-#include "app/SettingsStore.h"
+#include "BenchTables.h"
 #include "calc/CalcEvaluator.h"
-#include "document/CPivraDoc.h"
-#include "editor/CPivraView.h"
-#include "editor/LineLayout.h"
-#include "editor/UiHost.h"
 
 namespace {
 
-struct Host : UiHost {
-  MsgResult MessageBox(const std::string&, const std::string&, MsgButtons, MsgIcon) override { return MsgResult::Ok; }
-  bool RunDialog(DialogData&) override { return true; }
-  bool ChooseFile(FileDialogData&) override { return false; }
-};
+using Host = benchtables::OkHost;
 
 std::string Repeat(const std::string& unit, std::size_t size) {
   std::string s;
@@ -69,31 +57,8 @@ void Substitute(benchmark::State& state) {
   }
 }
 
-struct ViewBench {
-  std::filesystem::path dir;
-  SettingsStore* settings;
-  CommandLine commandLine;
-  CPivraDoc doc;
-  Host host;
-  MemoryClipboard clipboard;
-  FixedCellLayout layout{8, 16};
-  CPivraView* view;
-
-  ViewBench() {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "pivra-bench-XXXXXX").string();
-    dir = mkdtemp(tmpl.data());
-    settings = new SettingsStore((dir / "Pivra.conf").string());
-    view = new CPivraView(*settings, commandLine, doc, host, clipboard);
-    view->Edit().SetLayout(&layout);
-    view->Edit().SetClientRect({0, 0, 80 * 8, 40 * 16});
-    view->OnInitialUpdate();
-  }
-  ~ViewBench() {
-    delete view;
-    delete settings;
-    std::error_code ec;
-    std::filesystem::remove_all(dir, ec);
-  }
+struct ViewBench : benchtables::ViewFixture {
+  ViewBench() : ViewFixture("pivra-bench") {}
 };
 
 void TypedLine(benchmark::State& state) {

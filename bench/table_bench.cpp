@@ -11,78 +11,23 @@
 // Each iteration starts from the original text with a fresh undo history.
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
-#include <filesystem>
 #include <functional>
-#include <random>
 #include <string>
 
-#include "app/CommandLine.h"
-#include "app/SettingsStore.h"
-#include "document/CPivraDoc.h"
-#include "editor/CPivraView.h"
-#include "editor/LineLayout.h"
-#include "editor/UiHost.h"
+#include "BenchTables.h"
 
 namespace {
 
-constexpr int kRows = 20000;
-constexpr int kColumns = 10;
+using benchtables::kColumns;
+using benchtables::kRows;
 
-// Numbers like 12.3 and 456.7: about 51 bytes a row, 1 MB in all.
 const std::string& Table() {
-  static const std::string text = [] {
-    std::mt19937 rng(2024);
-    std::string t;
-    for (int r = 0; r < kRows; ++r) {
-      for (int c = 0; c < kColumns; ++c) {
-        const int v = 100 + static_cast<int>(rng() % 900);
-        t += std::to_string(v / 10) + "." + std::to_string(v % 10);
-        t += c + 1 < kColumns ? "\t" : "\r\n";
-      }
-    }
-    return t;
-  }();
+  static const std::string text = benchtables::NumericTable(2024);
   return text;
 }
 
-struct Host : UiHost {
-  std::function<void(DialogData&)> fill;
-  MsgResult MessageBox(const std::string&, const std::string&, MsgButtons, MsgIcon) override { return MsgResult::Ok; }
-  bool RunDialog(DialogData& d) override {
-    if (fill) fill(d);
-    return true;
-  }
-  bool ChooseFile(FileDialogData&) override { return false; }
-};
-
-struct Bench {
-  std::filesystem::path dir;
-  SettingsStore* settings;
-  CommandLine commandLine;
-  CPivraDoc doc;
-  Host host;
-  MemoryClipboard clipboard;
-  FixedCellLayout layout{8, 16};
-  CPivraView* view;
-
-  Bench() {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "pivra-bench-XXXXXX").string();
-    dir = mkdtemp(tmpl.data());
-    settings = new SettingsStore((dir / "Pivra.conf").string());
-    view = new CPivraView(*settings, commandLine, doc, host, clipboard);
-    view->Edit().SetLayout(&layout);
-    view->Edit().SetClientRect({0, 0, 80 * 8, 40 * 16});
-    view->Edit().SetText(Table());
-    view->OnInitialUpdate();
-  }
-  ~Bench() {
-    delete view;
-    delete settings;
-    std::error_code ec;
-    std::filesystem::remove_all(dir, ec);
-  }
+struct Bench : benchtables::ViewFixture {
+  Bench() : ViewFixture("pivra-bench", Table()) {}
 
   // The original text, a fresh history, the whole table as the block and a
   // selection over it.

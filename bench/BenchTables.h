@@ -1,0 +1,88 @@
+// What the view benchmarks share: the 1 MB numeric table they work on, a
+// host that answers every message box and dialog with OK, and a view wired
+// to a settings file in a temporary folder of its own.
+#pragma once
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+#include <random>
+#include <string>
+#include <system_error>
+
+#include "app/CommandLine.h"
+#include "app/SettingsStore.h"
+#include "document/CPivraDoc.h"
+#include "editor/CPivraView.h"
+#include "editor/LineLayout.h"
+#include "editor/UiHost.h"
+
+namespace benchtables {
+
+constexpr int kRows = 20000;
+constexpr int kColumns = 10;
+
+// kRows rows of kColumns numbers like 12.3 and 45.6, TAB between the cells
+// and CR LF after each row: about 51 bytes a row, 1 MB in all. The seed picks
+// the numbers, so a benchmark gets the same table on every run.
+inline std::string NumericTable(unsigned seed) {
+  std::mt19937 rng(seed);
+  std::string t;
+  for (int r = 0; r < kRows; ++r) {
+    for (int c = 0; c < kColumns; ++c) {
+      const int v = 100 + static_cast<int>(rng() % 900);
+      t += std::to_string(v / 10) + "." + std::to_string(v % 10);
+      t += c + 1 < kColumns ? "\t" : "\r\n";
+    }
+  }
+  return t;
+}
+
+// OK to everything; a dialog is first handed to `fill`, when set, to put in
+// the values a user would type.
+struct OkHost : UiHost {
+  std::function<void(DialogData&)> fill;
+  MsgResult MessageBox(const std::string&, const std::string&, MsgButtons, MsgIcon) override { return MsgResult::Ok; }
+  bool RunDialog(DialogData& d) override {
+    if (fill) fill(d);
+    return true;
+  }
+  bool ChooseFile(FileDialogData&) override { return false; }
+};
+
+// A view of 80 x 40 cells of 8 x 16 pixels over an empty document, its
+// settings in a fresh folder under the temporary directory (named from
+// `folderPrefix`) that goes away with it. A non-empty `text` is put in before
+// the view's first update.
+struct ViewFixture {
+  std::filesystem::path dir;
+  SettingsStore* settings;
+  CommandLine commandLine;
+  CPivraDoc doc;
+  OkHost host;
+  MemoryClipboard clipboard;
+  FixedCellLayout layout{8, 16};
+  CPivraView* view;
+
+  explicit ViewFixture(const std::string& folderPrefix, const std::string& text = {}) {
+    std::string tmpl = (std::filesystem::temp_directory_path() / (folderPrefix + "-XXXXXX")).string();
+    dir = mkdtemp(tmpl.data());
+    settings = new SettingsStore((dir / "Pivra.conf").string());
+    view = new CPivraView(*settings, commandLine, doc, host, clipboard);
+    view->Edit().SetLayout(&layout);
+    view->Edit().SetClientRect({0, 0, 80 * 8, 40 * 16});
+    if (!text.empty()) view->Edit().SetText(text);
+    view->OnInitialUpdate();
+  }
+  ~ViewFixture() {
+    delete view;
+    delete settings;
+    std::error_code ec;
+    std::filesystem::remove_all(dir, ec);
+  }
+  ViewFixture(const ViewFixture&) = delete;
+  ViewFixture& operator=(const ViewFixture&) = delete;
+};
+
+}  // namespace benchtables
