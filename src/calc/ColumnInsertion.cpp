@@ -8,6 +8,7 @@
 #include "editor/Cp932.h"
 #include "table/TableCells.h"
 #include "table/TableGrid.h"
+#include "table/TableRewrite.h"
 
 bool InsertColumnAsTyped(CPivraView& view, int firstRow, long long rowCount, int target,
                          const std::function<std::string(const TableGrid&, int)>& value) {
@@ -31,18 +32,8 @@ bool InsertColumnAsTyped(CPivraView& view, int firstRow, long long rowCount, int
   }
   if (typed.empty()) return false;
 
-  const int firstVisible = edit.FirstVisibleLine();
-  const int hScroll = edit.HorizontalScroll();
   view.workText = grid.Text();
-  edit.SetText(view.workText);
-  edit.LineScroll(0, firstVisible);
-  edit.SetHorizontalScroll(hScroll);
-  for (const auto& [pos, length] : typed) {
-    edit.SetSel(pos, pos);
-    edit.ScrollCaret();
-  }
-  const int caret = typed.back().first + typed.back().second;
-  edit.SetSel(caret, caret);
+  table_rewrite::SetTextAsTyped(view, view.workText, typed);
   edit.ScrollCaret();
   return true;
 }

@@ -8,6 +8,7 @@
 #include "editor/Cp932.h"
 #include "table/TableCells.h"
 #include "table/TableGrid.h"
+#include "table/TableRewrite.h"
 
 namespace {
 
@@ -85,18 +86,7 @@ void RowAggregate(CPivraView& view, Aggregate kind, bool left) {
   } else {
     view.workText = text;
     if (grid.Changed()) {
-      const int firstVisible = edit.FirstVisibleLine();
-      const int hScroll = edit.HorizontalScroll();
-      const std::string withResults = grid.Text();
-      edit.SetText(withResults);
-      edit.LineScroll(0, firstVisible);
-      edit.SetHorizontalScroll(hScroll);
-      for (const auto& [pos, length] : typed) {
-        edit.SetSel(pos, pos);
-        edit.ScrollCaret();
-      }
-      const int caret = typed.back().first + typed.back().second;
-      edit.SetSel(caret, caret);
+      table_rewrite::SetTextAsTyped(view, grid.Text(), typed);
     }
     if (label) InsertCell(view, target, labelRow, Label(kind), view.workText, true);
   }

@@ -28,4 +28,20 @@ void Finish(CPivraView& view) {
   view.PushUndoSnapshot();
 }
 
+void SetTextAsTyped(CPivraView& view, const std::string& text, const std::vector<std::pair<int, int>>& typed) {
+  EditBuffer& edit = view.Edit();
+  const int firstVisible = edit.FirstVisibleLine();
+  const int hScroll = edit.HorizontalScroll();
+  edit.SetText(text);
+  edit.LineScroll(0, firstVisible);
+  edit.SetHorizontalScroll(hScroll);
+  for (const auto& [pos, length] : typed) {
+    edit.SetSel(pos, pos);
+    edit.ScrollCaret();
+  }
+  if (typed.empty()) return;
+  const int caret = typed.back().first + typed.back().second;
+  edit.SetSel(caret, caret);
+}
+
 }  // namespace table_rewrite

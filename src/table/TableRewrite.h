@@ -13,6 +13,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 class CPivraView;
 
@@ -29,5 +31,11 @@ bool Begin(CPivraView& view, std::string text, Options options);
 // Caret (empty selection) at pos, scrolled into view.
 void PlaceCaret(CPivraView& view, int pos);
 void Finish(CPivraView& view);
+
+// Puts `text` into the control as if each cell of `typed` (position in the new
+// text, length) had been typed into the old text in turn: the first visible
+// line and horizontal scroll are kept, the caret visits every insertion point
+// so the view scrolls as typing would, and ends after the last one.
+void SetTextAsTyped(CPivraView& view, const std::string& text, const std::vector<std::pair<int, int>>& typed);
 
 }  // namespace table_rewrite

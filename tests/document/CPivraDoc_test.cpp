@@ -102,7 +102,9 @@ TEST(DocumentOpen, FailedOpenKeepsThePreviousDocument) {
     EXPECT_EQ(f.doc->Title(), "first.txt");
     EXPECT_TRUE(f.doc->IsModified());
     EXPECT_EQ(f.view->History().Top(), undoTop);
-    if (name == "nul.txt") EXPECT_NE(f.LastMessage().find("NUL"), std::string::npos);
+    if (name == "nul.txt") {
+      EXPECT_NE(f.LastMessage().find("NUL"), std::string::npos);
+    }
   }
 }
 
