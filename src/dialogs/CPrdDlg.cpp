@@ -1,7 +1,6 @@
 #include "dialogs/CPrdDlg.h"
 
 #include "app/SettingsStore.h"
-#include "dialogs/RowDialogFields.h"
 
 void CPrdDlg::Load(const SettingsStore& settings) {
   m = settings.GetInt("Settings", "Num1", 1);
@@ -18,17 +17,16 @@ void CPrdDlg::Save(SettingsStore& settings) const {
 }
 
 DialogData CPrdDlg::Build() const {
-  using K = DialogControl::Kind;
   DialogData d;
   d.templateId = kTemplateId;
   d.caption = "X * m / n + p / q の計算";
   d.cancelLabel = "ｷｬﾝｾﾙ";
-  d.controls.push_back(rowdialog::Control(-1, K::Label, "現在位置の列（行）の（選択部分の）各値 X を"));
-  d.controls.push_back(rowdialog::RowField(kMId, "Y = X *", m));
-  d.controls.push_back(rowdialog::RowField(kNId, "/", n));
-  d.controls.push_back(rowdialog::RowField(kPId, "+", p));
-  d.controls.push_back(rowdialog::RowField(kQId, "/", q));
-  d.controls.push_back(rowdialog::Control(-1, K::Label, "に変換して、Y を指定位置へ挿入します。"));
+  d.controls.push_back(MakeLabel("現在位置の列（行）の（選択部分の）各値 X を"));
+  d.controls.push_back(MakeIntegerEdit(kMId, "Y = X *", m));
+  d.controls.push_back(MakeIntegerEdit(kNId, "/", n));
+  d.controls.push_back(MakeIntegerEdit(kPId, "+", p));
+  d.controls.push_back(MakeIntegerEdit(kQId, "/", q));
+  d.controls.push_back(MakeLabel("に変換して、Y を指定位置へ挿入します。"));
   return d;
 }
 
@@ -36,7 +34,7 @@ bool CPrdDlg::Read(const DialogData& dialog) {
   int values[4];
   const int ids[4] = {kMId, kNId, kPId, kQId};
   for (int i = 0; i < 4; ++i)
-    if (!rowdialog::ParseRow(dialog.Text(ids[i]), values[i])) return false;
+    if (!ParseDialogInteger(dialog.Text(ids[i]), values[i])) return false;
   m = values[0];
   n = values[1];
   p = values[2];

@@ -1,25 +1,23 @@
 #include "dialogs/CSiskGDlg.h"
 
-#include "dialogs/RowDialogFields.h"
 #include "dialogs/SiskOperations.h"
 
 DialogData CSiskGDlg::Build() const {
-  using K = DialogControl::Kind;
   DialogData d;
   d.templateId = kTemplateId;
   d.caption = "行の四則計算";
   d.cancelLabel = "ｷｬﾝｾﾙ";
-  d.controls.push_back(rowdialog::RowField(kFirstRowId, "", firstRow));
+  d.controls.push_back(MakeIntegerEdit(kFirstRowId, "", firstRow));
   d.controls.push_back(sisk::OperationList(kOperationId, "行", operation));
-  d.controls.push_back(rowdialog::RowField(kSecondRowId, "", secondRow));
-  d.controls.push_back(rowdialog::Control(-1, K::Label, "行"));
-  d.controls.push_back(rowdialog::Control(-1, K::Label, "を計算して、指定位置へ値を挿入"));
+  d.controls.push_back(MakeIntegerEdit(kSecondRowId, "", secondRow));
+  d.controls.push_back(MakeLabel("行"));
+  d.controls.push_back(MakeLabel("を計算して、指定位置へ値を挿入"));
   return d;
 }
 
 bool CSiskGDlg::Read(const DialogData& dialog) {
   int first = 0, second = 0;
-  if (!rowdialog::ParseRow(dialog.Text(kFirstRowId), first) || !rowdialog::ParseRow(dialog.Text(kSecondRowId), second))
+  if (!ParseDialogInteger(dialog.Text(kFirstRowId), first) || !ParseDialogInteger(dialog.Text(kSecondRowId), second))
     return false;
   firstRow = first;
   secondRow = second;

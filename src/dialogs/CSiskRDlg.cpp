@@ -4,7 +4,6 @@
 #include "dialogs/SiskOperations.h"
 
 DialogData CSiskRDlg::Build() const {
-  using K = DialogControl::Kind;
   DialogData d;
   d.templateId = kTemplateId;
   d.caption = "列の四則計算";
@@ -13,8 +12,8 @@ DialogData CSiskRDlg::Build() const {
   d.controls.push_back(rowdialog::ColumnList(kFirstColumnId, "", firstColumn, kColumnCount));
   d.controls.push_back(sisk::OperationList(kOperationId, "列", operation));
   d.controls.push_back(rowdialog::ColumnList(kSecondColumnId, "", secondColumn, kColumnCount));
-  d.controls.push_back(rowdialog::Control(-1, K::Label, "列"));
-  d.controls.push_back(rowdialog::Control(-1, K::Label, "を計算して、指定位置へ値を挿入"));
+  d.controls.push_back(MakeLabel("列"));
+  d.controls.push_back(MakeLabel("を計算して、指定位置へ値を挿入"));
   return d;
 }
 

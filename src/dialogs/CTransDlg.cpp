@@ -1,7 +1,6 @@
 #include "dialogs/CTransDlg.h"
 
 #include "app/SettingsStore.h"
-#include "dialogs/RowDialogFields.h"
 
 void CTransDlg::Load(const SettingsStore& settings) {
   a = settings.GetInt("Settings", "A", 60);
@@ -18,18 +17,17 @@ void CTransDlg::Save(SettingsStore& settings) const {
 }
 
 DialogData CTransDlg::Build() const {
-  using K = DialogControl::Kind;
   DialogData dialog;
   dialog.templateId = kTemplateId;
   dialog.caption = "一次変換";
   dialog.cancelLabel = "ｷｬﾝｾﾙ";
   // First line B -> D, second line A -> C.
-  dialog.controls.push_back(rowdialog::RowField(kBId, "B=", b));
-  dialog.controls.push_back(rowdialog::RowField(kDId, "→ D=", d));
-  dialog.controls.push_back(rowdialog::RowField(kAId, "A=", a));
-  dialog.controls.push_back(rowdialog::RowField(kCId, "→ C=", c));
-  dialog.controls.push_back(rowdialog::Control(-1, K::Label, "現在位置の列（行）の各値 X ; A≦X≦Ｂ　を Y ; C≦Y≦D に変換"));
-  dialog.controls.push_back(rowdialog::Control(-1, K::Label, "即ち、 Y=(X-A)*(D-C)/(B-A)+C を、指定位置へ挿入"));
+  dialog.controls.push_back(MakeIntegerEdit(kBId, "B=", b));
+  dialog.controls.push_back(MakeIntegerEdit(kDId, "→ D=", d));
+  dialog.controls.push_back(MakeIntegerEdit(kAId, "A=", a));
+  dialog.controls.push_back(MakeIntegerEdit(kCId, "→ C=", c));
+  dialog.controls.push_back(MakeLabel("現在位置の列（行）の各値 X ; A≦X≦Ｂ　を Y ; C≦Y≦D に変換"));
+  dialog.controls.push_back(MakeLabel("即ち、 Y=(X-A)*(D-C)/(B-A)+C を、指定位置へ挿入"));
   return dialog;
 }
 
@@ -37,7 +35,7 @@ bool CTransDlg::Read(const DialogData& dialog) {
   int values[4];
   const int ids[4] = {kAId, kBId, kCId, kDId};
   for (int i = 0; i < 4; ++i)
-    if (!rowdialog::ParseRow(dialog.Text(ids[i]), values[i])) return false;
+    if (!ParseDialogInteger(dialog.Text(ids[i]), values[i])) return false;
   a = values[0];
   b = values[1];
   c = values[2];

@@ -26,6 +26,20 @@ struct DialogControl {
   bool integerOnly = false;  // edit field that must hold an integer
 };
 
+// The controls as the dialogs build them. A static text has no id of its own.
+DialogControl MakeLabel(std::string label);
+DialogControl MakeEdit(int id, std::string label, std::string text, bool integerOnly = false);
+// An integer-only edit field showing `value`.
+DialogControl MakeIntegerEdit(int id, std::string label, int value);
+DialogControl MakeCheck(int id, std::string label, bool checked);
+DialogControl MakeRadio(int id, std::string label, int group, bool selected);
+// A drop-down list opened on item `value` (off the list: no item selected).
+DialogControl MakeCombo(int id, std::string label, std::vector<std::string> items, int value);
+
+// An integer typed into an edit field: blanks around it and a sign before the
+// digits are allowed; false for anything else or a number out of range.
+bool ParseDialogInteger(const std::string& text, int& value);
+
 struct DialogData {
   int templateId = 0;
   std::string caption;  // UTF-8
