@@ -127,7 +127,7 @@ void OverwriteAfterImeCommit(CPivraView& view, int key) {
 }
 
 void RememberCaretColumn(CPivraView& view, int key) {
-  if (view.Settings().GetInt("Settings", "CaretPos", 1) != 1) return;
+  if (view.keepCaretColumn != 1) return;
   if (MovesCaretColumn(key)) view.caretColumnX = view.Edit().CaretPoint().x;
   if (view.caretColumnX < 0) view.caretColumnX = 0;
 }

@@ -42,6 +42,7 @@ void CPivraView::OnInitialUpdate() {
   tableClipboard.rowCount = 0;
   tableClipboard.columnCount = 0;
   decimalPlaces = settings_.GetInt("Settings", "Sho", 1);
+  keepCaretColumn = settings_.GetInt("Settings", "CaretPos", 1);
   wordWrap = 0;
   tableMode = 1;
   paneTableMode = 1;
@@ -345,7 +346,7 @@ void CPivraView::OnMouseMove(int x, int y) {
 
 void CPivraView::OnLButtonUp() {
   mouseDown_ = false;
-  if (settings_.GetInt("Settings", "CaretPos", 1)) caretColumnX = std::max(0, edit_.CaretPoint().x);
+  if (keepCaretColumn) caretColumnX = std::max(0, edit_.CaretPoint().x);
   if (!edit_.IsReadOnly()) refreshImeMark = true;
   if (tableMode) ComputeCellRange();
 }

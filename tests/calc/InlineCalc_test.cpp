@@ -176,6 +176,7 @@ TEST(InlineCalc, CaretColumnIsRememberedAfterTypingAndHorizontalKeys) {
   }
   TestView off("abcdef");
   off.settings.WriteInt("Settings", "CaretPos", 0);
+  off.view.OnInitialUpdate();  // the flag is read when a document is attached
   off.Edit().SetSel(4, 4);
   off.view.caretColumnX = 3;
   off.view.OnKeyUp('A');

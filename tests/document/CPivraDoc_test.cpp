@@ -3,8 +3,6 @@
 #include "document/CPivraDoc.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 
 #include "document/DocFixture.h"
 #include "document/RecentFileList.h"
@@ -282,19 +280,6 @@ TEST(DocumentSave, EverySaveMarksTheUndoStepSaved) {
   f.view->Redo();
   EXPECT_TRUE(f.doc->IsModified());
 }
-
-// A file size limit makes writing fail as a full disk does, even for root.
-struct FileSizeLimit {
-  rlimit saved{};
-  explicit FileSizeLimit(rlim_t bytes) {
-    ::signal(SIGXFSZ, SIG_IGN);
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit l = saved;
-    l.rlim_cur = bytes;
-    ::setrlimit(RLIMIT_FSIZE, &l);
-  }
-  ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &saved); }
-};
 
 TEST(DocumentSave, DiskFullKeepsTheFileAndTheModifiedFlag) {
   DocFixture f;

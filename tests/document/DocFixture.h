@@ -2,6 +2,8 @@
 // folder, for the document tests: files are real files under `dir`.
 #pragma once
 
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/time.h>
 #include <unistd.h>
@@ -56,6 +58,19 @@ inline std::vector<std::string> Listing(const std::string& folder) {
   std::sort(names.begin(), names.end());
   return names;
 }
+
+// A file size limit makes writing fail the way a full disk does, even for root.
+struct FileSizeLimit {
+  rlimit saved{};
+  explicit FileSizeLimit(rlim_t bytes) {
+    ::signal(SIGXFSZ, SIG_IGN);
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit l = saved;
+    l.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &l);
+  }
+  ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &saved); }
+};
 
 struct DocFixture {
   TempDir dir;

@@ -3,8 +3,6 @@
 #include "document/DocumentFile.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 
 #include "document/DocFixture.h"
 #include "document/LineEnds.h"
@@ -125,19 +123,6 @@ TEST(WriteDocumentFile, SymbolicLinkIsWrittenThrough) {
   EXPECT_EQ(ReadBytes(real), "new");
   EXPECT_EQ(ReadBytes(link + ".bak"), "old");
 }
-
-// A file size limit makes writing fail the way a full disk does, even for root.
-struct FileSizeLimit {
-  rlimit saved{};
-  explicit FileSizeLimit(rlim_t bytes) {
-    ::signal(SIGXFSZ, SIG_IGN);
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit l = saved;
-    l.rlim_cur = bytes;
-    ::setrlimit(RLIMIT_FSIZE, &l);
-  }
-  ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &saved); }
-};
 
 TEST(WriteDocumentFile, FailedWriteLeavesTheFileAndNoLeftovers) {
   TempDir dir;
