@@ -11,12 +11,12 @@
 #include <string>
 #include <system_error>
 
-#include "app/CommandLine.h"
-#include "app/SettingsStore.h"
-#include "document/CPivraDoc.h"
-#include "editor/CPivraView.h"
-#include "editor/LineLayout.h"
-#include "editor/UiHost.h"
+#include "settings/CommandLine.h"
+#include "settings/SettingsStore.h"
+#include "document/Document.h"
+#include "editor/EditorView.h"
+#include "platform/LineLayout.h"
+#include "platform/UiHost.h"
 
 namespace benchtables {
 
@@ -59,17 +59,17 @@ struct ViewFixture {
   std::filesystem::path dir;
   SettingsStore* settings;
   CommandLine commandLine;
-  CPivraDoc doc;
+  Document doc;
   OkHost host;
   MemoryClipboard clipboard;
   FixedCellLayout layout{8, 16};
-  CPivraView* view;
+  EditorView* view;
 
   explicit ViewFixture(const std::string& folderPrefix, const std::string& text = {}) {
     std::string tmpl = (std::filesystem::temp_directory_path() / (folderPrefix + "-XXXXXX")).string();
     dir = mkdtemp(tmpl.data());
     settings = new SettingsStore((dir / "Pivra.conf").string());
-    view = new CPivraView(*settings, commandLine, doc, host, clipboard);
+    view = new EditorView(*settings, commandLine, doc, host, clipboard);
     view->Edit().SetLayout(&layout);
     view->Edit().SetClientRect({0, 0, 80 * 8, 40 * 16});
     if (!text.empty()) view->Edit().SetText(text);

@@ -5,7 +5,7 @@
 #include <chrono>
 #include <string>
 
-#include "editor/EditBuffer.h"
+#include "buffer/EditBuffer.h"
 
 namespace {
 

@@ -22,8 +22,8 @@
 #include <string>
 #include <vector>
 
-#include "editor/EditBuffer.h"
-#include "editor/UndoHistory.h"
+#include "buffer/EditBuffer.h"
+#include "undo/UndoHistory.h"
 
 namespace {
 

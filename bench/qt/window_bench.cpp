@@ -18,15 +18,15 @@
 #include <memory>
 #include <string>
 
-#include "app/CommandLine.h"
-#include "app/SettingsStore.h"
-#include "dialogs/qt/QtUiHost.h"
+#include "settings/CommandLine.h"
+#include "settings/SettingsStore.h"
+#include "platform/qt/QtUiHost.h"
 #include "display/qt/DisplayFont.h"
-#include "display/qt/FontLayout.h"
-#include "document/CPivraDoc.h"
-#include "editor/CPivraView.h"
+#include "platform/qt/FontLayout.h"
+#include "document/Document.h"
+#include "editor/EditorView.h"
 #include "editor/qt/PivraTextWidget.h"
-#include "editor/qt/QtClipboard.h"
+#include "platform/qt/QtClipboard.h"
 
 namespace {
 
@@ -76,15 +76,15 @@ struct Window {
   QTemporaryDir dir;
   SettingsStore settings{(dir.path() + QStringLiteral("/Pivra.conf")).toStdString()};
   CommandLine commandLine;
-  CPivraDoc doc;
+  Document doc;
   QtUiHost host;
   QtClipboard clipboard;
-  std::unique_ptr<CPivraView> view;
+  std::unique_ptr<EditorView> view;
   std::unique_ptr<PivraTextWidget> widget;
 
   explicit Window(const FontLayout& layout) {
     settings.WriteInt("Settings", "Editmode", 1);
-    view = std::make_unique<CPivraView>(settings, commandLine, doc, host, clipboard);
+    view = std::make_unique<EditorView>(settings, commandLine, doc, host, clipboard);
     widget = std::make_unique<PivraTextWidget>(*view, layout);
     widget->resize(1000, 700);
     view->OnInitialUpdate();

@@ -5,11 +5,11 @@
 #include <iostream>
 #include <sstream>
 
-#include "app/CPivraApp.h"
+#include "app/AppContext.h"
 #include "document/DocumentStartup.h"
-#include "editor/CPivraView.h"
-#include "editor/Cp932.h"
-#include "editor/LineLayout.h"
+#include "editor/EditorView.h"
+#include "text/Cp932.h"
+#include "platform/LineLayout.h"
 
 namespace {
 
@@ -160,7 +160,7 @@ bool BatchRunner::ChooseFile(FileDialogData& dialog) {
   return !dialogCancel_ && !dialog.path.empty();
 }
 
-bool BatchRunner::Type(CPivraView& view, const std::string& arg, std::string& why) {
+bool BatchRunner::Type(EditorView& view, const std::string& arg, std::string& why) {
   std::string text;
   if (!DecodeText(arg, text, why)) return false;
   for (std::size_t p = 0; p < text.size();) {
@@ -186,7 +186,7 @@ bool BatchRunner::Type(CPivraView& view, const std::string& arg, std::string& wh
   return true;
 }
 
-bool BatchRunner::Key(CPivraView& view, const std::string& spec, std::string& why) {
+bool BatchRunner::Key(EditorView& view, const std::string& spec, std::string& why) {
   bool ctrl = false, shift = false, alt = false;
   std::string name = spec;
   for (;;) {
@@ -220,7 +220,7 @@ bool BatchRunner::Key(CPivraView& view, const std::string& spec, std::string& wh
   return true;
 }
 
-bool BatchRunner::Command(CPivraView& view, const std::vector<std::string>& words, std::string& why) {
+bool BatchRunner::Command(EditorView& view, const std::vector<std::string>& words, std::string& why) {
   int id = 0;
   if (words.size() < 2 || !ParseInt(words[1], id)) {
     why = "command needs a numeric id";
@@ -242,13 +242,13 @@ bool BatchRunner::Command(CPivraView& view, const std::vector<std::string>& word
     dialogValues_.emplace_back(words[i].substr(0, eq), words[i].substr(eq + 1));
   }
   switch (view.Execute(id)) {
-    case CPivraView::CommandResult::Unknown:
+    case EditorView::CommandResult::Unknown:
       why = "unknown command " + words[1];
       return false;
-    case CPivraView::CommandResult::Disabled:
+    case EditorView::CommandResult::Disabled:
       out_ << "disabled: " << id << "\n";
       break;
-    case CPivraView::CommandResult::Done:
+    case EditorView::CommandResult::Done:
       break;
   }
   if (!dialogError_.empty()) {
@@ -258,20 +258,20 @@ bool BatchRunner::Command(CPivraView& view, const std::vector<std::string>& word
   return true;
 }
 
-void BatchRunner::PrintState(CPivraView& view) {
+void BatchRunner::PrintState(EditorView& view) {
   const EditBuffer& e = view.Edit();
   const auto [s, en] = e.GetSel();
   const CellRange& c = view.cellRange;
   out_ << "state: sel=" << s << "," << en << " cellrange=" << c.firstCol << "," << c.firstRow << "," << c.lastCol
        << "," << c.lastRow << " tablesel=" << view.tableSelection.first << "," << view.tableSelection.second
-       << " modified=" << (view.Document().IsModified() ? 1 : 0) << " undo=" << view.History().Current() << "/"
+       << " modified=" << (view.Doc().IsModified() ? 1 : 0) << " undo=" << view.History().Current() << "/"
        << view.History().Top() << " table=" << view.tableMode << " linenumbers=" << view.lineNumberMode
        << " tab=" << view.tabWidth << " wrap=" << (e.IsWordWrap() ? 1 : 0) << " decimals=" << view.decimalPlaces
        << " readonly=" << (e.IsReadOnly() ? 1 : 0) << " len=" << e.GetTextLength()
        << " firstvisible=" << e.FirstVisibleLine() << "\n";
 }
 
-bool BatchRunner::Execute(CPivraView& view, CPivraApp& app, const std::string& line, std::string& why) {
+bool BatchRunner::Execute(EditorView& view, AppContext& app, const std::string& line, std::string& why) {
   const std::vector<std::string> words = SplitWords(line);
   const std::string& verb = words[0];
   auto needInts = [&](std::size_t n, std::vector<int>& v) {
@@ -386,10 +386,10 @@ int BatchRunner::Run(const std::vector<std::string>& args, const std::string& sc
     err_ << "error: cannot read script " << scriptPath << "\n";
     return 2;
   }
-  CPivraApp app(args);
+  AppContext app(args);
   MemoryClipboard clipboard;
   static const FixedCellLayout layout(kCellWidth, kLineHeight);
-  CPivraView view(app.Settings(), app.Commands(), app.Document(), *this, clipboard);
+  EditorView view(app.Settings(), app.Commands(), app.Doc(), *this, clipboard);
   view.Edit().SetLayout(&layout);
   view.Edit().SetClientRect({0, 0, kColumns * kCellWidth, kRows * kLineHeight});
   // The FILE of the command line is the one the command line names; a file

@@ -15,10 +15,10 @@
 #include <utility>
 #include <vector>
 
-#include "editor/UiHost.h"
+#include "platform/UiHost.h"
 
-class CPivraView;
-class CPivraApp;
+class EditorView;
+class AppContext;
 
 class BatchRunner final : public UiHost {
  public:
@@ -39,11 +39,11 @@ class BatchRunner final : public UiHost {
   static bool DecodeText(const std::string& arg, std::string& cp932, std::string& why);
 
  private:
-  bool Execute(CPivraView& view, CPivraApp& app, const std::string& line, std::string& why);
-  bool Type(CPivraView& view, const std::string& text, std::string& why);
-  bool Key(CPivraView& view, const std::string& name, std::string& why);
-  bool Command(CPivraView& view, const std::vector<std::string>& words, std::string& why);
-  void PrintState(CPivraView& view);
+  bool Execute(EditorView& view, AppContext& app, const std::string& line, std::string& why);
+  bool Type(EditorView& view, const std::string& text, std::string& why);
+  bool Key(EditorView& view, const std::string& name, std::string& why);
+  bool Command(EditorView& view, const std::vector<std::string>& words, std::string& why);
+  void PrintState(EditorView& view);
 
   std::ostream& out_;
   std::ostream& err_;

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "editor/EditBuffer.h"
+#include "buffer/EditBuffer.h"
 
 namespace status_panes {
 

@@ -4,7 +4,7 @@
 #include "calc/InlineCalc.h"
 #include "calc/LinearTransform.h"
 #include "calc/TwoColumnArithmetic.h"
-#include "editor/CPivraView.h"
+#include "editor/EditorView.h"
 #include "editor/CommandTable.h"
 
 void RegisterCalcCommands(CommandTable& table) {
@@ -12,7 +12,7 @@ void RegisterCalcCommands(CommandTable& table) {
   RegisterTwoColumnCommands(table);
 }
 
-void OnCalcKeyUp(CPivraView& view, int key) {
+void OnCalcKeyUp(EditorView& view, int key) {
   OverwriteAfterImeCommit(view, key);
   RememberCaretColumn(view, key);
   if (key == vk::Return) CalculateLine(view);

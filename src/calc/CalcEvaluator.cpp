@@ -6,9 +6,9 @@
 #include <limits>
 #include <vector>
 
-#include "app/CPivraApp.h"
-#include "editor/Cp932.h"
-#include "editor/UiHost.h"
+#include "settings/AppIdentity.h"
+#include "text/Cp932.h"
+#include "platform/UiHost.h"
 #include "table/TableCells.h"
 
 namespace {
@@ -195,7 +195,7 @@ double CalcEvaluator::EvaluateTerm(std::string& text) {
       append(segment.substr(0, cut));
     }
     if (Contains(base, kMan)) {
-      host_.MessageBox(CPivraApp::kAppName, kBaseManMessage, MsgButtons::Ok, MsgIcon::Exclamation);
+      host_.MessageBox(app_identity::kAppName, kBaseManMessage, MsgButtons::Ok, MsgIcon::Exclamation);
       manFlag_ = 0;
       return 0.0;
     }
@@ -410,7 +410,7 @@ void CalcEvaluator::SubstituteVariables(std::string_view definitions, std::strin
     const std::size_t nextX = cp932::Find(definitions, 'x', valueStart);
     const std::size_t valueEnd = nextX == npos ? definitions.size() : cp932::Prev(definitions, nextX, valueStart);
     if (valueEnd <= valueStart) {
-      host_.MessageBox(CPivraApp::kAppName, "変数 " + name + " の値が定義されていません。", MsgButtons::Ok,
+      host_.MessageBox(app_identity::kAppName, "変数 " + name + " の値が定義されていません。", MsgButtons::Ok,
                        MsgIcon::Exclamation);
       break;
     }

@@ -4,13 +4,13 @@
 #include <utility>
 #include <vector>
 
-#include "editor/CPivraView.h"
-#include "editor/Cp932.h"
+#include "editor/EditorView.h"
+#include "text/Cp932.h"
 #include "table/TableCells.h"
 #include "table/TableGrid.h"
 #include "table/TableRewrite.h"
 
-bool InsertColumnAsTyped(CPivraView& view, int firstRow, long long rowCount, int target,
+bool InsertColumnAsTyped(EditorView& view, int firstRow, long long rowCount, int target,
                          const std::function<std::string(const TableGrid&, int)>& value) {
   EditBuffer& edit = view.Edit();
   const std::string text = edit.GetText();
@@ -38,7 +38,7 @@ bool InsertColumnAsTyped(CPivraView& view, int firstRow, long long rowCount, int
   return true;
 }
 
-void TypeLineAt(CPivraView& view, int pos, std::string_view line) {
+void TypeLineAt(EditorView& view, int pos, std::string_view line) {
   EditBuffer& edit = view.Edit();
   edit.SetSel(pos, pos);
   edit.ScrollCaret();

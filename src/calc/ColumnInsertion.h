@@ -18,18 +18,18 @@
 #include <string>
 #include <string_view>
 
-class CPivraView;
+class EditorView;
 class TableGrid;
 
 // Inserts, for each row from firstRow on (rowCount rows, those past the end
 // of the text skipped), the text value(grid, row) as a new cell at column
 // `target`. `value` reads the grid as it stands before that row's
 // insertion. Returns false, touching nothing, when no row took a cell.
-bool InsertColumnAsTyped(CPivraView& view, int firstRow, long long rowCount, int target,
+bool InsertColumnAsTyped(EditorView& view, int firstRow, long long rowCount, int target,
                          const std::function<std::string(const TableGrid&, int)>& value);
 
 // Types `line` into the control at `pos` (SetSel, ScrollCaret, ReplaceSel).
-void TypeLineAt(CPivraView& view, int pos, std::string_view line);
+void TypeLineAt(EditorView& view, int pos, std::string_view line);
 
 // End of the cells of the logical line that starts at lineStart: before its
 // CR LF (or a lone LF), or at the end of the text.

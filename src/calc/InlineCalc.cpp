@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "app/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "calc/CalcEvaluator.h"
-#include "editor/CPivraView.h"
-#include "editor/Cp932.h"
+#include "editor/EditorView.h"
+#include "text/Cp932.h"
 
 namespace {
 
@@ -49,7 +49,7 @@ FinishedLine PrepareLine(std::string_view finished) {
   return line;
 }
 
-void CalculateLine(CPivraView& view) {
+void CalculateLine(EditorView& view) {
   EditBuffer& edit = view.Edit();
   view.workText = edit.GetText();
   const auto [s, e] = edit.GetSel();
@@ -100,7 +100,7 @@ void CalculateLine(CPivraView& view) {
   calc.formulaPending = 0;
 }
 
-void OverwriteAfterImeCommit(CPivraView& view, int key) {
+void OverwriteAfterImeCommit(EditorView& view, int key) {
   if (view.insertMode != 0) return;
   EditBuffer& edit = view.Edit();
   const std::string& text = edit.Text();
@@ -126,7 +126,7 @@ void OverwriteAfterImeCommit(CPivraView& view, int key) {
   edit.ReplaceSel("");
 }
 
-void RememberCaretColumn(CPivraView& view, int key) {
+void RememberCaretColumn(EditorView& view, int key) {
   if (view.keepCaretColumn != 1) return;
   if (MovesCaretColumn(key)) view.caretColumnX = view.Edit().CaretPoint().x;
   if (view.caretColumnX < 0) view.caretColumnX = 0;

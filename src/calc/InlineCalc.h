@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-class CPivraView;
+class EditorView;
 
 // What Enter finished: the part of the line before the caret, and the forms
 // the decision is made on.
@@ -30,12 +30,12 @@ struct FinishedLine {
 FinishedLine PrepareLine(std::string_view finished);
 
 // Runs on the release of Enter (after the key inserted its line break).
-void CalculateLine(CPivraView& view);
+void CalculateLine(EditorView& view);
 
 // The key-release steps that come before it (OnCalcKeyUp runs all three).
 // In overwrite mode, a text the input method committed with Enter takes the
 // place of as many bytes after it as it occupies, never beyond its line.
-void OverwriteAfterImeCommit(CPivraView& view, int key);
+void OverwriteAfterImeCommit(EditorView& view, int key);
 // With caret-column keeping on, typing and horizontal keys remember the
 // caret's x for the vertical moves that follow.
-void RememberCaretColumn(CPivraView& view, int key);
+void RememberCaretColumn(EditorView& view, int key);

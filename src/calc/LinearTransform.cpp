@@ -2,13 +2,13 @@
 
 #include <string>
 
-#include "app/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "calc/ColumnInsertion.h"
-#include "dialogs/CPrdDlg.h"
-#include "dialogs/CTransDlg.h"
-#include "editor/CPivraView.h"
+#include "dialogs/SlopeOffsetDialog.h"
+#include "dialogs/RangeMappingDialog.h"
+#include "editor/EditorView.h"
 #include "editor/CommandTable.h"
-#include "editor/Cp932.h"
+#include "text/Cp932.h"
 #include "table/TableCells.h"
 #include "table/TableGrid.h"
 
@@ -26,10 +26,10 @@ namespace {
 
 // Shows the formula's dialog with the stored numbers; false when it did not
 // end with OK.
-bool AskCoefficients(CPivraView& view, TransformFormula formula, TransformCoefficients& k) {
+bool AskCoefficients(EditorView& view, TransformFormula formula, TransformCoefficients& k) {
   k.formula = formula;
   if (formula == TransformFormula::SlopeOffset) {
-    CPrdDlg dlg;
+    SlopeOffsetDialog dlg;
     dlg.Load(view.Settings());
     DialogData data = dlg.Build();
     if (!view.Host().RunDialog(data) || !dlg.Read(data)) return false;
@@ -38,7 +38,7 @@ bool AskCoefficients(CPivraView& view, TransformFormula formula, TransformCoeffi
     k.p = dlg.p;
     k.q = dlg.q;
   } else {
-    CTransDlg dlg;
+    RangeMappingDialog dlg;
     dlg.Load(view.Settings());
     DialogData data = dlg.Build();
     if (!view.Host().RunDialog(data) || !dlg.Read(data)) return false;
@@ -50,16 +50,16 @@ bool AskCoefficients(CPivraView& view, TransformFormula formula, TransformCoeffi
   return true;
 }
 
-void StoreCoefficients(CPivraView& view, const TransformCoefficients& k) {
+void StoreCoefficients(EditorView& view, const TransformCoefficients& k) {
   if (k.formula == TransformFormula::SlopeOffset) {
-    CPrdDlg dlg;
+    SlopeOffsetDialog dlg;
     dlg.m = k.m;
     dlg.n = k.n;
     dlg.p = k.p;
     dlg.q = k.q;
     dlg.Save(view.Settings());
   } else {
-    CTransDlg dlg;
+    RangeMappingDialog dlg;
     dlg.a = k.a;
     dlg.b = k.b;
     dlg.c = k.c;
@@ -70,7 +70,7 @@ void StoreCoefficients(CPivraView& view, const TransformCoefficients& k) {
 
 }  // namespace
 
-void TransformCells(CPivraView& view, TransformFormula formula, bool columnMode, bool before) {
+void TransformCells(EditorView& view, TransformFormula formula, bool columnMode, bool before) {
   TransformCoefficients k;
   if (!AskCoefficients(view, formula, k)) return;
 
@@ -133,8 +133,8 @@ void TransformCells(CPivraView& view, TransformFormula formula, bool columnMode,
 }
 
 void RegisterLinearTransformCommands(CommandTable& t) {
-  auto oneColumn = [](CPivraView& v) { return v.cellRange.lastCol - v.cellRange.firstCol <= 0; };
-  auto oneRow = [](CPivraView& v) { return v.cellRange.lastRow - v.cellRange.firstRow <= 0; };
+  auto oneColumn = [](EditorView& v) { return v.cellRange.lastCol - v.cellRange.firstCol <= 0; };
+  auto oneRow = [](EditorView& v) { return v.cellRange.lastRow - v.cellRange.firstRow <= 0; };
   using F = TransformFormula;
   struct Entry {
     int id;
@@ -155,9 +155,9 @@ void RegisterLinearTransformCommands(CommandTable& t) {
       {32959, "行を一次変換 A→C, B→D  し、下へ", F::RangeMapping, false, false, true},
   };
   for (const Entry& e : entries) {
-    std::function<bool(CPivraView&)> enabled;
-    if (!e.alwaysEnabled) enabled = e.column ? std::function<bool(CPivraView&)>(oneColumn) : oneRow;
-    t.Add({e.id, "", "", e.caption, [e](CPivraView& v) { TransformCells(v, e.formula, e.column, e.before); },
+    std::function<bool(EditorView&)> enabled;
+    if (!e.alwaysEnabled) enabled = e.column ? std::function<bool(EditorView&)>(oneColumn) : oneRow;
+    t.Add({e.id, "", "", e.caption, [e](EditorView& v) { TransformCells(v, e.formula, e.column, e.before); },
            enabled, {}});
   }
 }

@@ -3,8 +3,8 @@
 // column beside it (or a new row above or below it). The source cells stay.
 //
 // Two formulas, each with its dialog of four whole numbers:
-//   slope and offset (CPrdDlg):  Y = X * m / n + p / q
-//   range mapping (CTransDlg):   Y = (X - A) * (D - C) / (B - A) + C
+//   slope and offset (SlopeOffsetDialog):  Y = X * m / n + p / q
+//   range mapping (RangeMappingDialog):   Y = (X - A) * (D - C) / (B - A) + C
 // Column mode visits every row of the cell block (every row of the text
 // without a selection) and gives empty and non-numeric source cells a value
 // too (X = 0). Row mode builds the new line first and leaves a result cell
@@ -12,7 +12,7 @@
 // step, and the four numbers are stored only when the dialog ends with OK.
 #pragma once
 
-class CPivraView;
+class EditorView;
 class CommandTable;
 
 enum class TransformFormula { SlopeOffset, RangeMapping };
@@ -25,6 +25,6 @@ struct TransformCoefficients {
   double Apply(double x) const;
 };
 
-void TransformCells(CPivraView& view, TransformFormula formula, bool columnMode, bool before);
+void TransformCells(EditorView& view, TransformFormula formula, bool columnMode, bool before);
 
 void RegisterLinearTransformCommands(CommandTable& table);

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include "app/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "calc/ColumnInsertion.h"
-#include "dialogs/CSiskGDlg.h"
-#include "dialogs/CSiskRDlg.h"
-#include "editor/CPivraView.h"
+#include "dialogs/RowArithmeticDialog.h"
+#include "dialogs/ColumnArithmeticDialog.h"
+#include "editor/EditorView.h"
 #include "editor/CommandTable.h"
-#include "editor/Cp932.h"
+#include "text/Cp932.h"
 #include "table/TableCells.h"
 #include "table/TableGrid.h"
 
@@ -24,8 +24,8 @@ std::string CombineValues(int operation, double left, double right, int decimals
 
 namespace {
 
-void CombineColumns(CPivraView& view, bool before, int startCol) {
-  CSiskRDlg dlg;
+void CombineColumns(EditorView& view, bool before, int startCol) {
+  ColumnArithmeticDialog dlg;
   dlg.firstColumn = startCol;
   dlg.operation = view.Settings().GetInt("Settings", "SisokuR", 0);
   const CellRange block = view.cellRange;
@@ -57,8 +57,8 @@ void CombineColumns(CPivraView& view, bool before, int startCol) {
 // row (0 or below) give -1, a row that reads as empty cells.
 long long RowIndex(int number) { return number >= 1 ? static_cast<long long>(number) - 1 : -1; }
 
-void CombineRows(CPivraView& view, bool before, int startRow, int startLineStart) {
-  CSiskGDlg dlg;
+void CombineRows(EditorView& view, bool before, int startRow, int startLineStart) {
+  RowArithmeticDialog dlg;
   dlg.firstRow = startRow + 1;
   dlg.operation = view.Settings().GetInt("Settings", "SisokuG", 0);
   const CellRange block = view.cellRange;
@@ -117,7 +117,7 @@ void CombineRows(CPivraView& view, bool before, int startRow, int startLineStart
 
 }  // namespace
 
-void CombineCells(CPivraView& view, bool columnMode, bool before) {
+void CombineCells(EditorView& view, bool columnMode, bool before) {
   EditBuffer& edit = view.Edit();
   const auto [selStart, selEnd] = edit.GetSel();
   view.tableSelection = {selStart, selEnd};
@@ -134,8 +134,8 @@ void CombineCells(CPivraView& view, bool columnMode, bool before) {
 }
 
 void RegisterTwoColumnCommands(CommandTable& t) {
-  t.Add({33051, "", "", "2列を四則計算し、結果を前(左）へ", [](CPivraView& v) { CombineCells(v, true, true); }, {}, {}});
-  t.Add({32971, "", "", "2列を四則計算し、結果を後ろ(右）へ", [](CPivraView& v) { CombineCells(v, true, false); }, {}, {}});
-  t.Add({33056, "", "", "2行を四則計算し、上へ", [](CPivraView& v) { CombineCells(v, false, true); }, {}, {}});
-  t.Add({32972, "", "", "2行を四則計算し、下へ", [](CPivraView& v) { CombineCells(v, false, false); }, {}, {}});
+  t.Add({33051, "", "", "2列を四則計算し、結果を前(左）へ", [](EditorView& v) { CombineCells(v, true, true); }, {}, {}});
+  t.Add({32971, "", "", "2列を四則計算し、結果を後ろ(右）へ", [](EditorView& v) { CombineCells(v, true, false); }, {}, {}});
+  t.Add({33056, "", "", "2行を四則計算し、上へ", [](EditorView& v) { CombineCells(v, false, true); }, {}, {}});
+  t.Add({32972, "", "", "2行を四則計算し、下へ", [](EditorView& v) { CombineCells(v, false, false); }, {}, {}});
 }

@@ -13,13 +13,13 @@
 
 #include <string>
 
-class CPivraView;
+class EditorView;
 class CommandTable;
 
 // The result text of operation `operation` (0 "×", 1 "÷", 2 "＋", 3 "－") on
 // L and R with `decimals` decimals; empty for any other index.
 std::string CombineValues(int operation, double left, double right, int decimals);
 
-void CombineCells(CPivraView& view, bool columnMode, bool before);
+void CombineCells(EditorView& view, bool columnMode, bool before);
 
 void RegisterTwoColumnCommands(CommandTable& table);

@@ -2,7 +2,7 @@
 // the column and row range the sort and rank dialogs read back.
 #pragma once
 
-#include "dialogs/DialogData.h"
+#include "platform/DialogData.h"
 
 namespace rowdialog {
 

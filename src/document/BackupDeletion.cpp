@@ -5,10 +5,10 @@
 
 #include <memory>
 
-#include "app/CPivraApp.h"
-#include "document/CPivraDoc.h"
+#include "settings/AppIdentity.h"
+#include "document/Document.h"
 #include "document/DocumentFile.h"
-#include "editor/CPivraView.h"
+#include "editor/EditorView.h"
 
 namespace {
 
@@ -48,17 +48,17 @@ std::vector<std::string> FindBackupFiles(const std::string& folder, const std::s
   return found;
 }
 
-bool CanDeleteBackupFiles(CPivraView& view) {
-  return !view.fileFolder.empty() && !FindBackupFiles(view.fileFolder, view.Document().PathName(), 1).empty();
+bool CanDeleteBackupFiles(EditorView& view) {
+  return !view.fileFolder.empty() && !FindBackupFiles(view.fileFolder, view.Doc().PathName(), 1).empty();
 }
 
-void DeleteBackupFiles(CPivraView& view) {
+void DeleteBackupFiles(EditorView& view) {
   const std::string& folder = view.fileFolder;
   if (folder.empty()) return;
-  const std::vector<std::string> files = FindBackupFiles(folder, view.Document().PathName());
+  const std::vector<std::string> files = FindBackupFiles(folder, view.Doc().PathName());
   if (files.empty()) return;
   UiHost& host = view.Host();
-  const std::string caption = CPivraApp::kAppName;
+  const std::string caption = app_identity::kAppName;
   const std::string shownFolder = docfile::DisplayPath(folder);
 
   const MsgResult mode = host.MessageBox(

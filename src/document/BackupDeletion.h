@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-class CPivraView;
+class EditorView;
 
 // Full paths of the entries of `folder` (which ends with "/") whose names
 // match "*.bak", except `exclude`; at most `limit` of them (0: no limit).
@@ -18,7 +18,7 @@ std::vector<std::string> FindBackupFiles(const std::string& folder, const std::s
                                          std::size_t limit = 0);
 
 // The enable rule: the document's folder is known and holds a backup.
-bool CanDeleteBackupFiles(CPivraView& view);
+bool CanDeleteBackupFiles(EditorView& view);
 
 // The command: asks, deletes, reports.
-void DeleteBackupFiles(CPivraView& view);
+void DeleteBackupFiles(EditorView& view);

@@ -1,6 +1,6 @@
 #include "document/CaretMemory.h"
 
-#include "app/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "document/DocumentFile.h"
 #include "document/RecentFileList.h"
 

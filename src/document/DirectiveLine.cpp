@@ -3,7 +3,7 @@
 #include <cctype>
 #include <climits>
 
-#include "editor/Cp932.h"
+#include "text/Cp932.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
 // The document's entries of the command table: new, open, save, save as, the
 // recent files and the deletion of backups.
 #include "document/BackupDeletion.h"
-#include "document/CPivraDoc.h"
+#include "document/Document.h"
 #include "document/RecentFileList.h"
-#include "editor/CPivraView.h"
+#include "editor/EditorView.h"
 #include "editor/CommandTable.h"
 
 void RegisterDocumentCommands(CommandTable& t) {
-  auto add = [&t](int id, const char* caption, std::function<void(CPivraView&)> run,
-                  std::function<bool(CPivraView&)> enabled = {}) {
+  auto add = [&t](int id, const char* caption, std::function<void(EditorView&)> run,
+                  std::function<bool(EditorView&)> enabled = {}) {
     CommandEntry e;
     e.id = id;
     e.mainCaption = caption;
@@ -16,17 +16,17 @@ void RegisterDocumentCommands(CommandTable& t) {
     e.enabled = std::move(enabled);
     t.Add(std::move(e));
   };
-  add(57600, "新規作成(&N)", [](CPivraView& v) { v.Document().OnFileNew(v); });
-  add(57601, "開く(&O)...", [](CPivraView& v) { v.Document().OnFileOpen(v); });
-  add(57603, "上書き保存(&S)", [](CPivraView& v) { v.Document().OnFileSave(); },
-      [](CPivraView& v) { return v.Document().IsModified(); });
-  add(57604, "名前を付けて保存(&A)...", [](CPivraView& v) { v.Document().OnFileSaveAs(); });
+  add(57600, "新規作成(&N)", [](EditorView& v) { v.Doc().OnFileNew(v); });
+  add(57601, "開く(&O)...", [](EditorView& v) { v.Doc().OnFileOpen(v); });
+  add(57603, "上書き保存(&S)", [](EditorView& v) { v.Doc().OnFileSave(); },
+      [](EditorView& v) { return v.Doc().IsModified(); });
+  add(57604, "名前を付けて保存(&A)...", [](EditorView& v) { v.Doc().OnFileSaveAs(); });
   add(32793, "バックアップの削除", DeleteBackupFiles, CanDeleteBackupFiles);
   // The recent files have no fixed caption: the File menu shows
   // recent_files::MenuEntries, one entry per listed file.
   for (int n = 0; n < recent_files::kCount; ++n) {
-    add(recent_files::kFirstCommand + n, "", [n](CPivraView& v) { v.Document().OnOpenRecentFile(v, n); },
-        [n](CPivraView& v) {
+    add(recent_files::kFirstCommand + n, "", [n](EditorView& v) { v.Doc().OnOpenRecentFile(v, n); },
+        [n](EditorView& v) {
           return static_cast<std::size_t>(n) < recent_files::Entries(v.Settings()).size();
         });
   }

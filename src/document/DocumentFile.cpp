@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "editor/Cp932.h"
+#include "text/Cp932.h"
 
 namespace docfile {
 

@@ -1,17 +1,17 @@
 #include "document/DocumentStartup.h"
 
-#include "app/CPivraApp.h"
+#include "app/AppContext.h"
 #include "document/CaretMemory.h"
-#include "document/CPivraDoc.h"
-#include "editor/CPivraView.h"
+#include "document/Document.h"
+#include "editor/EditorView.h"
 
-bool OpenDocumentAtStartup(CPivraApp& app, CPivraView& view) {
+bool OpenDocumentAtStartup(AppContext& app, EditorView& view) {
   PruneCaretMemory(app.Settings());
-  CPivraDoc& doc = app.Document();
+  Document& doc = app.Doc();
   if (app.Commands().HasFile()) return doc.OpenDocumentFile(app.Commands().FileToOpen());
-  doc.SetTitle(CPivraDoc::kUntitled);
+  doc.SetTitle(Document::kUntitled);
   doc.OnNewDocument();
-  for (CPivraView* v : doc.Views()) v->OnInitialUpdate();
+  for (EditorView* v : doc.Views()) v->OnInitialUpdate();
   if (doc.FirstView() == nullptr) view.OnInitialUpdate();
   return true;
 }

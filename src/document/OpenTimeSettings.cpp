@@ -1,18 +1,18 @@
 // The view's document-dependent operations: the directive line of .pvl
 // files, the text's print form, line ends of a loaded text and the caret
 // remembered per file. The view's initial update and update hints call them.
-#include "app/SettingsStore.h"
-#include "document/CPivraDoc.h"
+#include "settings/SettingsStore.h"
+#include "document/Document.h"
 #include "document/CaretMemory.h"
 #include "document/DirectiveLine.h"
 #include "document/DocumentFile.h"
-#include "document/LineEnds.h"
-#include "editor/CPivraView.h"
+#include "text/LineEnds.h"
+#include "editor/EditorView.h"
 
-bool CPivraView::IsPvlFile() const { return fileExt == ".pvl" || fileExt == ".PVL"; }
-bool CPivraView::IsLogFile() const { return fileExt == ".log" || fileExt == ".LOG"; }
+bool EditorView::IsPvlFile() const { return fileExt == ".pvl" || fileExt == ".PVL"; }
+bool EditorView::IsLogFile() const { return fileExt == ".log" || fileExt == ".LOG"; }
 
-void CPivraView::ApplyDirectiveLine() {
+void EditorView::ApplyDirectiveLine() {
   const DirectiveValues v = ReadDirectiveLine(edit_.GetLogicalLine(0).first);
   if (v.tabWidth) tabWidth = *v.tabWidth;
   if (v.columns) printColumns = *v.columns;
@@ -22,7 +22,7 @@ void CPivraView::ApplyDirectiveLine() {
   if (v.marginStep) printMarginStep = *v.marginStep;
 }
 
-void CPivraView::RefreshDirectiveLine() {
+void EditorView::RefreshDirectiveLine() {
   tableSelection = edit_.GetSel();
   workText = edit_.GetText();
   const std::string line = FormatDirectiveLine(tabWidth, printFontHeight, printColumns, printMarginStep);
@@ -33,13 +33,13 @@ void CPivraView::RefreshDirectiveLine() {
   edit_.ScrollCaret();
 }
 
-void CPivraView::StripCommentLines() {
+void EditorView::StripCommentLines() {
   workText = edit_.GetText();
   std::string work = workText;
   if (::StripCommentLines(work) > 0) edit_.SetText(work);
 }
 
-void CPivraView::RestoreAfterPrinting(bool textOnly) {
+void EditorView::RestoreAfterPrinting(bool textOnly) {
   edit_.SetText(workText);
   edit_.SetSel(tableSelection.first, tableSelection.second);
   edit_.ScrollCaret();
@@ -54,18 +54,18 @@ void CPivraView::RestoreAfterPrinting(bool textOnly) {
 
 // A text that CR LF would push past the control's limit keeps its line ends:
 // saved as it is, the file can always be opened again.
-void CPivraView::NormaliseLineEnds() {
+void EditorView::NormaliseLineEnds() {
   std::string text = edit_.GetText();
   if (docfile::NormaliseLineEnds(text) && static_cast<int>(text.size()) <= EditBuffer::kTextLimit) edit_.SetText(text);
 }
 
-void CPivraView::SaveCaretPosition() {
+void EditorView::SaveCaretPosition() {
   const std::string& path = doc_.PathName();
   if (path.empty()) return;
   caret_memory::Save(settings_, path, edit_.GetSel().first, edit_.FirstVisibleLine());
 }
 
-void CPivraView::RestoreRememberedCaret() {
+void EditorView::RestoreRememberedCaret() {
   if (edit_.GetTextLength() <= 1 || filePath.empty()) return;
   const auto [pos, firstLine] = caret_memory::Load(settings_, filePath);
   edit_.LineScroll(0, firstLine);

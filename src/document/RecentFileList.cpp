@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "document/DocumentFile.h"
 
 namespace recent_files {

@@ -1,6 +1,6 @@
 #include "editor/CommandTable.h"
 
-#include "editor/CPivraView.h"
+#include "editor/EditorView.h"
 
 namespace {
 

@@ -13,19 +13,19 @@
 #include <string>
 #include <vector>
 
-class CPivraView;
+class EditorView;
 
 struct CommandEntry {
   int id = 0;
   std::string mainCaption;   // "" when not in the main menu
   std::string editCaption;   // "" when not in the editing context menu
   std::string tableCaption;  // "" when not in the table context menu
-  std::function<void(CPivraView&)> run;
+  std::function<void(EditorView&)> run;
   // Enable rule; empty means always enabled. Some rules have a side effect on
   // the view (the web-search rule stores the selection), so they take it
   // non-const, as the menu does when it asks.
-  std::function<bool(CPivraView&)> enabled;
-  std::function<bool(CPivraView&)> checked;  // empty means never ticked
+  std::function<bool(EditorView&)> enabled;
+  std::function<bool(EditorView&)> checked;  // empty means never ticked
 };
 
 // A key binding: Windows virtual-key code and modifiers.

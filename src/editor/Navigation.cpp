@@ -6,9 +6,10 @@
 #include <string_view>
 #include <vector>
 
-#include "app/SettingsStore.h"
-#include "editor/CPivraView.h"
-#include "editor/Cp932.h"
+#include "settings/AppIdentity.h"
+#include "settings/SettingsStore.h"
+#include "editor/EditorView.h"
+#include "text/Cp932.h"
 
 namespace navigation {
 
@@ -51,22 +52,22 @@ bool IsSourceFile(const std::string& ext) {
 
 }  // namespace
 
-void TextStart(CPivraView& view) { CaretTo(view.Edit(), 0); }
+void TextStart(EditorView& view) { CaretTo(view.Edit(), 0); }
 
-void TextEnd(CPivraView& view) { CaretTo(view.Edit(), view.Edit().GetTextLength()); }
+void TextEnd(EditorView& view) { CaretTo(view.Edit(), view.Edit().GetTextLength()); }
 
-void LineStart(CPivraView& view) { CaretTo(view.Edit(), view.Edit().LineIndex(-1)); }
+void LineStart(EditorView& view) { CaretTo(view.Edit(), view.Edit().LineIndex(-1)); }
 
 // On a wrapped line the end of a display row is the start of the next one, so
 // the caret stops one byte before it to stay on its row.
-void LineEnd(CPivraView& view) {
+void LineEnd(EditorView& view) {
   EditBuffer& e = view.Edit();
   int end = e.LineIndex(-1) + e.LineLength(-1);
   if (e.LineFromChar(end) != CaretLine(e)) --end;
   CaretTo(e, end);
 }
 
-void ScreenDown(CPivraView& view) {
+void ScreenDown(EditorView& view) {
   EditBuffer& e = view.Edit();
   const int rows = e.VisibleLineCount();
   const int line = CaretLine(e);
@@ -79,7 +80,7 @@ void ScreenDown(CPivraView& view) {
   e.ScrollCaret();
 }
 
-void ScreenUp(CPivraView& view) {
+void ScreenUp(EditorView& view) {
   EditBuffer& e = view.Edit();
   const int rows = e.VisibleLineCount();
   const int line = CaretLine(e);
@@ -92,7 +93,7 @@ void ScreenUp(CPivraView& view) {
   e.ScrollCaret();
 }
 
-void JumpToLine(CPivraView& view) {
+void JumpToLine(EditorView& view) {
   SettingsStore& settings = view.Settings();
   DialogData d;
   d.templateId = 314;
@@ -117,7 +118,7 @@ void JumpToLine(CPivraView& view) {
   unsigned long long n = 0;
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
   if (ec != std::errc() || end != text.data() + text.size() || n < 1 || n > 4294967295ULL) {
-    view.Host().MessageBox("Pivra", "1 から 4294967295 までの整数を入力してください。", MsgButtons::Ok,
+    view.Host().MessageBox(app_identity::kAppName, "1 から 4294967295 までの整数を入力してください。", MsgButtons::Ok,
                            MsgIcon::Exclamation);
     return;
   }
@@ -142,7 +143,7 @@ void JumpToLine(CPivraView& view) {
 }
 
 // Comments are not added to or removed from text the user cannot edit.
-void AddComment(CPivraView& view) {
+void AddComment(EditorView& view) {
   EditBuffer& e = view.Edit();
   if (e.IsReadOnly()) return;
   const auto [s, en] = e.GetSel();
@@ -157,7 +158,7 @@ void AddComment(CPivraView& view) {
   CaretTo(e, caret + 2);
 }
 
-void RemoveComment(CPivraView& view) {
+void RemoveComment(EditorView& view) {
   EditBuffer& e = view.Edit();
   if (e.IsReadOnly()) return;
   const auto [s, en] = e.GetSel();
@@ -165,7 +166,7 @@ void RemoveComment(CPivraView& view) {
   e.ReplaceSel(cp932::ReplaceAll(e.Text().substr(static_cast<std::size_t>(s), static_cast<std::size_t>(en - s)), "//", ""));
 }
 
-void SelectWord(CPivraView& view) {
+void SelectWord(EditorView& view) {
   EditBuffer& e = view.Edit();
   const int pos = e.CaretPosition().second;
   const std::string_view text = e.Text();

@@ -6,22 +6,22 @@
 // notification records their undo step.
 #pragma once
 
-class CPivraView;
+class EditorView;
 
 namespace navigation {
 
-void TextStart(CPivraView& view);   // 32800
-void TextEnd(CPivraView& view);     // 32801
-void LineStart(CPivraView& view);   // 32802
-void LineEnd(CPivraView& view);     // 32803
-void ScreenUp(CPivraView& view);    // 32804
-void ScreenDown(CPivraView& view);  // 32805
-void JumpToLine(CPivraView& view);  // 32815, dialog "指定行ジャンプ"
-void AddComment(CPivraView& view);     // 32826
-void RemoveComment(CPivraView& view);  // 32827
+void TextStart(EditorView& view);   // 32800
+void TextEnd(EditorView& view);     // 32801
+void LineStart(EditorView& view);   // 32802
+void LineEnd(EditorView& view);     // 32803
+void ScreenUp(EditorView& view);    // 32804
+void ScreenDown(EditorView& view);  // 32805
+void JumpToLine(EditorView& view);  // 32815, dialog "指定行ジャンプ"
+void AddComment(EditorView& view);     // 32826
+void RemoveComment(EditorView& view);  // 32827
 
 // Selects the word around the caret the first click placed. In C/C++ and TeX
 // sources more characters end a word, and a TeX command keeps its backslash.
-void SelectWord(CPivraView& view);
+void SelectWord(EditorView& view);
 
 }  // namespace navigation

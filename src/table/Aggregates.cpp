@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "editor/CPivraView.h"
-#include "editor/Cp932.h"
+#include "editor/EditorView.h"
+#include "text/Cp932.h"
 #include "table/TableCells.h"
 #include "table/TableGrid.h"
 #include "table/TableRewrite.h"
@@ -34,7 +34,7 @@ double RowSum(const TableGrid& grid, int row, int firstCol, int lastCol) {
 // results of all block rows are written back at once, the scroll position is
 // carried through the insertion points in turn as each insertion would have
 // scrolled, and only the label is typed into the control.
-void RowAggregate(CPivraView& view, Aggregate kind, bool left) {
+void RowAggregate(EditorView& view, Aggregate kind, bool left) {
   const CellRange block = view.cellRange;
   if (block.lastCol < block.firstCol) {
     ShowSelectionError(view);
@@ -95,7 +95,7 @@ void RowAggregate(CPivraView& view, Aggregate kind, bool left) {
   view.PushUndoSnapshot();
 }
 
-void ColumnAggregate(CPivraView& view, Aggregate kind, bool up) {
+void ColumnAggregate(EditorView& view, Aggregate kind, bool up) {
   const CellRange block = view.cellRange;
   if (block.lastCol < block.firstCol) {
     ShowSelectionError(view);

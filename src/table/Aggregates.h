@@ -19,14 +19,14 @@
 // caret goes to the first result (or to the block's first cell).
 #pragma once
 
-class CPivraView;
+class EditorView;
 
 enum class Aggregate { Sum, Average };
 
 // Commands 32954 (sum, right), 33047 (sum, left), 32956 (average, right),
 // 33048 (average, left).
-void RowAggregate(CPivraView& view, Aggregate kind, bool left);
+void RowAggregate(EditorView& view, Aggregate kind, bool left);
 
 // Commands 32955 (sum, down), 33052 (sum, up), 32957 (average, down),
 // 33053 (average, up).
-void ColumnAggregate(CPivraView& view, Aggregate kind, bool up);
+void ColumnAggregate(EditorView& view, Aggregate kind, bool up);

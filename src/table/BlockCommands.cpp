@@ -1,7 +1,7 @@
 // The column and block editing, table creation and formatting entries of the
 // command table. The enable rules read the cell block (CellRange), the table
 // selection and the table clipboard as the table context menu shows them.
-#include "editor/CPivraView.h"
+#include "editor/EditorView.h"
 #include "editor/CommandTable.h"
 #include "table/BlockEditing.h"
 #include "table/ColumnEditing.h"
@@ -9,20 +9,20 @@
 #include "table/TableFormatting.h"
 
 void RegisterBlockCommands(CommandTable& t) {
-  auto noTableSelection = [](CPivraView& v) { return v.tableSelection.first >= v.tableSelection.second; };
-  auto add = [&t](int id, const char* caption, void (*run)(CPivraView&),
-                  std::function<bool(CPivraView&)> enabled = {}) {
-    t.Add({id, "", "", caption, [run](CPivraView& v) { run(v); }, std::move(enabled), {}});
+  auto noTableSelection = [](EditorView& v) { return v.tableSelection.first >= v.tableSelection.second; };
+  auto add = [&t](int id, const char* caption, void (*run)(EditorView&),
+                  std::function<bool(EditorView&)> enabled = {}) {
+    t.Add({id, "", "", caption, [run](EditorView& v) { run(v); }, std::move(enabled), {}});
   };
 
   add(32999, "偏差値　（列の選択範囲に対し、右へ）", table_formatting::DeviationScores,
-      [](CPivraView& v) { return v.cellRange.lastCol == v.cellRange.firstCol; });
-  add(32961, "選択範囲の値・文字列のクリア", block_editing::ClearBlock, [](CPivraView& v) {
+      [](EditorView& v) { return v.cellRange.lastCol == v.cellRange.firstCol; });
+  add(32961, "選択範囲の値・文字列のクリア", block_editing::ClearBlock, [](EditorView& v) {
     const CellRange& c = v.cellRange;
     return c.Columns() > 0 && c.Rows() > 0 && c.Columns() + c.Rows() > 1;
   });
-  add(32970, "選択範囲の削除", block_editing::DeleteBlockCommand, [](CPivraView& v) { return v.cellRange.Rows() > 1; });
-  add(33107, "選択範囲へ空白セルの挿入", column_editing::InsertBlankColumn, [](CPivraView& v) {
+  add(32970, "選択範囲の削除", block_editing::DeleteBlockCommand, [](EditorView& v) { return v.cellRange.Rows() > 1; });
+  add(33107, "選択範囲へ空白セルの挿入", column_editing::InsertBlankColumn, [](EditorView& v) {
     const CellRange& c = v.cellRange;
     return c.firstCol < c.lastCol || c.firstRow < c.lastRow;
   });
@@ -33,19 +33,19 @@ void RegisterBlockCommands(CommandTable& t) {
   add(32966, "コピー/切取列の挿入", column_editing::InsertCopiedColumn, noTableSelection);
   add(33005, "選択範囲のコピー", block_editing::BlockCopy);
   add(33006, "選択範囲の切取", block_editing::BlockCut);
-  add(33007, "上の範囲の貼付", block_editing::BlockPaste, [](CPivraView& v) { return v.tableClipboard.rowCount > 1; });
+  add(33007, "上の範囲の貼付", block_editing::BlockPaste, [](EditorView& v) { return v.tableClipboard.rowCount > 1; });
   // Without a copied block there is nothing to repeat (its counts would be
   // divided by), so the entry is off then.
-  add(33057, "上の範囲の貼付(繰返し）", block_editing::RepeatedPaste, [](CPivraView& v) {
+  add(33057, "上の範囲の貼付(繰返し）", block_editing::RepeatedPaste, [](EditorView& v) {
     const CellRange& c = v.cellRange;
     return v.tableSelection.first < v.tableSelection.second && (c.Columns() > 1 || c.Rows() > 1) &&
            v.tableClipboard.rowCount > 0 && v.tableClipboard.columnCount > 0;
   });
 
-  t.Add({32811, "表の作成", "", "表の作成", [](CPivraView& v) { table_creation::CreateTable(v); },
+  t.Add({32811, "表の作成", "", "表の作成", [](EditorView& v) { table_creation::CreateTable(v); },
          noTableSelection, {}});
-  t.Add({32812, "表の幅の変更", "", "表の幅の変更", [](CPivraView& v) { table_formatting::ChangeTableWidth(v); }, {},
+  t.Add({32812, "表の幅の変更", "", "表の幅の変更", [](EditorView& v) { table_formatting::ChangeTableWidth(v); }, {},
          {}});
   t.Add({32813, "四捨五入の位 (小数)", "", "四捨五入の位 (小数)",
-         [](CPivraView& v) { table_formatting::ChangeRoundingPlace(v); }, {}, {}});
+         [](EditorView& v) { table_formatting::ChangeRoundingPlace(v); }, {}, {}});
 }

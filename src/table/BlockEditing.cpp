@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "editor/CPivraView.h"
+#include "editor/EditorView.h"
 #include "table/CaretColumns.h"
 #include "table/TableCells.h"
 #include "table/TableGrid.h"
 #include "table/TableRewrite.h"
-#include "editor/Cp932.h"
+#include "text/Cp932.h"
 
 namespace block_editing {
 
@@ -62,7 +62,7 @@ void DeleteBlock(TableGrid& grid, const CellRange& block) {
   }
 }
 
-void BlockCopy(CPivraView& view) {
+void BlockCopy(EditorView& view) {
   const CellRange& block = view.cellRange;
   TableClipboard& clip = view.tableClipboard;
   clip.columnCount = block.Columns();
@@ -73,12 +73,12 @@ void BlockCopy(CPivraView& view) {
     clip.rows[static_cast<std::size_t>(i)] = GetCells(view, block.firstRow + i, block.firstCol, clip.columnCount);
 }
 
-void BlockCut(CPivraView& view) {
+void BlockCut(EditorView& view) {
   BlockCopy(view);
   DeleteBlockCommand(view);
 }
 
-void DeleteBlockCommand(CPivraView& view) {
+void DeleteBlockCommand(EditorView& view) {
   EditBuffer& edit = view.Edit();
   view.workText = edit.GetText();
   view.tableSelection = edit.GetSel();
@@ -98,7 +98,7 @@ namespace {
 // WorkText with the selected block deleted, when there is a selection and a
 // cell goes; the TableSelection start moves along. False when nothing went
 // (`out` is then left alone).
-bool DeleteSelectedBlock(CPivraView& view, bool selected, std::string& out) {
+bool DeleteSelectedBlock(EditorView& view, bool selected, std::string& out) {
   if (!selected) return false;
   TableGrid grid(view.workText);
   grid.Track(view.tableSelection.first);
@@ -111,7 +111,7 @@ bool DeleteSelectedBlock(CPivraView& view, bool selected, std::string& out) {
 
 }  // namespace
 
-void BlockPaste(CPivraView& view) {
+void BlockPaste(EditorView& view) {
   EditBuffer& edit = view.Edit();
   view.workText = edit.GetText();
   view.tableSelection = edit.GetSel();
@@ -137,7 +137,7 @@ void BlockPaste(CPivraView& view) {
   table_rewrite::Finish(view);
 }
 
-void RepeatedPaste(CPivraView& view) {
+void RepeatedPaste(EditorView& view) {
   const TableClipboard& clip = view.tableClipboard;
   const int R = clip.rowCount;
   const int C = clip.columnCount;
@@ -182,7 +182,7 @@ void RepeatedPaste(CPivraView& view) {
   table_rewrite::Finish(view);
 }
 
-void ClearBlock(CPivraView& view) {
+void ClearBlock(EditorView& view) {
   const CellRange block = view.cellRange;
   if (block.Columns() < 1 || block.Rows() < 1) return;
   EditBuffer& edit = view.Edit();

@@ -8,7 +8,7 @@
 #pragma once
 
 struct CellRange;
-class CPivraView;
+class EditorView;
 class TableGrid;
 
 namespace block_editing {
@@ -18,19 +18,19 @@ namespace block_editing {
 void DeleteBlock(TableGrid& grid, const CellRange& block);
 
 // 33005: the block into the clipboard; the text does not change.
-void BlockCopy(CPivraView& view);
+void BlockCopy(EditorView& view);
 // 33006: block copy, then delete block.
-void BlockCut(CPivraView& view);
+void BlockCut(EditorView& view);
 // 32970
-void DeleteBlockCommand(CPivraView& view);
+void DeleteBlockCommand(EditorView& view);
 // 33007: the clipboard rows in front of the cells at the paste column of the
 // caret, in consecutive rows from the caret's row; a selected block is
 // deleted first.
-void BlockPaste(CPivraView& view);
+void BlockPaste(EditorView& view);
 // 33057: the selected block is replaced by the clipboard block repeated down
 // and across until it has the selected block's size.
-void RepeatedPaste(CPivraView& view);
+void RepeatedPaste(EditorView& view);
 // 32961: every existing cell of the block becomes empty; columns stay in place.
-void ClearBlock(CPivraView& view);
+void ClearBlock(EditorView& view);
 
 }  // namespace block_editing

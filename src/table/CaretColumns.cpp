@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "editor/Cp932.h"
+#include "text/Cp932.h"
 
 namespace caret_column {
 

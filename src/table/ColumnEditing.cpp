@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "editor/CPivraView.h"
+#include "editor/EditorView.h"
 #include "table/CaretColumns.h"
 #include "table/TableCells.h"
 #include "table/TableGrid.h"
@@ -20,7 +20,7 @@ struct Columns {
   int count = 1;
 };
 
-Columns SelectedColumns(const CPivraView& view, std::string_view text, int s, int e) {
+Columns SelectedColumns(const EditorView& view, std::string_view text, int s, int e) {
   Columns c;
   c.first = caret_column::Cell(text, s);
   if (s < e) {
@@ -32,14 +32,14 @@ Columns SelectedColumns(const CPivraView& view, std::string_view text, int s, in
 
 // After a column insertion: the caret at the start of the inserted cell of
 // the caret's row (where the control leaves it when that cell is missing).
-int CaretAtCell(CPivraView& view, int column, int caretRow) {
+int CaretAtCell(EditorView& view, int column, int caretRow) {
   SelectCell(view, column, caretRow);
   return view.Edit().GetSel().first;
 }
 
 }  // namespace
 
-void InsertBlankColumn(CPivraView& view) {
+void InsertBlankColumn(EditorView& view) {
   EditBuffer& edit = view.Edit();
   const auto [s, e] = edit.GetSel();
   const int caretRow = edit.LineFromChar(-1);
@@ -68,7 +68,7 @@ void InsertBlankColumn(CPivraView& view) {
   table_rewrite::Finish(view);
 }
 
-void DeleteColumn(CPivraView& view) {
+void DeleteColumn(EditorView& view) {
   EditBuffer& edit = view.Edit();
   const auto [s, e] = edit.GetSel();
   view.workText = edit.GetText();
@@ -88,7 +88,7 @@ void DeleteColumn(CPivraView& view) {
   table_rewrite::Finish(view);
 }
 
-void CopyColumn(CPivraView& view) {
+void CopyColumn(EditorView& view) {
   EditBuffer& edit = view.Edit();
   const auto [s, e] = edit.GetSel();
   const std::string& text = edit.Text();
@@ -99,12 +99,12 @@ void CopyColumn(CPivraView& view) {
   for (int r = 0; r < grid.RowCount(); ++r) rows[static_cast<std::size_t>(r)] = grid.Cells(r, columns.first, columns.count);
 }
 
-void CutColumn(CPivraView& view) {
+void CutColumn(EditorView& view) {
   CopyColumn(view);
   DeleteColumn(view);
 }
 
-void InsertCopiedColumn(CPivraView& view) {
+void InsertCopiedColumn(EditorView& view) {
   EditBuffer& edit = view.Edit();
   const auto [s, e] = edit.GetSel();
   const int caretRow = edit.LineFromChar(-1);

@@ -7,22 +7,22 @@
 // cells go to the view's TableClipboard, one entry per text row.
 #pragma once
 
-class CPivraView;
+class EditorView;
 
 namespace column_editing {
 
 // 32962 and 33107: a blank cell in front of the cell at the insertion column
 // of the caret, in the rows of a multi-row block or else in every row, as
 // many columns as the block is wide.
-void InsertBlankColumn(CPivraView& view);
+void InsertBlankColumn(EditorView& view);
 // 32963: the caret's column, or the block's columns when there is a selection.
-void DeleteColumn(CPivraView& view);
+void DeleteColumn(EditorView& view);
 // 32964: the same columns into clipboard entry r for every text row r.
-void CopyColumn(CPivraView& view);
+void CopyColumn(EditorView& view);
 // 32965
-void CutColumn(CPivraView& view);
+void CutColumn(EditorView& view);
 // 32966: clipboard entry r in front of the cell at the insertion column of
 // the caret, for every text row r.
-void InsertCopiedColumn(CPivraView& view);
+void InsertCopiedColumn(EditorView& view);
 
 }  // namespace column_editing

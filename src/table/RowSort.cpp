@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "app/SettingsStore.h"
-#include "dialogs/COrderDlg.h"
-#include "dialogs/CSortDlg.h"
-#include "editor/CPivraView.h"
-#include "editor/Cp932.h"
+#include "settings/SettingsStore.h"
+#include "dialogs/RankDialog.h"
+#include "dialogs/RowSortDialog.h"
+#include "editor/EditorView.h"
+#include "text/Cp932.h"
 #include "table/TableCells.h"
 #include "table/TableGrid.h"
 
@@ -140,11 +140,11 @@ RowRange ProposedRange(const EditBuffer& edit, bool sort) {
 RowRange ProposedSortRange(const EditBuffer& edit) { return ProposedRange(edit, true); }
 RowRange ProposedRankRange(const EditBuffer& edit) { return ProposedRange(edit, false); }
 
-void SortRowsCommand(CPivraView& view) {
+void SortRowsCommand(EditorView& view) {
   EditBuffer& edit = view.Edit();
   const int firstVisible = edit.FirstVisibleLine();
   const RowRange proposed = ProposedSortRange(edit);
-  CSortDlg dlg;
+  RowSortDialog dlg;
   dlg.Load(view.Settings());
   dlg.column = proposed.column;
   dlg.fromRow = proposed.fromRow;
@@ -165,11 +165,11 @@ void SortRowsCommand(CPivraView& view) {
   dlg.Save(view.Settings());
 }
 
-void RankRowsCommand(CPivraView& view) {
+void RankRowsCommand(EditorView& view) {
   EditBuffer& edit = view.Edit();
   const int caret = edit.GetSel().first;
   const RowRange proposed = ProposedRankRange(edit);
-  COrderDlg dlg;
+  RankDialog dlg;
   dlg.Load(view.Settings());
   dlg.column = proposed.column;
   dlg.fromRow = proposed.fromRow;

@@ -20,7 +20,7 @@
 #include <string>
 #include <string_view>
 
-class CPivraView;
+class EditorView;
 class EditBuffer;
 
 // Start offset of row n (after the n-th LF); the end of the text when the text
@@ -51,6 +51,6 @@ RowRange ProposedSortRange(const EditBuffer& edit);
 RowRange ProposedRankRange(const EditBuffer& edit);
 
 // Command 32960: the sort dialog, then the sort, one undo step.
-void SortRowsCommand(CPivraView& view);
+void SortRowsCommand(EditorView& view);
 // Command 33098: the rank dialog, then the rank or number column, one undo step.
-void RankRowsCommand(CPivraView& view);
+void RankRowsCommand(EditorView& view);

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include "editor/CPivraView.h"
-#include "editor/Cp932.h"
+#include "editor/EditorView.h"
+#include "text/Cp932.h"
 
 // ---------------------------------------------------------------- plain text rules
 
@@ -137,7 +137,7 @@ bool ControlRowCells(const EditBuffer& edit, int row, std::size_t& start, std::s
 
 }  // namespace
 
-std::string GetCells(CPivraView& view, int row, int firstCol, int count) {
+std::string GetCells(EditorView& view, int row, int firstCol, int count) {
   if (row < 0 || count < 1) return {};
   std::string line = view.Edit().GetLogicalLine(row).first;
   if (line.find_first_of("\r\n") != std::string::npos) {
@@ -147,7 +147,7 @@ std::string GetCells(CPivraView& view, int row, int firstCol, int count) {
   return std::string(cells::Fields(line, firstCol, count));
 }
 
-std::string SelectCell(CPivraView& view, int col, int row) {
+std::string SelectCell(EditorView& view, int col, int row) {
   EditBuffer& edit = view.Edit();
   std::size_t rowStart, rowEnd, start, end;
   if (!ControlRowCells(edit, row, rowStart, rowEnd)) return {};
@@ -159,7 +159,7 @@ std::string SelectCell(CPivraView& view, int col, int row) {
   return selected;
 }
 
-void MoveCaretToCell(CPivraView& view, int col, int row) {
+void MoveCaretToCell(EditorView& view, int col, int row) {
   EditBuffer& edit = view.Edit();
   std::size_t rowStart, rowEnd, start, end;
   if (!ControlRowCells(edit, row, rowStart, rowEnd)) return;
@@ -169,7 +169,7 @@ void MoveCaretToCell(CPivraView& view, int col, int row) {
   edit.ScrollCaret();
 }
 
-void DeleteCell(CPivraView& view, int col, int row, std::string& text) {
+void DeleteCell(EditorView& view, int col, int row, std::string& text) {
   std::size_t rowStart, rowEnd, start, end;
   if (!RowCells(text, row, rowStart, rowEnd)) return;
   if (!cells::CellSpan(std::string_view(text).substr(rowStart, rowEnd - rowStart), col, start, end)) return;
@@ -177,7 +177,7 @@ void DeleteCell(CPivraView& view, int col, int row, std::string& text) {
   cells::TrackRemove(view.tableSelection.first, rowStart + start, rowStart + end);
 }
 
-void InsertCell(CPivraView& view, int col, int row, std::string_view value, std::string& text, bool toControl) {
+void InsertCell(EditorView& view, int col, int row, std::string_view value, std::string& text, bool toControl) {
   std::size_t rowStart, rowEnd, point;
   bool valueFirst = false;
   EditBuffer& edit = view.Edit();
@@ -300,7 +300,7 @@ std::string FormatNumber(double value, int decimals) {
   return value < 0 ? "-" + digits : digits;
 }
 
-void ShowSelectionError(CPivraView& view) {
+void ShowSelectionError(EditorView& view) {
   view.Host().MessageBox("注意！",
                          "選択が無いか、選択に誤りがあります。\n計算したい行列の左上から右下までを、マウスで選択して下さい。",
                          MsgButtons::Ok, MsgIcon::Exclamation);

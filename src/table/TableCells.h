@@ -22,27 +22,27 @@
 #include <string>
 #include <string_view>
 
-class CPivraView;
+class EditorView;
 
 // ---- the operations on the view
 
 // `count` consecutive fields of the row from `firstCol`, joined by their TABs,
 // without a trailing TAB; "" when the row or the column does not exist. The
 // row is read with every CR and LF removed.
-std::string GetCells(CPivraView& view, int row, int firstCol, int count);
+std::string GetCells(EditorView& view, int row, int firstCol, int count);
 
 // Selects the cell with its following TAB in the control, scrolls it into
 // view and returns the selected text; "" (and nothing selected) when the cell
 // does not exist.
-std::string SelectCell(CPivraView& view, int col, int row);
+std::string SelectCell(EditorView& view, int col, int row);
 
 // Places the caret at the start of the cell and scrolls it into view; a cell
 // that does not exist leaves the caret where it is.
-void MoveCaretToCell(CPivraView& view, int col, int row);
+void MoveCaretToCell(EditorView& view, int col, int row);
 
 // Removes the cell and its following TAB from `text` (the last cell of a row
 // keeps the TAB before it). Adjusts the TableSelection start.
-void DeleteCell(CPivraView& view, int col, int row, std::string& text);
+void DeleteCell(EditorView& view, int col, int row, std::string& text);
 
 // Inserts `value` as a new cell so that it becomes column `col` of the row and
 // the later cells move one column right. Column 0 inserts value + TAB at the
@@ -53,7 +53,7 @@ void DeleteCell(CPivraView& view, int col, int row, std::string& text);
 // true `text` must be the control's text (it is not read: the control's own
 // text is) and the insertion is typed into the control (SetSel, ScrollCaret,
 // ReplaceSel).
-void InsertCell(CPivraView& view, int col, int row, std::string_view value, std::string& text, bool toControl);
+void InsertCell(EditorView& view, int col, int row, std::string_view value, std::string& text, bool toControl);
 
 // The value of a cell: leading white space, an optional sign, digits with an
 // optional decimal point and an optional exponent; reading stops at the first
@@ -73,7 +73,7 @@ std::string FormatNumber(double value, int decimals);
 inline constexpr int kMaxDecimals = 340;
 
 // The message box for a missing or inverted block of cells.
-void ShowSelectionError(CPivraView& view);
+void ShowSelectionError(EditorView& view);
 
 // ---- the same rules on plain text, for the grid and for commands that work
 // on a row they already hold. `row` is the row's cells only (no line break).

@@ -1,19 +1,19 @@
 // The table engine's entries of the command table: row and column aggregates,
 // the row sort and the rank or number column.
-#include "editor/CPivraView.h"
+#include "editor/EditorView.h"
 #include "editor/CommandTable.h"
 #include "table/Aggregates.h"
 #include "table/RowSort.h"
 
 void RegisterTableCommands(CommandTable& t) {
   // Row results need at least two block columns; column results two block rows.
-  auto rowsEnabled = [](CPivraView& v) { return v.cellRange.Columns() > 1 && v.cellRange.Rows() > 0; };
-  auto columnsEnabled = [](CPivraView& v) { return v.cellRange.Columns() > 0 && v.cellRange.Rows() > 1; };
+  auto rowsEnabled = [](EditorView& v) { return v.cellRange.Columns() > 1 && v.cellRange.Rows() > 0; };
+  auto columnsEnabled = [](EditorView& v) { return v.cellRange.Columns() > 0 && v.cellRange.Rows() > 1; };
   auto rows = [&](int id, const char* caption, Aggregate kind, bool left) {
-    t.Add({id, "", "", caption, [=](CPivraView& v) { RowAggregate(v, kind, left); }, rowsEnabled, {}});
+    t.Add({id, "", "", caption, [=](EditorView& v) { RowAggregate(v, kind, left); }, rowsEnabled, {}});
   };
   auto columns = [&](int id, const char* caption, Aggregate kind, bool up) {
-    t.Add({id, "", "", caption, [=](CPivraView& v) { ColumnAggregate(v, kind, up); }, columnsEnabled, {}});
+    t.Add({id, "", "", caption, [=](EditorView& v) { ColumnAggregate(v, kind, up); }, columnsEnabled, {}});
   };
   rows(32954, "和・右＝行の和を後ろ（右）へ", Aggregate::Sum, false);
   rows(32956, "平均・右＝行の平均を後ろ（右）へ", Aggregate::Average, false);
@@ -24,6 +24,6 @@ void RegisterTableCommands(CommandTable& t) {
   columns(33052, "和・上＝列の和を上へ", Aggregate::Sum, true);
   columns(33053, "平均・上＝列の平均を上へ", Aggregate::Average, true);
 
-  t.Add({32960, "", "", "行の並べ替え", [](CPivraView& v) { SortRowsCommand(v); }, {}, {}});
-  t.Add({33098, "", "", "順位・番号列の挿入", [](CPivraView& v) { RankRowsCommand(v); }, {}, {}});
+  t.Add({32960, "", "", "行の並べ替え", [](EditorView& v) { SortRowsCommand(v); }, {}, {}});
+  t.Add({33098, "", "", "順位・番号列の挿入", [](EditorView& v) { RankRowsCommand(v); }, {}, {}});
 }

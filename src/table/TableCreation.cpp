@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <string>
 
-#include "dialogs/CHyoDlg.h"
-#include "editor/CPivraView.h"
-#include "editor/Cp932.h"
+#include "dialogs/TableCreationDialog.h"
+#include "editor/EditorView.h"
+#include "text/Cp932.h"
 
 namespace table_creation {
 
@@ -17,15 +17,15 @@ std::size_t DecimalDigits(long long n) {
   return digits;
 }
 
-int HeaderLabels(const CHyoDlg& c) { return c.columns + (c.numbering == 1 || c.numbering == 2 ? 1 : 0); }
+int HeaderLabels(const TableCreationDialog& c) { return c.columns + (c.numbering == 1 || c.numbering == 2 ? 1 : 0); }
 
-long long FirstLineNumber(const CHyoDlg& c, int caretRow) {
+long long FirstLineNumber(const TableCreationDialog& c, int caretRow) {
   return static_cast<long long>(caretRow) + 3 + (c.headerRow ? 1 : 0);
 }
 
 }  // namespace
 
-std::size_t TableTextLength(const CHyoDlg& c, int caretRow, std::size_t cap) {
+std::size_t TableTextLength(const TableCreationDialog& c, int caretRow, std::size_t cap) {
   std::size_t length = 4;
   if (c.headerRow) {
     for (int i = 1; i <= HeaderLabels(c) && length <= cap; ++i) length += 1 + DecimalDigits(i) + 1;
@@ -41,7 +41,7 @@ std::size_t TableTextLength(const CHyoDlg& c, int caretRow, std::size_t cap) {
   return length;
 }
 
-std::string BuildTableText(const CHyoDlg& c, int caretRow) {
+std::string BuildTableText(const TableCreationDialog& c, int caretRow) {
   std::string t;
   t.reserve(TableTextLength(c, caretRow));
   t += "\r\n\r\n";
@@ -63,8 +63,8 @@ std::string BuildTableText(const CHyoDlg& c, int caretRow) {
   return t;
 }
 
-void CreateTable(CPivraView& view) {
-  CHyoDlg choice;
+void CreateTable(EditorView& view) {
+  TableCreationDialog choice;
   choice.Load(view.Settings());
   DialogData dialog = choice.Build();
   if (!view.Host().RunDialog(dialog) || !choice.Read(dialog)) return;

@@ -11,21 +11,21 @@
 #include <cstdint>
 #include <string>
 
-class CPivraView;
-class CHyoDlg;
+class EditorView;
+class TableCreationDialog;
 
 namespace table_creation {
 
 // The grid text for the dialog's choices. caretRow is the number of CR bytes
 // before the caret: with line numbers, data row b is numbered with the 1-based
 // line it will have, caretRow + 3 + b (+1 below a header row).
-std::string BuildTableText(const CHyoDlg& choice, int caretRow);
+std::string BuildTableText(const TableCreationDialog& choice, int caretRow);
 
 // Its length in bytes, computed without building it (to refuse a grid that
 // could never fit into the text); counting stops as soon as it passes cap.
-std::size_t TableTextLength(const CHyoDlg& choice, int caretRow, std::size_t cap = SIZE_MAX);
+std::size_t TableTextLength(const TableCreationDialog& choice, int caretRow, std::size_t cap = SIZE_MAX);
 
 // Command 32811.
-void CreateTable(CPivraView& view);
+void CreateTable(EditorView& view);
 
 }  // namespace table_creation

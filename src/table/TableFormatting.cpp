@@ -4,30 +4,30 @@
 #include <cmath>
 #include <vector>
 
-#include "app/SettingsStore.h"
-#include "dialogs/CRoundDlg.h"
-#include "dialogs/CTabDlg.h"
-#include "editor/CPivraView.h"
+#include "settings/SettingsStore.h"
+#include "dialogs/DecimalPlacesDialog.h"
+#include "dialogs/TabWidthDialog.h"
+#include "editor/EditorView.h"
 #include "table/TableCells.h"
 #include "table/TableGrid.h"
 #include "table/TableRewrite.h"
 
 namespace table_formatting {
 
-void ChangeTableWidth(CPivraView& view) {
-  CTabDlg choice;
-  choice.index = CTabDlg::IndexForWidth(view.tabWidth);
+void ChangeTableWidth(EditorView& view) {
+  TabWidthDialog choice;
+  choice.index = TabWidthDialog::IndexForWidth(view.tabWidth);
   DialogData dialog = choice.Build();
   if (!view.Host().RunDialog(dialog)) return;
   choice.Read(dialog);
-  view.tabWidth = CTabDlg::WidthForIndex(choice.index);
+  view.tabWidth = TabWidthDialog::WidthForIndex(choice.index);
   view.Edit().SetTabStops(view.tabWidth * 4);
   view.Settings().WriteInt("Settings", "RetuHaba", view.tabWidth);
   if (view.tableMode) view.redrawLineNumbers = true;  // the column ruler follows the width
 }
 
-void ChangeRoundingPlace(CPivraView& view) {
-  CRoundDlg choice;
+void ChangeRoundingPlace(EditorView& view) {
+  DecimalPlacesDialog choice;
   choice.index = view.Settings().GetInt("Settings", "Sho", 0);
   DialogData dialog = choice.Build();
   if (!view.Host().RunDialog(dialog)) return;
@@ -40,7 +40,7 @@ void ChangeRoundingPlace(CPivraView& view) {
 // first value: values that are all equal then have a deviation of exactly 0
 // (their sum divided by their count need not give the value back), and every
 // one of them scores 50.
-void DeviationScores(CPivraView& view) {
+void DeviationScores(EditorView& view) {
   EditBuffer& edit = view.Edit();
   const auto [s, e] = edit.GetSel();
   view.tableSelection = {s, e};

@@ -4,20 +4,20 @@
 // block (32999).
 #pragma once
 
-class CPivraView;
+class EditorView;
 
 namespace table_formatting {
 
-// Command 32812: CTabDlg; the chosen width becomes TabWidth and the tab stops,
+// Command 32812: TabWidthDialog; the chosen width becomes TabWidth and the tab stops,
 // and is stored as the table-mode width "Settings"/"RetuHaba" in either mode.
-void ChangeTableWidth(CPivraView& view);
+void ChangeTableWidth(EditorView& view);
 
-// Command 32813: CRoundDlg; the chosen index becomes DecimalPlaces and
+// Command 32813: DecimalPlacesDialog; the chosen index becomes DecimalPlaces and
 // "Settings"/"Sho". The text does not change.
-void ChangeRoundingPlace(CPivraView& view);
+void ChangeRoundingPlace(EditorView& view);
 
 // Command 32999: the deviation score of every value of the one-column block,
 // written as a new cell beside it.
-void DeviationScores(CPivraView& view);
+void DeviationScores(EditorView& view);
 
 }  // namespace table_formatting

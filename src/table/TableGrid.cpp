@@ -1,6 +1,6 @@
 #include "table/TableGrid.h"
 
-#include "editor/Cp932.h"
+#include "text/Cp932.h"
 #include "table/TableCells.h"
 
 TableGrid::TableGrid(std::string_view text) : text_(text) {

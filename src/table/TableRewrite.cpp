@@ -2,11 +2,11 @@
 
 #include <utility>
 
-#include "editor/CPivraView.h"
+#include "editor/EditorView.h"
 
 namespace table_rewrite {
 
-bool Begin(CPivraView& view, std::string text, Options options) {
+bool Begin(EditorView& view, std::string text, Options options) {
   EditBuffer& edit = view.Edit();
   if (text == edit.Text()) return false;
   if (options.recordSelection) view.RecordSelectionInSnapshot();
@@ -18,17 +18,17 @@ bool Begin(CPivraView& view, std::string text, Options options) {
   return true;
 }
 
-void PlaceCaret(CPivraView& view, int pos) {
+void PlaceCaret(EditorView& view, int pos) {
   view.Edit().SetSel(pos, pos);
   view.Edit().ScrollCaret();
 }
 
-void Finish(CPivraView& view) {
+void Finish(EditorView& view) {
   view.SetAutoSnapshot(true);
   view.PushUndoSnapshot();
 }
 
-void SetTextAsTyped(CPivraView& view, const std::string& text, const std::vector<std::pair<int, int>>& typed) {
+void SetTextAsTyped(EditorView& view, const std::string& text, const std::vector<std::pair<int, int>>& typed) {
   EditBuffer& edit = view.Edit();
   const int firstVisible = edit.FirstVisibleLine();
   const int hScroll = edit.HorizontalScroll();

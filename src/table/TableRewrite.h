@@ -16,7 +16,7 @@
 #include <utility>
 #include <vector>
 
-class CPivraView;
+class EditorView;
 
 namespace table_rewrite {
 
@@ -27,15 +27,15 @@ struct Options {
   bool keepScroll = false;
 };
 
-bool Begin(CPivraView& view, std::string text, Options options);
+bool Begin(EditorView& view, std::string text, Options options);
 // Caret (empty selection) at pos, scrolled into view.
-void PlaceCaret(CPivraView& view, int pos);
-void Finish(CPivraView& view);
+void PlaceCaret(EditorView& view, int pos);
+void Finish(EditorView& view);
 
 // Puts `text` into the control as if each cell of `typed` (position in the new
 // text, length) had been typed into the old text in turn: the first visible
 // line and horizontal scroll are kept, the caret visits every insertion point
 // so the view scrolls as typing would, and ends after the last one.
-void SetTextAsTyped(CPivraView& view, const std::string& text, const std::vector<std::pair<int, int>>& typed);
+void SetTextAsTyped(EditorView& view, const std::string& text, const std::vector<std::pair<int, int>>& typed);
 
 }  // namespace table_rewrite

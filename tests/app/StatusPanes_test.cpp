@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "editor/EditBuffer.h"
+#include "buffer/EditBuffer.h"
 
 namespace {
 

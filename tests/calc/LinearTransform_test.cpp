@@ -45,7 +45,7 @@ TEST_P(Transforms, InsertTheirResults) {
     t.Edit().SetSel(c.selStart, c.selEnd);
   }
   Answer(t, c.fields);
-  ASSERT_EQ(t.view.Execute(c.command), CPivraView::CommandResult::Done) << c.name;
+  ASSERT_EQ(t.view.Execute(c.command), EditorView::CommandResult::Done) << c.name;
   EXPECT_EQ(cp932::ToUtf8(t.Text()), c.result) << c.name;
   EXPECT_EQ(t.view.History().Current(), 1u) << c.name << ": one undo step";
   t.view.Undo();

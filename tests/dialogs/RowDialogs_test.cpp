@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "../table/TableFixture.h"
-#include "app/SettingsStore.h"
-#include "dialogs/COrderDlg.h"
-#include "dialogs/CSortDlg.h"
+#include "settings/SettingsStore.h"
+#include "dialogs/RankDialog.h"
+#include "dialogs/RowSortDialog.h"
 
 namespace {
 
@@ -32,10 +32,10 @@ std::vector<std::string> ColumnItems() {
   return items;
 }
 
-TEST(CSortDlg, ControlsAndStartValues) {
+TEST(RowSortDialog, ControlsAndStartValues) {
   tabletest::TempDir dir;
   SettingsStore settings((dir.path / "Pivra.conf").string());
-  CSortDlg dlg;
+  RowSortDialog dlg;
   dlg.Load(settings);
   EXPECT_EQ(dlg.descending, 1);
   EXPECT_EQ(dlg.byValue, 1);
@@ -62,10 +62,10 @@ TEST(CSortDlg, ControlsAndStartValues) {
   EXPECT_EQ(d.Value(1031), 1);
 }
 
-TEST(CSortDlg, ReadAndSave) {
+TEST(RowSortDialog, ReadAndSave) {
   tabletest::TempDir dir;
   SettingsStore settings((dir.path / "Pivra.conf").string());
-  CSortDlg dlg;
+  RowSortDialog dlg;
   DialogData d = dlg.Build();
   ASSERT_TRUE(d.Set(1007, "39"));
   EXPECT_FALSE(d.Set(1007, "40"));
@@ -87,16 +87,16 @@ TEST(CSortDlg, ReadAndSave) {
   EXPECT_EQ(dlg.fromRow, 3);
 }
 
-TEST(CSortDlg, ColumnBeyondTheListOpensOnTheLastItem) {
-  CSortDlg dlg;
+TEST(RowSortDialog, ColumnBeyondTheListOpensOnTheLastItem) {
+  RowSortDialog dlg;
   dlg.column = 55;
   EXPECT_EQ(dlg.Build().Value(1007), 39);
 }
 
-TEST(COrderDlg, ControlsAndStartValues) {
+TEST(RankDialog, ControlsAndStartValues) {
   tabletest::TempDir dir;
   SettingsStore settings((dir.path / "Pivra.conf").string());
-  COrderDlg dlg;
+  RankDialog dlg;
   dlg.Load(settings);
   EXPECT_EQ(dlg.rank, 1);
   settings.WriteInt("Settings", "Order", 0);
@@ -119,8 +119,8 @@ TEST(COrderDlg, ControlsAndStartValues) {
   EXPECT_EQ(d.Value(1028), 0);
 }
 
-TEST(COrderDlg, Read) {
-  COrderDlg dlg;
+TEST(RankDialog, Read) {
+  RankDialog dlg;
   DialogData d = dlg.Build();
   d.Set(1007, "4");
   d.Set(1001, "7");

@@ -2,19 +2,19 @@
 // control ids, labels, initial values and the values read back.
 #include <gtest/gtest.h>
 
-#include "dialogs/CHyoDlg.h"
-#include "dialogs/CRoundDlg.h"
-#include "dialogs/CTabDlg.h"
+#include "dialogs/TableCreationDialog.h"
+#include "dialogs/DecimalPlacesDialog.h"
+#include "dialogs/TabWidthDialog.h"
 #include "support/TestView.h"
 
 namespace {
 
 using K = DialogControl::Kind;
 
-TEST(CHyoDlgData, OpensWithStoreDefaults) {
+TEST(TableCreationDialogData, OpensWithStoreDefaults) {
   TempDir dir;
   SettingsStore settings((dir.path / "Pivra.conf").string());
-  CHyoDlg c;
+  TableCreationDialog c;
   c.Load(settings);
   const DialogData d = c.Build();
   EXPECT_EQ(d.templateId, 197);
@@ -42,14 +42,14 @@ TEST(CHyoDlgData, OpensWithStoreDefaults) {
   EXPECT_TRUE(groupTitle);
 }
 
-TEST(CHyoDlgData, StoredChoicesRoundTrip) {
+TEST(TableCreationDialogData, StoredChoicesRoundTrip) {
   TempDir dir;
   SettingsStore settings((dir.path / "Pivra.conf").string());
   settings.WriteInt("Settings", "ABC", 1);
   settings.WriteInt("Settings", "Gyo", 12);
   settings.WriteInt("Settings", "Retu", 3);
   settings.WriteInt("Settings", "No", 2);
-  CHyoDlg c;
+  TableCreationDialog c;
   c.Load(settings);
   DialogData d = c.Build();
   EXPECT_EQ(d.Value(1032), 1);
@@ -72,13 +72,13 @@ TEST(CHyoDlgData, StoredChoicesRoundTrip) {
   EXPECT_EQ(settings.GetInt("Settings", "ABC", -1), 0);
 }
 
-TEST(CHyoDlgData, EditFieldsMustHoldIntegers) {
+TEST(TableCreationDialogData, EditFieldsMustHoldIntegers) {
   const struct {
     const char* text;
     bool ok;
   } cases[] = {{"8", true}, {" 8 ", true}, {"-2", true}, {"", false}, {"8x", false}, {"x", false}, {"1.5", false}};
   for (const auto& c : cases) {
-    CHyoDlg dlg;
+    TableCreationDialog dlg;
     DialogData d = dlg.Build();
     d.Set(1001, c.text);
     EXPECT_EQ(dlg.Read(d), c.ok) << c.text;
@@ -88,9 +88,9 @@ TEST(CHyoDlgData, EditFieldsMustHoldIntegers) {
   }
 }
 
-TEST(CTabDlgData, WidthListAndIndex) {
-  CTabDlg c;
-  c.index = CTabDlg::IndexForWidth(8);
+TEST(TabWidthDialogData, WidthListAndIndex) {
+  TabWidthDialog c;
+  c.index = TabWidthDialog::IndexForWidth(8);
   const DialogData d = c.Build();
   EXPECT_EQ(d.templateId, 195);
   EXPECT_EQ(d.caption, "タブ幅の変更");
@@ -106,12 +106,12 @@ TEST(CTabDlgData, WidthListAndIndex) {
   const struct {
     int width, index;
   } cases[] = {{4, 0}, {8, 1}, {12, 2}, {24, 5}, {10, 1}, {2, 0}, {0, 0}, {40, 5}};
-  for (const auto& w : cases) EXPECT_EQ(CTabDlg::IndexForWidth(w.width), w.index) << w.width;
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(CTabDlg::WidthForIndex(i), 4 + 4 * i);
+  for (const auto& w : cases) EXPECT_EQ(TabWidthDialog::IndexForWidth(w.width), w.index) << w.width;
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(TabWidthDialog::WidthForIndex(i), 4 + 4 * i);
 }
 
-TEST(CRoundDlgData, PlaceListAndIndex) {
-  CRoundDlg c;
+TEST(DecimalPlacesDialogData, PlaceListAndIndex) {
+  DecimalPlacesDialog c;
   c.index = 2;
   DialogData d = c.Build();
   EXPECT_EQ(d.templateId, 191);

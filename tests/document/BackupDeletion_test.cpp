@@ -32,7 +32,7 @@ TEST(BackupDeletion, DisabledWhenUntitledOrNoBackups) {
   DocFixture f;
   f.File("x.bak", "b");
   EXPECT_FALSE(f.view->IsEnabled(kDeleteBackups));  // untitled: no folder
-  EXPECT_EQ(f.view->Execute(kDeleteBackups), CPivraView::CommandResult::Disabled);
+  EXPECT_EQ(f.view->Execute(kDeleteBackups), EditorView::CommandResult::Disabled);
   ASSERT_TRUE(f.Open(f.File("a.txt", "a")));
   EXPECT_TRUE(f.view->IsEnabled(kDeleteBackups));
   ::unlink(f.Path("x.bak").c_str());

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "editor/Cp932.h"
+#include "text/Cp932.h"
 
 namespace {
 

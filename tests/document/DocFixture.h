@@ -16,12 +16,12 @@
 #include <string>
 #include <vector>
 
-#include "app/CommandLine.h"
-#include "app/SettingsStore.h"
-#include "document/CPivraDoc.h"
-#include "editor/CPivraView.h"
-#include "editor/Cp932.h"
-#include "editor/LineLayout.h"
+#include "settings/CommandLine.h"
+#include "settings/SettingsStore.h"
+#include "document/Document.h"
+#include "editor/EditorView.h"
+#include "text/Cp932.h"
+#include "platform/LineLayout.h"
 #include "support/TestView.h"
 
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
@@ -79,14 +79,14 @@ struct DocFixture {
   RecordingHost host;
   MemoryClipboard clipboard;
   FixedCellLayout layout{8, 16};
-  std::unique_ptr<CPivraDoc> doc;
-  std::unique_ptr<CPivraView> view;
+  std::unique_ptr<Document> doc;
+  std::unique_ptr<EditorView> view;
 
   // `setup` writes settings the document and view read when they are built.
   explicit DocFixture(const std::function<void(SettingsStore&)>& setup = {}) {
     if (setup) setup(settings);
-    doc = std::make_unique<CPivraDoc>(settings);
-    view = std::make_unique<CPivraView>(settings, commandLine, *doc, host, clipboard);
+    doc = std::make_unique<Document>(settings);
+    view = std::make_unique<EditorView>(settings, commandLine, *doc, host, clipboard);
     view->Edit().SetLayout(&layout);
     view->Edit().SetClientRect({0, 0, 80 * 8, 40 * 16});
     doc->OnNewDocument();

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "document/DocFixture.h"
-#include "document/LineEnds.h"
+#include "text/LineEnds.h"
 
 namespace {
 

@@ -136,10 +136,10 @@ TEST(UpdateHints, NoLineNumbersWithMinusM0) {
   TempDir dir;
   SettingsStore settings((dir.path / "Pivra.conf").string());
   CommandLine commandLine({"-w0", "-m0", "HelpPvl.log"});
-  CPivraDoc doc(settings);
+  Document doc(settings);
   RecordingHost host;
   MemoryClipboard clipboard;
-  CPivraView view(settings, commandLine, doc, host, clipboard);
+  EditorView view(settings, commandLine, doc, host, clipboard);
   FixedCellLayout layout(8, 16);
   view.Edit().SetLayout(&layout);
   doc.OnNewDocument();

@@ -42,7 +42,7 @@ TEST(NavigationComment, AddAndRemove) {
   EXPECT_EQ(t.view.History().Current(), 1u);  // one change, one undo step
 
   t.Edit().SetSel(0, 0);
-  EXPECT_EQ(t.view.Execute(32827), CPivraView::CommandResult::Disabled);
+  EXPECT_EQ(t.view.Execute(32827), EditorView::CommandResult::Disabled);
   t.Edit().SetSel(0, t.Edit().GetTextLength());
   t.view.Execute(32827);
   EXPECT_EQ(t.Text(), "a\r\nb");

@@ -13,13 +13,13 @@
 #include <string>
 #include <vector>
 
-#include "app/CommandLine.h"
-#include "app/SettingsStore.h"
-#include "document/CPivraDoc.h"
-#include "editor/CPivraView.h"
-#include "editor/Cp932.h"
-#include "editor/LineLayout.h"
-#include "editor/UiHost.h"
+#include "settings/CommandLine.h"
+#include "settings/SettingsStore.h"
+#include "document/Document.h"
+#include "editor/EditorView.h"
+#include "text/Cp932.h"
+#include "platform/LineLayout.h"
+#include "platform/UiHost.h"
 
 struct RecordingHost : UiHost {
   struct Message {
@@ -63,7 +63,7 @@ struct TempDir {
 
 // Typing as the keyboard does it: key down, character, key up, one character
 // at a time ("\r" is Enter, "\b" Backspace).
-inline void TypeInto(CPivraView& view, const std::string& cp932) {
+inline void TypeInto(EditorView& view, const std::string& cp932) {
   for (std::size_t p = 0; p < cp932.size();) {
     const std::size_t len = cp932::CharLen(cp932, p);
     const std::string ch = cp932.substr(p, len);
@@ -79,11 +79,11 @@ struct TestView {
   TempDir dir;
   SettingsStore settings{(dir.path / "Pivra.conf").string()};
   CommandLine commandLine;
-  CPivraDoc doc;
+  Document doc;
   RecordingHost host;
   MemoryClipboard clipboard;
   FixedCellLayout layout{8, 16};
-  CPivraView view{settings, commandLine, doc, host, clipboard};
+  EditorView view{settings, commandLine, doc, host, clipboard};
 
   explicit TestView(const std::string& text = "") {
     view.Edit().SetLayout(&layout);

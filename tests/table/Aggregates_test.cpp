@@ -8,7 +8,7 @@
 
 #include "TableFixture.h"
 #include "editor/CommandTable.h"
-#include "editor/Cp932.h"
+#include "text/Cp932.h"
 #include "table/TableCells.h"
 
 using tabletest::Fixture;
@@ -53,7 +53,7 @@ TEST_P(AggregateTest, WritesResultsAndOneUndoStep) {
   f.view.decimalPlaces = c.decimals;
   SetBlock(f, CellRange{c.firstCol, c.firstRow, c.lastCol, c.lastRow});
   const unsigned before = f.Undo();
-  ASSERT_EQ(f.view.Execute(c.command), CPivraView::CommandResult::Done);
+  ASSERT_EQ(f.view.Execute(c.command), EditorView::CommandResult::Done);
   EXPECT_EQ(f.Text(), c.expected);
   EXPECT_EQ(f.Undo(), before + 1);
   EXPECT_TRUE(f.doc.IsModified());
@@ -173,7 +173,7 @@ TEST(Aggregates, CaptionsInTheTableMenu) {
 // Row results the straightforward way: every cell read with GetCells from the
 // control, every result inserted with InsertCell; the averages typed into the
 // control one by one.
-void ReferenceRows(CPivraView& v, bool average, bool left) {
+void ReferenceRows(EditorView& v, bool average, bool left) {
   const CellRange b = v.cellRange;
   const int target = left ? b.firstCol : b.lastCol + 1;
   const std::string label = J(average ? "平均" : "合計");

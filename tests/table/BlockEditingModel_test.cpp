@@ -36,27 +36,27 @@ int LfsBefore(const std::string& text, int pos) {
 }
 int TextRows(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1; }
 
-std::string Entry(CPivraView& v, int i) {
+std::string Entry(EditorView& v, int i) {
   const auto& rows = v.tableClipboard.rows;
   return static_cast<std::size_t>(i) < rows.size() ? rows[static_cast<std::size_t>(i)] : std::string();
 }
-void SetEntry(CPivraView& v, int i, std::string s) {
+void SetEntry(EditorView& v, int i, std::string s) {
   auto& rows = v.tableClipboard.rows;
   if (rows.size() <= static_cast<std::size_t>(i)) rows.resize(static_cast<std::size_t>(i) + 1);
   rows[static_cast<std::size_t>(i)] = std::move(s);
 }
 
-void ModelDeleteBlock(CPivraView& v, const CellRange& c) {
+void ModelDeleteBlock(EditorView& v, const CellRange& c) {
   for (int r = c.lastRow; r >= c.firstRow; --r)
     for (int col = c.lastCol; col >= c.firstCol; --col) DeleteCell(v, col, r, v.workText);
 }
 
-void CaretTo(CPivraView& v, int pos) {
+void CaretTo(EditorView& v, int pos) {
   v.Edit().SetSel(pos, pos);
   v.Edit().ScrollCaret();
 }
 
-void ModelInsertBlankColumn(CPivraView& v) {
+void ModelInsertBlankColumn(EditorView& v) {
   EditBuffer& ed = v.Edit();
   const auto [s, e] = ed.GetSel();
   const int caretRow = ed.LineFromChar(-1);
@@ -77,13 +77,13 @@ void ModelInsertBlankColumn(CPivraView& v) {
   v.tableSelection = {start, start};
 }
 
-void ModelColumns(CPivraView& v, int s, int e, int& column, int& count) {
+void ModelColumns(EditorView& v, int s, int e, int& column, int& count) {
   column = TabsBefore(v.Edit().Text(), s);
   count = 1;
   if (s < e) column = v.cellRange.firstCol, count = v.cellRange.Columns();
 }
 
-void ModelDeleteColumn(CPivraView& v) {
+void ModelDeleteColumn(EditorView& v) {
   EditBuffer& ed = v.Edit();
   const auto [s, e] = ed.GetSel();
   v.workText = ed.GetText();
@@ -98,14 +98,14 @@ void ModelDeleteColumn(CPivraView& v) {
   CaretTo(v, v.tableSelection.first);
 }
 
-void ModelCopyColumn(CPivraView& v) {
+void ModelCopyColumn(EditorView& v) {
   const auto [s, e] = v.Edit().GetSel();
   int column, count;
   ModelColumns(v, s, e, column, count);
   for (int r = 0, rows = TextRows(v.Edit().Text()); r < rows; ++r) SetEntry(v, r, GetCells(v, r, column, count));
 }
 
-void ModelInsertCopiedColumn(CPivraView& v) {
+void ModelInsertCopiedColumn(EditorView& v) {
   EditBuffer& ed = v.Edit();
   const auto [s, e] = ed.GetSel();
   const int caretRow = ed.LineFromChar(-1);
@@ -120,7 +120,7 @@ void ModelInsertCopiedColumn(CPivraView& v) {
   CaretTo(v, ed.GetSel().first);
 }
 
-void ModelBlockCopy(CPivraView& v) {
+void ModelBlockCopy(EditorView& v) {
   TableClipboard& c = v.tableClipboard;
   c.columnCount = v.cellRange.Columns();
   c.rowCount = v.cellRange.Rows();
@@ -128,7 +128,7 @@ void ModelBlockCopy(CPivraView& v) {
     SetEntry(v, i, GetCells(v, v.cellRange.firstRow + i, v.cellRange.firstCol, c.columnCount));
 }
 
-void ModelDeleteBlock(CPivraView& v) {
+void ModelDeleteBlock(EditorView& v) {
   EditBuffer& ed = v.Edit();
   v.workText = ed.GetText();
   v.tableSelection = ed.GetSel();
@@ -139,7 +139,7 @@ void ModelDeleteBlock(CPivraView& v) {
   CaretTo(v, v.tableSelection.first);
 }
 
-void ModelBlockPaste(CPivraView& v) {
+void ModelBlockPaste(EditorView& v) {
   EditBuffer& ed = v.Edit();
   v.workText = ed.GetText();
   v.tableSelection = ed.GetSel();
@@ -154,7 +154,7 @@ void ModelBlockPaste(CPivraView& v) {
   CaretTo(v, v.tableSelection.second);
 }
 
-void ModelRepeatedPaste(CPivraView& v) {
+void ModelRepeatedPaste(EditorView& v) {
   const int R = v.tableClipboard.rowCount, C = v.tableClipboard.columnCount;
   const int H = v.cellRange.Rows(), W = v.cellRange.Columns();
   std::vector<std::string> entries;
@@ -194,7 +194,7 @@ void ModelRepeatedPaste(CPivraView& v) {
   CaretTo(v, v.tableSelection.first);
 }
 
-void ModelClearBlock(CPivraView& v) {
+void ModelClearBlock(EditorView& v) {
   const CellRange c = v.cellRange;
   if (c.Columns() < 1 || c.Rows() < 1) return;
   EditBuffer& ed = v.Edit();
@@ -220,7 +220,7 @@ void ModelClearBlock(CPivraView& v) {
 
 // Deviation scores typed into the control one row after another, each
 // insertion re-reading the text.
-void ModelDeviation(CPivraView& v) {
+void ModelDeviation(EditorView& v) {
   EditBuffer& ed = v.Edit();
   v.tableSelection = ed.GetSel();
   v.workText = ed.GetText();
@@ -280,7 +280,7 @@ int RandomPos(std::mt19937& rng, const std::string& text) {
   return ok[std::uniform_int_distribution<std::size_t>(0, ok.size() - 1)(rng)];
 }
 
-using Command = void (*)(CPivraView&);
+using Command = void (*)(EditorView&);
 
 struct ModelCase {
   int id;
@@ -323,13 +323,13 @@ TEST(BlockEditingModel, RandomTablesMatchTheCellByCellCommands) {
       {33107, ModelInsertBlankColumn},
       {32963, ModelDeleteColumn},
       {32964, ModelCopyColumn},
-      {32965, [](CPivraView& v) {
+      {32965, [](EditorView& v) {
          ModelCopyColumn(v);
          ModelDeleteColumn(v);
        }},
       {32966, ModelInsertCopiedColumn},
       {33005, ModelBlockCopy},
-      {33006, [](CPivraView& v) {
+      {33006, [](EditorView& v) {
          ModelBlockCopy(v);
          ModelDeleteBlock(v);
        }},
@@ -349,7 +349,7 @@ TEST(BlockEditingModel, RandomTablesMatchTheCellByCellCommands) {
       const auto selBefore = fast.Edit().GetSel();
       if (!fast.view.IsEnabled(c.id)) continue;
       const auto undoBefore = fast.view.History().Current();
-      ASSERT_EQ(fast.view.Execute(c.id), CPivraView::CommandResult::Done);
+      ASSERT_EQ(fast.view.Execute(c.id), EditorView::CommandResult::Done);
       c.model(model.view);
       const std::string where = "command " + std::to_string(c.id) + " seed " + std::to_string(seed) + " text [" +
                                 original + "]";

@@ -44,7 +44,7 @@ TEST(ColumnEditing, AtTheCaret) {
   for (const CaretCase& c : cases) {
     TestView t(c.text);
     t.Edit().SetSel(c.caret, c.caret);
-    ASSERT_EQ(t.view.Execute(c.command), CPivraView::CommandResult::Done) << c.name;
+    ASSERT_EQ(t.view.Execute(c.command), EditorView::CommandResult::Done) << c.name;
     EXPECT_EQ(t.Text(), c.expected) << c.name;
     EXPECT_EQ(t.Edit().GetSel(), std::make_pair(c.expectedCaret, c.expectedCaret)) << c.name;
     EXPECT_EQ(t.view.History().Current(), 1u) << c.name;
@@ -230,7 +230,7 @@ TEST(BlockEditing, RepeatedPasteIsOffWithAnEmptyClipboard) {
   TestView t("a\tb\r\nc\td");
   t.Drag(0, 6);
   EXPECT_FALSE(t.view.IsEnabled(33057));
-  EXPECT_EQ(t.view.Execute(33057), CPivraView::CommandResult::Disabled);
+  EXPECT_EQ(t.view.Execute(33057), EditorView::CommandResult::Disabled);
   EXPECT_EQ(t.Text(), "a\tb\r\nc\td");
   EXPECT_EQ(t.view.History().Current(), 0u);
 }

@@ -8,10 +8,10 @@
 #include <random>
 
 #include "TableFixture.h"
-#include "app/SettingsStore.h"
-#include "dialogs/COrderDlg.h"
-#include "dialogs/CSortDlg.h"
-#include "editor/Cp932.h"
+#include "settings/SettingsStore.h"
+#include "dialogs/RankDialog.h"
+#include "dialogs/RowSortDialog.h"
+#include "text/Cp932.h"
 #include "table/TableCells.h"
 
 using tabletest::Fixture;
@@ -74,7 +74,7 @@ TEST(NumberRows, InsertsRunningNumbersInFrontOfTheColumn) {
 // The sort as a selection of the largest remaining key, as the rows would be
 // picked one by one: descending appends the picked row to the rows above the
 // block, ascending puts it in front of the rows below.
-std::string ReferenceSort(CPivraView& v, int column, int firstRow, int lastRow, bool descending, bool byValue) {
+std::string ReferenceSort(EditorView& v, int column, int firstRow, int lastRow, bool descending, bool byValue) {
   const std::string text = v.Edit().GetText();
   const std::string prefix = text.substr(0, static_cast<std::size_t>(RowStart(firstRow, text)));
   std::string suffix = text.substr(static_cast<std::size_t>(RowStart(lastRow + 1, text)));
@@ -183,15 +183,15 @@ TEST(SortCommand, SortsWithTheDialogsValuesAsOneUndoStep) {
   f.settings.WriteInt("Settings", "Down", 0);
   f.Edit().SetSel(7, 7);  // in "3", column 1 of row 1
   f.host.onDialog = [](DialogData& d) {
-    EXPECT_EQ(d.Text(CSortDlg::kFromRowId), "2");
-    EXPECT_EQ(d.Text(CSortDlg::kToRowId), "5");
-    EXPECT_EQ(d.Value(CSortDlg::kColumnListId), 1);
-    EXPECT_EQ(d.Value(CSortDlg::kDescendingId), 0);
-    EXPECT_EQ(d.Value(CSortDlg::kByValueId), 1);
-    d.Set(CSortDlg::kToRowId, "4");
+    EXPECT_EQ(d.Text(RowSortDialog::kFromRowId), "2");
+    EXPECT_EQ(d.Text(RowSortDialog::kToRowId), "5");
+    EXPECT_EQ(d.Value(RowSortDialog::kColumnListId), 1);
+    EXPECT_EQ(d.Value(RowSortDialog::kDescendingId), 0);
+    EXPECT_EQ(d.Value(RowSortDialog::kByValueId), 1);
+    d.Set(RowSortDialog::kToRowId, "4");
     return true;
   };
-  ASSERT_EQ(f.view.Execute(32960), CPivraView::CommandResult::Done);
+  ASSERT_EQ(f.view.Execute(32960), EditorView::CommandResult::Done);
   ASSERT_EQ(f.host.dialogs.size(), 1u);
   EXPECT_EQ(f.Text(), "h\tk\r\nb\t1\r\nc\t2\r\na\t3\r\nz\tz\r\n");
   EXPECT_EQ(f.Undo(), 1u);
@@ -209,9 +209,9 @@ TEST(SortCommand, KeepsTheFirstVisibleLine) {
   f.Edit().LineScroll(0, 50);
   f.Edit().SetSel(0, 0);
   f.host.onDialog = [](DialogData& d) {
-    d.Set(CSortDlg::kColumnListId, "1");
-    d.Set(CSortDlg::kFromRowId, "60");
-    d.Set(CSortDlg::kToRowId, "70");
+    d.Set(RowSortDialog::kColumnListId, "1");
+    d.Set(RowSortDialog::kFromRowId, "60");
+    d.Set(RowSortDialog::kToRowId, "70");
     return true;
   };
   f.view.Execute(32960);
@@ -229,9 +229,9 @@ TEST(SortCommand, CancelAndUnchangedOrderLeaveNoUndoStep) {
   EXPECT_EQ(f.settings.GetInt("Settings", "Down", -1), -1);  // not written on Cancel
 
   f.host.onDialog = [](DialogData& d) {
-    d.Set(CSortDlg::kColumnListId, "0");
-    d.Set(CSortDlg::kFromRowId, "1");
-    d.Set(CSortDlg::kToRowId, "1");
+    d.Set(RowSortDialog::kColumnListId, "0");
+    d.Set(RowSortDialog::kFromRowId, "1");
+    d.Set(RowSortDialog::kToRowId, "1");
     return true;
   };
   f.view.Execute(32960);  // one row that already ends with CR LF: nothing changes
@@ -247,10 +247,10 @@ TEST(RankCommand, RanksThenPutsTheCaretBack) {
   f.view.tableSelection = {7, 7};
   f.host.onDialog = [](DialogData& d) {
     EXPECT_EQ(d.caption, "順位付け・番号列の挿入");
-    EXPECT_EQ(d.Value(COrderDlg::kRankId), 1);
-    EXPECT_EQ(d.Text(COrderDlg::kFromRowId), "2");
-    EXPECT_EQ(d.Text(COrderDlg::kToRowId), "5");  // to the end of the text
-    d.Set(COrderDlg::kToRowId, "4");
+    EXPECT_EQ(d.Value(RankDialog::kRankId), 1);
+    EXPECT_EQ(d.Text(RankDialog::kFromRowId), "2");
+    EXPECT_EQ(d.Text(RankDialog::kToRowId), "5");  // to the end of the text
+    d.Set(RankDialog::kToRowId, "4");
     return true;
   };
   f.view.Execute(33098);
@@ -267,10 +267,10 @@ TEST(RankCommand, NumberColumnWithoutRank) {
   f.settings.WriteInt("Settings", "Order", 0);
   f.view.tableSelection = {20, 20};  // at "f": each number goes in before it
   f.host.onDialog = [](DialogData& d) {
-    EXPECT_EQ(d.Value(COrderDlg::kRankId), 0);
-    d.Set(COrderDlg::kColumnListId, "1");
-    d.Set(COrderDlg::kFromRowId, "3");
-    d.Set(COrderDlg::kToRowId, "5");
+    EXPECT_EQ(d.Value(RankDialog::kRankId), 0);
+    d.Set(RankDialog::kColumnListId, "1");
+    d.Set(RankDialog::kFromRowId, "3");
+    d.Set(RankDialog::kToRowId, "5");
     return true;
   };
   f.view.Execute(33098);

@@ -3,7 +3,7 @@
 // values, and writes the text, whose bytes must be exactly these.
 #include <gtest/gtest.h>
 
-#include "editor/Cp932.h"
+#include "text/Cp932.h"
 #include "support/BatchRun.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "dialogs/CHyoDlg.h"
+#include "dialogs/TableCreationDialog.h"
 #include "support/TestView.h"
 
 namespace {
@@ -46,7 +46,7 @@ TEST(CreateTable, GridTexts) {
     t.Edit().SetSel(c.caret, c.caret);
     Answer(t, c.choice);
     const auto before = t.view.History().Current();
-    ASSERT_EQ(t.view.Execute(32811), CPivraView::CommandResult::Done) << c.name;
+    ASSERT_EQ(t.view.Execute(32811), EditorView::CommandResult::Done) << c.name;
     EXPECT_EQ(t.Text(), c.expected) << c.name;
     EXPECT_EQ(t.view.History().Current(), before + 1) << c.name;  // one undo step
     t.view.Execute(32789);
@@ -90,7 +90,7 @@ TEST(CreateTable, CancelAndRefusalChangeNothing) {
 TEST(CreateTable, LengthMatchesText) {
   for (int header = 0; header < 2; ++header)
     for (int numbering = 0; numbering < 3; ++numbering) {
-      CHyoDlg c;
+      TableCreationDialog c;
       c.headerRow = header;
       c.numbering = numbering;
       c.rows = 123;

@@ -7,28 +7,29 @@
 #include <string>
 #include <vector>
 
-#include "app/CPivraApp.h"
-#include "app/qt/CMainFrame.h"
-#include "dialogs/qt/QtUiHost.h"
+#include "app/AppContext.h"
+#include "settings/AppIdentity.h"
+#include "app/qt/MainWindow.h"
+#include "platform/qt/QtUiHost.h"
 #include "display/qt/DisplayFont.h"
-#include "display/qt/FontLayout.h"
+#include "platform/qt/FontLayout.h"
 #include "document/DocumentStartup.h"
-#include "editor/CPivraView.h"
+#include "editor/EditorView.h"
 #include "editor/qt/PivraTextWidget.h"
-#include "editor/qt/QtClipboard.h"
+#include "platform/qt/QtClipboard.h"
 
 int RunWindow(int argc, char** argv) {
   QApplication qapp(argc, argv);
-  QApplication::setApplicationName(QString::fromUtf8(CPivraApp::kAppName));
-  QApplication::setOrganizationName(QString::fromUtf8(CPivraApp::kCompany));
+  QApplication::setApplicationName(QString::fromUtf8(app_identity::kAppName));
+  QApplication::setOrganizationName(QString::fromUtf8(app_identity::kCompany));
   display_font::RegisterSubstitutions();
 
-  CPivraApp app(std::vector<std::string>(argv + 1, argv + argc));
+  AppContext app(std::vector<std::string>(argv + 1, argv + argc));
   const FontLayout layout(display_font::FromSettings(app.Settings(), "Font"));
   QtUiHost host;
   QtClipboard clipboard;
-  CPivraView view(app.Settings(), app.Commands(), app.Document(), host, clipboard);
-  CMainFrame frame(app, view, layout);
+  EditorView view(app.Settings(), app.Commands(), app.Doc(), host, clipboard);
+  MainWindow frame(app, view, layout);
   host.SetParent(&frame);
 
   // The file named on the command line, or an untitled document; a file

@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <algorithm>
 
-#include "app/SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 namespace display_font {
 

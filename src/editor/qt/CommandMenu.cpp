@@ -3,7 +3,7 @@
 #include <QAction>
 #include <QString>
 
-#include "editor/CPivraView.h"
+#include "editor/EditorView.h"
 #include "editor/CommandTable.h"
 
 namespace {
@@ -57,7 +57,7 @@ void FillCommandMenu(QMenu& menu, const std::vector<int>& ids, CaptionKind kind,
   }
 }
 
-void RefreshCommandStates(QMenu& menu, CPivraView& view) {
+void RefreshCommandStates(QMenu& menu, EditorView& view) {
   for (QAction* action : menu.actions()) {
     const int id = CommandOf(action);
     if (id == 0) continue;

@@ -11,7 +11,7 @@
 #include <functional>
 #include <vector>
 
-class CPivraView;
+class EditorView;
 
 enum class CaptionKind { Main, Edit, Table };
 
@@ -20,7 +20,7 @@ enum class CaptionKind { Main, Edit, Table };
 void FillCommandMenu(QMenu& menu, const std::vector<int>& ids, CaptionKind kind, const std::function<void(int)>& run);
 
 // Enables and ticks every command action of the menu from the view's rules.
-void RefreshCommandStates(QMenu& menu, CPivraView& view);
+void RefreshCommandStates(QMenu& menu, EditorView& view);
 
 // The command id an action stands for (0 for separators and others).
 int CommandOf(const QAction* action);

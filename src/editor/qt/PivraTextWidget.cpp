@@ -14,11 +14,11 @@
 #include <algorithm>
 #include <string>
 
-#include "display/qt/FontLayout.h"
+#include "platform/qt/FontLayout.h"
 #include "calc/InlineCalc.h"
-#include "editor/CPivraView.h"
+#include "editor/EditorView.h"
 #include "editor/CommandTable.h"
-#include "editor/Cp932.h"
+#include "text/Cp932.h"
 #include "editor/qt/CommandMenu.h"
 
 namespace {
@@ -55,7 +55,7 @@ QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()
 
 }  // namespace
 
-PivraTextWidget::PivraTextWidget(CPivraView& view, const FontLayout& layout, QWidget* parent)
+PivraTextWidget::PivraTextWidget(EditorView& view, const FontLayout& layout, QWidget* parent)
     : QAbstractScrollArea(parent), view_(view), layout_(&layout) {
   view_.Edit().SetLayout(&layout);
   setFocusPolicy(Qt::StrongFocus);

@@ -22,7 +22,7 @@
 #include <functional>
 #include <memory>
 
-class CPivraView;
+class EditorView;
 class FontLayout;
 class QMenu;
 
@@ -31,10 +31,10 @@ class PivraTextWidget : public QAbstractScrollArea {
 
  public:
   // The layout is given to the view's buffer and must outlive the widget.
-  PivraTextWidget(CPivraView& view, const FontLayout& layout, QWidget* parent = nullptr);
+  PivraTextWidget(EditorView& view, const FontLayout& layout, QWidget* parent = nullptr);
   ~PivraTextWidget() override;
 
-  CPivraView& View() { return view_; }
+  EditorView& View() { return view_; }
   const FontLayout& Layout() const { return *layout_; }
   // A new display font: the buffer re-lays out its text with it.
   void SetFontLayout(const FontLayout& layout);
@@ -90,7 +90,7 @@ class PivraTextWidget : public QAbstractScrollArea {
   void RunCommand(int id);
   QRect CaretRect() const;
 
-  CPivraView& view_;
+  EditorView& view_;
   const FontLayout* layout_;
   QColor text_{Qt::black};
   QColor background_{Qt::white};

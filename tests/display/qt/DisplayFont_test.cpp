@@ -6,7 +6,7 @@
 #include <QFontMetrics>
 #include <QTemporaryDir>
 
-#include "app/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "editor/qt/QtTestSupport.h"
 
 namespace {

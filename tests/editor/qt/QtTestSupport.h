@@ -7,15 +7,15 @@
 #include <QTest>
 #include <string>
 
-#include "app/CommandLine.h"
-#include "app/SettingsStore.h"
-#include "dialogs/qt/QtUiHost.h"
+#include "settings/CommandLine.h"
+#include "settings/SettingsStore.h"
+#include "platform/qt/QtUiHost.h"
 #include "display/qt/DisplayFont.h"
-#include "display/qt/FontLayout.h"
-#include "document/CPivraDoc.h"
-#include "editor/CPivraView.h"
+#include "platform/qt/FontLayout.h"
+#include "document/Document.h"
+#include "editor/EditorView.h"
 #include "editor/qt/PivraTextWidget.h"
-#include "editor/qt/QtClipboard.h"
+#include "platform/qt/QtClipboard.h"
 
 // The application object, created on first use and kept to the end of the run.
 inline QApplication& TestApp() {
@@ -45,11 +45,11 @@ struct TestWindow {
   QTemporaryDir dir;
   SettingsStore settings{(dir.path() + QStringLiteral("/Pivra.conf")).toStdString()};
   CommandLine commandLine;
-  CPivraDoc doc;
+  Document doc;
   QtUiHost host;
   QtClipboard clipboard;
   FontLayout layout{TestFont()};
-  CPivraView view{settings, commandLine, doc, host, clipboard};
+  EditorView view{settings, commandLine, doc, host, clipboard};
   PivraTextWidget widget{view, layout};
 
   TestWindow() {

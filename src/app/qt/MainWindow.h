@@ -1,0 +1,76 @@
+// MainWindow: the top-level window: menu bar, status bar and the text widget
+// of the view.
+//
+// The menu bar is the command table's main menu; before a menu opens, each
+// entry asks the view whether it is enabled and ticked, and a chosen entry is
+// executed by the view. The status bar carries the framework's message pane,
+// the insert/overwrite pane, the Caps Lock pane and the caret pane.
+//
+// Idle pass: after input reaches the window, one zero-delay timer runs the
+// view's idle pass once the event queue is empty, with "mouse at rest" when
+// the cursor has not moved since the previous pass; then the status panes and
+// the title are brought up to date and the text repainted when the view asks
+// for it. When the mouse was moving, one more pass follows shortly after, so
+// the work that waits for a resting mouse is done.
+//
+// The document is asked before the window closes (caret memory, save
+// prompt), when the application becomes active (the file changed on disk)
+// and when a file is dropped on the window. The File menu lists the recent
+// files each time it opens.
+#pragma once
+
+#include <QMainWindow>
+#include <QPoint>
+#include <QTimer>
+
+class AppContext;
+class EditorView;
+class FontLayout;
+class PivraTextWidget;
+class QLabel;
+class QMenu;
+
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  MainWindow(AppContext& app, EditorView& view, const FontLayout& layout, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  PivraTextWidget& TextWidget() { return *text_; }
+  EditorView& View() { return view_; }
+
+  // "<document title> - Pivra".
+  QString TitleText() const;
+  void UpdateTitle();
+  void UpdateStatus();
+  QString CaretPaneText() const;
+  QString InsertPaneText() const;
+
+  // Runs the idle pass now (the timer's work).
+  void RunIdle();
+  // Asks for an idle pass once the event queue is empty.
+  void ArmIdle();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  void BuildMenus();
+  void RefreshRecentFiles(QMenu& fileMenu);
+  void RunCommand(int id);
+  void AfterDocumentChange();
+
+  AppContext& app_;
+  EditorView& view_;
+  PivraTextWidget* text_;
+  QLabel* insertPane_ = nullptr;
+  QLabel* capsPane_ = nullptr;
+  QLabel* caretPane_ = nullptr;
+  QTimer idleTimer_;
+  QTimer restTimer_;
+  QPoint lastMouse_;
+};

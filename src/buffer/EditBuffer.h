@@ -1,0 +1,165 @@
+// EditBuffer: the text control as every editing part of the program sees it.
+//
+// The text is one CP932 byte string with CR LF line breaks. Every position,
+// selection bound and length is a byte offset in 0..length; the buffer never
+// puts a selection bound inside a double-byte character.
+//
+// Two kinds of line:
+//   - a logical line runs from the start of the text, or the byte after an LF,
+//     up to and including the next LF (or the end of the text);
+//   - a physical line is a line as shown: with word wrap on, a long logical line
+//     is broken into several physical lines at the formatting width. Every
+//     line-numbered operation of the contract (LineCount, LineIndex,
+//     LineFromChar, LineLength, FirstVisibleLine, LineScroll) counts physical lines.
+//
+// Data kept incrementally, so a keystroke in a 1 MB text touches only the
+// changed logical line and shifts two integer arrays:
+//   lineStart_[i]   byte offset of logical line i (lineStart_[0] == 0);
+//   rows_[i]        offsets, relative to lineStart_[i], where physical rows 1..
+//                   of logical line i begin (empty when the line does not wrap);
+//   rowPrefix_[i]   number of physical lines before logical line i
+//                   (rowPrefix_.size() == lineStart_.size() + 1).
+// Invariant: after every public call these three describe text_ exactly.
+//
+// Geometry follows the Win32 EDIT control: a client rectangle, a formatting
+// rectangle inside it (client less the margins unless SetRect was called), the
+// first visible physical line and, without word wrap, a horizontal scroll offset.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "platform/Clipboard.h"
+#include "platform/Geometry.h"
+#include "platform/LineLayout.h"
+
+class EditBuffer {
+ public:
+  static constexpr int kTextLimit = 0xFFFFF;  // 1,048,575 bytes
+
+  explicit EditBuffer(const LineLayout* layout = nullptr);
+
+  // ---- text
+  std::string GetText() const { return text_; }
+  const std::string& Text() const { return text_; }  // no copy; valid until the next change
+  void SetText(std::string_view text);
+  int GetTextLength() const { return static_cast<int>(text_.size()); }
+
+  // ---- selection. The anchor is where a keyboard or mouse selection started;
+  // the caret is the other end. GetSel is ordered.
+  std::pair<int, int> GetSel() const;
+  void SetSel(int start, int end);
+  int Caret() const { return caret_; }
+  int Anchor() const { return anchor_; }
+  void ReplaceSel(std::string_view text);
+  void ScrollCaret();
+
+  // ---- physical lines
+  int LineCount() const;
+  int LineIndex(int line) const;
+  int LineFromChar(int pos) const;
+  int LineLength(int pos) const;
+  int FirstVisibleLine() const { return firstVisible_; }
+  void LineScroll(int columns, int lines);
+  int VisibleLineCount() const;  // whole physical lines that fit in the formatting rectangle
+
+  // ---- points. PosFromChar packs each half into 16 signed bits, as the
+  // control does; CaretPoint gives the unclipped caret point.
+  Point PosFromChar(int pos) const;
+  std::pair<int, int> CharFromPos(int x, int y) const;
+  Point CaretPoint() const;
+
+  // ---- logical lines (counted by LF)
+  int LogicalLineCount() const { return static_cast<int>(lineStart_.size()); }
+  int LogicalLineStart(int n) const { return lineStart_[n]; }
+  int LogicalLineFromChar(int pos) const;
+  std::pair<std::string, int> GetLogicalLine(int n);  // n = -1: the caret line
+  std::pair<int, int> CaretPosition();                 // (column, pos), last visible pair
+
+  // ---- settings of the control
+  void SetTabStops(int dialogUnits);
+  int TabStopUnits() const { return tabUnits_; }
+  int TabPixels() const;
+  void SetReadOnly(bool flag) { readOnly_ = flag; }
+  bool IsReadOnly() const { return readOnly_; }
+  void SetMargins(int left, int right);
+  int LeftMargin() const { return leftMargin_; }
+  int RightMargin() const { return rightMargin_; }
+  Rect GetRect() const;
+  void SetRect(const Rect& rect);
+  void SetClientRect(const Rect& client);
+  Rect ClientRect() const { return client_; }
+  void SetWordWrap(bool wrap);
+  bool IsWordWrap() const { return wordWrap_; }
+  void SetLayout(const LineLayout* layout);  // re-lays out the whole text
+  const LineLayout& Layout() const { return *layout_; }
+  int HorizontalScroll() const { return hScroll_; }
+  void SetHorizontalScroll(int pixels);
+  int LimitText() const { return kTextLimit; }
+
+  // ---- typing and clipboard, as the user does it. Each refuses (returns
+  // false, changes nothing) when read-only or when the result would pass the
+  // limit; each that changes the text raises the change notification.
+  bool TypeText(std::string_view cp932);
+  bool Backspace();   // removes the character before the caret (CR LF as one)
+  bool DeleteChar();  // removes the character after the caret (CR LF as one)
+  bool Cut(ClipboardPort& clip);
+  void Copy(ClipboardPort& clip) const;
+  bool Paste(const ClipboardPort& clip);
+  void SelectAll() { SetSel(0, GetTextLength()); }
+
+  // ---- caret movement by keys; extend keeps the anchor (Shift).
+  enum class Move { Left, Right, Up, Down, Home, End, PageUp, PageDown, TextStart, TextEnd };
+  void MoveCaret(Move move, bool extend);
+  // Moves the caret to the point (mouse click or drag); extend keeps the anchor.
+  void MoveCaretToPoint(int x, int y, bool extend);
+
+  // Change notification (EN_CHANGE): raised by ReplaceSel, typing, Cut and
+  // Paste; never by SetText.
+  std::function<void()> onChange;
+
+  // x of pos within its physical line, from the start of that line, in pixels.
+  int XInRow(int pos) const;
+  // Widest physical line in pixels (for the horizontal scroll range).
+  int WidestRowPixels() const;
+
+ private:
+  void Replace(int start, int end, std::string_view with);  // raw edit, keeps the index
+  void RebuildIndex();
+  void Relayout();
+  template <typename Change>
+  void ChangeLayout(Change change);
+  void WrapLogicalLine(int line, std::vector<int>& rowStarts) const;
+  int RowStartOfLogical(int line, int row) const;
+  int LogicalOfRow(int row) const;
+  int FormattingWidth() const;
+  int SnapToBoundary(int pos) const;
+  int PosInRowFromX(int row, int x) const;
+  void ClampFirstVisible();
+  int Advance(int x, std::string_view ch) const;
+
+  std::string text_;
+  std::vector<int> lineStart_{0};
+  std::vector<std::vector<int>> rows_{{}};
+  std::vector<int> rowPrefix_{0, 1};
+
+  const LineLayout* layout_;
+  int anchor_ = 0;
+  int caret_ = 0;
+  int firstVisible_ = 0;
+  int hScroll_ = 0;
+  int tabUnits_ = 32;
+  bool readOnly_ = false;
+  bool wordWrap_ = false;
+  int leftMargin_ = 0;
+  int rightMargin_ = 0;
+  Rect client_{0, 0, 640, 640};
+  Rect format_{0, 0, 640, 640};
+  bool formatSetExplicitly_ = false;
+  std::pair<int, int> lastVisibleCaret_{0, 0};
+  int desiredX_ = -1;  // x kept while moving up and down
+};

@@ -1,0 +1,26 @@
+#include "dialogs/RowArithmeticDialog.h"
+
+#include "dialogs/ArithmeticOperations.h"
+
+DialogData RowArithmeticDialog::Build() const {
+  DialogData d;
+  d.templateId = kTemplateId;
+  d.caption = "行の四則計算";
+  d.cancelLabel = "ｷｬﾝｾﾙ";
+  d.controls.push_back(MakeIntegerEdit(kFirstRowId, "", firstRow));
+  d.controls.push_back(arithmetic::OperationList(kOperationId, "行", operation));
+  d.controls.push_back(MakeIntegerEdit(kSecondRowId, "", secondRow));
+  d.controls.push_back(MakeLabel("行"));
+  d.controls.push_back(MakeLabel("を計算して、指定位置へ値を挿入"));
+  return d;
+}
+
+bool RowArithmeticDialog::Read(const DialogData& dialog) {
+  int first = 0, second = 0;
+  if (!ParseDialogInteger(dialog.Text(kFirstRowId), first) || !ParseDialogInteger(dialog.Text(kSecondRowId), second))
+    return false;
+  firstRow = first;
+  secondRow = second;
+  operation = dialog.Value(kOperationId);
+  return true;
+}

@@ -1,0 +1,34 @@
+#include "dialogs/RowSortDialog.h"
+
+#include "settings/SettingsStore.h"
+#include "dialogs/RowDialogFields.h"
+
+void RowSortDialog::Load(const SettingsStore& settings) {
+  descending = settings.GetInt("Settings", "Down", 1);
+  byValue = settings.GetInt("Settings", "Value", 1);
+}
+
+void RowSortDialog::Save(SettingsStore& settings) const {
+  settings.WriteInt("Settings", "Down", descending);
+  settings.WriteInt("Settings", "Value", byValue);
+}
+
+DialogData RowSortDialog::Build() const {
+  DialogData d;
+  d.templateId = kTemplateId;
+  d.caption = "行データの並び替え";
+  d.controls.push_back(rowdialog::ColumnList(kColumnListId, "列について", column, kColumnCount));
+  d.controls.push_back(MakeIntegerEdit(kFromRowId, "行から", fromRow));
+  d.controls.push_back(MakeIntegerEdit(kToRowId, "行までを", toRow));
+  d.controls.push_back(MakeCheck(kDescendingId, "降順で （チェック無は昇順）", descending));
+  d.controls.push_back(MakeCheck(kByValueId, "値として（チェック無は文字列として） ", byValue));
+  return d;
+}
+
+bool RowSortDialog::Read(const DialogData& dialog) {
+  if (!rowdialog::ReadColumnAndRows(dialog, kColumnListId, kFromRowId, kToRowId, kColumnCount, column, fromRow, toRow))
+    return false;
+  descending = dialog.Value(kDescendingId) ? 1 : 0;
+  byValue = dialog.Value(kByValueId) ? 1 : 0;
+  return true;
+}

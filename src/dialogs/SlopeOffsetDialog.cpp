@@ -1,0 +1,43 @@
+#include "dialogs/SlopeOffsetDialog.h"
+
+#include "settings/SettingsStore.h"
+
+void SlopeOffsetDialog::Load(const SettingsStore& settings) {
+  m = settings.GetInt("Settings", "Num1", 1);
+  n = settings.GetInt("Settings", "Num", 1);
+  p = settings.GetInt("Settings", "Num2", 1);
+  q = settings.GetInt("Settings", "Num3", 1);
+}
+
+void SlopeOffsetDialog::Save(SettingsStore& settings) const {
+  settings.WriteInt("Settings", "Num1", m);
+  settings.WriteInt("Settings", "Num", n);
+  settings.WriteInt("Settings", "Num2", p);
+  settings.WriteInt("Settings", "Num3", q);
+}
+
+DialogData SlopeOffsetDialog::Build() const {
+  DialogData d;
+  d.templateId = kTemplateId;
+  d.caption = "X * m / n + p / q の計算";
+  d.cancelLabel = "ｷｬﾝｾﾙ";
+  d.controls.push_back(MakeLabel("現在位置の列（行）の（選択部分の）各値 X を"));
+  d.controls.push_back(MakeIntegerEdit(kMId, "Y = X *", m));
+  d.controls.push_back(MakeIntegerEdit(kNId, "/", n));
+  d.controls.push_back(MakeIntegerEdit(kPId, "+", p));
+  d.controls.push_back(MakeIntegerEdit(kQId, "/", q));
+  d.controls.push_back(MakeLabel("に変換して、Y を指定位置へ挿入します。"));
+  return d;
+}
+
+bool SlopeOffsetDialog::Read(const DialogData& dialog) {
+  int values[4];
+  const int ids[4] = {kMId, kNId, kPId, kQId};
+  for (int i = 0; i < 4; ++i)
+    if (!ParseDialogInteger(dialog.Text(ids[i]), values[i])) return false;
+  m = values[0];
+  n = values[1];
+  p = values[2];
+  q = values[3];
+  return true;
+}

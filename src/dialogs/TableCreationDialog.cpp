@@ -1,0 +1,55 @@
+#include "dialogs/TableCreationDialog.h"
+
+#include "settings/SettingsStore.h"
+
+void TableCreationDialog::Load(const SettingsStore& settings) {
+  headerRow = settings.GetInt("Settings", "ABC", 0);
+  rows = settings.GetInt("Settings", "Gyo", 5);
+  columns = settings.GetInt("Settings", "Retu", 5);
+  numbering = settings.GetInt("Settings", "No", 0);
+}
+
+void TableCreationDialog::Save(SettingsStore& settings) const {
+  settings.WriteInt("Settings", "ABC", headerRow);
+  settings.WriteInt("Settings", "Gyo", rows);
+  settings.WriteInt("Settings", "Retu", columns);
+  settings.WriteInt("Settings", "No", numbering);
+}
+
+DialogData TableCreationDialog::Build() const {
+  DialogData d;
+  d.templateId = kTemplateId;
+  d.caption = "表の作成";
+  d.controls.push_back(MakeCheck(kHeaderRowId, "第一行に 列1, 列2, 列3, ･･･を挿入", headerRow));
+  d.controls.push_back(MakeIntegerEdit(kRowsId, "行 ×", rows));
+  d.controls.push_back(MakeIntegerEdit(kColumnsId, "列　（縦×横）　の表を作ります。", columns));
+  // The group box title.
+  d.controls.push_back(MakeLabel("第一列への番号の挿入"));
+  const struct {
+    int id;
+    const char* label;
+  } radios[] = {{kNoNumberId, "第一列には何もしない"},
+                {kNumberFromOneId, "第一列に 1 からの番号を挿入"},
+                {kLineNumberId, "第一列に行番号を挿入"}};
+  for (int i = 0; i < 3; ++i)
+    d.controls.push_back(MakeRadio(radios[i].id, radios[i].label, kNumberingGroup, numbering == i));
+  return d;
+}
+
+bool TableCreationDialog::Read(const DialogData& dialog) {
+  int newRows = 0;
+  int newColumns = 0;
+  if (!ParseDialogInteger(dialog.Text(kRowsId), newRows) || !ParseDialogInteger(dialog.Text(kColumnsId), newColumns))
+    return false;
+  headerRow = dialog.Value(kHeaderRowId) ? 1 : 0;
+  rows = newRows;
+  columns = newColumns;
+  if (dialog.Value(kNumberFromOneId)) {
+    numbering = 1;
+  } else if (dialog.Value(kLineNumberId)) {
+    numbering = 2;
+  } else {
+    numbering = 0;
+  }
+  return true;
+}

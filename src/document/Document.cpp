@@ -1,0 +1,304 @@
+#include "document/Document.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "settings/AppIdentity.h"
+#include "settings/SettingsStore.h"
+#include "document/DocumentFile.h"
+#include "document/RecentFileList.h"
+#include "editor/EditorView.h"
+#include "platform/UiHost.h"
+
+namespace {
+
+constexpr const char* kOpenFilter = "All files (*.*)|*.*|Text/Pvl files (*.txt;*.pvl)|*.txt;*.pvl||";
+constexpr const char* kSaveFilter = "Pivra Files (*.pvl)|*.pvl|すべてのファイル (*.*)|*.*||";
+
+std::string WithPath(const char* text, const std::string& path) {
+  std::string s = text;
+  const std::size_t at = s.find("%1");
+  if (at != std::string::npos) s.replace(at, 2, docfile::DisplayPath(path));
+  return s;
+}
+
+std::string OpenFailureText(const docfile::ReadResult& r, const std::string& path) {
+  using docfile::ReadStatus;
+  switch (r.status) {
+    case ReadStatus::TooLarge:
+      return "ファイルが大きすぎて開けません。";
+    case ReadStatus::HasNul:
+      return WithPath("%1 には NUL 文字 (0x00) が含まれているため、開けません。\nテキストファイルではない可能性があります。", path);
+    case ReadStatus::NotAFile:
+      return WithPath("ドキュメントを開くことに失敗しました。\n%1 は通常のファイルではありません。", path);
+    case ReadStatus::CannotOpen:
+    case ReadStatus::Ok:
+      break;
+  }
+  switch (r.error) {
+    case ENOENT:
+    case ENOTDIR:
+      return WithPath("ドキュメントを開くことに失敗しました。\n%1 が見つかりません。", path);
+    case EACCES:
+    case EPERM:
+      return WithPath("ドキュメントを開くことに失敗しました。\n%1 を読み取る権限がありません。", path);
+    default:
+      return WithPath("ドキュメントを開くことに失敗しました。\n%1", path) + "\n(" + std::strerror(r.error) + ")";
+  }
+}
+
+std::string SaveFailureText(const docfile::WriteResult& r, const std::string& path) {
+  std::string text;
+  const bool diskFull = r.error == ENOSPC || r.error == EDQUOT;
+  if (r.stage == docfile::WriteStage::TargetNotWritable) {
+    text = WithPath("%1 は使用中または読み取り専用のため、書き込めません。", path);
+  } else if (diskFull) {
+    text = WithPath("%1 を保存できません。\nディスクの空き領域が足りません。", path);
+  } else if (r.error == EROFS) {
+    text = WithPath("%1 を保存できません。\n読み取り専用のファイルシステムです。", path);
+  } else if (r.stage == docfile::WriteStage::CreateTemp && (r.error == EACCES || r.error == EPERM)) {
+    text = WithPath("%1 を保存できません。\nこのフォルダには書き込めません。", path);
+  } else if (r.stage == docfile::WriteStage::CreateTemp && (r.error == ENOENT || r.error == ENOTDIR)) {
+    text = WithPath("%1 を保存できません。\nフォルダが見つかりません。", path);
+  } else {
+    text = WithPath("%1 を保存できません。", path) + "\n(" + std::strerror(r.error) + ")";
+  }
+  return text + "\nディスク上のファイルは変更されていません。";
+}
+
+}  // namespace
+
+Document::Document(SettingsStore& settings)
+    : backupEnabled(settings.GetInt("Settings", "Backup", 1)), settings_(&settings) {}
+
+void Document::SetPathName(const std::string& path) {
+  path_ = path;
+  if (path.empty()) return;
+  const std::size_t slash = path.rfind('/');
+  title_ = docfile::DisplayPath(slash == std::string::npos ? path : path.substr(slash + 1));
+}
+
+// ---------------------------------------------------------------- views
+
+void Document::AddView(EditorView* view) {
+  if (std::find(views_.begin(), views_.end(), view) == views_.end()) views_.push_back(view);
+}
+
+void Document::RemoveView(EditorView* view) { views_.erase(std::remove(views_.begin(), views_.end(), view), views_.end()); }
+
+void Document::UpdateAllViews(EditorView* sender, int hint) {
+  const std::vector<EditorView*> views = views_;
+  for (EditorView* v : views)
+    if (v != sender) v->OnUpdate(hint);
+}
+
+UiHost* Document::Host() const { return FirstView() ? &FirstView()->Host() : nullptr; }
+
+SettingsStore* Document::Settings() const {
+  if (settings_) return settings_;
+  return FirstView() ? &FirstView()->Settings() : nullptr;
+}
+
+void Document::ShowMessage(const std::string& text) {
+  if (UiHost* host = Host()) host->MessageBox(app_identity::kAppName, text, MsgButtons::Ok, MsgIcon::Exclamation);
+}
+
+void Document::ReadFileTime() {
+  std::int64_t t = 0;
+  if (docfile::LastWriteTime(path_, t)) lastKnownFileTime = t;
+}
+
+// ---------------------------------------------------------------- framework steps
+
+bool Document::OnNewDocument() {
+  path_.clear();
+  modified_ = false;
+  if (EditorView* view = FirstView()) view->Edit().SetText("");
+  return true;
+}
+
+// The file is read whole before anything is touched, so a refused file
+// leaves the text, path and flags of the document as they were.
+bool Document::OnOpenDocument(const std::string& path) {
+  EditorView* view = FirstView();
+  if (!view) return false;
+  std::string bytes;
+  const docfile::ReadResult r = docfile::ReadDocumentFile(path, bytes);
+  if (r.status != docfile::ReadStatus::Ok) {
+    ShowMessage(OpenFailureText(r, path));
+    return false;
+  }
+  view->Edit().SetText(bytes);
+  modified_ = false;
+  std::int64_t t = 0;
+  if (docfile::LastWriteTime(path, t)) lastKnownFileTime = t;
+  return true;
+}
+
+bool Document::OnSaveDocument(const std::string& path) {
+  EditorView* view = FirstView();
+  if (!view || path.empty()) return false;
+  const bool backup = path == path_ && backupEnabled != 0 && docfile::Exists(path);
+  const docfile::WriteResult r = docfile::WriteDocumentFile(path, view->Edit().Text(), backup);
+  if (r.backupFailed) {
+    // A plain message box without a caption of its own.
+    if (UiHost* host = Host()) host->MessageBox("Error", "Failed to make the back up file !!", MsgButtons::Ok, MsgIcon::None);
+  }
+  if (!r.Ok()) {
+    ShowMessage(SaveFailureText(r, path));
+    return false;
+  }
+  modified_ = false;
+  UpdateAllViews(nullptr, kHintSaved);
+  return true;
+}
+
+bool Document::OpenDocumentFile(const std::string& path) {
+  const std::string full = docfile::FullPath(path);
+  if (!OnOpenDocument(full)) return false;
+  SetPathName(full);
+  if (SettingsStore* settings = Settings()) recent_files::Add(*settings, full);
+  const std::vector<EditorView*> views = views_;
+  for (EditorView* v : views) v->OnInitialUpdate();
+  return true;
+}
+
+// ---------------------------------------------------------------- commands
+
+void Document::OnFileNew(EditorView& active) {
+  if (!SaveModified()) return;
+  active.SaveCaretPosition();
+  if (unsplit) unsplit();
+  SetTitle(kUntitled);
+  OnNewDocument();
+  UpdateAllViews(nullptr, kHintNew);
+}
+
+void Document::OnFileOpen(EditorView& active) {
+  UiHost* host = Host();
+  if (!host) return;
+  FileDialogData dialog;
+  dialog.title = "開く";
+  dialog.filter = kOpenFilter;
+  dialog.initialPath = path_;
+  if (!host->ChooseFile(dialog) || dialog.path.empty()) return;
+  const std::string path = docfile::FullPath(dialog.path);
+  if (path == path_) return;  // the file already open: no reload
+  OpenOther(active, path);
+}
+
+void Document::OnOpenRecentFile(EditorView& active, int index) {
+  SettingsStore* settings = Settings();
+  if (!settings || index < 0) return;
+  const std::vector<std::string> entries = recent_files::Entries(*settings);
+  if (static_cast<std::size_t>(index) >= entries.size()) return;
+  const std::string path = entries[static_cast<std::size_t>(index)];
+  // The open file itself: as with Open, nothing happens, so an answer of
+  // "No" to the save prompt can never mark unsaved edits as saved.
+  if (path == path_) return;
+  if (OpenOther(active, path) == OpenOutcome::Failed && !docfile::Exists(path)) recent_files::Remove(*settings, path);
+}
+
+Document::OpenOutcome Document::OpenOther(EditorView& active, const std::string& path) {
+  if (!SaveModified()) return OpenOutcome::Cancelled;
+  // Still modified: the user chose not to save. The edits are dropped by the
+  // open, so the flag goes; and the caret of text that is not saved is not
+  // remembered.
+  const bool keptEdits = modified_;
+  if (keptEdits)
+    modified_ = false;
+  else
+    active.SaveCaretPosition();
+  if (unsplit) unsplit();
+  if (OpenDocumentFile(path)) return OpenOutcome::Opened;
+  modified_ = keptEdits;
+  return OpenOutcome::Failed;
+}
+
+bool Document::OnFileSave() {
+  if (title_ == kUntitled) return OnFileSaveAs();
+  if (!OnSaveDocument(path_)) return false;
+  ReadFileTime();
+  return true;
+}
+
+bool Document::OnFileSaveAs() {
+  UiHost* host = Host();
+  if (!host) return false;
+  FileDialogData dialog;
+  dialog.save = true;
+  dialog.title = "名前を付けて保存";
+  dialog.filter = kSaveFilter;
+  dialog.defaultExt = "pvl";
+  if (!path_.empty()) {
+    dialog.initialPath = path_;
+  } else {
+    // The title, cut before anything that cannot be part of a file name.
+    dialog.initialPath = title_.substr(0, title_.find_first_of(":/\\")) + ".pvl";
+  }
+  if (!host->ChooseFile(dialog) || dialog.path.empty()) return false;
+  const std::string path = docfile::FullPath(dialog.path);
+  if (!OnSaveDocument(path)) return false;
+  SetPathName(path);
+  if (SettingsStore* settings = Settings()) recent_files::Add(*settings, path);
+  // The views' idea of the file follows the new name (folder of the backup
+  // command, file type of printing) without re-initialising them.
+  for (EditorView* v : views_) {
+    v->filePath = path;
+    docfile::SplitPath(path, v->fileFolder, v->fileTitle, v->fileExt, v->fileNameExt);
+  }
+  ReadFileTime();
+  return true;
+}
+
+bool Document::SaveModified() {
+  if (!modified_) return true;
+  UiHost* host = Host();
+  if (!host) return true;
+  std::string text = "%1 への変更を保存しますか?";
+  text.replace(text.find("%1"), 2, title_);
+  switch (host->MessageBox(app_identity::kAppName, text, MsgButtons::YesNoCancel, MsgIcon::Question)) {
+    case MsgResult::Cancel:
+      return false;
+    case MsgResult::No:
+      return true;
+    default:
+      return OnFileSave();
+  }
+}
+
+bool Document::CanCloseFrame(EditorView& active, bool inPrintPreview) {
+  if (!inPrintPreview) active.SaveCaretPosition();
+  return SaveModified();
+}
+
+// ---------------------------------------------------------------- outside changes
+
+void Document::CheckExternalChange() {
+  // The question's own window takes the activation away and back; that must
+  // not ask a second time while the first question is open.
+  if (checkingExternalChange_) return;
+  std::int64_t t = 0;
+  if (!docfile::LastWriteTime(path_, t) || t <= lastKnownFileTime) return;
+  UiHost* host = Host();
+  if (!host) return;
+  checkingExternalChange_ = true;
+  const MsgResult answer = host->MessageBox(app_identity::kAppName, "他で編集されて、更新されています。\n新たに開き直しますか？",
+                                            MsgButtons::YesNo, MsgIcon::Exclamation);
+  if (answer == MsgResult::Yes) {
+    lastKnownFileTime = t;
+    if (OnOpenDocument(path_)) {
+      UpdateAllViews(nullptr, kHintReloaded);
+      // The reloaded text becomes an undo step of its own, marked as saved:
+      // the history again matches the text shown, and undo brings back the
+      // edits the reload replaced.
+      if (EditorView* view = FirstView()) {
+        view->History().Push(view->Edit());
+        view->History().MarkSaved();
+      }
+      modified_ = false;
+    }
+  }
+  checkingExternalChange_ = false;
+}

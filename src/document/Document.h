@@ -1,0 +1,122 @@
+// Document: the one document of a process: the file it stands for, its
+// title and modified flag, and the views that show it.
+//
+// The text itself lives in the views' EditBuffers; the document reads a file
+// into its first view and writes the first view's text back. A file is kept
+// exactly as its bytes are: no conversion, no byte-order mark handling, at
+// most 1,048,575 bytes, no NUL byte.
+//
+// States: untitled (path "", title "無題"; saving asks for a name) or named
+// (path and title of a file, set by a successful open or Save As). An open or
+// reload that fails leaves the document exactly as it was: text, path, title,
+// modified flag and undo history. A save that fails leaves the file on disk as
+// it was and the document modified.
+//
+// The modified flag is set by the views' undo history, cleared by open, new
+// and every successful save; each successful save also tells the views (hint
+// 707) that their current undo step is the saved text.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+class EditorView;
+class SettingsStore;
+class UiHost;
+
+class Document {
+ public:
+  // Untitled documents have an empty path and the title "無題".
+  static constexpr const char* kUntitled = "無題";
+
+  // Update hints the document sends its views.
+  static constexpr int kHintSaved = 707;
+  static constexpr int kHintNew = 777;
+  static constexpr int kHintReloaded = 888;
+
+  Document() = default;
+  // Reads "Settings"/"Backup" (default 1) once; settings are also where the
+  // recent-file list and the caret memory live.
+  explicit Document(SettingsStore& settings);
+  Document(const Document&) = delete;
+  Document& operator=(const Document&) = delete;
+
+  const std::string& PathName() const { return path_; }  // file system path, "" when untitled
+  // Sets the path and, from it, the title (the file name, readable).
+  void SetPathName(const std::string& path);
+  const std::string& Title() const { return title_; }  // UTF-8
+  void SetTitle(const std::string& title) { title_ = title; }
+
+  bool IsModified() const { return modified_; }
+  void SetModifiedFlag(bool modified) { modified_ = modified; }
+
+  // Make a ".bak" copy before the document's own file is overwritten.
+  int backupEnabled = 1;
+  // The file's last-write time (seconds since 1970) after the last successful
+  // open, save or accepted reload; 0 before any.
+  std::int64_t lastKnownFileTime = 0;
+
+  // ---- views. Views add themselves when built and leave when destroyed;
+  // the first one is the one the document reads into and writes from.
+  void AddView(EditorView* view);
+  void RemoveView(EditorView* view);
+  EditorView* FirstView() const { return views_.empty() ? nullptr : views_.front(); }
+  const std::vector<EditorView*>& Views() const { return views_; }
+  void UpdateAllViews(EditorView* sender, int hint);
+
+  // ---- the framework's steps
+  // Empties the path, clears the modified flag and the first view's text.
+  bool OnNewDocument();
+  // Reads the file into the first view. On failure the user has been told
+  // and nothing has changed.
+  bool OnOpenDocument(const std::string& path);
+  // Writes the first view's text to path, keeping the old version as
+  // path + ".bak" when path is the document's own path, backups are on and
+  // the file exists. On failure the user has been told, the file is as it
+  // was and the document stays modified.
+  bool OnSaveDocument(const std::string& path);
+  // Opens a file as the document (full path, title, recent list) and
+  // initialises the views; on failure the document stays as it was.
+  bool OpenDocumentFile(const std::string& path);
+
+  // ---- commands (the view passed is the active pane)
+  void OnFileNew(EditorView& active);             // 57600
+  void OnFileOpen(EditorView& active);            // 57601
+  bool OnFileSave();                              // 57603; true when saved
+  bool OnFileSaveAs();                            // 57604; true when saved
+  void OnOpenRecentFile(EditorView& active, int index);  // 57616 + index
+
+  // The save prompt for a modified document; false when the user cancels
+  // or the save fails, so that what asked stops.
+  bool SaveModified();
+  // Closing the window: remembers the caret (not in print preview), then the
+  // save prompt. True when the window may close.
+  bool CanCloseFrame(EditorView& active, bool inPrintPreview);
+
+  // Called when the application is activated: offers to reload the file
+  // when another program has written it since it was opened or saved.
+  void CheckExternalChange();
+
+  // Removes a split window before the current file is left; set by the
+  // window, empty where there is none.
+  std::function<void()> unsplit;
+
+ private:
+  UiHost* Host() const;
+  SettingsStore* Settings() const;
+  // Open's and the recent files' common steps: the save prompt, the caret,
+  // the split, then the framework's open.
+  enum class OpenOutcome { Opened, Cancelled, Failed };
+  OpenOutcome OpenOther(EditorView& active, const std::string& path);
+  void ReadFileTime();
+  void ShowMessage(const std::string& text);
+
+  std::string path_;
+  std::string title_ = kUntitled;
+  bool modified_ = false;
+  SettingsStore* settings_ = nullptr;
+  std::vector<EditorView*> views_;
+  bool checkingExternalChange_ = false;
+};

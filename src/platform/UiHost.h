@@ -1,0 +1,25 @@
+// UiHost: everything the core asks of the user interface.
+//
+// Commands run headless: message boxes, dialogs and file choosers go through
+// this interface. The window answers with real Qt dialogs, the batch runner
+// from its script. All texts here are UTF-8.
+#pragma once
+
+#include <string>
+
+#include "platform/DialogData.h"
+
+enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MsgIcon { None, Information, Warning, Exclamation, Question, Error };
+enum class MsgResult { Ok, Cancel, Yes, No };
+
+class UiHost {
+ public:
+  virtual ~UiHost() = default;
+  virtual MsgResult MessageBox(const std::string& caption, const std::string& text, MsgButtons buttons,
+                               MsgIcon icon) = 0;
+  // Shows the dialog; true for OK (the data then holds the user's values).
+  virtual bool RunDialog(DialogData& dialog) = 0;
+  virtual bool ChooseFile(FileDialogData& dialog) = 0;
+  virtual void Beep() {}
+};

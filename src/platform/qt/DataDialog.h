@@ -1,0 +1,36 @@
+// DataDialog: a modal Qt dialog built from a DialogData.
+//
+// Controls appear top to bottom in the order of the data: labels, edit fields
+// (an integer validator for integerOnly fields), check boxes, radio buttons
+// (one exclusive group per `group` value), lists and combo boxes. Each
+// widget's objectName is its control id, so tests and tools find it by id.
+// The values go back into the data only when the user presses OK, and OK is
+// refused while an integer field does not hold an integer.
+#pragma once
+
+#include <QDialog>
+#include <map>
+#include <vector>
+
+#include "platform/DialogData.h"
+
+class QButtonGroup;
+
+class DataDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  static constexpr const char* kNotAnInteger = "整数を入力してください。";
+
+  explicit DataDialog(DialogData& data, QWidget* parent = nullptr);
+
+  void accept() override;
+
+ private:
+  bool IntegersValid();
+  void WriteBack();
+
+  DialogData& data_;
+  std::vector<QWidget*> widgets_;  // one per control, in the order of the data
+  std::map<int, QButtonGroup*> groups_;
+};

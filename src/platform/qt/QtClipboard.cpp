@@ -1,0 +1,21 @@
+#include "platform/qt/QtClipboard.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+#include "text/Cp932.h"
+
+void QtClipboard::SetText(const std::string& cp932Text) {
+  const std::string utf8 = cp932::ToUtf8(cp932Text);
+  QGuiApplication::clipboard()->setText(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+}
+
+std::string QtClipboard::GetText() const {
+  const QByteArray utf8 = QGuiApplication::clipboard()->text().toUtf8();
+  std::string text = cp932::FromUtf8(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+  // Text from other programs here ends its lines with LF alone; the document's
+  // lines end with CR LF. Text that holds any CR is taken as it is, so what
+  // PivraF copied comes back byte for byte.
+  if (cp932::Find(text, '\r') == cp932::npos) text = cp932::ReplaceAll(text, "\n", "\r\n");
+  return text;
+}

@@ -1,0 +1,88 @@
+#include "platform/qt/QtUiHost.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+#include "platform/qt/DataDialog.h"
+
+namespace {
+
+QString Q(const std::string& utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
+
+QMessageBox::Icon IconOf(MsgIcon icon) {
+  switch (icon) {
+    case MsgIcon::Information: return QMessageBox::Information;
+    case MsgIcon::Warning:
+    case MsgIcon::Exclamation: return QMessageBox::Warning;
+    case MsgIcon::Question: return QMessageBox::Question;
+    case MsgIcon::Error: return QMessageBox::Critical;
+    case MsgIcon::None: break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+MsgResult QtUiHost::MessageBox(const std::string& caption, const std::string& text, MsgButtons buttons,
+                               MsgIcon icon) {
+  QMessageBox box(IconOf(icon), Q(caption), Q(text), QMessageBox::NoButton, parent_);
+  switch (buttons) {
+    case MsgButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+    case MsgButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+    case MsgButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case MsgButtons::YesNoCancel:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+      break;
+  }
+  switch (box.exec()) {
+    case QMessageBox::Ok: return MsgResult::Ok;
+    case QMessageBox::Yes: return MsgResult::Yes;
+    case QMessageBox::No: return MsgResult::No;
+    default:
+      // A box closed without a choice: Cancel where it offers one, else its only answer.
+      if (buttons == MsgButtons::Ok) return MsgResult::Ok;
+      if (buttons == MsgButtons::YesNo) return MsgResult::No;
+      return MsgResult::Cancel;
+  }
+}
+
+bool QtUiHost::RunDialog(DialogData& dialog) {
+  DataDialog box(dialog, parent_);
+  return box.exec() == QDialog::Accepted;
+}
+
+QString QtUiHost::QtFileFilter(const std::string& filter) {
+  const QStringList parts = Q(filter).split(QLatin1Char('|'));
+  QStringList out;
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
+    QString name = parts[i].trimmed();
+    if (name.isEmpty()) break;  // the "||" that ends the list
+    const int paren = name.indexOf(QLatin1Char('('));
+    if (paren > 0) name = name.left(paren).trimmed();
+    QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    for (QString& p : patterns) {
+      p = p.trimmed();
+      if (p == QLatin1String("*.*")) p = QStringLiteral("*");
+    }
+    out << name + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+  }
+  return out.join(QStringLiteral(";;"));
+}
+
+bool QtUiHost::ChooseFile(FileDialogData& dialog) {
+  QFileDialog box(parent_, Q(dialog.title));
+  box.setAcceptMode(dialog.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  box.setFileMode(dialog.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  box.setOption(QFileDialog::ReadOnly, false);
+  if (!dialog.filter.empty()) box.setNameFilter(QtFileFilter(dialog.filter));
+  if (!dialog.defaultExt.empty()) box.setDefaultSuffix(Q(dialog.defaultExt));
+  if (!dialog.initialPath.empty()) box.selectFile(QFile::decodeName(dialog.initialPath.c_str()));
+  if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty()) return false;
+  dialog.path = QFile::encodeName(box.selectedFiles().first()).toStdString();
+  return true;
+}
+
+void QtUiHost::Beep() { QApplication::beep(); }

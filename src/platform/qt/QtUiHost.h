@@ -1,0 +1,27 @@
+// QtUiHost: the window's answer to everything the core asks of the user:
+// message boxes, the dialogs described by DialogData, and the file choosers.
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include "platform/UiHost.h"
+
+class QtUiHost final : public UiHost {
+ public:
+  explicit QtUiHost(QWidget* parent = nullptr) : parent_(parent) {}
+  void SetParent(QWidget* parent) { parent_ = parent; }
+
+  MsgResult MessageBox(const std::string& caption, const std::string& text, MsgButtons buttons, MsgIcon icon) override;
+  bool RunDialog(DialogData& dialog) override;
+  bool ChooseFile(FileDialogData& dialog) override;
+  void Beep() override;
+
+  // "Name (*.a;*.b)|*.a;*.b|...||" -> "Name (*.a *.b);;..." as the Qt file
+  // dialog reads it; "*.*" is every file, as on the system the form comes from.
+  static QString QtFileFilter(const std::string& filter);
+
+ private:
+  QPointer<QWidget> parent_;
+};

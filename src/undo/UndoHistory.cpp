@@ -1,0 +1,136 @@
+// UndoHistory keeps only what the view needs on top of SnapshotStore: the
+// positions current_ and top_, the saved mark and the rules that decide when
+// to push. The store holds snapshots 0..top_ (its Size() is top_ + 1).
+#include "undo/UndoHistory.h"
+
+#include <tuple>
+
+#include "buffer/EditBuffer.h"
+#include "undo/SnapshotStore.h"
+
+namespace {
+
+SnapshotView ViewOf(const EditBuffer& buffer) {
+  const auto [s, e] = buffer.GetSel();
+  return {buffer.FirstVisibleLine(), s, e};
+}
+
+}  // namespace
+
+UndoHistory::UndoHistory() : store_(std::make_shared<SnapshotStore>()) {}
+UndoHistory::~UndoHistory() = default;
+UndoHistory::UndoHistory(const UndoHistory&) = default;
+UndoHistory& UndoHistory::operator=(const UndoHistory&) = default;
+
+void UndoHistory::Restart(const EditBuffer& buffer) {
+  const auto [s, e] = buffer.GetSel();
+  store_ = std::make_shared<SnapshotStore>(buffer.Text(), SnapshotView{0, s, e});
+  current_ = 0;
+  top_ = 0;
+  saved_ = 0;
+  autoSnapshot = true;
+}
+
+void UndoHistory::MakeUnique() {
+  if (store_.use_count() == 1) return;
+  auto own = std::make_shared<SnapshotStore>(*store_);
+  // The pane that changes its history is the one the user works in; its next
+  // step starts from the text just shown, so the cache goes with it.
+  own->TakeCacheFrom(*store_);
+  store_ = std::move(own);
+}
+
+void UndoHistory::Push(const EditBuffer& buffer) {
+  MakeUnique();
+  if (current_ == kCapacity - 1) {
+    // Full: forget the oldest snapshot so that recording goes on.
+    store_->DropOldest();
+    --current_;
+    --top_;
+    if (saved_ != kNotSaved) --saved_;  // snapshot 0 carrying it leaves kNotSaved
+  }
+  ++current_;
+  if (saved_ == current_) saved_ = kNotSaved;
+  if (current_ > top_) top_ = current_;
+  store_->Put(current_, buffer.Text(), ViewOf(buffer));
+}
+
+void UndoHistory::RecordSelection(const EditBuffer& buffer) {
+  SnapshotView view = store_->View(current_);
+  std::tie(view.selStart, view.selEnd) = buffer.GetSel();
+  if (view == store_->View(current_)) return;
+  MakeUnique();
+  store_->SetView(current_, view);
+}
+
+bool UndoHistory::OnChange(const EditBuffer& buffer, bool backspaceOrDeleteDown) {
+  const auto [s, e] = buffer.GetSel();
+  const SnapshotView stored = store_->View(current_);
+  // The change removed the block the current snapshot records, without
+  // Backspace or Delete: a Cut, which pushes its own snapshot.
+  if (e == stored.selStart && stored.selStart < stored.selEnd && !backspaceOrDeleteDown) return false;
+  if (!autoSnapshot) return false;
+  Push(buffer);
+  return true;
+}
+
+bool UndoHistory::Undo(EditBuffer& buffer) {
+  if (current_ == 0) return false;
+  RecordSelection(buffer);
+  --current_;
+  Restore(buffer);
+  return true;
+}
+
+bool UndoHistory::Redo(EditBuffer& buffer) {
+  if (current_ >= top_) return false;
+  ++current_;
+  Restore(buffer);
+  return true;
+}
+
+void UndoHistory::Restore(EditBuffer& buffer) const {
+  const SnapshotView view = store_->View(current_);
+  buffer.SetText(store_->Text(current_));
+  buffer.LineScroll(0, view.firstVisibleLine);
+  buffer.SetSel(view.selStart, view.selEnd);
+  buffer.ScrollCaret();
+}
+
+void UndoHistory::MarkSaved() { saved_ = current_; }
+
+bool UndoHistory::CurrentIsSaved() const { return saved_ == current_; }
+
+void UndoHistory::TrackSelection(const EditBuffer& buffer) {
+  const SnapshotView view = ViewOf(buffer);
+  if (view.selStart >= view.selEnd || view == store_->View(current_)) return;
+  MakeUnique();
+  store_->SetView(current_, view);
+}
+
+void UndoHistory::Equalise(UndoHistory& active, UndoHistory& other) {
+  // Runs on every idle pass: when the two already share everything, there is
+  // nothing to copy, and a copy only shares the store anyway.
+  if (active.store_ == other.store_ && active.current_ == other.current_ && active.top_ == other.top_ &&
+      active.saved_ == other.saved_ && active.autoSnapshot == other.autoSnapshot) {
+    return;
+  }
+  if (other.top_ > active.top_) {
+    active = other;
+  } else {
+    other = active;
+  }
+}
+
+std::string UndoHistory::TextAt(std::uint32_t i) const { return store_->Text(i); }
+
+int UndoHistory::FirstVisibleLineAt(std::uint32_t i) const { return store_->View(i).firstVisibleLine; }
+
+std::pair<int, int> UndoHistory::SelectionAt(std::uint32_t i) const {
+  const SnapshotView view = store_->View(i);
+  return {view.selStart, view.selEnd};
+}
+
+bool UndoHistory::SavedMarkAt(std::uint32_t i) const { return saved_ == i; }
+
+std::size_t UndoHistory::MemoryBytes() const { return store_->MemoryBytes(); }

@@ -1,0 +1,192 @@
+#include "app/qt/MainWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTimer>
+#include <QUrl>
+#include <fstream>
+#include <memory>
+
+#include "app/AppContext.h"
+#include "document/DocumentStartup.h"
+#include "editor/qt/CommandMenu.h"
+#include "editor/qt/QtTestSupport.h"
+
+namespace {
+
+// The frame over an application whose settings live in a fresh file.
+struct TestFrame {
+  QApplication& qapp = TestApp();
+  QTemporaryDir dir;
+  std::unique_ptr<AppContext> app;
+  QtUiHost host;
+  QtClipboard clipboard;
+  FontLayout layout{TestFont()};
+  std::unique_ptr<EditorView> view;
+  std::unique_ptr<MainWindow> frame;
+
+  // Starts as the window does: the file of the command line, or untitled.
+  explicit TestFrame(std::vector<std::string> args = {}) {
+    qputenv("PIVRA_CONFIG", (dir.path() + QStringLiteral("/Pivra.conf")).toLocal8Bit());
+    app = std::make_unique<AppContext>(args);
+    view = std::make_unique<EditorView>(app->Settings(), app->Commands(), app->Doc(), host, clipboard);
+    frame = std::make_unique<MainWindow>(*app, *view, layout);
+    host.SetParent(frame.get());
+    started = OpenDocumentAtStartup(*app, *view);
+    frame->resize(800, 500);
+    frame->show();
+    (void)QTest::qWaitForWindowExposed(frame.get());
+    frame->TextWidget().setFocus();
+  }
+  ~TestFrame() {
+    frame->hide();
+    qunsetenv("PIVRA_CONFIG");
+  }
+  std::string WriteFile(const char* name, const std::string& bytes) const {
+    const std::string path = (dir.path() + QLatin1Char('/') + QLatin1String(name)).toStdString();
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+  }
+  bool started = false;
+};
+
+// Presses the button of the next message box and returns its text.
+void AnswerNextMessageBox(QMessageBox::StandardButton button, QString* text) {
+  QTimer::singleShot(0, [button, text] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      *text = box->text();
+      box->button(button)->click();
+    }
+  });
+}
+
+QMenu* MenuWith(MainWindow& frame, int id) {
+  for (QAction* top : frame.menuBar()->actions())
+    if (QMenu* m = top->menu())
+      for (QAction* a : m->actions())
+        if (CommandOf(a) == id) return m;
+  return nullptr;
+}
+
+TEST(MainWindowTest, TitleNamesTheUntitledDocument) {
+  TestFrame t;
+  EXPECT_EQ(t.frame->windowTitle(), QStringLiteral("無題 - Pivra"));
+}
+
+TEST(MainWindowTest, StatusPanesShowCaretLineColumnOffsetSizeAndTypingMode) {
+  TestFrame t;
+  PivraTextWidget& w = t.frame->TextWidget();
+  QTest::sendKeyEvent(QTest::Click, &w, Qt::Key_unknown, QStringLiteral("表"), Qt::NoModifier);
+  QTest::keyClick(&w, Qt::Key_Return);
+  QTest::keyClicks(&w, "ab");
+  t.frame->RunIdle();
+  EXPECT_EQ(t.frame->CaretPaneText(), QStringLiteral("2 行, 2 列 【 6 文字】6 byte"));
+  EXPECT_EQ(t.frame->InsertPaneText(), QStringLiteral("挿入"));
+  QTest::keyClick(&w, Qt::Key_Insert);
+  t.frame->RunIdle();
+  EXPECT_EQ(t.frame->InsertPaneText(), QStringLiteral("上書"));
+}
+
+// The view's idle pass resets the margin once line numbers are off; it runs
+// after input, when the event queue is empty.
+TEST(MainWindowTest, InputIsFollowedByOneIdlePassOfTheView) {
+  TestFrame t;
+  QApplication::processEvents();
+  t.app->Settings().WriteInt("Settings", "Line", 0);
+  t.view->lineNumberMode = 0;
+  t.view->leftMargin = 50;
+  QTest::keyClick(&t.frame->TextWidget(), Qt::Key_Right);
+  EXPECT_EQ(t.view->leftMargin, 50) << "not before the queue is empty";
+  for (int i = 0; i < 10 && t.view->leftMargin != 10; ++i) QApplication::processEvents();
+  EXPECT_EQ(t.view->leftMargin, 10);
+}
+
+TEST(MainWindowTest, MenusComeFromTheCommandTableAndAskTheViewBeforeShowing) {
+  TestFrame t;
+  QMenu* edit = MenuWith(*t.frame, 32789);
+  ASSERT_NE(edit, nullptr);
+  QAction* undo = nullptr;
+  for (QAction* a : edit->actions())
+    if (CommandOf(a) == 32789) undo = a;
+  ASSERT_NE(undo, nullptr);
+  EXPECT_TRUE(undo->text().startsWith(QStringLiteral("元に戻す (&Z)")));
+
+  QTest::keyClicks(&t.frame->TextWidget(), "x");
+  emit edit->aboutToShow();
+  EXPECT_TRUE(undo->isEnabled());
+  undo->trigger();
+  EXPECT_EQ(t.view->Edit().Text(), "");
+  emit edit->aboutToShow();
+  EXPECT_FALSE(undo->isEnabled());
+
+  QMenu* table = MenuWith(*t.frame, 32809);
+  ASSERT_NE(table, nullptr);
+  QAction* toggle = nullptr;
+  for (QAction* a : table->actions())
+    if (CommandOf(a) == 32809) toggle = a;
+  emit table->aboutToShow();
+  EXPECT_TRUE(toggle->isChecked());
+  toggle->trigger();
+  emit table->aboutToShow();
+  EXPECT_FALSE(toggle->isChecked());
+  EXPECT_EQ(t.view->tableMode, 0);
+}
+
+TEST(MainWindowTest, BareWindowSwitchHidesMenuAndStatusBar) {
+  TestFrame t({"-w0"});
+  EXPECT_TRUE(t.frame->menuBar()->isHidden());
+  EXPECT_EQ(t.frame->CaretPaneText(), QString());
+}
+
+TEST(MainWindowTest, FileOfTheCommandLineIsOpenedAndNamedInTheTitle) {
+  QTemporaryDir files;
+  const std::string path = (files.path() + QStringLiteral("/memo.txt")).toStdString();
+  std::ofstream(path, std::ios::binary) << "\x95\x5C\tA\r\n";
+  TestFrame t({path});
+  ASSERT_TRUE(t.started);
+  EXPECT_EQ(t.view->Edit().Text(), "\x95\x5C\tA\r\n");
+  t.frame->UpdateTitle();
+  EXPECT_EQ(t.frame->windowTitle(), QStringLiteral("memo.txt - Pivra"));
+
+  QMenu* file = MenuWith(*t.frame, 57601);
+  ASSERT_NE(file, nullptr);
+  emit file->aboutToShow();
+  bool listed = false;
+  for (QAction* a : file->actions()) listed |= CommandOf(a) == 57616 && a->text().contains(QStringLiteral("memo.txt"));
+  EXPECT_TRUE(listed) << "the opened file is the first recent file";
+}
+
+TEST(MainWindowTest, ClosingAModifiedDocumentAsksAndCancelKeepsTheWindow) {
+  TestFrame t;
+  QTest::keyClicks(&t.frame->TextWidget(), "x");
+  ASSERT_TRUE(t.app->Doc().IsModified());
+  QString question;
+  AnswerNextMessageBox(QMessageBox::Cancel, &question);
+  EXPECT_FALSE(t.frame->close());
+  EXPECT_EQ(question, QStringLiteral("無題 への変更を保存しますか?"));
+  EXPECT_TRUE(t.frame->isVisible());
+  AnswerNextMessageBox(QMessageBox::No, &question);
+  EXPECT_TRUE(t.frame->close());
+}
+
+TEST(MainWindowTest, DroppedFileIsOpenedAsTheDocument) {
+  TestFrame t;
+  const std::string path = t.WriteFile("dropped.pvl", "1\t2\r\n");
+  QMimeData mime;
+  mime.setUrls({QUrl::fromLocalFile(QFile::decodeName(path.c_str()))});
+  QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(t.frame.get(), &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(t.frame.get(), &drop);
+  EXPECT_EQ(t.view->Edit().Text(), "1\t2\r\n");
+  EXPECT_EQ(t.frame->windowTitle(), QStringLiteral("dropped.pvl - Pivra"));
+}
+
+}  // namespace

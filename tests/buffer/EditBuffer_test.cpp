@@ -1,0 +1,230 @@
+#include "buffer/EditBuffer.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+namespace {
+
+// 表 is 95 5C: its trail byte is a backslash.
+const std::string kHyo = "\x95\x5C";
+const std::string kA = "\x82\xA0";  // あ
+
+EditBuffer Wrapped(int columns, std::string_view text) {
+  EditBuffer b;
+  b.SetClientRect({0, 0, columns * 8, 40 * 16});
+  b.SetWordWrap(true);
+  b.SetText(text);
+  return b;
+}
+
+TEST(EditBufferLines, EmptyText) {
+  EditBuffer b;
+  EXPECT_EQ(b.LineCount(), 1);
+  EXPECT_EQ(b.GetLogicalLine(0), std::make_pair(std::string(), 0));
+  EXPECT_EQ(b.GetLogicalLine(1), std::make_pair(std::string(), 0));
+  EXPECT_EQ(b.LineIndex(0), 0);
+  EXPECT_EQ(b.LineIndex(1), -1);
+  EXPECT_EQ(b.LineLength(0), 0);
+}
+
+TEST(EditBufferLines, LastLineWithAndWithoutBreak) {
+  EditBuffer b;
+  b.SetText("ab\r\ncd");
+  EXPECT_EQ(b.LineCount(), 2);
+  EXPECT_EQ(b.GetLogicalLine(0).first, "ab\r\n");
+  EXPECT_EQ(b.GetLogicalLine(1), std::make_pair(std::string("cd"), 2));
+  EXPECT_EQ(b.GetLogicalLine(2).second, 0);
+
+  b.SetText("ab\r\ncd\r\n");
+  EXPECT_EQ(b.LineCount(), 3);
+  EXPECT_EQ(b.GetLogicalLine(1).first, "cd\r\n");
+  EXPECT_EQ(b.GetLogicalLine(2), std::make_pair(std::string(), 0));
+  EXPECT_EQ(b.LineIndex(2), 8);
+  EXPECT_EQ(b.LineLength(4), 2);  // without its line break
+}
+
+TEST(EditBufferLines, WrappedLineCountsPhysicalLinesOnly) {
+  // 25 characters in a 10-column rectangle: three physical lines, one logical.
+  EditBuffer b = Wrapped(10, std::string(25, 'x') + "\r\nend");
+  EXPECT_EQ(b.LineCount(), 4);
+  EXPECT_EQ(b.LogicalLineCount(), 2);
+  EXPECT_EQ(b.LineIndex(1), 10);
+  EXPECT_EQ(b.LineIndex(2), 20);
+  EXPECT_EQ(b.LineLength(22), 5);
+  EXPECT_EQ(b.LineFromChar(27), 3);
+}
+
+struct WrapCase {
+  const char* name;
+  std::string text;
+  int columns;
+  std::vector<int> rowStarts;
+};
+
+class EditBufferWrap : public ::testing::TestWithParam<WrapCase> {};
+
+TEST_P(EditBufferWrap, BreaksAfterLastBlankOrAtCharacter) {
+  const WrapCase& c = GetParam();
+  EditBuffer b = Wrapped(c.columns, c.text);
+  ASSERT_EQ(b.LineCount(), static_cast<int>(c.rowStarts.size())) << c.name;
+  for (std::size_t i = 0; i < c.rowStarts.size(); ++i) EXPECT_EQ(b.LineIndex(static_cast<int>(i)), c.rowStarts[i]) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, EditBufferWrap,
+    ::testing::Values(
+        WrapCase{"after the last blank", "aaa bbb ccc", 9, {0, 8}},
+        WrapCase{"no blank: at the character", "abcdefghij", 4, {0, 4, 8}},
+        // A double-byte character is two cells and is never split.
+        WrapCase{"double-byte stays whole", "a" + kA + kA + kA, 3, {0, 3, 5}},
+        WrapCase{"blank that overflows hangs", "abcd efgh", 4, {0, 5}},
+        // TAB advances to the next stop of 8 cells.
+        WrapCase{"tab to the next stop", "ab\tcdefghij", 12, {0, 3}},
+        WrapCase{"break keeps CR LF out of the width", "abcd\r\nx", 4, {0, 6}}),
+    [](const auto& info) {
+      std::string n = info.param.name;
+      for (char& ch : n)
+        if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
+      return n;
+    });
+
+TEST(EditBufferPoints, PosFromCharAtAndBeyondTheEnd) {
+  EditBuffer b;
+  b.SetClientRect({0, 0, 800, 640});
+  b.SetText("ab\r\n" + kHyo);
+  EXPECT_EQ(b.PosFromChar(0), (Point{0, 0}));
+  EXPECT_EQ(b.PosFromChar(4), (Point{0, 16}));
+  EXPECT_EQ(b.PosFromChar(6), (Point{16, 16}));  // just after the last character
+  EXPECT_EQ(b.PosFromChar(7), (Point{-1, -1}));
+  b.SetMargins(10, 0);
+  EXPECT_EQ(b.PosFromChar(1), (Point{18, 0}));
+  EXPECT_EQ(b.CharFromPos(18, 3), std::make_pair(1, 0));
+  EXPECT_EQ(b.CharFromPos(500, 20), std::make_pair(6, 1));
+}
+
+TEST(EditBufferPoints, CaretPositionKeepsLastVisiblePair) {
+  EditBuffer b;
+  b.SetClientRect({0, 0, 800, 10 * 16});
+  std::string text;
+  for (int i = 0; i < 50; ++i) text += "line\r\n";
+  b.SetText(text);
+  b.SetSel(14, 14);  // line 2, column 2
+  EXPECT_EQ(b.CaretPosition(), std::make_pair(2, 14));
+  b.LineScroll(0, 20);  // the caret is now above the window
+  b.SetSel(15, 15);
+  EXPECT_EQ(b.CaretPosition(), std::make_pair(2, 14));
+  b.ScrollCaret();
+  EXPECT_EQ(b.CaretPosition(), std::make_pair(3, 15));
+}
+
+TEST(EditBufferLogical, CaretLineStopsAtCrAndNeverAtTrailByte) {
+  EditBuffer b;
+  b.SetText("x\r\n" + kHyo + "\\1=\r\nlast");
+  b.SetSel(4, 4);
+  EXPECT_EQ(b.GetLogicalLine(-1).first, kHyo + "\\1=");
+  b.SetSel(b.GetTextLength(), b.GetTextLength());
+  EXPECT_EQ(b.GetLogicalLine(-1).first, "last");
+}
+
+TEST(EditBufferTyping, DoubleByteAndCrLfAreOneUnit) {
+  EditBuffer b;
+  b.SetText("a" + kHyo + "\r\nb");
+  b.SetSel(3, 3);
+  ASSERT_TRUE(b.Backspace());
+  EXPECT_EQ(b.Text(), "a\r\nb");
+  ASSERT_TRUE(b.DeleteChar());
+  EXPECT_EQ(b.Text(), "ab");
+  b.SetText("a\r\nb");
+  b.SetSel(3, 3);
+  b.Backspace();
+  EXPECT_EQ(b.Text(), "ab");
+  b.SetSel(2, 1);  // a selection set inside nothing odd: ordered by GetSel
+  EXPECT_EQ(b.GetSel(), std::make_pair(1, 2));
+}
+
+TEST(EditBufferTyping, SelectionBoundsSnapToCharacterStart) {
+  EditBuffer b;
+  b.SetText(kA + kHyo);
+  b.SetSel(1, 3);
+  EXPECT_EQ(b.GetSel(), std::make_pair(0, 2));
+}
+
+TEST(EditBufferTyping, LimitReadOnlyAndNotification) {
+  EditBuffer b;
+  int changes = 0;
+  b.onChange = [&] { ++changes; };
+  b.SetText(std::string(EditBuffer::kTextLimit - 1, 'x'));  // SetText is not limited, raises nothing
+  EXPECT_EQ(changes, 0);
+  b.SetSel(0, 0);
+  EXPECT_TRUE(b.TypeText("y"));
+  EXPECT_EQ(changes, 1);
+  EXPECT_FALSE(b.TypeText("z"));  // would pass 1,048,575 bytes
+  EXPECT_EQ(b.GetTextLength(), EditBuffer::kTextLimit);
+  b.SetText(std::string(EditBuffer::kTextLimit + 10, 'x'));
+  EXPECT_EQ(b.GetTextLength(), EditBuffer::kTextLimit + 10);
+
+  b.SetText("abc");
+  b.SetReadOnly(true);
+  MemoryClipboard clip;
+  b.SetSel(0, 1);
+  EXPECT_FALSE(b.TypeText("q"));
+  EXPECT_FALSE(b.Cut(clip));
+  EXPECT_FALSE(b.Backspace());
+  b.Copy(clip);
+  EXPECT_EQ(clip.GetText(), "a");
+  EXPECT_FALSE(b.Paste(clip));
+  b.SetReadOnly(false);
+  b.SetSel(3, 3);
+  EXPECT_TRUE(b.Paste(clip));
+  EXPECT_EQ(b.Text(), "abca");
+}
+
+TEST(EditBufferMoves, ArrowsHomeEndAndShift) {
+  EditBuffer b;
+  b.SetText("ab" + kA + "\r\ncdefg\r\nh");
+  b.SetSel(0, 0);
+  b.MoveCaret(EditBuffer::Move::End, false);
+  EXPECT_EQ(b.Caret(), 4);
+  b.MoveCaret(EditBuffer::Move::Right, false);  // over CR LF at once
+  EXPECT_EQ(b.Caret(), 6);
+  b.MoveCaret(EditBuffer::Move::End, true);
+  EXPECT_EQ(b.GetSel(), std::make_pair(6, 11));
+  b.MoveCaret(EditBuffer::Move::Down, false);  // column kept where it fits
+  EXPECT_EQ(b.Caret(), 14);
+  b.MoveCaret(EditBuffer::Move::Up, false);
+  b.MoveCaret(EditBuffer::Move::Up, false);
+  EXPECT_EQ(b.Caret(), 4);  // x of column 5 lands after あ (columns 2-3)
+  b.MoveCaret(EditBuffer::Move::Left, false);
+  EXPECT_EQ(b.Caret(), 2);
+}
+
+// The incremental index must always equal a fresh layout of the same text.
+TEST(EditBufferIndex, RandomEditsMatchFreshLayout) {
+  const std::string pieces[] = {"a", "b ", "\r\n", "\t", kA, kHyo, "\n", "xyz", "  ", "\r"};
+  for (int wrap = 0; wrap < 2; ++wrap) {
+    std::mt19937 rng(1234 + wrap);
+    EditBuffer b = Wrapped(7, "");
+    b.SetWordWrap(wrap == 1);
+    for (int step = 0; step < 1500; ++step) {
+      const int len = b.GetTextLength();
+      int s = std::uniform_int_distribution<int>(0, len)(rng);
+      int e = std::min(len, s + std::uniform_int_distribution<int>(0, 6)(rng) * (rng() % 3 == 0));
+      b.SetSel(s, e);
+      std::string ins;
+      for (int k = static_cast<int>(rng() % 4); k > 0; --k) ins += pieces[rng() % std::size(pieces)];
+      b.ReplaceSel(ins);
+
+      EditBuffer fresh = Wrapped(7, b.Text());
+      fresh.SetWordWrap(wrap == 1);
+      ASSERT_EQ(b.LineCount(), fresh.LineCount()) << "step " << step;
+      ASSERT_EQ(b.LogicalLineCount(), fresh.LogicalLineCount()) << "step " << step;
+      for (int row = 0; row < fresh.LineCount(); ++row) ASSERT_EQ(b.LineIndex(row), fresh.LineIndex(row)) << step;
+      for (int n = 0; n < fresh.LogicalLineCount(); ++n)
+        ASSERT_EQ(b.LogicalLineStart(n), fresh.LogicalLineStart(n)) << step;
+    }
+  }
+}
+
+}  // namespace

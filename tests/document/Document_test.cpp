@@ -1,0 +1,517 @@
+// The document through its commands: open, save with backups, Save As,
+// failures that must lose nothing, the recent files and outside changes.
+#include "document/Document.h"
+
+#include <gtest/gtest.h>
+
+#include "document/DocFixture.h"
+#include "document/RecentFileList.h"
+
+namespace {
+
+constexpr int kNew = 57600, kOpen = 57601, kSave = 57603, kSaveAs = 57604, kRecent1 = 57616;
+
+// ---------------------------------------------------------------- reading
+
+struct OpenCase {
+  const char* name;
+  std::string file;
+  std::string shown;
+};
+
+class OpenLineEnds : public ::testing::TestWithParam<OpenCase> {};
+
+TEST_P(OpenLineEnds, ShownWithCrLfAndNotModified) {
+  DocFixture f;
+  ASSERT_TRUE(f.Open(f.File("a.txt", GetParam().file)));
+  EXPECT_EQ(f.Text(), GetParam().shown);
+  EXPECT_FALSE(f.doc->IsModified());
+  EXPECT_FALSE(f.view->IsEnabled(kSave));
+  // Saving after an edit writes what is shown.
+  f.Type("x");
+  EXPECT_TRUE(f.view->IsEnabled(kSave));
+  f.view->Execute(kSave);
+  EXPECT_EQ(ReadBytes(f.Path("a.txt")), "x" + GetParam().shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, OpenLineEnds,
+                         ::testing::Values(OpenCase{"LfOnly", "1\n2\n", "1\r\n2\r\n"},
+                                           OpenCase{"CrOnly", "1\r2\r", "1\r\n2\r\n"},
+                                           OpenCase{"MixedUntouched", "1\r\n2\n3", "1\r\n2\n3"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DocumentOpen, SizeLimitAtTheLastByte) {
+  DocFixture f;
+  ASSERT_TRUE(f.Open(f.File("ok.txt", std::string(1048575, 'a'))));
+  EXPECT_EQ(f.Edit().GetTextLength(), 1048575);
+  EXPECT_TRUE(f.host.messages.empty());
+
+  EXPECT_FALSE(f.Open(f.File("big.txt", std::string(1048576, 'a'))));
+  EXPECT_EQ(f.LastMessage(), "ファイルが大きすぎて開けません。");
+  EXPECT_EQ(f.host.messages.back().caption, "Pivra");
+  EXPECT_EQ(f.doc->PathName(), f.Path("ok.txt"));  // the previous document stays
+  EXPECT_EQ(f.Edit().GetTextLength(), 1048575);
+}
+
+TEST(DocumentOpen, LineEndsThatWouldPassTheLimitStayAsTheyAre) {
+  DocFixture f;
+  std::string lines;
+  while (lines.size() < 1048575 - 10) lines += "123456789\n";
+  ASSERT_TRUE(f.Open(f.File("many.txt", lines)));
+  EXPECT_EQ(f.Text(), lines);  // CR LF would not fit: saved back, it opens again
+  ASSERT_TRUE(f.Open(f.File("few.txt", "1\n2\n")));
+  EXPECT_EQ(f.Text(), "1\r\n2\r\n");
+}
+
+TEST(DocumentOpen, Utf8WithByteOrderMarkIsWrittenBackByteForByte) {
+  DocFixture f;
+  const std::string bytes = "\xEF\xBB\xBF\xE8\xA1\xA8\tcell\r\n\xE3\x81\x82";
+  ASSERT_TRUE(f.Open(f.File("utf8.txt", bytes)));
+  EXPECT_EQ(f.Text(), bytes);
+  f.Edit().SetSel(0, 0);
+  f.Type("x");
+  f.Type("\b");
+  ASSERT_TRUE(f.doc->OnFileSave());
+  EXPECT_EQ(ReadBytes(f.Path("utf8.txt")), bytes);
+}
+
+TEST(DocumentOpen, FailedOpenKeepsThePreviousDocument) {
+  DocFixture f;
+  ASSERT_TRUE(f.Open(f.File("first.txt", "first")));
+  f.Type("edited ");
+  const std::string text = f.Text();
+  const std::uint32_t undoTop = f.view->History().Top();
+
+  // Refused files: with a NUL byte, too large, missing, a folder.
+  f.File("nul.txt", std::string("a\0b", 3));
+  f.File("big.txt", std::string(1048576, 'b'));
+  std::filesystem::create_directory(f.Path("folder"));
+  for (const std::string name : {"nul.txt", "big.txt", "missing.txt", "folder"}) {
+    SCOPED_TRACE(name);
+    f.host.messages.clear();
+    f.host.answers.push_back(MsgResult::No);  // do not save first.txt
+    f.AnswerFileDialog(f.Path(name));
+    f.view->Execute(kOpen);
+    ASSERT_EQ(f.host.messages.size(), 2u);
+    EXPECT_NE(f.host.messages[1].text.find(name == "big.txt" ? "大きすぎて" : name), std::string::npos)
+        << f.host.messages[1].text;
+    EXPECT_EQ(f.Text(), text);
+    EXPECT_EQ(f.doc->PathName(), f.Path("first.txt"));
+    EXPECT_EQ(f.doc->Title(), "first.txt");
+    EXPECT_TRUE(f.doc->IsModified());
+    EXPECT_EQ(f.view->History().Top(), undoTop);
+    if (name == "nul.txt") {
+      EXPECT_NE(f.LastMessage().find("NUL"), std::string::npos);
+    }
+  }
+}
+
+TEST(DocumentOpen, ReloadThatFailsKeepsTheText) {
+  DocFixture f;
+  const std::string path = f.File("a.txt", "old");
+  ASSERT_TRUE(f.Open(path));
+  WriteBytes(path, std::string("n\0l", 3));
+  AgeForward(path, 100);
+  f.host.answers.push_back(MsgResult::Yes);
+  f.doc->CheckExternalChange();
+  EXPECT_EQ(f.Text(), "old");
+  EXPECT_EQ(f.doc->PathName(), path);
+  EXPECT_NE(f.LastMessage().find("NUL"), std::string::npos);
+}
+
+TEST(DocumentOpen, SamePathDoesNothing) {
+  DocFixture f;
+  const std::string path = f.File("a.txt", "disk");
+  ASSERT_TRUE(f.Open(path));
+  f.Type("x");
+  f.AnswerFileDialog(f.dir.path.string() + "/./a.txt");  // the same file, spelt otherwise
+  f.view->Execute(kOpen);
+  EXPECT_TRUE(f.host.messages.empty());  // no save prompt
+  EXPECT_EQ(f.Text(), "xdisk");
+  EXPECT_TRUE(f.doc->IsModified());
+}
+
+TEST(DocumentOpen, DialogAndPrompt) {
+  DocFixture f;
+  const std::string a = f.File("a.txt", "A");
+  const std::string b = f.File("b.pvl", "B");
+  ASSERT_TRUE(f.Open(a));
+  f.Type("x");
+
+  f.AnswerFileDialog(b);
+  f.host.answers.push_back(MsgResult::Cancel);
+  f.view->Execute(kOpen);
+  ASSERT_EQ(f.fileDialogs.size(), 1u);
+  EXPECT_FALSE(f.fileDialogs[0].save);
+  EXPECT_EQ(f.fileDialogs[0].filter, "All files (*.*)|*.*|Text/Pvl files (*.txt;*.pvl)|*.txt;*.pvl||");
+  ASSERT_EQ(f.host.messages.size(), 1u);
+  EXPECT_EQ(f.host.messages[0].text, "a.txt への変更を保存しますか?");
+  EXPECT_EQ(f.Text(), "xA");  // cancelled
+
+  f.host.answers.push_back(MsgResult::Yes);  // save a.txt, then open b.pvl
+  f.view->Execute(kOpen);
+  EXPECT_EQ(ReadBytes(a), "xA");
+  EXPECT_EQ(f.Text(), "B");
+  EXPECT_EQ(f.doc->Title(), "b.pvl");
+  EXPECT_FALSE(f.doc->IsModified());
+  EXPECT_EQ(f.view->tableMode, 1);
+}
+
+TEST(DocumentOpen, FileNamedInCp932IsShownReadably) {
+  DocFixture f;
+  const std::string path = f.File("\x95\x5C.txt", "t");  // 表.txt written by a Windows program
+  ASSERT_TRUE(f.Open(path));
+  EXPECT_EQ(f.doc->PathName(), path);  // the file system's bytes
+  EXPECT_EQ(f.doc->Title(), "表.txt");
+  f.Type("x");
+  f.host.answers.push_back(MsgResult::Cancel);
+  f.view->Execute(kNew);
+  EXPECT_EQ(f.LastMessage(), "表.txt への変更を保存しますか?");
+  f.view->Execute(kSave);
+  EXPECT_EQ(ReadBytes(path), "xt");
+  EXPECT_EQ(ReadBytes(path + ".bak"), "t");
+}
+
+// ---------------------------------------------------------------- saving and backups
+
+TEST(DocumentSave, SecondSaveKeepsTheFirstInTheBackup) {
+  DocFixture f;
+  const std::string path = f.File("memo.txt", "v0");
+  ASSERT_TRUE(f.Open(path));
+  f.Type("1");
+  f.view->Execute(kSave);
+  EXPECT_EQ(ReadBytes(path), "1v0");
+  EXPECT_EQ(ReadBytes(path + ".bak"), "v0");
+  f.Type("2");
+  f.view->Execute(kSave);
+  EXPECT_EQ(ReadBytes(path), "12v0");
+  EXPECT_EQ(ReadBytes(path + ".bak"), "1v0");
+  EXPECT_FALSE(f.doc->IsModified());
+}
+
+TEST(DocumentSave, SaveAsToANewNameMakesNoBackupToItsOwnPathDoes) {
+  DocFixture f;
+  const std::string path = f.File("table.pvl", "v0");
+  ASSERT_TRUE(f.Open(path));
+  f.Type("1");
+  f.AnswerFileDialog(f.Path("other.pvl"));
+  f.view->Execute(kSaveAs);
+  EXPECT_EQ(ReadBytes(f.Path("other.pvl")), "1v0");
+  EXPECT_FALSE(FileExists(f.Path("other.pvl.bak")));
+  EXPECT_FALSE(FileExists(path + ".bak"));
+  EXPECT_EQ(f.doc->PathName(), f.Path("other.pvl"));
+  EXPECT_EQ(f.doc->Title(), "other.pvl");
+  EXPECT_EQ(f.view->fileFolder, f.dir.path.string() + "/");
+  EXPECT_EQ(f.view->fileNameExt, "other.pvl");
+
+  f.Type("2");
+  f.view->Execute(kSaveAs);  // the dialog answers other.pvl again: its own path
+  EXPECT_EQ(ReadBytes(f.Path("other.pvl.bak")), "1v0");
+}
+
+TEST(DocumentSave, BackupOffNeverMakesOrDeletesOne) {
+  DocFixture f([](SettingsStore& s) { s.WriteInt("Settings", "Backup", 0); });
+  EXPECT_EQ(f.doc->backupEnabled, 0);
+  const std::string path = f.File("memo.txt", "v0");
+  f.File("memo.txt.bak", "older");
+  ASSERT_TRUE(f.Open(path));
+  f.Type("1");
+  f.view->Execute(kSave);
+  f.Type("2");
+  f.view->Execute(kSave);
+  EXPECT_EQ(ReadBytes(path), "12v0");
+  EXPECT_EQ(ReadBytes(path + ".bak"), "older");
+}
+
+TEST(DocumentSave, PathsCompareByteForByte) {
+  DocFixture f;
+  const std::string lower = f.File("a.txt", "lower");
+  const std::string upper = f.File("A.TXT", "upper");
+  ASSERT_TRUE(f.Open(lower));
+  f.Type("x");
+  f.AnswerFileDialog(upper);
+  f.view->Execute(kSaveAs);
+  EXPECT_EQ(ReadBytes(upper), "xlower");
+  EXPECT_FALSE(FileExists(upper + ".bak"));
+  EXPECT_FALSE(FileExists(lower + ".bak"));
+  EXPECT_EQ(ReadBytes(lower), "lower");
+}
+
+TEST(DocumentSave, UntitledGoesThroughSaveAs) {
+  DocFixture f;
+  f.Type("new text");
+  f.AnswerFileDialog(f.Path("saved.pvl"));
+  f.view->Execute(kSave);
+  ASSERT_EQ(f.fileDialogs.size(), 1u);
+  const FileDialogData& d = f.fileDialogs[0];
+  EXPECT_TRUE(d.save);
+  EXPECT_EQ(d.filter, "Pivra Files (*.pvl)|*.pvl|すべてのファイル (*.*)|*.*||");
+  EXPECT_EQ(d.defaultExt, "pvl");
+  EXPECT_EQ(d.initialPath, "無題.pvl");
+  EXPECT_EQ(ReadBytes(f.Path("saved.pvl")), "new text");
+  EXPECT_FALSE(FileExists(f.Path("saved.pvl.bak")));
+  EXPECT_EQ(f.doc->Title(), "saved.pvl");
+  EXPECT_NE(f.doc->lastKnownFileTime, 0);
+}
+
+TEST(DocumentSave, AFileCalledMudaiIsSavedThroughSaveAs) {
+  DocFixture f;
+  ASSERT_TRUE(f.Open(f.File("無題", "t")));
+  EXPECT_EQ(f.doc->Title(), "無題");
+  f.Type("x");
+  f.AnswerFileDialog("");  // cancelled
+  f.view->Execute(kSave);
+  EXPECT_EQ(f.fileDialogs.size(), 1u);
+  EXPECT_EQ(f.fileDialogs[0].initialPath, f.Path("無題"));
+  EXPECT_EQ(ReadBytes(f.Path("無題")), "t");
+  EXPECT_TRUE(f.doc->IsModified());
+}
+
+TEST(DocumentSave, EverySaveMarksTheUndoStepSaved) {
+  DocFixture f;
+  f.Type("a");
+  f.AnswerFileDialog(f.Path("new.txt"));  // Save As to a new name: no backup made
+  f.view->Execute(kSaveAs);
+  EXPECT_FALSE(f.doc->IsModified());
+  f.Type("b");
+  EXPECT_TRUE(f.doc->IsModified());
+  f.view->Undo();
+  EXPECT_FALSE(f.doc->IsModified());  // back at the saved text
+  f.view->Redo();
+  EXPECT_TRUE(f.doc->IsModified());
+}
+
+TEST(DocumentSave, DiskFullKeepsTheFileAndTheModifiedFlag) {
+  DocFixture f;
+  const std::string path = f.File("memo.txt", "the original");
+  f.File("memo.txt.bak", "older backup");
+  ASSERT_TRUE(f.Open(path));
+  f.Type("x");
+  {
+    FileSizeLimit limit(8);
+    f.view->Execute(kSave);
+  }
+  EXPECT_EQ(ReadBytes(path), "the original");
+  EXPECT_EQ(ReadBytes(path + ".bak"), "older backup");
+  EXPECT_TRUE(f.doc->IsModified());
+  EXPECT_NE(f.LastMessage().find("memo.txt"), std::string::npos);
+  EXPECT_NE(f.LastMessage().find("ディスク上のファイルは変更されていません"), std::string::npos);
+  EXPECT_EQ(Listing(f.dir.path.string()), (std::vector<std::string>{"memo.txt", "memo.txt.bak"}));
+  // Undoing to the text loaded from disk still counts as unmodified.
+  f.view->Undo();
+  EXPECT_FALSE(f.doc->IsModified());
+}
+
+TEST(DocumentSave, SaveAsIntoAFolderThatIsAFileFails) {
+  DocFixture f;
+  const std::string path = f.File("memo.txt", "text");
+  ASSERT_TRUE(f.Open(path));
+  f.Type("x");
+  f.File("plain", "not a folder");
+  f.AnswerFileDialog(f.Path("plain/copy.txt"));
+  EXPECT_FALSE(f.doc->OnFileSaveAs());
+  EXPECT_TRUE(f.doc->IsModified());
+  EXPECT_EQ(f.doc->PathName(), path);
+  EXPECT_NE(f.LastMessage().find("plain/copy.txt"), std::string::npos);
+  EXPECT_EQ(ReadBytes(path), "text");
+}
+
+// Whether this process can still write where permissions say it may not
+// (root can).
+bool WritesIgnorePermissions(const std::string& folder) {
+  const std::string probe = folder + "/probe";
+  FILE* f = std::fopen(probe.c_str(), "w");
+  if (!f) return false;
+  std::fclose(f);
+  ::unlink(probe.c_str());
+  return true;
+}
+
+TEST(DocumentSave, ReadOnlyFolderKeepsTheOriginal) {
+  DocFixture f;
+  std::filesystem::create_directory(f.Path("ro"));
+  const std::string path = f.File("ro/memo.txt", "original");
+  ASSERT_TRUE(f.Open(path));
+  f.Type("x");
+  ::chmod(f.Path("ro").c_str(), 0555);
+  if (WritesIgnorePermissions(f.Path("ro"))) {
+    ::chmod(f.Path("ro").c_str(), 0755);
+    GTEST_SKIP() << "permissions do not stop this user from writing";
+  }
+  f.view->Execute(kSave);
+  ::chmod(f.Path("ro").c_str(), 0755);
+  EXPECT_EQ(ReadBytes(path), "original");
+  EXPECT_TRUE(f.doc->IsModified());
+  EXPECT_NE(f.LastMessage().find("書き込めません"), std::string::npos);
+}
+
+TEST(DocumentSave, ReadOnlyFileIsNotReplaced) {
+  DocFixture f;
+  const std::string path = f.File("memo.txt", "original");
+  ASSERT_TRUE(f.Open(path));
+  f.Type("x");
+  ::chmod(path.c_str(), 0444);
+  if (::access(path.c_str(), W_OK) == 0) GTEST_SKIP() << "permissions do not stop this user from writing";
+  f.view->Execute(kSave);
+  EXPECT_EQ(ReadBytes(path), "original");
+  EXPECT_EQ(f.LastMessage(), f.Path("memo.txt") +
+                                  " は使用中または読み取り専用のため、書き込めません。\nディスク上のファイルは変更されていません。");
+  EXPECT_TRUE(f.doc->IsModified());
+}
+
+TEST(DocumentSave, BackupFailureIsReportedAndTheSaveGoesOn) {
+  DocFixture f;
+  const std::string path = f.File("memo.txt", "v0");
+  std::filesystem::create_directories(path + ".bak/inner");
+  ASSERT_TRUE(f.Open(path));
+  f.Type("1");
+  f.view->Execute(kSave);
+  ASSERT_EQ(f.host.messages.size(), 1u);
+  EXPECT_EQ(f.host.messages[0].text, "Failed to make the back up file !!");
+  EXPECT_EQ(ReadBytes(path), "1v0");
+  EXPECT_FALSE(f.doc->IsModified());
+}
+
+// ---------------------------------------------------------------- new, prompt, close
+
+TEST(DocumentNew, PromptThenUntitled) {
+  DocFixture f;
+  ASSERT_TRUE(f.Open(f.File("a.txt", "A")));
+  f.Type("x");
+  f.host.answers.push_back(MsgResult::Cancel);
+  f.view->Execute(kNew);
+  EXPECT_EQ(f.Text(), "xA");
+  f.host.answers.push_back(MsgResult::No);
+  f.view->Execute(kNew);
+  EXPECT_EQ(f.Text(), "");
+  EXPECT_EQ(f.doc->PathName(), "");
+  EXPECT_EQ(f.doc->Title(), "無題");
+  EXPECT_FALSE(f.doc->IsModified());
+  EXPECT_EQ(f.view->History().Top(), 0u);
+  EXPECT_EQ(ReadBytes(f.Path("a.txt")), "A");
+  EXPECT_EQ(f.host.messages.size(), 2u);
+}
+
+TEST(DocumentNew, UntitledPromptNamesTheUntitledDocument) {
+  DocFixture f;
+  f.Type("x");
+  f.host.answers.push_back(MsgResult::Yes);
+  f.AnswerFileDialog("");  // Save As cancelled: New stops
+  f.view->Execute(kNew);
+  EXPECT_EQ(f.host.messages[0].text, "無題 への変更を保存しますか?");
+  EXPECT_EQ(f.Text(), "x");
+}
+
+TEST(DocumentClose, CaretIsRememberedThenThePrompt) {
+  DocFixture f;
+  const std::string path = f.File("a.txt", "0123456789");
+  ASSERT_TRUE(f.Open(path));
+  f.Edit().SetSel(4, 4);
+  f.Type("x");
+  f.host.answers.push_back(MsgResult::Cancel);
+  EXPECT_FALSE(f.doc->CanCloseFrame(*f.view, false));
+  EXPECT_EQ(f.settings.GetInt("Caret", path + "cL", -1), 5);
+  f.host.answers.push_back(MsgResult::No);
+  EXPECT_TRUE(f.doc->CanCloseFrame(*f.view, false));
+}
+
+// ---------------------------------------------------------------- recent files
+
+TEST(RecentFiles, NewestFirstSixteenAtMost) {
+  DocFixture f;
+  for (int i = 0; i < 18; ++i) ASSERT_TRUE(f.Open(f.File("f" + std::to_string(i) + ".txt", "x")));
+  const std::vector<std::string> entries = recent_files::Entries(f.settings);
+  ASSERT_EQ(entries.size(), 16u);
+  EXPECT_EQ(entries[0], f.Path("f17.txt"));
+  EXPECT_EQ(entries[15], f.Path("f2.txt"));
+  EXPECT_EQ(f.settings.GetString("Recent File List", "File1"), f.Path("f17.txt"));
+  EXPECT_EQ(f.settings.GetString("Recent File List", "File17", "none"), "none");
+  ASSERT_TRUE(f.Open(f.Path("f9.txt")));  // moves up
+  EXPECT_EQ(recent_files::Entries(f.settings)[0], f.Path("f9.txt"));
+  EXPECT_EQ(recent_files::Entries(f.settings).size(), 16u);
+
+  const auto menu = recent_files::MenuEntries(f.settings);
+  ASSERT_EQ(menu.size(), 16u);
+  EXPECT_EQ(menu[0], std::make_pair(kRecent1, "&1 " + f.Path("f9.txt")));
+  EXPECT_EQ(menu[9].second.substr(0, 4), "1&0 ");
+  EXPECT_EQ(menu[15].first, kRecent1 + 15);
+}
+
+TEST(RecentFiles, CommandOpensAndAVanishedFileLeavesTheList) {
+  DocFixture f;
+  const std::string a = f.File("a&b.txt", "A");
+  const std::string b = f.File("b.txt", "B");
+  ASSERT_TRUE(f.Open(a));
+  ASSERT_TRUE(f.Open(b));
+  EXPECT_EQ(recent_files::MenuEntries(f.settings)[1].second, "&2 " + f.dir.path.string() + "/a&&b.txt");
+  EXPECT_FALSE(f.view->IsEnabled(kRecent1 + 2));
+  f.view->Execute(kRecent1 + 1);
+  EXPECT_EQ(f.Text(), "A");
+  EXPECT_EQ(recent_files::Entries(f.settings)[0], a);
+
+  ::unlink(b.c_str());
+  f.view->Execute(kRecent1 + 1);
+  EXPECT_NE(f.LastMessage().find("見つかりません"), std::string::npos);
+  EXPECT_EQ(recent_files::Entries(f.settings), std::vector<std::string>{a});
+  EXPECT_EQ(f.Text(), "A");
+}
+
+TEST(RecentFiles, TheOpenFilesOwnEntryDoesNotDropEdits) {
+  DocFixture f;
+  const std::string a = f.File("a.txt", "A");
+  ASSERT_TRUE(f.Open(a));
+  f.Type("x");
+  f.host.answers.push_back(MsgResult::No);
+  f.view->Execute(kRecent1);
+  EXPECT_TRUE(f.host.messages.empty());
+  EXPECT_EQ(f.Text(), "xA");
+  EXPECT_TRUE(f.doc->IsModified());
+}
+
+// ---------------------------------------------------------------- outside changes
+
+TEST(ExternalChange, AskedUntilAnsweredYes) {
+  DocFixture f;
+  const std::string path = f.File("a.txt", "old");
+  ASSERT_TRUE(f.Open(path));
+  EXPECT_NE(f.doc->lastKnownFileTime, 0);
+  f.doc->CheckExternalChange();
+  EXPECT_TRUE(f.host.messages.empty());  // nothing changed
+
+  f.Type("mine ");
+  WriteBytes(path, "theirs\n");
+  AgeForward(path, 100);
+  f.host.answers.push_back(MsgResult::No);
+  f.doc->CheckExternalChange();
+  ASSERT_EQ(f.host.messages.size(), 1u);
+  EXPECT_EQ(f.host.messages[0].text, "他で編集されて、更新されています。\n新たに開き直しますか？");
+  EXPECT_EQ(f.Text(), "mine old");
+
+  f.host.answers.push_back(MsgResult::Yes);
+  f.doc->CheckExternalChange();  // asked again
+  ASSERT_EQ(f.host.messages.size(), 2u);
+  EXPECT_EQ(f.Text(), "theirs\r\n");
+  EXPECT_FALSE(f.doc->IsModified());
+  f.doc->CheckExternalChange();
+  EXPECT_EQ(f.host.messages.size(), 2u);  // no longer newer
+
+  // The discarded edits are one undo away, and then the document differs from disk.
+  f.view->Undo();
+  EXPECT_EQ(f.Text(), "mine old");
+  EXPECT_TRUE(f.doc->IsModified());
+  f.view->Redo();
+  EXPECT_FALSE(f.doc->IsModified());
+}
+
+TEST(ExternalChange, OwnSavesAndUntitledAreNotAsked) {
+  DocFixture f;
+  f.doc->CheckExternalChange();
+  const std::string path = f.File("a.txt", "a");
+  ASSERT_TRUE(f.Open(path));
+  f.Type("x");
+  f.view->Execute(kSave);
+  f.doc->CheckExternalChange();
+  EXPECT_TRUE(f.host.messages.empty());
+}
+
+}  // namespace

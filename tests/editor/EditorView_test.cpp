@@ -1,0 +1,246 @@
+#include "editor/EditorView.h"
+
+#include <gtest/gtest.h>
+
+#include "editor/CommandTable.h"
+#include "support/TestView.h"
+
+namespace {
+
+const std::string kHyo = "\x95\x5C";  // 表, trail byte 0x5C
+
+TEST(ViewStart, EmptyStoreStartsUntitledInTableMode) {
+  TestView t;
+  EXPECT_EQ(t.view.tableMode, 1);
+  EXPECT_EQ(t.view.tabWidth, 8);
+  EXPECT_EQ(t.view.lineNumberMode, 1);
+  EXPECT_EQ(t.view.decimalPlaces, 1);
+  EXPECT_FALSE(t.Edit().IsWordWrap());
+  EXPECT_EQ(t.view.cellRange, CellRange{});
+  EXPECT_EQ(t.doc.Title(), "無題");
+  EXPECT_EQ(t.settings.GetInt("Settings", "Line", -1), 1);
+}
+
+TEST(ViewModes, LeavingTableModeTurnsWrapOnAndLineNumbersOff) {
+  TestView t;
+  t.settings.WriteInt("Settings", "TabStops", 4);
+  t.settings.WriteInt("Settings", "RetuHaba", 12);
+  ASSERT_EQ(t.view.Execute(32809), EditorView::CommandResult::Done);
+  EXPECT_EQ(t.view.tableMode, 0);
+  EXPECT_TRUE(t.Edit().IsWordWrap());
+  EXPECT_EQ(t.view.lineNumberMode, 0);
+  EXPECT_EQ(t.view.tabWidth, 4);
+  EXPECT_EQ(t.view.paneTableMode, 0);
+  EXPECT_EQ(t.settings.GetInt("Settings", "Line", -1), 0);
+  EXPECT_FALSE(t.view.IsChecked(32809));
+
+  t.view.Execute(32809);
+  EXPECT_EQ(t.view.tableMode, 1);
+  EXPECT_FALSE(t.Edit().IsWordWrap());
+  EXPECT_EQ(t.view.lineNumberMode, 1);
+  EXPECT_EQ(t.view.tabWidth, 12);
+  EXPECT_EQ(t.Edit().TabStopUnits(), 48);
+  EXPECT_TRUE(t.view.IsChecked(32809));
+}
+
+TEST(ViewModes, LineNumberSwitchesInAndOutOfTableMode) {
+  TestView t;
+  t.view.Execute(32794);  // cannot switch numbers off in table mode
+  EXPECT_EQ(t.view.lineNumberMode, 1);
+  t.view.Execute(32795);  // logical numbers do nothing in table mode
+  EXPECT_EQ(t.view.lineNumberMode, 1);
+  t.view.Execute(32809);  // leave table mode: numbers off
+  t.view.Execute(32795);
+  EXPECT_EQ(t.view.lineNumberMode, 2);
+  EXPECT_TRUE(t.view.IsChecked(32795));
+  t.view.Execute(32794);
+  EXPECT_EQ(t.view.lineNumberMode, 1);
+  t.view.Execute(32794);
+  EXPECT_EQ(t.view.lineNumberMode, 0);
+  EXPECT_EQ(t.settings.GetInt("Settings", "Line", -1), 0);
+}
+
+TEST(ViewModes, EditorModeAndReadOnlyToggles) {
+  TestView t;
+  t.view.Execute(32868);
+  EXPECT_EQ(t.view.editorMode, 1);
+  EXPECT_EQ(t.settings.GetInt("Settings", "Editmode", -1), 1);
+  EXPECT_EQ(t.view.tableMode, 1);  // takes effect at the next initial update
+  t.view.OnInitialUpdate();
+  EXPECT_EQ(t.view.tableMode, 0);
+  EXPECT_TRUE(t.Edit().IsWordWrap());
+
+  t.view.Execute(32797);
+  EXPECT_TRUE(t.Edit().IsReadOnly());
+  EXPECT_EQ(t.view.returnMark, 0);
+  t.view.Execute(32797);
+  EXPECT_FALSE(t.Edit().IsReadOnly());
+  EXPECT_EQ(t.view.returnMark, 1);
+}
+
+TEST(ViewMenus, ContextMenuFollowsTableModeAtRelease) {
+  TestView t;
+  EXPECT_EQ(t.view.ContextMenuResource(), 321);
+  t.view.Execute(32809);
+  EXPECT_EQ(t.view.ContextMenuResource(), 119);
+  const auto edit = CommandTable::Get().ContextMenu(119);
+  const auto table = CommandTable::Get().ContextMenu(321);
+  EXPECT_NE(std::find(edit.begin(), edit.end(), 32789), edit.end());        // undo in the editing menu
+  EXPECT_EQ(std::find(table.begin(), table.end(), 32789), table.end());     // but not in the table menu
+  EXPECT_EQ(CommandTable::Get().Find(32809)->tableCaption, "表計算モードの解除");
+  for (const auto& menu : CommandTable::Get().MainMenu())
+    for (int id : menu.items)
+      if (id) {
+        EXPECT_FALSE(CommandTable::Get().Find(id)->mainCaption.empty()) << id;
+      }
+}
+
+TEST(ViewMenus, AcceleratorsRunTheirCommands) {
+  TestView t;
+  t.Type("ab");
+  t.Key('Z', true);
+  EXPECT_EQ(t.Text(), "a");
+  t.Key('Y', true);
+  EXPECT_EQ(t.Text(), "ab");
+  t.Key('A', true);
+  EXPECT_EQ(t.Edit().GetSel(), std::make_pair(0, 2));
+}
+
+struct CellRangeCase {
+  const char* name;
+  std::string text;
+  int s, e;
+  CellRange expected;
+};
+
+class ViewCellRange : public ::testing::TestWithParam<CellRangeCase> {};
+
+TEST_P(ViewCellRange, MouseReleaseComputesTheBlock) {
+  const CellRangeCase& c = GetParam();
+  TestView t(c.text);
+  t.Drag(c.s, c.e);
+  EXPECT_EQ(t.view.cellRange, c.expected) << c.name;
+  EXPECT_EQ(t.view.tableSelection, std::make_pair(std::min(c.s, c.e), std::max(c.s, c.e)));
+}
+
+// Rows: "a\tbb\tc\tdd\te" three times; each row is 13 bytes with CR LF.
+const std::string kGrid = "a\tbb\tc\tdd\te\r\na\tbb\tc\tdd\te\r\na\tbb\tc\tdd\te\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ViewCellRange,
+    ::testing::Values(
+        // From the middle of column 2 of row 1 to just after the TAB ending column 4 of row 3... of a 3-row grid:
+        // row 0 col 2 middle .. row 2 after the TAB that ends col 3.
+        CellRangeCase{"ends after a cell's TAB", kGrid, 5, 13 * 2 + 10, {2, 0, 3, 2}},
+        CellRangeCase{"ends at a row start", kGrid, 2, 13, {1, 0, 0, 1}},
+        CellRangeCase{"empty selection clears", kGrid, 3, 3, {0, 0, -1, -1}},
+        CellRangeCase{"trail byte is no TAB", kHyo + "\t" + kHyo + "\t1\r\n", 0, 6, {0, 0, 1, 0}}),
+    [](const auto& info) {
+      std::string n = info.param.name;
+      for (char& ch : n)
+        if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
+      return n;
+    });
+
+TEST(ViewCellRange, HighlightsTheBlockUntilTheNextInput) {
+  TestView t(kGrid);
+  t.Drag(0, 4);
+  EXPECT_GT(t.view.blockHighlight.Width(), 0);
+  EXPECT_EQ(t.view.blockHighlight.Height(), 16);
+  t.Type("x");
+  EXPECT_EQ(t.view.blockHighlight.Width(), 0);
+}
+
+TEST(ViewCellRange, OutsideTableModeTheReleaseKeepsTheBlock) {
+  TestView t(kGrid);
+  t.Drag(0, 4);
+  const CellRange before = t.view.cellRange;
+  t.view.Execute(32809);
+  t.Drag(13, 20);
+  EXPECT_EQ(t.view.cellRange, before);
+}
+
+// ---- undo through the view, as the user drives it
+
+TEST(ViewUndo, ThreeLettersThreeSnapshots) {
+  TestView t;
+  t.Type("abc");
+  EXPECT_EQ(t.view.History().Current(), 3u);
+  EXPECT_TRUE(t.doc.IsModified());
+  for (int i = 0; i < 3; ++i) t.view.Execute(32789);
+  EXPECT_EQ(t.Text(), "");
+  EXPECT_EQ(t.Edit().GetSel(), std::make_pair(0, 0));
+  EXPECT_FALSE(t.doc.IsModified());  // back at the loaded text
+  EXPECT_EQ(t.view.Execute(32789), EditorView::CommandResult::Disabled);
+}
+
+TEST(ViewUndo, CutAfterAnIdlePassIsOneSnapshot) {
+  TestView t("hello world");
+  t.Drag(0, 5);
+  t.view.OnIdle(true);
+  const auto before = t.view.History().Current();
+  t.Key('X', true);
+  EXPECT_EQ(t.Text(), " world");
+  EXPECT_EQ(t.clipboard.GetText(), "hello");
+  EXPECT_EQ(t.view.History().Current(), before + 1);
+}
+
+TEST(ViewUndo, DeleteKeyOnASelectionIsOneSnapshot) {
+  TestView t("hello world");
+  t.Drag(0, 5);
+  t.view.OnIdle(true);
+  t.Key(vk::Delete);
+  EXPECT_EQ(t.Text(), " world");
+  EXPECT_EQ(t.view.History().Current(), 1u);
+}
+
+TEST(ViewUndo, ReadOnlyDisablesUndoRedoAndRefusesCut) {
+  TestView t;
+  t.Type("ab");
+  t.view.Execute(32789);
+  EXPECT_TRUE(t.view.IsEnabled(32789));
+  EXPECT_TRUE(t.view.IsEnabled(32788));
+  t.view.Execute(32797);
+  EXPECT_FALSE(t.view.IsEnabled(32789));
+  EXPECT_FALSE(t.view.IsEnabled(32788));
+  t.Edit().SetSel(0, 1);
+  const bool modified = t.doc.IsModified();
+  const auto current = t.view.History().Current();
+  t.view.Execute(57635);
+  EXPECT_EQ(t.Text(), "a");
+  EXPECT_EQ(t.view.History().Current(), current);  // a refused cut records nothing
+  EXPECT_EQ(t.doc.IsModified(), modified);
+}
+
+TEST(ViewTyping, EnterBackspaceAndDoubleByteCharacters) {
+  TestView t;
+  t.Type(kHyo + "\r" + kHyo);
+  EXPECT_EQ(t.Text(), kHyo + "\r\n" + kHyo);
+  t.Type("\b");
+  EXPECT_EQ(t.Text(), kHyo + "\r\n");
+  t.Type("\b");
+  EXPECT_EQ(t.Text(), kHyo);
+}
+
+TEST(ViewTyping, OverwriteModeReplacesOneCharacterNeverALineBreak) {
+  struct Case {
+    std::string text;
+    int caret;
+    std::string expected;
+  } cases[] = {
+      {"ab", 0, "xb"},
+      {kHyo + "b", 0, "xb"},             // both bytes of the double-byte character go
+      {"\xB1\xB2", 0, "x\xB2"},          // half-width katakana is one byte
+      {"a\r\nb", 1, "ax\r\nb"},          // before CR the line is not joined
+  };
+  for (const Case& c : cases) {
+    TestView t(c.text);
+    t.Key(vk::Insert);
+    ASSERT_EQ(t.view.insertMode, 0);
+    t.Edit().SetSel(c.caret, c.caret);
+    t.Type("x");
+    EXPECT_EQ(t.Text(), c.expected);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,144 @@
+#include "platform/qt/DataDialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include "platform/qt/QtUiHost.h"
+#include "editor/qt/QtTestSupport.h"
+
+namespace {
+
+DialogData Sample() {
+  DialogData d;
+  d.templateId = 140;
+  d.caption = "表の作成";
+  d.okLabel = "作成";
+  d.controls = {
+      {1000, DialogControl::Kind::Label, "行と列の数", "", 0, {}, 0, false},
+      {1001, DialogControl::Kind::Edit, "行", "5", 0, {}, 0, true},
+      {1002, DialogControl::Kind::Edit, "名前", "abc", 0, {}, 0, false},
+      {1003, DialogControl::Kind::Check, "番号", "", 1, {}, 0, false},
+      {1004, DialogControl::Kind::Radio, "昇順", "", 1, {}, 1, false},
+      {1005, DialogControl::Kind::Radio, "降順", "", 0, {}, 1, false},
+      {1006, DialogControl::Kind::Radio, "値", "", 1, {}, 2, false},
+      {1007, DialogControl::Kind::Combo, "演算", "", 0, {"＋", "－", "×", "÷"}, 0, false},
+      {1008, DialogControl::Kind::List, "", "", 1, {"a", "b", "c"}, 0, false},
+  };
+  return d;
+}
+
+template <typename W>
+W* Child(QDialog& dialog, int id) {
+  return dialog.findChild<W*>(QString::number(id));
+}
+
+TEST(DataDialogTest, EveryControlIsAWidgetNamedByItsIdWithItsStartValue) {
+  TestApp();
+  DialogData data = Sample();
+  DataDialog dialog(data);
+  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("表の作成"));
+  ASSERT_NE(Child<QLineEdit>(dialog, 1001), nullptr);
+  EXPECT_EQ(Child<QLineEdit>(dialog, 1001)->text(), QStringLiteral("5"));
+  EXPECT_NE(Child<QLineEdit>(dialog, 1001)->validator(), nullptr);
+  EXPECT_EQ(Child<QLineEdit>(dialog, 1002)->validator(), nullptr);
+  EXPECT_TRUE(Child<QCheckBox>(dialog, 1003)->isChecked());
+  EXPECT_TRUE(Child<QRadioButton>(dialog, 1004)->isChecked());
+  EXPECT_FALSE(Child<QRadioButton>(dialog, 1005)->isChecked());
+  EXPECT_TRUE(Child<QRadioButton>(dialog, 1006)->isChecked()) << "another group keeps its own choice";
+  EXPECT_EQ(Child<QComboBox>(dialog, 1007)->count(), 4);
+  EXPECT_EQ(Child<QListWidget>(dialog, 1008)->currentRow(), 1);
+  bool okFound = false;
+  for (QPushButton* b : dialog.findChildren<QPushButton*>()) okFound |= b->text() == QStringLiteral("作成");
+  EXPECT_TRUE(okFound);
+}
+
+TEST(DataDialogTest, ValuesGoBackOnlyOnOk) {
+  TestApp();
+  DialogData data = Sample();
+  {
+    DataDialog dialog(data);
+    Child<QLineEdit>(dialog, 1001)->setText("12");
+    Child<QCheckBox>(dialog, 1003)->setChecked(false);
+    dialog.reject();
+  }
+  EXPECT_EQ(data.Text(1001), "5");
+  EXPECT_EQ(data.Value(1003), 1);
+
+  DataDialog dialog(data);
+  Child<QLineEdit>(dialog, 1001)->setText("12");
+  Child<QLineEdit>(dialog, 1002)->setText("表");
+  Child<QCheckBox>(dialog, 1003)->setChecked(false);
+  Child<QRadioButton>(dialog, 1005)->setChecked(true);
+  Child<QComboBox>(dialog, 1007)->setCurrentIndex(3);
+  Child<QListWidget>(dialog, 1008)->setCurrentRow(2);
+  dialog.accept();
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(data.Text(1001), "12");
+  EXPECT_EQ(data.Text(1002), "表");
+  EXPECT_EQ(data.Value(1003), 0);
+  EXPECT_EQ(data.Value(1004), 0);
+  EXPECT_EQ(data.Value(1005), 1);
+  EXPECT_EQ(data.Value(1006), 1);
+  EXPECT_EQ(data.Value(1007), 3);
+  EXPECT_EQ(data.Value(1008), 2);
+}
+
+TEST(DataDialogTest, OkWithAnInvalidIntegerWarnsAndKeepsTheDialogOpen) {
+  TestApp();
+  DialogData data = Sample();
+  DataDialog dialog(data);
+  dialog.show();
+  Child<QLineEdit>(dialog, 1001)->setText("");
+  QString warning;
+  QTimer::singleShot(0, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      warning = box->text();
+      box->accept();
+    }
+  });
+  dialog.accept();
+  EXPECT_EQ(warning, QStringLiteral("整数を入力してください。"));
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(data.Text(1001), "5");
+}
+
+struct FilterCase {
+  const char* filter;
+  const char* qt;
+};
+
+TEST(QtUiHostTest, FileFiltersBecomeQtFilters) {
+  const FilterCase cases[] = {
+      {"All files (*.*)|*.*|Text/Pvl files (*.txt;*.pvl)|*.txt;*.pvl||",
+       "All files (*);;Text/Pvl files (*.txt *.pvl)"},
+      {"Pvl|*.pvl||", "Pvl (*.pvl)"},
+      {"", ""},
+  };
+  for (const FilterCase& c : cases) EXPECT_EQ(QtUiHost::QtFileFilter(c.filter), QString::fromUtf8(c.qt)) << c.filter;
+}
+
+TEST(QtUiHostTest, MessageBoxAnswersWithTheButtonPressed) {
+  TestApp();
+  QtUiHost host;
+  QString text, title;
+  QTimer::singleShot(0, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      text = box->text();
+      title = box->windowTitle();
+      box->button(QMessageBox::No)->click();
+    }
+  });
+  EXPECT_EQ(host.MessageBox("Pivra", "保存しますか?", MsgButtons::YesNoCancel, MsgIcon::Question), MsgResult::No);
+  EXPECT_EQ(text, QStringLiteral("保存しますか?"));
+  EXPECT_EQ(title, QStringLiteral("Pivra"));
+}
+
+}  // namespace
