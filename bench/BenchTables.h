@@ -11,6 +11,7 @@
 #include <string>
 #include <system_error>
 
+#include "app/AllCommands.h"
 #include "settings/CommandLine.h"
 #include "settings/SettingsStore.h"
 #include "document/Document.h"
@@ -69,7 +70,7 @@ struct ViewFixture {
     std::string tmpl = (std::filesystem::temp_directory_path() / (folderPrefix + "-XXXXXX")).string();
     dir = mkdtemp(tmpl.data());
     settings = new SettingsStore((dir / "Pivra.conf").string());
-    view = new EditorView(*settings, commandLine, doc, host, clipboard);
+    view = new EditorView(*settings, commandLine, AllCommands(), doc, host, clipboard);
     view->Edit().SetLayout(&layout);
     view->Edit().SetClientRect({0, 0, 80 * 8, 40 * 16});
     if (!text.empty()) view->Edit().SetText(text);

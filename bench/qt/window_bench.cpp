@@ -18,6 +18,7 @@
 #include <memory>
 #include <string>
 
+#include "app/AllCommands.h"
 #include "settings/CommandLine.h"
 #include "settings/SettingsStore.h"
 #include "platform/qt/QtUiHost.h"
@@ -84,7 +85,7 @@ struct Window {
 
   explicit Window(const FontLayout& layout) {
     settings.WriteInt("Settings", "Editmode", 1);
-    view = std::make_unique<EditorView>(settings, commandLine, doc, host, clipboard);
+    view = std::make_unique<EditorView>(settings, commandLine, AllCommands(), doc, host, clipboard);
     widget = std::make_unique<PivraTextWidget>(*view, layout);
     widget->resize(1000, 700);
     view->OnInitialUpdate();

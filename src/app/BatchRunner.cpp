@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "app/AppContext.h"
-#include "document/DocumentStartup.h"
+#include "app/DocumentStartup.h"
 #include "editor/EditorView.h"
 #include "text/Cp932.h"
 #include "platform/LineLayout.h"
@@ -389,7 +389,8 @@ int BatchRunner::Run(const std::vector<std::string>& args, const std::string& sc
   AppContext app(args);
   MemoryClipboard clipboard;
   static const FixedCellLayout layout(kCellWidth, kLineHeight);
-  EditorView view(app.Settings(), app.Commands(), app.Doc(), *this, clipboard);
+  const std::unique_ptr<EditorView> viewOwner = app.CreateView(*this, clipboard);
+  EditorView& view = *viewOwner;
   view.Edit().SetLayout(&layout);
   view.Edit().SetClientRect({0, 0, kColumns * kCellWidth, kRows * kLineHeight});
   // The FILE of the command line is the one the command line names; a file

@@ -1,4 +1,3 @@
-// The calculation entries of the command table and the key-release hook.
 #include "calc/CalcCommands.h"
 
 #include "calc/InlineCalc.h"
@@ -10,10 +9,7 @@
 void RegisterCalcCommands(CommandTable& table) {
   RegisterLinearTransformCommands(table);
   RegisterTwoColumnCommands(table);
-}
-
-void OnCalcKeyUp(EditorView& view, int key) {
-  OverwriteAfterImeCommit(view, key);
-  RememberCaretColumn(view, key);
-  if (key == vk::Return) CalculateLine(view);
+  table.AddKeyReleaseHandler([](EditorView& view, int key) {
+    if (key == vk::Return) CalculateLine(view);
+  });
 }

@@ -1,8 +1,7 @@
-// The calculation's hook into the view's key release.
+// The calculation's commands (linear transforms, two-column and two-row
+// arithmetic) and its key-release step, the in-line calculation on Enter.
 #pragma once
 
-class EditorView;
+class CommandTable;
 
-// Runs after the view has processed a key release (overwrite after an input
-// method commit, caret column, and the in-line calculation on Enter).
-void OnCalcKeyUp(EditorView& view, int key);
+void RegisterCalcCommands(CommandTable& table);

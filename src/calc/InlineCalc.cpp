@@ -22,15 +22,6 @@ bool HasOperator(std::string_view text) {
   return false;
 }
 
-// Virtual-key codes after which the caret's x is remembered: those the CP932
-// locale's isalpha accepts (letters and half-width katakana codes), and
-// Backspace, Tab, Enter, Left, Right, Home and End.
-bool MovesCaretColumn(int key) {
-  if ((key >= 0x41 && key <= 0x5A) || (key >= 0x61 && key <= 0x7A) || (key >= 0xA1 && key <= 0xDF)) return true;
-  return key == vk::Back || key == vk::Tab || key == vk::Return || key == vk::Left || key == vk::Right ||
-         key == vk::Home || key == vk::End;
-}
-
 }  // namespace
 
 FinishedLine PrepareLine(std::string_view finished) {
@@ -100,34 +91,3 @@ void CalculateLine(EditorView& view) {
   calc.formulaPending = 0;
 }
 
-void OverwriteAfterImeCommit(EditorView& view, int key) {
-  if (view.insertMode != 0) return;
-  EditBuffer& edit = view.Edit();
-  const std::string& text = edit.Text();
-  const int pos = edit.CaretPosition().second;
-  if (pos < 0 || pos >= edit.GetTextLength() || view.imeOpen != 1 || key != vk::Return) return;
-  const auto p = static_cast<std::size_t>(pos);
-  if (p == 0 || text[p - 1] == '\n' || text[p] == '\r') return;
-  // The committed text lies between the recorded start and the caret, on
-  // the caret's line; a start that is not there was not recorded for it.
-  const int committed = pos - view.imeStartPos;
-  if (committed <= 0 || view.imeStartPos < edit.LogicalLineStart(edit.LogicalLineFromChar(pos))) return;
-  // The caret's line ends at the CR before the next LF (or at that LF when
-  // it stands alone), or at the end of the text.
-  std::size_t lineEnd = text.size();
-  const std::size_t lf = cp932::Find(text, '\n', p);
-  if (lf != npos) lineEnd = (lf > p && text[lf - 1] == '\r') ? lf - 1 : lf;
-  const std::size_t target = std::min(p + static_cast<std::size_t>(committed), lineEnd);
-  // A double-byte character that the count reaches into goes whole.
-  std::size_t end = p;
-  while (end < target) end = cp932::Next(text, end);
-  edit.SetSel(pos, static_cast<int>(end));
-  edit.ScrollCaret();
-  edit.ReplaceSel("");
-}
-
-void RememberCaretColumn(EditorView& view, int key) {
-  if (view.keepCaretColumn != 1) return;
-  if (MovesCaretColumn(key)) view.caretColumnX = view.Edit().CaretPoint().x;
-  if (view.caretColumnX < 0) view.caretColumnX = 0;
-}

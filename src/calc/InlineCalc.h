@@ -31,11 +31,3 @@ FinishedLine PrepareLine(std::string_view finished);
 
 // Runs on the release of Enter (after the key inserted its line break).
 void CalculateLine(EditorView& view);
-
-// The key-release steps that come before it (OnCalcKeyUp runs all three).
-// In overwrite mode, a text the input method committed with Enter takes the
-// place of as many bytes after it as it occupies, never beyond its line.
-void OverwriteAfterImeCommit(EditorView& view, int key);
-// With caret-column keeping on, typing and horizontal keys remember the
-// caret's x for the vertical moves that follow.
-void RememberCaretColumn(EditorView& view, int key);

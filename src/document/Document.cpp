@@ -8,6 +8,7 @@
 #include "settings/SettingsStore.h"
 #include "document/DocumentFile.h"
 #include "document/RecentFileList.h"
+#include "document/ViewAttachment.h"
 #include "editor/EditorView.h"
 #include "platform/UiHost.h"
 
@@ -86,6 +87,8 @@ void Document::AddView(EditorView* view) {
 }
 
 void Document::RemoveView(EditorView* view) { views_.erase(std::remove(views_.begin(), views_.end(), view), views_.end()); }
+
+void Document::InitialiseView(EditorView& view) { view_attachment::InitialiseView(view); }
 
 void Document::UpdateAllViews(EditorView* sender, int hint) {
   const std::vector<EditorView*> views = views_;
@@ -168,7 +171,7 @@ bool Document::OpenDocumentFile(const std::string& path) {
 
 void Document::OnFileNew(EditorView& active) {
   if (!SaveModified()) return;
-  active.SaveCaretPosition();
+  view_attachment::SaveCaretPosition(active);
   if (unsplit) unsplit();
   SetTitle(kUntitled);
   OnNewDocument();
@@ -209,7 +212,7 @@ Document::OpenOutcome Document::OpenOther(EditorView& active, const std::string&
   if (keptEdits)
     modified_ = false;
   else
-    active.SaveCaretPosition();
+    view_attachment::SaveCaretPosition(active);
   if (unsplit) unsplit();
   if (OpenDocumentFile(path)) return OpenOutcome::Opened;
   modified_ = keptEdits;
@@ -269,7 +272,7 @@ bool Document::SaveModified() {
 }
 
 bool Document::CanCloseFrame(EditorView& active, bool inPrintPreview) {
-  if (!inPrintPreview) active.SaveCaretPosition();
+  if (!inPrintPreview) view_attachment::SaveCaretPosition(active);
   return SaveModified();
 }
 

@@ -22,11 +22,12 @@
 #include <string>
 #include <vector>
 
-class EditorView;
+#include "editor/ViewDocument.h"
+
 class SettingsStore;
 class UiHost;
 
-class Document {
+class Document final : public ViewDocument {
  public:
   // Untitled documents have an empty path and the title "無題".
   static constexpr const char* kUntitled = "無題";
@@ -43,14 +44,14 @@ class Document {
   Document(const Document&) = delete;
   Document& operator=(const Document&) = delete;
 
-  const std::string& PathName() const { return path_; }  // file system path, "" when untitled
+  const std::string& PathName() const override { return path_; }  // file system path, "" when untitled
   // Sets the path and, from it, the title (the file name, readable).
   void SetPathName(const std::string& path);
   const std::string& Title() const { return title_; }  // UTF-8
   void SetTitle(const std::string& title) { title_ = title; }
 
-  bool IsModified() const { return modified_; }
-  void SetModifiedFlag(bool modified) { modified_ = modified; }
+  bool IsModified() const override { return modified_; }
+  void SetModifiedFlag(bool modified) override { modified_ = modified; }
 
   // Make a ".bak" copy before the document's own file is overwritten.
   int backupEnabled = 1;
@@ -60,8 +61,9 @@ class Document {
 
   // ---- views. Views add themselves when built and leave when destroyed;
   // the first one is the one the document reads into and writes from.
-  void AddView(EditorView* view);
-  void RemoveView(EditorView* view);
+  void AddView(EditorView* view) override;
+  void RemoveView(EditorView* view) override;
+  void InitialiseView(EditorView& view) override;
   EditorView* FirstView() const { return views_.empty() ? nullptr : views_.front(); }
   const std::vector<EditorView*>& Views() const { return views_; }
   void UpdateAllViews(EditorView* sender, int hint);

@@ -1,10 +1,14 @@
 // The document's entries of the command table: new, open, save, save as, the
 // recent files and the deletion of backups.
+#include "document/DocumentCommands.h"
+
 #include "document/BackupDeletion.h"
 #include "document/Document.h"
 #include "document/RecentFileList.h"
-#include "editor/EditorView.h"
 #include "editor/CommandTable.h"
+#include "editor/EditorView.h"
+
+Document& DocumentOf(EditorView& view) { return dynamic_cast<Document&>(view.Doc()); }
 
 void RegisterDocumentCommands(CommandTable& t) {
   auto add = [&t](int id, const char* caption, std::function<void(EditorView&)> run,
@@ -16,16 +20,16 @@ void RegisterDocumentCommands(CommandTable& t) {
     e.enabled = std::move(enabled);
     t.Add(std::move(e));
   };
-  add(57600, "新規作成(&N)", [](EditorView& v) { v.Doc().OnFileNew(v); });
-  add(57601, "開く(&O)...", [](EditorView& v) { v.Doc().OnFileOpen(v); });
-  add(57603, "上書き保存(&S)", [](EditorView& v) { v.Doc().OnFileSave(); },
+  add(57600, "新規作成(&N)", [](EditorView& v) { DocumentOf(v).OnFileNew(v); });
+  add(57601, "開く(&O)...", [](EditorView& v) { DocumentOf(v).OnFileOpen(v); });
+  add(57603, "上書き保存(&S)", [](EditorView& v) { DocumentOf(v).OnFileSave(); },
       [](EditorView& v) { return v.Doc().IsModified(); });
-  add(57604, "名前を付けて保存(&A)...", [](EditorView& v) { v.Doc().OnFileSaveAs(); });
+  add(57604, "名前を付けて保存(&A)...", [](EditorView& v) { DocumentOf(v).OnFileSaveAs(); });
   add(32793, "バックアップの削除", DeleteBackupFiles, CanDeleteBackupFiles);
   // The recent files have no fixed caption: the File menu shows
   // recent_files::MenuEntries, one entry per listed file.
   for (int n = 0; n < recent_files::kCount; ++n) {
-    add(recent_files::kFirstCommand + n, "", [n](EditorView& v) { v.Doc().OnOpenRecentFile(v, n); },
+    add(recent_files::kFirstCommand + n, "", [n](EditorView& v) { DocumentOf(v).OnOpenRecentFile(v, n); },
         [n](EditorView& v) {
           return static_cast<std::size_t>(n) < recent_files::Entries(v.Settings()).size();
         });

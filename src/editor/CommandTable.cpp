@@ -54,19 +54,6 @@ const std::vector<Accelerator>& AcceleratorLayout() {
 
 }  // namespace
 
-const CommandTable& CommandTable::Get() {
-  static const CommandTable table = [] {
-    CommandTable t;
-    RegisterEditorCommands(t);
-    RegisterTableCommands(t);
-    RegisterBlockCommands(t);
-    RegisterCalcCommands(t);
-    RegisterDocumentCommands(t);
-    return t;
-  }();
-  return table;
-}
-
 void CommandTable::Add(CommandEntry entry) {
   const int id = entry.id;
   entries_[id] = std::move(entry);

@@ -4,8 +4,9 @@
 // editing context menu "編集" (E) and the table context menu "表計算" (T), the
 // operation, and the rules that enable and tick it. Menus, context menus,
 // accelerators, the tool bar and the batch runner all read this one table;
-// nothing else enables or disables a command. A subsystem adds its entries
-// when it is built, so a command that has no operation yet appears nowhere.
+// nothing else enables or disables a command. Each subsystem adds its
+// entries through one function; the application builds the table, so a
+// command that has no operation yet appears nowhere.
 #pragma once
 
 #include <functional>
@@ -44,9 +45,7 @@ struct MenuPopup {
 
 class CommandTable {
  public:
-  // The table with every built command registered.
-  static const CommandTable& Get();
-
+  // A subsystem's command; a second entry with the same id replaces the first.
   void Add(CommandEntry entry);
   const CommandEntry* Find(int id) const;
   const std::map<int, CommandEntry>& Entries() const { return entries_; }
@@ -62,14 +61,17 @@ class CommandTable {
   // The command bound to the key, or 0.
   int CommandForKey(int vk, bool ctrl, bool shift, bool alt) const;
 
+  // Steps a subsystem runs on every key release, after the view's own (the
+  // in-line calculation on Enter), in the order they were added.
+  using KeyReleaseHandler = std::function<void(EditorView&, int key)>;
+  void AddKeyReleaseHandler(KeyReleaseHandler handler) { keyReleaseHandlers_.push_back(std::move(handler)); }
+  const std::vector<KeyReleaseHandler>& KeyReleaseHandlers() const { return keyReleaseHandlers_; }
+
  private:
   std::vector<int> Present(const std::vector<int>& ids) const;
   std::map<int, CommandEntry> entries_;
+  std::vector<KeyReleaseHandler> keyReleaseHandlers_;
 };
 
-// Registration of each subsystem's commands into the table.
+// The view's own commands (editing, modes, navigation).
 void RegisterEditorCommands(CommandTable& table);
-void RegisterTableCommands(CommandTable& table);
-void RegisterBlockCommands(CommandTable& table);
-void RegisterCalcCommands(CommandTable& table);
-void RegisterDocumentCommands(CommandTable& table);

@@ -3,19 +3,20 @@
 #include <algorithm>
 #include <string>
 
+#include "editor/CommandTable.h"
 #include "settings/CommandLine.h"
 #include "settings/SettingsStore.h"
-#include "calc/CalcCommands.h"
-#include "document/Document.h"
-#include "document/CaretMemory.h"
-#include "document/DocumentFile.h"
-#include "editor/CommandTable.h"
 #include "text/Cp932.h"
-#include "editor/Navigation.h"
+#include "text/LineEnds.h"
 
-EditorView::EditorView(SettingsStore& settings, const CommandLine& commandLine, Document& doc, UiHost& host,
-                       ClipboardPort& clipboard)
-    : settings_(settings), commandLine_(commandLine), doc_(doc), host_(host), clipboard_(clipboard) {
+EditorView::EditorView(SettingsStore& settings, const CommandLine& commandLine, const CommandTable& commands,
+                       ViewDocument& doc, UiHost& host, ClipboardPort& clipboard)
+    : settings_(settings),
+      commandLine_(commandLine),
+      commands_(commands),
+      doc_(doc),
+      host_(host),
+      clipboard_(clipboard) {
   edit_.onChange = [this] { OnEditChange(); };
   edit_.SetWordWrap(true);  // the control is first created wrapping
   printColumns = settings_.GetInt("Settings", "ColNum", 1);
@@ -27,62 +28,9 @@ EditorView::~EditorView() { doc_.RemoveView(this); }
 
 // ---------------------------------------------------------------- document attachment
 
-// Per-document start state, in this order: the path and its parts, the
-// reset fields, table mode with its tab width (a .pvl file's directive line
-// may change it), editor mode for other files, read-only log files, the
-// update notification (which also gives a loaded text CR LF line ends), the
-// remembered caret, and a fresh undo history.
-void EditorView::OnInitialUpdate() {
-  printMarginStep = settings_.GetInt("Settings", "PrintMargin", 1);
-  filePath = doc_.PathName();
-  docfile::SplitPath(filePath, fileFolder, fileTitle, fileExt, fileNameExt);
-
-  tableSelection = {0, 0};
-  cellRange = CellRange{};
-  tableClipboard.rowCount = 0;
-  tableClipboard.columnCount = 0;
-  decimalPlaces = settings_.GetInt("Settings", "Sho", 1);
-  keepCaretColumn = settings_.GetInt("Settings", "CaretPos", 1);
-  wordWrap = 0;
-  tableMode = 1;
-  paneTableMode = 1;
-  workText = edit_.GetText();
-
-  lineNumberMode = 1;
-  settings_.WriteInt("Settings", "Line", 1);
-  tabWidth = settings_.GetInt("Settings", "RetuHaba", 8);
-  if (IsPvlFile()) ApplyDirectiveLine();
-
-  editorMode = settings_.GetInt("Settings", "Editmode", 0);
-  if (editorMode == 1 && !IsPvlFile()) {
-    tableMode = 0;
-    lineNumberMode = 0;
-    settings_.WriteInt("Settings", "Line", 0);
-    wordWrap = 1;
-    tabWidth = settings_.GetInt("Settings", "TabStops", 8);
-  }
-  ApplyTabStops();
-  ApplyWordWrap(false);
-  ApplyWordWrap(wordWrap != 0);
-
-  if (IsLogFile()) {
-    edit_.SetReadOnly(true);
-    returnMark = 0;
-  } else {
-    edit_.SetReadOnly(false);
-    returnMark = settings_.GetInt("Settings", "Enter", 1);
-  }
-  OnUpdate(0);
-
-  RestoreRememberedCaret();
-  caret_memory::ForgetVanishedRecentFiles(settings_);
-
-  history_.Restart(edit_);
-  calc.OnViewInitialised();
-  doc_.SetModifiedFlag(false);
-  caretColumnX = std::max(0, edit_.CaretPoint().x);
-  drawingEnabled = true;
-}
+// What a document's text needs of the view (its file's modes, directive line
+// and remembered caret) is the document's to decide.
+void EditorView::OnInitialUpdate() { doc_.InitialiseView(*this); }
 
 void EditorView::OnUpdate(int hint) {
   NormaliseLineEnds();
@@ -147,7 +95,7 @@ void EditorView::ApplyWordWrap(bool wrap) {
 // ---------------------------------------------------------------- commands
 
 EditorView::CommandResult EditorView::Execute(int id) {
-  const CommandEntry* entry = CommandTable::Get().Find(id);
+  const CommandEntry* entry = commands_.Find(id);
   if (!entry || !entry->run) return CommandResult::Unknown;
   if (entry->enabled && !entry->enabled(*this)) return CommandResult::Disabled;
   entry->run(*this);
@@ -155,13 +103,13 @@ EditorView::CommandResult EditorView::Execute(int id) {
 }
 
 bool EditorView::IsEnabled(int id) {
-  const CommandEntry* entry = CommandTable::Get().Find(id);
+  const CommandEntry* entry = commands_.Find(id);
   if (!entry) return false;
   return !entry->enabled || entry->enabled(*this);
 }
 
 bool EditorView::IsChecked(int id) {
-  const CommandEntry* entry = CommandTable::Get().Find(id);
+  const CommandEntry* entry = commands_.Find(id);
   return entry && entry->checked && entry->checked(*this);
 }
 
@@ -268,92 +216,9 @@ void EditorView::ComputeCellRange() {
   if (cellRange.lastCol >= cellRange.firstCol && ps.x < pe.x) blockHighlight = {ps.x, ps.y, pe.x, pe.y + LineHeight()};
 }
 
-// ---------------------------------------------------------------- input
-
-void EditorView::OnEditChange() {
-  const bool erasing = IsKeyDown(vk::Back) || IsKeyDown(vk::Delete);
-  if (history_.OnChange(edit_, erasing)) doc_.SetModifiedFlag(true);
-}
-
-bool EditorView::OnKeyDown(int key, bool ctrl, bool shift, bool alt) {
-  keysDown_.insert(key);
-  if (const int id = CommandTable::Get().CommandForKey(key, ctrl, shift, alt)) {
-    Execute(id);
-    return true;
-  }
-  using M = EditBuffer::Move;
-  switch (key) {
-    case vk::Left: edit_.MoveCaret(M::Left, shift); break;
-    case vk::Right: edit_.MoveCaret(M::Right, shift); break;
-    case vk::Up: edit_.MoveCaret(M::Up, shift); break;
-    case vk::Down: edit_.MoveCaret(M::Down, shift); break;
-    case vk::Home: edit_.MoveCaret(ctrl ? M::TextStart : M::Home, shift); break;
-    case vk::End: edit_.MoveCaret(ctrl ? M::TextEnd : M::End, shift); break;
-    case vk::Prior: edit_.MoveCaret(M::PageUp, shift); break;
-    case vk::Next: edit_.MoveCaret(M::PageDown, shift); break;
-    case vk::Delete: edit_.DeleteChar(); break;
-    case vk::Insert:
-      if (!ctrl && !shift && !alt) insertMode = insertMode ? 0 : 1;
-      break;
-    default: break;
-  }
-  blockHighlight = Rect{};
-  return false;
-}
-
-void EditorView::OnChar(std::string_view ch) {
-  if (ch.empty()) return;
-  blockHighlight = Rect{};
-  const unsigned char first = static_cast<unsigned char>(ch[0]);
-  if (ch == "\b") {
-    edit_.Backspace();
-    return;
-  }
-  if (ch == "\r" || ch == "\n") {
-    edit_.TypeText("\r\n");
-    return;
-  }
-  if (first < 0x20 && ch != "\t") return;  // other control characters are not text
-  if (!insertMode && ch != "\t" && !edit_.IsReadOnly()) {
-    // Overwrite: the typed character takes the place of the one at the caret,
-    // never of a line break.
-    const int pos = edit_.CaretPosition().second;
-    const std::string_view text = edit_.Text();
-    if (pos < edit_.GetTextLength() && text[static_cast<std::size_t>(pos)] != '\r' &&
-        text[static_cast<std::size_t>(pos)] != '\n') {
-      edit_.SetSel(pos, pos + static_cast<int>(cp932::CharLen(text, static_cast<std::size_t>(pos))));
-      edit_.ScrollCaret();
-      edit_.ReplaceSel("");
-    }
-  }
-  edit_.TypeText(ch);
-}
-
-void EditorView::OnKeyUp(int key) {
-  keysDown_.erase(key);
-  OnCalcKeyUp(*this, key);
-}
-
-void EditorView::OnLButtonDown(int x, int y, bool shift) {
-  blockHighlight = Rect{};
-  mouseDown_ = true;
-  edit_.MoveCaretToPoint(x, y, shift);
-}
-
-void EditorView::OnMouseMove(int x, int y) {
-  if (mouseDown_) edit_.MoveCaretToPoint(x, y, true);
-}
-
-void EditorView::OnLButtonUp() {
-  mouseDown_ = false;
-  if (keepCaretColumn) caretColumnX = std::max(0, edit_.CaretPoint().x);
-  if (!edit_.IsReadOnly()) refreshImeMark = true;
-  if (tableMode) ComputeCellRange();
-}
-
-void EditorView::OnLButtonDblClk() { navigation::SelectWord(*this); }
-
-void EditorView::OnIdle(bool mouseAtRest) {
-  if (mouseAtRest) history_.TrackSelection(edit_);
-  if (lineNumberMode == 0 && leftMargin != 10) OnUpdate(0);
+// A text that CR LF would push past the control's limit keeps its line ends:
+// saved as it is, the file can always be opened again.
+void EditorView::NormaliseLineEnds() {
+  std::string text = edit_.GetText();
+  if (docfile::NormaliseLineEnds(text) && static_cast<int>(text.size()) <= EditBuffer::kTextLimit) edit_.SetText(text);
 }

@@ -17,15 +17,16 @@
 #include <string>
 #include <utility>
 
-#include "editor/CalcState.h"
 #include "buffer/EditBuffer.h"
+#include "editor/CalcState.h"
+#include "editor/TableClipboard.h"
+#include "editor/ViewDocument.h"
 #include "platform/UiHost.h"
 #include "undo/UndoHistory.h"
-#include "editor/TableClipboard.h"
 
 class SettingsStore;
 class CommandLine;
-class Document;
+class CommandTable;
 
 // Windows virtual-key codes, the key names of the accelerator table.
 namespace vk {
@@ -48,17 +49,19 @@ struct CellRange {
 
 class EditorView {
  public:
-  EditorView(SettingsStore& settings, const CommandLine& commandLine, Document& doc, UiHost& host,
-             ClipboardPort& clipboard);
+  EditorView(SettingsStore& settings, const CommandLine& commandLine, const CommandTable& commands,
+             ViewDocument& doc, UiHost& host, ClipboardPort& clipboard);
 
   EditBuffer& Edit() { return edit_; }
   const EditBuffer& Edit() const { return edit_; }
   UndoHistory& History() { return history_; }
-  Document& Doc() { return doc_; }
+  ViewDocument& Doc() { return doc_; }
+  const ViewDocument& Doc() const { return doc_; }
   SettingsStore& Settings() { return settings_; }
   UiHost& Host() { return host_; }
   ClipboardPort& Clipboard() { return clipboard_; }
-  const CommandLine& Commands() const { return commandLine_; }
+  const CommandLine& Args() const { return commandLine_; }
+  const CommandTable& Commands() const { return commands_; }
 
   ~EditorView();  // leaves the document's view list
 
@@ -66,15 +69,12 @@ class EditorView {
   void OnInitialUpdate();
   void OnUpdate(int hint);
 
-  // ---- document-dependent settings (src/document/OpenTimeSettings.cpp)
-  bool IsPvlFile() const;  // extension exactly ".pvl" or ".PVL"
-  bool IsLogFile() const;  // extension exactly ".log" or ".LOG"
-  void ApplyDirectiveLine();
-  void RefreshDirectiveLine();                      // start of printing a .pvl file
-  void StripCommentLines();                         // then the text's print form
-  void RestoreAfterPrinting(bool textOnly = false);  // end of printing; textOnly when nothing was printed
+  // ---- text steps of the update hints and the document's set-up
   void NormaliseLineEnds();
-  void SaveCaretPosition();
+  // Tab stops from tabWidth; word wrap switched keeping the first visible
+  // line and the selection.
+  void ApplyTabStops();
+  void ApplyWordWrap(bool wrap);
 
   // ---- command routing. Execute runs the command when it exists and its
   // enable rule allows it.
@@ -88,6 +88,21 @@ class EditorView {
   bool OnKeyDown(int key, bool ctrl, bool shift, bool alt);  // true when an accelerator took it
   void OnChar(std::string_view cp932);                       // typed text; "\r" is Enter, "\b" Backspace
   void OnKeyUp(int key);
+  // One key press as the keyboard delivers it: key down (an accelerator takes
+  // the key first), then the text the key types, unless an accelerator took it
+  // or Ctrl or Alt changes it. Enter, Backspace and TAB type "\r", "\b" and
+  // "\t"; other keys type `text` (CP932, "" for none). The caret is kept in
+  // view after typing. True when an accelerator took the key; the release is
+  // OnKeyUp, as the keyboard sends it.
+  bool PressKey(int key, bool ctrl, bool shift, bool alt, std::string_view text = {});
+  // Typing: each character pressed and released as its key ("\r" or "\n" is
+  // Enter, "\b" Backspace, "\t" TAB, a letter or digit its own key).
+  void TypeKeys(std::string_view cp932Text);
+  static int KeyOfCharacter(std::string_view ch);
+  // Text the input method commits. In insert mode it is typed as one change;
+  // in overwrite mode it is inserted whole and then takes the place of as
+  // many bytes after it as it occupies, within its line.
+  void OnImeCommit(std::string_view cp932Text);
   void OnLButtonDown(int x, int y, bool shift);
   void OnMouseMove(int x, int y);
   void OnLButtonUp();
@@ -164,14 +179,19 @@ class EditorView {
 
  private:
   void OnEditChange();
-  void ApplyTabStops();
-  void ApplyWordWrap(bool wrap);
   void ApplyLeftMargin();
-  void RestoreRememberedCaret();
+  // Key-release steps of the view itself, before the subsystems' handlers.
+  // In overwrite mode, a text the input method committed with Enter takes the
+  // place of as many bytes after it as it occupies, never beyond its line.
+  void OverwriteAfterImeCommit(int key);
+  // With caret-column keeping on, typing and horizontal keys remember the
+  // caret's x for the vertical moves that follow.
+  void RememberCaretColumn(int key);
 
   SettingsStore& settings_;
   const CommandLine& commandLine_;
-  Document& doc_;
+  const CommandTable& commands_;
+  ViewDocument& doc_;
   UiHost& host_;
   ClipboardPort& clipboard_;
   EditBuffer edit_;

@@ -1,8 +1,9 @@
 // The column and block editing, table creation and formatting entries of the
 // command table. The enable rules read the cell block (CellRange), the table
 // selection and the table clipboard as the table context menu shows them.
-#include "editor/EditorView.h"
 #include "editor/CommandTable.h"
+#include "editor/EditorView.h"
+#include "table/TableCommands.h"
 #include "table/BlockEditing.h"
 #include "table/ColumnEditing.h"
 #include "table/TableCreation.h"

@@ -1,11 +1,14 @@
 // The table engine's entries of the command table: row and column aggregates,
 // the row sort and the rank or number column.
-#include "editor/EditorView.h"
+#include "table/TableCommands.h"
+
 #include "editor/CommandTable.h"
+#include "editor/EditorView.h"
 #include "table/Aggregates.h"
 #include "table/RowSort.h"
 
 void RegisterTableCommands(CommandTable& t) {
+  RegisterBlockCommands(t);
   // Row results need at least two block columns; column results two block rows.
   auto rowsEnabled = [](EditorView& v) { return v.cellRange.Columns() > 1 && v.cellRange.Rows() > 0; };
   auto columnsEnabled = [](EditorView& v) { return v.cellRange.Columns() > 0 && v.cellRange.Rows() > 1; };

@@ -1,3 +1,4 @@
+#include "app/AllCommands.h"
 #include "calc/LinearTransform.h"
 
 #include <gtest/gtest.h>
@@ -142,10 +143,10 @@ TEST(Transforms, EnableRules) {
   t.Drag(0, 9);
   EXPECT_TRUE(t.view.IsEnabled(32958));
   EXPECT_TRUE(t.view.IsEnabled(32959));
-  const auto menu = CommandTable::Get().ContextMenu(321);
+  const auto menu = AllCommands().ContextMenu(321);
   for (int id : {33049, 32967, 33054, 32968, 33050, 32958, 33055, 32959})
     EXPECT_NE(std::find(menu.begin(), menu.end(), id), menu.end()) << id;
-  EXPECT_EQ(CommandTable::Get().Find(32958)->tableCaption, "列を一次変換 A→C, B→D  し、後ろ（右）へ");
+  EXPECT_EQ(AllCommands().Find(32958)->tableCaption, "列を一次変換 A→C, B→D  し、後ろ（右）へ");
 }
 
 // A long column is written in one pass: 20,000 rows take no noticeable time.

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "app/AllCommands.h"
 #include "settings/CommandLine.h"
 #include "settings/SettingsStore.h"
 #include "document/Document.h"
@@ -86,7 +87,7 @@ struct DocFixture {
   explicit DocFixture(const std::function<void(SettingsStore&)>& setup = {}) {
     if (setup) setup(settings);
     doc = std::make_unique<Document>(settings);
-    view = std::make_unique<EditorView>(settings, commandLine, *doc, host, clipboard);
+    view = std::make_unique<EditorView>(settings, commandLine, AllCommands(), *doc, host, clipboard);
     view->Edit().SetLayout(&layout);
     view->Edit().SetClientRect({0, 0, 80 * 8, 40 * 16});
     doc->OnNewDocument();

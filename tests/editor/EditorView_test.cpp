@@ -1,3 +1,4 @@
+#include "app/AllCommands.h"
 #include "editor/EditorView.h"
 
 #include <gtest/gtest.h>
@@ -83,15 +84,15 @@ TEST(ViewMenus, ContextMenuFollowsTableModeAtRelease) {
   EXPECT_EQ(t.view.ContextMenuResource(), 321);
   t.view.Execute(32809);
   EXPECT_EQ(t.view.ContextMenuResource(), 119);
-  const auto edit = CommandTable::Get().ContextMenu(119);
-  const auto table = CommandTable::Get().ContextMenu(321);
+  const auto edit = AllCommands().ContextMenu(119);
+  const auto table = AllCommands().ContextMenu(321);
   EXPECT_NE(std::find(edit.begin(), edit.end(), 32789), edit.end());        // undo in the editing menu
   EXPECT_EQ(std::find(table.begin(), table.end(), 32789), table.end());     // but not in the table menu
-  EXPECT_EQ(CommandTable::Get().Find(32809)->tableCaption, "表計算モードの解除");
-  for (const auto& menu : CommandTable::Get().MainMenu())
+  EXPECT_EQ(AllCommands().Find(32809)->tableCaption, "表計算モードの解除");
+  for (const auto& menu : AllCommands().MainMenu())
     for (int id : menu.items)
       if (id) {
-        EXPECT_FALSE(CommandTable::Get().Find(id)->mainCaption.empty()) << id;
+        EXPECT_FALSE(AllCommands().Find(id)->mainCaption.empty()) << id;
       }
 }
 

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/AllCommands.h"
 #include "settings/CommandLine.h"
 #include "settings/SettingsStore.h"
 #include "document/Document.h"
@@ -83,7 +84,7 @@ struct TestView {
   RecordingHost host;
   MemoryClipboard clipboard;
   FixedCellLayout layout{8, 16};
-  EditorView view{settings, commandLine, doc, host, clipboard};
+  EditorView view{settings, commandLine, AllCommands(), doc, host, clipboard};
 
   explicit TestView(const std::string& text = "") {
     view.Edit().SetLayout(&layout);

@@ -1,5 +1,6 @@
 // Row and column sums and averages of the cell block, through the view's
 // command table, checked against the plain cell operations applied one by one.
+#include "app/AllCommands.h"
 #include "table/Aggregates.h"
 
 #include <gtest/gtest.h>
@@ -152,7 +153,7 @@ TEST(Aggregates, EnableRulesFollowTheBlock) {
 }
 
 TEST(Aggregates, CaptionsInTheTableMenu) {
-  const CommandTable& t = CommandTable::Get();
+  const CommandTable& t = AllCommands();
   const std::pair<int, const char*> captions[] = {
       {32954, "和・右＝行の和を後ろ（右）へ"}, {32956, "平均・右＝行の平均を後ろ（右）へ"},
       {33047, "和・左＝行の和を前（左）へ"},   {33048, "平均・左＝行の平均を前（左）へ"},

@@ -2,6 +2,7 @@
 // table: the cases users meet, the enable rules and the undo steps.
 #include <gtest/gtest.h>
 
+#include "app/AllCommands.h"
 #include "editor/CommandTable.h"
 #include "support/TestView.h"
 
@@ -378,7 +379,7 @@ TEST(BlockCommandMenus, CaptionsInTheTableMenu) {
       {32999, "偏差値　（列の選択範囲に対し、右へ）", ""},
   };
   for (const auto& e : entries) {
-    const CommandEntry* entry = CommandTable::Get().Find(e.id);
+    const CommandEntry* entry = AllCommands().Find(e.id);
     ASSERT_NE(entry, nullptr) << e.id;
     EXPECT_EQ(entry->tableCaption, e.table) << e.id;
     EXPECT_EQ(entry->mainCaption, e.main) << e.id;

@@ -61,7 +61,7 @@ MainWindow::MainWindow(AppContext& app, EditorView& view, const FontLayout& layo
   setCentralWidget(text_);
   text_->setFocus();
 
-  const bool bare = app_.Commands().CommandLineHas("-w0");  // no tool bar, no status bar, no menu bar
+  const bool bare = app_.Args().CommandLineHas("-w0");  // no tool bar, no status bar, no menu bar
   BuildMenus();
   if (bare) {
     menuBar()->hide();
@@ -98,9 +98,9 @@ MainWindow::MainWindow(AppContext& app, EditorView& view, const FontLayout& layo
 MainWindow::~MainWindow() { qApp->removeEventFilter(this); }
 
 void MainWindow::BuildMenus() {
-  for (const MenuPopup& popup : CommandTable::Get().MainMenu()) {
+  for (const MenuPopup& popup : view_.Commands().MainMenu()) {
     QMenu* menu = menuBar()->addMenu(Q(popup.caption));
-    FillCommandMenu(*menu, popup.items, CaptionKind::Main, [this](int id) { RunCommand(id); });
+    FillCommandMenu(*menu, view_.Commands(), popup.items, CaptionKind::Main, [this](int id) { RunCommand(id); });
     const bool isFileMenu =
         std::find(popup.items.begin(), popup.items.end(), kOpenCommand) != popup.items.end();
     connect(menu, &QMenu::aboutToShow, this, [this, menu, isFileMenu] {

@@ -13,7 +13,7 @@
 #include "platform/qt/QtUiHost.h"
 #include "display/qt/DisplayFont.h"
 #include "platform/qt/FontLayout.h"
-#include "document/DocumentStartup.h"
+#include "app/DocumentStartup.h"
 #include "editor/EditorView.h"
 #include "editor/qt/PivraTextWidget.h"
 #include "platform/qt/QtClipboard.h"
@@ -28,7 +28,8 @@ int RunWindow(int argc, char** argv) {
   const FontLayout layout(display_font::FromSettings(app.Settings(), "Font"));
   QtUiHost host;
   QtClipboard clipboard;
-  EditorView view(app.Settings(), app.Commands(), app.Doc(), host, clipboard);
+  const std::unique_ptr<EditorView> viewOwner = app.CreateView(host, clipboard);
+  EditorView& view = *viewOwner;
   MainWindow frame(app, view, layout);
   host.SetParent(&frame);
 

@@ -22,8 +22,8 @@ QString KeyName(int key) {
 }
 
 // The first key bound to the command, as the menu shows it ("Ctrl+Z").
-QString ShortcutText(int id) {
-  for (const Accelerator& a : CommandTable::Get().Accelerators()) {
+QString ShortcutText(const CommandTable& table, int id) {
+  for (const Accelerator& a : table.Accelerators()) {
     if (a.command != id) continue;
     QString s;
     if (a.ctrl) s += QStringLiteral("Ctrl+");
@@ -36,8 +36,8 @@ QString ShortcutText(int id) {
 
 }  // namespace
 
-void FillCommandMenu(QMenu& menu, const std::vector<int>& ids, CaptionKind kind, const std::function<void(int)>& run) {
-  const CommandTable& table = CommandTable::Get();
+void FillCommandMenu(QMenu& menu, const CommandTable& table, const std::vector<int>& ids, CaptionKind kind,
+                     const std::function<void(int)>& run) {
   for (int id : ids) {
     if (id == 0) {
       menu.addSeparator();
@@ -48,7 +48,7 @@ void FillCommandMenu(QMenu& menu, const std::vector<int>& ids, CaptionKind kind,
     const std::string& caption =
         kind == CaptionKind::Main ? entry->mainCaption : kind == CaptionKind::Edit ? entry->editCaption : entry->tableCaption;
     QString text = QString::fromStdString(caption);
-    const QString keys = ShortcutText(id);
+    const QString keys = ShortcutText(table, id);
     if (!keys.isEmpty()) text += QLatin1Char('\t') + keys;
     QAction* action = menu.addAction(text);
     action->setData(id);

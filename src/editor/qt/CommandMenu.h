@@ -11,13 +11,15 @@
 #include <functional>
 #include <vector>
 
+class CommandTable;
 class EditorView;
 
 enum class CaptionKind { Main, Edit, Table };
 
 // Adds one action per id (0 adds a separator). `run` is called with the id
 // when an action is triggered.
-void FillCommandMenu(QMenu& menu, const std::vector<int>& ids, CaptionKind kind, const std::function<void(int)>& run);
+void FillCommandMenu(QMenu& menu, const CommandTable& table, const std::vector<int>& ids, CaptionKind kind,
+                     const std::function<void(int)>& run);
 
 // Enables and ticks every command action of the menu from the view's rules.
 void RefreshCommandStates(QMenu& menu, EditorView& view);

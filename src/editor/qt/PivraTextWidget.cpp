@@ -15,7 +15,6 @@
 #include <string>
 
 #include "platform/qt/FontLayout.h"
-#include "calc/InlineCalc.h"
 #include "editor/EditorView.h"
 #include "editor/CommandTable.h"
 #include "text/Cp932.h"
@@ -303,27 +302,10 @@ void PivraTextWidget::keyPressEvent(QKeyEvent* event) {
   const bool ctrl = mods & Qt::ControlModifier;
   const bool alt = mods & Qt::AltModifier;
   const bool shift = mods & Qt::ShiftModifier;
-  const bool accelerator = key != 0 && view_.OnKeyDown(key, ctrl, shift, alt);
-  typingOnly_ = !accelerator;
-  // Enter, Backspace and TAB also arrive as characters, as does printable text,
-  // unless an accelerator took the key or Ctrl or Alt changes it.
-  if (!accelerator && !ctrl && !alt) {
-    bool typed = true;
-    if (key == vk::Return) {
-      view_.OnChar("\r");
-    } else if (key == vk::Back) {
-      view_.OnChar("\b");
-    } else if (key == vk::Tab) {
-      view_.OnChar("\t");
-    } else {
-      QString printable;
-      for (const QChar c : event->text())
-        if (c.unicode() >= 0x20 && c.unicode() != 0x7F) printable += c;
-      if (!printable.isEmpty()) TypeText(printable, false);
-      typed = !printable.isEmpty();
-    }
-    if (typed) view_.Edit().ScrollCaret();  // the control keeps the typing caret in view
-  }
+  QString printable;
+  for (const QChar c : event->text())
+    if (c.unicode() >= 0x20 && c.unicode() != 0x7F) printable += c;
+  typingOnly_ = !view_.PressKey(key, ctrl, shift, alt, ToCp932(printable));
   event->accept();
   AfterInput();
 }
@@ -337,45 +319,16 @@ void PivraTextWidget::keyReleaseEvent(QKeyEvent* event) {
   AfterInput();
 }
 
-// Text from the keyboard or the input method, converted to CP932. In insert
-// mode a whole string is one change. Overwriting from the keyboard replaces
-// one character per character typed; a text the input method commits is
-// inserted as it is (the method is open, so nothing is overwritten while it
-// arrives) and then takes the place of as many bytes after it as it
-// occupies, never beyond its line, as the release of the committing Enter
-// makes it do.
-void PivraTextWidget::TypeText(const QString& text, bool fromInputMethod) {
+std::string PivraTextWidget::ToCp932(const QString& text) {
   const QByteArray utf8 = text.toUtf8();
-  const std::string cp = cp932::FromUtf8(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
-  if (cp.empty()) return;
-  if (view_.insertMode) {
-    view_.OnChar(cp);
-    return;
-  }
-  if (fromInputMethod) {
-    const int wasOpen = view_.imeOpen;
-    view_.imeOpen = 1;
-    view_.imeStartPos = view_.Edit().CaretPosition().second;
-    view_.insertMode = 1;
-    view_.OnChar(cp);
-    view_.insertMode = 0;
-    OverwriteAfterImeCommit(view_, vk::Return);
-    view_.imeOpen = wasOpen;
-    return;
-  }
-  for (std::size_t p = 0; p < cp.size();) {
-    const std::size_t len = cp932::CharLen(cp, p);
-    view_.OnChar(std::string_view(cp).substr(p, len));
-    p += len;
-  }
+  return cp932::FromUtf8(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
 }
 
 void PivraTextWidget::inputMethodEvent(QInputMethodEvent* event) {
   preedit_ = event->preeditString();
   typingOnly_ = true;
   if (!event->commitString().isEmpty()) {
-    TypeText(event->commitString(), true);
-    view_.Edit().ScrollCaret();
+    view_.OnImeCommit(ToCp932(event->commitString()));
   }
   event->accept();
   AfterInput();
@@ -496,7 +449,7 @@ std::unique_ptr<QMenu> PivraTextWidget::BuildContextMenu() {
   const int resource = view_.ContextMenuResource();
   auto menu = std::make_unique<QMenu>();
   menu->setTitle(resource == 321 ? QStringLiteral("表計算") : QStringLiteral("編集"));
-  FillCommandMenu(*menu, CommandTable::Get().ContextMenu(resource),
+  FillCommandMenu(*menu, view_.Commands(), view_.Commands().ContextMenu(resource),
                   resource == 321 ? CaptionKind::Table : CaptionKind::Edit, [this](int id) { RunCommand(id); });
   RefreshCommandStates(*menu, view_);
   return menu;

@@ -84,7 +84,7 @@ class PivraTextWidget : public QAbstractScrollArea {
   void AfterInput();
   void SyncScrollBars();
   void SyncClientRect();
-  void TypeText(const QString& text, bool fromInputMethod);
+  static std::string ToCp932(const QString& text);
   void ShowContextMenu(const QPoint& viewportPos);
   void DragScroll();
   void RunCommand(int id);

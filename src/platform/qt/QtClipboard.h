@@ -6,7 +6,7 @@
 // and other programs. Pasted text whose lines end with LF alone gets CR LF.
 #pragma once
 
-#include "buffer/EditBuffer.h"
+#include "platform/Clipboard.h"
 
 class QtClipboard final : public ClipboardPort {
  public:

@@ -14,7 +14,7 @@
 #include <memory>
 
 #include "app/AppContext.h"
-#include "document/DocumentStartup.h"
+#include "app/DocumentStartup.h"
 #include "editor/qt/CommandMenu.h"
 #include "editor/qt/QtTestSupport.h"
 
@@ -35,7 +35,7 @@ struct TestFrame {
   explicit TestFrame(std::vector<std::string> args = {}) {
     qputenv("PIVRA_CONFIG", (dir.path() + QStringLiteral("/Pivra.conf")).toLocal8Bit());
     app = std::make_unique<AppContext>(args);
-    view = std::make_unique<EditorView>(app->Settings(), app->Commands(), app->Doc(), host, clipboard);
+    view = app->CreateView(host, clipboard);
     frame = std::make_unique<MainWindow>(*app, *view, layout);
     host.SetParent(frame.get());
     started = OpenDocumentAtStartup(*app, *view);

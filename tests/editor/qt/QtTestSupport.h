@@ -7,6 +7,7 @@
 #include <QTest>
 #include <string>
 
+#include "app/AllCommands.h"
 #include "settings/CommandLine.h"
 #include "settings/SettingsStore.h"
 #include "platform/qt/QtUiHost.h"
@@ -49,7 +50,7 @@ struct TestWindow {
   QtUiHost host;
   QtClipboard clipboard;
   FontLayout layout{TestFont()};
-  EditorView view{settings, commandLine, doc, host, clipboard};
+  EditorView view{settings, commandLine, AllCommands(), doc, host, clipboard};
   PivraTextWidget widget{view, layout};
 
   TestWindow() {

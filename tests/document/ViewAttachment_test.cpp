@@ -3,9 +3,11 @@
 // and the text's print form around printing.
 #include <gtest/gtest.h>
 
+#include "app/AllCommands.h"
 #include "document/CaretMemory.h"
 #include "document/DirectiveLine.h"
 #include "document/DocFixture.h"
+#include "document/ViewAttachment.h"
 #include "document/RecentFileList.h"
 
 namespace {
@@ -139,7 +141,7 @@ TEST(UpdateHints, NoLineNumbersWithMinusM0) {
   Document doc(settings);
   RecordingHost host;
   MemoryClipboard clipboard;
-  EditorView view(settings, commandLine, doc, host, clipboard);
+  EditorView view(settings, commandLine, AllCommands(), doc, host, clipboard);
   FixedCellLayout layout(8, 16);
   view.Edit().SetLayout(&layout);
   doc.OnNewDocument();
@@ -237,13 +239,13 @@ TEST(PrintForm, UnmodifiedFileGetsTheLineAndIsSaved) {
   const std::string path = f.File("t.pvl", "a\tb\r\n// note\r\nc\td");
   ASSERT_TRUE(f.Open(path));
   f.Edit().SetSel(3, 3);
-  f.view->RefreshDirectiveLine();
+  view_attachment::RefreshDirectiveLine(*f.view);
   const std::string line = FormatDirectiveLine(8, -16, 1, 1);
   EXPECT_EQ(f.Text(), line + "a\tb\r\n// note\r\nc\td");
   EXPECT_EQ(f.Edit().GetSel(), std::make_pair(3, 3));  // offsets are not shifted
-  f.view->StripCommentLines();
+  view_attachment::StripCommentLines(*f.view);
   EXPECT_EQ(f.Text(), "a\tb\r\nc\td");  // what is printed
-  f.view->RestoreAfterPrinting();
+  view_attachment::RestoreAfterPrinting(*f.view, *f.doc);
   EXPECT_EQ(f.Text(), line + "a\tb\r\n// note\r\nc\td");
   EXPECT_EQ(ReadBytes(path), line + "a\tb\r\n// note\r\nc\td");
   EXPECT_EQ(ReadBytes(path + ".bak"), "a\tb\r\n// note\r\nc\td");
@@ -257,9 +259,9 @@ TEST(PrintForm, ModifiedFileKeepsTheLineUnsaved) {
   f.Edit().SetSel(f.Edit().GetTextLength(), f.Edit().GetTextLength());
   f.Type("x");
   f.view->printColumns = 2;
-  f.view->RefreshDirectiveLine();
-  f.view->StripCommentLines();
-  f.view->RestoreAfterPrinting();
+  view_attachment::RefreshDirectiveLine(*f.view);
+  view_attachment::StripCommentLines(*f.view);
+  view_attachment::RestoreAfterPrinting(*f.view, *f.doc);
   EXPECT_EQ(f.Text(), FormatDirectiveLine(12, 0, 2, 1) + "rowx");
   EXPECT_EQ(ReadBytes(path), "// TAB=12\tFont=0\t\r\nrow");
   EXPECT_TRUE(f.doc->IsModified());
@@ -269,9 +271,9 @@ TEST(PrintForm, CancelledPrintingOnlyPutsTheTextBack) {
   DocFixture f;
   const std::string path = f.File("t.pvl", "row");
   ASSERT_TRUE(f.Open(path));
-  f.view->RefreshDirectiveLine();
-  f.view->StripCommentLines();
-  f.view->RestoreAfterPrinting(true);
+  view_attachment::RefreshDirectiveLine(*f.view);
+  view_attachment::StripCommentLines(*f.view);
+  view_attachment::RestoreAfterPrinting(*f.view, *f.doc, true);
   EXPECT_EQ(f.Text(), FormatDirectiveLine(8, -16, 1, 1) + "row");
   EXPECT_EQ(ReadBytes(path), "row");
 }

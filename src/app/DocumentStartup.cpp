@@ -1,4 +1,4 @@
-#include "document/DocumentStartup.h"
+#include "app/DocumentStartup.h"
 
 #include "app/AppContext.h"
 #include "document/CaretMemory.h"
@@ -8,7 +8,7 @@
 bool OpenDocumentAtStartup(AppContext& app, EditorView& view) {
   PruneCaretMemory(app.Settings());
   Document& doc = app.Doc();
-  if (app.Commands().HasFile()) return doc.OpenDocumentFile(app.Commands().FileToOpen());
+  if (app.Args().HasFile()) return doc.OpenDocumentFile(app.Args().FileToOpen());
   doc.SetTitle(Document::kUntitled);
   doc.OnNewDocument();
   for (EditorView* v : doc.Views()) v->OnInitialUpdate();

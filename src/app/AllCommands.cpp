@@ -1,0 +1,18 @@
+#include "app/AllCommands.h"
+
+#include "calc/CalcCommands.h"
+#include "document/DocumentCommands.h"
+#include "editor/CommandTable.h"
+#include "table/TableCommands.h"
+
+const CommandTable& AllCommands() {
+  static const CommandTable table = [] {
+    CommandTable t;
+    RegisterEditorCommands(t);
+    RegisterTableCommands(t);
+    RegisterCalcCommands(t);
+    RegisterDocumentCommands(t);
+    return t;
+  }();
+  return table;
+}

@@ -1,0 +1,29 @@
+// ViewAttachment: what happens to a view when a document's text is attached
+// to it, and the document-dependent steps around printing and closing.
+//
+// A view is set up for its document in one fixed order (InitialiseView): the
+// path and its parts, the reset table state, table mode with its tab width
+// (which a .pvl file's directive line may change), editor mode for other
+// files, read-only log files, the common update steps (which also give a
+// loaded text CR LF line ends), the remembered caret, and a fresh undo history.
+#pragma once
+
+class Document;
+class EditorView;
+
+namespace view_attachment {
+
+void InitialiseView(EditorView& view);
+
+bool IsPvlFile(const EditorView& view);  // extension exactly ".pvl" or ".PVL"
+bool IsLogFile(const EditorView& view);  // extension exactly ".log" or ".LOG"
+void ApplyDirectiveLine(EditorView& view);
+void RefreshDirectiveLine(EditorView& view);  // start of printing a .pvl file
+void StripCommentLines(EditorView& view);     // then the text's print form
+// End of printing; textOnly when nothing was printed. An unmodified document
+// is saved so that the refreshed directive line reaches the file.
+void RestoreAfterPrinting(EditorView& view, Document& doc, bool textOnly = false);
+// Remembers the caret of the document's file, for the next time it is opened.
+void SaveCaretPosition(EditorView& view);
+
+}  // namespace view_attachment

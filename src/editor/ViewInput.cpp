@@ -1,0 +1,205 @@
+// EditorView's input: keys, characters, the input method and the mouse, in
+// the order the control receives them, and the idle pass between inputs.
+// The window, the batch runner and the tests all type through PressKey,
+// TypeKeys and OnImeCommit, so which keys also type a character is decided here.
+#include <algorithm>
+#include <string>
+
+#include "editor/CommandTable.h"
+#include "editor/EditorView.h"
+#include "editor/Navigation.h"
+#include "text/Cp932.h"
+
+namespace {
+
+// Virtual-key codes after which the caret's x is remembered: those the CP932
+// locale's isalpha accepts (letters and half-width katakana codes), and
+// Backspace, Tab, Enter, Left, Right, Home and End.
+bool MovesCaretColumn(int key) {
+  if ((key >= 0x41 && key <= 0x5A) || (key >= 0x61 && key <= 0x7A) || (key >= 0xA1 && key <= 0xDF)) return true;
+  return key == vk::Back || key == vk::Tab || key == vk::Return || key == vk::Left || key == vk::Right ||
+         key == vk::Home || key == vk::End;
+}
+
+}  // namespace
+
+void EditorView::OnEditChange() {
+  const bool erasing = IsKeyDown(vk::Back) || IsKeyDown(vk::Delete);
+  if (history_.OnChange(edit_, erasing)) doc_.SetModifiedFlag(true);
+}
+
+bool EditorView::OnKeyDown(int key, bool ctrl, bool shift, bool alt) {
+  keysDown_.insert(key);
+  if (const int id = commands_.CommandForKey(key, ctrl, shift, alt)) {
+    Execute(id);
+    return true;
+  }
+  using M = EditBuffer::Move;
+  switch (key) {
+    case vk::Left: edit_.MoveCaret(M::Left, shift); break;
+    case vk::Right: edit_.MoveCaret(M::Right, shift); break;
+    case vk::Up: edit_.MoveCaret(M::Up, shift); break;
+    case vk::Down: edit_.MoveCaret(M::Down, shift); break;
+    case vk::Home: edit_.MoveCaret(ctrl ? M::TextStart : M::Home, shift); break;
+    case vk::End: edit_.MoveCaret(ctrl ? M::TextEnd : M::End, shift); break;
+    case vk::Prior: edit_.MoveCaret(M::PageUp, shift); break;
+    case vk::Next: edit_.MoveCaret(M::PageDown, shift); break;
+    case vk::Delete: edit_.DeleteChar(); break;
+    case vk::Insert:
+      if (!ctrl && !shift && !alt) insertMode = insertMode ? 0 : 1;
+      break;
+    default: break;
+  }
+  blockHighlight = Rect{};
+  return false;
+}
+
+void EditorView::OnChar(std::string_view ch) {
+  if (ch.empty()) return;
+  blockHighlight = Rect{};
+  const unsigned char first = static_cast<unsigned char>(ch[0]);
+  if (ch == "\b") {
+    edit_.Backspace();
+    return;
+  }
+  if (ch == "\r" || ch == "\n") {
+    edit_.TypeText("\r\n");
+    return;
+  }
+  if (first < 0x20 && ch != "\t") return;  // other control characters are not text
+  if (!insertMode && ch != "\t" && !edit_.IsReadOnly()) {
+    // Overwrite: the typed character takes the place of the one at the caret,
+    // never of a line break.
+    const int pos = edit_.CaretPosition().second;
+    const std::string_view text = edit_.Text();
+    if (pos < edit_.GetTextLength() && text[static_cast<std::size_t>(pos)] != '\r' &&
+        text[static_cast<std::size_t>(pos)] != '\n') {
+      edit_.SetSel(pos, pos + static_cast<int>(cp932::CharLen(text, static_cast<std::size_t>(pos))));
+      edit_.ScrollCaret();
+      edit_.ReplaceSel("");
+    }
+  }
+  edit_.TypeText(ch);
+}
+
+// The release runs the view's own steps (the overwrite after an input-method
+// commit, the caret column), then the handlers the subsystems registered.
+void EditorView::OnKeyUp(int key) {
+  keysDown_.erase(key);
+  OverwriteAfterImeCommit(key);
+  RememberCaretColumn(key);
+  for (const auto& handler : commands_.KeyReleaseHandlers()) handler(*this, key);
+}
+
+bool EditorView::PressKey(int key, bool ctrl, bool shift, bool alt, std::string_view text) {
+  if (key != 0 && OnKeyDown(key, ctrl, shift, alt)) return true;
+  if (ctrl || alt) return false;  // Ctrl and Alt change a key into no text
+  std::string_view typed = key == vk::Return ? "\r" : key == vk::Back ? "\b" : key == vk::Tab ? "\t" : text;
+  if (typed.empty()) return false;
+  if (insertMode || typed.size() == 1) {
+    OnChar(typed);  // a whole string is one change
+  } else {
+    for (std::size_t p = 0; p < typed.size(); p = cp932::Next(typed, p))
+      OnChar(typed.substr(p, cp932::CharLen(typed, p)));  // overwriting replaces one character per character
+  }
+  edit_.ScrollCaret();  // the control keeps the typing caret in view
+  return false;
+}
+
+int EditorView::KeyOfCharacter(std::string_view ch) {
+  if (ch == "\r" || ch == "\n") return vk::Return;
+  if (ch == "\t") return vk::Tab;
+  if (ch == "\b") return vk::Back;
+  if (ch.size() != 1) return 0;
+  const char c = ch[0];
+  if (c >= 'a' && c <= 'z') return c - 'a' + 'A';
+  if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return c;
+  return 0;
+}
+
+void EditorView::TypeKeys(std::string_view cp932Text) {
+  for (std::size_t p = 0; p < cp932Text.size();) {
+    const std::size_t len = cp932::CharLen(cp932Text, p);
+    const std::string_view ch = cp932Text.substr(p, len);
+    p += len;
+    const int key = KeyOfCharacter(ch);
+    PressKey(key, false, false, false, ch);
+    OnKeyUp(key);
+  }
+}
+
+// The method is open while its text arrives, so nothing is overwritten then;
+// the committing Enter's release makes the text take the place of what
+// followed it.
+void EditorView::OnImeCommit(std::string_view cp932Text) {
+  if (cp932Text.empty()) return;
+  if (insertMode) {
+    OnChar(cp932Text);
+  } else {
+    const int wasOpen = imeOpen;
+    imeOpen = 1;
+    imeStartPos = edit_.CaretPosition().second;
+    insertMode = 1;
+    OnChar(cp932Text);
+    insertMode = 0;
+    OverwriteAfterImeCommit(vk::Return);
+    imeOpen = wasOpen;
+  }
+  edit_.ScrollCaret();
+}
+
+void EditorView::OnLButtonDown(int x, int y, bool shift) {
+  blockHighlight = Rect{};
+  mouseDown_ = true;
+  edit_.MoveCaretToPoint(x, y, shift);
+}
+
+void EditorView::OnMouseMove(int x, int y) {
+  if (mouseDown_) edit_.MoveCaretToPoint(x, y, true);
+}
+
+void EditorView::OnLButtonUp() {
+  mouseDown_ = false;
+  if (keepCaretColumn) caretColumnX = std::max(0, edit_.CaretPoint().x);
+  if (!edit_.IsReadOnly()) refreshImeMark = true;
+  if (tableMode) ComputeCellRange();
+}
+
+void EditorView::OnLButtonDblClk() { navigation::SelectWord(*this); }
+
+void EditorView::OnIdle(bool mouseAtRest) {
+  if (mouseAtRest) history_.TrackSelection(edit_);
+  if (lineNumberMode == 0 && leftMargin != 10) OnUpdate(0);
+}
+
+void EditorView::OverwriteAfterImeCommit(int key) {
+  if (insertMode != 0) return;
+  EditBuffer& edit = edit_;
+  const std::string& text = edit.Text();
+  const int pos = edit.CaretPosition().second;
+  if (pos < 0 || pos >= edit.GetTextLength() || imeOpen != 1 || key != vk::Return) return;
+  const auto p = static_cast<std::size_t>(pos);
+  if (p == 0 || text[p - 1] == '\n' || text[p] == '\r') return;
+  // The committed text lies between the recorded start and the caret, on
+  // the caret's line; a start that is not there was not recorded for it.
+  const int committed = pos - imeStartPos;
+  if (committed <= 0 || imeStartPos < edit.LogicalLineStart(edit.LogicalLineFromChar(pos))) return;
+  // The caret's line ends at the CR before the next LF (or at that LF when
+  // it stands alone), or at the end of the text.
+  std::size_t lineEnd = text.size();
+  const std::size_t lf = cp932::Find(text, '\n', p);
+  if (lf != cp932::npos) lineEnd = (lf > p && text[lf - 1] == '\r') ? lf - 1 : lf;
+  const std::size_t target = std::min(p + static_cast<std::size_t>(committed), lineEnd);
+  // A double-byte character that the count reaches into goes whole.
+  std::size_t end = p;
+  while (end < target) end = cp932::Next(text, end);
+  edit.SetSel(pos, static_cast<int>(end));
+  edit.ScrollCaret();
+  edit.ReplaceSel("");
+}
+
+void EditorView::RememberCaretColumn(int key) {
+  if (keepCaretColumn != 1) return;
+  if (MovesCaretColumn(key)) caretColumnX = edit_.CaretPoint().x;
+  if (caretColumnX < 0) caretColumnX = 0;
+}
