@@ -56,10 +56,10 @@ std::string EscapeNewlines(const std::string& s) {
 
 int KeyCode(const std::string& name) {
   static const std::pair<const char*, int> keys[] = {
-      {"Enter", vk::Return}, {"Backspace", vk::Back}, {"Delete", vk::Delete}, {"Insert", vk::Insert},
-      {"Left", vk::Left},    {"Right", vk::Right},    {"Up", vk::Up},         {"Down", vk::Down},
-      {"Home", vk::Home},    {"End", vk::End},        {"PageUp", vk::Prior},  {"PageDown", vk::Next},
-      {"Tab", vk::Tab},      {"F3", vk::F3},          {"F6", vk::F6},
+      {"Enter", key::Return}, {"Backspace", key::Back}, {"Delete", key::Delete}, {"Insert", key::Insert},
+      {"Left", key::Left},    {"Right", key::Right},    {"Up", key::Up},         {"Down", key::Down},
+      {"Home", key::Home},    {"End", key::End},        {"PageUp", key::PageUp},  {"PageDown", key::PageDown},
+      {"Tab", key::Tab},      {"F3", key::F3},          {"F6", key::F6},
   };
   for (const auto& [n, code] : keys)
     if (name == n) return code;
@@ -170,12 +170,12 @@ bool BatchRunner::Type(EditorView& view, const std::string& arg, std::string& wh
     int key = 0;
     std::string typed = ch;
     if (ch == "\n" || ch == "\r") {
-      key = vk::Return;
+      key = key::Return;
       typed = "\r";
     } else if (ch == "\t") {
-      key = vk::Tab;
+      key = key::Tab;
     } else if (ch == "\b") {
-      key = vk::Back;
+      key = key::Back;
     } else if (ch.size() == 1) {
       key = KeyCode(ch);
     }
@@ -212,9 +212,9 @@ bool BatchRunner::Key(EditorView& view, const std::string& spec, std::string& wh
   // Enter, Backspace and Tab also arrive as characters unless an accelerator
   // took the key or Ctrl or Alt changes it.
   if (!accelerator && !ctrl && !alt) {
-    if (key == vk::Return) view.OnChar("\r");
-    if (key == vk::Back) view.OnChar("\b");
-    if (key == vk::Tab) view.OnChar("\t");
+    if (key == key::Return) view.OnChar("\r");
+    if (key == key::Back) view.OnChar("\b");
+    if (key == key::Tab) view.OnChar("\t");
   }
   view.OnKeyUp(key);
   return true;
@@ -298,10 +298,10 @@ bool BatchRunner::Execute(EditorView& view, AppContext& app, const std::string& 
       e.SetSel(n[0], n[0]);
       e.ScrollCaret();
       const Point from = e.PosFromChar(e.Caret());
-      view.OnLButtonDown(from.x, from.y, false);
+      view.OnMousePress(from.x, from.y, false);
       e.SetSel(n[0], n[1]);
       e.ScrollCaret();
-      view.OnLButtonUp();
+      view.OnMouseRelease();
     }
     return true;
   }

@@ -10,6 +10,6 @@ void RegisterCalcCommands(CommandTable& table) {
   RegisterLinearTransformCommands(table);
   RegisterTwoColumnCommands(table);
   table.AddKeyReleaseHandler([](EditorView& view, int key) {
-    if (key == vk::Return) CalculateLine(view);
+    if (key == key::Return) CalculateLine(view);
   });
 }

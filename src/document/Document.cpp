@@ -90,7 +90,7 @@ void Document::RemoveView(EditorView* view) { views_.erase(std::remove(views_.be
 
 void Document::InitialiseView(EditorView& view) { view_attachment::InitialiseView(view); }
 
-void Document::UpdateAllViews(EditorView* sender, int hint) {
+void Document::UpdateAllViews(EditorView* sender, UpdateHint hint) {
   const std::vector<EditorView*> views = views_;
   for (EditorView* v : views)
     if (v != sender) v->OnUpdate(hint);
@@ -153,7 +153,7 @@ bool Document::OnSaveDocument(const std::string& path) {
     return false;
   }
   modified_ = false;
-  UpdateAllViews(nullptr, kHintSaved);
+  UpdateAllViews(nullptr, UpdateHint::Saved);
   return true;
 }
 
@@ -175,7 +175,7 @@ void Document::OnFileNew(EditorView& active) {
   if (unsplit) unsplit();
   SetTitle(kUntitled);
   OnNewDocument();
-  UpdateAllViews(nullptr, kHintNew);
+  UpdateAllViews(nullptr, UpdateHint::New);
 }
 
 void Document::OnFileOpen(EditorView& active) {
@@ -292,7 +292,7 @@ void Document::CheckExternalChange() {
   if (answer == MsgResult::Yes) {
     lastKnownFileTime = t;
     if (OnOpenDocument(path_)) {
-      UpdateAllViews(nullptr, kHintReloaded);
+      UpdateAllViews(nullptr, UpdateHint::Reloaded);
       // The reloaded text becomes an undo step of its own, marked as saved:
       // the history again matches the text shown, and undo brings back the
       // edits the reload replaced.

@@ -13,8 +13,8 @@
 // it was and the document modified.
 //
 // The modified flag is set by the views' undo history, cleared by open, new
-// and every successful save; each successful save also tells the views (hint
-// 707) that their current undo step is the saved text.
+// and every successful save; each successful save also tells the views (the
+// Saved hint) that their current undo step is the saved text.
 #pragma once
 
 #include <cstdint>
@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "editor/ViewDocument.h"
+#include "editor/ViewEnums.h"
 
 class SettingsStore;
 class UiHost;
@@ -32,10 +33,6 @@ class Document final : public ViewDocument {
   // Untitled documents have an empty path and the title "無題".
   static constexpr const char* kUntitled = "無題";
 
-  // Update hints the document sends its views.
-  static constexpr int kHintSaved = 707;
-  static constexpr int kHintNew = 777;
-  static constexpr int kHintReloaded = 888;
 
   Document() = default;
   // Reads "Settings"/"Backup" (default 1) once; settings are also where the
@@ -66,7 +63,7 @@ class Document final : public ViewDocument {
   void InitialiseView(EditorView& view) override;
   EditorView* FirstView() const { return views_.empty() ? nullptr : views_.front(); }
   const std::vector<EditorView*>& Views() const { return views_; }
-  void UpdateAllViews(EditorView* sender, int hint);
+  void UpdateAllViews(EditorView* sender, UpdateHint hint);
 
   // ---- the framework's steps
   // Empties the path, clears the modified flag and the first view's text.

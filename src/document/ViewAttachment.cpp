@@ -121,7 +121,7 @@ void InitialiseView(EditorView& view) {
     view.Edit().SetReadOnly(false);
     view.returnMark = view.Settings().GetInt("Settings", "Enter", 1);
   }
-  view.OnUpdate(0);
+  view.OnUpdate(UpdateHint::None);
 
   RestoreRememberedCaret(view);
   caret_memory::ForgetVanishedRecentFiles(view.Settings());

@@ -1,6 +1,7 @@
 #include "editor/CommandTable.h"
 
 #include "editor/EditorView.h"
+#include "editor/KeyCodes.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ const std::vector<std::pair<const char*, std::vector<int>>>& MainMenuLayout() {
   return layout;
 }
 
-// The editing menu (119) and the table menu (321), in the order of the command table.
+// The editing menu and the table menu, in the order of the command table.
 const std::vector<int>& EditMenuLayout() {
   static const std::vector<int> ids = {32789, 32788, 0, 57635, 57634, 57637, 57642, 0, 32800, 32801, 32815,
                                        0, 33096, 0, 32826, 32827, 0, 32809};
@@ -36,7 +37,7 @@ const std::vector<int>& TableMenuLayout() {
 }
 
 const std::vector<Accelerator>& AcceleratorLayout() {
-  using namespace vk;
+  using namespace key;
   static const std::vector<Accelerator> keys = {
       {'Z', true, false, false, 32789}, {'Y', true, false, false, 32788}, {'X', true, false, false, 57635},
       {'C', true, false, false, 57634}, {'V', true, false, false, 57637}, {Insert, false, true, false, 57637},
@@ -88,8 +89,8 @@ std::vector<MenuPopup> CommandTable::MainMenu() const {
   return menus;
 }
 
-std::vector<int> CommandTable::ContextMenu(int resource) const {
-  const bool table = resource == 321;
+std::vector<int> CommandTable::ContextMenuItems(ContextMenu menu) const {
+  const bool table = menu == ContextMenu::Table;
   std::vector<int> ids;
   for (int id : Present(table ? TableMenuLayout() : EditMenuLayout())) {
     if (id == 0) {
@@ -109,8 +110,8 @@ std::vector<Accelerator> CommandTable::Accelerators() const {
   return keys;
 }
 
-int CommandTable::CommandForKey(int key, bool ctrl, bool shift, bool alt) const {
+int CommandTable::CommandForKey(int pressed, bool ctrl, bool shift, bool alt) const {
   for (const Accelerator& a : AcceleratorLayout())
-    if (a.vk == key && a.ctrl == ctrl && a.shift == shift && a.alt == alt && Find(a.command)) return a.command;
+    if (a.key == pressed && a.ctrl == ctrl && a.shift == shift && a.alt == alt && Find(a.command)) return a.command;
   return 0;
 }

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "editor/ViewEnums.h"
+
 class EditorView;
 
 struct CommandEntry {
@@ -29,9 +31,9 @@ struct CommandEntry {
   std::function<bool(EditorView&)> checked;  // empty means never ticked
 };
 
-// A key binding: Windows virtual-key code and modifiers.
+// A key binding: a key code (editor/KeyCodes.h) and modifiers.
 struct Accelerator {
-  int vk = 0;
+  int key = 0;
   bool ctrl = false;
   bool shift = false;
   bool alt = false;
@@ -50,16 +52,16 @@ class CommandTable {
   const CommandEntry* Find(int id) const;
   const std::map<int, CommandEntry>& Entries() const { return entries_; }
 
-  // The main menu bar, the editing menu (119) and the table menu (321), in
+  // The main menu bar, the editing menu and the table menu, in
   // order, with the commands that are not built left out (and no separator
   // doubled, leading or trailing).
   std::vector<MenuPopup> MainMenu() const;
-  std::vector<int> ContextMenu(int resource) const;
+  std::vector<int> ContextMenuItems(ContextMenu menu) const;
 
   // The accelerator table; bindings of commands that are not built are left out.
   std::vector<Accelerator> Accelerators() const;
   // The command bound to the key, or 0.
-  int CommandForKey(int vk, bool ctrl, bool shift, bool alt) const;
+  int CommandForKey(int key, bool ctrl, bool shift, bool alt) const;
 
   // Steps a subsystem runs on every key release, after the view's own (the
   // in-line calculation on Enter), in the order they were added.

@@ -32,27 +32,27 @@ EditorView::~EditorView() { doc_.RemoveView(this); }
 // and remembered caret) is the document's to decide.
 void EditorView::OnInitialUpdate() { doc_.InitialiseView(*this); }
 
-void EditorView::OnUpdate(int hint) {
+void EditorView::OnUpdate(UpdateHint hint) {
   NormaliseLineEnds();
   lineNumberMode = settings_.GetInt("Settings", "Line", 0);
   switch (hint) {
-    case 109:
+    case UpdateHint::SplitStarted:
       returnMark = settings_.GetInt("Settings", "Enter", 1);
       redrawColouring = true;
       ApplyWordWrap(false);
       break;
-    case 204:
+    case UpdateHint::WordWrap:
       ApplyWordWrap(wordWrap != 0);
       returnMark = settings_.GetInt("Settings", "Enter", 1);
       redrawColouring = true;
       break;
-    case 707:  // the document was saved: the current undo step is the saved text
+    case UpdateHint::Saved:  // the current undo step is the saved text
       history_.MarkSaved();
       break;
-    case 777:  // New: the view starts over
+    case UpdateHint::New:  // the view starts over
       OnInitialUpdate();
       break;
-    default:  // 0, 888 (reloaded) and others: the common steps only
+    default:  // None, Reloaded and others: the common steps only
       break;
   }
   if (commandLine_.CommandLineHas("-m0")) lineNumberMode = 0;

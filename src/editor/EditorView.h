@@ -19,7 +19,9 @@
 
 #include "buffer/EditBuffer.h"
 #include "editor/CalcState.h"
+#include "editor/KeyCodes.h"
 #include "editor/TableClipboard.h"
+#include "editor/ViewEnums.h"
 #include "editor/ViewDocument.h"
 #include "platform/UiHost.h"
 #include "undo/UndoHistory.h"
@@ -27,14 +29,6 @@
 class SettingsStore;
 class CommandLine;
 class CommandTable;
-
-// Windows virtual-key codes, the key names of the accelerator table.
-namespace vk {
-constexpr int Back = 0x08, Tab = 0x09, Return = 0x0D, Shift = 0x10, Control = 0x11, Menu = 0x12;
-constexpr int Prior = 0x21, Next = 0x22, End = 0x23, Home = 0x24, Left = 0x25, Up = 0x26, Right = 0x27,
-              Down = 0x28, Insert = 0x2D, Delete = 0x2E, ImeProcess = 0xE5;
-constexpr int F3 = 0x72, F6 = 0x75;
-}  // namespace vk
 
 // A block of table cells, all bounds inclusive; empty is (0, 0, -1, -1).
 struct CellRange {
@@ -67,7 +61,7 @@ class EditorView {
 
   // ---- document attachment and update hints
   void OnInitialUpdate();
-  void OnUpdate(int hint);
+  void OnUpdate(UpdateHint hint);
 
   // ---- text steps of the update hints and the document's set-up
   void NormaliseLineEnds();
@@ -82,7 +76,7 @@ class EditorView {
   CommandResult Execute(int id);
   bool IsEnabled(int id);
   bool IsChecked(int id);
-  int ContextMenuResource() const { return tableMode ? 321 : 119; }
+  ContextMenu ContextMenuResource() const { return tableMode ? ContextMenu::Table : ContextMenu::Edit; }
 
   // ---- input, in the order the control receives it
   bool OnKeyDown(int key, bool ctrl, bool shift, bool alt);  // true when an accelerator took it
@@ -103,10 +97,10 @@ class EditorView {
   // in overwrite mode it is inserted whole and then takes the place of as
   // many bytes after it as it occupies, within its line.
   void OnImeCommit(std::string_view cp932Text);
-  void OnLButtonDown(int x, int y, bool shift);
+  void OnMousePress(int x, int y, bool shift);
   void OnMouseMove(int x, int y);
-  void OnLButtonUp();
-  void OnLButtonDblClk();  // selects the word at the caret the first click placed
+  void OnMouseRelease();
+  void OnDoubleClick();  // selects the word at the caret the first click placed
   bool IsKeyDown(int key) const { return keysDown_.count(key) != 0; }
 
   // The idle pass; mouseAtRest tells whether the cursor is where it was at

@@ -17,14 +17,14 @@ namespace {
 // Backspace, Tab, Enter, Left, Right, Home and End.
 bool MovesCaretColumn(int key) {
   if ((key >= 0x41 && key <= 0x5A) || (key >= 0x61 && key <= 0x7A) || (key >= 0xA1 && key <= 0xDF)) return true;
-  return key == vk::Back || key == vk::Tab || key == vk::Return || key == vk::Left || key == vk::Right ||
-         key == vk::Home || key == vk::End;
+  return key == key::Back || key == key::Tab || key == key::Return || key == key::Left || key == key::Right ||
+         key == key::Home || key == key::End;
 }
 
 }  // namespace
 
 void EditorView::OnEditChange() {
-  const bool erasing = IsKeyDown(vk::Back) || IsKeyDown(vk::Delete);
+  const bool erasing = IsKeyDown(key::Back) || IsKeyDown(key::Delete);
   if (history_.OnChange(edit_, erasing)) doc_.SetModifiedFlag(true);
 }
 
@@ -36,16 +36,16 @@ bool EditorView::OnKeyDown(int key, bool ctrl, bool shift, bool alt) {
   }
   using M = EditBuffer::Move;
   switch (key) {
-    case vk::Left: edit_.MoveCaret(M::Left, shift); break;
-    case vk::Right: edit_.MoveCaret(M::Right, shift); break;
-    case vk::Up: edit_.MoveCaret(M::Up, shift); break;
-    case vk::Down: edit_.MoveCaret(M::Down, shift); break;
-    case vk::Home: edit_.MoveCaret(ctrl ? M::TextStart : M::Home, shift); break;
-    case vk::End: edit_.MoveCaret(ctrl ? M::TextEnd : M::End, shift); break;
-    case vk::Prior: edit_.MoveCaret(M::PageUp, shift); break;
-    case vk::Next: edit_.MoveCaret(M::PageDown, shift); break;
-    case vk::Delete: edit_.DeleteChar(); break;
-    case vk::Insert:
+    case key::Left: edit_.MoveCaret(M::Left, shift); break;
+    case key::Right: edit_.MoveCaret(M::Right, shift); break;
+    case key::Up: edit_.MoveCaret(M::Up, shift); break;
+    case key::Down: edit_.MoveCaret(M::Down, shift); break;
+    case key::Home: edit_.MoveCaret(ctrl ? M::TextStart : M::Home, shift); break;
+    case key::End: edit_.MoveCaret(ctrl ? M::TextEnd : M::End, shift); break;
+    case key::PageUp: edit_.MoveCaret(M::PageUp, shift); break;
+    case key::PageDown: edit_.MoveCaret(M::PageDown, shift); break;
+    case key::Delete: edit_.DeleteChar(); break;
+    case key::Insert:
       if (!ctrl && !shift && !alt) insertMode = insertMode ? 0 : 1;
       break;
     default: break;
@@ -94,7 +94,7 @@ void EditorView::OnKeyUp(int key) {
 bool EditorView::PressKey(int key, bool ctrl, bool shift, bool alt, std::string_view text) {
   if (key != 0 && OnKeyDown(key, ctrl, shift, alt)) return true;
   if (ctrl || alt) return false;  // Ctrl and Alt change a key into no text
-  std::string_view typed = key == vk::Return ? "\r" : key == vk::Back ? "\b" : key == vk::Tab ? "\t" : text;
+  std::string_view typed = key == key::Return ? "\r" : key == key::Back ? "\b" : key == key::Tab ? "\t" : text;
   if (typed.empty()) return false;
   if (insertMode || typed.size() == 1) {
     OnChar(typed);  // a whole string is one change
@@ -107,9 +107,9 @@ bool EditorView::PressKey(int key, bool ctrl, bool shift, bool alt, std::string_
 }
 
 int EditorView::KeyOfCharacter(std::string_view ch) {
-  if (ch == "\r" || ch == "\n") return vk::Return;
-  if (ch == "\t") return vk::Tab;
-  if (ch == "\b") return vk::Back;
+  if (ch == "\r" || ch == "\n") return key::Return;
+  if (ch == "\t") return key::Tab;
+  if (ch == "\b") return key::Back;
   if (ch.size() != 1) return 0;
   const char c = ch[0];
   if (c >= 'a' && c <= 'z') return c - 'a' + 'A';
@@ -142,13 +142,13 @@ void EditorView::OnImeCommit(std::string_view cp932Text) {
     insertMode = 1;
     OnChar(cp932Text);
     insertMode = 0;
-    OverwriteAfterImeCommit(vk::Return);
+    OverwriteAfterImeCommit(key::Return);
     imeOpen = wasOpen;
   }
   edit_.ScrollCaret();
 }
 
-void EditorView::OnLButtonDown(int x, int y, bool shift) {
+void EditorView::OnMousePress(int x, int y, bool shift) {
   blockHighlight = Rect{};
   mouseDown_ = true;
   edit_.MoveCaretToPoint(x, y, shift);
@@ -158,18 +158,18 @@ void EditorView::OnMouseMove(int x, int y) {
   if (mouseDown_) edit_.MoveCaretToPoint(x, y, true);
 }
 
-void EditorView::OnLButtonUp() {
+void EditorView::OnMouseRelease() {
   mouseDown_ = false;
   if (keepCaretColumn) caretColumnX = std::max(0, edit_.CaretPoint().x);
   if (!edit_.IsReadOnly()) refreshImeMark = true;
   if (tableMode) ComputeCellRange();
 }
 
-void EditorView::OnLButtonDblClk() { navigation::SelectWord(*this); }
+void EditorView::OnDoubleClick() { navigation::SelectWord(*this); }
 
 void EditorView::OnIdle(bool mouseAtRest) {
   if (mouseAtRest) history_.TrackSelection(edit_);
-  if (lineNumberMode == 0 && leftMargin != 10) OnUpdate(0);
+  if (lineNumberMode == 0 && leftMargin != 10) OnUpdate(UpdateHint::None);
 }
 
 void EditorView::OverwriteAfterImeCommit(int key) {
@@ -177,7 +177,7 @@ void EditorView::OverwriteAfterImeCommit(int key) {
   EditBuffer& edit = edit_;
   const std::string& text = edit.Text();
   const int pos = edit.CaretPosition().second;
-  if (pos < 0 || pos >= edit.GetTextLength() || imeOpen != 1 || key != vk::Return) return;
+  if (pos < 0 || pos >= edit.GetTextLength() || imeOpen != 1 || key != key::Return) return;
   const auto p = static_cast<std::size_t>(pos);
   if (p == 0 || text[p - 1] == '\n' || text[p] == '\r') return;
   // The committed text lies between the recorded start and the caret, on

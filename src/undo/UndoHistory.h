@@ -60,7 +60,7 @@ class UndoHistory {
   bool CanUndo() const { return current_ > 0; }
   bool CanRedo() const { return current_ < top_; }
 
-  // Hint 707 after a save: only the current snapshot carries the saved mark.
+  // After a save: only the current snapshot carries the saved mark.
   void MarkSaved();
   // True when the current snapshot is the text last saved or loaded; after
   // undo or redo the document's modified flag is the negation of this.

@@ -164,9 +164,9 @@ TEST(InlineCalc, CaretColumnIsRememberedAfterTypingAndHorizontalKeys) {
   struct Case {
     int key;
     bool remembered;
-  } cases[] = {{'A', true}, {0x61, true}, {0xB1, true}, {vk::Back, true}, {vk::Tab, true}, {vk::Left, true},
-               {vk::Right, true}, {vk::Home, true}, {vk::End, true}, {'1', false}, {vk::Up, false},
-               {vk::Delete, false}, {0, false}};
+  } cases[] = {{'A', true}, {0x61, true}, {0xB1, true}, {key::Back, true}, {key::Tab, true}, {key::Left, true},
+               {key::Right, true}, {key::Home, true}, {key::End, true}, {'1', false}, {key::Up, false},
+               {key::Delete, false}, {0, false}};
   for (const Case& c : cases) {
     TestView t("abcdef");
     t.Edit().SetSel(4, 4);
@@ -213,25 +213,25 @@ TEST_P(ImeCommit, OverwritesAsManyBytesAsItTook) {
 
 INSTANTIATE_TEST_SUITE_P(
     Overwrite, ImeCommit,
-    testing::Values(ImeCase{"aXYbcdef", 3, 1, 0, 1, vk::Return, "aXYdef"},
+    testing::Values(ImeCase{"aXYbcdef", 3, 1, 0, 1, key::Return, "aXYdef"},
                     // never beyond its line
-                    ImeCase{"aXYb\r\nzz", 3, 0, 0, 1, vk::Return, "aXY\r\nzz"},
-                    ImeCase{"aXYb", 3, 0, 0, 1, vk::Return, "aXY"},
+                    ImeCase{"aXYb\r\nzz", 3, 0, 0, 1, key::Return, "aXY\r\nzz"},
+                    ImeCase{"aXYb", 3, 0, 0, 1, key::Return, "aXY"},
                     // a double-byte character the count reaches into goes whole
-                    ImeCase{"aXY表c", 3, 2, 0, 1, vk::Return, "aXYc"},
-                    ImeCase{"あいうえお", 4, 0, 0, 1, vk::Return, "あいお"},
+                    ImeCase{"aXY表c", 3, 2, 0, 1, key::Return, "aXYc"},
+                    ImeCase{"あいうえお", 4, 0, 0, 1, key::Return, "あいお"},
                     // insert mode, a closed input method, another key: nothing
-                    ImeCase{"aXYbcdef", 3, 1, 1, 1, vk::Return, "aXYbcdef"},
-                    ImeCase{"aXYbcdef", 3, 1, 0, 0, vk::Return, "aXYbcdef"},
+                    ImeCase{"aXYbcdef", 3, 1, 1, 1, key::Return, "aXYbcdef"},
+                    ImeCase{"aXYbcdef", 3, 1, 0, 0, key::Return, "aXYbcdef"},
                     ImeCase{"aXYbcdef", 3, 1, 0, 1, 'A', "aXYbcdef"},
                     // caret before a CR, at a line start, or at the end
-                    ImeCase{"aXY\r\nb", 3, 1, 0, 1, vk::Return, "aXY\r\nb"},
-                    ImeCase{"ab\r\ncd", 4, 0, 0, 1, vk::Return, "ab\r\ncd"},
-                    ImeCase{"aXY", 3, 1, 0, 1, vk::Return, "aXY"},
+                    ImeCase{"aXY\r\nb", 3, 1, 0, 1, key::Return, "aXY\r\nb"},
+                    ImeCase{"ab\r\ncd", 4, 0, 0, 1, key::Return, "ab\r\ncd"},
+                    ImeCase{"aXY", 3, 1, 0, 1, key::Return, "aXY"},
                     // a start after the caret, or on an earlier line, removes nothing
-                    ImeCase{"aXYbcdef", 3, 5, 0, 1, vk::Return, "aXYbcdef"},
-                    ImeCase{"ab\r\nXYcd", 6, 1, 0, 1, vk::Return, "ab\r\nXYcd"},
-                    ImeCase{"ab\r\nXYcd", 6, 4, 0, 1, vk::Return, "ab\r\nXY"}));
+                    ImeCase{"aXYbcdef", 3, 5, 0, 1, key::Return, "aXYbcdef"},
+                    ImeCase{"ab\r\nXYcd", 6, 1, 0, 1, key::Return, "ab\r\nXYcd"},
+                    ImeCase{"ab\r\nXYcd", 6, 4, 0, 1, key::Return, "ab\r\nXY"}));
 
 // ---- end to end through the batch runner
 

@@ -143,7 +143,7 @@ TEST(Transforms, EnableRules) {
   t.Drag(0, 9);
   EXPECT_TRUE(t.view.IsEnabled(32958));
   EXPECT_TRUE(t.view.IsEnabled(32959));
-  const auto menu = AllCommands().ContextMenu(321);
+  const auto menu = AllCommands().ContextMenuItems(ContextMenu::Table);
   for (int id : {33049, 32967, 33054, 32968, 33050, 32958, 33055, 32959})
     EXPECT_NE(std::find(menu.begin(), menu.end(), id), menu.end()) << id;
   EXPECT_EQ(AllCommands().Find(32958)->tableCaption, "列を一次変換 A→C, B→D  し、後ろ（右）へ");

@@ -119,17 +119,17 @@ TEST(UpdateHints, StartValuesAndTheHintTable) {
   EXPECT_TRUE(f.view->drawingEnabled);
 
   f.settings.WriteInt("Settings", "Line", 2);
-  f.view->OnUpdate(888);
+  f.view->OnUpdate(UpdateHint::Reloaded);
   EXPECT_EQ(f.view->lineNumberMode, 2);
   EXPECT_TRUE(f.view->redrawLineNumbers);
 
   f.Type("x");
-  f.view->OnUpdate(707);
+  f.view->OnUpdate(UpdateHint::Saved);
   f.doc->SetModifiedFlag(false);
   f.view->Undo();
   EXPECT_TRUE(f.doc->IsModified());  // the saved mark moved to the typed text
 
-  f.view->OnUpdate(777);  // starts over with the same text
+  f.view->OnUpdate(UpdateHint::New);  // starts over with the same text
   EXPECT_EQ(f.view->History().Top(), 0u);
   EXPECT_EQ(f.view->lineNumberMode, 1);
 }

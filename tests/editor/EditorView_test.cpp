@@ -81,11 +81,11 @@ TEST(ViewModes, EditorModeAndReadOnlyToggles) {
 
 TEST(ViewMenus, ContextMenuFollowsTableModeAtRelease) {
   TestView t;
-  EXPECT_EQ(t.view.ContextMenuResource(), 321);
+  EXPECT_EQ(t.view.ContextMenuResource(), ContextMenu::Table);
   t.view.Execute(32809);
-  EXPECT_EQ(t.view.ContextMenuResource(), 119);
-  const auto edit = AllCommands().ContextMenu(119);
-  const auto table = AllCommands().ContextMenu(321);
+  EXPECT_EQ(t.view.ContextMenuResource(), ContextMenu::Edit);
+  const auto edit = AllCommands().ContextMenuItems(ContextMenu::Edit);
+  const auto table = AllCommands().ContextMenuItems(ContextMenu::Table);
   EXPECT_NE(std::find(edit.begin(), edit.end(), 32789), edit.end());        // undo in the editing menu
   EXPECT_EQ(std::find(table.begin(), table.end(), 32789), table.end());     // but not in the table menu
   EXPECT_EQ(AllCommands().Find(32809)->tableCaption, "表計算モードの解除");
@@ -190,7 +190,7 @@ TEST(ViewUndo, DeleteKeyOnASelectionIsOneSnapshot) {
   TestView t("hello world");
   t.Drag(0, 5);
   t.view.OnIdle(true);
-  t.Key(vk::Delete);
+  t.Key(key::Delete);
   EXPECT_EQ(t.Text(), " world");
   EXPECT_EQ(t.view.History().Current(), 1u);
 }
@@ -236,7 +236,7 @@ TEST(ViewTyping, OverwriteModeReplacesOneCharacterNeverALineBreak) {
   };
   for (const Case& c : cases) {
     TestView t(c.text);
-    t.Key(vk::Insert);
+    t.Key(key::Insert);
     ASSERT_EQ(t.view.insertMode, 0);
     t.Edit().SetSel(c.caret, c.caret);
     t.Type("x");

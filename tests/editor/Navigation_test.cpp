@@ -19,7 +19,7 @@ TEST(NavigationWord, TexCommandKeepsItsBackslashOnlyInTexFiles) {
     TestView t("\\section{a}");
     t.view.fileExt = c.ext;
     t.Edit().SetSel(3, 3);
-    t.view.OnLButtonDblClk();
+    t.view.OnDoubleClick();
     const auto [s, e] = t.Edit().GetSel();
     EXPECT_EQ(t.Text().substr(s, e - s), c.selected) << c.ext;
   }
@@ -30,7 +30,7 @@ TEST(NavigationWord, FullWidthDelimitersAndTrailBytes) {
   const std::string text = "\x81\x75\x95\x5C\x8C\x76\x8E\x5A\x81\x76\x82\xCD";
   TestView t(text);
   t.Edit().SetSel(4, 4);
-  t.view.OnLButtonDblClk();
+  t.view.OnDoubleClick();
   EXPECT_EQ(t.Edit().GetSel(), std::make_pair(2, 8));
 }
 

@@ -69,7 +69,7 @@ inline void TypeInto(EditorView& view, const std::string& cp932) {
     const std::size_t len = cp932::CharLen(cp932, p);
     const std::string ch = cp932.substr(p, len);
     p += len;
-    const int key = ch == "\r" ? vk::Return : ch == "\b" ? vk::Back : 0;
+    const int key = ch == "\r" ? key::Return : ch == "\b" ? key::Back : 0;
     view.OnKeyDown(key, false, false, false);
     view.OnChar(ch);
     view.OnKeyUp(key);
@@ -104,6 +104,6 @@ struct TestView {
   // A mouse selection from s to e, released.
   void Drag(int s, int e) {
     Edit().SetSel(s, e);
-    view.OnLButtonUp();
+    view.OnMouseRelease();
   }
 };

@@ -10,13 +10,13 @@ namespace {
 
 QString KeyName(int key) {
   switch (key) {
-    case vk::Up: return QStringLiteral("Up");
-    case vk::Down: return QStringLiteral("Down");
-    case vk::Left: return QStringLiteral("Left");
-    case vk::Right: return QStringLiteral("Right");
-    case vk::Insert: return QStringLiteral("Insert");
-    case vk::F3: return QStringLiteral("F3");
-    case vk::F6: return QStringLiteral("F6");
+    case key::Up: return QStringLiteral("Up");
+    case key::Down: return QStringLiteral("Down");
+    case key::Left: return QStringLiteral("Left");
+    case key::Right: return QStringLiteral("Right");
+    case key::Insert: return QStringLiteral("Insert");
+    case key::F3: return QStringLiteral("F3");
+    case key::F6: return QStringLiteral("F6");
     default: return key >= 0x20 && key < 0x7F ? QString(QChar(key)) : QString();
   }
 }
@@ -29,7 +29,7 @@ QString ShortcutText(const CommandTable& table, int id) {
     if (a.ctrl) s += QStringLiteral("Ctrl+");
     if (a.shift) s += QStringLiteral("Shift+");
     if (a.alt) s += QStringLiteral("Alt+");
-    return s + KeyName(a.vk);
+    return s + KeyName(a.key);
   }
   return {};
 }

@@ -97,7 +97,7 @@ void PivraTextWidget::AfterInput() {
 void PivraTextWidget::SyncClientRect() {
   const QSize size = viewport()->size();
   view_.Edit().SetClientRect({0, 0, size.width(), size.height()});
-  view_.OnUpdate(0);
+  view_.OnUpdate(UpdateHint::None);
 }
 
 void PivraTextWidget::SyncScrollBars() {
@@ -270,26 +270,26 @@ int PivraTextWidget::VirtualKey(int k) {
   if (k >= Qt::Key_0 && k <= Qt::Key_9) return '0' + (k - Qt::Key_0);
   if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return 0x70 + (k - Qt::Key_F1);
   switch (k) {
-    case Qt::Key_Backspace: return vk::Back;
+    case Qt::Key_Backspace: return key::Back;
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: return vk::Tab;
+    case Qt::Key_Backtab: return key::Tab;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return vk::Return;
-    case Qt::Key_Shift: return vk::Shift;
-    case Qt::Key_Control: return vk::Control;
-    case Qt::Key_Alt: return vk::Menu;
+    case Qt::Key_Enter: return key::Return;
+    case Qt::Key_Shift: return key::Shift;
+    case Qt::Key_Control: return key::Control;
+    case Qt::Key_Alt: return key::Alt;
     case Qt::Key_Escape: return 0x1B;
     case Qt::Key_Space: return 0x20;
-    case Qt::Key_PageUp: return vk::Prior;
-    case Qt::Key_PageDown: return vk::Next;
-    case Qt::Key_End: return vk::End;
-    case Qt::Key_Home: return vk::Home;
-    case Qt::Key_Left: return vk::Left;
-    case Qt::Key_Up: return vk::Up;
-    case Qt::Key_Right: return vk::Right;
-    case Qt::Key_Down: return vk::Down;
-    case Qt::Key_Insert: return vk::Insert;
-    case Qt::Key_Delete: return vk::Delete;
+    case Qt::Key_PageUp: return key::PageUp;
+    case Qt::Key_PageDown: return key::PageDown;
+    case Qt::Key_End: return key::End;
+    case Qt::Key_Home: return key::Home;
+    case Qt::Key_Left: return key::Left;
+    case Qt::Key_Up: return key::Up;
+    case Qt::Key_Right: return key::Right;
+    case Qt::Key_Down: return key::Down;
+    case Qt::Key_Insert: return key::Insert;
+    case Qt::Key_Delete: return key::Delete;
     default: return 0;
   }
 }
@@ -362,7 +362,7 @@ void PivraTextWidget::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   setFocus(Qt::MouseFocusReason);
   const QPoint pos = event->position().toPoint();
-  view_.OnLButtonDown(pos.x(), pos.y(), event->modifiers() & Qt::ShiftModifier);
+  view_.OnMousePress(pos.x(), pos.y(), event->modifiers() & Qt::ShiftModifier);
   dragging_ = true;
   dragPos_ = pos;
   AfterInput();
@@ -376,8 +376,8 @@ void PivraTextWidget::mouseDoubleClickEvent(QMouseEvent* event) {
   // The platform may deliver the second press only as this event; the caret
   // goes to the point first, as the press would have put it.
   const QPoint pos = event->position().toPoint();
-  view_.OnLButtonDown(pos.x(), pos.y(), false);
-  view_.OnLButtonDblClk();
+  view_.OnMousePress(pos.x(), pos.y(), false);
+  view_.OnDoubleClick();
   releasePending_ = true;
   AfterInput();
 }
@@ -418,7 +418,7 @@ void PivraTextWidget::mouseReleaseEvent(QMouseEvent* event) {
     dragging_ = false;
     releasePending_ = false;
     dragTimer_.stop();
-    view_.OnLButtonUp();
+    view_.OnMouseRelease();
     AfterInput();
   } else if (event->button() == Qt::RightButton) {
     ShowContextMenu(pos);
@@ -446,11 +446,11 @@ void PivraTextWidget::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 std::unique_ptr<QMenu> PivraTextWidget::BuildContextMenu() {
-  const int resource = view_.ContextMenuResource();
+  const ContextMenu resource = view_.ContextMenuResource();
   auto menu = std::make_unique<QMenu>();
-  menu->setTitle(resource == 321 ? QStringLiteral("表計算") : QStringLiteral("編集"));
-  FillCommandMenu(*menu, view_.Commands(), view_.Commands().ContextMenu(resource),
-                  resource == 321 ? CaptionKind::Table : CaptionKind::Edit, [this](int id) { RunCommand(id); });
+  menu->setTitle(resource == ContextMenu::Table ? QStringLiteral("表計算") : QStringLiteral("編集"));
+  FillCommandMenu(*menu, view_.Commands(), view_.Commands().ContextMenuItems(resource),
+                  resource == ContextMenu::Table ? CaptionKind::Table : CaptionKind::Edit, [this](int id) { RunCommand(id); });
   RefreshCommandStates(*menu, view_);
   return menu;
 }

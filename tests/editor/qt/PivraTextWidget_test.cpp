@@ -187,7 +187,7 @@ TEST(PivraTextWidgetTest, CtrlZUndoesAndCtrlYRedoesTyping) {
 TEST(PivraTextWidgetTest, ContextMenuFollowsTableMode) {
   TestWindow t;
   ASSERT_EQ(t.view.tableMode, 1);
-  EXPECT_EQ(t.view.ContextMenuResource(), 321);
+  EXPECT_EQ(t.view.ContextMenuResource(), ContextMenu::Table);
   auto table = t.widget.BuildContextMenu();
   EXPECT_EQ(table->title(), QStringLiteral("表計算"));
   QAction* toggle = ActionFor(*table, 32809);
@@ -198,7 +198,7 @@ TEST(PivraTextWidgetTest, ContextMenuFollowsTableMode) {
 
   toggle->trigger();
   EXPECT_EQ(t.view.tableMode, 0);
-  EXPECT_EQ(t.view.ContextMenuResource(), 119);
+  EXPECT_EQ(t.view.ContextMenuResource(), ContextMenu::Edit);
   auto edit = t.widget.BuildContextMenu();
   EXPECT_EQ(edit->title(), QStringLiteral("編集"));
   ASSERT_NE(ActionFor(*edit, 32789), nullptr);
