@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 
+#include "text/Utf8.h"
+
 namespace {
 
 constexpr char kHex[] = "0123456789ABCDEF";
@@ -30,44 +32,18 @@ std::string_view Trim(std::string_view s) {
 
 bool IsComment(std::string_view trimmed) { return trimmed.empty() || trimmed[0] == '#' || trimmed[0] == ';'; }
 
-// Length of the well-formed UTF-8 sequence starting at s[i], or 0 when the
-// bytes there are not one (overlong forms and surrogates included), so that
-// such bytes go to the file as \xHH and the file stays valid UTF-8.
-std::size_t Utf8Length(std::string_view s, std::size_t i) {
-  const unsigned char c = static_cast<unsigned char>(s[i]);
-  std::size_t len;
-  std::uint32_t cp;
-  std::uint32_t min;
-  if (c < 0x80) return 1;
-  if ((c & 0xE0) == 0xC0) {
-    len = 2, cp = c & 0x1F, min = 0x80;
-  } else if ((c & 0xF0) == 0xE0) {
-    len = 3, cp = c & 0x0F, min = 0x800;
-  } else if ((c & 0xF8) == 0xF0) {
-    len = 4, cp = c & 0x07, min = 0x10000;
-  } else {
-    return 0;
-  }
-  if (i + len > s.size()) return 0;
-  for (std::size_t k = 1; k < len; ++k) {
-    const unsigned char b = static_cast<unsigned char>(s[i + k]);
-    if ((b & 0xC0) != 0x80) return 0;
-    cp = (cp << 6) | (b & 0x3F);
-  }
-  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
-  return len;
-}
-
 std::string Escape(std::string_view s, bool isName) {
   std::string out;
   out.reserve(s.size() + 8);
   for (std::size_t i = 0; i < s.size(); ++i) {
     const unsigned char c = static_cast<unsigned char>(s[i]);
     if (c >= 0x80) {
-      const std::size_t len = Utf8Length(s, i);
-      if (len > 0) {
-        out.append(s.substr(i, len));
-        i += len - 1;
+      // Only well-formed UTF-8 goes to the file as it is; other bytes are
+      // written as \xHH, so the file stays valid UTF-8.
+      const utf8::Decoded d = utf8::DecodeAt(s, i);
+      if (d.ok) {
+        out.append(s.substr(i, d.length));
+        i += d.length - 1;
         continue;
       }
     }

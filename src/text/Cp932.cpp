@@ -19,6 +19,7 @@
 #include <cstring>
 
 #include "text/Cp932Table.h"
+#include "text/Utf8.h"
 
 namespace cp932 {
 
@@ -74,24 +75,6 @@ std::size_t FindBefore(std::string_view text, std::string_view needle, std::size
 // A byte that is neither a lead nor a trail byte can only ever be a whole
 // character, so every occurrence of it is a match.
 bool StandsAlone(unsigned char b) { return !IsLead(b) && !IsTrail(b); }
-
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
 
 }  // namespace
 
@@ -255,10 +238,10 @@ std::string ToUtf8(std::string_view cp932Text, std::vector<std::size_t>* badByte
     }
     const DecodedChar d = DecodeAt(cp932Text, p);
     if (d.ok) {
-      AppendUtf8(out, d.codePoint);
+      utf8::Append(out, d.codePoint);
     } else {
       for (std::size_t i = 0; i < d.len; ++i) {
-        AppendUtf8(out, U'\uFFFD');
+        utf8::Append(out, U'\uFFFD');
         if (badBytes) badBytes->push_back(p + i);
       }
     }
@@ -272,52 +255,18 @@ std::string ToUtf8(std::string_view cp932Text, std::vector<std::size_t>* badByte
 std::string FromUtf8(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
-  std::size_t p = 0;
-  while (p < utf8.size()) {
-    const unsigned char b = ByteAt(utf8, p);
-    if (b < 0x80) {
-      out += static_cast<char>(b);
-      ++p;
-      continue;
-    }
-    std::size_t need = 0;  // continuation bytes after the lead
-    char32_t cp = 0;
-    unsigned char lo = 0x80, hi = 0xBF;  // allowed range of the first continuation byte
-    if (b >= 0xC2 && b <= 0xDF) {
-      need = 1;
-      cp = b & 0x1F;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-      need = 2;
-      cp = b & 0x0F;
-      if (b == 0xE0) lo = 0xA0;  // overlong
-      if (b == 0xED) hi = 0x9F;  // surrogates
-    } else if (b >= 0xF0 && b <= 0xF4) {
-      need = 3;
-      cp = b & 0x07;
-      if (b == 0xF0) lo = 0x90;  // overlong
-      if (b == 0xF4) hi = 0x8F;  // beyond U+10FFFF
-    } else {
-      out += '?';
-      ++p;
-      continue;
-    }
-    std::size_t q = p + 1;
-    bool complete = true;
-    for (std::size_t i = 0; i < need; ++i, ++q) {
-      const unsigned char c = q < utf8.size() ? ByteAt(utf8, q) : 0;
-      const unsigned char cLo = i == 0 ? lo : 0x80, cHi = i == 0 ? hi : 0xBF;
-      if (q >= utf8.size() || c < cLo || c > cHi) {
-        complete = false;
-        break;
-      }
-      cp = cp << 6 | (c & 0x3F);
-    }
-    p = q;
-    if (!complete) {
+  for (std::size_t p = 0; p < utf8.size();) {
+    const utf8::Decoded d = utf8::DecodeAt(utf8, p);
+    p += d.length;
+    if (!d.ok) {
       out += '?';
       continue;
     }
-    const std::int32_t code = FromUnicode(cp);
+    if (d.codePoint < 0x80) {
+      out += static_cast<char>(d.codePoint);
+      continue;
+    }
+    const std::int32_t code = FromUnicode(d.codePoint);
     if (code < 0) {
       out += '?';
     } else if (code > 0xFF) {
