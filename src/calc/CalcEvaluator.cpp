@@ -18,14 +18,6 @@ constexpr std::size_t npos = cp932::npos;
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// The first single-byte character of `chars` at or after `from` (a boundary).
-std::size_t FindAny(std::string_view text, std::string_view chars, std::size_t from) {
-  for (std::size_t p = from; p < text.size(); p = cp932::Next(text, p)) {
-    if (cp932::CharLen(text, p) == 1 && chars.find(text[p]) != std::string_view::npos) return p;
-  }
-  return npos;
-}
-
 bool Contains(std::string_view text, std::string_view needle) { return cp932::Find(text, needle) != npos; }
 
 // The four-decimal text of a power or a group written back into the
@@ -162,7 +154,7 @@ double CalcEvaluator::EvaluateTerm(std::string& text) {
   for (;;) {
     const std::size_t caret = cp932::Find(text, '^', from);
     if (caret == npos || (done.empty() && caret == 0)) break;
-    std::size_t exponentEnd = FindAny(text, "*/", caret + 1);
+    std::size_t exponentEnd = cp932::FindFirstOf(text, "*/", caret + 1);
     if (exponentEnd == npos) exponentEnd = text.size();
     const std::string exponent = text.substr(caret + 1, exponentEnd - caret - 1);
     if (Contains(exponent, kMan)) {
@@ -225,7 +217,7 @@ double CalcEvaluator::EvaluateTerm(std::string& text) {
     std::string kept = text.substr(0, firstSlash);
     std::size_t slash = firstSlash;
     while (slash != npos) {
-      const std::size_t next = FindAny(text, "*/", slash + 1);
+      const std::size_t next = cp932::FindFirstOf(text, "*/", slash + 1);
       std::string operand = text.substr(slash + 1, (next == npos ? text.size() : next) - slash - 1);
       divisor *= ReadNumber(operand);
       if (next == npos || text[next] == '/') {

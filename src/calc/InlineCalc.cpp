@@ -13,15 +13,6 @@ constexpr std::size_t npos = cp932::npos;
 
 bool IsWhiteSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
-bool HasOperator(std::string_view text) {
-  for (std::size_t p = 0; p < text.size(); p = cp932::Next(text, p)) {
-    if (cp932::CharLen(text, p) != 1) continue;
-    const char c = text[p];
-    if (c == '+' || c == '-' || c == '*' || c == '/' || c == '^') return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 FinishedLine PrepareLine(std::string_view finished) {
@@ -34,7 +25,7 @@ FinishedLine PrepareLine(std::string_view finished) {
   while (!l.empty() && l.back() == '=') l.pop_back();
   line.compact = cp932::RemoveAll(l, ' ');
   line.prepared = std::move(l);
-  line.hasOperator = HasOperator(line.compact);
+  line.hasOperator = cp932::FindFirstOf(line.compact, "+-*/^") != npos;
   line.hasX1 = cp932::Find(line.compact, "x1") != npos;
   line.hasEquals = cp932::Find(line.compact, '=') != npos;
   return line;

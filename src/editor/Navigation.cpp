@@ -22,28 +22,11 @@ void CaretTo(EditBuffer& e, int pos) {
 
 int CaretLine(const EditBuffer& e) { return e.LineFromChar(e.Caret()); }
 
-// The fourteen full-width characters that end a word in every kind of file.
-const std::vector<std::string>& FullWidthDelimiters() {
-  static const std::vector<std::string> chars = [] {
-    std::vector<std::string> v;
-    const std::string all = cp932::FromUtf8("　）｝」』（｛「『、。，．？");
-    for (std::size_t p = 0; p < all.size(); p = cp932::Next(all, p)) v.push_back(all.substr(p, cp932::CharLen(all, p)));
-    return v;
-  }();
-  return chars;
-}
-
-// Byte offset of the first character of `text` that is in `ascii` or is a
-// full-width delimiter; npos when there is none.
+// A word ends at a character of `ascii` or at one of the fourteen full-width
+// characters that end a word in every kind of file.
 std::size_t FindDelimiter(std::string_view text, std::string_view ascii) {
-  for (std::size_t p = 0; p < text.size(); p = cp932::Next(text, p)) {
-    const std::size_t len = cp932::CharLen(text, p);
-    if (len == 1 && ascii.find(text[p]) != std::string_view::npos) return p;
-    if (len == 2)
-      for (const std::string& d : FullWidthDelimiters())
-        if (text.substr(p, 2) == d) return p;
-  }
-  return std::string_view::npos;
+  static const std::string fullWidth = cp932::FromUtf8("　）｝」』（｛「『、。，．？");
+  return cp932::FindFirstOf(text, std::string(ascii) + fullWidth);
 }
 
 bool IsSourceFile(const std::string& ext) {

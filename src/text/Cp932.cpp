@@ -153,6 +153,14 @@ std::size_t FindLast(std::string_view text, std::string_view needle, std::size_t
   }
 }
 
+std::size_t FindFirstOf(std::string_view text, std::string_view set, std::size_t from) {
+  for (std::size_t p = from; p < text.size(); p = Next(text, p)) {
+    const std::size_t len = CharLen(text, p);
+    if ((len == 1 ? Find(set, text[p]) : Find(set, text.substr(p, len))) != npos) return p;
+  }
+  return npos;
+}
+
 std::size_t Count(std::string_view text, std::string_view needle) {
   if (needle.empty()) return 0;
   std::size_t n = 0;

@@ -49,6 +49,10 @@ std::size_t FindLast(std::string_view text, char c, std::size_t before = npos, s
 std::size_t FindLast(std::string_view text, std::string_view needle, std::size_t before = npos,
                      std::size_t origin = 0);
 
+// The first character at or after `from` (a boundary) that is one of the
+// characters of `set` (CP932 text: single- and double-byte characters alike).
+std::size_t FindFirstOf(std::string_view text, std::string_view set, std::size_t from = 0);
+
 // Number of non-overlapping matches, counted left to right.
 std::size_t Count(std::string_view text, std::string_view needle);
 

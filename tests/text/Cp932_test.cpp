@@ -151,6 +151,31 @@ TEST(Cp932Find, StringSearchesMatchWholeCharacters) {
   }
 }
 
+struct FindFirstOfCase {
+  const char* name;
+  std::string text;
+  std::string set;
+  std::size_t from;
+  std::size_t expected;
+};
+
+const FindFirstOfCase kFindFirstOf[] = {
+    {"first of two", "ab*c/", "*/", 0, 2},
+    {"from a later boundary", "a*b*", "*/", 2, 3},
+    {"a trail byte 0x5C is no backslash", kHyo + "x\\", "\\", 0, 3},
+    {"a double-byte member matches whole", "ab" + kHyo, kHyo, 0, 2},
+    {"a member's trail byte alone does not match", "\\", kHyo, 0, npos},
+    {"a single byte does not match inside a double-byte member", "\x95", kHyo, 0, npos},
+    {"nothing", "abc", "*/", 0, npos},
+};
+
+TEST(Cp932Find, FindFirstOfMatchesWholeCharactersOfTheSet) {
+  for (const auto& c : kFindFirstOf) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(cp932::FindFirstOf(c.text, c.set, c.from), c.expected);
+  }
+}
+
 struct FindLastCase {
   const char* name;
   std::string text;
