@@ -89,9 +89,7 @@ void TransformCells(EditorView& view, TransformFormula formula, bool columnMode,
 
   bool changed = false;
   if (columnMode) {
-    const int source = static_cast<int>(cp932::Count(
-        std::string_view(text).substr(static_cast<std::size_t>(lineStart), static_cast<std::size_t>(anchor - lineStart)),
-        "\t"));
+    const int source = cp932::TabsBeforeInLine(text, static_cast<std::size_t>(anchor));
     const int target = before ? source : source + 1;
     const long long rows = selection ? static_cast<long long>(block.lastRow) - block.firstRow + 1
                                      : static_cast<long long>(cp932::Count(text, "\n")) + 1;
@@ -100,10 +98,8 @@ void TransformCells(EditorView& view, TransformFormula formula, bool columnMode,
     });
   } else {
     const TableGrid grid(text);
-    const std::string_view line = std::string_view(text).substr(
-        static_cast<std::size_t>(lineStart), static_cast<std::size_t>(grid.RowEnd(row) - lineStart));
     const long long columns = selection ? static_cast<long long>(block.lastCol) - block.firstCol + 1
-                                        : static_cast<long long>(cp932::Count(line, "\t")) + 1;
+                                        : static_cast<long long>(grid.TabCount(row)) + 1;
     const int first = block.firstCol;
     std::string added = before ? "" : "\r\n";
     added.append(static_cast<std::size_t>(std::max(first, 0)), '\t');

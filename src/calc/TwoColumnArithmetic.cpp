@@ -79,10 +79,8 @@ void CombineRows(EditorView& view, bool before, int startRow, int startLineStart
                                                                   : grid.Cells(static_cast<int>(row), static_cast<int>(col), 1);
   };
   const bool selection = view.tableSelection.first < view.tableSelection.second;
-  const std::string_view startLine = std::string_view(text).substr(
-      static_cast<std::size_t>(startLineStart), static_cast<std::size_t>(grid.RowEnd(startRow) - startLineStart));
   const long long columns = selection ? static_cast<long long>(block.lastCol) - block.firstCol + 1
-                                      : static_cast<long long>(cp932::Count(startLine, "\t")) + 1;
+                                      : static_cast<long long>(grid.TabCount(startRow)) + 1;
   const int first = std::max(block.firstCol, 0);
   std::string added = before ? "" : "\r\n";
   added.append(static_cast<std::size_t>(first), '\t');
@@ -124,10 +122,7 @@ void CombineCells(EditorView& view, bool columnMode, bool before) {
   const int startRow = edit.LogicalLineFromChar(selStart);
   const int lineStart = edit.LogicalLineStart(startRow);
   if (columnMode) {
-    const std::string_view text = edit.Text();
-    const int startCol = static_cast<int>(cp932::Count(
-        text.substr(static_cast<std::size_t>(lineStart), static_cast<std::size_t>(selStart - lineStart)), "\t"));
-    CombineColumns(view, before, startCol);
+    CombineColumns(view, before, cp932::TabsBeforeInLine(edit.Text(), static_cast<std::size_t>(selStart)));
   } else {
     CombineRows(view, before, startRow, lineStart);
   }

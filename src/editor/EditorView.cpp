@@ -201,10 +201,7 @@ void EditorView::ComputeCellRange() {
   const std::string_view text = edit_.Text();
   auto rowAndColumn = [&](int pos, int& row, int& col) {
     row = edit_.LogicalLineFromChar(pos);
-    const int lineStart = edit_.LogicalLineStart(row);
-    col = static_cast<int>(cp932::Count(text.substr(static_cast<std::size_t>(lineStart),
-                                                    static_cast<std::size_t>(pos - lineStart)),
-                                        "\t"));
+    col = cp932::TabsBeforeInLine(text, static_cast<std::size_t>(pos));
   };
   rowAndColumn(s, cellRange.firstRow, cellRange.firstCol);
   rowAndColumn(e, cellRange.lastRow, cellRange.lastCol);

@@ -19,29 +19,24 @@ std::size_t RowStartOf(std::string_view text, std::size_t p) {
   return lf == cp932::npos ? 0 : lf + 1;
 }
 
-int TabsBefore(std::string_view text, std::size_t p) {
-  const std::size_t start = RowStartOf(text, p);
-  return static_cast<int>(cp932::Count(text.substr(start, p - start), "\t"));
-}
-
 }  // namespace
 
 int RowOf(std::string_view text, int pos) {
   return static_cast<int>(cp932::Count(text.substr(0, Clamp(text, pos)), "\n"));
 }
 
-int Cell(std::string_view text, int pos) { return TabsBefore(text, Clamp(text, pos)); }
+int Cell(std::string_view text, int pos) { return cp932::TabsBeforeInLine(text, Clamp(text, pos)); }
 
 int Insertion(std::string_view text, int pos) {
   const std::size_t p = Clamp(text, pos);
-  const int tabs = TabsBefore(text, p);
+  const int tabs = cp932::TabsBeforeInLine(text, p);
   const bool insideCell = p > RowStartOf(text, p) && text[p - 1] != '\t';
   return insideCell ? tabs + 1 : tabs;
 }
 
 int Paste(std::string_view text, int pos) {
   const std::size_t p = Clamp(text, pos);
-  const int tabs = TabsBefore(text, p);
+  const int tabs = cp932::TabsBeforeInLine(text, p);
   const bool afterTab = p > 0 && text[p - 1] == '\t';
   return afterTab ? tabs : tabs + 1;
 }

@@ -114,9 +114,7 @@ RowRange ProposedRange(const EditBuffer& edit, bool sort) {
   if (s == e) e = length;
   RowRange range;
   const int startRow = edit.LogicalLineFromChar(s);
-  const int lineStart = edit.LogicalLineStart(startRow);
-  range.column = static_cast<int>(
-      cp932::Count(std::string_view(text).substr(static_cast<std::size_t>(lineStart), static_cast<std::size_t>(s - lineStart)), "\t"));
+  range.column = cp932::TabsBeforeInLine(text, static_cast<std::size_t>(s));
   range.fromRow = startRow + 1;
   // The rows before e, counting the row e stands in unless e is right after
   // its LF (for the rank dialog only when e is inside the text).

@@ -161,6 +161,13 @@ std::size_t FindFirstOf(std::string_view text, std::string_view set, std::size_t
   return npos;
 }
 
+int TabsBeforeInLine(std::string_view text, std::size_t pos) {
+  pos = std::min(pos, text.size());
+  const std::size_t lf = FindLast(text, '\n', pos);
+  const std::size_t start = lf == npos ? 0 : lf + 1;
+  return static_cast<int>(Count(text.substr(start, pos - start), "\t"));
+}
+
 std::size_t Count(std::string_view text, std::string_view needle) {
   if (needle.empty()) return 0;
   std::size_t n = 0;

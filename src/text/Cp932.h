@@ -53,6 +53,10 @@ std::size_t FindLast(std::string_view text, std::string_view needle, std::size_t
 // characters of `set` (CP932 text: single- and double-byte characters alike).
 std::size_t FindFirstOf(std::string_view text, std::string_view set, std::size_t from = 0);
 
+// The cell column of a position: the number of TABs between the start of its
+// line (the byte after the last LF before it) and the position.
+int TabsBeforeInLine(std::string_view text, std::size_t pos);
+
 // Number of non-overlapping matches, counted left to right.
 std::size_t Count(std::string_view text, std::string_view needle);
 

@@ -176,6 +176,26 @@ TEST(Cp932Find, FindFirstOfMatchesWholeCharactersOfTheSet) {
   }
 }
 
+TEST(Cp932Find, TabsBeforeInLineCountsFromTheLineStart) {
+  const struct {
+    const char* name;
+    std::string text;
+    std::size_t pos;
+    int expected;
+  } cases[] = {
+      {"first line", "a\tb\tc", 4, 2},
+      {"after a line break", "a\t\t\r\nb\tc", 8, 1},
+      {"at the line start", "a\t\r\nb", 4, 0},
+      {"a TAB right before the position counts", "a\tb", 2, 1},
+      {"past the end is the end", "a\tb", 99, 1},
+      {"double-byte cells", kHyo + "\t" + kHyo + "\t", 6, 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(cp932::TabsBeforeInLine(c.text, c.pos), c.expected);
+  }
+}
+
 struct FindLastCase {
   const char* name;
   std::string text;
