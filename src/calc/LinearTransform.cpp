@@ -7,6 +7,7 @@
 #include "dialogs/SlopeOffsetDialog.h"
 #include "dialogs/RangeMappingDialog.h"
 #include "editor/EditorView.h"
+#include "editor/UndoStep.h"
 #include "editor/CommandTable.h"
 #include "text/Cp932.h"
 #include "table/TableCells.h"
@@ -77,7 +78,7 @@ void TransformCells(EditorView& view, TransformFormula formula, bool columnMode,
   EditBuffer& edit = view.Edit();
   const auto [selStart, selEnd] = edit.GetSel();
   view.tableSelection = {selStart, selEnd};
-  view.SetAutoSnapshot(false);
+  UndoStep step(view, false);
   view.workText = edit.GetText();
   const std::string& text = view.workText;
   const bool selection = selStart < selEnd;
@@ -123,8 +124,7 @@ void TransformCells(EditorView& view, TransformFormula formula, bool columnMode,
     changed = true;
   }
 
-  view.SetAutoSnapshot(true);
-  if (changed) view.PushUndoSnapshot();
+  step.SetChanged(changed);
   StoreCoefficients(view, k);
 }
 

@@ -7,6 +7,7 @@
 #include "dialogs/RowArithmeticDialog.h"
 #include "dialogs/ColumnArithmeticDialog.h"
 #include "editor/EditorView.h"
+#include "editor/UndoStep.h"
 #include "editor/CommandTable.h"
 #include "text/Cp932.h"
 #include "table/TableCells.h"
@@ -39,17 +40,15 @@ void CombineColumns(EditorView& view, bool before, int startCol) {
   const int right = std::max(dlg.firstColumn, dlg.secondColumn);
 
   EditBuffer& edit = view.Edit();
-  view.SetAutoSnapshot(false);
+  UndoStep step(view, false);
   view.workText = edit.GetText();
   const auto [selStart, selEnd] = view.tableSelection;
   const int target = before ? left : right + 1;
   const long long rows = selStart < selEnd ? static_cast<long long>(block.lastRow) - block.firstRow + 1
                                            : static_cast<long long>(cp932::Count(view.workText, "\n")) + 1;
-  const bool changed = InsertColumnAsTyped(view, block.firstRow, rows, target, [&](const TableGrid& grid, int r) {
+  step.SetChanged(InsertColumnAsTyped(view, block.firstRow, rows, target, [&](const TableGrid& grid, int r) {
     return CombineValues(dlg.operation, grid.Number(r, left), grid.Number(r, right), view.decimalPlaces);
-  });
-  view.SetAutoSnapshot(true);
-  if (changed) view.PushUndoSnapshot();
+  }));
   view.Settings().WriteInt("Settings", "SisokuR", dlg.operation);
 }
 
@@ -70,7 +69,7 @@ void CombineRows(EditorView& view, bool before, int startRow, int startLineStart
   const long long lower = RowIndex(std::max(dlg.firstRow, dlg.secondRow));
 
   EditBuffer& edit = view.Edit();
-  view.SetAutoSnapshot(false);
+  UndoStep step(view);
   view.workText = edit.GetText();
   const std::string& text = view.workText;
   const TableGrid grid(text);
@@ -108,8 +107,6 @@ void CombineRows(EditorView& view, bool before, int startRow, int startLineStart
     point = cr == cp932::npos ? static_cast<int>(text.size()) : static_cast<int>(cr);
   }
   TypeLineAt(view, point, added);
-  view.SetAutoSnapshot(true);
-  view.PushUndoSnapshot();
   view.Settings().WriteInt("Settings", "SisokuG", dlg.operation);
 }
 

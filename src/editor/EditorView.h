@@ -107,10 +107,10 @@ class EditorView {
   // the previous pass.
   void OnIdle(bool mouseAtRest);
 
-  // ---- undo protocol of the commands that change the text themselves
+  // ---- undo: a command that changes the text itself records its change
+  // through an UndoStep (editor/UndoStep.h), which pushes the one snapshot.
   void PushUndoSnapshot();
   void RecordSelectionInSnapshot() { history_.RecordSelection(edit_); }
-  void SetAutoSnapshot(bool on) { history_.autoSnapshot = on; }
 
   // ---- view commands
   void Undo();

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "editor/EditorView.h"
+#include "editor/UndoStep.h"
 #include "text/Cp932.h"
 #include "table/TableCells.h"
 #include "table/TableGrid.h"
@@ -76,7 +77,7 @@ void RowAggregate(EditorView& view, Aggregate kind, bool left) {
     MoveCaretToCell(view, target, block.firstRow);
     return;
   }
-  view.SetAutoSnapshot(false);
+  UndoStep step(view);
   if (kind == Aggregate::Sum) {
     if (label) grid.InsertCell(target, labelRow, Label(kind));
     std::string result = grid.Text();
@@ -91,8 +92,6 @@ void RowAggregate(EditorView& view, Aggregate kind, bool left) {
     if (label) InsertCell(view, target, labelRow, Label(kind), view.workText, true);
   }
   MoveCaretToCell(view, target, block.firstRow);
-  view.SetAutoSnapshot(true);
-  view.PushUndoSnapshot();
 }
 
 void ColumnAggregate(EditorView& view, Aggregate kind, bool up) {
@@ -144,7 +143,7 @@ void ColumnAggregate(EditorView& view, Aggregate kind, bool up) {
     point = static_cast<int>(cells::RowCellsEnd(text, static_cast<std::size_t>(edit.LogicalLineStart(edit.LogicalLineFromChar(e)))));
   }
 
-  view.SetAutoSnapshot(false);
+  UndoStep step(view);
   if (kind == Aggregate::Sum) {
     view.workText.reserve(text.size() + row.size());
     view.workText.assign(text, 0, static_cast<std::size_t>(point));
@@ -158,6 +157,4 @@ void ColumnAggregate(EditorView& view, Aggregate kind, bool up) {
     edit.ReplaceSel(row);
   }
   MoveCaretToCell(view, block.firstCol, caretRow);
-  view.SetAutoSnapshot(true);
-  view.PushUndoSnapshot();
 }

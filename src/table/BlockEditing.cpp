@@ -88,9 +88,9 @@ void DeleteBlockCommand(EditorView& view) {
   if (!grid.Changed()) return;
 
   view.tableSelection.first = grid.Tracked();
-  if (!table_rewrite::Begin(view, grid.Text(), {})) return;
-  table_rewrite::PlaceCaret(view, view.tableSelection.first);
-  table_rewrite::Finish(view);
+  table_rewrite::TableRewrite rewrite(view, grid.Text(), {});
+  if (!rewrite.Changed()) return;
+  rewrite.PlaceCaret(view.tableSelection.first);
 }
 
 namespace {
@@ -132,9 +132,9 @@ void BlockPaste(EditorView& view) {
   if (!grid.Changed() && !deleted) return;
 
   view.tableSelection.first = grid.Tracked();
-  if (!table_rewrite::Begin(view, grid.Changed() ? grid.Text() : std::string(base), {})) return;
-  table_rewrite::PlaceCaret(view, e);
-  table_rewrite::Finish(view);
+  table_rewrite::TableRewrite rewrite(view, grid.Changed() ? grid.Text() : std::string(base), {});
+  if (!rewrite.Changed()) return;
+  rewrite.PlaceCaret(e);
 }
 
 void RepeatedPaste(EditorView& view) {
@@ -177,9 +177,9 @@ void RepeatedPaste(EditorView& view) {
   if (!grid.Changed() && !deleted) return;
 
   view.tableSelection.first = grid.Tracked();
-  if (!table_rewrite::Begin(view, grid.Changed() ? grid.Text() : std::string(base), {})) return;
-  table_rewrite::PlaceCaret(view, view.tableSelection.first);
-  table_rewrite::Finish(view);
+  table_rewrite::TableRewrite rewrite(view, grid.Changed() ? grid.Text() : std::string(base), {});
+  if (!rewrite.Changed()) return;
+  rewrite.PlaceCaret(view.tableSelection.first);
 }
 
 void ClearBlock(EditorView& view) {
@@ -213,9 +213,9 @@ void ClearBlock(EditorView& view) {
     if (cellsOfRow != grid.RowCells(r)) grid.SetRowCells(r, std::move(cellsOfRow));
   }
   if (caret < 0) return;
-  if (!table_rewrite::Begin(view, grid.Text(), {.keepScroll = true})) return;
-  table_rewrite::PlaceCaret(view, caret);
-  table_rewrite::Finish(view);
+  table_rewrite::TableRewrite rewrite(view, grid.Text(), {.keepScroll = true});
+  if (!rewrite.Changed()) return;
+  rewrite.PlaceCaret(caret);
 }
 
 }  // namespace block_editing

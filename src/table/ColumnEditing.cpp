@@ -61,11 +61,11 @@ void InsertBlankColumn(EditorView& view) {
       if (!grid.InsertCell(column + c, r, "")) break;  // the row is too short for the rest as well
   if (!grid.Changed()) return;
 
-  if (!table_rewrite::Begin(view, grid.Text(), {.recordSelection = true})) return;
+  table_rewrite::TableRewrite rewrite(view, grid.Text(), {.recordSelection = true});
+  if (!rewrite.Changed()) return;
   const int caret = CaretAtCell(view, column, caretRow);
-  table_rewrite::PlaceCaret(view, caret);
+  rewrite.PlaceCaret(caret);
   view.tableSelection = {caret, caret};
-  table_rewrite::Finish(view);
 }
 
 void DeleteColumn(EditorView& view) {
@@ -83,9 +83,9 @@ void DeleteColumn(EditorView& view) {
   if (!grid.Changed()) return;
 
   view.tableSelection.first = grid.Tracked();
-  if (!table_rewrite::Begin(view, grid.Text(), {.recordSelection = true})) return;
-  table_rewrite::PlaceCaret(view, view.tableSelection.first);
-  table_rewrite::Finish(view);
+  table_rewrite::TableRewrite rewrite(view, grid.Text(), {.recordSelection = true});
+  if (!rewrite.Changed()) return;
+  rewrite.PlaceCaret(view.tableSelection.first);
 }
 
 void CopyColumn(EditorView& view) {
@@ -123,9 +123,9 @@ void InsertCopiedColumn(EditorView& view) {
 
   view.tableSelection.first = grid.Tracked();
   // Undo brings back the text together with the selection the user had.
-  if (!table_rewrite::Begin(view, grid.Text(), {.recordSelection = true})) return;
-  table_rewrite::PlaceCaret(view, CaretAtCell(view, column, caretRow));
-  table_rewrite::Finish(view);
+  table_rewrite::TableRewrite rewrite(view, grid.Text(), {.recordSelection = true});
+  if (!rewrite.Changed()) return;
+  rewrite.PlaceCaret(CaretAtCell(view, column, caretRow));
 }
 
 }  // namespace column_editing

@@ -9,6 +9,7 @@
 #include "dialogs/RankDialog.h"
 #include "dialogs/RowSortDialog.h"
 #include "editor/EditorView.h"
+#include "editor/UndoStep.h"
 #include "text/Cp932.h"
 #include "table/TableCells.h"
 #include "table/TableGrid.h"
@@ -153,10 +154,10 @@ void SortRowsCommand(EditorView& view) {
   view.workText = SortRows(edit.Text(), dlg.column, dlg.fromRow - 1, dlg.toRow - 1, dlg.descending != 0,
                            dlg.byValue != 0);
   if (view.workText != edit.Text()) {
+    UndoStep step(view);
     edit.SetText(view.workText);
     edit.LineScroll(0, firstVisible);
     MoveCaretToCell(view, dlg.column, dlg.fromRow - 1);
-    view.PushUndoSnapshot();
   } else {
     MoveCaretToCell(view, dlg.column, dlg.fromRow - 1);
   }
@@ -178,9 +179,9 @@ void RankRowsCommand(EditorView& view) {
     view.workText = dlg.rank ? RankRows(edit.Text(), dlg.column, dlg.fromRow - 1, dlg.toRow - 1, tracked)
                              : NumberRows(edit.Text(), dlg.column, dlg.fromRow - 1, dlg.toRow - 1, tracked);
     if (view.workText != edit.Text()) {
+      UndoStep step(view);
       view.tableSelection.first = tracked;
       edit.SetText(view.workText);
-      view.PushUndoSnapshot();
     }
   }
   edit.SetSel(caret, caret);

@@ -91,9 +91,9 @@ void DeviationScores(EditorView& view) {
   }
   if (caret < 0) return;
 
-  if (!table_rewrite::Begin(view, grid.Text(), {.keepScroll = true})) return;
-  table_rewrite::PlaceCaret(view, caret);
-  table_rewrite::Finish(view);
+  table_rewrite::TableRewrite rewrite(view, grid.Text(), {.keepScroll = true});
+  if (!rewrite.Changed()) return;
+  rewrite.PlaceCaret(caret);
 }
 
 }  // namespace table_formatting

@@ -6,26 +6,20 @@
 
 namespace table_rewrite {
 
-bool Begin(EditorView& view, std::string text, Options options) {
+TableRewrite::TableRewrite(EditorView& view, std::string text, Options options)
+    : view_(view), changed_(text != view.Edit().Text()), step_(view, changed_) {
+  if (!changed_) return;
   EditBuffer& edit = view.Edit();
-  if (text == edit.Text()) return false;
   if (options.recordSelection) view.RecordSelectionInSnapshot();
-  view.SetAutoSnapshot(false);
   const int firstVisible = edit.FirstVisibleLine();
   view.workText = std::move(text);
   edit.SetText(view.workText);
   if (options.keepScroll) edit.LineScroll(0, firstVisible);
-  return true;
 }
 
-void PlaceCaret(EditorView& view, int pos) {
-  view.Edit().SetSel(pos, pos);
-  view.Edit().ScrollCaret();
-}
-
-void Finish(EditorView& view) {
-  view.SetAutoSnapshot(true);
-  view.PushUndoSnapshot();
+void TableRewrite::PlaceCaret(int pos) {
+  view_.Edit().SetSel(pos, pos);
+  view_.Edit().ScrollCaret();
 }
 
 void SetTextAsTyped(EditorView& view, const std::string& text, const std::vector<std::pair<int, int>>& typed) {

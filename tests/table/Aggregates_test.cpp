@@ -8,6 +8,7 @@
 #include <random>
 
 #include "TableFixture.h"
+#include "editor/UndoStep.h"
 #include "editor/CommandTable.h"
 #include "text/Cp932.h"
 #include "table/TableCells.h"
@@ -178,7 +179,7 @@ void ReferenceRows(EditorView& v, bool average, bool left) {
   const CellRange b = v.cellRange;
   const int target = left ? b.firstCol : b.lastCol + 1;
   const std::string label = J(average ? "平均" : "合計");
-  v.SetAutoSnapshot(false);
+  UndoStep step(v);
   v.workText = v.Edit().GetText();
   for (int r = b.firstRow; r <= b.lastRow; ++r) {
     double sum = 0;
@@ -201,8 +202,6 @@ void ReferenceRows(EditorView& v, bool average, bool left) {
   }
   if (!average) v.Edit().SetText(v.workText);
   MoveCaretToCell(v, target, b.firstRow);
-  v.SetAutoSnapshot(true);
-  v.PushUndoSnapshot();
 }
 
 TEST(Aggregates, RowResultsMatchTheCellOperationsOneByOne) {

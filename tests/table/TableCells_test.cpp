@@ -1,5 +1,6 @@
 // The cell operations: reading, selecting, deleting and inserting cells of
 // TAB-separated rows, and reading and writing numbers.
+#include "editor/UndoStep.h"
 #include "table/TableCells.h"
 
 #include <gtest/gtest.h>
@@ -120,7 +121,7 @@ TEST_P(InsertCellTest, IntoTextControlAndGridAlike) {
   EXPECT_EQ(grid.Text(), c.expected);
 
   std::string control = f.Edit().GetText();
-  f.view.SetAutoSnapshot(false);
+  UndoStep step(f.view, false);
   InsertCell(f.view, c.col, c.row, c.value, control, true);
   EXPECT_EQ(f.Text(), c.expected);
 }
