@@ -33,5 +33,5 @@ class AppContext {
  private:
   SettingsStore settings_;
   CommandLine commandLine_;
-  Document doc_{settings_};  // reads "Backup" from the store
+  Document doc_{settings_};  // reads setting::BackupOnSave from the store
 };

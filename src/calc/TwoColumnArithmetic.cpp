@@ -28,7 +28,7 @@ namespace {
 void CombineColumns(EditorView& view, bool before, int startCol) {
   ColumnArithmeticDialog dlg;
   dlg.firstColumn = startCol;
-  dlg.operation = view.Settings().GetInt("Settings", "SisokuR", 0);
+  dlg.operation = view.Settings().GetInt(setting::ColumnArithmeticOperation);
   const CellRange block = view.cellRange;
   dlg.secondColumn = block.lastCol > startCol ? block.lastCol : startCol + 1;
   DialogData data = dlg.Build();
@@ -49,7 +49,7 @@ void CombineColumns(EditorView& view, bool before, int startCol) {
   step.SetChanged(InsertColumnAsTyped(view, block.firstRow, rows, target, [&](const TableGrid& grid, int r) {
     return CombineValues(dlg.operation, grid.Number(r, left), grid.Number(r, right), view.decimalPlaces);
   }));
-  view.Settings().WriteInt("Settings", "SisokuR", dlg.operation);
+  view.Settings().WriteInt(setting::ColumnArithmeticOperation, dlg.operation);
 }
 
 // A row number of the dialog (1-based) as a row index; numbers that name no
@@ -59,7 +59,7 @@ long long RowIndex(int number) { return number >= 1 ? static_cast<long long>(num
 void CombineRows(EditorView& view, bool before, int startRow, int startLineStart) {
   RowArithmeticDialog dlg;
   dlg.firstRow = startRow + 1;
-  dlg.operation = view.Settings().GetInt("Settings", "SisokuG", 0);
+  dlg.operation = view.Settings().GetInt(setting::RowArithmeticOperation);
   const CellRange block = view.cellRange;
   dlg.secondRow = block.lastRow > startRow ? block.lastRow + 1 : startRow + 2;
   DialogData data = dlg.Build();
@@ -107,7 +107,7 @@ void CombineRows(EditorView& view, bool before, int startRow, int startLineStart
     point = cr == cp932::npos ? static_cast<int>(text.size()) : static_cast<int>(cr);
   }
   TypeLineAt(view, point, added);
-  view.Settings().WriteInt("Settings", "SisokuG", dlg.operation);
+  view.Settings().WriteInt(setting::RowArithmeticOperation, dlg.operation);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 // cells the operation on 0 and 0; row mode leaves the result empty there.
 // Equal columns or rows, or a cancelled dialog, change nothing and store
 // nothing; otherwise the change is one undo step and the operation is stored
-// ("SisokuR" for columns, "SisokuG" for rows).
+// (setting::ColumnArithmeticOperation, setting::RowArithmeticOperation).
 #pragma once
 
 #include <string>

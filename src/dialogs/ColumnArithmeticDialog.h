@@ -14,7 +14,7 @@ class ColumnArithmeticDialog {
   static constexpr int kColumnCount = 40;
 
   int firstColumn = 0;
-  int operation = 0;  // the "SisokuR" setting; an index off the list selects nothing
+  int operation = 0;  // setting::ColumnArithmeticOperation; an index off the list selects nothing
   int secondColumn = 1;
 
   DialogData Build() const;

@@ -3,17 +3,17 @@
 #include "settings/SettingsStore.h"
 
 void RangeMappingDialog::Load(const SettingsStore& settings) {
-  a = settings.GetInt("Settings", "A", 60);
-  b = settings.GetInt("Settings", "B", 120);
-  c = settings.GetInt("Settings", "C", 65);
-  d = settings.GetInt("Settings", "D", 100);
+  a = settings.GetInt(setting::RangeFromA);
+  b = settings.GetInt(setting::RangeFromB);
+  c = settings.GetInt(setting::RangeToC);
+  d = settings.GetInt(setting::RangeToD);
 }
 
 void RangeMappingDialog::Save(SettingsStore& settings) const {
-  settings.WriteInt("Settings", "A", a);
-  settings.WriteInt("Settings", "B", b);
-  settings.WriteInt("Settings", "C", c);
-  settings.WriteInt("Settings", "D", d);
+  settings.WriteInt(setting::RangeFromA, a);
+  settings.WriteInt(setting::RangeFromB, b);
+  settings.WriteInt(setting::RangeToC, c);
+  settings.WriteInt(setting::RangeToD, d);
 }
 
 DialogData RangeMappingDialog::Build() const {

@@ -1,7 +1,7 @@
 // RangeMappingDialog: the "一次変換" dialog (template 190) as plain data: four whole
 // numbers A, B, C and D of the range mapping that takes A to C and B to D,
 // Y = (X - A) * (D - C) / (B - A) + C, each in an integer-only edit field and
-// kept in the settings ("Settings": "A" 60, "B" 120, "C" 65, "D" 100).
+// kept in the settings (setting::RangeFromA, RangeFromB, RangeToC, RangeToD).
 #pragma once
 
 #include "platform/DialogData.h"

@@ -3,7 +3,7 @@
 #include "settings/SettingsStore.h"
 #include "dialogs/RowDialogFields.h"
 
-void RankDialog::Load(const SettingsStore& settings) { rank = settings.GetInt("Settings", "Order", 1); }
+void RankDialog::Load(const SettingsStore& settings) { rank = settings.GetInt(setting::RankRows); }
 
 DialogData RankDialog::Build() const {
   DialogData d;

@@ -4,8 +4,7 @@
 // first and last row counted from 1 (integer edit fields), and the rank check
 // box: ticked, the rows are sorted by the column in descending order and
 // ranked; not ticked, a running number 1, 2, 3, ... is inserted instead. The
-// check box starts from "Settings"/"Order" (default 1), which the dialog
-// never writes.
+// check box starts from setting::RankRows, which the dialog never writes.
 #pragma once
 
 #include "platform/DialogData.h"

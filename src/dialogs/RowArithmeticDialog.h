@@ -13,7 +13,7 @@ class RowArithmeticDialog {
   static constexpr int kSecondRowId = 1113;
 
   int firstRow = 1;
-  int operation = 0;  // the "SisokuG" setting; an index off the list selects nothing
+  int operation = 0;  // setting::RowArithmeticOperation; an index off the list selects nothing
   int secondRow = 2;
 
   DialogData Build() const;

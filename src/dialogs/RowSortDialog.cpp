@@ -4,13 +4,13 @@
 #include "dialogs/RowDialogFields.h"
 
 void RowSortDialog::Load(const SettingsStore& settings) {
-  descending = settings.GetInt("Settings", "Down", 1);
-  byValue = settings.GetInt("Settings", "Value", 1);
+  descending = settings.GetInt(setting::SortDescending);
+  byValue = settings.GetInt(setting::SortByValue);
 }
 
 void RowSortDialog::Save(SettingsStore& settings) const {
-  settings.WriteInt("Settings", "Down", descending);
-  settings.WriteInt("Settings", "Value", byValue);
+  settings.WriteInt(setting::SortDescending, descending);
+  settings.WriteInt(setting::SortByValue, byValue);
 }
 
 DialogData RowSortDialog::Build() const {

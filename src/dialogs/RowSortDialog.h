@@ -2,8 +2,8 @@
 //
 // Fields: the sort column (index into the drop-down list "1" to "40"), the
 // first and last row counted from 1 (integer edit fields), and two check
-// boxes, descending and by value, whose start state comes from the
-// "Settings" keys "Down" and "Value" (default 1 each) and is written back
+// boxes, descending and by value, whose start state comes from
+// setting::SortDescending and setting::SortByValue and is written back
 // after a sort.
 #pragma once
 

@@ -3,17 +3,17 @@
 #include "settings/SettingsStore.h"
 
 void SlopeOffsetDialog::Load(const SettingsStore& settings) {
-  m = settings.GetInt("Settings", "Num1", 1);
-  n = settings.GetInt("Settings", "Num", 1);
-  p = settings.GetInt("Settings", "Num2", 1);
-  q = settings.GetInt("Settings", "Num3", 1);
+  m = settings.GetInt(setting::SlopeM);
+  n = settings.GetInt(setting::SlopeN);
+  p = settings.GetInt(setting::OffsetP);
+  q = settings.GetInt(setting::OffsetQ);
 }
 
 void SlopeOffsetDialog::Save(SettingsStore& settings) const {
-  settings.WriteInt("Settings", "Num1", m);
-  settings.WriteInt("Settings", "Num", n);
-  settings.WriteInt("Settings", "Num2", p);
-  settings.WriteInt("Settings", "Num3", q);
+  settings.WriteInt(setting::SlopeM, m);
+  settings.WriteInt(setting::SlopeN, n);
+  settings.WriteInt(setting::OffsetP, p);
+  settings.WriteInt(setting::OffsetQ, q);
 }
 
 DialogData SlopeOffsetDialog::Build() const {

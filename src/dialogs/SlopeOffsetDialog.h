@@ -1,7 +1,7 @@
 // SlopeOffsetDialog: the "X * m / n + p / q の計算" dialog (template 133) as plain data:
 // four whole numbers m, n, p and q of the slope-and-offset transform
 // Y = X * m / n + p / q, each in an integer-only edit field and kept in the
-// settings ("Settings": "Num1", "Num", "Num2", "Num3", each 1 by default).
+// settings (setting::SlopeM, SlopeN, OffsetP, OffsetQ).
 #pragma once
 
 #include "platform/DialogData.h"

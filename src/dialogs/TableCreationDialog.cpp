@@ -3,17 +3,17 @@
 #include "settings/SettingsStore.h"
 
 void TableCreationDialog::Load(const SettingsStore& settings) {
-  headerRow = settings.GetInt("Settings", "ABC", 0);
-  rows = settings.GetInt("Settings", "Gyo", 5);
-  columns = settings.GetInt("Settings", "Retu", 5);
-  numbering = settings.GetInt("Settings", "No", 0);
+  headerRow = settings.GetInt(setting::NewTableHeaderRow);
+  rows = settings.GetInt(setting::NewTableRows);
+  columns = settings.GetInt(setting::NewTableColumns);
+  numbering = settings.GetInt(setting::NewTableNumbering);
 }
 
 void TableCreationDialog::Save(SettingsStore& settings) const {
-  settings.WriteInt("Settings", "ABC", headerRow);
-  settings.WriteInt("Settings", "Gyo", rows);
-  settings.WriteInt("Settings", "Retu", columns);
-  settings.WriteInt("Settings", "No", numbering);
+  settings.WriteInt(setting::NewTableHeaderRow, headerRow);
+  settings.WriteInt(setting::NewTableRows, rows);
+  settings.WriteInt(setting::NewTableColumns, columns);
+  settings.WriteInt(setting::NewTableNumbering, numbering);
 }
 
 DialogData TableCreationDialog::Build() const {

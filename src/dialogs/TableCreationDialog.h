@@ -2,7 +2,8 @@
 //
 // Four fields: a header-row check box, the numbers of data rows and columns
 // (integer edit fields) and a three-way radio group for the first column.
-// Load reads them from the "Settings" section, Save writes them back, Build
+// Load reads them from the settings (setting::NewTableHeaderRow, NewTableRows,
+// NewTableColumns, NewTableNumbering), Save writes them back, Build
 // gives the DialogData the host shows and Read takes the user's answer.
 #pragma once
 

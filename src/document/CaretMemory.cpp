@@ -4,6 +4,14 @@
 #include "document/DocumentFile.h"
 #include "document/RecentFileList.h"
 
+namespace {
+
+// The keys of one file's remembered caret offset and first visible line.
+std::string OffsetKey(const std::string& path) { return path + setting::kCaretOffsetSuffix; }
+std::string FirstLineKey(const std::string& path) { return path + setting::kCaretFirstLineSuffix; }
+
+}  // namespace
+
 namespace caret_memory {
 
 void Save(SettingsStore& settings, const std::string& path, int pos, int firstVisibleLine) {
@@ -11,17 +19,18 @@ void Save(SettingsStore& settings, const std::string& path, int pos, int firstVi
     Forget(settings, path);
     return;
   }
-  settings.WriteInt("Caret", path + "cL", pos);
-  settings.WriteInt("Caret", path + "cH", firstVisibleLine);
+  settings.WriteInt(setting::kCaretSection, OffsetKey(path), pos);
+  settings.WriteInt(setting::kCaretSection, FirstLineKey(path), firstVisibleLine);
 }
 
 void Forget(SettingsStore& settings, const std::string& path) {
-  settings.DeleteValue("Caret", path + "cL");
-  settings.DeleteValue("Caret", path + "cH");
+  settings.DeleteValue(setting::kCaretSection, OffsetKey(path));
+  settings.DeleteValue(setting::kCaretSection, FirstLineKey(path));
 }
 
 std::pair<int, int> Load(const SettingsStore& settings, const std::string& path) {
-  return {settings.GetInt("Caret", path + "cL", 0), settings.GetInt("Caret", path + "cH", 0)};
+  return {settings.GetInt(setting::kCaretSection, OffsetKey(path), 0),
+          settings.GetInt(setting::kCaretSection, FirstLineKey(path), 0)};
 }
 
 void ForgetVanishedRecentFiles(SettingsStore& settings) {
@@ -35,19 +44,21 @@ void PruneCaretMemory(SettingsStore& settings) {
   const std::vector<std::string> recent = recent_files::Entries(settings);
   bool copied = false;
   for (const std::string& path : recent) {
-    const int cL = settings.GetInt("Caret", path + "cL", 0);
+    const int cL = settings.GetInt(setting::kCaretSection, OffsetKey(path), 0);
     if (cL == 0) continue;
-    settings.WriteInt("CaretTemp", path + "cL", cL);
-    settings.WriteInt("CaretTemp", path + "cH", settings.GetInt("Caret", path + "cH", 0));
+    settings.WriteInt(setting::kCaretScratchSection, OffsetKey(path), cL);
+    settings.WriteInt(setting::kCaretScratchSection, FirstLineKey(path),
+                      settings.GetInt(setting::kCaretSection, FirstLineKey(path), 0));
     copied = true;
   }
   if (!copied) return;
-  settings.DeleteSection("Caret");
+  settings.DeleteSection(setting::kCaretSection);
   for (const std::string& path : recent) {
-    const int cL = settings.GetInt("CaretTemp", path + "cL", 0);
+    const int cL = settings.GetInt(setting::kCaretScratchSection, OffsetKey(path), 0);
     if (cL == 0) continue;
-    settings.WriteInt("Caret", path + "cL", cL);
-    settings.WriteInt("Caret", path + "cH", settings.GetInt("CaretTemp", path + "cH", 0));
+    settings.WriteInt(setting::kCaretSection, OffsetKey(path), cL);
+    settings.WriteInt(setting::kCaretSection, FirstLineKey(path),
+                      settings.GetInt(setting::kCaretScratchSection, FirstLineKey(path), 0));
   }
-  settings.DeleteSection("CaretTemp");
+  settings.DeleteSection(setting::kCaretScratchSection);
 }

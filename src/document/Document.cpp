@@ -71,7 +71,7 @@ std::string SaveFailureText(const docfile::WriteResult& r, const std::string& pa
 }  // namespace
 
 Document::Document(SettingsStore& settings)
-    : backupEnabled(settings.GetInt("Settings", "Backup", 1)), settings_(&settings) {}
+    : backupEnabled(settings.GetInt(setting::BackupOnSave)), settings_(&settings) {}
 
 void Document::SetPathName(const std::string& path) {
   path_ = path;

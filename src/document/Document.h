@@ -35,7 +35,7 @@ class Document final : public ViewDocument {
 
 
   Document() = default;
-  // Reads "Settings"/"Backup" (default 1) once; settings are also where the
+  // Reads setting::BackupOnSave once; settings are also where the
   // recent-file list and the caret memory live.
   explicit Document(SettingsStore& settings);
   Document(const Document&) = delete;

@@ -9,16 +9,16 @@ namespace recent_files {
 
 namespace {
 
-std::string Key(int n) { return "File" + std::to_string(n); }
+std::string Key(int n) { return setting::kRecentFileKeyPrefix + std::to_string(n); }
 
 void Write(SettingsStore& settings, const std::vector<std::string>& entries) {
   for (int n = 1; n <= kCount; ++n) {
     const std::size_t i = static_cast<std::size_t>(n - 1);
-    const std::string stored = settings.GetString("Recent File List", Key(n), "");
+    const std::string stored = settings.GetString(setting::kRecentFilesSection, Key(n), "");
     if (i < entries.size()) {
-      if (stored != entries[i]) settings.WriteString("Recent File List", Key(n), entries[i]);
+      if (stored != entries[i]) settings.WriteString(setting::kRecentFilesSection, Key(n), entries[i]);
     } else if (!stored.empty()) {
-      settings.DeleteValue("Recent File List", Key(n));
+      settings.DeleteValue(setting::kRecentFilesSection, Key(n));
     }
   }
 }
@@ -28,7 +28,7 @@ void Write(SettingsStore& settings, const std::vector<std::string>& entries) {
 std::vector<std::string> Entries(const SettingsStore& settings) {
   std::vector<std::string> entries;
   for (int n = 1; n <= kCount; ++n) {
-    std::string path = settings.GetString("Recent File List", Key(n), "");
+    std::string path = settings.GetString(setting::kRecentFilesSection, Key(n), "");
     if (path.empty()) break;
     entries.push_back(std::move(path));
   }

@@ -82,7 +82,7 @@ void RestoreRememberedCaret(EditorView& view) {
 // update notification (which also gives a loaded text CR LF line ends), the
 // remembered caret, and a fresh undo history.
 void InitialiseView(EditorView& view) {
-  view.printMarginStep = view.Settings().GetInt("Settings", "PrintMargin", 1);
+  view.printMarginStep = view.Settings().GetInt(setting::PrintMarginStep);
   view.filePath = view.Doc().PathName();
   docfile::SplitPath(view.filePath, view.fileFolder, view.fileTitle, view.fileExt, view.fileNameExt);
 
@@ -90,25 +90,25 @@ void InitialiseView(EditorView& view) {
   view.cellRange = CellRange{};
   view.tableClipboard.rowCount = 0;
   view.tableClipboard.columnCount = 0;
-  view.decimalPlaces = view.Settings().GetInt("Settings", "Sho", 1);
-  view.keepCaretColumn = view.Settings().GetInt("Settings", "CaretPos", 1);
+  view.decimalPlaces = view.Settings().GetInt(setting::DecimalPlaces);
+  view.keepCaretColumn = view.Settings().GetInt(setting::KeepCaretColumn);
   view.wordWrap = 0;
   view.tableMode = 1;
   view.paneTableMode = 1;
   view.workText = view.Edit().GetText();
 
   view.lineNumberMode = 1;
-  view.Settings().WriteInt("Settings", "Line", 1);
-  view.tabWidth = view.Settings().GetInt("Settings", "RetuHaba", 8);
+  view.Settings().WriteInt(setting::LineNumbers, 1);
+  view.tabWidth = view.Settings().GetInt(setting::TableColumnWidth);
   if (IsPvlFile(view)) ApplyDirectiveLine(view);
 
-  view.editorMode = view.Settings().GetInt("Settings", "Editmode", 0);
+  view.editorMode = view.Settings().GetInt(setting::EditorModeAtStart);
   if (view.editorMode == 1 && !IsPvlFile(view)) {
     view.tableMode = 0;
     view.lineNumberMode = 0;
-    view.Settings().WriteInt("Settings", "Line", 0);
+    view.Settings().WriteInt(setting::LineNumbers, 0);
     view.wordWrap = 1;
-    view.tabWidth = view.Settings().GetInt("Settings", "TabStops", 8);
+    view.tabWidth = view.Settings().GetInt(setting::TextTabWidth);
   }
   view.ApplyTabStops();
   view.ApplyWordWrap(false);
@@ -119,7 +119,7 @@ void InitialiseView(EditorView& view) {
     view.returnMark = 0;
   } else {
     view.Edit().SetReadOnly(false);
-    view.returnMark = view.Settings().GetInt("Settings", "Enter", 1);
+    view.returnMark = view.Settings().GetInt(setting::ReturnMarks);
   }
   view.OnUpdate(UpdateHint::None);
 

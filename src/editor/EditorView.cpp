@@ -19,8 +19,8 @@ EditorView::EditorView(SettingsStore& settings, const CommandLine& commandLine, 
       clipboard_(clipboard) {
   edit_.onChange = [this] { OnEditChange(); };
   edit_.SetWordWrap(true);  // the control is first created wrapping
-  printColumns = settings_.GetInt("Settings", "ColNum", 1);
-  printFontHeight = settings_.GetInt("PrintFont", "Height", -16);
+  printColumns = settings_.GetInt(setting::PrintColumns);
+  printFontHeight = settings_.GetInt(setting::PrintFontHeight);
   doc_.AddView(this);
 }
 
@@ -34,16 +34,16 @@ void EditorView::OnInitialUpdate() { doc_.InitialiseView(*this); }
 
 void EditorView::OnUpdate(UpdateHint hint) {
   NormaliseLineEnds();
-  lineNumberMode = settings_.GetInt("Settings", "Line", 0);
+  lineNumberMode = settings_.GetInt(setting::LineNumbers);
   switch (hint) {
     case UpdateHint::SplitStarted:
-      returnMark = settings_.GetInt("Settings", "Enter", 1);
+      returnMark = settings_.GetInt(setting::ReturnMarks);
       redrawColouring = true;
       ApplyWordWrap(false);
       break;
     case UpdateHint::WordWrap:
       ApplyWordWrap(wordWrap != 0);
-      returnMark = settings_.GetInt("Settings", "Enter", 1);
+      returnMark = settings_.GetInt(setting::ReturnMarks);
       redrawColouring = true;
       break;
     case UpdateHint::Saved:  // the current undo step is the saved text
@@ -144,14 +144,14 @@ void EditorView::ToggleTableMode() {
   if (tableMode) {
     wordWrap = 1;
     tableMode = 0;
-    settings_.WriteInt("Settings", "Line", 0);
-    tabWidth = settings_.GetInt("Settings", "TabStops", 8);
+    settings_.WriteInt(setting::LineNumbers, 0);
+    tabWidth = settings_.GetInt(setting::TextTabWidth);
     paneTableMode = 0;
   } else {
     wordWrap = 0;
     tableMode = 1;
     TogglePhysicalLineNumbers();
-    tabWidth = settings_.GetInt("Settings", "RetuHaba", 8);
+    tabWidth = settings_.GetInt(setting::TableColumnWidth);
   }
   ApplyTabStops();
   ApplyWordWrap(wordWrap != 0);
@@ -161,14 +161,14 @@ void EditorView::ToggleTableMode() {
 
 void EditorView::ToggleEditorMode() {
   editorMode = editorMode ? 0 : 1;
-  settings_.WriteInt("Settings", "Editmode", editorMode);
+  settings_.WriteInt(setting::EditorModeAtStart, editorMode);
 }
 
 void EditorView::ToggleReadOnly() {
   if (edit_.IsReadOnly()) {
     edit_.SetReadOnly(false);
     drawingEnabled = true;
-    returnMark = settings_.GetInt("Settings", "Enter", 1);
+    returnMark = settings_.GetInt(setting::ReturnMarks);
   } else {
     edit_.SetReadOnly(true);
     returnMark = 0;
@@ -179,14 +179,14 @@ void EditorView::ToggleReadOnly() {
 void EditorView::TogglePhysicalLineNumbers() {
   if (tableMode && lineNumberMode == 1) return;  // table mode always shows them
   lineNumberMode = lineNumberMode == 1 ? 0 : 1;
-  settings_.WriteInt("Settings", "Line", lineNumberMode);
+  settings_.WriteInt(setting::LineNumbers, lineNumberMode);
   redrawLineNumbers = true;
 }
 
 void EditorView::ToggleLogicalLineNumbers() {
   if (tableMode) return;
   lineNumberMode = lineNumberMode == 2 ? 0 : 2;
-  settings_.WriteInt("Settings", "Line", lineNumberMode);
+  settings_.WriteInt(setting::LineNumbers, lineNumberMode);
   redrawLineNumbers = true;
 }
 

@@ -141,7 +141,7 @@ class EditorView {
   int decimalPlaces = 1;
   int insertMode = 1;  // 1 insert, 0 overwrite
   int caretColumnX = 0;
-  int keepCaretColumn = 1;  // "Settings"/"CaretPos", read when a document is attached
+  int keepCaretColumn = 1;  // setting::KeepCaretColumn, read when a document is attached
   // Input method: its open state as last read, and the caret position taken
   // at each key down while it is open in overwrite mode (the start of the
   // text it is composing).

@@ -87,13 +87,13 @@ void JumpToLine(EditorView& view) {
   number.id = 1000;
   number.kind = DialogControl::Kind::Edit;
   number.label = "行番号";
-  number.text = std::to_string(static_cast<unsigned>(settings.GetInt("Settings", "LineN", 1)));
+  number.text = std::to_string(static_cast<unsigned>(settings.GetInt(setting::JumpLineNumber)));
   number.integerOnly = true;
   DialogControl logical;
   logical.id = 1027;
   logical.kind = DialogControl::Kind::Check;
   logical.label = "論理行";
-  logical.value = settings.GetInt("Settings", "PL", 0) ? 1 : 0;
+  logical.value = settings.GetInt(setting::JumpCountsLogicalLines) ? 1 : 0;
   d.controls = {number, logical};
   if (!view.Host().RunDialog(d)) return;
 
@@ -121,8 +121,8 @@ void JumpToLine(EditorView& view) {
   CaretTo(e, pos);
   if (top + 5 < target) e.LineScroll(0, 5);
   if (top >= target) e.LineScroll(0, -5);
-  settings.WriteInt("Settings", "LineN", target > INT_MAX ? INT_MAX : static_cast<int>(target));
-  settings.WriteInt("Settings", "PL", d.Value(1027));
+  settings.WriteInt(setting::JumpLineNumber, target > INT_MAX ? INT_MAX : static_cast<int>(target));
+  settings.WriteInt(setting::JumpCountsLogicalLines, d.Value(1027));
 }
 
 // Comments are not added to or removed from text the user cannot edit.

@@ -301,3 +301,19 @@ void SettingsStore::DeleteSection(const std::string& section) {
     impl_->Drop();
   }
 }
+
+std::int32_t SettingsStore::GetInt(const IntSetting& setting) const {
+  return GetInt(setting.section, setting.key, setting.defaultValue);
+}
+
+void SettingsStore::WriteInt(const IntSetting& setting, std::int32_t value) {
+  WriteInt(setting.section, setting.key, value);
+}
+
+std::string SettingsStore::GetString(const StringSetting& setting) const {
+  return GetString(setting.section, setting.key, setting.defaultValue);
+}
+
+void SettingsStore::WriteString(const StringSetting& setting, const std::string& text) {
+  WriteString(setting.section, setting.key, text);
+}

@@ -13,10 +13,16 @@
 // A missing or unreadable file is an empty store; a corrupt line is skipped
 // (and kept as it is on the next write). Failures are never reported to the
 // user and never leave a damaged file behind.
+//
+// The values the program keeps are named in SettingsKeys.h and read and
+// written through the IntSetting / StringSetting overloads; the string
+// overloads serve keys made at run time.
 #pragma once
 
 #include <cstdint>
 #include <string>
+
+#include "settings/SettingsKeys.h"
 
 class SettingsStore {
  public:
@@ -37,6 +43,12 @@ class SettingsStore {
   void WriteString(const std::string& section, const std::string& key, const std::string& text);
   void DeleteValue(const std::string& section, const std::string& key);
   void DeleteSection(const std::string& section);
+
+  // A named value (SettingsKeys.h); a missing value reads as its default.
+  std::int32_t GetInt(const IntSetting& setting) const;
+  void WriteInt(const IntSetting& setting, std::int32_t value);
+  std::string GetString(const StringSetting& setting) const;
+  void WriteString(const StringSetting& setting, const std::string& text);
 
  private:
   struct Impl;

@@ -22,18 +22,20 @@ void ChangeTableWidth(EditorView& view) {
   choice.Read(dialog);
   view.tabWidth = TabWidthDialog::WidthForIndex(choice.index);
   view.Edit().SetTabStops(view.tabWidth * 4);
-  view.Settings().WriteInt("Settings", "RetuHaba", view.tabWidth);
+  view.Settings().WriteInt(setting::TableColumnWidth, view.tabWidth);
   if (view.tableMode) view.redrawLineNumbers = true;  // the column ruler follows the width
 }
 
 void ChangeRoundingPlace(EditorView& view) {
   DecimalPlacesDialog choice;
-  choice.index = view.Settings().GetInt("Settings", "Sho", 0);
+  // The stored decimal places; with none stored the list starts at 0 here,
+  // though a document reads 1 (see setting::DecimalPlacesDialogChoice).
+  choice.index = view.Settings().GetInt(setting::DecimalPlacesDialogChoice);
   DialogData dialog = choice.Build();
   if (!view.Host().RunDialog(dialog)) return;
   choice.Read(dialog);
   view.decimalPlaces = choice.index;
-  view.Settings().WriteInt("Settings", "Sho", choice.index);
+  view.Settings().WriteInt(setting::DecimalPlaces, choice.index);
 }
 
 // Population mean and standard deviation, taken on the distances from the

@@ -9,11 +9,11 @@ class EditorView;
 namespace table_formatting {
 
 // Command 32812: TabWidthDialog; the chosen width becomes TabWidth and the tab stops,
-// and is stored as the table-mode width "Settings"/"RetuHaba" in either mode.
+// and is stored as the table-mode width setting::TableColumnWidth in either mode.
 void ChangeTableWidth(EditorView& view);
 
 // Command 32813: DecimalPlacesDialog; the chosen index becomes DecimalPlaces and
-// "Settings"/"Sho". The text does not change.
+// setting::DecimalPlaces. The text does not change.
 void ChangeRoundingPlace(EditorView& view);
 
 // Command 32999: the deviation score of every value of the one-column block,

@@ -9,6 +9,7 @@
 
 #include "app/AppContext.h"
 #include "settings/AppIdentity.h"
+#include "settings/SettingsKeys.h"
 #include "app/qt/MainWindow.h"
 #include "platform/qt/QtUiHost.h"
 #include "display/qt/DisplayFont.h"
@@ -25,7 +26,7 @@ int RunWindow(int argc, char** argv) {
   display_font::RegisterSubstitutions();
 
   AppContext app(std::vector<std::string>(argv + 1, argv + argc));
-  const FontLayout layout(display_font::FromSettings(app.Settings(), "Font"));
+  const FontLayout layout(display_font::FromSettings(app.Settings(), setting::kScreenFontSection));
   QtUiHost host;
   QtClipboard clipboard;
   const std::unique_ptr<EditorView> viewOwner = app.CreateView(host, clipboard);

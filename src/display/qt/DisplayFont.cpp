@@ -28,15 +28,15 @@ void RegisterSubstitutions() {
 }
 
 QFont FromSettings(const SettingsStore& settings, const std::string& section) {
-  const int height = settings.GetInt(section, "Height", -16);
+  const int height = settings.GetInt(setting::FontHeight(section.c_str()));
   if (height == 0) return QFontDatabase::systemFont(QFontDatabase::GeneralFont);
 
-  const std::string face = settings.GetString(section, "FaceName", "ＭＳ ゴシック");
+  const std::string face = settings.GetString(setting::FontFaceName(section.c_str()));
   QFont font(QString::fromStdString(face));
-  const int weight = settings.GetInt(section, "Weight", 700);
+  const int weight = settings.GetInt(setting::FontWeight(section.c_str()));
   font.setWeight(static_cast<QFont::Weight>(std::clamp(weight == 0 ? 400 : weight, 100, 900)));
-  font.setItalic(settings.GetInt(section, "Italic", 0) != 0);
-  const int pitchAndFamily = settings.GetInt(section, "PitchAndFamily", 49) & 0xFF;
+  font.setItalic(settings.GetInt(setting::FontItalic(section.c_str())) != 0);
+  const int pitchAndFamily = settings.GetInt(setting::FontPitchAndFamily(section.c_str())) & 0xFF;
   if ((pitchAndFamily & 0xF0) == 0x30) font.setStyleHint(QFont::TypeWriter);  // the "modern" family
   font.setKerning(false);  // characters stand where the buffer measured them
 

@@ -18,7 +18,8 @@ namespace display_font {
 // Run once after the application object exists.
 void RegisterSubstitutions();
 
-// The font of section `section` ("Font" or "PrintFont"); a stored height of 0
+// The font of section `section` (setting::kScreenFontSection or
+// setting::kPrintFontSection, see SettingsKeys.h); a stored height of 0
 // means none is stored, and then the system's general font is used.
 QFont FromSettings(const SettingsStore& settings, const std::string& section);
 
