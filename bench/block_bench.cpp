@@ -2,15 +2,20 @@
 // numeric columns, through the view as the menu runs them: reading the text,
 // one pass over the rows, SetText, the caret and the undo snapshot.
 //
-//   InsertBlankColumn      32962 with the caret in the fourth column, every row
-//   DeleteColumn           32963 the fourth column of every row
-//   CutColumn              32965 copy and delete the fourth column
-//   InsertCopiedColumn     32966 a copied column back into every row
-//   BlockCopyPaste         33005 then 33007: 1,000 rows x 5 columns
-//   DeleteBlock            32970 on 1,000 x 5 cells
-//   RepeatedPaste          33057 a 2 x 2 block repeated over 1,000 x 5 cells
-//   ClearBlock             32961 on 1,000 x 5 cells
-//   DeviationColumn        32999 a computed column inserted over all 20,000 rows
+//   InsertBlankColumn      cmd::InsertBlankColumn with the caret in the fourth
+//                          column, every row
+//   DeleteColumn           cmd::DeleteColumn: the fourth column of every row
+//   CutColumn              cmd::CutColumn: copy and delete the fourth column
+//   InsertCopiedColumn     cmd::InsertCopiedColumn: a copied column back into
+//                          every row
+//   BlockCopyPaste         cmd::CopyBlock then cmd::PasteBlock: 1,000 rows x 5
+//                          columns
+//   DeleteBlock            cmd::DeleteBlock on 1,000 x 5 cells
+//   RepeatedPaste          cmd::PasteBlockRepeated: a 2 x 2 block repeated over
+//                          1,000 x 5 cells
+//   ClearBlock             cmd::ClearBlock on 1,000 x 5 cells
+//   DeviationColumn        cmd::DeviationScoresRight: a computed column inserted
+//                          over all 20,000 rows
 //
 // Each iteration starts from the original text with a fresh undo history.
 #include <benchmark/benchmark.h>
@@ -19,6 +24,7 @@
 #include <string>
 
 #include "BenchTables.h"
+#include "editor/CommandIds.h"
 
 namespace {
 
@@ -79,49 +85,53 @@ void Caret(Bench& b, int col, int row) {
 }
 
 void BM_InsertBlankColumn(benchmark::State& state) {
-  Run(state, [](Bench& b) { Caret(b, 3, 0); }, [](Bench& b) { b.view->Execute(32962); });
+  Run(state, [](Bench& b) { Caret(b, 3, 0); }, [](Bench& b) { b.view->Execute(cmd::InsertBlankColumn); });
 }
 void BM_DeleteColumn(benchmark::State& state) {
-  Run(state, [](Bench& b) { Caret(b, 3, 0); }, [](Bench& b) { b.view->Execute(32963); });
+  Run(state, [](Bench& b) { Caret(b, 3, 0); }, [](Bench& b) { b.view->Execute(cmd::DeleteColumn); });
 }
 void BM_CutColumn(benchmark::State& state) {
-  Run(state, [](Bench& b) { Caret(b, 3, 0); }, [](Bench& b) { b.view->Execute(32965); });
+  Run(state, [](Bench& b) { Caret(b, 3, 0); }, [](Bench& b) { b.view->Execute(cmd::CutColumn); });
 }
 void BM_InsertCopiedColumn(benchmark::State& state) {
   Run(
       state,
       [](Bench& b) {
         Caret(b, 3, 0);
-        b.view->Execute(32964);  // copy the fourth column of all rows
+        b.view->Execute(cmd::CopyColumn);  // copy the fourth column of all rows
         Caret(b, 7, 0);
       },
-      [](Bench& b) { b.view->Execute(32966); });
+      [](Bench& b) { b.view->Execute(cmd::InsertCopiedColumn); });
 }
 void BM_BlockCopyPaste(benchmark::State& state) {
   Run(
       state, [](Bench& b) { b.Reset(kBlock, BlockStart(), BlockEnd()); },
       [](Bench& b) {
-        b.view->Execute(33005);
+        b.view->Execute(cmd::CopyBlock);
         const int p = CellStart(1, 15000);  // right after the first TAB of row 15,000
         b.view->Edit().SetSel(p, p);
-        b.view->Execute(33007);
+        b.view->Execute(cmd::PasteBlock);
       });
 }
 void BM_DeleteBlock(benchmark::State& state) {
-  Run(state, [](Bench& b) { b.Reset(kBlock, BlockStart(), BlockEnd()); }, [](Bench& b) { b.view->Execute(32970); });
+  Run(
+      state, [](Bench& b) { b.Reset(kBlock, BlockStart(), BlockEnd()); },
+      [](Bench& b) { b.view->Execute(cmd::DeleteBlock); });
 }
 void BM_RepeatedPaste(benchmark::State& state) {
   Run(
       state,
       [](Bench& b) {
         b.Reset(CellRange{0, 0, 1, 1}, 0, CellStart(1, 1) + 1);
-        b.view->Execute(33005);  // a 2 x 2 block
+        b.view->Execute(cmd::CopyBlock);  // a 2 x 2 block
         b.Reset(kBlock, BlockStart(), BlockEnd());
       },
-      [](Bench& b) { b.view->Execute(33057); });
+      [](Bench& b) { b.view->Execute(cmd::PasteBlockRepeated); });
 }
 void BM_ClearBlock(benchmark::State& state) {
-  Run(state, [](Bench& b) { b.Reset(kBlock, BlockStart(), BlockEnd()); }, [](Bench& b) { b.view->Execute(32961); });
+  Run(
+      state, [](Bench& b) { b.Reset(kBlock, BlockStart(), BlockEnd()); },
+      [](Bench& b) { b.view->Execute(cmd::ClearBlock); });
 }
 void BM_DeviationColumn(benchmark::State& state) {
   Run(
@@ -129,7 +139,7 @@ void BM_DeviationColumn(benchmark::State& state) {
       [](Bench& b) {
         b.Reset(CellRange{3, 0, 3, kRows - 1}, CellStart(3, 0), CellStart(3, kRows - 1) + 2);
       },
-      [](Bench& b) { b.view->Execute(32999); });
+      [](Bench& b) { b.view->Execute(cmd::DeviationScoresRight); });
 }
 
 BENCHMARK(BM_InsertBlankColumn)->Unit(benchmark::kMillisecond);

@@ -7,16 +7,17 @@
 //                        formula of 100,000 uses
 //   TypedLine            "1200*3+500=" and Enter through the view, with the
 //                        release of Enter calculating the line
-//   TransformColumn      32967 (Y = X * m / n + p / q, new column right) on
-//                        a column of 100,000 rows
-//   CombineColumns       32971 (two columns added, new column right) on the
-//                        same rows
+//   TransformColumn      cmd::ColumnSlopeOffsetRight (Y = X * m / n + p / q, new
+//                        column right) on a column of 100,000 rows
+//   CombineColumns       cmd::TwoColumnArithmeticRight (two columns added, new
+//                        column right) on the same rows
 #include <benchmark/benchmark.h>
 
 #include <string>
 
 #include "BenchTables.h"
 #include "calc/CalcEvaluator.h"
+#include "editor/CommandIds.h"
 
 namespace {
 
@@ -100,8 +101,8 @@ void RunOnColumn(benchmark::State& state, int id) {
   state.counters["text_bytes"] = static_cast<double>(Column().size());
 }
 
-void TransformColumn(benchmark::State& s) { RunOnColumn(s, 32967); }
-void CombineColumns(benchmark::State& s) { RunOnColumn(s, 32971); }
+void TransformColumn(benchmark::State& s) { RunOnColumn(s, cmd::ColumnSlopeOffsetRight); }
+void CombineColumns(benchmark::State& s) { RunOnColumn(s, cmd::TwoColumnArithmeticRight); }
 
 }  // namespace
 

@@ -2,11 +2,14 @@
 // through the view as the menu runs them: reading the text, rebuilding it,
 // SetText, the caret move and the undo snapshot.
 //
-//   ColumnSums / ColumnAverages   32955 / 32957 on the whole 10 x 20,000 block
-//   RowSums / RowAverages         32954 / 32956 on the same block
-//   SortByValue / SortByText      32960 on all rows, by the fourth column
-//   RankColumn                    33098 rank on all rows, by the fourth column
-//   NumberColumn                  33098 running numbers on all rows
+//   ColumnSums / ColumnAverages   cmd::ColumnSumBelow / cmd::ColumnAverageBelow on
+//                                 the whole 10 x 20,000 block
+//   RowSums / RowAverages         cmd::RowSumRight / cmd::RowAverageRight on the
+//                                 same block
+//   SortByValue / SortByText      cmd::SortRows on all rows, by the fourth column
+//   RankColumn                    cmd::InsertRankColumn: rank on all rows, by the
+//                                 fourth column
+//   NumberColumn                  cmd::InsertRankColumn: running numbers on all rows
 //
 // Each iteration starts from the original text with a fresh undo history.
 #include <benchmark/benchmark.h>
@@ -15,6 +18,7 @@
 #include <string>
 
 #include "BenchTables.h"
+#include "editor/CommandIds.h"
 
 namespace {
 
@@ -68,14 +72,14 @@ void Rank(DialogData& d, bool rank) {
   d.Set(1028, rank ? "1" : "0");
 }
 
-void ColumnSums(benchmark::State& s) { RunCommand(s, 32955); }
-void ColumnAverages(benchmark::State& s) { RunCommand(s, 32957); }
-void RowSums(benchmark::State& s) { RunCommand(s, 32954); }
-void RowAverages(benchmark::State& s) { RunCommand(s, 32956); }
-void SortByValue(benchmark::State& s) { RunCommand(s, 32960, [](DialogData& d) { Sort(d, true); }); }
-void SortByText(benchmark::State& s) { RunCommand(s, 32960, [](DialogData& d) { Sort(d, false); }); }
-void RankColumn(benchmark::State& s) { RunCommand(s, 33098, [](DialogData& d) { Rank(d, true); }); }
-void NumberColumn(benchmark::State& s) { RunCommand(s, 33098, [](DialogData& d) { Rank(d, false); }); }
+void ColumnSums(benchmark::State& s) { RunCommand(s, cmd::ColumnSumBelow); }
+void ColumnAverages(benchmark::State& s) { RunCommand(s, cmd::ColumnAverageBelow); }
+void RowSums(benchmark::State& s) { RunCommand(s, cmd::RowSumRight); }
+void RowAverages(benchmark::State& s) { RunCommand(s, cmd::RowAverageRight); }
+void SortByValue(benchmark::State& s) { RunCommand(s, cmd::SortRows, [](DialogData& d) { Sort(d, true); }); }
+void SortByText(benchmark::State& s) { RunCommand(s, cmd::SortRows, [](DialogData& d) { Sort(d, false); }); }
+void RankColumn(benchmark::State& s) { RunCommand(s, cmd::InsertRankColumn, [](DialogData& d) { Rank(d, true); }); }
+void NumberColumn(benchmark::State& s) { RunCommand(s, cmd::InsertRankColumn, [](DialogData& d) { Rank(d, false); }); }
 
 }  // namespace
 

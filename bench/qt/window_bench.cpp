@@ -25,6 +25,7 @@
 #include "display/qt/DisplayFont.h"
 #include "platform/qt/FontLayout.h"
 #include "document/Document.h"
+#include "editor/CommandIds.h"
 #include "editor/EditorView.h"
 #include "editor/qt/PivraTextWidget.h"
 #include "platform/qt/QtClipboard.h"
@@ -138,7 +139,7 @@ void KeystrokeAndRepaint(benchmark::State& state, bool tableMode) {
   Window w(layout);
   w.view->Edit().SetText(Text());
   w.view->OnInitialUpdate();
-  if (tableMode) w.view->Execute(32809);  // no wrap: the horizontal scroll range follows the widest row
+  if (tableMode) w.view->Execute(cmd::ToggleTableMode);  // no wrap: the horizontal scroll range follows the widest row
   EditBuffer& e = w.view->Edit();
   const int middle = e.LogicalLineStart(e.LogicalLineCount() / 2);
   e.SetSel(middle, middle);

@@ -7,6 +7,7 @@
 
 #include "app/AppContext.h"
 #include "app/DocumentStartup.h"
+#include "editor/CommandIds.h"
 #include "editor/EditorView.h"
 #include "text/Cp932.h"
 #include "platform/LineLayout.h"
@@ -323,7 +324,7 @@ bool BatchRunner::Execute(EditorView& view, AppContext& app, const std::string& 
     dialogValues_.assign(1, {"path", path});
     dialogCancel_ = false;
     dialogError_.clear();
-    view.Execute(57601);
+    view.Execute(cmd::FileOpen);
     return true;
   }
   if (verb == "answer") {

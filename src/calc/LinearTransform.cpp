@@ -6,6 +6,7 @@
 #include "calc/ColumnInsertion.h"
 #include "dialogs/SlopeOffsetDialog.h"
 #include "dialogs/RangeMappingDialog.h"
+#include "editor/CommandIds.h"
 #include "editor/EditorView.h"
 #include "editor/UndoStep.h"
 #include "editor/CommandTable.h"
@@ -141,14 +142,14 @@ void RegisterLinearTransformCommands(CommandTable& t) {
     bool alwaysEnabled;
   };
   static const Entry entries[] = {
-      {33049, "列を一次変換 Y=aX+b し、前（左）へ", F::SlopeOffset, true, true, false},
-      {32967, "列を一次変換 Y=aX+b し、後ろ（右）へ", F::SlopeOffset, true, false, false},
-      {33054, "行を一次変換 Y=aX+b し、上へ", F::SlopeOffset, false, true, false},
-      {32968, "行を一次変換 Y=aX+b し、下へ", F::SlopeOffset, false, false, false},
-      {33050, "列を一次変換 A→C, B→D  し、前（左）へ", F::RangeMapping, true, true, false},
-      {32958, "列を一次変換 A→C, B→D  し、後ろ（右）へ", F::RangeMapping, true, false, true},
-      {33055, "行を一次変換 A→C, B→D  し、上へ", F::RangeMapping, false, true, false},
-      {32959, "行を一次変換 A→C, B→D  し、下へ", F::RangeMapping, false, false, true},
+      {cmd::ColumnSlopeOffsetLeft, "列を一次変換 Y=aX+b し、前（左）へ", F::SlopeOffset, true, true, false},
+      {cmd::ColumnSlopeOffsetRight, "列を一次変換 Y=aX+b し、後ろ（右）へ", F::SlopeOffset, true, false, false},
+      {cmd::RowSlopeOffsetAbove, "行を一次変換 Y=aX+b し、上へ", F::SlopeOffset, false, true, false},
+      {cmd::RowSlopeOffsetBelow, "行を一次変換 Y=aX+b し、下へ", F::SlopeOffset, false, false, false},
+      {cmd::ColumnRangeMappingLeft, "列を一次変換 A→C, B→D  し、前（左）へ", F::RangeMapping, true, true, false},
+      {cmd::ColumnRangeMappingRight, "列を一次変換 A→C, B→D  し、後ろ（右）へ", F::RangeMapping, true, false, true},
+      {cmd::RowRangeMappingAbove, "行を一次変換 A→C, B→D  し、上へ", F::RangeMapping, false, true, false},
+      {cmd::RowRangeMappingBelow, "行を一次変換 A→C, B→D  し、下へ", F::RangeMapping, false, false, true},
   };
   for (const Entry& e : entries) {
     std::function<bool(EditorView&)> enabled;

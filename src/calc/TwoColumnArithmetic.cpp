@@ -6,6 +6,7 @@
 #include "calc/ColumnInsertion.h"
 #include "dialogs/RowArithmeticDialog.h"
 #include "dialogs/ColumnArithmeticDialog.h"
+#include "editor/CommandIds.h"
 #include "editor/EditorView.h"
 #include "editor/UndoStep.h"
 #include "editor/CommandTable.h"
@@ -126,8 +127,12 @@ void CombineCells(EditorView& view, bool columnMode, bool before) {
 }
 
 void RegisterTwoColumnCommands(CommandTable& t) {
-  t.Add({33051, "", "", "2列を四則計算し、結果を前(左）へ", [](EditorView& v) { CombineCells(v, true, true); }, {}, {}});
-  t.Add({32971, "", "", "2列を四則計算し、結果を後ろ(右）へ", [](EditorView& v) { CombineCells(v, true, false); }, {}, {}});
-  t.Add({33056, "", "", "2行を四則計算し、上へ", [](EditorView& v) { CombineCells(v, false, true); }, {}, {}});
-  t.Add({32972, "", "", "2行を四則計算し、下へ", [](EditorView& v) { CombineCells(v, false, false); }, {}, {}});
+  t.Add({cmd::TwoColumnArithmeticLeft, "", "", "2列を四則計算し、結果を前(左）へ",
+         [](EditorView& v) { CombineCells(v, true, true); }, {}, {}});
+  t.Add({cmd::TwoColumnArithmeticRight, "", "", "2列を四則計算し、結果を後ろ(右）へ",
+         [](EditorView& v) { CombineCells(v, true, false); }, {}, {}});
+  t.Add({cmd::TwoRowArithmeticAbove, "", "", "2行を四則計算し、上へ",
+         [](EditorView& v) { CombineCells(v, false, true); }, {}, {}});
+  t.Add({cmd::TwoRowArithmeticBelow, "", "", "2行を四則計算し、下へ",
+         [](EditorView& v) { CombineCells(v, false, false); }, {}, {}});
 }

@@ -81,11 +81,11 @@ class Document final : public ViewDocument {
   bool OpenDocumentFile(const std::string& path);
 
   // ---- commands (the view passed is the active pane)
-  void OnFileNew(EditorView& active);             // 57600
-  void OnFileOpen(EditorView& active);            // 57601
-  bool OnFileSave();                              // 57603; true when saved
-  bool OnFileSaveAs();                            // 57604; true when saved
-  void OnOpenRecentFile(EditorView& active, int index);  // 57616 + index
+  void OnFileNew(EditorView& active);             // cmd::FileNew
+  void OnFileOpen(EditorView& active);            // cmd::FileOpen
+  bool OnFileSave();                              // cmd::FileSave; true when saved
+  bool OnFileSaveAs();                            // cmd::FileSaveAs; true when saved
+  void OnOpenRecentFile(EditorView& active, int index);  // cmd::RecentFileFirst + index
 
   // The save prompt for a modified document; false when the user cancels
   // or the save fails, so that what asked stops.

@@ -5,6 +5,7 @@
 #include "document/BackupDeletion.h"
 #include "document/Document.h"
 #include "document/RecentFileList.h"
+#include "editor/CommandIds.h"
 #include "editor/CommandTable.h"
 #include "editor/EditorView.h"
 
@@ -20,16 +21,16 @@ void RegisterDocumentCommands(CommandTable& t) {
     e.enabled = std::move(enabled);
     t.Add(std::move(e));
   };
-  add(57600, "新規作成(&N)", [](EditorView& v) { DocumentOf(v).OnFileNew(v); });
-  add(57601, "開く(&O)...", [](EditorView& v) { DocumentOf(v).OnFileOpen(v); });
-  add(57603, "上書き保存(&S)", [](EditorView& v) { DocumentOf(v).OnFileSave(); },
+  add(cmd::FileNew, "新規作成(&N)", [](EditorView& v) { DocumentOf(v).OnFileNew(v); });
+  add(cmd::FileOpen, "開く(&O)...", [](EditorView& v) { DocumentOf(v).OnFileOpen(v); });
+  add(cmd::FileSave, "上書き保存(&S)", [](EditorView& v) { DocumentOf(v).OnFileSave(); },
       [](EditorView& v) { return v.Doc().IsModified(); });
-  add(57604, "名前を付けて保存(&A)...", [](EditorView& v) { DocumentOf(v).OnFileSaveAs(); });
-  add(32793, "バックアップの削除", DeleteBackupFiles, CanDeleteBackupFiles);
+  add(cmd::FileSaveAs, "名前を付けて保存(&A)...", [](EditorView& v) { DocumentOf(v).OnFileSaveAs(); });
+  add(cmd::DeleteBackupFiles, "バックアップの削除", DeleteBackupFiles, CanDeleteBackupFiles);
   // The recent files have no fixed caption: the File menu shows
   // recent_files::MenuEntries, one entry per listed file.
   for (int n = 0; n < recent_files::kCount; ++n) {
-    add(recent_files::kFirstCommand + n, "", [n](EditorView& v) { DocumentOf(v).OnOpenRecentFile(v, n); },
+    add(cmd::RecentFileFirst + n, "", [n](EditorView& v) { DocumentOf(v).OnOpenRecentFile(v, n); },
         [n](EditorView& v) {
           return static_cast<std::size_t>(n) < recent_files::Entries(v.Settings()).size();
         });

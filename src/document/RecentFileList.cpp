@@ -4,6 +4,7 @@
 
 #include "settings/SettingsStore.h"
 #include "document/DocumentFile.h"
+#include "editor/CommandIds.h"
 
 namespace recent_files {
 
@@ -63,7 +64,7 @@ std::vector<std::pair<int, std::string>> MenuEntries(const SettingsStore& settin
       if (c == '&') shown += '&';
     }
     const std::string number = n < 10 ? "&" + std::to_string(n) : n == 10 ? "1&0" : std::to_string(n);
-    menu.emplace_back(kFirstCommand + n - 1, number + " " + shown);
+    menu.emplace_back(cmd::RecentFileFirst + n - 1, number + " " + shown);
   }
   return menu;
 }

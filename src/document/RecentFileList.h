@@ -15,7 +15,6 @@ class SettingsStore;
 namespace recent_files {
 
 constexpr int kCount = 16;
-constexpr int kFirstCommand = 57616;  // the command of entry 1; entry n is 57615 + n
 
 // The entries in order, up to the first empty one.
 std::vector<std::string> Entries(const SettingsStore& settings);
@@ -24,7 +23,8 @@ std::vector<std::string> Entries(const SettingsStore& settings);
 void Add(SettingsStore& settings, const std::string& path);
 void Remove(SettingsStore& settings, const std::string& path);
 
-// The File menu's entries: command id and caption ("&1 /home/me/memo.txt",
+// The File menu's entries: command id (cmd::RecentFileFirst for entry 1, the
+// next id for each next entry) and caption ("&1 /home/me/memo.txt",
 // with the path readable and any "&" in it doubled).
 std::vector<std::pair<int, std::string>> MenuEntries(const SettingsStore& settings);
 

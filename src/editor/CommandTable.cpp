@@ -1,5 +1,6 @@
 #include "editor/CommandTable.h"
 
+#include "editor/CommandIds.h"
 #include "editor/EditorView.h"
 #include "editor/KeyCodes.h"
 
@@ -8,47 +9,91 @@ namespace {
 // The menus as laid out for the user; ids of commands that are not built are
 // dropped when the menus are asked for.
 const std::vector<std::pair<const char*, std::vector<int>>>& MainMenuLayout() {
+  using namespace cmd;
   static const std::vector<std::pair<const char*, std::vector<int>>> layout = {
-      {"ファイル(&F)", {57600, 57601, 57603, 57604, 0, 32902, 32875, 0, 57607, 57609, 0, 32793, 0, 57665}},
-      {"編集(&E)", {32789, 32788, 0, 57635, 57634, 57637, 57642, 0, 32840, 32841}},
-      {"表示(&V)", {32794, 32795, 0, 32777, 32798, 32774, 32821, 0, 32797}},
-      {"移動・分割", {32800, 32801, 32802, 32803, 32804, 32805, 0, 32815, 0, 32807, 32808}},
-      {"表計算(&T)", {32809, 32868, 0, 32811, 32812, 32813}},
-      {"印刷設定", {32775, 0, 32780, 32781, 32782, 32783, 0, 32784, 32785, 32786, 32787}},
-      {"ツール", {32816, 32814}},
+      {"ファイル(&F)",
+       {FileNew, FileOpen, FileSave, FileSaveAs, 0, FileMenuItem5, FileMenuItem6, 0, FilePrint, FilePrintPreview, 0,
+        DeleteBackupFiles, 0, AppExit}},
+      {"編集(&E)", {Undo, Redo, 0, Cut, Copy, Paste, SelectAll, 0, Find, Replace}},
+      {"表示(&V)",
+       {TogglePhysicalLineNumbers, ToggleLogicalLineNumbers, 0, ViewMenuItem3, ViewMenuItem4, ViewMenuItem5,
+        ViewMenuItem6, 0, ToggleReadOnly}},
+      {"移動・分割",
+       {MoveToTextStart, MoveToTextEnd, MoveToLineStart, MoveToLineEnd, MoveScreenUp, MoveScreenDown, 0, JumpToLine, 0,
+        SplitCtrl1, SplitCtrl2}},
+      {"表計算(&T)", {ToggleTableMode, ToggleEditorMode, 0, CreateTable, ChangeTableWidth, ChangeRoundingPlace}},
+      {"印刷設定",
+       {PrintFont, 0, PrintColumns1, PrintColumns2, PrintColumns3, PrintColumns4, 0, PrintMargin1, PrintMargin2,
+        PrintMargin3, PrintMargin4}},
+      {"ツール", {ToolsMenuItem1, ToolsMenuItem2}},
   };
   return layout;
 }
 
 // The editing menu and the table menu, in the order of the command table.
 const std::vector<int>& EditMenuLayout() {
-  static const std::vector<int> ids = {32789, 32788, 0, 57635, 57634, 57637, 57642, 0, 32800, 32801, 32815,
-                                       0, 33096, 0, 32826, 32827, 0, 32809};
+  using namespace cmd;
+  static const std::vector<int> ids = {
+      Undo, Redo, 0,
+      Cut, Copy, Paste, SelectAll, 0,
+      MoveToTextStart, MoveToTextEnd, JumpToLine, 0,
+      ContextMenuSharedItem, 0,
+      AddCommentSlashes, RemoveCommentSlashes, 0,
+      ToggleTableMode};
   return ids;
 }
 
 const std::vector<int>& TableMenuLayout() {
+  using namespace cmd;
   static const std::vector<int> ids = {
-      57635, 57634, 57637, 57642, 0, 33096, 0, 32954, 32956, 33047, 33048, 0, 32955, 32957, 33052, 33053, 0,
-      32967, 33049, 32958, 33050, 32968, 33054, 32959, 33055, 0, 32971, 33051, 32972, 33056, 0, 32960, 33098,
-      32999, 0, 32961, 32970, 33107, 0, 32962, 32963, 32964, 32965, 32966, 0, 33005, 33006, 33007, 33057, 0,
-      32811, 32812, 32813, 0, 32809};
+      Cut, Copy, Paste, SelectAll, 0,
+      ContextMenuSharedItem, 0,
+      RowSumRight, RowAverageRight, RowSumLeft, RowAverageLeft, 0,
+      ColumnSumBelow, ColumnAverageBelow, ColumnSumAbove, ColumnAverageAbove, 0,
+      ColumnSlopeOffsetRight, ColumnSlopeOffsetLeft, ColumnRangeMappingRight, ColumnRangeMappingLeft,
+      RowSlopeOffsetBelow, RowSlopeOffsetAbove, RowRangeMappingBelow, RowRangeMappingAbove, 0,
+      TwoColumnArithmeticRight, TwoColumnArithmeticLeft, TwoRowArithmeticBelow, TwoRowArithmeticAbove, 0,
+      SortRows, InsertRankColumn, DeviationScoresRight, 0,
+      ClearBlock, DeleteBlock, InsertBlankCells, 0,
+      InsertBlankColumn, DeleteColumn, CopyColumn, CutColumn, InsertCopiedColumn, 0,
+      CopyBlock, CutBlock, PasteBlock, PasteBlockRepeated, 0,
+      CreateTable, ChangeTableWidth, ChangeRoundingPlace, 0,
+      ToggleTableMode};
   return ids;
 }
 
 const std::vector<Accelerator>& AcceleratorLayout() {
   using namespace key;
   static const std::vector<Accelerator> keys = {
-      {'Z', true, false, false, 32789}, {'Y', true, false, false, 32788}, {'X', true, false, false, 57635},
-      {'C', true, false, false, 57634}, {'V', true, false, false, 57637}, {Insert, false, true, false, 57637},
-      {'A', true, false, false, 57642}, {'F', true, false, false, 32840}, {'R', true, false, false, 32841},
-      {F3, false, false, false, 57640}, {'N', true, false, false, 57600}, {'O', true, false, false, 57601},
-      {'S', true, false, false, 57603}, {'P', true, false, false, 57607}, {Up, false, false, true, 32800},
-      {Down, false, false, true, 32801}, {Left, true, false, false, 32802}, {Left, false, false, true, 32802},
-      {Right, true, false, false, 32803}, {Right, false, false, true, 32803}, {Up, true, false, false, 32804},
-      {Down, true, false, false, 32805}, {'J', true, false, false, 32815}, {'3', true, false, false, 32794},
-      {'4', true, false, false, 32795}, {'1', true, false, false, 32807}, {'2', true, false, false, 32808},
-      {F6, false, false, false, 57680}, {F6, false, true, false, 57681},
+      {'Z', true, false, false, cmd::Undo},
+      {'Y', true, false, false, cmd::Redo},
+      {'X', true, false, false, cmd::Cut},
+      {'C', true, false, false, cmd::Copy},
+      {'V', true, false, false, cmd::Paste},
+      {Insert, false, true, false, cmd::Paste},
+      {'A', true, false, false, cmd::SelectAll},
+      {'F', true, false, false, cmd::Find},
+      {'R', true, false, false, cmd::Replace},
+      {F3, false, false, false, cmd::FindNext},
+      {'N', true, false, false, cmd::FileNew},
+      {'O', true, false, false, cmd::FileOpen},
+      {'S', true, false, false, cmd::FileSave},
+      {'P', true, false, false, cmd::FilePrint},
+      {Up, false, false, true, cmd::MoveToTextStart},
+      {Down, false, false, true, cmd::MoveToTextEnd},
+      {Left, true, false, false, cmd::MoveToLineStart},
+      {Left, false, false, true, cmd::MoveToLineStart},
+      {Right, true, false, false, cmd::MoveToLineEnd},
+      {Right, false, false, true, cmd::MoveToLineEnd},
+      {Up, true, false, false, cmd::MoveScreenUp},
+      {Down, true, false, false, cmd::MoveScreenDown},
+      {'J', true, false, false, cmd::JumpToLine},
+      {'3', true, false, false, cmd::TogglePhysicalLineNumbers},
+      {'4', true, false, false, cmd::ToggleLogicalLineNumbers},
+      {'1', true, false, false, cmd::SplitCtrl1},
+      {'2', true, false, false, cmd::SplitCtrl2},
+      {F6, false, false, false, cmd::NextPane},
+      {F6, false, true, false, cmd::PreviousPane},
   };
   return keys;
 }

@@ -10,15 +10,15 @@ class EditorView;
 
 namespace navigation {
 
-void TextStart(EditorView& view);   // 32800
-void TextEnd(EditorView& view);     // 32801
-void LineStart(EditorView& view);   // 32802
-void LineEnd(EditorView& view);     // 32803
-void ScreenUp(EditorView& view);    // 32804
-void ScreenDown(EditorView& view);  // 32805
-void JumpToLine(EditorView& view);  // 32815, dialog "指定行ジャンプ"
-void AddComment(EditorView& view);     // 32826
-void RemoveComment(EditorView& view);  // 32827
+void TextStart(EditorView& view);   // cmd::MoveToTextStart
+void TextEnd(EditorView& view);     // cmd::MoveToTextEnd
+void LineStart(EditorView& view);   // cmd::MoveToLineStart
+void LineEnd(EditorView& view);     // cmd::MoveToLineEnd
+void ScreenUp(EditorView& view);    // cmd::MoveScreenUp
+void ScreenDown(EditorView& view);  // cmd::MoveScreenDown
+void JumpToLine(EditorView& view);  // cmd::JumpToLine, dialog "指定行ジャンプ"
+void AddComment(EditorView& view);     // cmd::AddCommentSlashes
+void RemoveComment(EditorView& view);  // cmd::RemoveCommentSlashes
 
 // Selects the word around the caret the first click placed. In C/C++ and TeX
 // sources more characters end a word, and a TeX command keeps its backslash.

@@ -23,10 +23,10 @@ class EditorView;
 
 enum class Aggregate { Sum, Average };
 
-// Commands 32954 (sum, right), 33047 (sum, left), 32956 (average, right),
-// 33048 (average, left).
+// Commands cmd::RowSumRight, cmd::RowSumLeft, cmd::RowAverageRight and
+// cmd::RowAverageLeft.
 void RowAggregate(EditorView& view, Aggregate kind, bool left);
 
-// Commands 32955 (sum, down), 33052 (sum, up), 32957 (average, down),
-// 33053 (average, up).
+// Commands cmd::ColumnSumBelow, cmd::ColumnSumAbove, cmd::ColumnAverageBelow and
+// cmd::ColumnAverageAbove.
 void ColumnAggregate(EditorView& view, Aggregate kind, bool up);

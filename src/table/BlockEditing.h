@@ -17,20 +17,20 @@ namespace block_editing {
 // so the cells right of the block move left.
 void DeleteBlock(TableGrid& grid, const CellRange& block);
 
-// 33005: the block into the clipboard; the text does not change.
+// cmd::CopyBlock: the block into the clipboard; the text does not change.
 void BlockCopy(EditorView& view);
-// 33006: block copy, then delete block.
+// cmd::CutBlock: block copy, then delete block.
 void BlockCut(EditorView& view);
-// 32970
+// cmd::DeleteBlock
 void DeleteBlockCommand(EditorView& view);
-// 33007: the clipboard rows in front of the cells at the paste column of the
-// caret, in consecutive rows from the caret's row; a selected block is
-// deleted first.
+// cmd::PasteBlock: the clipboard rows in front of the cells at the paste
+// column of the caret, in consecutive rows from the caret's row; a selected
+// block is deleted first.
 void BlockPaste(EditorView& view);
-// 33057: the selected block is replaced by the clipboard block repeated down
-// and across until it has the selected block's size.
+// cmd::PasteBlockRepeated: the selected block is replaced by the clipboard
+// block repeated down and across until it has the selected block's size.
 void RepeatedPaste(EditorView& view);
-// 32961: every existing cell of the block becomes empty; columns stay in place.
+// cmd::ClearBlock: every existing cell of the block becomes empty; columns stay in place.
 void ClearBlock(EditorView& view);
 
 }  // namespace block_editing

@@ -11,18 +11,19 @@ class EditorView;
 
 namespace column_editing {
 
-// 32962 and 33107: a blank cell in front of the cell at the insertion column
-// of the caret, in the rows of a multi-row block or else in every row, as
-// many columns as the block is wide.
+// cmd::InsertBlankColumn and cmd::InsertBlankCells: a blank cell in front of
+// the cell at the insertion column of the caret, in the rows of a multi-row
+// block or else in every row, as many columns as the block is wide.
 void InsertBlankColumn(EditorView& view);
-// 32963: the caret's column, or the block's columns when there is a selection.
+// cmd::DeleteColumn: the caret's column, or the block's columns when there is
+// a selection.
 void DeleteColumn(EditorView& view);
-// 32964: the same columns into clipboard entry r for every text row r.
+// cmd::CopyColumn: the same columns into clipboard entry r for every text row r.
 void CopyColumn(EditorView& view);
-// 32965
+// cmd::CutColumn
 void CutColumn(EditorView& view);
-// 32966: clipboard entry r in front of the cell at the insertion column of
-// the caret, for every text row r.
+// cmd::InsertCopiedColumn: clipboard entry r in front of the cell at the
+// insertion column of the caret, for every text row r.
 void InsertCopiedColumn(EditorView& view);
 
 }  // namespace column_editing

@@ -50,7 +50,8 @@ struct RowRange {
 RowRange ProposedSortRange(const EditBuffer& edit);
 RowRange ProposedRankRange(const EditBuffer& edit);
 
-// Command 32960: the sort dialog, then the sort, one undo step.
+// Command cmd::SortRows: the sort dialog, then the sort, one undo step.
 void SortRowsCommand(EditorView& view);
-// Command 33098: the rank dialog, then the rank or number column, one undo step.
+// Command cmd::InsertRankColumn: the rank dialog, then the rank or number
+// column, one undo step.
 void RankRowsCommand(EditorView& view);

@@ -25,7 +25,7 @@ std::string BuildTableText(const TableCreationDialog& choice, int caretRow);
 // could never fit into the text); counting stops as soon as it passes cap.
 std::size_t TableTextLength(const TableCreationDialog& choice, int caretRow, std::size_t cap = SIZE_MAX);
 
-// Command 32811.
+// Command cmd::CreateTable.
 void CreateTable(EditorView& view);
 
 }  // namespace table_creation

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <map>
 
+#include "editor/CommandIds.h"
 #include "editor/CommandTable.h"
 #include "support/BatchRun.h"
 #include "support/TestView.h"
@@ -56,44 +57,49 @@ TEST_P(Transforms, InsertTheirResults) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, Transforms,
     testing::Values(
-        TransformCase{"column after", "10\tx\r\n20\tx\r\n30\tx", 0, 0, false, 32967, kSlope,
+        TransformCase{"column after", "10\tx\r\n20\tx\r\n30\tx", 0, 0, false, cmd::ColumnSlopeOffsetRight, kSlope,
                       "10\t20.5\tx\r\n20\t40.5\tx\r\n30\t60.5\tx"},
-        TransformCase{"column before", "10\tx\r\n20\tx\r\n30\tx", 0, 0, false, 33049, kSlope,
+        TransformCase{"column before", "10\tx\r\n20\tx\r\n30\tx", 0, 0, false, cmd::ColumnSlopeOffsetLeft, kSlope,
                       "20.5\t10\tx\r\n40.5\t20\tx\r\n60.5\t30\tx"},
-        TransformCase{"range mapping defaults", "60\t\r\n120\t\r\n90\t", 0, 0, false, 32958, {},
+        TransformCase{"range mapping defaults", "60\t\r\n120\t\r\n90\t", 0, 0, false, cmd::ColumnRangeMappingRight, {},
                       "60\t65.0\t\r\n120\t100.0\t\r\n90\t82.5\t"},
         // an empty source cell and a header text receive a value too
-        TransformCase{"empty source cell", "x\t\r\ny\t4", 2, 2, false, 32967, kSlope, "x\t\t0.5\r\ny\t4\t8.5"},
-        TransformCase{"header text", "名前\t\r\n10\t", 0, 0, false, 32967, kSlope, "名前\t0.5\t\r\n10\t20.5\t"},
+        TransformCase{"empty source cell", "x\t\r\ny\t4", 2, 2, false, cmd::ColumnSlopeOffsetRight, kSlope,
+                      "x\t\t0.5\r\ny\t4\t8.5"},
+        TransformCase{"header text", "名前\t\r\n10\t", 0, 0, false, cmd::ColumnSlopeOffsetRight, kSlope,
+                      "名前\t0.5\t\r\n10\t20.5\t"},
         // a row without any TAB has no cells to read: X = 0
-        TransformCase{"row without a TAB", "10\r\n20", 0, 0, false, 32967, kSlope, "10\t0.5\r\n20\t0.5"},
-        TransformCase{"range mapping of an empty cell", "\t1\r\n60\t1", 0, 0, false, 33050, {},
+        TransformCase{"row without a TAB", "10\r\n20", 0, 0, false, cmd::ColumnSlopeOffsetRight, kSlope,
+                      "10\t0.5\r\n20\t0.5"},
+        TransformCase{"range mapping of an empty cell", "\t1\r\n60\t1", 0, 0, false, cmd::ColumnRangeMappingLeft, {},
                       "30.0\t\t1\r\n65.0\t60\t1"},
         // only the block's rows with a selection
-        TransformCase{"block rows", "1\t5\r\n2\t6\r\n3\t7", 7, 13, true, 32967, kSlope,
+        TransformCase{"block rows", "1\t5\r\n2\t6\r\n3\t7", 7, 13, true, cmd::ColumnSlopeOffsetRight, kSlope,
                       "1\t5\r\n2\t6\t12.5\r\n3\t7\t14.5"},
         // rows: below the last line (no line break), above with an empty cell
-        TransformCase{"row below the last line", "1\t2\t3", 0, 0, false, 32968, kSlope, "1\t2\t3\r\n2.5\t4.5\t6.5"},
-        TransformCase{"row below", "1\t2\r\nz", 0, 0, false, 32968, kSlope, "1\t2\r\n2.5\t4.5\r\nz"},
-        TransformCase{"row above with an empty cell", "1\t\t3\r\n", 0, 0, false, 33054, kSlope,
+        TransformCase{"row below the last line", "1\t2\t3", 0, 0, false, cmd::RowSlopeOffsetBelow, kSlope,
+                      "1\t2\t3\r\n2.5\t4.5\t6.5"},
+        TransformCase{"row below", "1\t2\r\nz", 0, 0, false, cmd::RowSlopeOffsetBelow, kSlope, "1\t2\r\n2.5\t4.5\r\nz"},
+        TransformCase{"row above with an empty cell", "1\t\t3\r\n", 0, 0, false, cmd::RowSlopeOffsetAbove, kSlope,
                       "2.5\t\t6.5\r\n1\t\t3\r\n"},
-        TransformCase{"row of a block from column 2", "a\tb\t1\t2\r\nz", 4, 7, true, 32968, kSlope,
+        TransformCase{"row of a block from column 2", "a\tb\t1\t2\r\nz", 4, 7, true, cmd::RowSlopeOffsetBelow, kSlope,
                       "a\tb\t1\t2\r\n\t\t2.5\t4.5\r\nz"},
-        TransformCase{"row range mapping", "60\t90\r\n", 0, 0, false, 32959, {}, "60\t90\r\n65.0\t82.5\r\n"},
-        TransformCase{"row above range mapping", "x\r\n60\t90", 4, 4, false, 33055, {},
+        TransformCase{"row range mapping", "60\t90\r\n", 0, 0, false, cmd::RowRangeMappingBelow, {},
+                      "60\t90\r\n65.0\t82.5\r\n"},
+        TransformCase{"row above range mapping", "x\r\n60\t90", 4, 4, false, cmd::RowRangeMappingAbove, {},
                       "x\r\n65.0\t82.5\r\n60\t90"},
         // n = 0: the IEEE infinity, written as FormatNumber writes it
-        TransformCase{"division by zero", "1\t", 0, 0, false, 32967, {{1009, "0"}}, "1\tError\t"},
+        TransformCase{"division by zero", "1\t", 0, 0, false, cmd::ColumnSlopeOffsetRight, {{1009, "0"}}, "1\tError\t"},
         // bounds whose difference does not fit 32 bits
-        TransformCase{"full 32-bit range", "5\t",
-                      0, 0, false, 32958, {{1013, "-2147483648"}, {1014, "2147483647"}, {1015, "-2147483648"},
-                                           {1016, "2147483647"}}, "5\t5.0\t"}));
+        TransformCase{"full 32-bit range", "5\t", 0, 0, false, cmd::ColumnRangeMappingRight,
+                      {{1013, "-2147483648"}, {1014, "2147483647"}, {1015, "-2147483648"}, {1016, "2147483647"}},
+                      "5\t5.0\t"}));
 
 TEST(Transforms, SettingsAreReadAndStoredOnlyOnOk) {
   TestView t("10\t");
   t.settings.WriteInt("Settings", "Num1", 3);
   t.host.onDialog = [](DialogData&) { return false; };
-  t.view.Execute(32967);
+  t.view.Execute(cmd::ColumnSlopeOffsetRight);
   EXPECT_EQ(t.Text(), "10\t");
   EXPECT_EQ(t.view.History().Current(), 0u);
   ASSERT_EQ(t.host.dialogs.size(), 1u);
@@ -107,7 +113,7 @@ TEST(Transforms, SettingsAreReadAndStoredOnlyOnOk) {
   EXPECT_EQ(t.settings.GetInt("Settings", "Num", -7), -7) << "nothing stored on cancel";
 
   t.host.onDialog = [](DialogData& dd) { return dd.Set(1012, "4"); };
-  t.view.Execute(32967);
+  t.view.Execute(cmd::ColumnSlopeOffsetRight);
   EXPECT_EQ(t.Text(), "10\t30.3\t");  // 3 * 10 / 1 + 1 / 4, one decimal
   EXPECT_EQ(t.settings.GetInt("Settings", "Num1", 0), 3);
   EXPECT_EQ(t.settings.GetInt("Settings", "Num", 0), 1);
@@ -118,7 +124,7 @@ TEST(Transforms, SettingsAreReadAndStoredOnlyOnOk) {
 TEST(Transforms, RangeDialogAndNonIntegerEntries) {
   TestView t("10");
   t.host.onDialog = [](DialogData& d) { return d.Set(1013, "1.5"); };
-  t.view.Execute(32958);
+  t.view.Execute(cmd::ColumnRangeMappingRight);
   EXPECT_EQ(t.Text(), "10") << "a field that is not a whole number changes nothing";
   EXPECT_EQ(t.settings.GetInt("Settings", "A", -1), -1);
   const DialogData& d = t.host.dialogs[0];
@@ -132,8 +138,8 @@ TEST(Transforms, RangeDialogAndNonIntegerEntries) {
 
 TEST(Transforms, EnableRules) {
   TestView t("1\t2\r\n3\t4");
-  const int oneColumn[] = {33049, 32967, 33050};
-  const int oneRow[] = {33054, 32968, 33055};
+  const int oneColumn[] = {cmd::ColumnSlopeOffsetLeft, cmd::ColumnSlopeOffsetRight, cmd::ColumnRangeMappingLeft};
+  const int oneRow[] = {cmd::RowSlopeOffsetAbove, cmd::RowSlopeOffsetBelow, cmd::RowRangeMappingAbove};
   for (int id : oneColumn) EXPECT_TRUE(t.view.IsEnabled(id)) << id;  // empty block
   t.Drag(0, 3);  // two columns, one row
   for (int id : oneColumn) EXPECT_FALSE(t.view.IsEnabled(id)) << id;
@@ -141,12 +147,14 @@ TEST(Transforms, EnableRules) {
   t.Drag(0, 6);  // one column, two rows
   for (int id : oneRow) EXPECT_FALSE(t.view.IsEnabled(id)) << id;
   t.Drag(0, 9);
-  EXPECT_TRUE(t.view.IsEnabled(32958));
-  EXPECT_TRUE(t.view.IsEnabled(32959));
+  EXPECT_TRUE(t.view.IsEnabled(cmd::ColumnRangeMappingRight));
+  EXPECT_TRUE(t.view.IsEnabled(cmd::RowRangeMappingBelow));
   const auto menu = AllCommands().ContextMenuItems(ContextMenu::Table);
-  for (int id : {33049, 32967, 33054, 32968, 33050, 32958, 33055, 32959})
+  for (int id : {cmd::ColumnSlopeOffsetLeft, cmd::ColumnSlopeOffsetRight, cmd::RowSlopeOffsetAbove,
+                 cmd::RowSlopeOffsetBelow, cmd::ColumnRangeMappingLeft, cmd::ColumnRangeMappingRight,
+                 cmd::RowRangeMappingAbove, cmd::RowRangeMappingBelow})
     EXPECT_NE(std::find(menu.begin(), menu.end(), id), menu.end()) << id;
-  EXPECT_EQ(AllCommands().Find(32958)->tableCaption, "列を一次変換 A→C, B→D  し、後ろ（右）へ");
+  EXPECT_EQ(AllCommands().Find(cmd::ColumnRangeMappingRight)->tableCaption, "列を一次変換 A→C, B→D  し、後ろ（右）へ");
 }
 
 // A long column is written in one pass: 20,000 rows take no noticeable time.
@@ -156,7 +164,7 @@ TEST(Transforms, LongColumn) {
   TestView t(text);
   t.view.decimalPlaces = 0;
   Answer(t, kSlope);
-  t.view.Execute(32967);
+  t.view.Execute(cmd::ColumnSlopeOffsetRight);
   EXPECT_EQ(t.Text().substr(0, 22), "0\t1\t\r\n1\t3\t\r\n2\t5\t\r\n3\t7\t");
   EXPECT_EQ(t.view.History().Current(), 1u);
 }

@@ -4,10 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "document/DocFixture.h"
+#include "editor/CommandIds.h"
 
 namespace {
-
-constexpr int kDeleteBackups = 32793;
 
 struct BackupFolder : DocFixture {
   std::string folder;  // with its trailing "/"
@@ -31,18 +30,18 @@ struct BackupFolder : DocFixture {
 TEST(BackupDeletion, DisabledWhenUntitledOrNoBackups) {
   DocFixture f;
   f.File("x.bak", "b");
-  EXPECT_FALSE(f.view->IsEnabled(kDeleteBackups));  // untitled: no folder
-  EXPECT_EQ(f.view->Execute(kDeleteBackups), EditorView::CommandResult::Disabled);
+  EXPECT_FALSE(f.view->IsEnabled(cmd::DeleteBackupFiles));  // untitled: no folder
+  EXPECT_EQ(f.view->Execute(cmd::DeleteBackupFiles), EditorView::CommandResult::Disabled);
   ASSERT_TRUE(f.Open(f.File("a.txt", "a")));
-  EXPECT_TRUE(f.view->IsEnabled(kDeleteBackups));
+  EXPECT_TRUE(f.view->IsEnabled(cmd::DeleteBackupFiles));
   ::unlink(f.Path("x.bak").c_str());
-  EXPECT_FALSE(f.view->IsEnabled(kDeleteBackups));
+  EXPECT_FALSE(f.view->IsEnabled(cmd::DeleteBackupFiles));
 }
 
 TEST(BackupDeletion, CancelDeletesNothing) {
   BackupFolder f;
   f.host.answers.push_back(MsgResult::Cancel);
-  f.view->Execute(kDeleteBackups);
+  f.view->Execute(cmd::DeleteBackupFiles);
   ASSERT_EQ(f.host.messages.size(), 1u);
   EXPECT_EQ(f.host.messages[0].caption, "Pivra");
   EXPECT_EQ(f.host.messages[0].text, f.folder +
@@ -54,18 +53,18 @@ TEST(BackupDeletion, CancelDeletesNothing) {
 TEST(BackupDeletion, NoDeletesAllMatchingNamesInTheFolderOnly) {
   BackupFolder f;
   f.host.answers.push_back(MsgResult::No);
-  f.view->Execute(kDeleteBackups);
+  f.view->Execute(cmd::DeleteBackupFiles);
   EXPECT_EQ(f.Left(), (std::vector<std::string>{"keep.BAK", "keep.bak~", "memo.txt", "sub"}));
   EXPECT_TRUE(FileExists(f.Path("docs/sub/deep.bak")));
   EXPECT_TRUE(FileExists(f.Path("top.bak")));
   EXPECT_EQ(f.LastMessage(), f.folder + " \nにある全てのバックアップファイル（2 個）の削除に成功しました！");
-  EXPECT_FALSE(f.view->IsEnabled(kDeleteBackups));
+  EXPECT_FALSE(f.view->IsEnabled(cmd::DeleteBackupFiles));
 }
 
 TEST(BackupDeletion, OneByOneAnsweringNoKeepsAll) {
   BackupFolder f;
   f.host.answers = {MsgResult::Yes, MsgResult::No, MsgResult::No};
-  f.view->Execute(kDeleteBackups);
+  f.view->Execute(cmd::DeleteBackupFiles);
   ASSERT_EQ(f.host.messages.size(), 4u);
   EXPECT_EQ(f.host.messages[1].text.substr(f.host.messages[1].text.find('\n')), "\nこのファイルを削除しますか？");
   EXPECT_EQ(f.LastMessage(), f.folder + " \nにある 0 個のバックアップファイルを削除しました！");
@@ -75,7 +74,7 @@ TEST(BackupDeletion, OneByOneAnsweringNoKeepsAll) {
 TEST(BackupDeletion, OneByOneYesThenCancelStopsWithoutSummary) {
   BackupFolder f;
   f.host.answers = {MsgResult::Yes, MsgResult::Yes, MsgResult::Cancel};
-  f.view->Execute(kDeleteBackups);
+  f.view->Execute(cmd::DeleteBackupFiles);
   EXPECT_EQ(f.host.messages.size(), 3u);
   EXPECT_EQ(f.Left().size(), 5u);  // the first one asked about is gone
 }
@@ -85,7 +84,7 @@ TEST(BackupDeletion, AFolderNamedBakEndsTheRun) {
   ::unlink(f.Path("docs/table.pvl.bak").c_str());
   std::filesystem::create_directory(f.Path("docs/folder.bak"));
   f.host.answers.push_back(MsgResult::No);
-  f.view->Execute(kDeleteBackups);
+  f.view->Execute(cmd::DeleteBackupFiles);
   const auto& m = f.host.messages;
   ASSERT_GE(m.size(), 3u);
   EXPECT_EQ(m[m.size() - 2].text, "Failed to delete backup files");
@@ -100,10 +99,10 @@ TEST(BackupDeletion, TheDocumentsOwnFileIsNeverACandidate) {
   DocFixture f;
   const std::string own = f.File("recovered.txt.bak", "being read");
   ASSERT_TRUE(f.Open(own));
-  EXPECT_FALSE(f.view->IsEnabled(kDeleteBackups));
+  EXPECT_FALSE(f.view->IsEnabled(cmd::DeleteBackupFiles));
   f.File("other.bak", "x");
   f.host.answers.push_back(MsgResult::No);
-  f.view->Execute(kDeleteBackups);
+  f.view->Execute(cmd::DeleteBackupFiles);
   EXPECT_TRUE(FileExists(own));
   EXPECT_FALSE(FileExists(f.Path("other.bak")));
 }

@@ -6,10 +6,9 @@
 
 #include "document/DocFixture.h"
 #include "document/RecentFileList.h"
+#include "editor/CommandIds.h"
 
 namespace {
-
-constexpr int kNew = 57600, kOpen = 57601, kSave = 57603, kSaveAs = 57604, kRecent1 = 57616;
 
 // ---------------------------------------------------------------- reading
 
@@ -26,11 +25,11 @@ TEST_P(OpenLineEnds, ShownWithCrLfAndNotModified) {
   ASSERT_TRUE(f.Open(f.File("a.txt", GetParam().file)));
   EXPECT_EQ(f.Text(), GetParam().shown);
   EXPECT_FALSE(f.doc->IsModified());
-  EXPECT_FALSE(f.view->IsEnabled(kSave));
+  EXPECT_FALSE(f.view->IsEnabled(cmd::FileSave));
   // Saving after an edit writes what is shown.
   f.Type("x");
-  EXPECT_TRUE(f.view->IsEnabled(kSave));
-  f.view->Execute(kSave);
+  EXPECT_TRUE(f.view->IsEnabled(cmd::FileSave));
+  f.view->Execute(cmd::FileSave);
   EXPECT_EQ(ReadBytes(f.Path("a.txt")), "x" + GetParam().shown);
 }
 
@@ -91,7 +90,7 @@ TEST(DocumentOpen, FailedOpenKeepsThePreviousDocument) {
     f.host.messages.clear();
     f.host.answers.push_back(MsgResult::No);  // do not save first.txt
     f.AnswerFileDialog(f.Path(name));
-    f.view->Execute(kOpen);
+    f.view->Execute(cmd::FileOpen);
     ASSERT_EQ(f.host.messages.size(), 2u);
     EXPECT_NE(f.host.messages[1].text.find(name == "big.txt" ? "大きすぎて" : name), std::string::npos)
         << f.host.messages[1].text;
@@ -125,7 +124,7 @@ TEST(DocumentOpen, SamePathDoesNothing) {
   ASSERT_TRUE(f.Open(path));
   f.Type("x");
   f.AnswerFileDialog(f.dir.path.string() + "/./a.txt");  // the same file, spelt otherwise
-  f.view->Execute(kOpen);
+  f.view->Execute(cmd::FileOpen);
   EXPECT_TRUE(f.host.messages.empty());  // no save prompt
   EXPECT_EQ(f.Text(), "xdisk");
   EXPECT_TRUE(f.doc->IsModified());
@@ -140,7 +139,7 @@ TEST(DocumentOpen, DialogAndPrompt) {
 
   f.AnswerFileDialog(b);
   f.host.answers.push_back(MsgResult::Cancel);
-  f.view->Execute(kOpen);
+  f.view->Execute(cmd::FileOpen);
   ASSERT_EQ(f.fileDialogs.size(), 1u);
   EXPECT_FALSE(f.fileDialogs[0].save);
   EXPECT_EQ(f.fileDialogs[0].filter, "All files (*.*)|*.*|Text/Pvl files (*.txt;*.pvl)|*.txt;*.pvl||");
@@ -149,7 +148,7 @@ TEST(DocumentOpen, DialogAndPrompt) {
   EXPECT_EQ(f.Text(), "xA");  // cancelled
 
   f.host.answers.push_back(MsgResult::Yes);  // save a.txt, then open b.pvl
-  f.view->Execute(kOpen);
+  f.view->Execute(cmd::FileOpen);
   EXPECT_EQ(ReadBytes(a), "xA");
   EXPECT_EQ(f.Text(), "B");
   EXPECT_EQ(f.doc->Title(), "b.pvl");
@@ -165,9 +164,9 @@ TEST(DocumentOpen, FileNamedInCp932IsShownReadably) {
   EXPECT_EQ(f.doc->Title(), "表.txt");
   f.Type("x");
   f.host.answers.push_back(MsgResult::Cancel);
-  f.view->Execute(kNew);
+  f.view->Execute(cmd::FileNew);
   EXPECT_EQ(f.LastMessage(), "表.txt への変更を保存しますか?");
-  f.view->Execute(kSave);
+  f.view->Execute(cmd::FileSave);
   EXPECT_EQ(ReadBytes(path), "xt");
   EXPECT_EQ(ReadBytes(path + ".bak"), "t");
 }
@@ -179,11 +178,11 @@ TEST(DocumentSave, SecondSaveKeepsTheFirstInTheBackup) {
   const std::string path = f.File("memo.txt", "v0");
   ASSERT_TRUE(f.Open(path));
   f.Type("1");
-  f.view->Execute(kSave);
+  f.view->Execute(cmd::FileSave);
   EXPECT_EQ(ReadBytes(path), "1v0");
   EXPECT_EQ(ReadBytes(path + ".bak"), "v0");
   f.Type("2");
-  f.view->Execute(kSave);
+  f.view->Execute(cmd::FileSave);
   EXPECT_EQ(ReadBytes(path), "12v0");
   EXPECT_EQ(ReadBytes(path + ".bak"), "1v0");
   EXPECT_FALSE(f.doc->IsModified());
@@ -195,7 +194,7 @@ TEST(DocumentSave, SaveAsToANewNameMakesNoBackupToItsOwnPathDoes) {
   ASSERT_TRUE(f.Open(path));
   f.Type("1");
   f.AnswerFileDialog(f.Path("other.pvl"));
-  f.view->Execute(kSaveAs);
+  f.view->Execute(cmd::FileSaveAs);
   EXPECT_EQ(ReadBytes(f.Path("other.pvl")), "1v0");
   EXPECT_FALSE(FileExists(f.Path("other.pvl.bak")));
   EXPECT_FALSE(FileExists(path + ".bak"));
@@ -205,7 +204,7 @@ TEST(DocumentSave, SaveAsToANewNameMakesNoBackupToItsOwnPathDoes) {
   EXPECT_EQ(f.view->fileNameExt, "other.pvl");
 
   f.Type("2");
-  f.view->Execute(kSaveAs);  // the dialog answers other.pvl again: its own path
+  f.view->Execute(cmd::FileSaveAs);  // the dialog answers other.pvl again: its own path
   EXPECT_EQ(ReadBytes(f.Path("other.pvl.bak")), "1v0");
 }
 
@@ -216,9 +215,9 @@ TEST(DocumentSave, BackupOffNeverMakesOrDeletesOne) {
   f.File("memo.txt.bak", "older");
   ASSERT_TRUE(f.Open(path));
   f.Type("1");
-  f.view->Execute(kSave);
+  f.view->Execute(cmd::FileSave);
   f.Type("2");
-  f.view->Execute(kSave);
+  f.view->Execute(cmd::FileSave);
   EXPECT_EQ(ReadBytes(path), "12v0");
   EXPECT_EQ(ReadBytes(path + ".bak"), "older");
 }
@@ -230,7 +229,7 @@ TEST(DocumentSave, PathsCompareByteForByte) {
   ASSERT_TRUE(f.Open(lower));
   f.Type("x");
   f.AnswerFileDialog(upper);
-  f.view->Execute(kSaveAs);
+  f.view->Execute(cmd::FileSaveAs);
   EXPECT_EQ(ReadBytes(upper), "xlower");
   EXPECT_FALSE(FileExists(upper + ".bak"));
   EXPECT_FALSE(FileExists(lower + ".bak"));
@@ -241,7 +240,7 @@ TEST(DocumentSave, UntitledGoesThroughSaveAs) {
   DocFixture f;
   f.Type("new text");
   f.AnswerFileDialog(f.Path("saved.pvl"));
-  f.view->Execute(kSave);
+  f.view->Execute(cmd::FileSave);
   ASSERT_EQ(f.fileDialogs.size(), 1u);
   const FileDialogData& d = f.fileDialogs[0];
   EXPECT_TRUE(d.save);
@@ -260,7 +259,7 @@ TEST(DocumentSave, AFileCalledMudaiIsSavedThroughSaveAs) {
   EXPECT_EQ(f.doc->Title(), "無題");
   f.Type("x");
   f.AnswerFileDialog("");  // cancelled
-  f.view->Execute(kSave);
+  f.view->Execute(cmd::FileSave);
   EXPECT_EQ(f.fileDialogs.size(), 1u);
   EXPECT_EQ(f.fileDialogs[0].initialPath, f.Path("無題"));
   EXPECT_EQ(ReadBytes(f.Path("無題")), "t");
@@ -271,7 +270,7 @@ TEST(DocumentSave, EverySaveMarksTheUndoStepSaved) {
   DocFixture f;
   f.Type("a");
   f.AnswerFileDialog(f.Path("new.txt"));  // Save As to a new name: no backup made
-  f.view->Execute(kSaveAs);
+  f.view->Execute(cmd::FileSaveAs);
   EXPECT_FALSE(f.doc->IsModified());
   f.Type("b");
   EXPECT_TRUE(f.doc->IsModified());
@@ -289,7 +288,7 @@ TEST(DocumentSave, DiskFullKeepsTheFileAndTheModifiedFlag) {
   f.Type("x");
   {
     FileSizeLimit limit(8);
-    f.view->Execute(kSave);
+    f.view->Execute(cmd::FileSave);
   }
   EXPECT_EQ(ReadBytes(path), "the original");
   EXPECT_EQ(ReadBytes(path + ".bak"), "older backup");
@@ -338,7 +337,7 @@ TEST(DocumentSave, ReadOnlyFolderKeepsTheOriginal) {
     ::chmod(f.Path("ro").c_str(), 0755);
     GTEST_SKIP() << "permissions do not stop this user from writing";
   }
-  f.view->Execute(kSave);
+  f.view->Execute(cmd::FileSave);
   ::chmod(f.Path("ro").c_str(), 0755);
   EXPECT_EQ(ReadBytes(path), "original");
   EXPECT_TRUE(f.doc->IsModified());
@@ -352,7 +351,7 @@ TEST(DocumentSave, ReadOnlyFileIsNotReplaced) {
   f.Type("x");
   ::chmod(path.c_str(), 0444);
   if (::access(path.c_str(), W_OK) == 0) GTEST_SKIP() << "permissions do not stop this user from writing";
-  f.view->Execute(kSave);
+  f.view->Execute(cmd::FileSave);
   EXPECT_EQ(ReadBytes(path), "original");
   EXPECT_EQ(f.LastMessage(), f.Path("memo.txt") +
                                   " は使用中または読み取り専用のため、書き込めません。\nディスク上のファイルは変更されていません。");
@@ -365,7 +364,7 @@ TEST(DocumentSave, BackupFailureIsReportedAndTheSaveGoesOn) {
   std::filesystem::create_directories(path + ".bak/inner");
   ASSERT_TRUE(f.Open(path));
   f.Type("1");
-  f.view->Execute(kSave);
+  f.view->Execute(cmd::FileSave);
   ASSERT_EQ(f.host.messages.size(), 1u);
   EXPECT_EQ(f.host.messages[0].text, "Failed to make the back up file !!");
   EXPECT_EQ(ReadBytes(path), "1v0");
@@ -379,10 +378,10 @@ TEST(DocumentNew, PromptThenUntitled) {
   ASSERT_TRUE(f.Open(f.File("a.txt", "A")));
   f.Type("x");
   f.host.answers.push_back(MsgResult::Cancel);
-  f.view->Execute(kNew);
+  f.view->Execute(cmd::FileNew);
   EXPECT_EQ(f.Text(), "xA");
   f.host.answers.push_back(MsgResult::No);
-  f.view->Execute(kNew);
+  f.view->Execute(cmd::FileNew);
   EXPECT_EQ(f.Text(), "");
   EXPECT_EQ(f.doc->PathName(), "");
   EXPECT_EQ(f.doc->Title(), "無題");
@@ -397,7 +396,7 @@ TEST(DocumentNew, UntitledPromptNamesTheUntitledDocument) {
   f.Type("x");
   f.host.answers.push_back(MsgResult::Yes);
   f.AnswerFileDialog("");  // Save As cancelled: New stops
-  f.view->Execute(kNew);
+  f.view->Execute(cmd::FileNew);
   EXPECT_EQ(f.host.messages[0].text, "無題 への変更を保存しますか?");
   EXPECT_EQ(f.Text(), "x");
 }
@@ -432,9 +431,9 @@ TEST(RecentFiles, NewestFirstSixteenAtMost) {
 
   const auto menu = recent_files::MenuEntries(f.settings);
   ASSERT_EQ(menu.size(), 16u);
-  EXPECT_EQ(menu[0], std::make_pair(kRecent1, "&1 " + f.Path("f9.txt")));
+  EXPECT_EQ(menu[0], std::make_pair(cmd::RecentFileFirst, "&1 " + f.Path("f9.txt")));
   EXPECT_EQ(menu[9].second.substr(0, 4), "1&0 ");
-  EXPECT_EQ(menu[15].first, kRecent1 + 15);
+  EXPECT_EQ(menu[15].first, cmd::RecentFileFirst + 15);
 }
 
 TEST(RecentFiles, CommandOpensAndAVanishedFileLeavesTheList) {
@@ -444,13 +443,13 @@ TEST(RecentFiles, CommandOpensAndAVanishedFileLeavesTheList) {
   ASSERT_TRUE(f.Open(a));
   ASSERT_TRUE(f.Open(b));
   EXPECT_EQ(recent_files::MenuEntries(f.settings)[1].second, "&2 " + f.dir.path.string() + "/a&&b.txt");
-  EXPECT_FALSE(f.view->IsEnabled(kRecent1 + 2));
-  f.view->Execute(kRecent1 + 1);
+  EXPECT_FALSE(f.view->IsEnabled(cmd::RecentFileFirst + 2));
+  f.view->Execute(cmd::RecentFileFirst + 1);
   EXPECT_EQ(f.Text(), "A");
   EXPECT_EQ(recent_files::Entries(f.settings)[0], a);
 
   ::unlink(b.c_str());
-  f.view->Execute(kRecent1 + 1);
+  f.view->Execute(cmd::RecentFileFirst + 1);
   EXPECT_NE(f.LastMessage().find("見つかりません"), std::string::npos);
   EXPECT_EQ(recent_files::Entries(f.settings), std::vector<std::string>{a});
   EXPECT_EQ(f.Text(), "A");
@@ -462,7 +461,7 @@ TEST(RecentFiles, TheOpenFilesOwnEntryDoesNotDropEdits) {
   ASSERT_TRUE(f.Open(a));
   f.Type("x");
   f.host.answers.push_back(MsgResult::No);
-  f.view->Execute(kRecent1);
+  f.view->Execute(cmd::RecentFileFirst);
   EXPECT_TRUE(f.host.messages.empty());
   EXPECT_EQ(f.Text(), "xA");
   EXPECT_TRUE(f.doc->IsModified());
@@ -509,7 +508,7 @@ TEST(ExternalChange, OwnSavesAndUntitledAreNotAsked) {
   const std::string path = f.File("a.txt", "a");
   ASSERT_TRUE(f.Open(path));
   f.Type("x");
-  f.view->Execute(kSave);
+  f.view->Execute(cmd::FileSave);
   f.doc->CheckExternalChange();
   EXPECT_TRUE(f.host.messages.empty());
 }

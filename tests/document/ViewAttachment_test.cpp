@@ -9,6 +9,7 @@
 #include "document/DocFixture.h"
 #include "document/ViewAttachment.h"
 #include "document/RecentFileList.h"
+#include "editor/CommandIds.h"
 
 namespace {
 
@@ -100,7 +101,7 @@ TEST(LogFiles, ReadOnlyWithoutMarksAndLineNumbers) {
     EXPECT_EQ(f.view->returnMark, 0);
     EXPECT_EQ(f.view->lineNumberMode, 0);
     EXPECT_EQ(f.view->leftMargin, 10);
-    EXPECT_FALSE(f.view->IsEnabled(32789));  // undo
+    EXPECT_FALSE(f.view->IsEnabled(cmd::Undo));
   }
   DocFixture f;
   ASSERT_TRUE(f.Open(f.File("a.Log", "x")));
@@ -159,16 +160,16 @@ TEST(CaretMemory, RememberedPerFileAndRestored) {
   ASSERT_TRUE(f.Open(a));
   f.Edit().SetSel(14, 14);
   f.AnswerFileDialog(b);
-  f.view->Execute(57601);  // Open remembers the caret of the file it leaves
+  f.view->Execute(cmd::FileOpen);  // Open remembers the caret of the file it leaves
   EXPECT_EQ(f.settings.GetInt("Caret", a + "cL", -1), 14);
   EXPECT_EQ(f.settings.GetInt("Caret", a + "cH", -1), 0);
-  f.view->Execute(57616 + 1);  // a.txt from the recent files
+  f.view->Execute(cmd::RecentFileFirst + 1);  // a.txt from the recent files
   EXPECT_EQ(f.Text().substr(0, 4), "0123");
   EXPECT_EQ(f.Edit().GetSel(), std::make_pair(14, 14));
   EXPECT_EQ(f.view->History().SelectionAt(0), std::make_pair(14, 14));
 
   f.Edit().SetSel(0, 0);
-  f.view->Execute(57600);  // New remembers too: offset 0 is no entry at all
+  f.view->Execute(cmd::FileNew);  // New remembers too: offset 0 is no entry at all
   EXPECT_EQ(f.settings.GetInt("Caret", a + "cL", -1), -1);
   EXPECT_EQ(f.settings.GetInt("Caret", a + "cH", -1), -1);
 }
@@ -181,7 +182,7 @@ TEST(CaretMemory, DecliningToSaveRemembersNothing) {
   f.Type("x");
   f.host.answers.push_back(MsgResult::No);
   f.AnswerFileDialog(f.File("b.txt", "b"));
-  f.view->Execute(57601);
+  f.view->Execute(cmd::FileOpen);
   EXPECT_EQ(f.Text(), "b");
   EXPECT_EQ(f.settings.GetInt("Caret", a + "cL", -1), -1);
 }
@@ -209,7 +210,7 @@ TEST(CaretMemory, VanishedRecentFilesLoseTheirCaret) {
   caret_memory::Save(f.settings, kept, 4, 2);
   ::unlink(gone.c_str());
   f.Edit().SetSel(1, 1);
-  f.view->Execute(57600);  // remembers kept.txt's caret, then starts over
+  f.view->Execute(cmd::FileNew);  // remembers kept.txt's caret, then starts over
   EXPECT_EQ(f.settings.GetInt("Caret", gone + "cL", -1), -1);
   EXPECT_EQ(f.settings.GetInt("Caret", gone + "cH", -1), -1);
   EXPECT_EQ(caret_memory::Load(f.settings, kept), std::make_pair(1, 0));

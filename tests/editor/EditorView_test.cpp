@@ -1,4 +1,5 @@
 #include "app/AllCommands.h"
+#include "editor/CommandIds.h"
 #include "editor/EditorView.h"
 
 #include <gtest/gtest.h>
@@ -26,44 +27,44 @@ TEST(ViewModes, LeavingTableModeTurnsWrapOnAndLineNumbersOff) {
   TestView t;
   t.settings.WriteInt("Settings", "TabStops", 4);
   t.settings.WriteInt("Settings", "RetuHaba", 12);
-  ASSERT_EQ(t.view.Execute(32809), EditorView::CommandResult::Done);
+  ASSERT_EQ(t.view.Execute(cmd::ToggleTableMode), EditorView::CommandResult::Done);
   EXPECT_EQ(t.view.tableMode, 0);
   EXPECT_TRUE(t.Edit().IsWordWrap());
   EXPECT_EQ(t.view.lineNumberMode, 0);
   EXPECT_EQ(t.view.tabWidth, 4);
   EXPECT_EQ(t.view.paneTableMode, 0);
   EXPECT_EQ(t.settings.GetInt("Settings", "Line", -1), 0);
-  EXPECT_FALSE(t.view.IsChecked(32809));
+  EXPECT_FALSE(t.view.IsChecked(cmd::ToggleTableMode));
 
-  t.view.Execute(32809);
+  t.view.Execute(cmd::ToggleTableMode);
   EXPECT_EQ(t.view.tableMode, 1);
   EXPECT_FALSE(t.Edit().IsWordWrap());
   EXPECT_EQ(t.view.lineNumberMode, 1);
   EXPECT_EQ(t.view.tabWidth, 12);
   EXPECT_EQ(t.Edit().TabStopUnits(), 48);
-  EXPECT_TRUE(t.view.IsChecked(32809));
+  EXPECT_TRUE(t.view.IsChecked(cmd::ToggleTableMode));
 }
 
 TEST(ViewModes, LineNumberSwitchesInAndOutOfTableMode) {
   TestView t;
-  t.view.Execute(32794);  // cannot switch numbers off in table mode
+  t.view.Execute(cmd::TogglePhysicalLineNumbers);  // cannot switch numbers off in table mode
   EXPECT_EQ(t.view.lineNumberMode, 1);
-  t.view.Execute(32795);  // logical numbers do nothing in table mode
+  t.view.Execute(cmd::ToggleLogicalLineNumbers);  // logical numbers do nothing in table mode
   EXPECT_EQ(t.view.lineNumberMode, 1);
-  t.view.Execute(32809);  // leave table mode: numbers off
-  t.view.Execute(32795);
+  t.view.Execute(cmd::ToggleTableMode);  // leave table mode: numbers off
+  t.view.Execute(cmd::ToggleLogicalLineNumbers);
   EXPECT_EQ(t.view.lineNumberMode, 2);
-  EXPECT_TRUE(t.view.IsChecked(32795));
-  t.view.Execute(32794);
+  EXPECT_TRUE(t.view.IsChecked(cmd::ToggleLogicalLineNumbers));
+  t.view.Execute(cmd::TogglePhysicalLineNumbers);
   EXPECT_EQ(t.view.lineNumberMode, 1);
-  t.view.Execute(32794);
+  t.view.Execute(cmd::TogglePhysicalLineNumbers);
   EXPECT_EQ(t.view.lineNumberMode, 0);
   EXPECT_EQ(t.settings.GetInt("Settings", "Line", -1), 0);
 }
 
 TEST(ViewModes, EditorModeAndReadOnlyToggles) {
   TestView t;
-  t.view.Execute(32868);
+  t.view.Execute(cmd::ToggleEditorMode);
   EXPECT_EQ(t.view.editorMode, 1);
   EXPECT_EQ(t.settings.GetInt("Settings", "Editmode", -1), 1);
   EXPECT_EQ(t.view.tableMode, 1);  // takes effect at the next initial update
@@ -71,10 +72,10 @@ TEST(ViewModes, EditorModeAndReadOnlyToggles) {
   EXPECT_EQ(t.view.tableMode, 0);
   EXPECT_TRUE(t.Edit().IsWordWrap());
 
-  t.view.Execute(32797);
+  t.view.Execute(cmd::ToggleReadOnly);
   EXPECT_TRUE(t.Edit().IsReadOnly());
   EXPECT_EQ(t.view.returnMark, 0);
-  t.view.Execute(32797);
+  t.view.Execute(cmd::ToggleReadOnly);
   EXPECT_FALSE(t.Edit().IsReadOnly());
   EXPECT_EQ(t.view.returnMark, 1);
 }
@@ -82,13 +83,13 @@ TEST(ViewModes, EditorModeAndReadOnlyToggles) {
 TEST(ViewMenus, ContextMenuFollowsTableModeAtRelease) {
   TestView t;
   EXPECT_EQ(t.view.ContextMenuResource(), ContextMenu::Table);
-  t.view.Execute(32809);
+  t.view.Execute(cmd::ToggleTableMode);
   EXPECT_EQ(t.view.ContextMenuResource(), ContextMenu::Edit);
   const auto edit = AllCommands().ContextMenuItems(ContextMenu::Edit);
   const auto table = AllCommands().ContextMenuItems(ContextMenu::Table);
-  EXPECT_NE(std::find(edit.begin(), edit.end(), 32789), edit.end());        // undo in the editing menu
-  EXPECT_EQ(std::find(table.begin(), table.end(), 32789), table.end());     // but not in the table menu
-  EXPECT_EQ(AllCommands().Find(32809)->tableCaption, "表計算モードの解除");
+  EXPECT_NE(std::find(edit.begin(), edit.end(), cmd::Undo), edit.end());     // undo in the editing menu
+  EXPECT_EQ(std::find(table.begin(), table.end(), cmd::Undo), table.end());  // but not in the table menu
+  EXPECT_EQ(AllCommands().Find(cmd::ToggleTableMode)->tableCaption, "表計算モードの解除");
   for (const auto& menu : AllCommands().MainMenu())
     for (int id : menu.items)
       if (id) {
@@ -156,7 +157,7 @@ TEST(ViewCellRange, OutsideTableModeTheReleaseKeepsTheBlock) {
   TestView t(kGrid);
   t.Drag(0, 4);
   const CellRange before = t.view.cellRange;
-  t.view.Execute(32809);
+  t.view.Execute(cmd::ToggleTableMode);
   t.Drag(13, 20);
   EXPECT_EQ(t.view.cellRange, before);
 }
@@ -168,11 +169,11 @@ TEST(ViewUndo, ThreeLettersThreeSnapshots) {
   t.Type("abc");
   EXPECT_EQ(t.view.History().Current(), 3u);
   EXPECT_TRUE(t.doc.IsModified());
-  for (int i = 0; i < 3; ++i) t.view.Execute(32789);
+  for (int i = 0; i < 3; ++i) t.view.Execute(cmd::Undo);
   EXPECT_EQ(t.Text(), "");
   EXPECT_EQ(t.Edit().GetSel(), std::make_pair(0, 0));
   EXPECT_FALSE(t.doc.IsModified());  // back at the loaded text
-  EXPECT_EQ(t.view.Execute(32789), EditorView::CommandResult::Disabled);
+  EXPECT_EQ(t.view.Execute(cmd::Undo), EditorView::CommandResult::Disabled);
 }
 
 TEST(ViewUndo, CutAfterAnIdlePassIsOneSnapshot) {
@@ -198,16 +199,16 @@ TEST(ViewUndo, DeleteKeyOnASelectionIsOneSnapshot) {
 TEST(ViewUndo, ReadOnlyDisablesUndoRedoAndRefusesCut) {
   TestView t;
   t.Type("ab");
-  t.view.Execute(32789);
-  EXPECT_TRUE(t.view.IsEnabled(32789));
-  EXPECT_TRUE(t.view.IsEnabled(32788));
-  t.view.Execute(32797);
-  EXPECT_FALSE(t.view.IsEnabled(32789));
-  EXPECT_FALSE(t.view.IsEnabled(32788));
+  t.view.Execute(cmd::Undo);
+  EXPECT_TRUE(t.view.IsEnabled(cmd::Undo));
+  EXPECT_TRUE(t.view.IsEnabled(cmd::Redo));
+  t.view.Execute(cmd::ToggleReadOnly);
+  EXPECT_FALSE(t.view.IsEnabled(cmd::Undo));
+  EXPECT_FALSE(t.view.IsEnabled(cmd::Redo));
   t.Edit().SetSel(0, 1);
   const bool modified = t.doc.IsModified();
   const auto current = t.view.History().Current();
-  t.view.Execute(57635);
+  t.view.Execute(cmd::Cut);
   EXPECT_EQ(t.Text(), "a");
   EXPECT_EQ(t.view.History().Current(), current);  // a refused cut records nothing
   EXPECT_EQ(t.doc.IsModified(), modified);

@@ -1,3 +1,4 @@
+#include "editor/CommandIds.h"
 #include "editor/Navigation.h"
 
 #include <gtest/gtest.h>
@@ -37,29 +38,29 @@ TEST(NavigationWord, FullWidthDelimitersAndTrailBytes) {
 TEST(NavigationComment, AddAndRemove) {
   TestView t("a\r\nb");
   t.Edit().SetSel(0, 4);
-  t.view.Execute(32826);
+  t.view.Execute(cmd::AddCommentSlashes);
   EXPECT_EQ(t.Text(), "//a\r\n//b");
   EXPECT_EQ(t.view.History().Current(), 1u);  // one change, one undo step
 
   t.Edit().SetSel(0, 0);
-  EXPECT_EQ(t.view.Execute(32827), EditorView::CommandResult::Disabled);
+  EXPECT_EQ(t.view.Execute(cmd::RemoveCommentSlashes), EditorView::CommandResult::Disabled);
   t.Edit().SetSel(0, t.Edit().GetTextLength());
-  t.view.Execute(32827);
+  t.view.Execute(cmd::RemoveCommentSlashes);
   EXPECT_EQ(t.Text(), "a\r\nb");
 
   t.Edit().SetSel(4, 4);  // no selection: the caret's line gets the prefix
-  t.view.Execute(32826);
+  t.view.Execute(cmd::AddCommentSlashes);
   EXPECT_EQ(t.Text(), "a\r\n//b");
   EXPECT_EQ(t.Edit().GetSel(), std::make_pair(6, 6));
 }
 
 TEST(NavigationMoves, LineEndOnAWrappedRowStaysOnTheRow) {
   TestView t;
-  t.view.Execute(32809);  // leave table mode: word wrap on
+  t.view.Execute(cmd::ToggleTableMode);  // leave table mode: word wrap on
   const int columns = t.Edit().GetRect().Width() / 8;
   t.Edit().SetText(std::string(static_cast<std::size_t>(columns) + 5, 'x'));
   t.Edit().SetSel(2, 2);
-  t.view.Execute(32803);
+  t.view.Execute(cmd::MoveToLineEnd);
   EXPECT_EQ(t.Edit().Caret(), columns - 1);
   EXPECT_EQ(t.Edit().LineFromChar(t.Edit().Caret()), 0);
 }
@@ -68,13 +69,13 @@ TEST(NavigationMoves, ScreenDownNearTheEndGoesToTheEnd) {
   std::string text;
   for (int i = 0; i < 100; ++i) text += "line\r\n";
   TestView t(text);
-  t.view.Execute(32805);
+  t.view.Execute(cmd::MoveScreenDown);
   const int rows = t.Edit().VisibleLineCount();
   EXPECT_EQ(t.Edit().LineFromChar(t.Edit().Caret()), rows);
   t.Edit().SetSel(6 * 95, 6 * 95);
-  t.view.Execute(32805);
+  t.view.Execute(cmd::MoveScreenDown);
   EXPECT_EQ(t.Edit().Caret(), t.Edit().GetTextLength());
-  t.view.Execute(32800);
+  t.view.Execute(cmd::MoveToTextStart);
   EXPECT_EQ(t.Edit().Caret(), 0);
 }
 
@@ -87,16 +88,16 @@ TEST(NavigationJump, PhysicalAndLogicalLinesAndBadNumbers) {
     EXPECT_EQ(d.Text(1000), "1");
     return d.Set(1000, "12");
   };
-  t.view.Execute(32815);
+  t.view.Execute(cmd::JumpToLine);
   EXPECT_EQ(t.Edit().Caret(), 11 * 5);
   EXPECT_EQ(t.settings.GetInt("Settings", "LineN", 0), 12);
 
   t.host.onDialog = [](DialogData& d) { return d.Set(1000, "999"); };  // beyond the end
-  t.view.Execute(32815);
+  t.view.Execute(cmd::JumpToLine);
   EXPECT_EQ(t.Edit().Caret(), t.Edit().GetTextLength());
 
   t.host.onDialog = [](DialogData& d) { return d.Set(1000, "0"); };
-  t.view.Execute(32815);
+  t.view.Execute(cmd::JumpToLine);
   ASSERT_EQ(t.host.messages.size(), 1u);
   EXPECT_EQ(t.host.messages[0].text, "1 から 4294967295 までの整数を入力してください。");
 }

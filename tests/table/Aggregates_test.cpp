@@ -8,6 +8,7 @@
 #include <random>
 
 #include "TableFixture.h"
+#include "editor/CommandIds.h"
 #include "editor/UndoStep.h"
 #include "editor/CommandTable.h"
 #include "text/Cp932.h"
@@ -72,32 +73,32 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, AggregateTest,
     ::testing::Values(
         // The block x/y rows, columns 1..2 (selection ends after the TAB of row 2's last cell).
-        AggregateCase{"SumRight", kSample, 1, 1, 2, 2, 32954, 1,
+        AggregateCase{"SumRight", kSample, 1, 1, 2, 2, cmd::RowSumRight, 1,
                       J("名\tA\tB\t合計\r\nx\t1\t2\t3.0\r\ny\t3\t\t3.0\r\n"), {3, 1}},
-        AggregateCase{"AverageRight", kSample, 1, 1, 2, 2, 32956, 1,
+        AggregateCase{"AverageRight", kSample, 1, 1, 2, 2, cmd::RowAverageRight, 1,
                       J("名\tA\tB\t平均\r\nx\t1\t2\t1.5\r\ny\t3\t\t1.5\r\n"), {3, 1}},
-        AggregateCase{"SumLeft", kSample, 1, 1, 2, 2, 33047, 1,
+        AggregateCase{"SumLeft", kSample, 1, 1, 2, 2, cmd::RowSumLeft, 1,
                       J("名\t合計\tA\tB\r\nx\t3.0\t1\t2\r\ny\t3.0\t3\t\r\n"), {1, 1}},
-        AggregateCase{"AverageLeft", kSample, 1, 1, 2, 2, 33048, 2,
+        AggregateCase{"AverageLeft", kSample, 1, 1, 2, 2, cmd::RowAverageLeft, 2,
                       J("名\t平均\tA\tB\r\nx\t1.50\t1\t2\r\ny\t1.50\t3\t\r\n"), {1, 1}},
-        AggregateCase{"SumDown", kSample, 1, 1, 2, 2, 32955, 1,
+        AggregateCase{"SumDown", kSample, 1, 1, 2, 2, cmd::ColumnSumBelow, 1,
                       J("名\tA\tB\r\nx\t1\t2\r\ny\t3\t\r\n合計\t4.0\t2.0\t\r\n"), {1, 3}},
-        AggregateCase{"AverageDown", kSample, 1, 1, 2, 2, 32957, 1,
+        AggregateCase{"AverageDown", kSample, 1, 1, 2, 2, cmd::ColumnAverageBelow, 1,
                       J("名\tA\tB\r\nx\t1\t2\r\ny\t3\t\r\n平均\t2.0\t1.0\t\r\n"), {1, 3}},
-        AggregateCase{"SumUp", kSample, 1, 1, 2, 2, 33052, 1,
+        AggregateCase{"SumUp", kSample, 1, 1, 2, 2, cmd::ColumnSumAbove, 1,
                       J("名\tA\tB\r\n合計\t4.0\t2.0\t\r\nx\t1\t2\r\ny\t3\t\r\n"), {1, 1}},
-        AggregateCase{"AverageUp", kSample, 1, 1, 2, 2, 33053, 0,
+        AggregateCase{"AverageUp", kSample, 1, 1, 2, 2, cmd::ColumnAverageAbove, 0,
                       J("名\tA\tB\r\n平均\t2\t1\t\r\nx\t1\t2\r\ny\t3\t\r\n"), {1, 1}},
-        AggregateCase{"BlockInRowZeroHasNoLabel", "1\t2\r\n3\t4\r\n5\t6", 0, 0, 2, 1, 32954, 1,
+        AggregateCase{"BlockInRowZeroHasNoLabel", "1\t2\r\n3\t4\r\n5\t6", 0, 0, 2, 1, cmd::RowSumRight, 1,
                       "1\t2\t3.0\r\n3\t4\t7.0\r\n5\t6\t11.0", {2, 0}},
-        AggregateCase{"ColumnZeroHasNoLabel", "1\t2\r\n3\t4\r\n", 0, 0, 1, 1, 32955, 1,
+        AggregateCase{"ColumnZeroHasNoLabel", "1\t2\r\n3\t4\r\n", 0, 0, 1, 1, cmd::ColumnSumBelow, 1,
                       "1\t2\r\n3\t4\r\n4.0\t6.0\t\r\n", {0, 2}},
-        AggregateCase{"DownAfterLastLineWithoutBreak", "h\th\r\nx\t1\r\ny\t2", 1, 1, 2, 1, 32955, 1,
+        AggregateCase{"DownAfterLastLineWithoutBreak", "h\th\r\nx\t1\r\ny\t2", 1, 1, 2, 1, cmd::ColumnSumBelow, 1,
                       J("h\th\r\nx\t1\r\ny\t2\r\n合計\t3.0\t"), {1, 3}},
-        AggregateCase{"ThreeDecimals", "1\t2\r\n", 0, 0, 0, 1, 32954, 3, "1\t2\t3.000\r\n", {2, 0}},
-        AggregateCase{"TextCellCountsZeroAndInAverage", "x\tabc\t4\r\ny\t2\t2\r\n", 0, 1, 1, 2, 32956, 1,
+        AggregateCase{"ThreeDecimals", "1\t2\r\n", 0, 0, 0, 1, cmd::RowSumRight, 3, "1\t2\t3.000\r\n", {2, 0}},
+        AggregateCase{"TextCellCountsZeroAndInAverage", "x\tabc\t4\r\ny\t2\t2\r\n", 0, 1, 1, 2, cmd::RowAverageRight, 1,
                       "x\tabc\t4\t2.0\r\ny\t2\t2\t2.0\r\n", {3, 0}},
-        AggregateCase{"DoubleByteCells", J("表\t表\r\n表\t1\t2\r\n表\t3\t4\r\n"), 1, 1, 2, 2, 32954, 1,
+        AggregateCase{"DoubleByteCells", J("表\t表\r\n表\t1\t2\r\n表\t3\t4\r\n"), 1, 1, 2, 2, cmd::RowSumRight, 1,
                       J("表\t表\r\n表\t1\t2\t3.0\r\n表\t3\t4\t7.0\r\n"), {3, 1}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -106,7 +107,7 @@ TEST(Aggregates, ShortRowWithResultsOnlyInOthers) {
   const std::string text = "h\ta\r\nx\t1\t2\r\ny\r\nz\t3\t4\r\n";
   Fixture f(text);
   SetBlock(f, CellRange{1, 1, 2, 3});
-  f.view.Execute(32954);
+  f.view.Execute(cmd::RowSumRight);
   // The label row has too few cells for the result column either.
   EXPECT_EQ(f.Text(), "h\ta\r\nx\t1\t2\t3.0\r\ny\r\nz\t3\t4\t7.0\r\n");
   EXPECT_EQ(f.Sel().first, At(f.Text(), 1, 3));
@@ -143,24 +144,33 @@ TEST(Aggregates, EmptyTableSelectionOnlyMovesTheCaret) {
 
 TEST(Aggregates, EnableRulesFollowTheBlock) {
   Fixture f("1\t2\r\n3\t4\r\n");
+  const int rowResults[] = {cmd::RowSumRight, cmd::RowAverageRight, cmd::RowSumLeft, cmd::RowAverageLeft};
+  const int columnResults[] = {cmd::ColumnSumBelow, cmd::ColumnAverageBelow, cmd::ColumnSumAbove,
+                               cmd::ColumnAverageAbove};
   f.view.cellRange = CellRange{};  // empty block
-  for (int id : {32954, 32956, 33047, 33048, 32955, 32957, 33052, 33053}) EXPECT_FALSE(f.view.IsEnabled(id)) << id;
+  for (int id : rowResults) EXPECT_FALSE(f.view.IsEnabled(id)) << id;
+  for (int id : columnResults) EXPECT_FALSE(f.view.IsEnabled(id)) << id;
   f.view.cellRange = CellRange{0, 0, 1, 0};  // two columns, one row
-  for (int id : {32954, 32956, 33047, 33048}) EXPECT_TRUE(f.view.IsEnabled(id)) << id;
-  for (int id : {32955, 32957, 33052, 33053}) EXPECT_FALSE(f.view.IsEnabled(id)) << id;
+  for (int id : rowResults) EXPECT_TRUE(f.view.IsEnabled(id)) << id;
+  for (int id : columnResults) EXPECT_FALSE(f.view.IsEnabled(id)) << id;
   f.view.cellRange = CellRange{1, 0, 1, 1};  // one column, two rows
-  for (int id : {32954, 32956, 33047, 33048}) EXPECT_FALSE(f.view.IsEnabled(id)) << id;
-  for (int id : {32955, 32957, 33052, 33053}) EXPECT_TRUE(f.view.IsEnabled(id)) << id;
+  for (int id : rowResults) EXPECT_FALSE(f.view.IsEnabled(id)) << id;
+  for (int id : columnResults) EXPECT_TRUE(f.view.IsEnabled(id)) << id;
 }
 
 TEST(Aggregates, CaptionsInTheTableMenu) {
   const CommandTable& t = AllCommands();
   const std::pair<int, const char*> captions[] = {
-      {32954, "和・右＝行の和を後ろ（右）へ"}, {32956, "平均・右＝行の平均を後ろ（右）へ"},
-      {33047, "和・左＝行の和を前（左）へ"},   {33048, "平均・左＝行の平均を前（左）へ"},
-      {32955, "和・下＝列の和を下へ"},         {32957, "平均・下＝列の平均を下へ"},
-      {33052, "和・上＝列の和を上へ"},         {33053, "平均・上＝列の平均を上へ"},
-      {32960, "行の並べ替え"},                 {33098, "順位・番号列の挿入"}};
+      {cmd::RowSumRight, "和・右＝行の和を後ろ（右）へ"},
+      {cmd::RowAverageRight, "平均・右＝行の平均を後ろ（右）へ"},
+      {cmd::RowSumLeft, "和・左＝行の和を前（左）へ"},
+      {cmd::RowAverageLeft, "平均・左＝行の平均を前（左）へ"},
+      {cmd::ColumnSumBelow, "和・下＝列の和を下へ"},
+      {cmd::ColumnAverageBelow, "平均・下＝列の平均を下へ"},
+      {cmd::ColumnSumAbove, "和・上＝列の和を上へ"},
+      {cmd::ColumnAverageAbove, "平均・上＝列の平均を上へ"},
+      {cmd::SortRows, "行の並べ替え"},
+      {cmd::InsertRankColumn, "順位・番号列の挿入"}};
   for (const auto& [id, caption] : captions) {
     const CommandEntry* e = t.Find(id);
     ASSERT_NE(e, nullptr) << id;

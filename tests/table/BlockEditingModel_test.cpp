@@ -8,6 +8,7 @@
 #include <cmath>
 #include <random>
 
+#include "editor/CommandIds.h"
 #include "table/TableCells.h"
 #include "support/TestView.h"
 
@@ -319,25 +320,25 @@ void Prepare(std::mt19937& rng, TestView& a, TestView& b) {
 
 TEST(BlockEditingModel, RandomTablesMatchTheCellByCellCommands) {
   const ModelCase cases[] = {
-      {32962, ModelInsertBlankColumn},
-      {33107, ModelInsertBlankColumn},
-      {32963, ModelDeleteColumn},
-      {32964, ModelCopyColumn},
-      {32965, [](EditorView& v) {
+      {cmd::InsertBlankColumn, ModelInsertBlankColumn},
+      {cmd::InsertBlankCells, ModelInsertBlankColumn},
+      {cmd::DeleteColumn, ModelDeleteColumn},
+      {cmd::CopyColumn, ModelCopyColumn},
+      {cmd::CutColumn, [](EditorView& v) {
          ModelCopyColumn(v);
          ModelDeleteColumn(v);
        }},
-      {32966, ModelInsertCopiedColumn},
-      {33005, ModelBlockCopy},
-      {33006, [](EditorView& v) {
+      {cmd::InsertCopiedColumn, ModelInsertCopiedColumn},
+      {cmd::CopyBlock, ModelBlockCopy},
+      {cmd::CutBlock, [](EditorView& v) {
          ModelBlockCopy(v);
          ModelDeleteBlock(v);
        }},
-      {32970, ModelDeleteBlock},
-      {33007, ModelBlockPaste},
-      {33057, ModelRepeatedPaste},
-      {32961, ModelClearBlock},
-      {32999, ModelDeviation},
+      {cmd::DeleteBlock, ModelDeleteBlock},
+      {cmd::PasteBlock, ModelBlockPaste},
+      {cmd::PasteBlockRepeated, ModelRepeatedPaste},
+      {cmd::ClearBlock, ModelClearBlock},
+      {cmd::DeviationScoresRight, ModelDeviation},
   };
   for (const ModelCase& c : cases) {
     TestView fast, model;
@@ -371,16 +372,17 @@ TEST(BlockEditingModel, RandomTablesMatchTheCellByCellCommands) {
       EXPECT_EQ(fast.view.History().Current(), undoBefore + (changed ? 1 : 0)) << where;
       EXPECT_TRUE(fast.view.History().autoSnapshot) << where;
       if (changed) {
-        fast.view.Execute(32789);
+        fast.view.Execute(cmd::Undo);
         EXPECT_EQ(fast.Text(), original) << where;
-        if (c.id == 32962 || c.id == 33107 || c.id == 32963 || c.id == 32965 || c.id == 32966) {
+        if (c.id == cmd::InsertBlankColumn || c.id == cmd::InsertBlankCells || c.id == cmd::DeleteColumn ||
+            c.id == cmd::CutColumn || c.id == cmd::InsertCopiedColumn) {
           EXPECT_EQ(fast.Edit().GetSel(), selBefore) << where;  // the selection the user had
         }
       }
     }
     // The random states reach the command and, for most, change the text.
     EXPECT_GT(ran, 80) << c.id;
-    if (c.id != 32964 && c.id != 33005) {
+    if (c.id != cmd::CopyColumn && c.id != cmd::CopyBlock) {
       EXPECT_GT(changedRuns, ran / 2) << c.id;
     }
   }

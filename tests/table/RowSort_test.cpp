@@ -11,6 +11,7 @@
 #include "settings/SettingsStore.h"
 #include "dialogs/RankDialog.h"
 #include "dialogs/RowSortDialog.h"
+#include "editor/CommandIds.h"
 #include "text/Cp932.h"
 #include "table/TableCells.h"
 
@@ -191,7 +192,7 @@ TEST(SortCommand, SortsWithTheDialogsValuesAsOneUndoStep) {
     d.Set(RowSortDialog::kToRowId, "4");
     return true;
   };
-  ASSERT_EQ(f.view.Execute(32960), EditorView::CommandResult::Done);
+  ASSERT_EQ(f.view.Execute(cmd::SortRows), EditorView::CommandResult::Done);
   ASSERT_EQ(f.host.dialogs.size(), 1u);
   EXPECT_EQ(f.Text(), "h\tk\r\nb\t1\r\nc\t2\r\na\t3\r\nz\tz\r\n");
   EXPECT_EQ(f.Undo(), 1u);
@@ -214,7 +215,7 @@ TEST(SortCommand, KeepsTheFirstVisibleLine) {
     d.Set(RowSortDialog::kToRowId, "70");
     return true;
   };
-  f.view.Execute(32960);
+  f.view.Execute(cmd::SortRows);
   EXPECT_EQ(f.Edit().FirstVisibleLine(), 50);
   EXPECT_EQ(f.Sel().first, RowStart(59, f.Text()) + 2);
   EXPECT_EQ(f.Text().substr(static_cast<std::size_t>(RowStart(59, f.Text())), 6), "r\t69\r\n");
@@ -223,7 +224,7 @@ TEST(SortCommand, KeepsTheFirstVisibleLine) {
 TEST(SortCommand, CancelAndUnchangedOrderLeaveNoUndoStep) {
   Fixture f(kThree);
   f.host.onDialog = [](DialogData&) { return false; };
-  f.view.Execute(32960);
+  f.view.Execute(cmd::SortRows);
   EXPECT_EQ(f.Text(), kThree);
   EXPECT_EQ(f.Undo(), 0u);
   EXPECT_EQ(f.settings.GetInt("Settings", "Down", -1), -1);  // not written on Cancel
@@ -234,7 +235,7 @@ TEST(SortCommand, CancelAndUnchangedOrderLeaveNoUndoStep) {
     d.Set(RowSortDialog::kToRowId, "1");
     return true;
   };
-  f.view.Execute(32960);  // one row that already ends with CR LF: nothing changes
+  f.view.Execute(cmd::SortRows);  // one row that already ends with CR LF: nothing changes
   EXPECT_EQ(f.Text(), kThree);
   EXPECT_EQ(f.Undo(), 0u);
   EXPECT_FALSE(f.doc.IsModified());
@@ -253,7 +254,7 @@ TEST(RankCommand, RanksThenPutsTheCaretBack) {
     d.Set(RankDialog::kToRowId, "4");
     return true;
   };
-  f.view.Execute(33098);
+  f.view.Execute(cmd::InsertRankColumn);
   EXPECT_EQ(f.Text(), "n\tv\r\na\t1\t5\r\nc\t1\t5\r\nb\t3\t3\r\n");
   EXPECT_EQ(f.Sel(), std::make_pair(7, 7));
   EXPECT_EQ(f.Undo(), 1u);
@@ -273,7 +274,7 @@ TEST(RankCommand, NumberColumnWithoutRank) {
     d.Set(RankDialog::kToRowId, "5");
     return true;
   };
-  f.view.Execute(33098);
+  f.view.Execute(cmd::InsertRankColumn);
   EXPECT_EQ(f.Text(), "r0\r\nr1\r\na\t1\tb\r\nc\t2\td\r\ne\t3\tf\r\ng\th\r\n");
   EXPECT_EQ(f.view.tableSelection.first, 26);
   EXPECT_EQ(f.Undo(), 1u);
@@ -283,7 +284,7 @@ TEST(RankCommand, CancelOnlyPutsTheCaretBack) {
   Fixture f("a\t1\r\nb\t2\r\n");
   f.Edit().SetSel(2, 6);
   f.host.onDialog = [](DialogData&) { return false; };
-  f.view.Execute(33098);
+  f.view.Execute(cmd::InsertRankColumn);
   EXPECT_EQ(f.Text(), "a\t1\r\nb\t2\r\n");
   EXPECT_EQ(f.Sel(), std::make_pair(2, 2));
   EXPECT_EQ(f.Undo(), 0u);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/TableCreationDialog.h"
+#include "editor/CommandIds.h"
 #include "support/TestView.h"
 
 namespace {
@@ -46,10 +47,10 @@ TEST(CreateTable, GridTexts) {
     t.Edit().SetSel(c.caret, c.caret);
     Answer(t, c.choice);
     const auto before = t.view.History().Current();
-    ASSERT_EQ(t.view.Execute(32811), EditorView::CommandResult::Done) << c.name;
+    ASSERT_EQ(t.view.Execute(cmd::CreateTable), EditorView::CommandResult::Done) << c.name;
     EXPECT_EQ(t.Text(), c.expected) << c.name;
     EXPECT_EQ(t.view.History().Current(), before + 1) << c.name;  // one undo step
-    t.view.Execute(32789);
+    t.view.Execute(cmd::Undo);
     EXPECT_EQ(t.Text(), c.text) << c.name;
   }
 }
@@ -57,13 +58,13 @@ TEST(CreateTable, GridTexts) {
 TEST(CreateTable, StoresTheChoicesAndReopensWithThem) {
   TestView t("");
   Answer(t, {{1001, "3"}, {1117, "2"}, {1032, "1"}, {1118, "1"}});
-  t.view.Execute(32811);
+  t.view.Execute(cmd::CreateTable);
   EXPECT_EQ(t.settings.GetInt("Settings", "Gyo", 0), 3);
   EXPECT_EQ(t.settings.GetInt("Settings", "Retu", 0), 2);
   EXPECT_EQ(t.settings.GetInt("Settings", "ABC", 0), 1);
   EXPECT_EQ(t.settings.GetInt("Settings", "No", 0), 2);
   t.host.onDialog = nullptr;
-  t.view.Execute(32811);
+  t.view.Execute(cmd::CreateTable);
   ASSERT_EQ(t.host.dialogs.size(), 2u);
   const DialogData& d = t.host.dialogs[1];
   EXPECT_EQ(d.Text(1001), "3");
@@ -75,14 +76,14 @@ TEST(CreateTable, StoresTheChoicesAndReopensWithThem) {
 TEST(CreateTable, CancelAndRefusalChangeNothing) {
   TestView t("abc");
   Answer(t, {{1001, "2"}}, false);
-  t.view.Execute(32811);
+  t.view.Execute(cmd::CreateTable);
   EXPECT_EQ(t.Text(), "abc");
   EXPECT_EQ(t.view.History().Current(), 0u);
   EXPECT_EQ(t.settings.GetInt("Settings", "Gyo", -1), -1);
 
   // A grid larger than the text can hold is refused before it is built.
   Answer(t, {{1001, "2000000000"}, {1117, "2000000000"}});
-  t.view.Execute(32811);
+  t.view.Execute(cmd::CreateTable);
   EXPECT_EQ(t.Text(), "abc");
   EXPECT_EQ(t.view.History().Current(), 0u);
 }
@@ -102,16 +103,16 @@ TEST(CreateTable, LengthMatchesText) {
 TEST(CreateTable, DisabledWithATableSelection) {
   TestView t("a\tb\r\nc\td");
   t.Drag(0, 3);
-  EXPECT_FALSE(t.view.IsEnabled(32811));
+  EXPECT_FALSE(t.view.IsEnabled(cmd::CreateTable));
   t.Drag(2, 2);
-  EXPECT_TRUE(t.view.IsEnabled(32811));
+  EXPECT_TRUE(t.view.IsEnabled(cmd::CreateTable));
 }
 
 TEST(TableWidth, ChoiceSetsWidthTabStopsAndStore) {
   TestView t("a\tb");
   t.view.redrawLineNumbers = false;
   Answer(t, {{1115, "2"}});
-  t.view.Execute(32812);
+  t.view.Execute(cmd::ChangeTableWidth);
   ASSERT_EQ(t.host.dialogs.size(), 1u);
   EXPECT_EQ(t.host.dialogs[0].Value(1115), 1);  // opens on the width 8
   EXPECT_EQ(t.view.tabWidth, 12);
@@ -122,24 +123,24 @@ TEST(TableWidth, ChoiceSetsWidthTabStopsAndStore) {
 
   // Outside table mode the width applies to the text and is still stored as
   // the table-mode width.
-  t.view.Execute(32809);
+  t.view.Execute(cmd::ToggleTableMode);
   t.view.redrawLineNumbers = false;
   Answer(t, {{1115, "0"}});
-  t.view.Execute(32812);
+  t.view.Execute(cmd::ChangeTableWidth);
   EXPECT_EQ(t.view.tabWidth, 4);
   EXPECT_EQ(t.Edit().TabStopUnits(), 16);
   EXPECT_EQ(t.settings.GetInt("Settings", "RetuHaba", 0), 4);
   EXPECT_FALSE(t.view.redrawLineNumbers);
 
   Answer(t, {{1115, "5"}}, false);
-  t.view.Execute(32812);
+  t.view.Execute(cmd::ChangeTableWidth);
   EXPECT_EQ(t.view.tabWidth, 4);
 }
 
 TEST(TableWidth, WidthOffTheListOpensOnTheNearestItem) {
   TestView t;
   t.view.tabWidth = 30;
-  t.view.Execute(32812);  // OK unchanged
+  t.view.Execute(cmd::ChangeTableWidth);  // OK unchanged
   EXPECT_EQ(t.host.dialogs[0].Value(1115), 5);
   EXPECT_EQ(t.view.tabWidth, 24);
 }
@@ -148,23 +149,23 @@ TEST(RoundingPlace, IndexBecomesDecimalPlaces) {
   TestView t("1");
   EXPECT_EQ(t.view.decimalPlaces, 1);
   Answer(t, {{1033, "0"}});
-  t.view.Execute(32813);
+  t.view.Execute(cmd::ChangeRoundingPlace);
   EXPECT_EQ(t.host.dialogs[0].Value(1033), 0);  // opens on the stored value, default index 0
   EXPECT_EQ(t.view.decimalPlaces, 0);
   EXPECT_EQ(t.settings.GetInt("Settings", "Sho", -1), 0);
 
   Answer(t, {{1033, "3"}});
-  t.view.Execute(32813);
+  t.view.Execute(cmd::ChangeRoundingPlace);
   EXPECT_EQ(t.view.decimalPlaces, 3);
   EXPECT_EQ(t.settings.GetInt("Settings", "Sho", -1), 3);
   t.host.onDialog = nullptr;
-  t.view.Execute(32813);
+  t.view.Execute(cmd::ChangeRoundingPlace);
   EXPECT_EQ(t.host.dialogs[2].Value(1033), 3);
   EXPECT_EQ(t.Text(), "1");
   EXPECT_EQ(t.view.History().Current(), 0u);
 
   Answer(t, {{1033, "1"}}, false);
-  t.view.Execute(32813);
+  t.view.Execute(cmd::ChangeRoundingPlace);
   EXPECT_EQ(t.view.decimalPlaces, 3);
 }
 

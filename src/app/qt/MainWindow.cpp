@@ -20,6 +20,7 @@
 #include "app/StatusPanes.h"
 #include "document/Document.h"
 #include "document/RecentFileList.h"
+#include "editor/CommandIds.h"
 #include "editor/EditorView.h"
 #include "editor/CommandTable.h"
 #include "editor/qt/CommandMenu.h"
@@ -29,8 +30,6 @@ namespace {
 
 constexpr int kRestCheckMs = 200;
 constexpr int kCaretPaneWidth = 200;
-constexpr int kOpenCommand = 57601;
-constexpr int kExitCommand = 57665;
 constexpr const char* kRecentProperty = "pivraRecentFile";
 
 QString Q(const std::string& utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
@@ -102,7 +101,7 @@ void MainWindow::BuildMenus() {
     QMenu* menu = menuBar()->addMenu(Q(popup.caption));
     FillCommandMenu(*menu, view_.Commands(), popup.items, CaptionKind::Main, [this](int id) { RunCommand(id); });
     const bool isFileMenu =
-        std::find(popup.items.begin(), popup.items.end(), kOpenCommand) != popup.items.end();
+        std::find(popup.items.begin(), popup.items.end(), cmd::FileOpen) != popup.items.end();
     connect(menu, &QMenu::aboutToShow, this, [this, menu, isFileMenu] {
       if (isFileMenu) RefreshRecentFiles(*menu);
       RefreshCommandStates(*menu, view_);
@@ -122,7 +121,7 @@ void MainWindow::RefreshRecentFiles(QMenu& fileMenu) {
   if (entries.empty()) return;
   QAction* before = nullptr;
   for (QAction* a : fileMenu.actions())
-    if (CommandOf(a) == kExitCommand) before = a;
+    if (CommandOf(a) == cmd::AppExit) before = a;
   auto mark = [](QAction* a) { a->setProperty(kRecentProperty, true); };
   QAction* separator = new QAction(&fileMenu);
   separator->setSeparator(true);

@@ -15,6 +15,7 @@
 
 #include "app/AppContext.h"
 #include "app/DocumentStartup.h"
+#include "editor/CommandIds.h"
 #include "editor/qt/CommandMenu.h"
 #include "editor/qt/QtTestSupport.h"
 
@@ -109,11 +110,11 @@ TEST(MainWindowTest, InputIsFollowedByOneIdlePassOfTheView) {
 
 TEST(MainWindowTest, MenusComeFromTheCommandTableAndAskTheViewBeforeShowing) {
   TestFrame t;
-  QMenu* edit = MenuWith(*t.frame, 32789);
+  QMenu* edit = MenuWith(*t.frame, cmd::Undo);
   ASSERT_NE(edit, nullptr);
   QAction* undo = nullptr;
   for (QAction* a : edit->actions())
-    if (CommandOf(a) == 32789) undo = a;
+    if (CommandOf(a) == cmd::Undo) undo = a;
   ASSERT_NE(undo, nullptr);
   EXPECT_TRUE(undo->text().startsWith(QStringLiteral("元に戻す (&Z)")));
 
@@ -125,11 +126,11 @@ TEST(MainWindowTest, MenusComeFromTheCommandTableAndAskTheViewBeforeShowing) {
   emit edit->aboutToShow();
   EXPECT_FALSE(undo->isEnabled());
 
-  QMenu* table = MenuWith(*t.frame, 32809);
+  QMenu* table = MenuWith(*t.frame, cmd::ToggleTableMode);
   ASSERT_NE(table, nullptr);
   QAction* toggle = nullptr;
   for (QAction* a : table->actions())
-    if (CommandOf(a) == 32809) toggle = a;
+    if (CommandOf(a) == cmd::ToggleTableMode) toggle = a;
   emit table->aboutToShow();
   EXPECT_TRUE(toggle->isChecked());
   toggle->trigger();
@@ -154,11 +155,12 @@ TEST(MainWindowTest, FileOfTheCommandLineIsOpenedAndNamedInTheTitle) {
   t.frame->UpdateTitle();
   EXPECT_EQ(t.frame->windowTitle(), QStringLiteral("memo.txt - Pivra"));
 
-  QMenu* file = MenuWith(*t.frame, 57601);
+  QMenu* file = MenuWith(*t.frame, cmd::FileOpen);
   ASSERT_NE(file, nullptr);
   emit file->aboutToShow();
   bool listed = false;
-  for (QAction* a : file->actions()) listed |= CommandOf(a) == 57616 && a->text().contains(QStringLiteral("memo.txt"));
+  for (QAction* a : file->actions())
+    listed |= CommandOf(a) == cmd::RecentFileFirst && a->text().contains(QStringLiteral("memo.txt"));
   EXPECT_TRUE(listed) << "the opened file is the first recent file";
 }
 

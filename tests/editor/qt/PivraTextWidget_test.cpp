@@ -1,3 +1,4 @@
+#include "editor/CommandIds.h"
 #include "editor/qt/PivraTextWidget.h"
 
 #include <gtest/gtest.h>
@@ -190,22 +191,22 @@ TEST(PivraTextWidgetTest, ContextMenuFollowsTableMode) {
   EXPECT_EQ(t.view.ContextMenuResource(), ContextMenu::Table);
   auto table = t.widget.BuildContextMenu();
   EXPECT_EQ(table->title(), QStringLiteral("表計算"));
-  QAction* toggle = ActionFor(*table, 32809);
+  QAction* toggle = ActionFor(*table, cmd::ToggleTableMode);
   ASSERT_NE(toggle, nullptr);
   EXPECT_EQ(toggle->text(), QStringLiteral("表計算モードの解除"));
   EXPECT_TRUE(toggle->isChecked());
-  EXPECT_EQ(ActionFor(*table, 32789), nullptr) << "undo is not in the table menu";
+  EXPECT_EQ(ActionFor(*table, cmd::Undo), nullptr) << "undo is not in the table menu";
 
   toggle->trigger();
   EXPECT_EQ(t.view.tableMode, 0);
   EXPECT_EQ(t.view.ContextMenuResource(), ContextMenu::Edit);
   auto edit = t.widget.BuildContextMenu();
   EXPECT_EQ(edit->title(), QStringLiteral("編集"));
-  ASSERT_NE(ActionFor(*edit, 32789), nullptr);
-  EXPECT_TRUE(ActionFor(*edit, 32789)->text().startsWith(QStringLiteral("元に戻す (&Z)")));
-  ASSERT_NE(ActionFor(*edit, 32809), nullptr);
-  EXPECT_EQ(ActionFor(*edit, 32809)->text(), QStringLiteral("表計算モードの設定/解除"));
-  EXPECT_FALSE(ActionFor(*edit, 32809)->isChecked());
+  ASSERT_NE(ActionFor(*edit, cmd::Undo), nullptr);
+  EXPECT_TRUE(ActionFor(*edit, cmd::Undo)->text().startsWith(QStringLiteral("元に戻す (&Z)")));
+  ASSERT_NE(ActionFor(*edit, cmd::ToggleTableMode), nullptr);
+  EXPECT_EQ(ActionFor(*edit, cmd::ToggleTableMode)->text(), QStringLiteral("表計算モードの設定/解除"));
+  EXPECT_FALSE(ActionFor(*edit, cmd::ToggleTableMode)->isChecked());
 }
 
 TEST(PivraTextWidgetTest, RightButtonReleaseShowsTheMenuOfTheModeAtThatMoment) {
@@ -220,7 +221,7 @@ TEST(PivraTextWidgetTest, RightButtonReleaseShowsTheMenuOfTheModeAtThatMoment) {
   QTimer::singleShot(0, closeMenu);
   QTest::mouseClick(t.widget.viewport(), Qt::RightButton, Qt::NoModifier, QPoint(100, 50));
   EXPECT_EQ(shown, QStringLiteral("表計算"));
-  t.view.Execute(32809);
+  t.view.Execute(cmd::ToggleTableMode);
   QTimer::singleShot(0, closeMenu);
   QTest::mouseClick(t.widget.viewport(), Qt::RightButton, Qt::NoModifier, QPoint(100, 50));
   EXPECT_EQ(shown, QStringLiteral("編集"));
@@ -228,11 +229,11 @@ TEST(PivraTextWidgetTest, RightButtonReleaseShowsTheMenuOfTheModeAtThatMoment) {
 
 TEST(PivraTextWidgetTest, UndoAndRedoEntriesFollowTheHistoryAndReadOnly) {
   TestWindow t;
-  t.view.Execute(32809);  // the editing menu holds undo and redo
+  t.view.Execute(cmd::ToggleTableMode);  // the editing menu holds undo and redo
   auto states = [&](bool& undo, bool& redo) {
     auto menu = t.widget.BuildContextMenu();
-    undo = ActionFor(*menu, 32789)->isEnabled();
-    redo = ActionFor(*menu, 32788)->isEnabled();
+    undo = ActionFor(*menu, cmd::Undo)->isEnabled();
+    redo = ActionFor(*menu, cmd::Redo)->isEnabled();
   };
   bool undo = true, redo = true;
   states(undo, redo);
@@ -249,17 +250,17 @@ TEST(PivraTextWidgetTest, UndoAndRedoEntriesFollowTheHistoryAndReadOnly) {
   EXPECT_FALSE(undo);
   EXPECT_TRUE(redo);
 
-  t.view.Execute(32797);  // read-only
+  t.view.Execute(cmd::ToggleReadOnly);
   states(undo, redo);
   EXPECT_FALSE(undo);
   EXPECT_FALSE(redo) << "redo is disabled while the text is read-only";
-  t.view.Execute(32797);
+  t.view.Execute(cmd::ToggleReadOnly);
   t.Key(Qt::Key_Y, Qt::ControlModifier);
   states(undo, redo);
   EXPECT_TRUE(undo);
   EXPECT_FALSE(redo);
 
-  t.view.Execute(32797);
+  t.view.Execute(cmd::ToggleReadOnly);
   states(undo, redo);
   EXPECT_FALSE(undo) << "undo is disabled while the text is read-only";
 }
@@ -328,7 +329,7 @@ TEST(PivraTextWidgetTest, ResizeSetsTheClientRectangleAndHorizontalBarOnlyWithou
   EXPECT_EQ(client.Width(), t.widget.viewport()->width());
   EXPECT_EQ(client.Height(), t.widget.viewport()->height());
   EXPECT_EQ(t.widget.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);  // table mode: no wrap
-  t.view.Execute(32809);
+  t.view.Execute(cmd::ToggleTableMode);
   t.widget.Refresh();
   EXPECT_EQ(t.widget.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
   EXPECT_EQ(t.widget.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
@@ -342,7 +343,7 @@ TEST(PivraTextWidgetTest, HorizontalScrollRangeFollowsTheWidestRowWithoutWrap) {
   e.SetSel(12, 12);  // the last line
   QTest::keyClicks(&t.widget, QString(60, QLatin1Char('w')));
   EXPECT_EQ(t.widget.horizontalScrollBar()->maximum(), e.WidestRowPixels()) << "the typed row grew";
-  t.view.Execute(57642);  // select all, then cut by the accelerator
+  t.view.Execute(cmd::SelectAll);  // select all, then cut by the accelerator
   t.Key(Qt::Key_X, Qt::ControlModifier);
   EXPECT_EQ(t.Text(), "");
   EXPECT_EQ(t.widget.horizontalScrollBar()->maximum(), 0) << "measured again after a command";
