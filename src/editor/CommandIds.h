@@ -6,8 +6,7 @@
 // a name may be improved, its number may not.
 //
 // Commands that are not built yet already have their place in the menus and
-// accelerators (editor/CommandTable.cpp); they are named from what their menu
-// or key tells about them and, where nothing does, by their place in the menu.
+// accelerators (editor/CommandTable.cpp).
 // The ids from 57600 on are MFC's standard command ids (afxres.h): file new,
 // open, save, print, recent files, exit, cut, copy, paste, find next, next
 // pane.
@@ -24,9 +23,9 @@ inline constexpr int DeleteBackupFiles = 32793;  // バックアップの削除
 // Recent files: entry n (1 to 16) of the File menu's list runs
 // RecentFileFirst + n - 1, so the 16 ids from RecentFileFirst on are theirs.
 inline constexpr int RecentFileFirst = 57616;
-// Not built yet; FileMenuItem5 and FileMenuItem6 are named by their place in the menu.
-inline constexpr int FileMenuItem5 = 32902;     // fifth command of the File menu, after Save As
-inline constexpr int FileMenuItem6 = 32875;     // sixth command of the File menu, before Print
+// Not built yet.
+inline constexpr int NewWindow = 32902;        // an empty document in another window
+inline constexpr int OpenInNewWindow = 32875;  // a file opened in another window
 inline constexpr int FilePrint = 57607;         // Ctrl+P
 inline constexpr int FilePrintPreview = 57609;  // after Print in the File menu
 inline constexpr int AppExit = 57665;           // last command of the File menu; the recent files go before it
@@ -42,19 +41,18 @@ inline constexpr int SelectAll = 57642;  // すべて選択, Ctrl+A
 inline constexpr int Find = 32840;      // Ctrl+F
 inline constexpr int Replace = 32841;   // Ctrl+R, after Find in the Edit menu
 inline constexpr int FindNext = 57640;  // F3
-// Not built yet: the one command the editing and the table context menus share,
-// in a group of its own after the clipboard commands.
-inline constexpr int ContextMenuSharedItem = 33096;
+// Not built yet: a web search for the selected text, in both context menus.
+inline constexpr int WebSearch = 33096;
 
 // ---- View menu: line numbers, read-only (editor/ViewCommands.cpp)
 inline constexpr int TogglePhysicalLineNumbers = 32794;  // 物理行番号表示, Ctrl+3
 inline constexpr int ToggleLogicalLineNumbers = 32795;   // 論理行番号表示, Ctrl+4
 inline constexpr int ToggleReadOnly = 32797;             // 読取専用設定・解除
-// Not built yet: the middle group of the View menu, by their place in it.
-inline constexpr int ViewMenuItem3 = 32777;
-inline constexpr int ViewMenuItem4 = 32798;
-inline constexpr int ViewMenuItem5 = 32774;
-inline constexpr int ViewMenuItem6 = 32821;
+// Not built yet.
+inline constexpr int ToggleWordWrap = 32777;     // ワードラップ
+inline constexpr int ToggleTabWidth = 32798;     // タブ幅の変更: 8 or 4 characters, outside table mode
+inline constexpr int ChangeDisplayFont = 32774;  // フォントの変更
+inline constexpr int ChangeColours = 32821;      // 色の設定
 
 // ---- Moving the caret, "//" comments (editor/Navigation.h)
 inline constexpr int MoveToTextStart = 32800;       // 文頭へ移動, Alt+Up
@@ -67,10 +65,10 @@ inline constexpr int JumpToLine = 32815;            // 指定行ジャンプ, Ct
 inline constexpr int AddCommentSlashes = 32826;     // "// 付加": "//" before the caret's line or each selected line
 inline constexpr int RemoveCommentSlashes = 32827;  // "// 削除": every "//" of the selection removed
 
-// ---- Split window, not built yet. The last group of the 移動・分割 (move and
-// split) menu, named by their keys; F6 and Shift+F6 move between the panes.
-inline constexpr int SplitCtrl1 = 32807;    // Ctrl+1
-inline constexpr int SplitCtrl2 = 32808;    // Ctrl+2
+// ---- Split window, not built yet: the last group of the 移動・分割 (move and
+// split) menu; F6 and Shift+F6 move between the panes.
+inline constexpr int SplitRows = 32807;     // 分割・横, Ctrl+1
+inline constexpr int SplitColumns = 32808;  // 分割・縦, Ctrl+2
 inline constexpr int NextPane = 57680;      // F6
 inline constexpr int PreviousPane = 57681;  // Shift+F6
 
@@ -142,8 +140,8 @@ inline constexpr int PrintMargin2 = 32785;
 inline constexpr int PrintMargin3 = 32786;
 inline constexpr int PrintMargin4 = 32787;
 
-// ---- Tools menu (ツール), not built yet: by their place in it.
-inline constexpr int ToolsMenuItem1 = 32816;
-inline constexpr int ToolsMenuItem2 = 32814;
+// ---- Tools menu (ツール), not built yet.
+inline constexpr int OpenCommandPrompt = 32816;  // a terminal in the document's folder
+inline constexpr int OpenCalculator = 32814;
 
 }  // namespace cmd

@@ -12,20 +12,20 @@ const std::vector<std::pair<const char*, std::vector<int>>>& MainMenuLayout() {
   using namespace cmd;
   static const std::vector<std::pair<const char*, std::vector<int>>> layout = {
       {"ファイル(&F)",
-       {FileNew, FileOpen, FileSave, FileSaveAs, 0, FileMenuItem5, FileMenuItem6, 0, FilePrint, FilePrintPreview, 0,
+       {FileNew, FileOpen, FileSave, FileSaveAs, 0, NewWindow, OpenInNewWindow, 0, FilePrint, FilePrintPreview, 0,
         DeleteBackupFiles, 0, AppExit}},
       {"編集(&E)", {Undo, Redo, 0, Cut, Copy, Paste, SelectAll, 0, Find, Replace}},
       {"表示(&V)",
-       {TogglePhysicalLineNumbers, ToggleLogicalLineNumbers, 0, ViewMenuItem3, ViewMenuItem4, ViewMenuItem5,
-        ViewMenuItem6, 0, ToggleReadOnly}},
+       {TogglePhysicalLineNumbers, ToggleLogicalLineNumbers, 0, ToggleWordWrap, ToggleTabWidth, ChangeDisplayFont,
+        ChangeColours, 0, ToggleReadOnly}},
       {"移動・分割",
        {MoveToTextStart, MoveToTextEnd, MoveToLineStart, MoveToLineEnd, MoveScreenUp, MoveScreenDown, 0, JumpToLine, 0,
-        SplitCtrl1, SplitCtrl2}},
+        SplitRows, SplitColumns}},
       {"表計算(&T)", {ToggleTableMode, ToggleEditorMode, 0, CreateTable, ChangeTableWidth, ChangeRoundingPlace}},
       {"印刷設定",
        {PrintFont, 0, PrintColumns1, PrintColumns2, PrintColumns3, PrintColumns4, 0, PrintMargin1, PrintMargin2,
         PrintMargin3, PrintMargin4}},
-      {"ツール", {ToolsMenuItem1, ToolsMenuItem2}},
+      {"ツール", {OpenCommandPrompt, OpenCalculator}},
   };
   return layout;
 }
@@ -37,7 +37,7 @@ const std::vector<int>& EditMenuLayout() {
       Undo, Redo, 0,
       Cut, Copy, Paste, SelectAll, 0,
       MoveToTextStart, MoveToTextEnd, JumpToLine, 0,
-      ContextMenuSharedItem, 0,
+      WebSearch, 0,
       AddCommentSlashes, RemoveCommentSlashes, 0,
       ToggleTableMode};
   return ids;
@@ -47,7 +47,7 @@ const std::vector<int>& TableMenuLayout() {
   using namespace cmd;
   static const std::vector<int> ids = {
       Cut, Copy, Paste, SelectAll, 0,
-      ContextMenuSharedItem, 0,
+      WebSearch, 0,
       RowSumRight, RowAverageRight, RowSumLeft, RowAverageLeft, 0,
       ColumnSumBelow, ColumnAverageBelow, ColumnSumAbove, ColumnAverageAbove, 0,
       ColumnSlopeOffsetRight, ColumnSlopeOffsetLeft, ColumnRangeMappingRight, ColumnRangeMappingLeft,
@@ -90,8 +90,8 @@ const std::vector<Accelerator>& AcceleratorLayout() {
       {'J', true, false, false, cmd::JumpToLine},
       {'3', true, false, false, cmd::TogglePhysicalLineNumbers},
       {'4', true, false, false, cmd::ToggleLogicalLineNumbers},
-      {'1', true, false, false, cmd::SplitCtrl1},
-      {'2', true, false, false, cmd::SplitCtrl2},
+      {'1', true, false, false, cmd::SplitRows},
+      {'2', true, false, false, cmd::SplitColumns},
       {F6, false, false, false, cmd::NextPane},
       {F6, false, true, false, cmd::PreviousPane},
   };
