@@ -69,12 +69,7 @@ void TypedLine(benchmark::State& state) {
     b.view->Edit().SetText("");
     b.view->History().Restart(b.view->Edit());
     state.ResumeTiming();
-    for (char c : std::string("1200*3+500=\r")) {
-      const int key = c == '\r' ? key::Return : 0;
-      b.view->OnKeyDown(key, false, false, false);
-      b.view->OnChar(std::string(1, c));
-      b.view->OnKeyUp(key);
-    }
+    b.view->TypeKeys("1200*3+500=\r");
   }
 }
 

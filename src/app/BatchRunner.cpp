@@ -43,18 +43,6 @@ std::string RestAfterWords(const std::string& line, int count) {
   return p < line.size() ? line.substr(p + 1) : std::string();
 }
 
-std::string EscapeNewlines(const std::string& s) {
-  std::string out;
-  for (char c : s) {
-    if (c == '\n') {
-      out += "\\n";
-    } else if (c != '\r') {
-      out += c;
-    }
-  }
-  return out;
-}
-
 int KeyCode(const std::string& name) {
   static const std::pair<const char*, int> keys[] = {
       {"Enter", key::Return}, {"Backspace", key::Back}, {"Delete", key::Delete}, {"Insert", key::Insert},
@@ -64,17 +52,12 @@ int KeyCode(const std::string& name) {
   };
   for (const auto& [n, code] : keys)
     if (name == n) return code;
-  if (name.size() == 1) {
-    const char c = name[0];
-    if (c >= 'a' && c <= 'z') return c - 'a' + 'A';
-    if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return c;
-  }
-  return 0;
+  return name.size() == 1 ? EditorView::KeyOfCharacter(name) : 0;
 }
 
 }  // namespace
 
-BatchRunner::BatchRunner(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
+BatchRunner::BatchRunner(std::ostream& out, std::ostream& err) : out_(out), err_(err), host_(out) {}
 
 bool BatchRunner::DecodeText(const std::string& arg, std::string& cp932Text, std::string& why) {
   cp932Text.clear();
@@ -124,66 +107,10 @@ bool BatchRunner::DecodeText(const std::string& arg, std::string& cp932Text, std
   return true;
 }
 
-MsgResult BatchRunner::MessageBox(const std::string& caption, const std::string& text, MsgButtons buttons,
-                                  MsgIcon) {
-  out_ << "message: " << caption << ": " << EscapeNewlines(text) << "\n";
-  MsgResult answer = buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel ? MsgResult::Yes
-                                                                                       : MsgResult::Ok;
-  if (!answers_.empty()) {
-    answer = answers_.front();
-    answers_.pop_front();
-  }
-  return answer;
-}
-
-bool BatchRunner::RunDialog(DialogData& dialog) {
-  for (const auto& [control, value] : dialogValues_) {
-    int id = 0;
-    if (!ParseInt(control, id) || !dialog.Set(id, value)) {
-      if (dialogError_.empty()) dialogError_ = "dialog " + std::to_string(dialog.templateId) + " has no control " + control + " taking " + value;
-    }
-  }
-  dialogValues_.clear();
-  return !dialogCancel_ && dialogError_.empty();
-}
-
-bool BatchRunner::ChooseFile(FileDialogData& dialog) {
-  for (const auto& [control, value] : dialogValues_) {
-    if (control == "path") dialog.path = value;
-  }
-  dialogValues_.clear();
-  // As the save dialog does: a name typed without an extension gets the default one.
-  if (dialog.save && !dialog.defaultExt.empty() && !dialog.path.empty()) {
-    const std::size_t slash = dialog.path.rfind('/');
-    const std::size_t dot = dialog.path.rfind('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) dialog.path += "." + dialog.defaultExt;
-  }
-  return !dialogCancel_ && !dialog.path.empty();
-}
-
 bool BatchRunner::Type(EditorView& view, const std::string& arg, std::string& why) {
   std::string text;
   if (!DecodeText(arg, text, why)) return false;
-  for (std::size_t p = 0; p < text.size();) {
-    const std::size_t len = cp932::CharLen(text, p);
-    const std::string ch = text.substr(p, len);
-    p += len;
-    int key = 0;
-    std::string typed = ch;
-    if (ch == "\n" || ch == "\r") {
-      key = key::Return;
-      typed = "\r";
-    } else if (ch == "\t") {
-      key = key::Tab;
-    } else if (ch == "\b") {
-      key = key::Back;
-    } else if (ch.size() == 1) {
-      key = KeyCode(ch);
-    }
-    view.OnKeyDown(key, false, false, false);
-    view.OnChar(typed);
-    view.OnKeyUp(key);
-  }
+  view.TypeKeys(text);
   return true;
 }
 
@@ -209,14 +136,7 @@ bool BatchRunner::Key(EditorView& view, const std::string& spec, std::string& wh
     why = "unknown key " + spec;
     return false;
   }
-  const bool accelerator = view.OnKeyDown(key, ctrl, shift, alt);
-  // Enter, Backspace and Tab also arrive as characters unless an accelerator
-  // took the key or Ctrl or Alt changes it.
-  if (!accelerator && !ctrl && !alt) {
-    if (key == key::Return) view.OnChar("\r");
-    if (key == key::Back) view.OnChar("\b");
-    if (key == key::Tab) view.OnChar("\t");
-  }
+  view.PressKey(key, ctrl, shift, alt);
   view.OnKeyUp(key);
   return true;
 }
@@ -227,12 +147,10 @@ bool BatchRunner::Command(EditorView& view, const std::vector<std::string>& word
     why = "command needs a numeric id";
     return false;
   }
-  dialogValues_.clear();
-  dialogCancel_ = false;
-  dialogError_.clear();
+  ScriptedUiHost::DialogInput input;
   for (std::size_t i = 2; i < words.size(); ++i) {
     if (words[i] == "cancel") {
-      dialogCancel_ = true;
+      input.cancel = true;
       continue;
     }
     const std::size_t eq = words[i].find('=');
@@ -240,8 +158,9 @@ bool BatchRunner::Command(EditorView& view, const std::vector<std::string>& word
       why = "expected CONTROL=VALUE or cancel, got " + words[i];
       return false;
     }
-    dialogValues_.emplace_back(words[i].substr(0, eq), words[i].substr(eq + 1));
+    input.values.emplace_back(words[i].substr(0, eq), words[i].substr(eq + 1));
   }
+  host_.SetDialogInput(std::move(input));
   switch (view.Execute(id)) {
     case EditorView::CommandResult::Unknown:
       why = "unknown command " + words[1];
@@ -252,8 +171,9 @@ bool BatchRunner::Command(EditorView& view, const std::vector<std::string>& word
     case EditorView::CommandResult::Done:
       break;
   }
-  if (!dialogError_.empty()) {
-    why = dialogError_;
+  const std::string dialogError = host_.DialogError();
+  if (!dialogError.empty()) {
+    why = dialogError;
     return false;
   }
   return true;
@@ -321,9 +241,7 @@ bool BatchRunner::Execute(EditorView& view, AppContext& app, const std::string& 
       why = "open takes a path";
       return false;
     }
-    dialogValues_.assign(1, {"path", path});
-    dialogCancel_ = false;
-    dialogError_.clear();
+    host_.SetDialogInput({{{"path", path}}, false});
     view.Execute(cmd::FileOpen);
     return true;
   }
@@ -333,10 +251,10 @@ bool BatchRunner::Execute(EditorView& view, AppContext& app, const std::string& 
       return false;
     }
     const std::string& a = words[1];
-    if (a == "yes") answers_.push_back(MsgResult::Yes);
-    else if (a == "no") answers_.push_back(MsgResult::No);
-    else if (a == "cancel") answers_.push_back(MsgResult::Cancel);
-    else if (a == "ok") answers_.push_back(MsgResult::Ok);
+    if (a == "yes") host_.QueueAnswer(MsgResult::Yes);
+    else if (a == "no") host_.QueueAnswer(MsgResult::No);
+    else if (a == "cancel") host_.QueueAnswer(MsgResult::Cancel);
+    else if (a == "ok") host_.QueueAnswer(MsgResult::Ok);
     else {
       why = "answer takes yes, no, cancel or ok";
       return false;
@@ -390,7 +308,7 @@ int BatchRunner::Run(const std::vector<std::string>& args, const std::string& sc
   AppContext app(args);
   MemoryClipboard clipboard;
   static const FixedCellLayout layout(kCellWidth, kLineHeight);
-  const std::unique_ptr<EditorView> viewOwner = app.CreateView(*this, clipboard);
+  const std::unique_ptr<EditorView> viewOwner = app.CreateView(host_, clipboard);
   EditorView& view = *viewOwner;
   view.Edit().SetLayout(&layout);
   view.Edit().SetClientRect({0, 0, kColumns * kCellWidth, kRows * kLineHeight});

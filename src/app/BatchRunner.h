@@ -2,37 +2,29 @@
 //
 // It performs the same start-up as the window (settings store, command line,
 // document, view), lays the text out in fixed cells (80 x 40 cells of 8 x 16
-// pixels) and executes the script line by line against the view. Message
-// boxes print "message: CAPTION: TEXT" and take their answer from the queue
-// of `answer` lines, else their default button; dialogs start with their own
-// initial values and take the CONTROL=VALUE pairs of the `command` line.
+// pixels) and executes the script line by line against the view. The user
+// interface is a ScriptedUiHost: message boxes print and take the queued
+// `answer`s, dialogs take the CONTROL=VALUE pairs of the `command` line.
 // The verbs are listed in the README.
 #pragma once
 
-#include <deque>
 #include <iosfwd>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "platform/UiHost.h"
+#include "app/ScriptedUiHost.h"
 
 class EditorView;
 class AppContext;
 
-class BatchRunner final : public UiHost {
+class BatchRunner {
  public:
   BatchRunner(std::ostream& out, std::ostream& err);
 
   // Runs the whole script; returns the process exit code (0, or 2 on a
   // script error, which is reported as "error: line N: why").
   int Run(const std::vector<std::string>& args, const std::string& scriptPath, const std::string& filePath);
-
-  // UiHost
-  MsgResult MessageBox(const std::string& caption, const std::string& text, MsgButtons buttons,
-                       MsgIcon icon) override;
-  bool RunDialog(DialogData& dialog) override;
-  bool ChooseFile(FileDialogData& dialog) override;
 
   // Decodes a TEXT argument: UTF-8 with the escapes \n \r \t \b \\ and \xHH;
   // the result is CP932 (raw bytes stay as given). False on a bad escape.
@@ -47,9 +39,5 @@ class BatchRunner final : public UiHost {
 
   std::ostream& out_;
   std::ostream& err_;
-  std::deque<MsgResult> answers_;
-  // The control values and cancel flag of the command being run.
-  std::vector<std::pair<std::string, std::string>> dialogValues_;
-  bool dialogCancel_ = false;
-  std::string dialogError_;
+  ScriptedUiHost host_;
 };

@@ -119,6 +119,6 @@ struct DocFixture {
   }
   std::vector<FileDialogData> fileDialogs;
 
-  void Type(const std::string& cp932) { TypeInto(*view, cp932); }
+  void Type(const std::string& cp932) { view->TypeKeys(cp932); }
   std::string LastMessage() const { return host.messages.empty() ? std::string() : host.messages.back().text; }
 };

@@ -62,20 +62,6 @@ struct TempDir {
   }
 };
 
-// Typing as the keyboard does it: key down, character, key up, one character
-// at a time ("\r" is Enter, "\b" Backspace).
-inline void TypeInto(EditorView& view, const std::string& cp932) {
-  for (std::size_t p = 0; p < cp932.size();) {
-    const std::size_t len = cp932::CharLen(cp932, p);
-    const std::string ch = cp932.substr(p, len);
-    p += len;
-    const int key = ch == "\r" ? key::Return : ch == "\b" ? key::Back : 0;
-    view.OnKeyDown(key, false, false, false);
-    view.OnChar(ch);
-    view.OnKeyUp(key);
-  }
-}
-
 struct TestView {
   TempDir dir;
   SettingsStore settings{(dir.path / "Pivra.conf").string()};
@@ -96,7 +82,8 @@ struct TestView {
   EditBuffer& Edit() { return view.Edit(); }
   const std::string& Text() { return view.Edit().Text(); }
 
-  void Type(const std::string& cp932) { TypeInto(view, cp932); }
+  // Typing as the keyboard does it ("\r" is Enter, "\b" Backspace).
+  void Type(const std::string& cp932) { view.TypeKeys(cp932); }
   void Key(int key, bool ctrl = false, bool shift = false) {
     view.OnKeyDown(key, ctrl, shift, false);
     view.OnKeyUp(key);
