@@ -217,5 +217,5 @@ void EditorView::ComputeCellRange() {
 // saved as it is, the file can always be opened again.
 void EditorView::NormaliseLineEnds() {
   std::string text = edit_.GetText();
-  if (docfile::NormaliseLineEnds(text) && static_cast<int>(text.size()) <= EditBuffer::kTextLimit) edit_.SetText(text);
+  if (line_ends::NormaliseDocument(text) && static_cast<int>(text.size()) <= EditBuffer::kTextLimit) edit_.SetText(text);
 }

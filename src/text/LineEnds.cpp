@@ -2,9 +2,9 @@
 
 #include "text/Cp932.h"
 
-namespace docfile {
+namespace line_ends {
 
-bool NormaliseLineEnds(std::string& text) {
+bool NormaliseDocument(std::string& text) {
   if (cp932::Find(text, "\r\n") != cp932::npos) return false;
   if (cp932::Find(text, '\n') != cp932::npos) {
     text = cp932::ReplaceAll(text, "\n", "\r\n");
@@ -17,4 +17,9 @@ bool NormaliseLineEnds(std::string& text) {
   return false;
 }
 
-}  // namespace docfile
+std::string NormalisePasted(std::string text) {
+  if (cp932::Find(text, '\r') == cp932::npos) text = cp932::ReplaceAll(text, "\n", "\r\n");
+  return text;
+}
+
+}  // namespace line_ends

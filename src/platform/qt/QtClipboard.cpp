@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 
 #include "text/Cp932.h"
+#include "text/LineEnds.h"
 
 void QtClipboard::SetText(const std::string& cp932Text) {
   const std::string utf8 = cp932::ToUtf8(cp932Text);
@@ -12,10 +13,6 @@ void QtClipboard::SetText(const std::string& cp932Text) {
 
 std::string QtClipboard::GetText() const {
   const QByteArray utf8 = QGuiApplication::clipboard()->text().toUtf8();
-  std::string text = cp932::FromUtf8(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
-  // Text from other programs here ends its lines with LF alone; the document's
-  // lines end with CR LF. Text that holds any CR is taken as it is, so what
-  // PivraF copied comes back byte for byte.
-  if (cp932::Find(text, '\r') == cp932::npos) text = cp932::ReplaceAll(text, "\n", "\r\n");
-  return text;
+  return line_ends::NormalisePasted(
+      cp932::FromUtf8(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size()))));
 }
