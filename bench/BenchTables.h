@@ -11,7 +11,7 @@
 #include <string>
 #include <system_error>
 
-#include "app/AllCommands.h"
+#include "app/AppContext.h"
 #include "settings/CommandLine.h"
 #include "settings/SettingsStore.h"
 #include "document/Document.h"
@@ -58,9 +58,8 @@ struct OkHost : UiHost {
 // the view's first update.
 struct ViewFixture {
   std::filesystem::path dir;
+  AppContext* app;
   SettingsStore* settings;
-  CommandLine commandLine;
-  Document doc;
   OkHost host;
   MemoryClipboard clipboard;
   FixedCellLayout layout{8, 16};
@@ -69,8 +68,9 @@ struct ViewFixture {
   explicit ViewFixture(const std::string& folderPrefix, const std::string& text = {}) {
     std::string tmpl = (std::filesystem::temp_directory_path() / (folderPrefix + "-XXXXXX")).string();
     dir = mkdtemp(tmpl.data());
-    settings = new SettingsStore((dir / "Pivra.conf").string());
-    view = new EditorView(*settings, commandLine, AllCommands(), doc, host, clipboard);
+    app = new AppContext({}, (dir / "Pivra.conf").string());
+    settings = &app->Settings();
+    view = app->CreateView(host, clipboard).release();
     view->Edit().SetLayout(&layout);
     view->Edit().SetClientRect({0, 0, 80 * 8, 40 * 16});
     if (!text.empty()) view->Edit().SetText(text);
@@ -78,7 +78,7 @@ struct ViewFixture {
   }
   ~ViewFixture() {
     delete view;
-    delete settings;
+    delete app;
     std::error_code ec;
     std::filesystem::remove_all(dir, ec);
   }

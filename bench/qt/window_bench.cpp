@@ -18,7 +18,7 @@
 #include <memory>
 #include <string>
 
-#include "app/AllCommands.h"
+#include "app/AppContext.h"
 #include "settings/CommandLine.h"
 #include "settings/SettingsStore.h"
 #include "platform/qt/QtUiHost.h"
@@ -76,9 +76,8 @@ QFont DisplayFont() {
 // A view in editor mode (word wrap on) inside a shown 1000 x 700 widget.
 struct Window {
   QTemporaryDir dir;
-  SettingsStore settings{(dir.path() + QStringLiteral("/Pivra.conf")).toStdString()};
-  CommandLine commandLine;
-  Document doc;
+  AppContext app{{}, (dir.path() + QStringLiteral("/Pivra.conf")).toStdString()};
+  SettingsStore& settings = app.Settings();
   QtUiHost host;
   QtClipboard clipboard;
   std::unique_ptr<EditorView> view;
@@ -86,7 +85,7 @@ struct Window {
 
   explicit Window(const FontLayout& layout) {
     settings.WriteInt("Settings", "Editmode", 1);
-    view = std::make_unique<EditorView>(settings, commandLine, AllCommands(), doc, host, clipboard);
+    view = app.CreateView(host, clipboard);
     widget = std::make_unique<PivraTextWidget>(*view, layout);
     widget->resize(1000, 700);
     view->OnInitialUpdate();

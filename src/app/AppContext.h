@@ -18,7 +18,9 @@
 
 class AppContext {
  public:
-  explicit AppContext(const std::vector<std::string>& args) : commandLine_(args) {}
+  // The settings store is at its default location unless a path is given.
+  explicit AppContext(const std::vector<std::string>& args, const std::string& settingsPath = {})
+      : settings_(settingsPath.empty() ? SettingsStore::DefaultPath() : settingsPath), commandLine_(args) {}
 
   SettingsStore& Settings() { return settings_; }
   const CommandLine& Args() const { return commandLine_; }

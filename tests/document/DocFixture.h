@@ -74,28 +74,17 @@ struct FileSizeLimit {
 };
 
 struct DocFixture {
-  TempDir dir;
-  SettingsStore settings{(dir.path / "Pivra.conf").string()};
-  CommandLine commandLine;
-  RecordingHost host;
-  MemoryClipboard clipboard;
-  FixedCellLayout layout{8, 16};
-  std::unique_ptr<Document> doc;
-  std::unique_ptr<EditorView> view;
+  ViewParts parts;
+  const TempDir& dir = parts.dir;
+  SettingsStore& settings = parts.app->Settings();
+  RecordingHost& host = parts.host;
+  Document* const doc = &parts.app->Doc();
+  EditorView* const view = parts.view.get();
 
   // `setup` writes settings the document and view read when they are built.
-  explicit DocFixture(const std::function<void(SettingsStore&)>& setup = {}) {
-    if (setup) setup(settings);
-    doc = std::make_unique<Document>(settings);
-    view = std::make_unique<EditorView>(settings, commandLine, AllCommands(), *doc, host, clipboard);
-    view->Edit().SetLayout(&layout);
-    view->Edit().SetClientRect({0, 0, 80 * 8, 40 * 16});
+  explicit DocFixture(const std::function<void(SettingsStore&)>& setup = {}) : parts({}, setup) {
     doc->OnNewDocument();
     view->OnInitialUpdate();
-  }
-  ~DocFixture() {
-    view.reset();
-    doc.reset();
   }
 
   std::string Path(const std::string& name) const { return (dir.path / name).string(); }

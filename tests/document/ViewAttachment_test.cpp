@@ -136,16 +136,9 @@ TEST(UpdateHints, StartValuesAndTheHintTable) {
 }
 
 TEST(UpdateHints, NoLineNumbersWithMinusM0) {
-  TempDir dir;
-  SettingsStore settings((dir.path / "Pivra.conf").string());
-  CommandLine commandLine({"-w0", "-m0", "HelpPvl.log"});
-  Document doc(settings);
-  RecordingHost host;
-  MemoryClipboard clipboard;
-  EditorView view(settings, commandLine, AllCommands(), doc, host, clipboard);
-  FixedCellLayout layout(8, 16);
-  view.Edit().SetLayout(&layout);
-  doc.OnNewDocument();
+  ViewParts parts({"-w0", "-m0", "HelpPvl.log"});
+  EditorView& view = *parts.view;
+  parts.app->Doc().OnNewDocument();
   view.OnInitialUpdate();
   EXPECT_EQ(view.tableMode, 1);
   EXPECT_EQ(view.lineNumberMode, 0);

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/AllCommands.h"
+#include "app/AppContext.h"
 #include "settings/CommandLine.h"
 #include "settings/SettingsStore.h"
 #include "document/Document.h"
@@ -62,19 +62,42 @@ struct TempDir {
   }
 };
 
-struct TestView {
+// The parts of a process as the batch runner builds them: the application
+// context over a settings file in a fresh folder, a recording UI host, an
+// in-memory clipboard and the view in 80 x 40 fixed cells of 8 x 16 pixels.
+// `args` is the command line; `setup` writes settings before anything reads them.
+struct ViewParts {
   TempDir dir;
-  SettingsStore settings{(dir.path / "Pivra.conf").string()};
-  CommandLine commandLine;
-  Document doc;
   RecordingHost host;
   MemoryClipboard clipboard;
   FixedCellLayout layout{8, 16};
-  EditorView view{settings, commandLine, AllCommands(), doc, host, clipboard};
+  std::unique_ptr<AppContext> app;
+  std::unique_ptr<EditorView> view;
+
+  explicit ViewParts(const std::vector<std::string>& args = {},
+                     const std::function<void(SettingsStore&)>& setup = {}) {
+    const std::string settingsPath = (dir.path / "Pivra.conf").string();
+    if (setup) {
+      SettingsStore before(settingsPath);
+      setup(before);
+    }
+    app = std::make_unique<AppContext>(args, settingsPath);
+    view = app->CreateView(host, clipboard);
+    view->Edit().SetLayout(&layout);
+    view->Edit().SetClientRect({0, 0, 80 * 8, 40 * 16});
+  }
+  ~ViewParts() { view.reset(); }
+};
+
+struct TestView {
+  ViewParts parts;
+  SettingsStore& settings = parts.app->Settings();
+  Document& doc = parts.app->Doc();
+  RecordingHost& host = parts.host;
+  MemoryClipboard& clipboard = parts.clipboard;
+  EditorView& view = *parts.view;
 
   explicit TestView(const std::string& text = "") {
-    view.Edit().SetLayout(&layout);
-    view.Edit().SetClientRect({0, 0, 80 * 8, 40 * 16});
     view.Edit().SetText(text);
     view.OnInitialUpdate();
   }

@@ -7,7 +7,7 @@
 #include <QTest>
 #include <string>
 
-#include "app/AllCommands.h"
+#include "app/AppContext.h"
 #include "settings/CommandLine.h"
 #include "settings/SettingsStore.h"
 #include "platform/qt/QtUiHost.h"
@@ -44,13 +44,14 @@ inline QFont TestFont() {
 struct TestWindow {
   QApplication& app = TestApp();
   QTemporaryDir dir;
-  SettingsStore settings{(dir.path() + QStringLiteral("/Pivra.conf")).toStdString()};
-  CommandLine commandLine;
-  Document doc;
+  AppContext context{{}, (dir.path() + QStringLiteral("/Pivra.conf")).toStdString()};
+  SettingsStore& settings = context.Settings();
+  Document& doc = context.Doc();
   QtUiHost host;
   QtClipboard clipboard;
   FontLayout layout{TestFont()};
-  EditorView view{settings, commandLine, AllCommands(), doc, host, clipboard};
+  std::unique_ptr<EditorView> viewOwner = context.CreateView(host, clipboard);
+  EditorView& view = *viewOwner;
   PivraTextWidget widget{view, layout};
 
   TestWindow() {
