@@ -287,10 +287,14 @@ void Document::CheckExternalChange() {
   UiHost* host = Host();
   if (!host) return;
   checkingExternalChange_ = true;
-  const MsgResult answer = host->MessageBox(app_identity::kAppName, "他で編集されて、更新されています。\n新たに開き直しますか？",
-                                            MsgButtons::YesNo, MsgIcon::Exclamation);
+  // Yes replaces the text shown, so a document with unsaved edits says so.
+  std::string question = "他で編集されて、更新されています。\n新たに開き直しますか？";
+  if (modified_) question += "\n保存されていない変更は破棄されます。";
+  const MsgResult answer = host->MessageBox(app_identity::kAppName, question, MsgButtons::YesNo, MsgIcon::Exclamation);
+  // Either answer settles this version of the file: after No the question
+  // comes again only when the file changes again.
+  lastKnownFileTime = t;
   if (answer == MsgResult::Yes) {
-    lastKnownFileTime = t;
     if (OnOpenDocument(path_)) {
       UpdateAllViews(nullptr, UpdateHint::Reloaded);
       // The reloaded text becomes an undo step of its own, marked as saved:

@@ -469,7 +469,7 @@ TEST(RecentFiles, TheOpenFilesOwnEntryDoesNotDropEdits) {
 
 // ---------------------------------------------------------------- outside changes
 
-TEST(ExternalChange, AskedUntilAnsweredYes) {
+TEST(ExternalChange, NoKeepsTheEditsUntilTheFileChangesAgain) {
   DocFixture f;
   const std::string path = f.File("a.txt", "old");
   ASSERT_TRUE(f.Open(path));
@@ -483,13 +483,24 @@ TEST(ExternalChange, AskedUntilAnsweredYes) {
   f.host.answers.push_back(MsgResult::No);
   f.doc->CheckExternalChange();
   ASSERT_EQ(f.host.messages.size(), 1u);
-  EXPECT_EQ(f.host.messages[0].text, "他で編集されて、更新されています。\n新たに開き直しますか？");
+  // Unsaved edits: the question says that Yes discards them.
+  EXPECT_EQ(f.host.messages[0].text,
+            "他で編集されて、更新されています。\n新たに開き直しますか？\n保存されていない変更は破棄されます。");
   EXPECT_EQ(f.Text(), "mine old");
 
+  // The window is activated again (closing the box does that): not asked again.
+  f.doc->CheckExternalChange();
+  EXPECT_EQ(f.host.messages.size(), 1u);
+  EXPECT_EQ(f.Text(), "mine old");
+  EXPECT_TRUE(f.doc->IsModified());
+
+  // Another program writes the file again: asked again.
+  WriteBytes(path, "theirs again\n");
+  AgeForward(path, 200);
   f.host.answers.push_back(MsgResult::Yes);
-  f.doc->CheckExternalChange();  // asked again
+  f.doc->CheckExternalChange();
   ASSERT_EQ(f.host.messages.size(), 2u);
-  EXPECT_EQ(f.Text(), "theirs\r\n");
+  EXPECT_EQ(f.Text(), "theirs again\r\n");
   EXPECT_FALSE(f.doc->IsModified());
   f.doc->CheckExternalChange();
   EXPECT_EQ(f.host.messages.size(), 2u);  // no longer newer
@@ -500,6 +511,48 @@ TEST(ExternalChange, AskedUntilAnsweredYes) {
   EXPECT_TRUE(f.doc->IsModified());
   f.view->Redo();
   EXPECT_FALSE(f.doc->IsModified());
+}
+
+TEST(ExternalChange, AnUnmodifiedDocumentIsAskedWithoutTheWarning) {
+  DocFixture f;
+  const std::string path = f.File("a.txt", "old");
+  ASSERT_TRUE(f.Open(path));
+  WriteBytes(path, "theirs");
+  AgeForward(path, 100);
+  f.host.answers.push_back(MsgResult::Yes);
+  f.doc->CheckExternalChange();
+  ASSERT_EQ(f.host.messages.size(), 1u);
+  EXPECT_EQ(f.host.messages[0].text, "他で編集されて、更新されています。\n新たに開き直しますか？");
+  EXPECT_EQ(f.Text(), "theirs");
+}
+
+TEST(ExternalChange, NotAskedAgainWhileTheQuestionIsOpen) {
+  DocFixture f;
+  const std::string path = f.File("a.txt", "old");
+  ASSERT_TRUE(f.Open(path));
+  WriteBytes(path, "theirs");
+  AgeForward(path, 100);
+  int asked = 0;
+  // The question's window takes the activation away and gives it back while it is open.
+  struct ReentrantHost : RecordingHost {
+    Document* doc = nullptr;
+    int* asked = nullptr;
+    MsgResult MessageBox(const std::string& c, const std::string& t, MsgButtons b, MsgIcon i) override {
+      ++*asked;
+      doc->CheckExternalChange();
+      RecordingHost::MessageBox(c, t, b, i);
+      return MsgResult::No;
+    }
+  };
+  ReentrantHost host;
+  host.doc = f.doc;
+  host.asked = &asked;
+  AppContext* app = f.parts.app.get();
+  const std::unique_ptr<EditorView> second = app->CreateView(host, f.parts.clipboard);
+  f.doc->RemoveView(f.view);  // the view with the re-entrant host answers
+  f.doc->CheckExternalChange();
+  f.doc->AddView(f.view);
+  EXPECT_EQ(asked, 1);
 }
 
 TEST(ExternalChange, OwnSavesAndUntitledAreNotAsked) {
