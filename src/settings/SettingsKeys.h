@@ -35,10 +35,6 @@ inline constexpr char kSettingsSection[] = "Settings";
 
 // Decimal places of every computed result (0 to 3), read when a document is attached.
 inline constexpr IntSetting DecimalPlaces{kSettingsSection, "Sho", 1};
-// The same stored value as DecimalPlaces, read as the first choice of the
-// decimal-places dialog. When nothing is stored the dialog starts from 0
-// while a document uses 1; both defaults are kept as they are.
-inline constexpr IntSetting DecimalPlacesDialogChoice{kSettingsSection, "Sho", 0};
 // Column (tab) width in table mode, in characters (the width dialog offers 4 to 24).
 inline constexpr IntSetting TableColumnWidth{kSettingsSection, "RetuHaba", 8};
 // Tab width in characters when table mode is off.

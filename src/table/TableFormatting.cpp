@@ -28,9 +28,9 @@ void ChangeTableWidth(EditorView& view) {
 
 void ChangeRoundingPlace(EditorView& view) {
   DecimalPlacesDialog choice;
-  // The stored decimal places; with none stored the list starts at 0 here,
-  // though a document reads 1 (see setting::DecimalPlacesDialogChoice).
-  choice.index = view.Settings().GetInt(setting::DecimalPlacesDialogChoice);
+  // The list opens on the decimals results are written with now, so OK
+  // without a choice changes nothing.
+  choice.index = view.decimalPlaces;
   DialogData dialog = choice.Build();
   if (!view.Host().RunDialog(dialog)) return;
   choice.Read(dialog);

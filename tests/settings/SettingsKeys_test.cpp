@@ -29,7 +29,6 @@ struct ExpectedInt {
 TEST(SettingsKeysTest, IntegerSettingsKeepTheirStoredNamesAndDefaults) {
   const std::vector<ExpectedInt> expected = {
       {"DecimalPlaces", setting::DecimalPlaces, "Settings", "Sho", 1},
-      {"DecimalPlacesDialogChoice", setting::DecimalPlacesDialogChoice, "Settings", "Sho", 0},
       {"TableColumnWidth", setting::TableColumnWidth, "Settings", "RetuHaba", 8},
       {"TextTabWidth", setting::TextTabWidth, "Settings", "TabStops", 8},
       {"EditorModeAtStart", setting::EditorModeAtStart, "Settings", "Editmode", 0},
@@ -109,7 +108,6 @@ class SettingsKeysStoreTest : public ::testing::Test {
 TEST_F(SettingsKeysStoreTest, NamedOverloadsGiveTheDefaultWhenNothingIsStored) {
   SettingsStore store(path_);
   EXPECT_EQ(store.GetInt(setting::DecimalPlaces), 1);
-  EXPECT_EQ(store.GetInt(setting::DecimalPlacesDialogChoice), 0);
   EXPECT_EQ(store.GetInt(setting::RangeFromB), 120);
   EXPECT_EQ(store.GetInt(setting::PrintFontHeight), -16);
   EXPECT_EQ(store.GetString(setting::FontFaceName(setting::kScreenFontSection)), "ＭＳ ゴシック");
@@ -128,10 +126,8 @@ TEST_F(SettingsKeysStoreTest, NamedOverloadsWriteUnderTheLiteralSectionAndKey) {
   EXPECT_EQ(fresh.GetString("PrintFont", "FaceName", ""), "IPAGothic");
   EXPECT_EQ(fresh.GetString(setting::FontFaceName(setting::kPrintFontSection)), "IPAGothic");
 
-  // Both readings of "Sho" see the one stored value; only their defaults differ.
   fresh.WriteInt(setting::DecimalPlaces, 3);
   EXPECT_EQ(fresh.GetInt("Settings", "Sho", 0), 3);
-  EXPECT_EQ(fresh.GetInt(setting::DecimalPlacesDialogChoice), 3);
 }
 
 }  // namespace

@@ -150,7 +150,7 @@ TEST(RoundingPlace, IndexBecomesDecimalPlaces) {
   EXPECT_EQ(t.view.decimalPlaces, 1);
   Answer(t, {{1033, "0"}});
   t.view.Execute(cmd::ChangeRoundingPlace);
-  EXPECT_EQ(t.host.dialogs[0].Value(1033), 0);  // opens on the stored value, default index 0
+  EXPECT_EQ(t.host.dialogs[0].Value(1033), 1);  // opens on the decimals in use
   EXPECT_EQ(t.view.decimalPlaces, 0);
   EXPECT_EQ(t.settings.GetInt("Settings", "Sho", -1), 0);
 
