@@ -278,42 +278,34 @@ int EditBuffer::LineIndex(int line) const {
   return RowStartOfLogical(logical, line - rowPrefix_[static_cast<std::size_t>(logical)]);
 }
 
-namespace {
-struct RowSpan {
-  int begin;
-  int end;  // without the line break
-};
-}  // namespace
+EditBuffer::RowSpan EditBuffer::RowRange(int row) const {
+  if (row < 0 || row >= LineCount()) return {};
+  const int logical = LogicalOfRow(row);
+  const int within = row - rowPrefix_[static_cast<std::size_t>(logical)];
+  const int begin = RowStartOfLogical(logical, within);
+  if (within < static_cast<int>(rows_[static_cast<std::size_t>(logical)].size())) {
+    return {begin, RowStartOfLogical(logical, within + 1), true};
+  }
+  const int lineStart = lineStart_[static_cast<std::size_t>(logical)];
+  const int lineEnd =
+      logical + 1 < LogicalLineCount() ? lineStart_[static_cast<std::size_t>(logical) + 1] : GetTextLength();
+  return {begin, lineEnd - BreakLength(text_, lineStart, lineEnd), false};
+}
 
 int EditBuffer::LineLength(int pos) const {
-  auto rowSpan = [this](int row) {
-    const int logical = LogicalOfRow(row);
-    const int within = row - rowPrefix_[static_cast<std::size_t>(logical)];
-    const int begin = RowStartOfLogical(logical, within);
-    const int rowsInLine = 1 + static_cast<int>(rows_[static_cast<std::size_t>(logical)].size());
-    int end;
-    if (within + 1 < rowsInLine) {
-      end = RowStartOfLogical(logical, within + 1);
-    } else {
-      const int lineEnd = logical + 1 < LogicalLineCount() ? lineStart_[static_cast<std::size_t>(logical) + 1]
-                                                          : GetTextLength();
-      end = lineEnd - BreakLength(text_, lineStart_[static_cast<std::size_t>(logical)], lineEnd);
-    }
-    return RowSpan{begin, end};
-  };
   if (pos == -1) {
     auto [s, e] = GetSel();
     if (s == e) {
-      const RowSpan r = rowSpan(LineFromChar(caret_));
+      const RowSpan r = RowRange(LineFromChar(caret_));
       return r.end - r.begin;
     }
     // The unselected characters of the lines the selection touches.
-    const RowSpan first = rowSpan(LineFromChar(s));
-    const RowSpan last = rowSpan(LineFromChar(e));
+    const RowSpan first = RowRange(LineFromChar(s));
+    const RowSpan last = RowRange(LineFromChar(e));
     return (s - first.begin) + std::max(0, last.end - e);
   }
   if (pos > GetTextLength()) return 0;
-  const RowSpan r = rowSpan(LineFromChar(pos));
+  const RowSpan r = RowRange(LineFromChar(pos));
   return r.end - r.begin;
 }
 
@@ -379,22 +371,11 @@ Point EditBuffer::PosFromChar(int pos) const {
 }
 
 int EditBuffer::PosInRowFromX(int row, int x) const {
-  const int begin = LineIndex(row);
-  const int logical = LogicalOfRow(row);
-  const int within = row - rowPrefix_[static_cast<std::size_t>(logical)];
-  const int rowsInLine = 1 + static_cast<int>(rows_[static_cast<std::size_t>(logical)].size());
-  int end;
-  if (within + 1 < rowsInLine) {
-    end = RowStartOfLogical(logical, within + 1);
-  } else {
-    const int lineEnd =
-        logical + 1 < LogicalLineCount() ? lineStart_[static_cast<std::size_t>(logical) + 1] : GetTextLength();
-    end = lineEnd - BreakLength(text_, lineStart_[static_cast<std::size_t>(logical)], lineEnd);
-  }
+  const RowSpan span = RowRange(row);
   const std::string_view text(text_);
   int cx = 0;
-  int p = begin;
-  while (p < end) {
+  int p = span.begin;
+  while (p < span.end) {
     const int len = static_cast<int>(cp932::CharLen(text, static_cast<std::size_t>(p)));
     const int nx = Advance(cx, text.substr(static_cast<std::size_t>(p), static_cast<std::size_t>(len)));
     if (x < (cx + nx) / 2) return p;
@@ -402,8 +383,8 @@ int EditBuffer::PosInRowFromX(int row, int x) const {
     p += len;
   }
   // A wrapped row's end is the next row's start; stay on this row's last character.
-  if (within + 1 < rowsInLine && p > begin) {
-    return static_cast<int>(cp932::Prev(text, static_cast<std::size_t>(p), static_cast<std::size_t>(begin)));
+  if (span.wraps && p > span.begin) {
+    return static_cast<int>(cp932::Prev(text, static_cast<std::size_t>(p), static_cast<std::size_t>(span.begin)));
   }
   return p;
 }
@@ -420,13 +401,9 @@ std::pair<int, int> EditBuffer::CharFromPos(int x, int y) const {
 int EditBuffer::WidestRowPixels() const {
   int widest = 0;
   for (int row = 0; row < LineCount(); ++row) {
-    const int logical = LogicalOfRow(row);
-    const int within = row - rowPrefix_[static_cast<std::size_t>(logical)];
-    const int rowsInLine = 1 + static_cast<int>(rows_[static_cast<std::size_t>(logical)].size());
-    if (within + 1 < rowsInLine) continue;  // wrapped rows are never wider than the rectangle
-    const int lineEnd =
-        logical + 1 < LogicalLineCount() ? lineStart_[static_cast<std::size_t>(logical) + 1] : GetTextLength();
-    widest = std::max(widest, XInRow(lineEnd - BreakLength(text_, lineStart_[static_cast<std::size_t>(logical)], lineEnd)));
+    const RowSpan span = RowRange(row);
+    if (span.wraps) continue;  // wrapped rows are never wider than the rectangle
+    widest = std::max(widest, XInRow(span.end));
   }
   return widest;
 }

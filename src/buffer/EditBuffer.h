@@ -10,7 +10,8 @@
 //   - a physical line is a line as shown: with word wrap on, a long logical line
 //     is broken into several physical lines at the formatting width. Every
 //     line-numbered operation of the contract (LineCount, LineIndex,
-//     LineFromChar, LineLength, FirstVisibleLine, LineScroll) counts physical lines.
+//     LineFromChar, LineLength, FirstVisibleLine, LineScroll) counts physical
+//     lines, and so does RowRange.
 //
 // Data kept incrementally, so a keystroke in a 1 MB text touches only the
 // changed logical line and shifts two integer arrays:
@@ -122,8 +123,22 @@ class EditBuffer {
   // Paste; never by SetText.
   std::function<void()> onChange;
 
+  // The bytes of physical line `row`: [begin, end) without the line break
+  // that ends it; `wraps` when its logical line goes on in the next row.
+  // {-1, -1, false} for a row that does not exist.
+  struct RowSpan {
+    int begin = -1;
+    int end = -1;
+    bool wraps = false;
+  };
+  RowSpan RowRange(int row) const;
   // x of pos within its physical line, from the start of that line, in pixels.
   int XInRow(int pos) const;
+  // x after the character `ch` (one or two bytes) that starts at x in its
+  // row: a TAB goes on to the next tab stop, any other character adds its
+  // width in the layout. Walking a row from x = 0 with it gives each
+  // character's x as XInRow does.
+  int Advance(int x, std::string_view ch) const;
   // Widest physical line in pixels (for the horizontal scroll range).
   int WidestRowPixels() const;
 
@@ -140,7 +155,6 @@ class EditBuffer {
   int SnapToBoundary(int pos) const;
   int PosInRowFromX(int row, int x) const;
   void ClampFirstVisible();
-  int Advance(int x, std::string_view ch) const;
 
   std::string text_;
   std::vector<int> lineStart_{0};

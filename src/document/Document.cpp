@@ -203,6 +203,13 @@ void Document::OnOpenRecentFile(EditorView& active, int index) {
   if (OpenOther(active, path) == OpenOutcome::Failed && !docfile::Exists(path)) recent_files::Remove(*settings, path);
 }
 
+void Document::OnDropFile(EditorView& active, const std::string& path) {
+  if (path.empty()) return;
+  const std::string full = docfile::FullPath(path);
+  if (full == path_) return;  // the file already open: no reload, as with Open
+  OpenOther(active, full);
+}
+
 Document::OpenOutcome Document::OpenOther(EditorView& active, const std::string& path) {
   if (!SaveModified()) return OpenOutcome::Cancelled;
   // Still modified: the user chose not to save. The edits are dropped by the

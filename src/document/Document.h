@@ -86,6 +86,9 @@ class Document final : public ViewDocument {
   bool OnFileSave();                              // cmd::FileSave; true when saved
   bool OnFileSaveAs();                            // cmd::FileSaveAs; true when saved
   void OnOpenRecentFile(EditorView& active, int index);  // cmd::RecentFileFirst + index
+  // A file dropped on the window (file-system bytes): opened as Open opens
+  // the file chosen in its dialog.
+  void OnDropFile(EditorView& active, const std::string& path);
 
   // The save prompt for a modified document; false when the user cancels
   // or the save fails, so that what asked stops.
@@ -105,8 +108,8 @@ class Document final : public ViewDocument {
  private:
   UiHost* Host() const;
   SettingsStore* Settings() const;
-  // Open's and the recent files' common steps: the save prompt, the caret,
-  // the split, then the framework's open.
+  // The common steps of Open, the recent files and a dropped file: the save
+  // prompt, the caret, the split, then the framework's open.
   enum class OpenOutcome { Opened, Cancelled, Failed };
   OpenOutcome OpenOther(EditorView& active, const std::string& path);
   void ReadFileTime();

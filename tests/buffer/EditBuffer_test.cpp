@@ -4,6 +4,10 @@
 
 #include <random>
 #include <string>
+#include <tuple>
+#include <vector>
+
+#include "text/Cp932.h"
 
 namespace {
 
@@ -89,6 +93,110 @@ INSTANTIATE_TEST_SUITE_P(
         if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
       return n;
     });
+
+// ---------------------------------------------------------------- rows as drawn
+
+struct RowRangeCase {
+  const char* name;
+  std::string text;
+  int columns;  // 0: no word wrap
+  std::vector<std::tuple<int, int, bool>> rows;  // begin, end, wraps
+};
+
+class EditBufferRowRange : public ::testing::TestWithParam<RowRangeCase> {};
+
+EditBuffer Laid(const RowRangeCase& c) {
+  if (c.columns > 0) return Wrapped(c.columns, c.text);
+  EditBuffer b;
+  b.SetText(c.text);
+  return b;
+}
+
+TEST_P(EditBufferRowRange, BytesOfEachRowWithoutTheLineBreak) {
+  const RowRangeCase& c = GetParam();
+  const EditBuffer b = Laid(c);
+  ASSERT_EQ(b.LineCount(), static_cast<int>(c.rows.size()));
+  for (int row = 0; row < b.LineCount(); ++row) {
+    const EditBuffer::RowSpan span = b.RowRange(row);
+    EXPECT_EQ(std::make_tuple(span.begin, span.end, span.wraps), c.rows[static_cast<std::size_t>(row)]) << "row " << row;
+    EXPECT_EQ(span.begin, b.LineIndex(row));
+    EXPECT_EQ(span.end - span.begin, b.LineLength(span.begin));
+  }
+  for (const int missing : {-1, b.LineCount()}) {
+    const EditBuffer::RowSpan span = b.RowRange(missing);
+    EXPECT_EQ(std::make_tuple(span.begin, span.end, span.wraps), std::make_tuple(-1, -1, false)) << "row " << missing;
+  }
+}
+
+// Walking a row with Advance from x = 0 puts every character where XInRow,
+// PosFromChar and the mouse find it.
+TEST_P(EditBufferRowRange, AdvanceThroughARowMatchesXInRow) {
+  const EditBuffer b = Laid(GetParam());
+  for (int row = 0; row < b.LineCount(); ++row) {
+    const EditBuffer::RowSpan span = b.RowRange(row);
+    int x = 0;
+    int pos = span.begin;
+    while (pos < span.end) {
+      EXPECT_EQ(x, b.XInRow(pos)) << "pos " << pos;
+      const int len = static_cast<int>(cp932::CharLen(b.Text(), static_cast<std::size_t>(pos)));
+      x = b.Advance(x, std::string_view(b.Text()).substr(static_cast<std::size_t>(pos), static_cast<std::size_t>(len)));
+      pos += len;
+    }
+    if (!span.wraps) {
+      EXPECT_EQ(x, b.XInRow(span.end)) << "end of row " << row;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, EditBufferRowRange,
+    ::testing::Values(
+        RowRangeCase{"empty", "", 0, {{0, 0, false}}},
+        RowRangeCase{"CR LF, lone LF, last line without break", "ab\r\ncd\nef", 0,
+                     {{0, 2, false}, {4, 6, false}, {7, 9, false}}},
+        RowRangeCase{"CR LF at the end leaves an empty last row", "ab\r\n", 0, {{0, 2, false}, {4, 4, false}}},
+        RowRangeCase{"lone CR is part of the row", "a\rb\r\nc", 0, {{0, 3, false}, {5, 6, false}}},
+        RowRangeCase{"table row with TABs and double-byte cells", kHyo + "\t" + kA + "\t1\r\n\t2", 0,
+                     {{0, 7, false}, {9, 11, false}}},
+        RowRangeCase{"wrapped rows", "abcdefghij", 4, {{0, 4, true}, {4, 8, true}, {8, 10, false}}},
+        RowRangeCase{"double-byte character stays whole", "a" + kA + kA + kA, 3,
+                     {{0, 3, true}, {3, 5, true}, {5, 7, false}}},
+        RowRangeCase{"TAB to the next stop, then a wrap", "ab\tcdefghij", 12, {{0, 3, true}, {3, 11, false}}},
+        RowRangeCase{"wrapped line ending in CR LF", "abcde\r\nx", 4, {{0, 4, true}, {4, 5, false}, {7, 8, false}}}),
+    [](const auto& info) {
+      std::string n = info.param.name;
+      for (char& ch : n)
+        if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
+      return n;
+    });
+
+struct AdvanceCase {
+  const char* name;
+  int tabStopUnits;
+  int x;
+  std::string ch;
+  int next;
+};
+
+class EditBufferAdvance : public ::testing::TestWithParam<AdvanceCase> {};
+
+TEST_P(EditBufferAdvance, TabGoesToTheNextStopOthersAddTheirWidth) {
+  const AdvanceCase& c = GetParam();
+  EditBuffer b;  // 8-pixel cells: 32 dialog units are 64 pixels, 16 are 32
+  b.SetTabStops(c.tabStopUnits);
+  EXPECT_EQ(b.Advance(c.x, c.ch), c.next);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, EditBufferAdvance,
+    ::testing::Values(AdvanceCase{"TabFromTheRowStart", 32, 0, "\t", 64},
+                      AdvanceCase{"TabJustBeforeAStop", 32, 63, "\t", 64},
+                      AdvanceCase{"TabOnAStopGoesToTheNext", 32, 64, "\t", 128},
+                      AdvanceCase{"TabWithNarrowerStops", 16, 40, "\t", 64},
+                      AdvanceCase{"SingleByte", 32, 10, "a", 18},
+                      AdvanceCase{"DoubleByte", 32, 10, kA, 26},
+                      AdvanceCase{"ByteThatDoesNotDecode", 32, 0, "\x80", 8}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(EditBufferPoints, PosFromCharAtAndBeyondTheEnd) {
   EditBuffer b;

@@ -1,5 +1,6 @@
 // The document through its commands: open, save with backups, Save As,
-// failures that must lose nothing, the recent files and outside changes.
+// failures that must lose nothing, the recent files, dropped files and
+// outside changes.
 #include "document/Document.h"
 
 #include <gtest/gtest.h>
@@ -465,6 +466,113 @@ TEST(RecentFiles, TheOpenFilesOwnEntryDoesNotDropEdits) {
   EXPECT_TRUE(f.host.messages.empty());
   EXPECT_EQ(f.Text(), "xA");
   EXPECT_TRUE(f.doc->IsModified());
+}
+
+// ---------------------------------------------------------------- dropped files
+
+TEST(DroppedFile, OpensLikeOpenAndRemembersTheCaretOfTheFileLeft) {
+  DocFixture f;
+  int unsplits = 0;
+  f.doc->unsplit = [&unsplits] { ++unsplits; };
+  const std::string a = f.File("a.txt", "0123456789\r\nabcdefghij\r\n");
+  const std::string b = f.File("b.pvl", "1\t2\r\n");
+  ASSERT_TRUE(f.Open(a));
+  f.Edit().SetSel(14, 14);
+
+  f.doc->OnDropFile(*f.view, b);
+  EXPECT_TRUE(f.host.messages.empty());  // nothing to save, nothing to ask
+  EXPECT_EQ(f.settings.GetInt("Caret", a + "cL", -1), 14);
+  EXPECT_EQ(unsplits, 1);
+  EXPECT_EQ(f.Text(), "1\t2\r\n");
+  EXPECT_EQ(f.doc->PathName(), b);
+  EXPECT_EQ(f.doc->Title(), "b.pvl");
+  EXPECT_EQ(f.view->tableMode, 1);  // the views were set up for the new file
+  EXPECT_EQ(recent_files::Entries(f.settings), (std::vector<std::string>{b, a}));
+
+  // Dropped back, a.txt comes with its caret; a path spelt otherwise is the same file.
+  f.doc->OnDropFile(*f.view, f.dir.path.string() + "/./a.txt");
+  EXPECT_EQ(f.doc->PathName(), a);
+  EXPECT_EQ(f.Edit().GetSel(), std::make_pair(14, 14));
+
+  // The open file itself dropped again: no prompt and no reload, as with Open.
+  f.Type("x");
+  f.doc->OnDropFile(*f.view, a);
+  EXPECT_TRUE(f.host.messages.empty());
+  EXPECT_EQ(f.Text(), "0123456789\r\nab" "x" "cdefghij\r\n");
+  EXPECT_TRUE(f.doc->IsModified());
+  EXPECT_EQ(unsplits, 2);
+}
+
+struct DropPromptCase {
+  const char* name;
+  MsgResult answer;
+  bool opened;            // b.txt became the document
+  std::string aOnDisk;    // a.txt afterwards
+  int rememberedCaret;    // a.txt's remembered caret, -1 for none
+};
+
+class DroppedOnModified : public ::testing::TestWithParam<DropPromptCase> {};
+
+TEST_P(DroppedOnModified, AsksToSaveFirstAndCancelKeepsEverything) {
+  const DropPromptCase& c = GetParam();
+  DocFixture f;
+  int unsplits = 0;
+  f.doc->unsplit = [&unsplits] { ++unsplits; };
+  const std::string a = f.File("a.txt", "0123456789");
+  const std::string b = f.File("b.txt", "B");
+  ASSERT_TRUE(f.Open(a));
+  f.Edit().SetSel(5, 5);
+  f.Type("x");
+  const std::uint32_t undoTop = f.view->History().Top();
+
+  f.host.answers.push_back(c.answer);
+  f.doc->OnDropFile(*f.view, b);
+  ASSERT_EQ(f.host.messages.size(), 1u);
+  EXPECT_EQ(f.host.messages[0].text, "a.txt への変更を保存しますか?");
+  EXPECT_EQ(ReadBytes(a), c.aOnDisk);
+  EXPECT_EQ(f.settings.GetInt("Caret", a + "cL", -1), c.rememberedCaret);
+  EXPECT_EQ(unsplits, c.opened ? 1 : 0);
+  if (c.opened) {
+    EXPECT_EQ(f.Text(), "B");
+    EXPECT_EQ(f.doc->PathName(), b);
+    EXPECT_FALSE(f.doc->IsModified());
+  } else {
+    EXPECT_EQ(f.Text(), "01234x56789");
+    EXPECT_EQ(f.doc->PathName(), a);
+    EXPECT_EQ(f.doc->Title(), "a.txt");
+    EXPECT_TRUE(f.doc->IsModified());
+    EXPECT_EQ(f.Edit().GetSel(), std::make_pair(6, 6));
+    EXPECT_EQ(f.view->History().Top(), undoTop);
+    EXPECT_EQ(recent_files::Entries(f.settings), std::vector<std::string>{a});
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, DroppedOnModified,
+    ::testing::Values(DropPromptCase{"Cancel", MsgResult::Cancel, false, "0123456789", -1},
+                      DropPromptCase{"YesSavesThenOpens", MsgResult::Yes, true, "01234x56789", 6},
+                      DropPromptCase{"NoDropsTheEditsAndTheirCaret", MsgResult::No, true, "0123456789", -1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DroppedFile, ThatCannotBeOpenedIsReportedAndChangesNothing) {
+  DocFixture f;
+  ASSERT_TRUE(f.Open(f.File("first.txt", "first")));
+  f.Type("edited ");
+  const std::uint32_t undoTop = f.view->History().Top();
+  f.File("nul.txt", std::string("a\0b", 3));
+  for (const std::string name : {"nul.txt", "missing.txt"}) {
+    SCOPED_TRACE(name);
+    f.host.messages.clear();
+    f.host.answers.push_back(MsgResult::No);  // do not save first.txt
+    f.doc->OnDropFile(*f.view, f.Path(name));
+    ASSERT_EQ(f.host.messages.size(), 2u);
+    EXPECT_NE(f.host.messages[1].text.find(name), std::string::npos) << f.host.messages[1].text;
+    EXPECT_EQ(f.Text(), "edited first");
+    EXPECT_EQ(f.doc->PathName(), f.Path("first.txt"));
+    EXPECT_TRUE(f.doc->IsModified());
+    EXPECT_EQ(f.view->History().Top(), undoTop);
+  }
+  EXPECT_EQ(recent_files::Entries(f.settings), std::vector<std::string>{f.Path("first.txt")});
 }
 
 // ---------------------------------------------------------------- outside changes

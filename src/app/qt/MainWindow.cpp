@@ -169,15 +169,12 @@ void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
   if (!urls.isEmpty() && urls.first().isLocalFile()) event->acceptProposedAction();
 }
 
-// A dropped file is opened as the document, after the save prompt for a
-// modified one.
+// The first dropped file goes to the document, which opens it as Open does.
 void MainWindow::dropEvent(QDropEvent* event) {
   const QList<QUrl> urls = event->mimeData()->urls();
   if (urls.isEmpty() || !urls.first().isLocalFile()) return;
   event->acceptProposedAction();
-  Document& doc = app_.Doc();
-  if (!doc.SaveModified()) return;
-  doc.OpenDocumentFile(QFile::encodeName(urls.first().toLocalFile()).toStdString());
+  app_.Doc().OnDropFile(view_, QFile::encodeName(urls.first().toLocalFile()).toStdString());
   AfterDocumentChange();
 }
 

@@ -174,11 +174,9 @@ void PivraTextWidget::paintEvent(QPaintEvent* event) {
   const int first = e.FirstVisibleLine();
   const int lines = e.LineCount();
   const int rows = (format.height() + lh - 1) / lh;
-  const int tab = e.TabPixels();
   const int x0 = format.left() - e.HorizontalScroll();
   const auto [selStart, selEnd] = e.GetSel();
   const std::string_view text = e.Text();
-  const int length = e.GetTextLength();
   const QColor selBack = palette().color(QPalette::Active, QPalette::Highlight);
   const QColor selText = palette().color(QPalette::Active, QPalette::HighlightedText);
 
@@ -189,38 +187,35 @@ void PivraTextWidget::paintEvent(QPaintEvent* event) {
   for (int row = first; row < lines && row < first + rows; ++row) {
     const int y = format.top() + (row - first) * lh;
     if (y >= dirty.bottom() + 1 || y + lh <= dirty.top()) continue;
-    const int begin = e.LineIndex(row);
-    const int end = row + 1 < lines ? e.LineIndex(row + 1) : length;
+    const EditBuffer::RowSpan span = e.RowRange(row);  // the row's bytes, without its line break
     const qreal baseline = y + lay.Ascent();
     int x = 0;  // from the start of the row, as the buffer measures it
-    for (int pos = begin; pos < end;) {
-      const unsigned char b = static_cast<unsigned char>(text[static_cast<std::size_t>(pos)]);
-      if (b == '\n' || (b == '\r' && pos + 1 < length && text[static_cast<std::size_t>(pos) + 1] == '\n')) break;
+    for (int pos = span.begin; pos < span.end;) {
       const int len = static_cast<int>(cp932::CharLen(text, static_cast<std::size_t>(pos)));
       const std::string_view ch = text.substr(static_cast<std::size_t>(pos), static_cast<std::size_t>(len));
-      const bool isTab = len == 1 && b == '\t';
-      const FontLayout::CharInfo* info = isTab ? nullptr : &lay.Info(ch);
-      const int next = isTab ? (x / tab + 1) * tab : x + info->width;
+      const int next = e.Advance(x, ch);  // a TAB reaches the buffer's next tab stop
       const int left = x0 + x;
       if (left > format.right()) break;
       if (x0 + next >= format.left()) {
         const bool inSelection = pos >= selStart && pos < selEnd;
         if (inSelection) p.fillRect(QRect(left, y, next - x, lh), selBack);
         const QColor& colour = inSelection ? selText : text_;
-        if (info) {
-          switch (info->kind) {
+        const bool isTab = len == 1 && ch[0] == '\t';
+        if (!isTab) {
+          const FontLayout::CharInfo& info = lay.Info(ch);
+          switch (info.kind) {
             case FontLayout::Kind::Glyph:
-              (inSelection ? selected : normal).Add(info->glyph, left, baseline);
+              (inSelection ? selected : normal).Add(info.glyph, left, baseline);
               break;
             case FontLayout::Kind::Fallback: {
               p.setPen(colour);
-              const char32_t cp[1] = {info->codePoint};
+              const char32_t cp[1] = {info.codePoint};
               p.drawText(QPointF(left, baseline), QString::fromUcs4(cp, 1));
               break;
             }
             case FontLayout::Kind::HexBox:
             case FontLayout::Kind::Unknown: {
-              const QRect box(left + 1, y + 2, info->width - 3, lh - 5);
+              const QRect box(left + 1, y + 2, next - x - 3, lh - 5);
               p.setPen(colour);
               p.drawRect(box);
               p.setFont(lay.HexFont());

@@ -6,9 +6,10 @@
 // viewport's coordinates are the buffer's client coordinates: a resize sets the
 // buffer's client rectangle and sends the view update hint 0.
 //
-// Drawing covers only the visible physical lines: each CP932 character is
-// decoded at this edge and drawn at the x the buffer's layout gives it, so the
-// screen and the buffer's positions always agree. Glyphs of the display font
+// Drawing covers only the visible physical lines: the buffer gives each row's
+// bytes and each character's advance (TABs to its tab stops), and each CP932
+// character is decoded at this edge and drawn at that x, so the screen and the
+// buffer's positions always agree. Glyphs of the display font
 // go out as glyph runs; characters the font lacks are drawn as text (the
 // platform's fallback fonts); bytes that do not decode are drawn as small hex
 // boxes and stay in the text unchanged.

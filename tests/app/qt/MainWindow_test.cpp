@@ -191,4 +191,35 @@ TEST(MainWindowTest, DroppedFileIsOpenedAsTheDocument) {
   EXPECT_EQ(t.frame->windowTitle(), QStringLiteral("dropped.pvl - Pivra"));
 }
 
+TEST(MainWindowTest, DroppedFileOnAModifiedDocumentAsksFirstAndCancelKeepsIt) {
+  TestFrame t;
+  const std::string path = t.WriteFile("dropped.txt", "disk");
+  QTest::keyClicks(&t.frame->TextWidget(), "x");
+  ASSERT_TRUE(t.app->Doc().IsModified());
+  QMimeData mime;
+  mime.setUrls({QUrl::fromLocalFile(QFile::decodeName(path.c_str()))});
+  const auto drop = [&] {  // a drop reaches the widget that accepted the drag
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(t.frame.get(), &enter);
+    QDropEvent event(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(t.frame.get(), &event);
+  };
+
+  QString question;
+  AnswerNextMessageBox(QMessageBox::Cancel, &question);
+  drop();
+  EXPECT_EQ(question, QStringLiteral("無題 への変更を保存しますか?"));
+  EXPECT_EQ(t.view->Edit().Text(), "x");
+  EXPECT_TRUE(t.app->Doc().IsModified());
+  EXPECT_EQ(t.frame->windowTitle(), QStringLiteral("無題 - Pivra"));
+
+  question.clear();
+  AnswerNextMessageBox(QMessageBox::No, &question);
+  drop();
+  EXPECT_FALSE(question.isEmpty());
+  EXPECT_EQ(t.view->Edit().Text(), "disk");
+  EXPECT_FALSE(t.app->Doc().IsModified());
+  EXPECT_EQ(t.frame->windowTitle(), QStringLiteral("dropped.txt - Pivra"));
+}
+
 }  // namespace
