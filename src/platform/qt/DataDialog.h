@@ -1,11 +1,12 @@
 // DataDialog: a modal Qt dialog built from a DialogData.
 //
-// Controls appear top to bottom in the order of the data: labels, edit fields
-// (an integer validator for integerOnly fields), check boxes, radio buttons
-// (one exclusive group per `group` value), lists and combo boxes. Each
-// widget's objectName is its control id, so tests and tools find it by id.
-// The values go back into the data only when the user presses OK, and OK is
-// refused while an integer field does not hold an integer.
+// Controls appear in the order of the data, one line each or, where the data
+// says so, several on one line read left to right as a sentence: labels, edit
+// fields (narrow, with an integer validator, for integerOnly fields), check
+// boxes, radio buttons (one exclusive group per `group` value), lists and
+// combo boxes. Each widget's objectName is its control id, so tests and tools
+// find it by id. The values go back into the data only when the user presses
+// OK, and OK is refused while an integer field does not hold an integer.
 #pragma once
 
 #include <QDialog>
@@ -27,6 +28,7 @@ class DataDialog : public QDialog {
   void accept() override;
 
  private:
+  void Name(std::size_t index, QWidget* widget);
   bool IntegersValid();
   void WriteBack();
 
