@@ -162,11 +162,26 @@ DataDialog::DataDialog(DialogData& data, QWidget* parent)
   connect(buttons, &QDialogButtonBox::accepted, this, &DataDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &DataDialog::reject);
   layout->addWidget(buttons);
+
+  for (QWidget* widget : widgets_) {
+    if (widget->focusPolicy() & Qt::TabFocus) {
+      initialFocus_ = widget;
+      break;
+    }
+  }
 }
 
 void DataDialog::Name(std::size_t index, QWidget* widget) {
   widget->setObjectName(QString::number(data_.controls[index].id));
   widgets_[index] = widget;
+}
+
+void DataDialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (!initialFocus_) return;
+  // Typing replaces the old value, as it does in a field reached by Tab.
+  initialFocus_->setFocus(Qt::OtherFocusReason);
+  if (auto* edit = qobject_cast<QLineEdit*>(initialFocus_)) edit->selectAll();
 }
 
 bool DataDialog::IntegersValid() {

@@ -5,7 +5,9 @@
 // fields (narrow, with an integer validator, for integerOnly fields), check
 // boxes, radio buttons (one exclusive group per `group` value), lists and
 // combo boxes. Each widget's objectName is its control id, so tests and tools
-// find it by id. The values go back into the data only when the user presses
+// find it by id. The first control that takes focus has it when the dialog
+// shows, with its text selected when it is an edit field, so typing replaces
+// the old value. The values go back into the data only when the user presses
 // OK, and OK is refused while an integer field does not hold an integer.
 #pragma once
 
@@ -27,6 +29,9 @@ class DataDialog : public QDialog {
 
   void accept() override;
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
   void Name(std::size_t index, QWidget* widget);
   bool IntegersValid();
@@ -35,4 +40,5 @@ class DataDialog : public QDialog {
   DialogData& data_;
   std::vector<QWidget*> widgets_;  // one per control, in the order of the data
   std::map<int, QButtonGroup*> groups_;
+  QWidget* initialFocus_ = nullptr;
 };

@@ -23,6 +23,8 @@
 #include "dialogs/SlopeOffsetDialog.h"
 #include "dialogs/TabWidthDialog.h"
 #include "dialogs/TableCreationDialog.h"
+#include "editor/Navigation.h"
+#include "settings/SettingsKeys.h"
 #include "platform/qt/QtUiHost.h"
 #include "editor/qt/QtTestSupport.h"
 
@@ -192,6 +194,58 @@ TEST(DataDialogTest, ALineOfTheTableDialogHoldsOneSentence) {
   // Integer fields are a few digits wide, however wide the line.
   const QLineEdit* rows = Child<QLineEdit>(dialog, 1001);
   EXPECT_LT(rows->width(), rows->fontMetrics().horizontalAdvance(QStringLiteral("0")) * 12);
+}
+
+struct FocusCase {
+  const char* name;
+  DialogData data;
+  int focusId;
+  const char* typed;  // what an edit field reads after typing "8"; nullptr for other controls
+};
+
+TEST(DataDialogTest, TheFirstControlHasFocusAndTypingReplacesTheTextOfAnEditField) {
+  TestApp();
+  SlopeOffsetDialog slope;
+  slope.m = 12;
+  const FocusCase cases[] = {
+      {"slope", slope.Build(), SlopeOffsetDialog::kMId, "8"},
+      {"range", RangeMappingDialog().Build(), RangeMappingDialog::kBId, "8"},
+      {"rows", RowArithmeticDialog().Build(), RowArithmeticDialog::kFirstRowId, "8"},
+      {"table", TableCreationDialog().Build(), TableCreationDialog::kHeaderRowId, nullptr},
+      {"sort", RowSortDialog().Build(), RowSortDialog::kColumnListId, nullptr},
+  };
+  for (const FocusCase& c : cases) {
+    DialogData data = c.data;
+    DataDialog dialog(data);
+    dialog.show();
+    QWidget* focus = dialog.focusWidget();
+    ASSERT_NE(focus, nullptr) << c.name;
+    EXPECT_EQ(focus->objectName(), QString::number(c.focusId)) << c.name;
+    if (!c.typed) continue;
+    auto* edit = qobject_cast<QLineEdit*>(focus);
+    ASSERT_NE(edit, nullptr) << c.name;
+    EXPECT_FALSE(edit->text().isEmpty()) << c.name;
+    QTest::keyClicks(focus, QStringLiteral("8"));
+    EXPECT_EQ(edit->text(), QString::fromUtf8(c.typed)) << c.name;
+  }
+}
+
+TEST(DataDialogTest, JumpDialogOpensWithTheLastLineSelectedSoEightReadsEight) {
+  TestApp();
+  QTemporaryDir dir;
+  SettingsStore settings((dir.path() + QStringLiteral("/Pivra.conf")).toStdString());
+  settings.WriteInt(setting::JumpLineNumber, 1);
+  DialogData data = navigation::JumpToLineDialog(settings);
+  DataDialog dialog(data);
+  dialog.show();
+  auto* field = Child<QLineEdit>(dialog, navigation::kJumpLineNumberId);
+  ASSERT_NE(field, nullptr);
+  EXPECT_EQ(field->text(), QStringLiteral("1"));
+  EXPECT_EQ(field->selectedText(), QStringLiteral("1"));
+  QTest::keyClicks(dialog.focusWidget(), QStringLiteral("8"));
+  EXPECT_EQ(field->text(), QStringLiteral("8"));
+  dialog.accept();
+  EXPECT_EQ(data.Text(navigation::kJumpLineNumberId), "8");
 }
 
 struct FilterCase {
