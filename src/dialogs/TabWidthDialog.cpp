@@ -10,7 +10,7 @@ DialogData TabWidthDialog::Build() const {
   d.caption = "タブ幅の変更";
   d.controls.push_back(
       MakeCombo(kWidthListId, "タブ幅を", {"4", "8", "12", "16", "20", "24"}, std::clamp(index, 0, kItemCount - 1)));
-  d.controls.push_back(MakeLabel("文字（半角）に変更します。"));
+  d.controls.push_back(MakeLabel("文字（半角）に変更します。").SameLine());
   return d;
 }
 

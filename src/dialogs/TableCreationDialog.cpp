@@ -21,8 +21,9 @@ DialogData TableCreationDialog::Build() const {
   d.templateId = kTemplateId;
   d.caption = "表の作成";
   d.controls.push_back(MakeCheck(kHeaderRowId, "第一行に 列1, 列2, 列3, ･･･を挿入", headerRow));
-  d.controls.push_back(MakeIntegerEdit(kRowsId, "行 ×", rows));
-  d.controls.push_back(MakeIntegerEdit(kColumnsId, "列　（縦×横）　の表を作ります。", columns));
+  // "[5] 行 × [5] 列　（縦×横）　の表を作ります。"
+  d.controls.push_back(MakeIntegerEdit(kRowsId, "行 ×", rows).LabelAfter());
+  d.controls.push_back(MakeIntegerEdit(kColumnsId, "列　（縦×横）　の表を作ります。", columns).LabelAfter().SameLine());
   // The group box title.
   d.controls.push_back(MakeLabel("第一列への番号の挿入"));
   const struct {

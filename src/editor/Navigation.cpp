@@ -76,28 +76,26 @@ void ScreenUp(EditorView& view) {
   e.ScrollCaret();
 }
 
-void JumpToLine(EditorView& view) {
-  SettingsStore& settings = view.Settings();
+DialogData JumpToLineDialog(const SettingsStore& settings) {
   DialogData d;
   d.templateId = 314;
   d.caption = "指定行ジャンプ";
   d.okLabel = "ジャンプ";
   d.cancelLabel = "キャンセル";
-  DialogControl number;
-  number.id = 1000;
-  number.kind = DialogControl::Kind::Edit;
-  number.label = "行番号";
-  number.text = std::to_string(static_cast<unsigned>(settings.GetInt(setting::JumpLineNumber)));
-  number.integerOnly = true;
-  DialogControl logical;
-  logical.id = 1027;
-  logical.kind = DialogControl::Kind::Check;
-  logical.label = "論理行";
-  logical.value = settings.GetInt(setting::JumpCountsLogicalLines) ? 1 : 0;
-  d.controls = {number, logical};
+  d.controls = {
+      MakeEdit(kJumpLineNumberId, "行番号",
+               std::to_string(static_cast<unsigned>(settings.GetInt(setting::JumpLineNumber))), true),
+      MakeCheck(kJumpLogicalLinesId, "論理行", settings.GetInt(setting::JumpCountsLogicalLines) != 0),
+  };
+  return d;
+}
+
+void JumpToLine(EditorView& view) {
+  SettingsStore& settings = view.Settings();
+  DialogData d = JumpToLineDialog(settings);
   if (!view.Host().RunDialog(d)) return;
 
-  const std::string text = d.Text(1000);
+  const std::string text = d.Text(kJumpLineNumberId);
   unsigned long long n = 0;
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
   if (ec != std::errc() || end != text.data() + text.size() || n < 1 || n > 4294967295ULL) {
@@ -106,7 +104,7 @@ void JumpToLine(EditorView& view) {
     return;
   }
   EditBuffer& e = view.Edit();
-  const bool countLogical = e.IsWordWrap() && d.Value(1027) == 1;
+  const bool countLogical = e.IsWordWrap() && d.Value(kJumpLogicalLinesId) == 1;
   int pos;
   long long target;
   if (!countLogical) {
@@ -122,7 +120,7 @@ void JumpToLine(EditorView& view) {
   if (top + 5 < target) e.LineScroll(0, 5);
   if (top >= target) e.LineScroll(0, -5);
   settings.WriteInt(setting::JumpLineNumber, target > INT_MAX ? INT_MAX : static_cast<int>(target));
-  settings.WriteInt(setting::JumpCountsLogicalLines, d.Value(1027));
+  settings.WriteInt(setting::JumpCountsLogicalLines, d.Value(kJumpLogicalLinesId));
 }
 
 // Comments are not added to or removed from text the user cannot edit.

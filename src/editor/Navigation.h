@@ -6,7 +6,10 @@
 // notification records their undo step.
 #pragma once
 
+#include "platform/DialogData.h"
+
 class EditorView;
+class SettingsStore;
 
 namespace navigation {
 
@@ -19,6 +22,12 @@ void ScreenDown(EditorView& view);  // cmd::MoveScreenDown
 void JumpToLine(EditorView& view);  // cmd::JumpToLine, dialog "指定行ジャンプ"
 void AddComment(EditorView& view);     // cmd::AddCommentSlashes
 void RemoveComment(EditorView& view);  // cmd::RemoveCommentSlashes
+
+// The jump dialog, opened on the line number and the logical-line choice of
+// the last jump.
+inline constexpr int kJumpLineNumberId = 1000;
+inline constexpr int kJumpLogicalLinesId = 1027;
+DialogData JumpToLineDialog(const SettingsStore& settings);
 
 // Selects the word around the caret the first click placed. In C/C++ and TeX
 // sources more characters end a word, and a TeX command keeps its backslash.

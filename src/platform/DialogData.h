@@ -4,14 +4,21 @@
 // their initial values, hands it to the UI host and reads the values back when
 // the host answers OK. The window builds a real dialog from it (each widget's
 // objectName is its control id); the batch runner sets controls by id. The
-// data never knows how it is shown.
+// data says which controls share a line, never how they are drawn.
 //
 // Control values: an edit field holds `text`; a check box or radio button holds
 // `value` 0/1; a list or combo box holds the selected item index in `value`.
 // Radio buttons with the same `group` exclude each other.
+//
+// Layout: controls go top to bottom, one line each, unless a control says it
+// continues the line of the control before it (`sameLine`). A dialog's text is
+// cut into fragments around its fields, so a line of fields and labels reads
+// as one sentence; the label of an edit field, list or combo box goes before
+// the field, or after it with `labelAfter` ("[5] 行 ×").
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 struct DialogControl {
@@ -24,6 +31,19 @@ struct DialogControl {
   std::vector<std::string> items;  // lists and combo boxes
   int group = 0;
   bool integerOnly = false;  // edit field that must hold an integer
+  bool sameLine = false;     // on the line of the control before it
+  bool labelAfter = false;   // the label follows the field
+
+  // Layout settings on a control just made:
+  //   MakeIntegerEdit(kRowsId, "行 ×", rows).LabelAfter()
+  DialogControl SameLine() && {
+    sameLine = true;
+    return std::move(*this);
+  }
+  DialogControl LabelAfter() && {
+    labelAfter = true;
+    return std::move(*this);
+  }
 };
 
 // The controls as the dialogs build them. A static text has no id of its own.

@@ -1,5 +1,6 @@
-// The window's start-up: the application object, the display font, the view
-// over the Qt UI host and clipboard, the main frame, then the first document.
+// The window's start-up: the application object with Qt's Japanese texts,
+// the display font, the view over the Qt UI host and clipboard, the main
+// frame, then the first document.
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
@@ -10,6 +11,7 @@
 #include "app/AppContext.h"
 #include "settings/AppIdentity.h"
 #include "settings/SettingsKeys.h"
+#include "app/qt/JapaneseTranslations.h"
 #include "app/qt/MainWindow.h"
 #include "platform/qt/QtUiHost.h"
 #include "display/qt/DisplayFont.h"
@@ -23,6 +25,7 @@ int RunWindow(int argc, char** argv) {
   QApplication qapp(argc, argv);
   QApplication::setApplicationName(QString::fromUtf8(app_identity::kAppName));
   QApplication::setOrganizationName(QString::fromUtf8(app_identity::kCompany));
+  InstallJapaneseTranslations(qapp);  // without the catalogue Qt's own buttons stay English
   display_font::RegisterSubstitutions();
 
   AppContext app(std::vector<std::string>(argv + 1, argv + argc));

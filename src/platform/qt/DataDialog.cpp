@@ -12,6 +12,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QVBoxLayout>
 
 #include "settings/AppIdentity.h"
@@ -20,78 +22,138 @@ namespace {
 
 QString Q(const std::string& utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
 
-// A widget with the control's label on its left, when it has one.
-void AddLabelled(QVBoxLayout* layout, const DialogControl& c, QWidget* widget) {
-  if (c.label.empty()) {
-    layout->addWidget(widget);
-    return;
+// The controls grouped by line, as indexes into the data.
+std::vector<std::vector<std::size_t>> Lines(const DialogData& data) {
+  std::vector<std::vector<std::size_t>> lines;
+  for (std::size_t i = 0; i < data.controls.size(); ++i) {
+    if (lines.empty() || !data.controls[i].sameLine) lines.emplace_back();
+    lines.back().push_back(i);
   }
-  auto* row = new QHBoxLayout;
-  auto* label = new QLabel(Q(c.label));
-  label->setBuddy(widget);
-  row->addWidget(label);
-  row->addWidget(widget, 1);
-  layout->addLayout(row);
+  return lines;
+}
+
+// One line of a sentence: fields and text fragments left to right. Two
+// fragments in a row join without a gap, as the words of one text; a field
+// keeps the usual spacing from its neighbours.
+class SentenceLine {
+ public:
+  explicit SentenceLine(int gap) : gap_(gap) { layout_->setSpacing(0); }
+
+  void AddText(QLabel* label) { Add(label, 0, true); }
+  void AddField(QWidget* widget, int stretch = 0) {
+    Add(widget, stretch, false);
+    stretches_ |= stretch > 0;
+  }
+
+  // The finished line; without a field that stretches, the line keeps to
+  // the left and the free room goes to its end.
+  QHBoxLayout* Finish() {
+    if (!stretches_) layout_->addStretch(1);
+    return layout_;
+  }
+
+ private:
+  void Add(QWidget* widget, int stretch, bool text) {
+    if (layout_->count() > 0 && !(text && lastWasText_)) layout_->addSpacing(gap_);
+    layout_->addWidget(widget, stretch);
+    lastWasText_ = text;
+  }
+
+  QHBoxLayout* layout_ = new QHBoxLayout;
+  int gap_;
+  bool lastWasText_ = false;
+  bool stretches_ = false;
+};
+
+// The label of a field on the side the data asks for.
+void AddLabelled(SentenceLine& line, const DialogControl& c, QWidget* field, int stretch) {
+  QLabel* label = nullptr;
+  if (!c.label.empty()) {
+    label = new QLabel(Q(c.label));
+    label->setBuddy(field);
+  }
+  if (label && !c.labelAfter) line.AddText(label);
+  line.AddField(field, stretch);
+  if (label && c.labelAfter) line.AddText(label);
+}
+
+// An integer field is as wide as six digits and a sign, not as the line.
+void MakeNarrow(QLineEdit* edit) {
+  const int digits = edit->fontMetrics().horizontalAdvance(QStringLiteral("-000000"));
+  QStyleOptionFrame option;
+  option.initFrom(edit);
+  const QSize size = edit->style()->sizeFromContents(QStyle::CT_LineEdit, &option,
+                                                     QSize(digits, edit->fontMetrics().height()), edit);
+  edit->setFixedWidth(size.width());
 }
 
 }  // namespace
 
-DataDialog::DataDialog(DialogData& data, QWidget* parent) : QDialog(parent), data_(data) {
+DataDialog::DataDialog(DialogData& data, QWidget* parent)
+    : QDialog(parent), data_(data), widgets_(data.controls.size(), nullptr) {
   setWindowTitle(Q(data.caption));
   auto* layout = new QVBoxLayout(this);
-  for (const DialogControl& c : data.controls) {
-    QWidget* widget = nullptr;
-    switch (c.kind) {
-      case DialogControl::Kind::Label: {
-        auto* label = new QLabel(Q(c.label));
-        label->setWordWrap(true);
-        widget = label;
-        layout->addWidget(label);
-        break;
+  int gap = style()->pixelMetric(QStyle::PM_LayoutHorizontalSpacing, nullptr, this);
+  if (gap < 0) gap = fontMetrics().averageCharWidth();
+  for (const std::vector<std::size_t>& controls : Lines(data)) {
+    SentenceLine line(gap);
+    for (std::size_t i : controls) {
+      const DialogControl& c = data.controls[i];
+      QWidget* widget = nullptr;
+      switch (c.kind) {
+        case DialogControl::Kind::Label: {
+          auto* label = new QLabel(Q(c.label));
+          widget = label;
+          line.AddText(label);
+          break;
+        }
+        case DialogControl::Kind::Edit: {
+          auto* edit = new QLineEdit(Q(c.text));
+          if (c.integerOnly) {
+            edit->setValidator(new QIntValidator(edit));
+            MakeNarrow(edit);
+          }
+          widget = edit;
+          AddLabelled(line, c, edit, c.integerOnly ? 0 : 1);
+          break;
+        }
+        case DialogControl::Kind::Check: {
+          auto* box = new QCheckBox(Q(c.label));
+          box->setChecked(c.value != 0);
+          widget = box;
+          line.AddField(box);
+          break;
+        }
+        case DialogControl::Kind::Radio: {
+          auto* radio = new QRadioButton(Q(c.label));
+          QButtonGroup*& group = groups_[c.group];
+          if (!group) group = new QButtonGroup(this);
+          group->addButton(radio);
+          radio->setChecked(c.value != 0);
+          widget = radio;
+          line.AddField(radio);
+          break;
+        }
+        case DialogControl::Kind::List: {
+          auto* list = new QListWidget;
+          for (const std::string& item : c.items) list->addItem(Q(item));
+          if (c.value >= 0 && c.value < list->count()) list->setCurrentRow(c.value);
+          widget = list;
+          AddLabelled(line, c, list, 1);
+          break;
+        }
+        case DialogControl::Kind::Combo: {
+          auto* combo = new QComboBox;
+          for (const std::string& item : c.items) combo->addItem(Q(item));
+          if (c.value >= 0 && c.value < combo->count()) combo->setCurrentIndex(c.value);
+          widget = combo;
+          AddLabelled(line, c, combo, 0);
+          break;
+        }
       }
-      case DialogControl::Kind::Edit: {
-        auto* edit = new QLineEdit(Q(c.text));
-        if (c.integerOnly) edit->setValidator(new QIntValidator(edit));
-        widget = edit;
-        AddLabelled(layout, c, edit);
-        break;
-      }
-      case DialogControl::Kind::Check: {
-        auto* box = new QCheckBox(Q(c.label));
-        box->setChecked(c.value != 0);
-        widget = box;
-        layout->addWidget(box);
-        break;
-      }
-      case DialogControl::Kind::Radio: {
-        auto* radio = new QRadioButton(Q(c.label));
-        QButtonGroup*& group = groups_[c.group];
-        if (!group) group = new QButtonGroup(this);
-        group->addButton(radio);
-        radio->setChecked(c.value != 0);
-        widget = radio;
-        layout->addWidget(radio);
-        break;
-      }
-      case DialogControl::Kind::List: {
-        auto* list = new QListWidget;
-        for (const std::string& item : c.items) list->addItem(Q(item));
-        if (c.value >= 0 && c.value < list->count()) list->setCurrentRow(c.value);
-        widget = list;
-        AddLabelled(layout, c, list);
-        break;
-      }
-      case DialogControl::Kind::Combo: {
-        auto* combo = new QComboBox;
-        for (const std::string& item : c.items) combo->addItem(Q(item));
-        if (c.value >= 0 && c.value < combo->count()) combo->setCurrentIndex(c.value);
-        widget = combo;
-        AddLabelled(layout, c, combo);
-        break;
-      }
+      Name(i, widget);
     }
-    widget->setObjectName(QString::number(c.id));
-    widgets_.push_back(widget);
+    layout->addLayout(line.Finish());
   }
   auto* buttons = new QDialogButtonBox;
   QPushButton* ok = buttons->addButton(Q(data.okLabel), QDialogButtonBox::AcceptRole);
@@ -100,6 +162,26 @@ DataDialog::DataDialog(DialogData& data, QWidget* parent) : QDialog(parent), dat
   connect(buttons, &QDialogButtonBox::accepted, this, &DataDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &DataDialog::reject);
   layout->addWidget(buttons);
+
+  for (QWidget* widget : widgets_) {
+    if (widget->focusPolicy() & Qt::TabFocus) {
+      initialFocus_ = widget;
+      break;
+    }
+  }
+}
+
+void DataDialog::Name(std::size_t index, QWidget* widget) {
+  widget->setObjectName(QString::number(data_.controls[index].id));
+  widgets_[index] = widget;
+}
+
+void DataDialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (!initialFocus_) return;
+  // Typing replaces the old value, as it does in a field reached by Tab.
+  initialFocus_->setFocus(Qt::OtherFocusReason);
+  if (auto* edit = qobject_cast<QLineEdit*>(initialFocus_)) edit->selectAll();
 }
 
 bool DataDialog::IntegersValid() {

@@ -1,11 +1,14 @@
 // DataDialog: a modal Qt dialog built from a DialogData.
 //
-// Controls appear top to bottom in the order of the data: labels, edit fields
-// (an integer validator for integerOnly fields), check boxes, radio buttons
-// (one exclusive group per `group` value), lists and combo boxes. Each
-// widget's objectName is its control id, so tests and tools find it by id.
-// The values go back into the data only when the user presses OK, and OK is
-// refused while an integer field does not hold an integer.
+// Controls appear in the order of the data, one line each or, where the data
+// says so, several on one line read left to right as a sentence: labels, edit
+// fields (narrow, with an integer validator, for integerOnly fields), check
+// boxes, radio buttons (one exclusive group per `group` value), lists and
+// combo boxes. Each widget's objectName is its control id, so tests and tools
+// find it by id. The first control that takes focus has it when the dialog
+// shows, with its text selected when it is an edit field, so typing replaces
+// the old value. The values go back into the data only when the user presses
+// OK, and OK is refused while an integer field does not hold an integer.
 #pragma once
 
 #include <QDialog>
@@ -26,11 +29,16 @@ class DataDialog : public QDialog {
 
   void accept() override;
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
+  void Name(std::size_t index, QWidget* widget);
   bool IntegersValid();
   void WriteBack();
 
   DialogData& data_;
   std::vector<QWidget*> widgets_;  // one per control, in the order of the data
   std::map<int, QButtonGroup*> groups_;
+  QWidget* initialFocus_ = nullptr;
 };

@@ -4,13 +4,27 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <functional>
+#include <vector>
 
+#include "dialogs/ColumnArithmeticDialog.h"
+#include "dialogs/DecimalPlacesDialog.h"
+#include "dialogs/RangeMappingDialog.h"
+#include "dialogs/RankDialog.h"
+#include "dialogs/RowArithmeticDialog.h"
+#include "dialogs/RowSortDialog.h"
+#include "dialogs/SlopeOffsetDialog.h"
+#include "dialogs/TabWidthDialog.h"
+#include "dialogs/TableCreationDialog.h"
+#include "editor/Navigation.h"
+#include "settings/SettingsKeys.h"
 #include "platform/qt/QtUiHost.h"
 #include "editor/qt/QtTestSupport.h"
 
@@ -108,6 +122,130 @@ TEST(DataDialogTest, OkWithAnInvalidIntegerWarnsAndKeepsTheDialogOpen) {
   EXPECT_EQ(warning, QStringLiteral("整数を入力してください。"));
   EXPECT_TRUE(dialog.isVisible());
   EXPECT_EQ(data.Text(1001), "5");
+}
+
+// A part of a dialog line: a control by id, or a text fragment by its text.
+struct LinePart {
+  int id = 0;
+  const char* text = nullptr;
+  LinePart(int controlId) : id(controlId) {}
+  LinePart(const char* fragment) : text(fragment) {}
+};
+
+QWidget* FindPart(QDialog& dialog, const LinePart& part) {
+  if (!part.text) return dialog.findChild<QWidget*>(QString::number(part.id));
+  for (QLabel* label : dialog.findChildren<QLabel*>())
+    if (label->text() == QString::fromUtf8(part.text)) return label;
+  return nullptr;
+}
+
+struct SentenceCase {
+  const char* name;
+  DialogData data;
+  std::vector<LinePart> line;  // left to right
+};
+
+TEST(DataDialogTest, TheFieldsAndFragmentsOfASentenceShareALineInReadingOrder) {
+  TestApp();
+  const SentenceCase cases[] = {
+      {"table", TableCreationDialog().Build(), {1001, "行 ×", 1117, "列　（縦×横）　の表を作ります。"}},
+      {"tab width", TabWidthDialog().Build(), {"タブ幅を", 1115, "文字（半角）に変更します。"}},
+      {"rounding", DecimalPlacesDialog().Build(), {"小数第", 1033, "位を四捨五入します。"}},
+      {"sort", RowSortDialog().Build(), {1007, "列について", 1001, "行から", 1117, "行までを"}},
+      {"rank", RankDialog().Build(), {1007, "列の", 1001, "行から", 1117, "行まで", 1028}},
+      {"columns", ColumnArithmeticDialog().Build(), {1114, "列", 1111, 1008, "を計算して、指定位置へ値を挿入"}},
+      {"rows", RowArithmeticDialog().Build(), {1112, "行", 1111, 1113, "を計算して、指定位置へ値を挿入"}},
+      {"slope", SlopeOffsetDialog().Build(),
+       {"Y = X *", 1010, 1009, "+", 1011, 1012, "に変換して、Y を指定位置へ挿入します。"}},
+      {"range B to D", RangeMappingDialog().Build(), {"B=", 1014, "→ D=", 1016}},
+      {"range A to C", RangeMappingDialog().Build(), {"A=", 1013, "→ C=", 1015}},
+  };
+  for (const SentenceCase& c : cases) {
+    DialogData data = c.data;
+    DataDialog dialog(data);
+    dialog.show();
+    const QWidget* previous = nullptr;
+    QRect previousBox;
+    for (const LinePart& part : c.line) {
+      const QWidget* widget = FindPart(dialog, part);
+      ASSERT_NE(widget, nullptr) << c.name << ": " << (part.text ? part.text : std::to_string(part.id));
+      const QRect box(widget->mapTo(&dialog, QPoint(0, 0)), widget->size());
+      if (previous) {
+        EXPECT_LE(std::abs(box.center().y() - previousBox.center().y()), 2)
+            << c.name << ": " << previous->objectName().toStdString() << " and " << widget->objectName().toStdString();
+        EXPECT_GE(box.left(), previousBox.right()) << c.name << ": " << widget->objectName().toStdString();
+      }
+      previous = widget;
+      previousBox = box;
+    }
+  }
+}
+
+TEST(DataDialogTest, ALineOfTheTableDialogHoldsOneSentence) {
+  TestApp();
+  DialogData data = TableCreationDialog().Build();
+  DataDialog dialog(data);
+  dialog.show();
+  const auto top = [&](const LinePart& part) { return FindPart(dialog, part)->mapTo(&dialog, QPoint(0, 0)).y(); };
+  EXPECT_LT(top(1032), top(1001)) << "the heading check box has a line of its own above the size";
+  EXPECT_LT(top(1001), top("第一列への番号の挿入"));
+  EXPECT_LT(top(1120), top(1119));
+  EXPECT_LT(top(1119), top(1118));
+  // Integer fields are a few digits wide, however wide the line.
+  const QLineEdit* rows = Child<QLineEdit>(dialog, 1001);
+  EXPECT_LT(rows->width(), rows->fontMetrics().horizontalAdvance(QStringLiteral("0")) * 12);
+}
+
+struct FocusCase {
+  const char* name;
+  DialogData data;
+  int focusId;
+  const char* typed;  // what an edit field reads after typing "8"; nullptr for other controls
+};
+
+TEST(DataDialogTest, TheFirstControlHasFocusAndTypingReplacesTheTextOfAnEditField) {
+  TestApp();
+  SlopeOffsetDialog slope;
+  slope.m = 12;
+  const FocusCase cases[] = {
+      {"slope", slope.Build(), SlopeOffsetDialog::kMId, "8"},
+      {"range", RangeMappingDialog().Build(), RangeMappingDialog::kBId, "8"},
+      {"rows", RowArithmeticDialog().Build(), RowArithmeticDialog::kFirstRowId, "8"},
+      {"table", TableCreationDialog().Build(), TableCreationDialog::kHeaderRowId, nullptr},
+      {"sort", RowSortDialog().Build(), RowSortDialog::kColumnListId, nullptr},
+  };
+  for (const FocusCase& c : cases) {
+    DialogData data = c.data;
+    DataDialog dialog(data);
+    dialog.show();
+    QWidget* focus = dialog.focusWidget();
+    ASSERT_NE(focus, nullptr) << c.name;
+    EXPECT_EQ(focus->objectName(), QString::number(c.focusId)) << c.name;
+    if (!c.typed) continue;
+    auto* edit = qobject_cast<QLineEdit*>(focus);
+    ASSERT_NE(edit, nullptr) << c.name;
+    EXPECT_FALSE(edit->text().isEmpty()) << c.name;
+    QTest::keyClicks(focus, QStringLiteral("8"));
+    EXPECT_EQ(edit->text(), QString::fromUtf8(c.typed)) << c.name;
+  }
+}
+
+TEST(DataDialogTest, JumpDialogOpensWithTheLastLineSelectedSoEightReadsEight) {
+  TestApp();
+  QTemporaryDir dir;
+  SettingsStore settings((dir.path() + QStringLiteral("/Pivra.conf")).toStdString());
+  settings.WriteInt(setting::JumpLineNumber, 1);
+  DialogData data = navigation::JumpToLineDialog(settings);
+  DataDialog dialog(data);
+  dialog.show();
+  auto* field = Child<QLineEdit>(dialog, navigation::kJumpLineNumberId);
+  ASSERT_NE(field, nullptr);
+  EXPECT_EQ(field->text(), QStringLiteral("1"));
+  EXPECT_EQ(field->selectedText(), QStringLiteral("1"));
+  QTest::keyClicks(dialog.focusWidget(), QStringLiteral("8"));
+  EXPECT_EQ(field->text(), QStringLiteral("8"));
+  dialog.accept();
+  EXPECT_EQ(data.Text(navigation::kJumpLineNumberId), "8");
 }
 
 struct FilterCase {
