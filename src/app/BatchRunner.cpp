@@ -313,7 +313,7 @@ int BatchRunner::Run(const std::vector<std::string>& args, const std::string& sc
   view.Edit().SetLayout(&layout);
   view.Edit().SetClientRect({0, 0, kColumns * kCellWidth, kRows * kLineHeight});
   // The FILE of the command line is the one the command line names; a file
-  // that cannot be opened ends the run as it ends the window's start-up.
+  // that cannot be opened ends the run, where the window goes on untitled.
   static_cast<void>(filePath);
   if (!OpenDocumentAtStartup(app, view)) {
     out_.flush();

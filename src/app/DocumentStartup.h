@@ -5,8 +5,12 @@ class AppContext;
 class EditorView;
 
 // Run once, after the first view exists and before the window is shown:
-// prunes the caret memory to the recent files, then opens the file named on
-// the command line (made a full path) or starts an untitled document, and
-// initialises the views. False when the named file cannot be opened: the
-// user has been told, and the process ends without a window.
+// prunes the caret memory to the recent files, then sets up the views for
+//   - the file named on the command line (made a full path), when it opens;
+//   - a new, empty and unmodified document bound to that path, when no file
+//     is there but its folder exists (saving creates the file), as editors do;
+//   - an untitled document otherwise.
+// False when a named file could not be opened: the user has been told, and
+// the views show an untitled document (the window goes on with it; a batch
+// run ends).
 bool OpenDocumentAtStartup(AppContext& app, EditorView& view);

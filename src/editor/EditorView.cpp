@@ -136,7 +136,10 @@ void EditorView::CutCommand() {
 }
 
 void EditorView::CopyCommand() { edit_.Copy(clipboard_); }
-void EditorView::PasteCommand() { edit_.Paste(clipboard_); }
+void EditorView::PasteCommand() {
+  edit_.Paste(clipboard_);
+  edit_.ScrollCaret();  // as typing does, the pasted text's end is shown
+}
 void EditorView::SelectAllCommand() { edit_.SelectAll(); }
 
 void EditorView::ToggleTableMode() {

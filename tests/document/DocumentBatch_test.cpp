@@ -47,16 +47,27 @@ TEST(DocumentBatch, OpenVerbAndSaveAsWithTheDefaultExtension) {
 
 TEST(DocumentBatch, AFileThatCannotBeOpenedEndsTheRun) {
   BatchRun b;
-  const BatchResult r = b.Run("state\n", b.PathOf("missing.txt"));
+  const std::string missing = b.PathOf("no-such-folder/missing.txt");
+  const BatchResult r = b.Run("state\n", missing);
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_NE(r.out.find("message: Pivra: ドキュメントを開くことに失敗しました。\\n" + b.PathOf("missing.txt") +
-                       " が見つかりません。"),
+  EXPECT_NE(r.out.find("message: Pivra: ドキュメントを開くことに失敗しました。\\n" + missing + " が見つかりません。"),
             std::string::npos)
       << r.out;
   EXPECT_EQ(r.out.find("state:"), std::string::npos);
 
   WriteBytes(b.PathOf("big.txt"), std::string(1048576, 'z'));
   EXPECT_EQ(b.Run("state\n", b.PathOf("big.txt")).out, "message: Pivra: ファイルが大きすぎて開けません。\n");
+}
+
+TEST(DocumentBatch, AFileNotThereYetIsCreatedByTheFirstSave) {
+  BatchRun b;
+  const std::string path = b.PathOf("new.txt");
+  const BatchResult r = b.Run("state\ntype abc\ncommand 57603\nstate\n", path);
+  ASSERT_EQ(r.exitCode, 0) << r.out;
+  EXPECT_EQ(r.out.find("message:"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("modified=0 undo=0/0"), std::string::npos) << r.out;  // empty and unmodified at start
+  EXPECT_EQ(b.Read("new.txt"), "abc");
+  EXPECT_FALSE(FileExists(path + ".bak"));
 }
 
 TEST(DocumentBatch, RelativeFileBecomesAFullPath) {

@@ -245,4 +245,15 @@ TEST(ViewTyping, OverwriteModeReplacesOneCharacterNeverALineBreak) {
   }
 }
 
+TEST(PasteCommand, ScrollsTheCaretIntoView) {
+  TestView t;
+  std::string lines;
+  for (int i = 0; i < 200; ++i) lines += "line\r\n";
+  t.clipboard.SetText(lines);
+  t.view.Execute(cmd::Paste);
+  EXPECT_EQ(t.Edit().LineFromChar(t.Edit().Caret()), 200);
+  EXPECT_GT(t.Edit().FirstVisibleLine(), 0);
+  EXPECT_LT(200, t.Edit().FirstVisibleLine() + t.Edit().VisibleLineCount());
+}
+
 }  // namespace

@@ -37,9 +37,10 @@ int RunWindow(int argc, char** argv) {
   MainWindow frame(app, view, layout);
   host.SetParent(&frame);
 
-  // The file named on the command line, or an untitled document; a file
-  // that cannot be opened ends the process without a window.
-  if (!OpenDocumentAtStartup(app, view)) return 1;
+  // The file named on the command line, a new file at that path, or an
+  // untitled document; a file that cannot be opened has been reported, and
+  // the window starts with an untitled document.
+  OpenDocumentAtStartup(app, view);
 
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect area = screen->availableGeometry();
