@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/CaseName.h"
+
 #include <cmath>
 #include <limits>
 #include <random>
@@ -63,7 +65,8 @@ INSTANTIATE_TEST_SUITE_P(
                     ExpressionCase{"3*2^-2", 2, "0.75", ""}, ExpressionCase{"2^-1*3^-1", 2, "0.17", ""},
                     // the exponent text 3^2 reads as 3
                     ExpressionCase{"2^3^2", 2, "8.00", ""}, ExpressionCase{"1.5万+2500", 2, "1万7500.00", ""},
-                    ExpressionCase{"1万-9999", 2, "1.00", ""}));
+                    ExpressionCase{"1万-9999", 2, "1.00", ""}),
+    [](const auto& info) { return CaseName(info.index, info.param.expression); });
 
 INSTANTIATE_TEST_SUITE_P(
     EdgeCases, Expressions,
@@ -110,7 +113,8 @@ INSTANTIATE_TEST_SUITE_P(
         // (／ is 81 5E; 許廖 is 8B 96 9C 40)
         ExpressionCase{"2／3", 0, "2", ""}, ExpressionCase{"10000+許廖", 0, "10000", ""},
         // 万 of any term switches the form on, whichever group it was in
-        ExpressionCase{"(5000+0万)*3", 0, "1万5000", ""}));
+        ExpressionCase{"(5000+0万)*3", 0, "1万5000", ""}),
+    [](const auto& info) { return CaseName(info.index, info.param.expression); });
 
 // Faults of the plain text-rewriting scheme that are mended: the rest of the
 // 万 form never shows 10000, and the 万 arithmetic has no 32-bit limit.
@@ -120,7 +124,8 @@ INSTANTIATE_TEST_SUITE_P(
                     ExpressionCase{"300000万1", 0, "300000万1", ""},
                     ExpressionCase{"2147483648万5", 0, "2147483648万5", ""},
                     ExpressionCase{"-300000万1", 0, "-3000000001", ""},
-                    ExpressionCase{"1000000000000万", 0, "1000000000000万0", ""}));
+                    ExpressionCase{"1000000000000万", 0, "1000000000000万0", ""}),
+    [](const auto& info) { return CaseName(info.index, info.param.expression); });
 
 // A power whose exponent is huge takes no time; an infinite power or group
 // stays infinite on its way back through the text.
@@ -133,7 +138,8 @@ INSTANTIATE_TEST_SUITE_P(
                     ExpressionCase{"2^3000000000", 2, "0.00", ""},
                     ExpressionCase{"(1/0)+1", 2, "Error", ""}, ExpressionCase{"(1/0)*0", 2, "Error", ""},
                     ExpressionCase{"1/(1/0)", 2, "0.00", ""}, ExpressionCase{"(0/0)+1", 2, "Error", ""},
-                    ExpressionCase{"1-(1/0)", 2, "Error", ""}, ExpressionCase{"2^(1/0)", 2, "0.00", ""}));
+                    ExpressionCase{"1-(1/0)", 2, "Error", ""}, ExpressionCase{"2^(1/0)", 2, "0.00", ""}),
+    [](const auto& info) { return CaseName(info.index, info.param.expression); });
 
 TEST(CalcEvaluator, ManFlagIsClearedBetweenCalculations) {
   RecordingHost host;
@@ -219,7 +225,8 @@ INSTANTIATE_TEST_SUITE_P(
                     VariableCase{"x1=5", "x10+x1", "50+5", ""},
                     // each search starts where the previous value ended
                     VariableCase{"x2=9,x1=2,x2=3", "x1*x2", "2*3", ""},
-                    VariableCase{"x1=2", "", "", ""}));
+                    VariableCase{"x1=2", "", "", ""}),
+    [](const auto& info) { return CaseName(info.index, info.param.formula); });
 
 TEST(CalcEvaluator, FormulaWithVariablesEvaluates) {
   RecordingHost host;

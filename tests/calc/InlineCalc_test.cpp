@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/CaseName.h"
+
 #include "support/BatchRun.h"
 #include "support/TestView.h"
 
@@ -63,7 +65,8 @@ INSTANTIATE_TEST_SUITE_P(
         // a double-byte character with trail byte 0x5C before the sum
         TypedCase{"表\t1+2=\r", 0, "表\t1+2=3\r\n", -1},
         // Enter on an empty line, and at the very start of the text
-        TypedCase{"\r", 0, "\r\n", -1}, TypedCase{"\r1+1=\r", 0, "\r\n1+1=2\r\n", -1}));
+        TypedCase{"\r", 0, "\r\n", -1}, TypedCase{"\r1+1=\r", 0, "\r\n1+1=2\r\n", -1}),
+    [](const auto& info) { return CaseName(info.index, info.param.typed); });
 
 TEST(InlineCalc, EnterInTheMiddleOfALine) {
   TestView t("1+2=abc");
@@ -192,7 +195,8 @@ INSTANTIATE_TEST_SUITE_P(
                     BatchCase{"type 名前\\t100*3=\\n\nwrite OUT\n", 0, "名前\t100*3=300\r\n"},
                     BatchCase{"type 1+2=\\n\nkey Ctrl+Z\nwrite OUT\n", 0, "1+2=\r\n"},
                     BatchCase{"type 1+2=abc\nkey Left\nkey Left\nkey Left\nkey Enter\nwrite OUT\n", 0,
-                              "1+2=3\r\nabc"}));
+                              "1+2=3\r\nabc"}),
+    [](const auto& info) { return CaseName(info.index, info.param.script); });
 
 TEST(InlineCalcBatch, TheBaseMessageIsPrinted) {
   BatchRun b;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/CaseName.h"
+
 #include <algorithm>
 #include <map>
 
@@ -93,7 +95,8 @@ INSTANTIATE_TEST_SUITE_P(
         // bounds whose difference does not fit 32 bits
         TransformCase{"full 32-bit range", "5\t", 0, 0, false, cmd::ColumnRangeMappingRight,
                       {{1013, "-2147483648"}, {1014, "2147483647"}, {1015, "-2147483648"}, {1016, "2147483647"}},
-                      "5\t5.0\t"}));
+                      "5\t5.0\t"}),
+    [](const auto& info) { return CaseName(info.index, info.param.name); });
 
 TEST(Transforms, SettingsAreReadAndStoredOnlyOnOk) {
   TestView t("10\t");

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/CaseName.h"
+
 #include <map>
 
 #include "editor/CommandIds.h"
@@ -76,7 +78,8 @@ INSTANTIATE_TEST_SUITE_P(
         CombineCase{"row past the end", "1\t2", 0, 0, false, cmd::TwoRowArithmeticBelow, {{1111, "2"}},
                     "1\t2\r\n1.0\t2.0"},
         CombineCase{"row 0", "1\t2\r\n3\t4", 0, 0, false, cmd::TwoRowArithmeticBelow,
-                    {{1112, "0"}, {1113, "1"}, {1111, "2"}}, "1\t2\r\n1.0\t2.0\r\n3\t4"}));
+                    {{1112, "0"}, {1113, "1"}, {1111, "2"}}, "1\t2\r\n1.0\t2.0\r\n3\t4"}),
+    [](const auto& info) { return CaseName(info.index, info.param.name); });
 
 TEST(Combinations, DialogsOpenWithTheirInitialValues) {
   TestView t("a\tb\tc\td\r\ne\tf\tg\th\r\ni");

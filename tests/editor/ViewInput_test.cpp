@@ -3,6 +3,8 @@
 // subsystems' handlers (the caret column, the overwrite after a commit).
 #include <gtest/gtest.h>
 
+#include "support/CaseName.h"
+
 #include "editor/KeyCodes.h"
 #include "support/TestView.h"
 
@@ -135,6 +137,7 @@ INSTANTIATE_TEST_SUITE_P(
                     // a start after the caret, or on an earlier line, removes nothing
                     ImeCase{"aXYbcdef", 3, 5, 0, 1, key::Return, "aXYbcdef"},
                     ImeCase{"ab\r\nXYcd", 6, 1, 0, 1, key::Return, "ab\r\nXYcd"},
-                    ImeCase{"ab\r\nXYcd", 6, 4, 0, 1, key::Return, "ab\r\nXY"}));
+                    ImeCase{"ab\r\nXYcd", 6, 4, 0, 1, key::Return, "ab\r\nXY"}),
+    [](const auto& info) { return CaseName(info.index, info.param.text); });
 
 }  // namespace

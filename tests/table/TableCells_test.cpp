@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/CaseName.h"
+
 #include <cmath>
 #include <limits>
 #include <random>
@@ -199,7 +201,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, CellNumberTest,
                                            NumberCase{"0.01e311", std::numeric_limits<double>::infinity()},
                                            NumberCase{"0.01e310", 1e308},
                                            NumberCase{"12345678901234567890", 12345678901234567890.0},
-                                           NumberCase{"\x81\x40" "5", 0}, NumberCase{"\v\f 7", 7}));
+                                           NumberCase{"\x81\x40" "5", 0}, NumberCase{"\v\f 7", 7}),
+    [](const auto& info) { return CaseName(info.index, info.param.text); });
 
 struct FormatCase {
   double value;
@@ -227,7 +230,8 @@ INSTANTIATE_TEST_SUITE_P(
                       FormatCase{1e15 + 0.5, 0, "1000000000000001"}, FormatCase{5e-324, 0, "0"},
                       FormatCase{std::numeric_limits<double>::infinity(), 1, "Error"},
                       FormatCase{-std::numeric_limits<double>::infinity(), 1, "Error"},
-                      FormatCase{std::numeric_limits<double>::quiet_NaN(), 1, "Error"}));
+                      FormatCase{std::numeric_limits<double>::quiet_NaN(), 1, "Error"}),
+    [](const auto& info) { return CaseName(info.index, info.param.text); });
 
 TEST(FormatNumber, HugeValuesAndManyDecimalsFit) {
   const std::string big = FormatNumber(1e300, 1);
