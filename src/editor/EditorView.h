@@ -5,12 +5,14 @@
 // pane (table mode, editor mode, word wrap, tab width, line-number mode), the
 // table selection and cell block, and the idle-pass redraw requests. It knows
 // the rest of the program only through references given at construction: the
-// settings store, the document, the UI host (dialogs and message boxes) and the
-// clipboard. Nothing here draws; the window reads the view's state and paints.
+// settings store, the command line, the command table, the document (as a
+// ViewDocument), the UI host (dialogs and message boxes) and the clipboard.
+// Nothing here draws; the window reads the view's state and paints.
 //
 // Input arrives as the control would get it: key down, character, key up, mouse
-// button down, move and release. Key down looks up accelerators first; a
-// change reported by the buffer goes to the undo history at once.
+// button down, move and release (ViewInput.cpp). Key down looks up
+// accelerators first; a change reported by the buffer goes to the undo history
+// at once.
 #pragma once
 
 #include <set>
