@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <string>
 
 #include "editor/CommandTable.h"
@@ -339,14 +340,40 @@ TEST(PivraTextWidgetTest, HorizontalScrollRangeFollowsTheWidestRowWithoutWrap) {
   TestWindow t;
   t.SetText("short\r\nabc\r\n");
   EditBuffer& e = t.view.Edit();
-  EXPECT_EQ(t.widget.horizontalScrollBar()->maximum(), e.WidestRowPixels());
+  EXPECT_EQ(t.widget.horizontalScrollBar()->maximum(), 0) << "the text fits";
   e.SetSel(12, 12);  // the last line
-  QTest::keyClicks(&t.widget, QString(60, QLatin1Char('w')));
-  EXPECT_EQ(t.widget.horizontalScrollBar()->maximum(), e.WidestRowPixels()) << "the typed row grew";
+  QTest::keyClicks(&t.widget, QString(100, QLatin1Char('w')));
+  ASSERT_GT(e.WidestRowPixels() + EditBuffer::kCaretWidth, e.GetRect().Width());
+  EXPECT_EQ(t.widget.horizontalScrollBar()->maximum(), e.MaxHorizontalScroll()) << "the typed row grew";
   t.view.Execute(cmd::SelectAll);  // select all, then cut by the accelerator
   t.Key(Qt::Key_X, Qt::ControlModifier);
   EXPECT_EQ(t.Text(), "");
   EXPECT_EQ(t.widget.horizontalScrollBar()->maximum(), 0) << "measured again after a command";
+}
+
+// Scrolled to the end of its range, the widest row ends at the right edge of
+// the text with just the caret's width after it: no empty window beyond it.
+TEST(PivraTextWidgetTest, HorizontalScrollBarEndsWithTheWidestRowAndTheCaret) {
+  const std::string wide = "a\t" + kHyoKeisan + "\t" + std::string(120, 'm');
+  const struct {
+    const char* name;
+    std::string text;
+  } cases[] = {{"narrow", "1\t2\r\n"}, {"wide in the middle", "1\r\n" + wide + "\r\n2"}};
+  for (const auto& c : cases) {
+    TestWindow t;
+    t.SetText(c.text);
+    const EditBuffer& e = t.view.Edit();
+    QScrollBar* bar = t.widget.horizontalScrollBar();
+    const int expected = std::max(0, e.WidestRowPixels() + EditBuffer::kCaretWidth - e.GetRect().Width());
+    EXPECT_EQ(bar->maximum(), expected) << c.name;
+    EXPECT_EQ(bar->pageStep(), e.GetRect().Width()) << c.name;
+    bar->setValue(bar->maximum());
+    EXPECT_EQ(e.HorizontalScroll(), expected) << c.name;
+    if (expected > 0) {
+      const int rowEnd = e.LineIndex(1) + static_cast<int>(wide.size());
+      EXPECT_EQ(e.PosFromChar(rowEnd).x + EditBuffer::kCaretWidth, e.GetRect().right) << c.name;
+    }
+  }
 }
 
 // ---------------------------------------------------------------- drawing
