@@ -308,6 +308,49 @@ TEST(PivraTextWidgetTest, DragInTableModeFixesTheCellBlockAtTheRelease) {
   EXPECT_EQ(t.view.cellRange, (CellRange{0, 0, 2, 1}));
 }
 
+// A drag from the middle of one cell to the middle of another inverts the
+// whole cells of the block, from tab stop to tab stop, and nothing above the
+// text (the ruler row of table mode) or beside it.
+TEST(PivraTextWidgetTest, DragInvertsExactlyTheCellsOfTheBlock) {
+  TestWindow t;
+  t.SetText(kHyoKeisan + "\t12\t345\r\nab\t" + kHyo + "\tc\r\nx\ty\tzz\r\n");
+  EditBuffer& e = t.view.Edit();
+  const Point from = e.PosFromChar(8);                // between "1" and "2" of row 0
+  const Point to = e.PosFromChar(e.LineIndex(2) + 5);  // between the two "z" of row 2
+  QWidget* vp = t.widget.viewport();
+  QTest::mousePress(vp, Qt::LeftButton, Qt::NoModifier, QPoint(from.x + 1, from.y + 2));
+  QMouseEvent move(QEvent::MouseMove, QPointF(to.x + 1, to.y + 2), vp->mapToGlobal(QPointF(to.x + 1, to.y + 2)),
+                   Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(vp, &move);
+  QTest::mouseRelease(vp, Qt::LeftButton, Qt::NoModifier, QPoint(to.x + 1, to.y + 2));
+  ASSERT_EQ(t.view.cellRange, (CellRange{1, 0, 2, 2}));
+
+  const Rect text = e.GetRect();
+  const int tab = e.TabPixels();
+  const int lh = t.layout.LineHeight();
+  ASSERT_GT(text.top, 0) << "table mode keeps a ruler row above the text";
+  const Rect block = t.view.blockHighlight;
+  EXPECT_EQ(block, (Rect{text.left + tab, text.top, text.left + 3 * tab, text.top + 3 * lh}));
+
+  const QImage inverted = vp->grab().toImage();
+  t.view.blockHighlight = Rect{};
+  const QImage plain = vp->grab().toImage();
+  t.view.blockHighlight = block;
+  ASSERT_EQ(inverted.size(), plain.size());
+  const Point caret = e.CaretPoint();  // drawn over the block, never inverted
+  const QRect caretRect(caret.x, caret.y, EditBuffer::kCaretWidth, lh);
+  int wrong = 0;
+  for (int y = 0; y < plain.height(); ++y)
+    for (int x = 0; x < plain.width(); ++x) {
+      if (caretRect.contains(x, y)) continue;
+      const QRgb p = plain.pixel(x, y);
+      const bool inside = x >= block.left && x < block.right && y >= block.top && y < block.bottom;
+      const QRgb expected = inside ? qRgb(255 - qRed(p), 255 - qGreen(p), 255 - qBlue(p)) : p;
+      if ((inverted.pixel(x, y) & 0xFFFFFF) != (expected & 0xFFFFFF)) ++wrong;
+    }
+  EXPECT_EQ(wrong, 0) << "pixels inverted outside the block or left as they were inside it";
+}
+
 TEST(PivraTextWidgetTest, WheelScrollsThreeLinesAndTheScrollBarFollows) {
   TestWindow t;
   std::string text;
