@@ -324,8 +324,13 @@ void EditBuffer::LineScroll(int columns, int lines) {
   if (columns != 0 && !wordWrap_) SetHorizontalScroll(hScroll_ + columns * layout_->AverageCharWidth());
 }
 
+int EditBuffer::MaxHorizontalScroll(int widestRowPixels) const {
+  if (wordWrap_) return 0;
+  return std::max(0, widestRowPixels + kCaretWidth - FormattingWidth());
+}
+
 void EditBuffer::SetHorizontalScroll(int pixels) {
-  hScroll_ = wordWrap_ ? 0 : std::clamp(pixels, 0, std::max(0, WidestRowPixels()));
+  hScroll_ = wordWrap_ ? 0 : std::clamp(pixels, 0, MaxHorizontalScroll());
 }
 
 void EditBuffer::ScrollCaret() {
@@ -338,7 +343,13 @@ void EditBuffer::ScrollCaret() {
     const int x = XInRow(caret_);
     const int width = FormattingWidth();
     if (x < hScroll_) hScroll_ = std::max(0, x - width / 4);
-    if (x >= hScroll_ + width) hScroll_ = x - width + width / 4;
+    // Past the right edge the text moves a quarter of the width further than
+    // the caret needs, but no further than the end of the caret's row: the
+    // scroll stays inside its range without measuring every row at each key.
+    if (x + kCaretWidth > hScroll_ + width) {
+      const int rowEnd = XInRow(RowRange(LineFromChar(caret_)).end);
+      hScroll_ = std::clamp(x + std::max(kCaretWidth, width / 4) - width, 0, MaxHorizontalScroll(rowEnd));
+    }
   }
 }
 

@@ -41,6 +41,9 @@
 class EditBuffer {
  public:
   static constexpr int kTextLimit = 0xFFFFF;  // 1,048,575 bytes
+  // Width of the caret in pixels; the window draws it this wide, and the
+  // horizontal scroll range leaves room for it after the widest row.
+  static constexpr int kCaretWidth = 2;
 
   explicit EditBuffer(const LineLayout* layout = nullptr);
 
@@ -99,7 +102,14 @@ class EditBuffer {
   void SetLayout(const LineLayout* layout);  // re-lays out the whole text
   const LineLayout& Layout() const { return *layout_; }
   int HorizontalScroll() const { return hScroll_; }
+  // Clamped to 0..MaxHorizontalScroll(); always 0 with word wrap.
   void SetHorizontalScroll(int pixels);
+  // The furthest the text scrolls left without word wrap: the widest row and
+  // the caret after it then end at the right edge of the formatting
+  // rectangle. 0 when they fit, and always with word wrap.
+  int MaxHorizontalScroll() const { return MaxHorizontalScroll(WidestRowPixels()); }
+  // The same for a widest row the caller has measured already.
+  int MaxHorizontalScroll(int widestRowPixels) const;
   int LimitText() const { return kTextLimit; }
 
   // ---- typing and clipboard, as the user does it. Each refuses (returns

@@ -211,9 +211,58 @@ void EditorView::ComputeCellRange() {
   // A selection that ends right after a cell's TAB ends in that cell.
   if (cellRange.firstCol < cellRange.lastCol && text[static_cast<std::size_t>(e) - 1] == '\t') --cellRange.lastCol;
 
-  const Point ps = edit_.PosFromChar(s);
-  const Point pe = edit_.PosFromChar(e);
-  if (cellRange.lastCol >= cellRange.firstCol && ps.x < pe.x) blockHighlight = {ps.x, ps.y, pe.x, pe.y + LineHeight()};
+  if (cellRange.lastCol >= cellRange.firstCol) blockHighlight = CellBlockRect(cellRange);
+}
+
+Rect EditorView::CellBlockRect(const CellRange& cells) const {
+  if (cells.Columns() <= 0 || cells.Rows() <= 0 || cells.firstRow >= edit_.LogicalLineCount()) return Rect{};
+  const std::string_view text = edit_.Text();
+  const int lastRow = std::min(cells.lastRow, edit_.LogicalLineCount() - 1);
+  int left = -1;
+  int right = -1;
+  for (int row = cells.firstRow; row <= lastRow; ++row) {
+    const int begin = edit_.LogicalLineStart(row);
+    const int end = row + 1 < edit_.LogicalLineCount() ? edit_.LogicalLineStart(row + 1) : edit_.GetTextLength();
+    // x of the start of the block's first column and of the cell after its
+    // last, walking the row as the control lays it out.
+    int x = 0;
+    int col = 0;
+    int rowLeft = cells.firstCol == 0 ? 0 : -1;
+    int rowRight = -1;
+    for (int pos = begin; pos < end && rowRight < 0;) {
+      const int len = static_cast<int>(cp932::CharLen(text, static_cast<std::size_t>(pos)));
+      const std::string_view ch = text.substr(static_cast<std::size_t>(pos), static_cast<std::size_t>(len));
+      if (ch == "\r" || ch == "\n") break;
+      x = edit_.Advance(x, ch);
+      pos += len;
+      if (ch != "\t") continue;
+      ++col;
+      if (col == cells.firstCol) rowLeft = x;
+      if (col == cells.lastCol + 1) rowRight = x;
+    }
+    // The row's last cell reaches the next tab stop, as would the cells it lacks.
+    while (rowRight < 0) {
+      x = edit_.Advance(x, "\t");
+      ++col;
+      if (col == cells.firstCol) rowLeft = x;
+      if (col == cells.lastCol + 1) rowRight = x;
+    }
+    left = left < 0 ? rowLeft : std::min(left, rowLeft);
+    right = std::max(right, rowRight);
+  }
+
+  const Rect format = edit_.GetRect();
+  const int lh = LineHeight();
+  const int firstLine = edit_.LineFromChar(edit_.LogicalLineStart(cells.firstRow));
+  const int lastLine = lastRow + 1 < edit_.LogicalLineCount()
+                           ? edit_.LineFromChar(edit_.LogicalLineStart(lastRow + 1)) - 1
+                           : edit_.LineCount() - 1;
+  const int x0 = format.left - edit_.HorizontalScroll();
+  const int y0 = format.top - edit_.FirstVisibleLine() * lh;
+  const Rect block{std::max(format.left, x0 + left), std::max(format.top, y0 + firstLine * lh),
+                   std::min(format.right, x0 + right), std::min(format.bottom, y0 + (lastLine + 1) * lh)};
+  if (block.Width() <= 0 || block.Height() <= 0) return Rect{};
+  return block;
 }
 
 // A text that CR LF would push past the control's limit keeps its line ends:

@@ -130,6 +130,14 @@ class EditorView {
   // Sets TableSelection and CellRange from the control's selection and asks
   // for the block to be highlighted.
   void ComputeCellRange();
+  // The client rectangle the cells of `cells` cover, cut to the formatting
+  // rectangle (never over the gutter or the ruler row); empty when none of it
+  // is in view. A cell runs from where it starts (the row's start, or the tab
+  // stop its TAB reached) to where the next cell starts; cells a row lacks
+  // are one tab stop wide. Rows whose cells stand at different stops give the
+  // rectangle around all of them. Rows are the table's lines, laid out
+  // without word wrap as table mode shows them.
+  Rect CellBlockRect(const CellRange& cells) const;
 
   // ---- modes and state (the names the rest of the program uses)
   int tableMode = 1;

@@ -212,6 +212,68 @@ TEST(EditBufferPoints, PosFromCharAtAndBeyondTheEnd) {
   EXPECT_EQ(b.CharFromPos(500, 20), std::make_pair(6, 1));
 }
 
+// ---- horizontal scrolling without word wrap: the text scrolls until the
+// end of its widest row, with the caret after it, stands at the right edge.
+
+struct HorizontalScrollCase {
+  const char* name;
+  std::string text;
+  int clientWidth;
+  int leftMargin;
+  bool wrap;
+  int expectedMax;
+};
+
+void PrintTo(const HorizontalScrollCase& c, std::ostream* os) { *os << c.name; }
+
+class EditBufferHorizontalScroll : public ::testing::TestWithParam<HorizontalScrollCase> {};
+
+EditBuffer Unwrapped(const HorizontalScrollCase& c) {
+  EditBuffer b;  // 8-pixel cells, 64-pixel tab stops
+  b.SetClientRect({0, 0, c.clientWidth, 40 * 16});
+  b.SetMargins(c.leftMargin, 0);
+  b.SetWordWrap(c.wrap);
+  b.SetText(c.text);
+  return b;
+}
+
+TEST_P(EditBufferHorizontalScroll, RangeEndsAtTheWidestRowAndTheCaret) {
+  const HorizontalScrollCase& c = GetParam();
+  EditBuffer b = Unwrapped(c);
+  EXPECT_EQ(b.MaxHorizontalScroll(), c.expectedMax);
+  EXPECT_EQ(b.MaxHorizontalScroll(b.WidestRowPixels()), c.expectedMax);
+  b.SetHorizontalScroll(1 << 20);
+  EXPECT_EQ(b.HorizontalScroll(), c.expectedMax) << "scrolling stops at the end of the range";
+  b.SetHorizontalScroll(-5);
+  EXPECT_EQ(b.HorizontalScroll(), 0);
+}
+
+TEST_P(EditBufferHorizontalScroll, CaretAtTheEndOfTheTextNeverScrollsPastTheRange) {
+  const HorizontalScrollCase& c = GetParam();
+  EditBuffer b = Unwrapped(c);
+  b.MoveCaret(EditBuffer::Move::TextEnd, false);
+  EXPECT_LE(b.HorizontalScroll(), c.expectedMax);
+  const Point caret = b.CaretPoint();
+  EXPECT_GE(caret.x, b.GetRect().left);
+  EXPECT_LE(caret.x + EditBuffer::kCaretWidth, b.GetRect().right) << "the caret stays in view";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, EditBufferHorizontalScroll,
+    ::testing::Values(
+        HorizontalScrollCase{"NarrowerThanTheWindow", "short\r\nabc", 640, 0, false, 0},
+        HorizontalScrollCase{"EmptyText", "", 640, 0, false, 0},
+        HorizontalScrollCase{"CaretJustDoesNotFit", std::string(80, 'a'), 640, 0, false, 640 + 2 - 640},
+        HorizontalScrollCase{"WiderThanTheWindow", "ab\r\n" + std::string(100, 'a') + "\r\nc", 640, 0, false,
+                             800 + 2 - 640},
+        HorizontalScrollCase{"LastRowWideButNotTheWidest", std::string(100, 'a') + "\r\n" + std::string(90, 'a'), 640, 0,
+                             false, 800 + 2 - 640},
+        HorizontalScrollCase{"MarginNarrowsTheText", std::string(100, 'a'), 640, 10, false, 800 + 2 - 630},
+        HorizontalScrollCase{"TabsAndDoubleByteCharacters", "a\t" + kA + kA + "\t" + std::string(60, 'b'), 320, 0,
+                             false, 128 + 60 * 8 + 2 - 320},
+        HorizontalScrollCase{"WordWrapNeverScrolls", std::string(100, 'a'), 640, 0, true, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(EditBufferPoints, CaretPositionKeepsLastVisiblePair) {
   EditBuffer b;
   b.SetClientRect({0, 0, 800, 10 * 16});

@@ -153,6 +153,66 @@ TEST(ViewCellRange, HighlightsTheBlockUntilTheNextInput) {
   EXPECT_EQ(t.view.blockHighlight.Width(), 0);
 }
 
+// The inverted block covers whole cells. In the test view a column is 64
+// pixels (tab width 8 of 8-pixel cells), the text starts at x 56 right of the
+// line numbers and at y 16 under the ruler row, and a line is 16 pixels high.
+struct BlockHighlightCase {
+  const char* name;
+  std::string text;
+  int s, e;
+  int scrollLines, scrollPixels;
+  Rect expected;
+};
+
+// 60 rows of 11 one-letter cells: 23 bytes a row, 648 pixels wide.
+std::string TallGrid() {
+  std::string text;
+  for (int i = 0; i < 60; ++i) text += "a\tb\tc\td\te\tf\tg\th\ti\tj\tk\r\n";
+  return text;
+}
+
+// Five 表 (80 pixels) push the next cell to the second stop.
+const std::string kWideCells = kHyo + kHyo + kHyo + kHyo + kHyo + "\t" + kHyo + "\r\n" + kHyo + "\t" + kHyo + "\r\n";
+
+void PrintTo(const BlockHighlightCase& c, std::ostream* os) { *os << c.name; }
+
+class ViewBlockHighlight : public ::testing::TestWithParam<BlockHighlightCase> {};
+
+TEST_P(ViewBlockHighlight, CoversWholeCellsInsideTheText) {
+  const BlockHighlightCase& c = GetParam();
+  TestView t(c.text);
+  ASSERT_EQ(t.Edit().GetRect(), (Rect{56, 16, 640, 640}));
+  ASSERT_EQ(t.Edit().TabPixels(), 64);
+  t.Edit().LineScroll(0, c.scrollLines);
+  t.Edit().SetHorizontalScroll(c.scrollPixels);
+  t.Drag(c.s, c.e);
+  EXPECT_EQ(t.view.blockHighlight, c.expected) << c.name;
+  EXPECT_EQ(t.view.CellBlockRect(t.view.cellRange), c.expected) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ViewBlockHighlight,
+    ::testing::Values(
+        // Row "a\tbb\tc\tdd\te": cells start at 0, 64, 128, 192 and 256.
+        BlockHighlightCase{"mid cell to mid cell", kGrid, 3, 8, 0, 0, {56 + 64, 16, 56 + 256, 32}},
+        BlockHighlightCase{"backwards drag", kGrid, 8, 3, 0, 0, {56 + 64, 16, 56 + 256, 32}},
+        BlockHighlightCase{"one cell", kGrid, 2, 3, 0, 0, {56 + 64, 16, 56 + 128, 32}},
+        BlockHighlightCase{"last cell of the row", kGrid, 10, 11, 0, 0, {56 + 256, 16, 56 + 320, 32}},
+        BlockHighlightCase{"three rows", kGrid, 2, 13 * 2 + 8, 0, 0, {56 + 64, 16, 56 + 256, 64}},
+        BlockHighlightCase{"ends after a cell's TAB", kGrid, 5, 13 * 2 + 10, 0, 0, {56 + 128, 16, 56 + 256, 64}},
+        BlockHighlightCase{"double-byte cell", kWideCells, 11, 13, 0, 0, {56 + 128, 16, 56 + 192, 32}},
+        BlockHighlightCase{"wide cells in two rows", kWideCells, 2, 20, 0, 0, {56, 16, 56 + 192, 48}},
+        BlockHighlightCase{"first row lacks the last cell", "a\tb\r\na\tb\tc\r\n", 2, 10, 0, 0, {56 + 64, 16, 56 + 192, 48}},
+        BlockHighlightCase{"scrolled down: not over the ruler", TallGrid(), 0, 23 * 2 + 3, 1, 0, {56, 16, 56 + 128, 48}},
+        BlockHighlightCase{"scrolled right: not over the line numbers", TallGrid(), 0, 23 * 2 + 3, 0, 64, {56, 16, 56 + 64, 64}},
+        BlockHighlightCase{"scrolled out of view", TallGrid(), 0, 23 * 2 + 3, 5, 0, {}}),
+    [](const auto& info) {
+      std::string n = info.param.name;
+      for (char& ch : n)
+        if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
+      return n;
+    });
+
 TEST(ViewCellRange, OutsideTableModeTheReleaseKeepsTheBlock) {
   TestView t(kGrid);
   t.Drag(0, 4);

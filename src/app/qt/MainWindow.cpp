@@ -80,7 +80,10 @@ MainWindow::MainWindow(AppContext& app, EditorView& view, const FontLayout& layo
   restTimer_.setSingleShot(true);
   restTimer_.setInterval(kRestCheckMs);
   connect(&restTimer_, &QTimer::timeout, this, &MainWindow::RunIdle);
-  connect(text_, &PivraTextWidget::viewChanged, this, &MainWindow::ArmIdle);
+  connect(text_, &PivraTextWidget::viewChanged, this, [this] {
+    UpdateTitle();  // typing and undo change the modified mark at once
+    ArmIdle();
+  });
   qApp->installEventFilter(this);
   connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
     if (state != Qt::ApplicationActive || isMinimized()) return;
@@ -181,12 +184,14 @@ void MainWindow::dropEvent(QDropEvent* event) {
 // ---------------------------------------------------------------- title and status
 
 QString MainWindow::TitleText() const {
-  return Q(app_.Doc().Title()) + QStringLiteral(" - ") + QString::fromUtf8(app_identity::kAppName);
+  return Q(app_.Doc().Title()) + QStringLiteral("[*] - ") + QString::fromUtf8(app_identity::kAppName);
 }
 
+// Qt shows the "[*]" of the title as "*" while the window is marked modified.
 void MainWindow::UpdateTitle() {
   const QString title = TitleText();
   if (windowTitle() != title) setWindowTitle(title);
+  setWindowModified(app_.Doc().IsModified());
 }
 
 QString MainWindow::CaretPaneText() const { return caretPane_ ? caretPane_->text() : QString(); }

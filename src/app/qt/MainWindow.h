@@ -40,8 +40,10 @@ class MainWindow : public QMainWindow {
   PivraTextWidget& TextWidget() { return *text_; }
   EditorView& View() { return view_; }
 
-  // "<document title> - Pivra".
+  // "<document title>[*] - Pivra"; the window shows "[*]" as "*" while the
+  // document is modified.
   QString TitleText() const;
+  // Sets the title and marks the window modified as the document is.
   void UpdateTitle();
   void UpdateStatus();
   QString CaretPaneText() const;

@@ -130,7 +130,7 @@ void PivraTextWidget::SyncScrollBars() {
       widestKey_ = key;
     }
     QScrollBar* h = horizontalScrollBar();
-    h->setRange(0, widest_);
+    h->setRange(0, e.MaxHorizontalScroll(widest_));
     h->setPageStep(std::max(1, e.GetRect().Width()));
     h->setSingleStep(std::max(1, layout_->AverageCharWidth()));
     h->setValue(e.HorizontalScroll());
@@ -159,7 +159,7 @@ void PivraTextWidget::resizeEvent(QResizeEvent* event) {
 
 QRect PivraTextWidget::CaretRect() const {
   const Point c = view_.Edit().CaretPoint();
-  return QRect(c.x, c.y, 2, layout_->LineHeight());
+  return QRect(c.x, c.y, EditBuffer::kCaretWidth, layout_->LineHeight());
 }
 
 void PivraTextWidget::paintEvent(QPaintEvent* event) {
@@ -253,7 +253,7 @@ void PivraTextWidget::paintEvent(QPaintEvent* event) {
     p.setFont(lay.Font());
     p.drawText(QPointF(area.left(), caret.top() + lay.Ascent()), preedit_);
     p.drawLine(area.left(), area.bottom(), area.right(), area.bottom());
-  } else if (hasFocus() && format.adjusted(-2, 0, 2, 0).intersects(caret)) {
+  } else if (hasFocus() && format.adjusted(-EditBuffer::kCaretWidth, 0, EditBuffer::kCaretWidth, 0).intersects(caret)) {
     p.fillRect(caret, text_);
   }
 }

@@ -10,7 +10,10 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
 #include <fstream>
+#include <functional>
+#include <iterator>
 #include <memory>
 
 #include "app/AppContext.h"
@@ -75,9 +78,15 @@ QMenu* MenuWith(MainWindow& frame, int id) {
   return nullptr;
 }
 
+// The title as the window system shows it: Qt puts "*" for the "[*]" of
+// windowTitle() while the window is marked modified, and nothing otherwise.
+QString ShownTitle(MainWindow& frame) { return frame.windowHandle()->title(); }
+
 TEST(MainWindowTest, TitleNamesTheUntitledDocument) {
   TestFrame t;
-  EXPECT_EQ(t.frame->windowTitle(), QStringLiteral("無題 - Pivra"));
+  EXPECT_EQ(t.frame->windowTitle(), QStringLiteral("無題[*] - Pivra"));
+  EXPECT_FALSE(t.frame->isWindowModified());
+  EXPECT_EQ(ShownTitle(*t.frame), QStringLiteral("無題 - Pivra"));
 }
 
 TEST(MainWindowTest, StatusPanesShowCaretLineColumnOffsetSizeAndTypingMode) {
@@ -153,7 +162,7 @@ TEST(MainWindowTest, FileOfTheCommandLineIsOpenedAndNamedInTheTitle) {
   ASSERT_TRUE(t.started);
   EXPECT_EQ(t.view->Edit().Text(), "\x95\x5C\tA\r\n");
   t.frame->UpdateTitle();
-  EXPECT_EQ(t.frame->windowTitle(), QStringLiteral("memo.txt - Pivra"));
+  EXPECT_EQ(t.frame->windowTitle(), QStringLiteral("memo.txt[*] - Pivra"));
 
   QMenu* file = MenuWith(*t.frame, cmd::FileOpen);
   ASSERT_NE(file, nullptr);
@@ -162,6 +171,43 @@ TEST(MainWindowTest, FileOfTheCommandLineIsOpenedAndNamedInTheTitle) {
   for (QAction* a : file->actions())
     listed |= CommandOf(a) == cmd::RecentFileFirst && a->text().contains(QStringLiteral("memo.txt"));
   EXPECT_TRUE(listed) << "the opened file is the first recent file";
+}
+
+TEST(MainWindowTest, TitleMarksTheDocumentModifiedUntilSavedOrUndoneToTheSavedText) {
+  QTemporaryDir files;
+  const std::string path = (files.path() + QStringLiteral("/memo.txt")).toStdString();
+  std::ofstream(path, std::ios::binary) << "1\t2\r\n";
+  TestFrame t({path});
+  ASSERT_TRUE(t.started);
+  PivraTextWidget& w = t.frame->TextWidget();
+  QMenu* file = MenuWith(*t.frame, cmd::FileSave);
+  ASSERT_NE(file, nullptr);
+  QAction* save = nullptr;
+  for (QAction* a : file->actions())
+    if (CommandOf(a) == cmd::FileSave) save = a;
+  ASSERT_NE(save, nullptr);
+
+  const struct {
+    const char* name;
+    std::function<void()> act;
+    bool modified;
+  } steps[] = {
+      {"opened", [] {}, false},
+      {"typed a character", [&] { QTest::keyClicks(&w, "x"); }, true},
+      {"undone to the opened text", [&] { QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier); }, false},
+      {"typed again", [&] { QTest::keyClicks(&w, "y"); }, true},
+      {"saved", [&] { save->trigger(); }, false},
+      {"typed after saving", [&] { QTest::keyClick(&w, Qt::Key_Return); }, true},
+  };
+  for (const auto& step : steps) {
+    step.act();
+    EXPECT_EQ(t.app->Doc().IsModified(), step.modified) << step.name;
+    EXPECT_EQ(t.frame->isWindowModified(), step.modified) << step.name;
+    EXPECT_EQ(t.frame->windowTitle().toStdString(), "memo.txt[*] - Pivra") << step.name;
+    EXPECT_EQ(ShownTitle(*t.frame).toStdString(), step.modified ? "memo.txt* - Pivra" : "memo.txt - Pivra") << step.name;
+  }
+  std::ifstream saved(path, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(saved), {}), "y1\t2\r\n");
 }
 
 TEST(MainWindowTest, ClosingAModifiedDocumentAsksAndCancelKeepsTheWindow) {
@@ -188,7 +234,7 @@ TEST(MainWindowTest, DroppedFileIsOpenedAsTheDocument) {
   QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(t.frame.get(), &drop);
   EXPECT_EQ(t.view->Edit().Text(), "1\t2\r\n");
-  EXPECT_EQ(t.frame->windowTitle(), QStringLiteral("dropped.pvl - Pivra"));
+  EXPECT_EQ(t.frame->windowTitle(), QStringLiteral("dropped.pvl[*] - Pivra"));
 }
 
 TEST(MainWindowTest, DroppedFileOnAModifiedDocumentAsksFirstAndCancelKeepsIt) {
@@ -211,7 +257,8 @@ TEST(MainWindowTest, DroppedFileOnAModifiedDocumentAsksFirstAndCancelKeepsIt) {
   EXPECT_EQ(question, QStringLiteral("無題 への変更を保存しますか?"));
   EXPECT_EQ(t.view->Edit().Text(), "x");
   EXPECT_TRUE(t.app->Doc().IsModified());
-  EXPECT_EQ(t.frame->windowTitle(), QStringLiteral("無題 - Pivra"));
+  EXPECT_EQ(t.frame->windowTitle(), QStringLiteral("無題[*] - Pivra"));
+  EXPECT_TRUE(t.frame->isWindowModified()) << "the kept document is still modified";
 
   question.clear();
   AnswerNextMessageBox(QMessageBox::No, &question);
@@ -219,7 +266,8 @@ TEST(MainWindowTest, DroppedFileOnAModifiedDocumentAsksFirstAndCancelKeepsIt) {
   EXPECT_FALSE(question.isEmpty());
   EXPECT_EQ(t.view->Edit().Text(), "disk");
   EXPECT_FALSE(t.app->Doc().IsModified());
-  EXPECT_EQ(t.frame->windowTitle(), QStringLiteral("dropped.txt - Pivra"));
+  EXPECT_EQ(t.frame->windowTitle(), QStringLiteral("dropped.txt[*] - Pivra"));
+  EXPECT_FALSE(t.frame->isWindowModified());
 }
 
 }  // namespace

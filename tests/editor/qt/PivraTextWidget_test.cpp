@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <string>
 
 #include "editor/CommandTable.h"
@@ -307,6 +308,49 @@ TEST(PivraTextWidgetTest, DragInTableModeFixesTheCellBlockAtTheRelease) {
   EXPECT_EQ(t.view.cellRange, (CellRange{0, 0, 2, 1}));
 }
 
+// A drag from the middle of one cell to the middle of another inverts the
+// whole cells of the block, from tab stop to tab stop, and nothing above the
+// text (the ruler row of table mode) or beside it.
+TEST(PivraTextWidgetTest, DragInvertsExactlyTheCellsOfTheBlock) {
+  TestWindow t;
+  t.SetText(kHyoKeisan + "\t12\t345\r\nab\t" + kHyo + "\tc\r\nx\ty\tzz\r\n");
+  EditBuffer& e = t.view.Edit();
+  const Point from = e.PosFromChar(8);                // between "1" and "2" of row 0
+  const Point to = e.PosFromChar(e.LineIndex(2) + 5);  // between the two "z" of row 2
+  QWidget* vp = t.widget.viewport();
+  QTest::mousePress(vp, Qt::LeftButton, Qt::NoModifier, QPoint(from.x + 1, from.y + 2));
+  QMouseEvent move(QEvent::MouseMove, QPointF(to.x + 1, to.y + 2), vp->mapToGlobal(QPointF(to.x + 1, to.y + 2)),
+                   Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(vp, &move);
+  QTest::mouseRelease(vp, Qt::LeftButton, Qt::NoModifier, QPoint(to.x + 1, to.y + 2));
+  ASSERT_EQ(t.view.cellRange, (CellRange{1, 0, 2, 2}));
+
+  const Rect text = e.GetRect();
+  const int tab = e.TabPixels();
+  const int lh = t.layout.LineHeight();
+  ASSERT_GT(text.top, 0) << "table mode keeps a ruler row above the text";
+  const Rect block = t.view.blockHighlight;
+  EXPECT_EQ(block, (Rect{text.left + tab, text.top, text.left + 3 * tab, text.top + 3 * lh}));
+
+  const QImage inverted = vp->grab().toImage();
+  t.view.blockHighlight = Rect{};
+  const QImage plain = vp->grab().toImage();
+  t.view.blockHighlight = block;
+  ASSERT_EQ(inverted.size(), plain.size());
+  const Point caret = e.CaretPoint();  // drawn over the block, never inverted
+  const QRect caretRect(caret.x, caret.y, EditBuffer::kCaretWidth, lh);
+  int wrong = 0;
+  for (int y = 0; y < plain.height(); ++y)
+    for (int x = 0; x < plain.width(); ++x) {
+      if (caretRect.contains(x, y)) continue;
+      const QRgb p = plain.pixel(x, y);
+      const bool inside = x >= block.left && x < block.right && y >= block.top && y < block.bottom;
+      const QRgb expected = inside ? qRgb(255 - qRed(p), 255 - qGreen(p), 255 - qBlue(p)) : p;
+      if ((inverted.pixel(x, y) & 0xFFFFFF) != (expected & 0xFFFFFF)) ++wrong;
+    }
+  EXPECT_EQ(wrong, 0) << "pixels inverted outside the block or left as they were inside it";
+}
+
 TEST(PivraTextWidgetTest, WheelScrollsThreeLinesAndTheScrollBarFollows) {
   TestWindow t;
   std::string text;
@@ -339,14 +383,40 @@ TEST(PivraTextWidgetTest, HorizontalScrollRangeFollowsTheWidestRowWithoutWrap) {
   TestWindow t;
   t.SetText("short\r\nabc\r\n");
   EditBuffer& e = t.view.Edit();
-  EXPECT_EQ(t.widget.horizontalScrollBar()->maximum(), e.WidestRowPixels());
+  EXPECT_EQ(t.widget.horizontalScrollBar()->maximum(), 0) << "the text fits";
   e.SetSel(12, 12);  // the last line
-  QTest::keyClicks(&t.widget, QString(60, QLatin1Char('w')));
-  EXPECT_EQ(t.widget.horizontalScrollBar()->maximum(), e.WidestRowPixels()) << "the typed row grew";
+  QTest::keyClicks(&t.widget, QString(100, QLatin1Char('w')));
+  ASSERT_GT(e.WidestRowPixels() + EditBuffer::kCaretWidth, e.GetRect().Width());
+  EXPECT_EQ(t.widget.horizontalScrollBar()->maximum(), e.MaxHorizontalScroll()) << "the typed row grew";
   t.view.Execute(cmd::SelectAll);  // select all, then cut by the accelerator
   t.Key(Qt::Key_X, Qt::ControlModifier);
   EXPECT_EQ(t.Text(), "");
   EXPECT_EQ(t.widget.horizontalScrollBar()->maximum(), 0) << "measured again after a command";
+}
+
+// Scrolled to the end of its range, the widest row ends at the right edge of
+// the text with just the caret's width after it: no empty window beyond it.
+TEST(PivraTextWidgetTest, HorizontalScrollBarEndsWithTheWidestRowAndTheCaret) {
+  const std::string wide = "a\t" + kHyoKeisan + "\t" + std::string(120, 'm');
+  const struct {
+    const char* name;
+    std::string text;
+  } cases[] = {{"narrow", "1\t2\r\n"}, {"wide in the middle", "1\r\n" + wide + "\r\n2"}};
+  for (const auto& c : cases) {
+    TestWindow t;
+    t.SetText(c.text);
+    const EditBuffer& e = t.view.Edit();
+    QScrollBar* bar = t.widget.horizontalScrollBar();
+    const int expected = std::max(0, e.WidestRowPixels() + EditBuffer::kCaretWidth - e.GetRect().Width());
+    EXPECT_EQ(bar->maximum(), expected) << c.name;
+    EXPECT_EQ(bar->pageStep(), e.GetRect().Width()) << c.name;
+    bar->setValue(bar->maximum());
+    EXPECT_EQ(e.HorizontalScroll(), expected) << c.name;
+    if (expected > 0) {
+      const int rowEnd = e.LineIndex(1) + static_cast<int>(wide.size());
+      EXPECT_EQ(e.PosFromChar(rowEnd).x + EditBuffer::kCaretWidth, e.GetRect().right) << c.name;
+    }
+  }
 }
 
 // ---------------------------------------------------------------- drawing
