@@ -258,45 +258,51 @@ std::string FormatNumber(double value, int decimals) {
   if (!std::isfinite(value)) return "Error";
   if (decimals < 0) decimals = 0;
   if (decimals > kMaxDecimals) decimals = kMaxDecimals;
-  const double magnitude = std::fabs(value);
 
-  // The exact binary value m * 2^q (m odd) has exactly -q decimals when q < 0,
-  // the last of them a 5. Only then can it lie exactly halfway between two
-  // results with `decimals` decimals, and only when -q = decimals + 1.
-  bool tie = false;
-  if (magnitude != 0.0) {
-    int e = 0;
-    const double f = std::frexp(magnitude, &e);
-    auto m = static_cast<std::uint64_t>(std::ldexp(f, 53));
-    int q = e - 53;
-    while ((m & 1) == 0) {
-      m >>= 1;
-      ++q;
-    }
-    tie = q < 0 && -q == decimals + 1;
+  // The 15 significant digits d.dddddddddddddd and the exponent of the first.
+  char sci[32];
+  const auto [sciEnd, sciEc] =
+      std::to_chars(sci, sci + sizeof sci, std::fabs(value), std::chars_format::scientific, 14);
+  if (sciEc != std::errc()) return "Error";
+  const std::string_view text(sci, static_cast<std::size_t>(sciEnd - sci));
+  const std::size_t ePos = text.find('e');
+  std::string significant;
+  for (const char c : text.substr(0, ePos))
+    if (c != '.') significant += c;
+  int exponent = 0;
+  const std::string_view expText = text.substr(ePos + 1);
+  std::from_chars(expText.data() + (expText[0] == '+' ? 1 : 0), expText.data() + expText.size(), exponent);
+
+  // Integer and fraction digits of that decimal number.
+  const int integerDigits = exponent + 1;
+  std::string integer, fraction;
+  if (integerDigits <= 0) {
+    integer = "0";
+    fraction = std::string(static_cast<std::size_t>(-integerDigits), '0') + significant;
+  } else if (integerDigits >= static_cast<int>(significant.size())) {
+    integer = significant + std::string(static_cast<std::size_t>(integerDigits) - significant.size(), '0');
+  } else {
+    integer = significant.substr(0, static_cast<std::size_t>(integerDigits));
+    fraction = significant.substr(static_cast<std::size_t>(integerDigits));
   }
 
-  // Largest double: 309 integer digits; plus point and decimals.
-  char buffer[309 + 2 + kMaxDecimals + 2];
-  const int precision = tie ? decimals + 1 : decimals;
-  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::fixed, precision);
-  std::string digits = ec == std::errc() ? std::string(buffer, end) : std::string("0");
-  if (tie) {
-    // Drop the final 5 and round the rest up, away from zero.
-    digits.pop_back();
-    if (!digits.empty() && digits.back() == '.') digits.pop_back();
+  // Half away from zero: the first dropped digit decides, as the number is
+  // now its decimal digits.
+  const bool roundUp = static_cast<int>(fraction.size()) > decimals && fraction[static_cast<std::size_t>(decimals)] >= '5';
+  fraction.resize(static_cast<std::size_t>(decimals), '0');
+  if (roundUp) {
+    std::string digits = integer + fraction;
     int i = static_cast<int>(digits.size()) - 1;
-    for (; i >= 0; --i) {
-      if (digits[static_cast<std::size_t>(i)] == '.') continue;
-      if (digits[static_cast<std::size_t>(i)] == '9') {
-        digits[static_cast<std::size_t>(i)] = '0';
-      } else {
-        ++digits[static_cast<std::size_t>(i)];
-        break;
-      }
+    for (; i >= 0 && digits[static_cast<std::size_t>(i)] == '9'; --i) digits[static_cast<std::size_t>(i)] = '0';
+    if (i < 0) {
+      digits.insert(digits.begin(), '1');
+    } else {
+      ++digits[static_cast<std::size_t>(i)];
     }
-    if (i < 0) digits.insert(digits.begin(), '1');
+    integer = digits.substr(0, digits.size() - fraction.size());
+    fraction = digits.substr(digits.size() - fraction.size());
   }
+  const std::string digits = decimals > 0 ? integer + "." + fraction : integer;
   return value < 0 ? "-" + digits : digits;
 }
 

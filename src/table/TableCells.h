@@ -64,8 +64,10 @@ double CellNumber(std::string_view cellText);
 
 // Fixed-point text of `value` with exactly `decimals` digits after the point
 // (none, and no point, when decimals <= 0), no exponent, no separators.
-// Rounding is half away from zero on the exact binary value, so 0.125 gives
-// 0.13 but 2.675 (stored as 2.67499999...) gives 2.67. A negative value keeps
+// The value is first taken as the decimal number of its 15 significant
+// digits, as spreadsheets do, so binary noise of the arithmetic never decides
+// a rounding (0.1 + 0.2 is 0.3, 2.675 is 2.675); that decimal is then rounded
+// half away from zero (0.125 gives 0.13, 2.675 gives 2.68). A negative value keeps
 // its "-" even when it rounds to zero (-0.01 with 1 decimal is -0.0).
 // Infinities and NaN, which no finite text can show, are written "Error".
 // More than kMaxDecimals decimals are written as kMaxDecimals.

@@ -29,6 +29,28 @@ TEST(TableBatch, RowSumsUndoThenColumnAverages) {
   EXPECT_NE(r.out.find("state: sel=26,26 cellrange=1,1,2,2 tablesel=14,19"), std::string::npos) << r.out;
 }
 
+TEST(TableBatch, SumsAreRoundedAsTheDecimalsTheyAre) {
+  // 0.0 + 10.6 + 2.8 + 2.1 is 15.499999999999998 as a double; the sum is 15.5,
+  // written 16 with no decimals. The average of 0.1 and 0.2 is 0.15, written
+  // 0.2 with one.
+  BatchRun b;
+  const BatchResult r = b.Run(
+      "command 32813 1033=0\n"
+      "type 0.0\\t10.6\\t2.8\\t2.1\n"
+      "drag 0 17\n"
+      "command 32954\n"
+      "write " + b.PathOf("sum.txt") + "\n"
+      "command 32813 1033=1\n"
+      "select 0 0\n"
+      "type 0.1\\t0.2\\n\n"
+      "drag 0 7\n"
+      "command 32956\n"
+      "write " + b.PathOf("average.txt") + "\n");
+  ASSERT_EQ(r.exitCode, 0) << r.out;
+  EXPECT_EQ(b.Read("sum.txt"), "0.0\t10.6\t2.8\t2.1\t16");
+  EXPECT_EQ(b.Read("average.txt"), "0.1\t0.2\t0.2\r\n0.0\t10.6\t2.8\t2.1\t16");
+}
+
 TEST(TableBatch, InvertedBlockShowsTheMessage) {
   BatchRun b;
   const BatchResult r = b.Run(

@@ -212,22 +212,26 @@ struct FormatCase {
 
 class FormatNumberTest : public ::testing::TestWithParam<FormatCase> {};
 
-TEST_P(FormatNumberTest, RoundsHalfAwayFromZeroOnTheExactValue) {
+TEST_P(FormatNumberTest, RoundsTheFifteenDigitDecimalHalfAwayFromZero) {
   const FormatCase& c = GetParam();
   EXPECT_EQ(FormatNumber(c.value, c.decimals), c.text) << c.value << " with " << c.decimals;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, FormatNumberTest,
-    ::testing::Values(FormatCase{-0.25, 1, "-0.3"}, FormatCase{0.125, 2, "0.13"}, FormatCase{2.675, 2, "2.67"},
+    ::testing::Values(FormatCase{-0.25, 1, "-0.3"}, FormatCase{0.125, 2, "0.13"}, FormatCase{2.675, 2, "2.68"},
+                      // Sums and averages whose double lies just below a tie.
+                      FormatCase{0.0 + 10.6 + 2.8 + 2.1, 0, "16"}, FormatCase{(0.1 + 0.2) / 2, 1, "0.2"},
+                      FormatCase{1.005, 2, "1.01"}, FormatCase{-1.005, 2, "-1.01"}, FormatCase{0.1 + 0.2, 17, "0.30000000000000000"},
+                      FormatCase{123456789012345678.0, 0, "123456789012346000"}, FormatCase{1e-5, 4, "0.0000"},
                       FormatCase{0.999, 2, "1.00"}, FormatCase{12, 1, "12.0"}, FormatCase{-0.01, 1, "-0.0"},
                       FormatCase{0.05, 2, "0.05"}, FormatCase{1234.5, 1, "1234.5"}, FormatCase{2, 3, "2.000"},
                       FormatCase{0, 1, "0.0"}, FormatCase{0, 0, "0"}, FormatCase{-0.0, 1, "0.0"},
                       FormatCase{0.4, 0, "0"}, FormatCase{2.5, 0, "3"}, FormatCase{-2.5, 0, "-3"},
-                      FormatCase{0.5, 0, "1"}, FormatCase{9.95, 1, "9.9"}, FormatCase{9.75, 1, "9.8"},
+                      FormatCase{0.5, 0, "1"}, FormatCase{9.95, 1, "10.0"}, FormatCase{9.75, 1, "9.8"},
                       FormatCase{99.5, 0, "100"}, FormatCase{-99.95, 1, "-100.0"}, FormatCase{3, -2, "3"},
                       FormatCase{1.0 / 3, 3, "0.333"}, FormatCase{1e-20, 2, "0.00"}, FormatCase{-1e-20, 2, "-0.00"},
-                      FormatCase{1e15 + 0.5, 0, "1000000000000001"}, FormatCase{5e-324, 0, "0"},
+                      FormatCase{1e15 + 0.5, 0, "1000000000000000"}, FormatCase{5e-324, 0, "0"},
                       FormatCase{std::numeric_limits<double>::infinity(), 1, "Error"},
                       FormatCase{-std::numeric_limits<double>::infinity(), 1, "Error"},
                       FormatCase{std::numeric_limits<double>::quiet_NaN(), 1, "Error"}),
