@@ -252,19 +252,26 @@ double CalcEvaluator::EvaluateSum(std::string_view input) {
   double sum = 0.0;
   std::size_t start = 0;
   for (;;) {
-    // The next "+" or "-" after the term's first character; a "-" right
-    // after "^" is the sign of an exponent and does not split.
+    // The next "+" or "-" after the term's first character. A "-" right
+    // after "^" is the sign of a power's exponent, and a sign between the "e"
+    // of a number (1e-3, 2.5E+4) and a digit is the sign of its exponent:
+    // neither splits.
     std::size_t op = npos;
     if (start < text.size()) {
       bool afterCaret = cp932::CharLen(text, start) == 1 && text[start] == '^';
+      bool afterNumberE = false;
+      char before = cp932::CharLen(text, start) == 1 ? text[start] : '\0';
       for (std::size_t p = cp932::Next(text, start); p < text.size(); p = cp932::Next(text, p)) {
         const bool single = cp932::CharLen(text, p) == 1;
         const char c = text[p];
-        if (single && (c == '+' || (c == '-' && !afterCaret))) {
+        const bool exponentSign = afterNumberE && p + 1 < text.size() && IsDigit(text[p + 1]);
+        if (single && !exponentSign && (c == '+' || (c == '-' && !afterCaret))) {
           op = p;
           break;
         }
         afterCaret = single && c == '^';
+        afterNumberE = single && (c == 'e' || c == 'E') && (IsDigit(before) || before == '.');
+        before = single ? c : '\0';
       }
     }
     const std::size_t end = op == npos ? text.size() : op;

@@ -79,6 +79,9 @@ INSTANTIATE_TEST_SUITE_P(
         ExpressionCase{"1,000+2", 0, "1002", ""},
         // a sign after "*" splits: the terms 5* (0) and -3
         ExpressionCase{"5*-3", 0, "-3", ""},
+        // The sign of a number's exponent belongs to the number.
+        ExpressionCase{"1e-3", 3, "0.001", ""}, ExpressionCase{"2e+3", 0, "2000", ""},
+        ExpressionCase{"1e-3+1", 3, "1.001", ""}, ExpressionCase{"2.5E-1*4", 1, "1.0", ""},
         // an unclosed "(" stays in the text and the operand after it reads 0
         ExpressionCase{"(1+2", 0, "2", ""}, ExpressionCase{"1+2)", 0, "", ""}, ExpressionCase{"(1))", 0, "", ""},
         // a ")" at the very start: the whole expression is one group

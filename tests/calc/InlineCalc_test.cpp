@@ -37,6 +37,8 @@ INSTANTIATE_TEST_SUITE_P(
     Lines, TypedLines,
     testing::Values(
         TypedCase{"1200*3+500=\r", 0, "1200*3+500=4100\r\n", -1},
+        // the sign of a number's exponent is not a subtraction
+        TypedCase{"1e-3=\r", 3, "1e-3=0.001\r\n", -1}, TypedCase{"2e+3=\r", 0, "2e+3=2000\r\n", -1},
         // trailing blanks go; the blank before "=" stays
         TypedCase{"1 + 2 =   \r", 0, "1 + 2 =3\r\n", -1}, TypedCase{"1+2==\r", 0, "1+2=3\r\n", -1},
         TypedCase{"1+2\r", 0, "1+2\r\n", -1}, TypedCase{"1+2=\r", 2, "1+2=3.00\r\n", -1},
