@@ -66,3 +66,18 @@ bool ScriptedUiHost::ChooseFile(FileDialogData& dialog) {
   }
   return !input_.cancel && !dialog.path.empty();
 }
+
+void ScriptedUiHost::Beep() { out_ << "beep\n"; }
+
+bool ScriptedUiHost::OpenAddress(const std::string& address) {
+  out_ << "open: " << address << "\n";
+  return true;
+}
+
+bool ScriptedUiHost::StartProgram(const std::string& program, const std::vector<std::string>& args,
+                                  const std::string& folder) {
+  out_ << "start: " << program;
+  for (const std::string& arg : args) out_ << " " << arg;
+  out_ << " in " << folder << "\n";
+  return true;
+}

@@ -7,7 +7,9 @@
 // the dialog does not have, or a value it refuses, is remembered as the
 // command's error. File dialogs take the "path" value; a name typed into the
 // save dialog without an extension gets the default one, as the real dialog
-// gives it.
+// gives it. A beep prints "beep"; addresses and programs are printed as
+// "open: ADDRESS" and "start: PROGRAM ARG... in FOLDER" instead of being opened
+// or started.
 #pragma once
 
 #include <deque>
@@ -36,6 +38,10 @@ class ScriptedUiHost final : public UiHost {
                        MsgIcon icon) override;
   bool RunDialog(DialogData& dialog) override;
   bool ChooseFile(FileDialogData& dialog) override;
+  void Beep() override;
+  bool OpenAddress(const std::string& address) override;
+  bool StartProgram(const std::string& program, const std::vector<std::string>& args,
+                    const std::string& folder) override;
 
  private:
   std::ostream& out_;

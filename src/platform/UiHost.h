@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/DialogData.h"
 
@@ -22,4 +23,12 @@ class UiHost {
   virtual bool RunDialog(DialogData& dialog) = 0;
   virtual bool ChooseFile(FileDialogData& dialog) = 0;
   virtual void Beep() {}
+  // Opens an address (a web page, a file) with the desktop's handler; false when none took it.
+  virtual bool OpenAddress(const std::string& /*address*/) { return false; }
+  // Starts PROGRAM (a name found on PATH, or a path) with ARGS in FOLDER ("" for the current one),
+  // detached from this process; false when it could not be started.
+  virtual bool StartProgram(const std::string& /*program*/, const std::vector<std::string>& /*args*/,
+                            const std::string& /*folder*/) {
+    return false;
+  }
 };

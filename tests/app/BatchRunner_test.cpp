@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
+#include "app/ScriptedUiHost.h"
 #include "support/BatchRun.h"
 
 namespace {
@@ -75,6 +78,23 @@ TEST(BatchRun, ScriptErrorsStopWithTheLineNumber) {
     EXPECT_EQ(r.exitCode, 2) << c.script;
     EXPECT_NE(r.out.find(c.message), std::string::npos) << r.out;
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ScriptedHost, BeepsAddressesAndProgramsArePrintedNotDone) {
+  std::ostringstream out;
+  ScriptedUiHost host(out);
+  UiHost& ui = host;
+  ui.Beep();
+  EXPECT_TRUE(ui.OpenAddress("https://example.org/search?q=%E8%A1%A8"));
+  EXPECT_TRUE(ui.StartProgram("xterm", {"-e", "sh"}, "/tmp/a b"));
+  EXPECT_EQ(out.str(),
+            "beep\n"
+            "open: https://example.org/search?q=%E8%A1%A8\n"
+            "start: xterm -e sh in /tmp/a b\n");
 }
 
 }  // namespace

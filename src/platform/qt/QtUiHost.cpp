@@ -1,6 +1,9 @@
 #include "platform/qt/QtUiHost.h"
 
 #include <QApplication>
+#include <QDesktopServices>
+#include <QProcess>
+#include <QUrl>
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -86,3 +89,14 @@ bool QtUiHost::ChooseFile(FileDialogData& dialog) {
 }
 
 void QtUiHost::Beep() { QApplication::beep(); }
+
+bool QtUiHost::OpenAddress(const std::string& address) {
+  return QDesktopServices::openUrl(QUrl::fromUserInput(Q(address)));
+}
+
+bool QtUiHost::StartProgram(const std::string& program, const std::vector<std::string>& args,
+                            const std::string& folder) {
+  QStringList arguments;
+  for (const std::string& arg : args) arguments << Q(arg);
+  return QProcess::startDetached(Q(program), arguments, Q(folder));
+}

@@ -17,6 +17,9 @@ class QtUiHost final : public UiHost {
   bool RunDialog(DialogData& dialog) override;
   bool ChooseFile(FileDialogData& dialog) override;
   void Beep() override;
+  bool OpenAddress(const std::string& address) override;
+  bool StartProgram(const std::string& program, const std::vector<std::string>& args,
+                    const std::string& folder) override;
 
   // "Name (*.a;*.b)|*.a;*.b|...||" -> "Name (*.a *.b);;..." as the Qt file
   // dialog reads it; "*.*" is every file, as on the system the form comes from.
