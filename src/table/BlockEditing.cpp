@@ -55,11 +55,7 @@ std::string Widen(std::string_view entry, int repeats, int rest) {
 
 void DeleteBlock(TableGrid& grid, const CellRange& block) {
   const int lastRow = std::min(block.lastRow, grid.RowCount() - 1);
-  for (int r = lastRow; r >= std::max(0, block.firstRow); --r) {
-    // Cells beyond the row's last TAB do not exist, so deleting them would do nothing.
-    const int lastCol = std::min(block.lastCol, grid.TabCount(r));
-    for (int c = lastCol; c >= block.firstCol && c >= 0; --c) grid.DeleteCell(c, r);
-  }
+  for (int r = lastRow; r >= std::max(0, block.firstRow); --r) grid.DeleteBlockCells(r, block.firstCol, block.lastCol);
 }
 
 void BlockCopy(EditorView& view) {
@@ -197,17 +193,20 @@ void ClearBlock(EditorView& view) {
   int caret = -1;  // in the new text
   const int lastRow = std::min(block.lastRow, grid.RowCount() - 1);
   for (int r = std::max(0, block.firstRow); r <= lastRow; ++r) {
-    std::string cellsOfRow(grid.RowCells(r));
-    const std::size_t before = cellsOfRow.size();
-    std::size_t afterLast = std::string::npos;  // after the TAB of the row's last cleared cell
-    for (int c = std::max(0, block.firstCol); c <= block.lastCol; ++c) {
-      std::size_t start = 0;
-      std::size_t end = 0;
-      if (!cells::CellSpan(cellsOfRow, c, start, end)) break;  // later cells are missing too
-      cellsOfRow.replace(start, end - start, 1, '\t');
-      afterLast = start + 1;
-    }
-    if (afterLast == std::string::npos) continue;
+    // Once the first cell exists, each later one does too (a cleared last
+    // cell leaves a TAB and an empty cell after it), so the block's cells
+    // become one TAB each and the row's cells after the block stay.
+    const std::string_view oldRow = grid.RowCells(r);
+    const int firstCol = std::max(0, block.firstCol);
+    std::size_t start = 0;
+    std::size_t end = 0;
+    if (!cells::BlockSpan(oldRow, firstCol, block.lastCol, start, end)) continue;
+    const std::size_t cleared = static_cast<std::size_t>(block.lastCol - firstCol) + 1;
+    std::string cellsOfRow;
+    cellsOfRow.reserve(oldRow.size() - (end - start) + cleared);
+    cellsOfRow.append(oldRow.substr(0, start)).append(cleared, '\t').append(oldRow.substr(end));
+    const std::size_t before = oldRow.size();
+    const std::size_t afterLast = start + cleared;  // after the TAB of the row's last cleared cell
     caret = grid.RowStart(r) + shift + static_cast<int>(afterLast);
     shift += static_cast<int>(cellsOfRow.size()) - static_cast<int>(before);
     if (cellsOfRow != grid.RowCells(r)) grid.SetRowCells(r, std::move(cellsOfRow));

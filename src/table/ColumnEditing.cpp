@@ -56,9 +56,10 @@ void InsertBlankColumn(EditorView& view) {
     lastRow = std::min(lastRow, block.lastRow);
   }
   const int count = block.Columns() > 1 ? block.Columns() : 1;
-  for (int r = firstRow; r <= lastRow; ++r)
-    for (int c = 0; c < count; ++c)
-      if (!grid.InsertCell(column + c, r, "")) break;  // the row is too short for the rest as well
+  // `count` empty cells from `column` on: `count` TABs at the insertion point
+  // of the first (each later one goes right after the one before it).
+  const std::string blanks(static_cast<std::size_t>(count) - 1, '\t');
+  for (int r = firstRow; r <= lastRow; ++r) grid.InsertCell(column, r, blanks);
   if (!grid.Changed()) return;
 
   table_rewrite::TableRewrite rewrite(view, grid.Text(), {.recordSelection = true});
@@ -77,9 +78,7 @@ void DeleteColumn(EditorView& view) {
 
   TableGrid grid(view.workText);
   grid.Track(s);
-  for (int r = 0; r < grid.RowCount(); ++r)
-    for (int k = 0; k < columns.count; ++k)
-      if (!grid.DeleteCell(columns.first, r)) break;
+  for (int r = 0; r < grid.RowCount(); ++r) grid.DeleteCells(columns.first, r, columns.count);
   if (!grid.Changed()) return;
 
   view.tableSelection.first = grid.Tracked();

@@ -23,9 +23,9 @@ std::size_t RowStart(std::string_view text, int n) {
 }
 
 std::size_t RowCellsEnd(std::string_view text, std::size_t rowStart) {
-  for (std::size_t p = rowStart; p < text.size(); p = cp932::Next(text, p))
-    if (text[p] == '\r' || text[p] == '\n') return p;
-  return text.size();
+  // CR and LF are never trail bytes: the first of either byte ends the cells.
+  const std::size_t end = text.find_first_of("\r\n", rowStart);
+  return end == std::string_view::npos ? text.size() : end;
 }
 
 namespace {
@@ -62,6 +62,54 @@ bool CellSpan(std::string_view row, int col, std::size_t& start, std::size_t& en
   if (start == npos) return false;
   end = TabOrEnd(row, start);
   if (end < row.size()) ++end;  // the TAB goes with its cell
+  return true;
+}
+
+namespace {
+
+// After the `count`-th TAB from `from`, or the row end when there are fewer.
+std::size_t AfterTabsOrEnd(std::string_view row, std::size_t from, long long count) {
+  for (long long i = 0; i < count; ++i) {
+    const std::size_t tab = cp932::Find(row, '\t', from);
+    if (tab == cp932::npos) return row.size();
+    from = tab + 1;
+  }
+  return from;
+}
+
+}  // namespace
+
+bool CellRunSpan(std::string_view row, int col, int count, std::size_t& start, std::size_t& end) {
+  if (col < 0 || count < 1) return false;
+  if (col == 0) {
+    // Each call needs a TAB after the first cell, so the run stops before the last cell.
+    if (cp932::Find(row, '\t') == cp932::npos) return false;
+    start = 0;
+    end = 0;
+    for (int i = 0; i < count; ++i) {
+      const std::size_t tab = cp932::Find(row, '\t', end);
+      if (tab == cp932::npos) break;
+      end = tab + 1;
+    }
+    return true;
+  }
+  start = AfterTab(row, col);
+  if (start == npos) return false;
+  end = AfterTabsOrEnd(row, start, count);
+  return true;
+}
+
+bool BlockSpan(std::string_view row, int firstCol, int lastCol, std::size_t& start, std::size_t& end) {
+  firstCol = firstCol < 0 ? 0 : firstCol;
+  if (lastCol < firstCol) return false;
+  if (firstCol == 0) {
+    if (cp932::Find(row, '\t') == cp932::npos) return false;  // no cell 0 to delete
+    start = 0;
+  } else {
+    start = AfterTab(row, firstCol);
+    if (start == npos) return false;
+  }
+  end = AfterTabsOrEnd(row, start, static_cast<long long>(lastCol) - firstCol + 1);
   return true;
 }
 

@@ -95,6 +95,19 @@ std::size_t RowCellsEnd(std::string_view text, std::size_t rowStart);
 // [start, end) within `row`. False when the cell does not exist.
 bool CellSpan(std::string_view row, int col, std::size_t& start, std::size_t& end);
 
+// What `count` DeleteCell calls on column `col` remove, one after another
+// (each stops the run when it finds no cell): cells col.. with their
+// following TABs, a last cell without the TAB before it; from column 0 the
+// last cell stays when the run reaches it. One contiguous [start, end) within
+// `row`, found in one pass. False when the first call finds no cell.
+bool CellRunSpan(std::string_view row, int col, int count, std::size_t& start, std::size_t& end);
+
+// What DeleteCell removes for each column from lastCol down to firstCol
+// (negative columns skipped): one contiguous [start, end) within `row`, found
+// in one pass; a block that reaches the last cell takes the row to its end.
+// False when no column of the block exists in the row.
+bool BlockSpan(std::string_view row, int firstCol, int lastCol, std::size_t& start, std::size_t& end);
+
 // Where InsertCell puts a new cell `col` into `row`, and whether the value
 // goes before its TAB (column 0) or after it. False when the row is too short.
 bool InsertPoint(std::string_view row, int col, std::size_t& point, bool& valueFirst);

@@ -121,12 +121,32 @@ bool TableGrid::InsertCell(int col, int row, std::string_view value) {
   return true;
 }
 
+void TableGrid::Remove(int row, std::size_t start, std::size_t end) {
+  Editable(row).erase(start, end - start);
+  if (trackedInCells_ && trackedRow_ == row) cells::TrackRemove(trackedOffset_, start, end);
+}
+
 bool TableGrid::DeleteCell(int col, int row) {
   if (!Exists(row)) return false;
   std::size_t start = 0, end = 0;
   if (!cells::CellSpan(RowCells(row), col, start, end)) return false;
-  Editable(row).erase(start, end - start);
-  if (trackedInCells_ && trackedRow_ == row) cells::TrackRemove(trackedOffset_, start, end);
+  Remove(row, start, end);
+  return true;
+}
+
+bool TableGrid::DeleteCells(int col, int row, int count) {
+  if (!Exists(row)) return false;
+  std::size_t start = 0, end = 0;
+  if (!cells::CellRunSpan(RowCells(row), col, count, start, end)) return false;
+  Remove(row, start, end);
+  return true;
+}
+
+bool TableGrid::DeleteBlockCells(int row, int firstCol, int lastCol) {
+  if (!Exists(row)) return false;
+  std::size_t start = 0, end = 0;
+  if (!cells::BlockSpan(RowCells(row), firstCol, lastCol, start, end)) return false;
+  Remove(row, start, end);
   return true;
 }
 

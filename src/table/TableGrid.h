@@ -50,6 +50,12 @@ class TableGrid {
   // The cell operations; false when the row is too short (nothing changes).
   bool InsertCell(int col, int row, std::string_view value);
   bool DeleteCell(int col, int row);
+  // `count` DeleteCell calls on the same column, stopping at the first that
+  // fails, as one edit of the row (cells::CellRunSpan).
+  bool DeleteCells(int col, int row, int count);
+  // DeleteCell on each column from lastCol down to firstCol, as one edit of
+  // the row (cells::BlockSpan).
+  bool DeleteBlockCells(int row, int firstCol, int lastCol);
   // Replaces the row's cells (the line break stays).
   void SetRowCells(int row, std::string cells);
 
@@ -69,6 +75,7 @@ class TableGrid {
     int end;
   };
   std::string& Editable(int row);
+  void Remove(int row, std::size_t start, std::size_t end);
   bool Exists(int row) const { return row >= 0 && row < RowCount(); }
   // True when the row's line break holds nothing but CR and LF bytes, so the
   // cells are the whole row once CR and LF are removed.
