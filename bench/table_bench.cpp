@@ -10,14 +10,22 @@
 //   RankColumn                    cmd::InsertRankColumn: rank on all rows, by the
 //                                 fourth column
 //   NumberColumn                  cmd::InsertRankColumn: running numbers on all rows
+//   TransformColumn               cmd::ColumnSlopeOffsetRight on the first column
+//   CombineColumns                cmd::TwoColumnArithmeticRight on the first and
+//                                 last columns
 //
 // Each iteration starts from the original text with a fresh undo history.
+// Besides the usual times, each benchmark reports the thread CPU time of the
+// command (cpu_ms), the lower bound of its kind measured in the same run
+// (bound_ms, see LowerBound.h: the column-sum pass for the sums and averages,
+// the key sort for sorting and ranking) and their ratio.
 #include <benchmark/benchmark.h>
 
 #include <functional>
 #include <string>
 
 #include "BenchTables.h"
+#include "LowerBound.h"
 #include "editor/CommandIds.h"
 
 namespace {
@@ -33,28 +41,55 @@ const std::string& Table() {
 struct Bench : benchtables::ViewFixture {
   Bench() : ViewFixture("pivra-bench", Table()) {}
 
-  // The original text, a fresh history, the whole table as the block and a
-  // selection over it.
-  void Reset() {
+  // The original text, a fresh history, the block (by default the whole
+  // table) and a selection over the table.
+  void Reset(const CellRange& block) {
     view->Edit().SetText(Table());
     view->History().Restart(view->Edit());
-    view->cellRange = CellRange{0, 0, kColumns - 1, kRows - 1};
+    view->cellRange = block;
     view->tableSelection = {0, static_cast<int>(Table().size()) - 2};
     view->Edit().SetSel(0, 0);
   }
 };
 
-void RunCommand(benchmark::State& state, int id, std::function<void(DialogData&)> fill = {}) {
+enum class Bound { None, ColumnSums, SortKeys };
+
+double BoundSeconds(Bound bound) {
+  switch (bound) {
+    case Bound::ColumnSums:
+      return lowerbound::FastestSeconds([] { benchmark::DoNotOptimize(lowerbound::ColumnSums(Table(), kColumns)); }, 40);
+    case Bound::SortKeys:
+      return lowerbound::FastestSeconds([] { benchmark::DoNotOptimize(lowerbound::SortedKeys(Table(), 3)); }, 40);
+    case Bound::None: break;
+  }
+  return 0.0;
+}
+
+const CellRange kWholeTable{0, 0, kColumns - 1, kRows - 1};
+
+void RunCommand(benchmark::State& state, int id, Bound bound, std::function<void(DialogData&)> fill = {},
+                const CellRange& block = kWholeTable) {
   Bench b;
   b.host.fill = std::move(fill);
+  double seconds = 0.0;
   for (auto _ : state) {
     state.PauseTiming();
-    b.Reset();
+    b.Reset(block);
     state.ResumeTiming();
+    const double t0 = lowerbound::ThreadSeconds();
     b.view->Execute(id);
+    seconds += lowerbound::ThreadSeconds() - t0;
     benchmark::DoNotOptimize(b.view->Edit().GetTextLength());
   }
   state.counters["text_bytes"] = static_cast<double>(Table().size());
+  state.counters["delta_bytes"] = static_cast<double>(b.view->Edit().GetTextLength()) - static_cast<double>(Table().size());
+  const double cpu = seconds / static_cast<double>(state.iterations());
+  state.counters["cpu_ms"] = cpu * 1e3;
+  if (bound != Bound::None) {
+    const double lower = BoundSeconds(bound);
+    state.counters["bound_ms"] = lower * 1e3;
+    state.counters["ratio"] = cpu / lower;
+  }
 }
 
 void Sort(DialogData& d, bool byValue) {
@@ -72,14 +107,26 @@ void Rank(DialogData& d, bool rank) {
   d.Set(1028, rank ? "1" : "0");
 }
 
-void ColumnSums(benchmark::State& s) { RunCommand(s, cmd::ColumnSumBelow); }
-void ColumnAverages(benchmark::State& s) { RunCommand(s, cmd::ColumnAverageBelow); }
-void RowSums(benchmark::State& s) { RunCommand(s, cmd::RowSumRight); }
-void RowAverages(benchmark::State& s) { RunCommand(s, cmd::RowAverageRight); }
-void SortByValue(benchmark::State& s) { RunCommand(s, cmd::SortRows, [](DialogData& d) { Sort(d, true); }); }
-void SortByText(benchmark::State& s) { RunCommand(s, cmd::SortRows, [](DialogData& d) { Sort(d, false); }); }
-void RankColumn(benchmark::State& s) { RunCommand(s, cmd::InsertRankColumn, [](DialogData& d) { Rank(d, true); }); }
-void NumberColumn(benchmark::State& s) { RunCommand(s, cmd::InsertRankColumn, [](DialogData& d) { Rank(d, false); }); }
+void ColumnSums(benchmark::State& s) { RunCommand(s, cmd::ColumnSumBelow, Bound::ColumnSums); }
+void ColumnAverages(benchmark::State& s) { RunCommand(s, cmd::ColumnAverageBelow, Bound::ColumnSums); }
+void RowSums(benchmark::State& s) { RunCommand(s, cmd::RowSumRight, Bound::ColumnSums); }
+void RowAverages(benchmark::State& s) { RunCommand(s, cmd::RowAverageRight, Bound::ColumnSums); }
+void SortByValue(benchmark::State& s) {
+  RunCommand(s, cmd::SortRows, Bound::SortKeys, [](DialogData& d) { Sort(d, true); });
+}
+void SortByText(benchmark::State& s) {
+  RunCommand(s, cmd::SortRows, Bound::SortKeys, [](DialogData& d) { Sort(d, false); });
+}
+void RankColumn(benchmark::State& s) {
+  RunCommand(s, cmd::InsertRankColumn, Bound::SortKeys, [](DialogData& d) { Rank(d, true); });
+}
+void NumberColumn(benchmark::State& s) {
+  RunCommand(s, cmd::InsertRankColumn, Bound::None, [](DialogData& d) { Rank(d, false); });
+}
+void TransformColumn(benchmark::State& s) {
+  RunCommand(s, cmd::ColumnSlopeOffsetRight, Bound::None, {}, CellRange{0, 0, 0, kRows - 1});
+}
+void CombineColumns(benchmark::State& s) { RunCommand(s, cmd::TwoColumnArithmeticRight, Bound::None); }
 
 }  // namespace
 
@@ -91,5 +138,7 @@ BENCHMARK(SortByValue)->Unit(benchmark::kMillisecond);
 BENCHMARK(SortByText)->Unit(benchmark::kMillisecond);
 BENCHMARK(RankColumn)->Unit(benchmark::kMillisecond);
 BENCHMARK(NumberColumn)->Unit(benchmark::kMillisecond);
+BENCHMARK(TransformColumn)->Unit(benchmark::kMillisecond);
+BENCHMARK(CombineColumns)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

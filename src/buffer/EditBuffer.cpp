@@ -28,6 +28,14 @@ int BreakLength(const std::string& text, int begin, int end) {
 
 EditBuffer::EditBuffer(const LineLayout* layout) : layout_(layout ? layout : &DefaultLayout()) {
   format_ = client_;
+  MeasureSingleBytes();
+}
+
+void EditBuffer::MeasureSingleBytes() {
+  for (int b = 0; b < 256; ++b) {
+    const char c = static_cast<char>(b);
+    singleWidth_[b] = c == '\t' ? 0 : layout_->CharWidth(std::string_view(&c, 1));
+  }
 }
 
 // ---------------------------------------------------------------- text
@@ -353,15 +361,56 @@ void EditBuffer::ScrollCaret() {
   }
 }
 
+void EditBuffer::ScrollCaretThrough(const std::vector<int>& positions) {
+  if (positions.empty()) return;
+  const int length = GetTextLength();
+  const int visible = VisibleLineCount();
+  const int width = FormattingWidth();
+  int line = 0;
+  for (int pos : positions) {
+    pos = std::clamp(pos, 0, length);
+    anchor_ = caret_ = pos;
+    // The logical line, stepping on from the last one.
+    if (pos < lineStart_[static_cast<std::size_t>(line)]) line = LogicalLineFromChar(pos);
+    while (line + 1 < LogicalLineCount() && lineStart_[static_cast<std::size_t>(line) + 1] <= pos) ++line;
+    const auto& rs = rows_[static_cast<std::size_t>(line)];
+    const int lineStart = lineStart_[static_cast<std::size_t>(line)];
+    const int within = static_cast<int>(std::upper_bound(rs.begin(), rs.end(), pos - lineStart) - rs.begin());
+    const int row = rowPrefix_[static_cast<std::size_t>(line)] + within;
+
+    // What ScrollCaret does, with the row found above.
+    if (row < firstVisible_) firstVisible_ = row;
+    if (row >= firstVisible_ + visible) firstVisible_ = row - visible + 1;
+    ClampFirstVisible();
+    if (wordWrap_) continue;
+    const int x = WalkX(RowStartOfLogical(line, within), pos);
+    if (x < hScroll_) hScroll_ = std::max(0, x - width / 4);
+    if (x + kCaretWidth > hScroll_ + width) {
+      const int rowEnd = XInRow(RowRange(row).end);
+      hScroll_ = std::clamp(x + std::max(kCaretWidth, width / 4) - width, 0, MaxHorizontalScroll(rowEnd));
+    }
+  }
+  desiredX_ = -1;
+}
+
 // ---------------------------------------------------------------- points
 
-int EditBuffer::XInRow(int pos) const {
-  const int begin = LineIndex(LineFromChar(pos));
+int EditBuffer::XInRow(int pos) const { return WalkX(LineIndex(LineFromChar(pos)), pos); }
+
+// Advance over each character, with the single-byte widths from the table.
+int EditBuffer::WalkX(int begin, int end) const {
   const std::string_view text(text_);
+  const int tab = TabPixels();
   int x = 0;
-  for (int p = begin; p < pos;) {
-    const int len = static_cast<int>(cp932::CharLen(text, static_cast<std::size_t>(p)));
-    x = Advance(x, text.substr(static_cast<std::size_t>(p), static_cast<std::size_t>(len)));
+  for (int p = begin; p < end;) {
+    const unsigned char b = static_cast<unsigned char>(text[static_cast<std::size_t>(p)]);
+    if (b == '\t') {
+      x = (x / tab + 1) * tab;
+      ++p;
+      continue;
+    }
+    const int len = b < 0x80 ? 1 : static_cast<int>(cp932::CharLen(text, static_cast<std::size_t>(p)));
+    x += len == 1 ? singleWidth_[b] : layout_->CharWidth(text.substr(static_cast<std::size_t>(p), 2));
     p += len;
   }
   return x;
@@ -493,6 +542,7 @@ void EditBuffer::SetWordWrap(bool wrap) {
 
 void EditBuffer::SetLayout(const LineLayout* layout) {
   layout_ = layout ? layout : &DefaultLayout();
+  MeasureSingleBytes();
   Relayout();  // the same layout object may measure differently now (a new font)
 }
 

@@ -61,6 +61,11 @@ class EditBuffer {
   int Anchor() const { return anchor_; }
   void ReplaceSel(std::string_view text);
   void ScrollCaret();
+  // The caret put at each position in turn, scrolled into view each time, as
+  // SetSel(p, p) and ScrollCaret() for each would leave the view; one pass
+  // for ascending positions. Each position must be a character boundary; the
+  // caret ends at the last.
+  void ScrollCaretThrough(const std::vector<int>& positions);
 
   // ---- physical lines
   int LineCount() const;
@@ -165,6 +170,9 @@ class EditBuffer {
   int SnapToBoundary(int pos) const;
   int PosInRowFromX(int row, int x) const;
   void ClampFirstVisible();
+  void MeasureSingleBytes();
+  // x after walking [begin, end) of one physical row from x = 0.
+  int WalkX(int begin, int end) const;
 
   std::string text_;
   std::vector<int> lineStart_{0};
@@ -172,6 +180,9 @@ class EditBuffer {
   std::vector<int> rowPrefix_{0, 1};
 
   const LineLayout* layout_;
+  // The layout's width of every single-byte character (TAB unused), measured
+  // once per layout so walking a row does not ask the layout per byte.
+  int singleWidth_[256] = {};
   int anchor_ = 0;
   int caret_ = 0;
   int firstVisible_ = 0;

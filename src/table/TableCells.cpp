@@ -1,6 +1,8 @@
 #include "table/TableCells.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <cmath>
 #include <cstdint>
 
@@ -30,12 +32,24 @@ std::size_t RowCellsEnd(std::string_view text, std::size_t rowStart) {
 
 namespace {
 
+// The next TAB at or after pos, or npos. TAB is never a trail byte, so a byte
+// search finds it at a character boundary. Cells are mostly short: the first
+// bytes are looked at one by one before a memchr takes over.
+std::size_t FindTab(std::string_view row, std::size_t pos) {
+  const std::size_t size = row.size();
+  for (const std::size_t quick = std::min(size, pos + 16); pos < quick; ++pos)
+    if (row[pos] == '\t') return pos;
+  if (pos >= size) return npos;
+  const void* hit = std::memchr(row.data() + pos, '\t', size - pos);
+  return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - row.data()) : npos;
+}
+
 // Position after the k-th TAB of the row (k >= 1), or npos when it has fewer.
 std::size_t AfterTab(std::string_view row, int k) {
   std::size_t pos = 0;
   for (int i = 0; i < k; ++i) {
-    const std::size_t tab = cp932::Find(row, '\t', pos);
-    if (tab == cp932::npos) return npos;
+    const std::size_t tab = FindTab(row, pos);
+    if (tab == npos) return npos;
     pos = tab + 1;
   }
   return pos;
@@ -43,8 +57,8 @@ std::size_t AfterTab(std::string_view row, int k) {
 
 // The next TAB at or after pos, or the end of the row.
 std::size_t TabOrEnd(std::string_view row, std::size_t pos) {
-  const std::size_t tab = cp932::Find(row, '\t', pos);
-  return tab == cp932::npos ? row.size() : tab;
+  const std::size_t tab = FindTab(row, pos);
+  return tab == npos ? row.size() : tab;
 }
 
 }  // namespace
@@ -52,8 +66,8 @@ std::size_t TabOrEnd(std::string_view row, std::size_t pos) {
 bool CellSpan(std::string_view row, int col, std::size_t& start, std::size_t& end) {
   if (col < 0) return false;
   if (col == 0) {
-    const std::size_t tab = cp932::Find(row, '\t');
-    if (tab == cp932::npos) return false;
+    const std::size_t tab = FindTab(row, 0);
+    if (tab == npos) return false;
     start = 0;
     end = tab + 1;
     return true;
@@ -70,8 +84,8 @@ namespace {
 // After the `count`-th TAB from `from`, or the row end when there are fewer.
 std::size_t AfterTabsOrEnd(std::string_view row, std::size_t from, long long count) {
   for (long long i = 0; i < count; ++i) {
-    const std::size_t tab = cp932::Find(row, '\t', from);
-    if (tab == cp932::npos) return row.size();
+    const std::size_t tab = FindTab(row, from);
+    if (tab == npos) return row.size();
     from = tab + 1;
   }
   return from;
@@ -83,12 +97,12 @@ bool CellRunSpan(std::string_view row, int col, int count, std::size_t& start, s
   if (col < 0 || count < 1) return false;
   if (col == 0) {
     // Each call needs a TAB after the first cell, so the run stops before the last cell.
-    if (cp932::Find(row, '\t') == cp932::npos) return false;
+    if (FindTab(row, 0) == npos) return false;
     start = 0;
     end = 0;
     for (int i = 0; i < count; ++i) {
-      const std::size_t tab = cp932::Find(row, '\t', end);
-      if (tab == cp932::npos) break;
+      const std::size_t tab = FindTab(row, end);
+      if (tab == npos) break;
       end = tab + 1;
     }
     return true;
@@ -103,7 +117,7 @@ bool BlockSpan(std::string_view row, int firstCol, int lastCol, std::size_t& sta
   firstCol = firstCol < 0 ? 0 : firstCol;
   if (lastCol < firstCol) return false;
   if (firstCol == 0) {
-    if (cp932::Find(row, '\t') == cp932::npos) return false;  // no cell 0 to delete
+    if (FindTab(row, 0) == npos) return false;  // no cell 0 to delete
     start = 0;
   } else {
     start = AfterTab(row, firstCol);
@@ -143,15 +157,15 @@ std::string_view Fields(std::string_view row, int firstCol, int count) {
   if (count < 1 || firstCol < 0) return {};
   std::size_t start = 0;
   if (firstCol == 0) {
-    if (cp932::Find(row, '\t') == cp932::npos) return {};
+    if (FindTab(row, 0) == npos) return {};
   } else {
     start = AfterTab(row, firstCol);
     if (start == npos) return {};
   }
   std::size_t end = start;
   for (int i = 0; i < count; ++i) {
-    const std::size_t tab = cp932::Find(row, '\t', end);
-    if (tab == cp932::npos) {
+    const std::size_t tab = FindTab(row, end);
+    if (tab == npos) {
       end = row.size();
       break;
     }
@@ -294,6 +308,27 @@ double CellNumber(std::string_view s) {
     }
   }
   double value = 0.0;
+  if (end == p && digits <= 15 && p - numberStart <= 16) {
+    // Plain decimal digits with at most one point and no exponent: the digits
+    // as an integer below 10^15 and one division by an exact power of ten,
+    // both exact in a double, so the quotient is the correctly rounded value
+    // the full conversion gives.
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    std::uint64_t mantissa = 0;
+    int fractionDigits = 0;
+    bool inFraction = false;
+    for (std::size_t q = numberStart; q < end; ++q) {
+      if (s[q] == '.') {
+        inFraction = true;
+        continue;
+      }
+      mantissa = mantissa * 10 + static_cast<std::uint64_t>(s[q] - '0');
+      if (inFraction) ++fractionDigits;
+    }
+    value = static_cast<double>(mantissa) / kPowers[fractionDigits];
+    return negative ? -value : value;
+  }
   const auto result = std::from_chars(s.data() + numberStart, s.data() + end, value, std::chars_format::general);
   if (result.ec == std::errc::result_out_of_range)
     value = significant && firstDigitExponent + exponent > 0 ? HUGE_VAL : 0.0;
@@ -312,46 +347,52 @@ std::string FormatNumber(double value, int decimals) {
   const auto [sciEnd, sciEc] =
       std::to_chars(sci, sci + sizeof sci, std::fabs(value), std::chars_format::scientific, 14);
   if (sciEc != std::errc()) return "Error";
-  const std::string_view text(sci, static_cast<std::size_t>(sciEnd - sci));
-  const std::size_t ePos = text.find('e');
-  std::string significant;
-  for (const char c : text.substr(0, ePos))
-    if (c != '.') significant += c;
+  constexpr int kSignificant = 15;
+  char significant[kSignificant];
+  significant[0] = sci[0];
+  std::memcpy(significant + 1, sci + 2, kSignificant - 1);  // past the point
+  const char* e = sci + 2 + (kSignificant - 1);              // at the 'e'
+  const bool negativeExponent = e[1] == '-';
   int exponent = 0;
-  const std::string_view expText = text.substr(ePos + 1);
-  std::from_chars(expText.data() + (expText[0] == '+' ? 1 : 0), expText.data() + expText.size(), exponent);
+  for (const char* p = e + 2; p < sciEnd; ++p) exponent = exponent * 10 + (*p - '0');
+  if (negativeExponent) exponent = -exponent;
 
-  // Integer and fraction digits of that decimal number.
+  // Digit k of that decimal number, counted from the first integer digit
+  // of `integerDigits` (k may lie before the significant digits or after
+  // them, where the digits are 0).
   const int integerDigits = exponent + 1;
-  std::string integer, fraction;
-  if (integerDigits <= 0) {
-    integer = "0";
-    fraction = std::string(static_cast<std::size_t>(-integerDigits), '0') + significant;
-  } else if (integerDigits >= static_cast<int>(significant.size())) {
-    integer = significant + std::string(static_cast<std::size_t>(integerDigits) - significant.size(), '0');
-  } else {
-    integer = significant.substr(0, static_cast<std::size_t>(integerDigits));
-    fraction = significant.substr(static_cast<std::size_t>(integerDigits));
-  }
+  const int shownInteger = std::max(integerDigits, 1);
+  auto digitAt = [&](int k) {  // k: 0 = first shown integer digit
+    const int i = k - (shownInteger - integerDigits);  // index into `significant`
+    return i >= 0 && i < kSignificant ? significant[i] : '0';
+  };
+
+  // Sign, integer digits, point, `decimals` fraction digits: one buffer.
+  const bool negative = value < 0;
+  std::string out;
+  out.reserve(static_cast<std::size_t>(shownInteger + decimals + 3));
+  if (negative) out += '-';
+  const std::size_t firstDigit = out.size();
+  for (int k = 0; k < shownInteger; ++k) out += digitAt(k);
+  if (decimals > 0) out += '.';
+  for (int k = 0; k < decimals; ++k) out += digitAt(shownInteger + k);
 
   // Half away from zero: the first dropped digit decides, as the number is
   // now its decimal digits.
-  const bool roundUp = static_cast<int>(fraction.size()) > decimals && fraction[static_cast<std::size_t>(decimals)] >= '5';
-  fraction.resize(static_cast<std::size_t>(decimals), '0');
-  if (roundUp) {
-    std::string digits = integer + fraction;
-    int i = static_cast<int>(digits.size()) - 1;
-    for (; i >= 0 && digits[static_cast<std::size_t>(i)] == '9'; --i) digits[static_cast<std::size_t>(i)] = '0';
-    if (i < 0) {
-      digits.insert(digits.begin(), '1');
-    } else {
-      ++digits[static_cast<std::size_t>(i)];
+  if (digitAt(shownInteger + decimals) >= '5') {
+    std::size_t i = out.size();
+    while (i > firstDigit) {
+      char& d = out[--i];
+      if (d == '.') continue;
+      if (d != '9') {
+        ++d;
+        return out;
+      }
+      d = '0';
     }
-    integer = digits.substr(0, digits.size() - fraction.size());
-    fraction = digits.substr(digits.size() - fraction.size());
+    out.insert(out.begin() + static_cast<std::ptrdiff_t>(firstDigit), '1');
   }
-  const std::string digits = decimals > 0 ? integer + "." + fraction : integer;
-  return value < 0 ? "-" + digits : digits;
+  return out;
 }
 
 void ShowSelectionError(EditorView& view) {

@@ -29,11 +29,11 @@ void SetTextAsTyped(EditorView& view, const std::string& text, const std::vector
   edit.SetText(text);
   edit.LineScroll(0, firstVisible);
   edit.SetHorizontalScroll(hScroll);
-  for (const auto& [pos, length] : typed) {
-    edit.SetSel(pos, pos);
-    edit.ScrollCaret();
-  }
   if (typed.empty()) return;
+  std::vector<int> points;
+  points.reserve(typed.size());
+  for (const auto& [pos, length] : typed) points.push_back(pos);
+  edit.ScrollCaretThrough(points);
   const int caret = typed.back().first + typed.back().second;
   edit.SetSel(caret, caret);
 }
