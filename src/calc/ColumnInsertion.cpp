@@ -23,9 +23,7 @@ bool InsertColumnAsTyped(EditorView& view, int firstRow, long long rowCount, int
     const int row = static_cast<int>(r);
     const std::string cell = value(grid, row);
     std::size_t point = 0;
-    bool valueFirst = false;
-    if (!cells::InsertPoint(grid.RowCells(row), target, point, valueFirst)) continue;
-    grid.InsertCell(target, row, cell);
+    if (!grid.InsertCell(target, row, cell, &point)) continue;
     const int length = static_cast<int>(cell.size()) + 1;
     typed.emplace_back(grid.RowStart(row) + growth + static_cast<int>(point), length);
     growth += length;

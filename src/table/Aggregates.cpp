@@ -61,9 +61,7 @@ void RowAggregate(EditorView& view, Aggregate kind, bool left) {
     const double sum = RowSum(grid, r, block.firstCol, block.lastCol);
     const std::string result = FormatNumber(kind == Aggregate::Sum ? sum : sum / width, view.decimalPlaces);
     std::size_t point = 0;
-    bool valueFirst = false;
-    if (!cells::InsertPoint(grid.RowCells(r), target, point, valueFirst)) continue;
-    grid.InsertCell(target, r, result);
+    if (!grid.InsertCell(target, r, result, &point)) continue;
     typed.emplace_back(grid.RowStart(r) + growth + static_cast<int>(point), static_cast<int>(result.size()) + 1);
     growth += static_cast<int>(result.size()) + 1;
   }

@@ -81,6 +81,42 @@ std::string RankRows(std::string_view text, int column, int firstRow, int lastRo
   TableGrid grid(sorted);
   if (!ExistingRows(grid, firstRow, lastRow)) return sorted;
   grid.Track(tracked);
+  if (column >= 1) {
+    // One pass with one insertion per row, giving what the two passes below
+    // give: with a rank cell inserted at `column` the row's value moves to
+    // column + 1 (a row too short for the insertion keeps its cells), and a
+    // tie takes the text of the cell above. A rank cell that ends its row
+    // leaves a TAB after it when it is replaced (the cell is deleted without
+    // the TAB before it, and the copy inserted in front of that TAB).
+    double aboveValue = 0.0;
+    std::string aboveCell;
+    for (int row = firstRow; row <= lastRow; ++row) {
+      std::size_t point = 0;
+      bool valueFirst = false;
+      const std::string_view cellsOfRow = grid.RowCells(row);
+      const bool fits = cells::InsertPoint(cellsOfRow, column, point, valueFirst);
+      const double value = grid.Number(row, fits ? column : column + 1);
+      const bool tie = row > firstRow && value == aboveValue;
+      std::string rank = tie ? aboveCell : std::to_string(row - firstRow + 1);
+      aboveValue = value;
+      if (!fits) {
+        aboveCell = grid.Cells(row, column, 1);
+        continue;
+      }
+      const bool endsRow = tie && point == cellsOfRow.size();
+      grid.InsertCell(column, row, endsRow ? rank + '\t' : rank);
+      // Past a stray CR a row's cells read on into the bytes after it, so such
+      // a row's cell and value are read again as the next row will see them.
+      if (grid.CleanBreak(row)) {
+        aboveCell = std::move(rank);
+      } else {
+        aboveCell = grid.Cells(row, column, 1);
+        aboveValue = grid.Number(row, column + 1);
+      }
+    }
+    tracked = grid.Tracked();
+    return grid.Text();
+  }
   for (int row = firstRow; row <= lastRow; ++row) grid.InsertCell(column, row, std::to_string(row - firstRow + 1));
   // Equal values share the rank of the first of them; the next value keeps its
   // position as its rank (1, 2, 2, 4).

@@ -39,10 +39,34 @@ bool TableGrid::CleanBreak(int row) const {
   return true;
 }
 
+const std::string& TableGrid::Materialize(int row) const {
+  int& e = edited_[static_cast<std::size_t>(row)];
+  if (e <= kPendingBase) {
+    const Pending& p = pending_[static_cast<std::size_t>(kPendingBase - e)];
+    const Row& r = rows_[static_cast<std::size_t>(row)];
+    const std::string_view original =
+        text_.substr(static_cast<std::size_t>(r.start), static_cast<std::size_t>(r.cellsEnd - r.start));
+    std::string copy;
+    copy.reserve(original.size() + p.bytes.size());
+    copy.append(original.substr(0, p.point)).append(p.bytes).append(original.substr(p.point));
+    copies_.push_back(std::move(copy));
+    e = static_cast<int>(copies_.size()) - 1;
+  }
+  return copies_[static_cast<std::size_t>(e)];
+}
+
+std::size_t TableGrid::RowLength(int row) const {
+  const int e = edited_[static_cast<std::size_t>(row)];
+  if (e >= 0) return copies_[static_cast<std::size_t>(e)].size();
+  const Row& r = rows_[static_cast<std::size_t>(row)];
+  const std::size_t original = static_cast<std::size_t>(r.cellsEnd - r.start);
+  return e <= kPendingBase ? original + pending_[static_cast<std::size_t>(kPendingBase - e)].bytes.size() : original;
+}
+
 std::string_view TableGrid::RowCells(int row) const {
   if (!Exists(row)) return {};
   const int e = edited_[static_cast<std::size_t>(row)];
-  if (e >= 0) return copies_[static_cast<std::size_t>(e)];
+  if (e != -1) return Materialize(row);
   const Row& r = rows_[static_cast<std::size_t>(row)];
   return text_.substr(static_cast<std::size_t>(r.start), static_cast<std::size_t>(r.cellsEnd - r.start));
 }
@@ -57,7 +81,12 @@ std::string TableGrid::Line(int row) const {
 
 int TableGrid::TabCount(int row) const {
   if (!Exists(row)) return 0;
-  if (edited_[static_cast<std::size_t>(row)] >= 0) return static_cast<int>(cp932::Count(RowCells(row), "\t"));
+  const int e = edited_[static_cast<std::size_t>(row)];
+  if (e <= kPendingBase) {
+    const int added = static_cast<int>(cp932::Count(pending_[static_cast<std::size_t>(kPendingBase - e)].bytes, "\t"));
+    return tabBegin_[static_cast<std::size_t>(row) + 1] - tabBegin_[static_cast<std::size_t>(row)] + added;
+  }
+  if (e >= 0) return static_cast<int>(cp932::Count(RowCells(row), "\t"));
   return tabBegin_[static_cast<std::size_t>(row) + 1] - tabBegin_[static_cast<std::size_t>(row)];
 }
 
@@ -72,7 +101,7 @@ std::string TableGrid::Cells(int row, int firstCol, int count) const {
         '\n');
     return std::string(cells::Fields(whole, firstCol, count));
   }
-  if (edited_[static_cast<std::size_t>(row)] >= 0) return std::string(cells::Fields(RowCells(row), firstCol, count));
+  if (edited_[static_cast<std::size_t>(row)] != -1) return std::string(cells::Fields(RowCells(row), firstCol, count));
 
   // Original row: the TAB index gives both ends at once.
   const Row& r = rows_[static_cast<std::size_t>(row)];
@@ -90,7 +119,7 @@ std::string TableGrid::Cells(int row, int firstCol, int count) const {
 }
 
 double TableGrid::Number(int row, int col) const {
-  if (Exists(row) && col >= 0 && edited_[static_cast<std::size_t>(row)] < 0 && CleanBreak(row)) {
+  if (Exists(row) && col >= 0 && edited_[static_cast<std::size_t>(row)] == -1 && CleanBreak(row)) {
     const Row& r = rows_[static_cast<std::size_t>(row)];
     const int first = tabBegin_[static_cast<std::size_t>(row)];
     const int tabs = tabBegin_[static_cast<std::size_t>(row) + 1] - first;
@@ -103,21 +132,32 @@ double TableGrid::Number(int row, int col) const {
 }
 
 std::string& TableGrid::Editable(int row) {
-  if (edited_[static_cast<std::size_t>(row)] < 0) {
+  const int e = edited_[static_cast<std::size_t>(row)];
+  if (e == -1) {
     copies_.emplace_back(RowCells(row));
     edited_[static_cast<std::size_t>(row)] = static_cast<int>(copies_.size()) - 1;
+  } else if (e <= kPendingBase) {
+    Materialize(row);
   }
   return copies_[static_cast<std::size_t>(edited_[static_cast<std::size_t>(row)])];
 }
 
-bool TableGrid::InsertCell(int col, int row, std::string_view value) {
+bool TableGrid::InsertCell(int col, int row, std::string_view value, std::size_t* pointOut) {
   if (!Exists(row)) return false;
   std::size_t point = 0;
   bool valueFirst = false;
   if (!cells::InsertPoint(RowCells(row), col, point, valueFirst)) return false;
-  const std::string inserted = cells::InsertText(value, valueFirst);
-  Editable(row).insert(point, inserted);
-  if (trackedInCells_ && trackedRow_ == row) cells::TrackInsert(trackedOffset_, point, inserted.size());
+  std::string inserted = cells::InsertText(value, valueFirst);
+  const std::size_t length = inserted.size();
+  int& e = edited_[static_cast<std::size_t>(row)];
+  if (e == -1) {
+    pending_.push_back({point, std::move(inserted)});
+    e = kPendingBase - (static_cast<int>(pending_.size()) - 1);
+  } else {
+    Editable(row).insert(point, inserted);
+  }
+  if (trackedInCells_ && trackedRow_ == row) cells::TrackInsert(trackedOffset_, point, length);
+  if (pointOut) *pointOut = point;
   return true;
 }
 
@@ -184,10 +224,10 @@ int TableGrid::Tracked() const {
   long long pos = tracked_;
   auto growth = [&](int row) {
     const Row& r = rows_[static_cast<std::size_t>(row)];
-    return static_cast<long long>(RowCells(row).size()) - (r.cellsEnd - r.start);
+    return static_cast<long long>(RowLength(row)) - (r.cellsEnd - r.start);
   };
   for (int row = 0; row < trackedRow_; ++row)
-    if (edited_[static_cast<std::size_t>(row)] >= 0) pos += growth(row);
+    if (edited_[static_cast<std::size_t>(row)] != -1) pos += growth(row);
   if (trackedInCells_)
     pos += trackedOffset_ - (tracked_ - rows_[static_cast<std::size_t>(trackedRow_)].start);
   else
@@ -199,22 +239,29 @@ std::string TableGrid::Text() const {
   if (!Changed()) return std::string(text_);
   std::size_t size = text_.size();
   for (int row = 0; row < RowCount(); ++row) {
-    const int e = edited_[static_cast<std::size_t>(row)];
-    if (e >= 0) {
-      const Row& r = rows_[static_cast<std::size_t>(row)];
-      size = size + copies_[static_cast<std::size_t>(e)].size() - static_cast<std::size_t>(r.cellsEnd - r.start);
-    }
+    if (edited_[static_cast<std::size_t>(row)] == -1) continue;
+    const Row& r = rows_[static_cast<std::size_t>(row)];
+    size = size + RowLength(row) - static_cast<std::size_t>(r.cellsEnd - r.start);
   }
   std::string out;
   out.reserve(size);
-  int copiedUpTo = 0;  // original bytes before this offset are already out
+  std::size_t copiedUpTo = 0;  // original bytes before this offset are already out
   for (int row = 0; row < RowCount(); ++row) {
     const int e = edited_[static_cast<std::size_t>(row)];
-    if (e < 0) continue;
+    if (e == -1) continue;
     const Row& r = rows_[static_cast<std::size_t>(row)];
-    out.append(text_.substr(static_cast<std::size_t>(copiedUpTo), static_cast<std::size_t>(r.start - copiedUpTo)));
+    if (e <= kPendingBase) {
+      // The original row around its one insertion.
+      const Pending& p = pending_[static_cast<std::size_t>(kPendingBase - e)];
+      const std::size_t point = static_cast<std::size_t>(r.start) + p.point;
+      out.append(text_.substr(copiedUpTo, point - copiedUpTo));
+      out.append(p.bytes);
+      copiedUpTo = point;
+      continue;
+    }
+    out.append(text_.substr(copiedUpTo, static_cast<std::size_t>(r.start) - copiedUpTo));
     out.append(copies_[static_cast<std::size_t>(e)]);
-    copiedUpTo = r.cellsEnd;
+    copiedUpTo = static_cast<std::size_t>(r.cellsEnd);
   }
   out.append(text_.substr(static_cast<std::size_t>(copiedUpTo)));
   return out;

@@ -18,9 +18,15 @@
 // [start, cellsEnd) are the cells and [cellsEnd, end) the line break (and any
 // stray CR before it); tabs_[tabBegin_[r] .. tabBegin_[r + 1]) are the TAB
 // offsets of row r's cells. edited_[r] indexes copies_ once row r was edited.
+// A first edit that only inserts one cell into a row is kept as pending_[i]
+// (edited_[r] == kPendingBase - i): the insertion point and the inserted
+// bytes, so the common commands that add one cell to every row copy no row;
+// the row is copied into copies_ when it is read or edited again. copies_ is a
+// deque so the views RowCells hands out stay valid while other rows are copied.
 // The grid holds a view of the text: the text must outlive it and not change.
 #pragma once
 
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,6 +42,10 @@ class TableGrid {
   int RowEnd(int row) const { return rows_[static_cast<std::size_t>(row)].end; }  // after its LF
   // Number of TABs in the row's cells (as edited).
   int TabCount(int row) const;
+  // True when the row's line break holds nothing but CR and LF bytes, so the
+  // cells are the whole row once CR and LF are removed (otherwise reading a
+  // cell reads on past a stray CR).
+  bool CleanBreak(int row) const;
 
   // The row's cells as they are now (no line break).
   std::string_view RowCells(int row) const;
@@ -48,7 +58,8 @@ class TableGrid {
   double Number(int row, int col) const;
 
   // The cell operations; false when the row is too short (nothing changes).
-  bool InsertCell(int col, int row, std::string_view value);
+  // `point`, when given, receives where in the row's cells the insertion went.
+  bool InsertCell(int col, int row, std::string_view value, std::size_t* point = nullptr);
   bool DeleteCell(int col, int row);
   // `count` DeleteCell calls on the same column, stopping at the first that
   // fails, as one edit of the row (cells::CellRunSpan).
@@ -64,7 +75,7 @@ class TableGrid {
   void Track(int pos);
   int Tracked() const;
 
-  bool Changed() const { return !copies_.empty(); }
+  bool Changed() const { return !copies_.empty() || !pending_.empty(); }
   // The edited text, in one pass.
   std::string Text() const;
 
@@ -74,19 +85,26 @@ class TableGrid {
     int cellsEnd;
     int end;
   };
+  struct Pending {
+    std::size_t point;   // in the row's original cells
+    std::string bytes;   // what was inserted there
+  };
+  static constexpr int kPendingBase = -2;
   std::string& Editable(int row);
+  const std::string& Materialize(int row) const;
+  std::size_t RowLength(int row) const;
   void Remove(int row, std::size_t start, std::size_t end);
   bool Exists(int row) const { return row >= 0 && row < RowCount(); }
-  // True when the row's line break holds nothing but CR and LF bytes, so the
-  // cells are the whole row once CR and LF are removed.
-  bool CleanBreak(int row) const;
 
   std::string_view text_;
   std::vector<Row> rows_;
   std::vector<int> tabs_;
   std::vector<int> tabBegin_;
-  std::vector<int> edited_;  // -1: original
-  std::vector<std::string> copies_;
+  // -1: original; >= 0: index into copies_; <= kPendingBase: a pending insertion.
+  // Reading a row with a pending insertion copies it, hence mutable.
+  mutable std::vector<int> edited_;
+  mutable std::deque<std::string> copies_;
+  std::vector<Pending> pending_;
 
   // The tracked position: its row and its offset in that row's cells while
   // it lies there, or the row it follows (inside that row's line break).

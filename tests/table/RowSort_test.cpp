@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "TableFixture.h"
@@ -14,6 +15,7 @@
 #include "editor/CommandIds.h"
 #include "text/Cp932.h"
 #include "table/TableCells.h"
+#include "table/TableGrid.h"
 
 using tabletest::Fixture;
 
@@ -62,6 +64,51 @@ TEST(RankRows, CompetitionRanking) {
   EXPECT_EQ(RankRows("a\t80\r\nb\t90\r\nc\t70\r\nd\t80", 1, 0, 3, tracked),
             "b\t1\t90\r\na\t2\t80\r\nd\t2\t80\r\nc\t4\t70\r\n");
   EXPECT_EQ(RankRows("9\r\n9\r\n9\r\n", 0, 0, 2, tracked), "1\t9\r\n1\t9\r\n1\t9\r\n");
+}
+
+// The rank column against the cell-by-cell way of writing it: rank numbers
+// inserted in every row, then each tie's cell deleted and replaced by the
+// cell above; random tables with ties, short rows, rows without TAB and
+// stray CRs, at every column.
+TEST(RankRows, MatchesCellByCellRankingOnRandomTables) {
+  auto model = [](std::string_view text, int column, int firstRow, int lastRow, int& tracked) {
+    const std::string sorted = SortRows(text, column, firstRow, lastRow, true, true);
+    TableGrid grid(sorted);
+    firstRow = std::max(firstRow, 0);
+    lastRow = std::min(lastRow, grid.RowCount() - 1);
+    if (firstRow > lastRow) return sorted;
+    grid.Track(tracked);
+    for (int row = firstRow; row <= lastRow; ++row) grid.InsertCell(column, row, std::to_string(row - firstRow + 1));
+    for (int row = firstRow + 1; row <= lastRow; ++row) {
+      if (grid.Number(row, column + 1) != grid.Number(row - 1, column + 1)) continue;
+      const std::string above = grid.Cells(row - 1, column, 1);
+      grid.DeleteCell(column, row);
+      grid.InsertCell(column, row, above);
+    }
+    tracked = grid.Tracked();
+    return grid.Text();
+  };
+  static const char* fields[] = {"", "1", "2", "2", "x", "1.0", "-0", "\x95\x5C"};
+  std::mt19937 rng(33098);
+  for (int round = 0; round < 3000; ++round) {
+    std::string t;
+    const int rows = 1 + static_cast<int>(rng() % 7);
+    for (int r = 0; r < rows; ++r) {
+      const int n = static_cast<int>(rng() % 5);
+      for (int f = 0; f < n; ++f) t += std::string(f ? "\t" : "") + fields[rng() % 8];
+      if (rng() % 6 == 0) t += std::string("\r") + fields[rng() % 8] + "\t" + fields[rng() % 8];
+      if (r + 1 < rows) t += rng() % 5 ? "\r\n" : "\n";
+    }
+    const int column = 1 + static_cast<int>(rng() % 4);
+    const int first = static_cast<int>(rng() % 3) - 1;
+    const int last = first + static_cast<int>(rng() % 7);
+    const int pos = static_cast<int>(rng() % (t.size() + 1));
+    int fastTracked = pos, modelTracked = pos;
+    const std::string expected = model(t, column, first, last, modelTracked);
+    ASSERT_EQ(RankRows(t, column, first, last, fastTracked), expected)
+        << "round " << round << " column " << column << " rows " << first << ".." << last << " [" << t << "]";
+    ASSERT_EQ(fastTracked, modelTracked) << "round " << round;
+  }
 }
 
 TEST(NumberRows, InsertsRunningNumbersInFrontOfTheColumn) {

@@ -8,6 +8,9 @@
 #include "support/CaseName.h"
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <random>
 
@@ -246,6 +249,66 @@ TEST(FormatNumber, HugeValuesAndManyDecimalsFit) {
   EXPECT_EQ(max.size(), 1u + 309u + 1u + static_cast<std::size_t>(kMaxDecimals));
   EXPECT_EQ(FormatNumber(std::numeric_limits<double>::denorm_min(), 300), "0." + std::string(300, '0'));
   EXPECT_EQ(FormatNumber(std::numeric_limits<double>::denorm_min(), kMaxDecimals).substr(2 + 323, 3), "494");
+}
+
+// Plain decimals (digits, one point, a sign) read exactly as the full
+// conversion reads them, on both sides of the 15 digits an exact short cut
+// can take.
+TEST(CellNumber, PlainDecimalsReadAsTheFullConversion) {
+  std::mt19937 rng(15);
+  for (int i = 0; i < 20000; ++i) {
+    const int digits = 1 + static_cast<int>(rng() % 18);
+    std::string s = rng() % 3 == 0 ? "-" : "";
+    const int point = static_cast<int>(rng() % static_cast<unsigned>(digits + 1));
+    for (int d = 0; d < digits; ++d) {
+      if (d == point && rng() % 2) s += '.';
+      s += static_cast<char>('0' + rng() % 10);
+    }
+    const std::string unsignedPart = s[0] == '-' ? s.substr(1) : s;
+    const double expected = std::strtod(unsignedPart.c_str(), nullptr);
+    EXPECT_EQ(CellNumber(s), s[0] == '-' ? -expected : expected) << s;
+  }
+}
+
+// The digits of any double written by the rule, against a plain reference:
+// the 15 significant digits printf gives, then half away from zero on them.
+TEST(FormatNumber, MatchesThePlainRuleOnRandomValues) {
+  auto reference = [](double v, int decimals) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.14e", std::fabs(v));
+    std::string digits = std::string(1, buf[0]) + std::string(buf + 2, 14);
+    const int exponent = std::atoi(std::strchr(buf, 'e') + 1);
+    // The number as integer digits and fraction digits.
+    std::string integer, fraction;
+    if (exponent < 0) {
+      integer = "0";
+      fraction = std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    } else {
+      digits.resize(std::max<std::size_t>(digits.size(), static_cast<std::size_t>(exponent) + 1), '0');
+      integer = digits.substr(0, static_cast<std::size_t>(exponent) + 1);
+      fraction = digits.substr(static_cast<std::size_t>(exponent) + 1);
+    }
+    fraction.resize(static_cast<std::size_t>(decimals) + 1, '0');
+    std::string kept = integer + fraction.substr(0, static_cast<std::size_t>(decimals));
+    if (fraction[static_cast<std::size_t>(decimals)] >= '5') {
+      int i = static_cast<int>(kept.size()) - 1;
+      for (; i >= 0 && kept[static_cast<std::size_t>(i)] == '9'; --i) kept[static_cast<std::size_t>(i)] = '0';
+      if (i < 0) kept.insert(kept.begin(), '1'); else ++kept[static_cast<std::size_t>(i)];
+    }
+    const std::size_t split = kept.size() - static_cast<std::size_t>(decimals);
+    std::string out = kept.substr(0, split);
+    if (decimals > 0) out += "." + kept.substr(split);
+    return v < 0 ? "-" + out : out;
+  };
+  std::mt19937_64 rng(14);
+  for (int i = 0; i < 20000; ++i) {
+    // Values of every size, and sums of short decimals as the commands make them.
+    double v = i % 2 ? std::ldexp(static_cast<double>(rng() >> 11), static_cast<int>(rng() % 120) - 100)
+                     : static_cast<double>(static_cast<int>(rng() % 200000) - 100000) / 100.0 * 0.3;
+    if (rng() % 4 == 0) v = -v;
+    const int decimals = static_cast<int>(rng() % 8);
+    EXPECT_EQ(FormatNumber(v, decimals), reference(v, decimals)) << v << " with " << decimals;
+  }
 }
 
 TEST(ShowSelectionError, ShowsTheMessage) {
