@@ -22,6 +22,28 @@ std::string EscapeNewlines(const std::string& s) {
   return out;
 }
 
+// Why `dialog` did not take `value` for `control`: no such control, or the
+// value is not one the control can hold (with the values it can).
+std::string WhyRefused(const DialogData& dialog, const std::string& control, const std::string& value) {
+  const std::string prefix = "dialog " + std::to_string(dialog.templateId) + " ";
+  int id = 0;
+  const DialogControl* c = ParseInt(control, id) ? dialog.Find(id) : nullptr;
+  if (!c || c->kind == DialogControl::Kind::Label) return prefix + "has no control " + control;
+  const std::string what = prefix + "control " + control + " cannot take " + value;
+  switch (c->kind) {
+    case DialogControl::Kind::Check:
+    case DialogControl::Kind::Radio:
+      return what + ": it takes 0 or 1";
+    case DialogControl::Kind::List:
+    case DialogControl::Kind::Combo:
+      if (c->items.empty()) return what + ": its list is empty";
+      return what + (ParseInt(value, id) ? ": the value is out of range" : ": not a number") + ", its list takes 0 to " +
+             std::to_string(c->items.size() - 1);
+    default:
+      return what;
+  }
+}
+
 }  // namespace
 
 void ScriptedUiHost::SetDialogInput(DialogInput input) {
@@ -45,8 +67,7 @@ bool ScriptedUiHost::RunDialog(DialogData& dialog) {
   for (const auto& [control, value] : input_.values) {
     int id = 0;
     if (!ParseInt(control, id) || !dialog.Set(id, value)) {
-      if (dialogError_.empty())
-        dialogError_ = "dialog " + std::to_string(dialog.templateId) + " has no control " + control + " taking " + value;
+      if (dialogError_.empty()) dialogError_ = WhyRefused(dialog, control, value);
     }
   }
   input_.values.clear();

@@ -1,6 +1,7 @@
 #include "buffer/EditBuffer.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <cstring>
 
@@ -86,15 +87,21 @@ int EditBuffer::FormattingWidth() const { return std::max(1, GetRect().Width());
 
 int EditBuffer::TabPixels() const {
   // Tab stops are given in dialog units; four of them are one average character.
-  return std::max(1, tabUnits_ * layout_->AverageCharWidth() / 4);
+  const long long pixels = static_cast<long long>(tabUnits_) * layout_->AverageCharWidth() / 4;
+  return static_cast<int>(std::clamp<long long>(pixels, 1, kMaxRowPixels));
 }
 
+// Saturates at kMaxRowPixels: a row of a million wide tabs is still a row,
+// drawn as far as any window can show, never an overflow.
 int EditBuffer::Advance(int x, std::string_view ch) const {
+  long long next = 0;
   if (ch.size() == 1 && ch[0] == '\t') {
     const int tab = TabPixels();
-    return (x / tab + 1) * tab;
+    next = (static_cast<long long>(x) / tab + 1) * tab;
+  } else {
+    next = static_cast<long long>(x) + layout_->CharWidth(ch);
   }
-  return x + layout_->CharWidth(ch);
+  return static_cast<int>(std::min<long long>(next, kMaxRowPixels));
 }
 
 // Breaks logical line `line` into physical lines. A row that would pass the
@@ -326,10 +333,14 @@ void EditBuffer::ClampFirstVisible() {
   firstVisible_ = std::clamp(firstVisible_, 0, maxFirst);
 }
 
+// Wide sums: a remembered first line read from the settings may be any int.
 void EditBuffer::LineScroll(int columns, int lines) {
-  firstVisible_ += lines;
+  firstVisible_ = static_cast<int>(std::clamp<long long>(static_cast<long long>(firstVisible_) + lines, INT_MIN, INT_MAX));
   ClampFirstVisible();
-  if (columns != 0 && !wordWrap_) SetHorizontalScroll(hScroll_ + columns * layout_->AverageCharWidth());
+  if (columns != 0 && !wordWrap_) {
+    const long long x = hScroll_ + static_cast<long long>(columns) * layout_->AverageCharWidth();
+    SetHorizontalScroll(static_cast<int>(std::clamp<long long>(x, INT_MIN, INT_MAX)));
+  }
 }
 
 int EditBuffer::MaxHorizontalScroll(int widestRowPixels) const {
@@ -504,7 +515,7 @@ std::pair<int, int> EditBuffer::CaretPosition() {
 // ---------------------------------------------------------------- settings
 
 void EditBuffer::SetTabStops(int dialogUnits) {
-  ChangeLayout([&] { tabUnits_ = dialogUnits > 0 ? dialogUnits : 32; });
+  ChangeLayout([&] { tabUnits_ = dialogUnits > 0 ? std::min(dialogUnits, kMaxTabUnits) : 32; });
 }
 
 void EditBuffer::SetMargins(int left, int right) {

@@ -44,6 +44,12 @@ class EditBuffer {
   // Width of the caret in pixels; the window draws it this wide, and the
   // horizontal scroll range leaves room for it after the widest row.
   static constexpr int kCaretWidth = 2;
+  // Largest tab interval SetTabStops takes, in dialog units (256 characters);
+  // larger ones are cut to it.
+  static constexpr int kMaxTabUnits = 1024;
+  // x positions within a row saturate here (2^30 pixels), so that adding a
+  // margin or a scroll offset to one never overflows.
+  static constexpr int kMaxRowPixels = 1 << 30;
 
   explicit EditBuffer(const LineLayout* layout = nullptr);
 

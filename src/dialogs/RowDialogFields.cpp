@@ -18,8 +18,10 @@ bool ReadColumnAndRows(const DialogData& dialog, int listId, int fromId, int toI
   int from = 0, to = 0;
   if (!ParseDialogInteger(dialog.Text(fromId), from) || !ParseDialogInteger(dialog.Text(toId), to)) return false;
   column = std::clamp(dialog.Value(listId), 0, count - 1);
-  fromRow = from;
-  toRow = to;
+  // No text has more rows than kRowLimit, so cutting the fields to it
+  // changes no result, and the row arithmetic after it cannot overflow.
+  fromRow = std::clamp(from, -kRowLimit, kRowLimit);
+  toRow = std::clamp(to, -kRowLimit, kRowLimit);
   return true;
 }
 

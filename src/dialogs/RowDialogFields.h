@@ -10,8 +10,12 @@ namespace rowdialog {
 // beyond the list opens on the last item, one before it on the first).
 DialogControl ColumnList(int id, const char* label, int column, int count);
 
+// More rows than any text within the size limit can hold.
+inline constexpr int kRowLimit = 0x100000;
+
 // The chosen column (kept on the list) and the two row fields of an answered
-// dialog; false, with nothing taken, when a row field does not hold an integer.
+// dialog, each cut to -kRowLimit..kRowLimit; false, with nothing taken, when a
+// row field does not hold an integer.
 bool ReadColumnAndRows(const DialogData& dialog, int listId, int fromId, int toId, int count, int& column,
                        int& fromRow, int& toRow);
 

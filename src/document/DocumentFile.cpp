@@ -1,6 +1,8 @@
 #include "document/DocumentFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -61,9 +63,17 @@ std::string NameOf(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// Temporary files beside a document are named ".NAME.pivra-PID-..." (and
+// ".NAME.bak.pivra-PID-..." for its backup), PID being the writer's process.
+// A writer removes its own on every failure; one killed mid-save leaves it,
+// and it can be told by that PID no longer running.
+std::string TempPrefix(const std::string& path) {
+  return "." + NameOf(path) + ".pivra-" + std::to_string(::getpid()) + "-";
+}
+
 // A new, empty, uniquely named file beside `path`, hidden by its leading dot.
 int CreateTempBeside(const std::string& path, std::string& tempPath) {
-  std::string tmpl = FolderOf(path) + "/." + NameOf(path) + ".pivra-XXXXXX";
+  std::string tmpl = FolderOf(path) + "/" + TempPrefix(path) + "XXXXXX";
   const int fd = ::mkostemp(tmpl.data(), O_CLOEXEC);
   if (fd >= 0) tempPath = tmpl;
   return fd;
@@ -136,8 +146,7 @@ bool CopyOver(const std::string& src, const std::string& dst) {
 // so an older backup survives every failure.
 bool MakeBackup(const std::string& real, const std::string& bak) {
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const std::string temp = FolderOf(bak) + "/." + NameOf(bak) + ".pivra-" + std::to_string(::getpid()) + "-" +
-                             std::to_string(attempt);
+    const std::string temp = FolderOf(bak) + "/" + TempPrefix(bak) + std::to_string(attempt);
     if (::link(real.c_str(), temp.c_str()) == 0) {
       if (::rename(temp.c_str(), bak.c_str()) == 0) return true;
       ::unlink(temp.c_str());
@@ -148,10 +157,50 @@ bool MakeBackup(const std::string& real, const std::string& bak) {
   return CopyOver(real, bak);
 }
 
+// The writer's PID in a temporary file's name that starts with `prefix`
+// (".NAME.pivra-"), or 0 when the name is not one of ours.
+pid_t WriterOf(std::string_view name, std::string_view prefix) {
+  if (!name.starts_with(prefix)) return 0;
+  name.remove_prefix(prefix.size());
+  pid_t pid = 0;
+  std::size_t digits = 0;
+  for (; digits < name.size() && name[digits] >= '0' && name[digits] <= '9' && digits < 9; ++digits)
+    pid = pid * 10 + (name[digits] - '0');
+  if (digits == 0 || digits >= name.size() || name[digits] != '-') return 0;
+  return pid;
+}
+
+// A process that no longer exists; a PID in use again by another process
+// counts as running, which only keeps a stale file longer.
+bool HasEnded(pid_t pid) { return pid > 0 && ::kill(pid, 0) != 0 && errno == ESRCH; }
+
 }  // namespace
+
+int RemoveStaleTempFiles(const std::string& path) {
+  const std::string name = NameOf(path);
+  if (name.empty()) return 0;
+  const std::string own = "." + name + ".pivra-";
+  const std::string backup = "." + name + ".bak.pivra-";
+  DIR* dir = ::opendir(FolderOf(path).c_str());
+  if (!dir) return 0;
+  const int fd = ::dirfd(dir);
+  int removed = 0;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string_view entryName = entry->d_name;
+    pid_t writer = WriterOf(entryName, own);
+    if (writer == 0) writer = WriterOf(entryName, backup);
+    if (writer == 0 || !HasEnded(writer)) continue;
+    struct stat st {};
+    if (::fstatat(fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode)) continue;
+    if (::unlinkat(fd, entry->d_name, 0) == 0) ++removed;
+  }
+  ::closedir(dir);
+  return removed;
+}
 
 ReadResult ReadDocumentFile(const std::string& path, std::string& bytes) {
   bytes.clear();
+  RemoveStaleTempFiles(path);
   // O_NONBLOCK: a FIFO must not hang the open; it is refused below.
   Fd f(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
   if (f.fd < 0) return {ReadStatus::CannotOpen, errno};
@@ -199,6 +248,8 @@ WriteResult WriteDocumentFile(const std::string& path, std::string_view bytes, b
     return result;
   }
 
+  RemoveStaleTempFiles(target);
+  if (target != path) RemoveStaleTempFiles(path);
   std::string temp;
   Fd out(CreateTempBeside(target, temp));
   if (out.fd < 0) {

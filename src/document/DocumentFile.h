@@ -59,6 +59,12 @@ struct WriteResult {
 // file at `path` is exactly as it was.
 WriteResult WriteDocumentFile(const std::string& path, std::string_view bytes, bool makeBackup);
 
+// Removes the temporary files that writers of `path` and of its backup left
+// beside them when they were killed mid-save: ".NAME.pivra-PID-*" and
+// ".NAME.bak.pivra-PID-*" whose PID no longer runs (a live writer's file is
+// never touched). Reading and writing a document call it; returns the count.
+int RemoveStaleTempFiles(const std::string& path);
+
 // Last-write time in whole seconds since 1970; false when the file's status
 // cannot be read.
 bool LastWriteTime(const std::string& path, std::int64_t& seconds);

@@ -33,6 +33,12 @@ void RefreshDirectiveLine(EditorView& view) {
   const std::string line =
       FormatDirectiveLine(view.tabWidth, view.printFontHeight, view.printColumns, view.printMarginStep);
   if (!PutDirectiveLine(view.workText, line)) return;
+  // A longer directive line must not take the text past the size limit (it
+  // could then be saved but not opened again): the old line stays.
+  if (view.workText.size() > static_cast<std::size_t>(EditBuffer::kTextLimit)) {
+    view.workText = view.Edit().GetText();
+    return;
+  }
   view.Edit().SetText(view.workText);
   // The same byte offsets as before: the selection is not shifted by the line.
   view.Edit().SetSel(view.tableSelection.first, view.tableSelection.second);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "editor/CommandTable.h"
+#include "settings/AppIdentity.h"
 #include "settings/CommandLine.h"
 #include "settings/SettingsStore.h"
 #include "text/Cp932.h"
@@ -78,7 +79,11 @@ void EditorView::ApplyLeftMargin() {
   edit_.SetRect({client.left + leftMargin, client.top + top, client.right, client.bottom});
 }
 
-void EditorView::ApplyTabStops() { edit_.SetTabStops(tabWidth * 4); }
+void EditorView::ApplyTabStops() {
+  // The width comes from settings or a directive line already checked; the
+  // clamp keeps the product in range whatever set it.
+  edit_.SetTabStops(std::clamp(tabWidth, 1, EditBuffer::kMaxTabUnits / 4) * 4);
+}
 
 // Switching wrap keeps the first visible line (by the text it starts with)
 // and the selection.
@@ -113,7 +118,20 @@ bool EditorView::IsChecked(int id) {
   return entry && entry->checked && entry->checked(*this);
 }
 
+// Every change a command or the user makes ends here or in OnEditChange, so
+// this is the one check that keeps the text openable: a text past the size
+// limit could be saved but never opened again. The current snapshot still
+// holds the text before the change, which is put back.
+bool EditorView::RefuseOversizedText() {
+  if (edit_.GetTextLength() <= EditBuffer::kTextLimit) return false;
+  history_.Revert(edit_);
+  workText = edit_.GetText();
+  host_.MessageBox(app_identity::kAppName, kTextTooLongMessage, MsgButtons::Ok, MsgIcon::Exclamation);
+  return true;
+}
+
 void EditorView::PushUndoSnapshot() {
+  if (RefuseOversizedText()) return;
   history_.Push(edit_);
   doc_.SetModifiedFlag(true);
 }
@@ -137,7 +155,11 @@ void EditorView::CutCommand() {
 
 void EditorView::CopyCommand() { edit_.Copy(clipboard_); }
 void EditorView::PasteCommand() {
-  edit_.Paste(clipboard_);
+  if (!edit_.Paste(clipboard_) && !edit_.IsReadOnly() && !clipboard_.GetText().empty()) {
+    // Refused only because the text would pass the size limit.
+    host_.MessageBox(app_identity::kAppName, kTextTooLongMessage, MsgButtons::Ok, MsgIcon::Exclamation);
+    return;
+  }
   edit_.ScrollCaret();  // as typing does, the pasted text's end is shown
 }
 void EditorView::SelectAllCommand() { edit_.SelectAll(); }

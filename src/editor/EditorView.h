@@ -112,6 +112,12 @@ class EditorView {
   // ---- undo: a command that changes the text itself records its change
   // through an UndoStep (editor/UndoStep.h), which pushes the one snapshot.
   void PushUndoSnapshot();
+  // Takes back a change that made the text longer than EditBuffer::kTextLimit
+  // (the current snapshot goes back into the control) and says so; false when
+  // the text is within the limit.
+  bool RefuseOversizedText();
+  static constexpr const char* kTextTooLongMessage =
+      "文字数が上限（1,048,575 バイト）を超えるため、この変更は行いません。";
   void RecordSelectionInSnapshot() { history_.RecordSelection(edit_); }
 
   // ---- view commands
@@ -183,6 +189,7 @@ class EditorView {
 
  private:
   void OnEditChange();
+  void TypeOrBeep(std::string_view cp932Text);
   void ApplyLeftMargin();
   // Key-release steps of the view itself, before the subsystems' handlers.
   // In overwrite mode, a text the input method committed with Enter takes the

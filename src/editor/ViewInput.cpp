@@ -24,6 +24,7 @@ bool MovesCaretColumn(int key) {
 }  // namespace
 
 void EditorView::OnEditChange() {
+  if (history_.autoSnapshot && RefuseOversizedText()) return;
   const bool erasing = IsKeyDown(key::Back) || IsKeyDown(key::Delete);
   if (history_.OnChange(edit_, erasing)) doc_.SetModifiedFlag(true);
 }
@@ -63,7 +64,7 @@ void EditorView::OnChar(std::string_view ch) {
     return;
   }
   if (ch == "\r" || ch == "\n") {
-    edit_.TypeText("\r\n");
+    TypeOrBeep("\r\n");
     return;
   }
   if (first < 0x20 && ch != "\t") return;  // other control characters are not text
@@ -79,7 +80,13 @@ void EditorView::OnChar(std::string_view ch) {
       edit_.ReplaceSel("");
     }
   }
-  edit_.TypeText(ch);
+  TypeOrBeep(ch);
+}
+
+// Typing that would pass the size limit is refused by the control; the beep
+// tells the user why nothing appeared.
+void EditorView::TypeOrBeep(std::string_view cp932Text) {
+  if (!edit_.TypeText(cp932Text) && !edit_.IsReadOnly()) host_.Beep();
 }
 
 // The release runs the view's own steps (the overwrite after an input-method

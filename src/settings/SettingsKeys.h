@@ -13,12 +13,21 @@
 // API; their fixed parts are named at the end of this file.
 #pragma once
 
-// An integer value: its section, key and the default when none is stored.
+// An integer value: its section, key, the default when none is stored, and
+// the range of values the program can use. A stored value outside the range
+// (a hand-edited or damaged file) reads as the default, so no arithmetic
+// ever sees it.
 struct IntSetting {
   const char* section;
   const char* key;
   int defaultValue;
+  int minValue = -2147483647 - 1;
+  int maxValue = 2147483647;
 };
+
+// Widest tab the settings may ask for, in characters; tab arithmetic stays
+// far inside 32 bits with it.
+inline constexpr int kMaxTabWidth = 256;
 
 // A text value (UTF-8): its section, key and the default when none is stored.
 struct StringSetting {
@@ -34,15 +43,15 @@ inline constexpr char kSettingsSection[] = "Settings";
 // ---- display and modes
 
 // Decimal places of every computed result (0 to 3), read when a document is attached.
-inline constexpr IntSetting DecimalPlaces{kSettingsSection, "Sho", 1};
+inline constexpr IntSetting DecimalPlaces{kSettingsSection, "Sho", 1, 0, 3};
 // Column (tab) width in table mode, in characters (the width dialog offers 4 to 24).
-inline constexpr IntSetting TableColumnWidth{kSettingsSection, "RetuHaba", 8};
+inline constexpr IntSetting TableColumnWidth{kSettingsSection, "RetuHaba", 8, 1, kMaxTabWidth};
 // Tab width in characters when table mode is off.
-inline constexpr IntSetting TextTabWidth{kSettingsSection, "TabStops", 8};
+inline constexpr IntSetting TextTabWidth{kSettingsSection, "TabStops", 8, 1, kMaxTabWidth};
 // 1: files other than .pvl open in editor mode (table mode off, wrapping); 0: in table mode.
 inline constexpr IntSetting EditorModeAtStart{kSettingsSection, "Editmode", 0};
 // Line numbers in the left margin: 0 none, 1 physical lines, 2 logical (wrapped) lines.
-inline constexpr IntSetting LineNumbers{kSettingsSection, "Line", 0};
+inline constexpr IntSetting LineNumbers{kSettingsSection, "Line", 0, 0, 2};
 // 1: line ends are shown with a return mark (never in a read-only view).
 inline constexpr IntSetting ReturnMarks{kSettingsSection, "Enter", 1};
 // 1: vertical caret moves keep the caret's column.
@@ -56,9 +65,9 @@ inline constexpr IntSetting BackupOnSave{kSettingsSection, "Backup", 1};
 // ---- printing (a .pvl file's directive line may override these)
 
 // Print margin step, 1 to 4.
-inline constexpr IntSetting PrintMarginStep{kSettingsSection, "PrintMargin", 1};
+inline constexpr IntSetting PrintMarginStep{kSettingsSection, "PrintMargin", 1, 1, 4};
 // Number of text columns side by side on a printed page, 1 to 4.
-inline constexpr IntSetting PrintColumns{kSettingsSection, "ColNum", 1};
+inline constexpr IntSetting PrintColumns{kSettingsSection, "ColNum", 1, 1, 4};
 
 // ---- the "jump to line" dialog
 

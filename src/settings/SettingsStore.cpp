@@ -87,6 +87,7 @@ ReadResult ReadWhole(const std::string& path, std::string& bytes, int& fd, struc
     close(f);
     return ReadResult::Failed;
   }
+  bytes.reserve(static_cast<std::size_t>(st.st_size));
   char buffer[65536];
   for (;;) {
     const ssize_t n = read(f, buffer, sizeof buffer);
@@ -149,6 +150,8 @@ struct SettingsStore::Impl {
   enum class State { Unknown, Missing, Read, Unreadable };
 
   SettingsText text;
+  // The bytes of the version `text` was parsed from or serialised to.
+  std::string written;
   State state = State::Unknown;
   int fd = -1;
   struct stat stamp {};
@@ -160,6 +163,7 @@ struct SettingsStore::Impl {
     fd = -1;
     state = State::Unknown;
     text.Parse("");
+    written.clear();
   }
 
   void Adopt(ReadResult result, const std::string& bytes, int newFd, const struct stat& st) {
@@ -167,6 +171,7 @@ struct SettingsStore::Impl {
     fd = newFd;
     stamp = st;
     text.Parse(result == ReadResult::Ok ? bytes : std::string());
+    written = result == ReadResult::Ok ? bytes : std::string();
     state = result == ReadResult::Ok ? State::Read : result == ReadResult::Missing ? State::Missing : State::Unreadable;
   }
 
@@ -196,16 +201,26 @@ struct SettingsStore::Impl {
     }
     MakeParentFolders(path);
     LockFile lock(path, LOCK_EX);
-    std::string before;
-    int readFd;
+    // Under the lock the file is the version this store read or wrote last
+    // unless another process replaced it: only then is it read and parsed
+    // again, so a write costs one serialisation and one file write, linear
+    // in the size of the store.
+    ReadResult result = ReadResult::Ok;
     struct stat readStat {};
-    const ReadResult result = ReadWhole(path, before, readFd, readStat);
-    Adopt(result, before, readFd, readStat);
-    if (result == ReadResult::Failed) return;  // never replace a file that could not be read
-    if (createsValue && before.empty()) text.Parse(kNewFileComment);
+    struct stat now {};
+    if (state == State::Read && fd >= 0 && stat(path.c_str(), &now) == 0 && SameVersion(now, stamp)) {
+      readStat = stamp;
+    } else {
+      std::string bytes;
+      int readFd;
+      result = ReadWhole(path, bytes, readFd, readStat);
+      Adopt(result, bytes, readFd, readStat);
+      if (result == ReadResult::Failed) return;  // never replace a file that could not be read
+    }
+    if (createsValue && written.empty()) text.Parse(kNewFileComment);
     apply(text);
-    const std::string after = text.Serialize();
-    if (after == before) return;
+    std::string after = text.Serialize();
+    if (after == written) return;
     int newFd = -1;
     struct stat newStat {};
     if (!ReplaceFile(path, after, result == ReadResult::Ok ? &readStat : nullptr, newFd, newStat)) {
@@ -216,6 +231,7 @@ struct SettingsStore::Impl {
     fd = newFd;
     stamp = newStat;
     state = State::Read;
+    written = std::move(after);
   }
 };
 
@@ -303,7 +319,8 @@ void SettingsStore::DeleteSection(const std::string& section) {
 }
 
 std::int32_t SettingsStore::GetInt(const IntSetting& setting) const {
-  return GetInt(setting.section, setting.key, setting.defaultValue);
+  const std::int32_t value = GetInt(setting.section, setting.key, setting.defaultValue);
+  return value < setting.minValue || value > setting.maxValue ? setting.defaultValue : value;
 }
 
 void SettingsStore::WriteInt(const IntSetting& setting, std::int32_t value) {

@@ -5,6 +5,7 @@
 
 #include "dialogs/TableCreationDialog.h"
 #include "editor/EditorView.h"
+#include "settings/AppIdentity.h"
 #include "text/Cp932.h"
 
 namespace table_creation {
@@ -17,7 +18,10 @@ std::size_t DecimalDigits(long long n) {
   return digits;
 }
 
-int HeaderLabels(const TableCreationDialog& c) { return c.columns + (c.numbering == 1 || c.numbering == 2 ? 1 : 0); }
+// Wide: a column count of INT_MAX with a numbering column is one label more.
+long long HeaderLabels(const TableCreationDialog& c) {
+  return static_cast<long long>(c.columns) + (c.numbering == 1 || c.numbering == 2 ? 1 : 0);
+}
 
 long long FirstLineNumber(const TableCreationDialog& c, int caretRow) {
   return static_cast<long long>(caretRow) + 3 + (c.headerRow ? 1 : 0);
@@ -28,7 +32,7 @@ long long FirstLineNumber(const TableCreationDialog& c, int caretRow) {
 std::size_t TableTextLength(const TableCreationDialog& c, int caretRow, std::size_t cap) {
   std::size_t length = 4;
   if (c.headerRow) {
-    for (int i = 1; i <= HeaderLabels(c) && length <= cap; ++i) length += 1 + DecimalDigits(i) + 1;
+    for (long long i = 1; i <= HeaderLabels(c) && length <= cap; ++i) length += 1 + DecimalDigits(i) + 1;
     length += 2;
   }
   const std::size_t tabs = c.columns > 0 ? static_cast<std::size_t>(c.columns) : 0;
@@ -46,7 +50,7 @@ std::string BuildTableText(const TableCreationDialog& c, int caretRow) {
   t.reserve(TableTextLength(c, caretRow));
   t += "\r\n\r\n";
   if (c.headerRow) {
-    for (int i = 1; i <= HeaderLabels(c); ++i) {
+    for (long long i = 1; i <= HeaderLabels(c); ++i) {
       t += 'R';
       t += std::to_string(i);
       t += '\t';
@@ -80,10 +84,12 @@ void CreateTable(EditorView& view) {
   if (insertAt == std::string_view::npos) insertAt = text.size();
 
   // A grid that cannot fit into the text is refused before it is built, so a
-  // mistyped row count cannot exhaust memory.
+  // mistyped row count cannot exhaust memory; the message is the one every
+  // change past the size limit gives.
   const std::size_t room = static_cast<std::size_t>(edit.LimitText()) - std::min(text.size(), static_cast<std::size_t>(edit.LimitText()));
   if (TableTextLength(choice, caretRow, room) > room) {
-    view.Host().Beep();
+    view.Host().MessageBox(app_identity::kAppName, EditorView::kTextTooLongMessage, MsgButtons::Ok,
+                           MsgIcon::Exclamation);
     return;
   }
   const std::string grid = BuildTableText(choice, caretRow);

@@ -56,6 +56,10 @@ class UndoHistory {
   bool Undo(EditBuffer& buffer);
   // Redo: the same upwards, without storing the selection it leaves.
   bool Redo(EditBuffer& buffer);
+  // Puts the current snapshot back into the buffer (text, first visible
+  // line, selection): takes back a change that must not stay, the history
+  // unchanged.
+  void Revert(EditBuffer& buffer) const { Restore(buffer); }
 
   bool CanUndo() const { return current_ > 0; }
   bool CanRedo() const { return current_ < top_; }

@@ -32,6 +32,7 @@ struct RecordingHost : UiHost {
   std::function<bool(DialogData&)> onDialog;
   std::vector<DialogData> dialogs;  // as they were shown (initial values)
   std::function<bool(FileDialogData&)> onFile;
+  int beeps = 0;
 
   MsgResult MessageBox(const std::string& caption, const std::string& text, MsgButtons buttons, MsgIcon) override {
     messages.push_back({caption, text});
@@ -47,6 +48,7 @@ struct RecordingHost : UiHost {
     return onDialog ? onDialog(d) : true;
   }
   bool ChooseFile(FileDialogData& d) override { return onFile ? onFile(d) : false; }
+  void Beep() override { ++beeps; }
 };
 
 // A unique temporary folder, removed with the object.

@@ -1,0 +1,129 @@
+// A save killed with SIGKILL at any point leaves a whole version of the file
+// at its name and at name.bak; the temporary file it was writing is removed
+// by the next save or open of that file, and only when its writer has ended.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "document/DocumentFile.h"
+#include "support/CaseName.h"
+#include "support/TestView.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadAll(const fs::path& p) {
+  std::ifstream f(p, std::ios::binary);
+  if (!f) return "<missing>";
+  std::stringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+std::vector<std::string> TempFiles(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(folder))
+    if (e.path().filename().string().find(".pivra-") != std::string::npos) names.push_back(e.path().filename());
+  return names;
+}
+
+// A process id that has certainly ended: a child that exited and was reaped.
+pid_t EndedPid() {
+  const pid_t child = fork();
+  if (child == 0) _exit(0);
+  waitpid(child, nullptr, 0);
+  return child;
+}
+
+TEST(InterruptedSave, KilledWritersLeaveWholeVersionsAndNoTemporaryFiles) {
+  TempDir dir;
+  const fs::path path = dir.path / "doc.txt";
+  const fs::path bak = dir.path / "doc.txt.bak";
+  std::string current = "first version\r\n";
+  ASSERT_TRUE(docfile::WriteDocumentFile(path, current, false).Ok());
+  std::string backup = "<missing>";
+  std::mt19937 random(15);
+  int killedMidSave = 0;
+  for (int round = 1; round <= 24; ++round) {
+    // A megabyte, so that the kill lands inside the save more often than not.
+    const std::string next = std::string(1 << 20, static_cast<char>('A' + round % 26)) + std::to_string(round);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) _exit(docfile::WriteDocumentFile(path, next, true).Ok() ? 0 : 1);
+    usleep(random() % 40000);
+    kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    const bool killed = WIFSIGNALED(status);
+
+    const std::string now = ReadAll(path);
+    const std::string nowBak = ReadAll(bak);
+    if (now == next) {
+      EXPECT_EQ(nowBak, current) << "round " << round;
+      backup = current;
+      current = next;
+    } else {
+      ASSERT_EQ(now, current) << "round " << round;
+      EXPECT_TRUE(nowBak == backup || nowBak == current) << "round " << round;
+      backup = nowBak;
+    }
+    const std::size_t left = TempFiles(dir.path).size();
+    if (killed && left > 0) ++killedMidSave;
+    // The next open removes what the killed writer left.
+    std::string bytes;
+    docfile::ReadDocumentFile(path, bytes);
+    EXPECT_EQ(TempFiles(dir.path), std::vector<std::string>{}) << "round " << round;
+  }
+  // Not a requirement of the code, only of the test being useful.
+  std::cout << killedMidSave << " of 24 writers were killed with a temporary file left\n";
+}
+
+struct StaleCase {
+  const char* name;
+  std::string file;  // {dead} and {live} stand for a process id
+  bool removed;
+};
+
+std::string Fill(std::string s, pid_t dead) {
+  for (const auto& [key, pid] : {std::pair<std::string, pid_t>{"{dead}", dead}, {"{live}", getpid()}}) {
+    const std::size_t at = s.find(key);
+    if (at != std::string::npos) s.replace(at, key.size(), std::to_string(pid));
+  }
+  return s;
+}
+
+class StaleTempFiles : public ::testing::TestWithParam<StaleCase> {};
+
+TEST_P(StaleTempFiles, OnlyThoseOfEndedWritersOfThisFileGo) {
+  TempDir dir;
+  const fs::path path = dir.path / "doc.txt";
+  std::ofstream(path) << "text";
+  const fs::path file = dir.path / Fill(GetParam().file, EndedPid());
+  std::ofstream(file) << "partial";
+  ASSERT_TRUE(docfile::WriteDocumentFile(path, "new", true).Ok());
+  EXPECT_EQ(!fs::exists(file), GetParam().removed);
+  EXPECT_EQ(ReadAll(path), "new");
+}
+
+const StaleCase kStaleCases[] = {
+    {"ended writer", ".doc.txt.pivra-{dead}-Ab12Cd", true},
+    {"ended writer of the backup", ".doc.txt.bak.pivra-{dead}-0", true},
+    {"running writer", ".doc.txt.pivra-{live}-Ab12Cd", false},
+    {"another document", ".other.txt.pivra-{dead}-Ab12Cd", false},
+    {"a name without a writer", ".doc.txt.pivra-Ab12Cd", false},
+    {"a longer name", ".doc.txt2.pivra-{dead}-Ab12Cd", false},
+};
+
+INSTANTIATE_TEST_SUITE_P(Names, StaleTempFiles, ::testing::ValuesIn(kStaleCases),
+                         [](const auto& info) { return CaseName(info.index, info.param.name); });
+
+}  // namespace
