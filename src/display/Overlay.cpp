@@ -271,11 +271,14 @@ void AddEof(std::vector<OverlayItem>& items, const Frame& f) {
   const int right = f.clientWidth;
   const int h = f.lineHeight;
   const int eofWidth = TextWidth(f.view, "[EOF]");
+  // A position the buffer cannot place counts as the margin's top; a real
+  // one may lie left of the window when the text is scrolled sideways.
+  const Point failed{-1, -1};
   const Point end = e.PosFromChar(n);
-  int endX = end.x < 0 ? lm : end.x;
-  const int y = end.y < 0 ? 0 : end.y;
+  int endX = end == failed ? lm : end.x;
+  const int y = end == failed ? 0 : std::max(0, end.y);
   const Point prev = e.PosFromChar(n - 1);
-  const int prevX = prev.x < 0 ? lm : prev.x;
+  const int prevX = prev == failed ? lm : prev.x;
   const int charW = std::max(1, e.Layout().AverageCharWidth());
   const int tabW = std::max(1, f.view.tabWidth * charW);
   const int x0 = e.PosFromChar(0).x;
