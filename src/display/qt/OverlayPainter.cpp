@@ -37,6 +37,7 @@ void DrawText(QPainter& p, const FontLayout& layout, const OverlayItem& item, qr
       positions.append(QPointF(x, baseline));
     } else if (info.kind == FontLayout::Kind::Fallback) {
       const char32_t cp[1] = {info.codePoint};
+      p.setFont(layout.Font());
       p.drawText(QPointF(x, baseline), QString::fromUcs4(cp, 1));
     }
     x += info.width;
@@ -55,9 +56,9 @@ QString Utf(const std::string& cp932Text) { return QString::fromStdString(cp932:
 
 void Paint(QPainter& p, const std::vector<OverlayItem>& items, const FontLayout& layout) {
   p.save();
-  p.setFont(layout.Font());
   QFont markFont(QString::fromUtf8(overlay::kMarkFace));
   int markTenths = 0;
+  int markAscent = 0;
   for (const OverlayItem& item : items) {
     const QColor colour = ToQColor(item.colour);
     switch (item.kind) {
@@ -80,14 +81,15 @@ void Paint(QPainter& p, const std::vector<OverlayItem>& items, const FontLayout&
         p.drawLine(item.x, item.y, item.x + item.width, item.y);
         break;
       case OverlayItem::Kind::Mark: {
+        // The marks come in runs of one size: the font changes only between runs.
         if (item.fontTenths != markTenths) {
           markTenths = item.fontTenths;
           markFont.setPointSizeF(std::max(1, markTenths) / 10.0);
+          markAscent = QFontMetrics(markFont).ascent();
         }
-        p.setFont(markFont);
+        if (p.font() != markFont) p.setFont(markFont);
         p.setPen(colour);
-        p.drawText(QPointF(item.x, item.y + QFontMetrics(markFont).ascent()), Utf(item.text));
-        p.setFont(layout.Font());
+        p.drawText(QPointF(item.x, item.y + markAscent), Utf(item.text));
         break;
       }
       case OverlayItem::Kind::Ime: break;  // shown in the menu bar
