@@ -105,20 +105,26 @@ void AddUnderline(std::vector<OverlayItem>& items, const Frame& f, bool hasFocus
 
 // ---------------------------------------------------------------- colouring
 
-// The visible rows' characters with their places: the text from the start of
-// the first visible row to the start of the row after the last one colouring
-// covers ("the cut text").
+// The visible rows' characters with their places, in text order: the text
+// from the start of the first visible row to the start of the row after the
+// last one colouring covers ("the cut text"). A row's characters past the
+// window's right edge are left out (they cannot be seen), so a very long
+// line costs no more than the window is wide.
 struct VisibleText {
   int start = 0;
   int cut = 0;
-  std::vector<int> x;        // per byte offset from start: x of the character there
-  std::vector<int> row;      // its row, counted from the first visible one
-  std::vector<int> rowEnd;   // per row: where its bytes end, line break excluded
-  std::vector<int> rowNext;  // per row: where the next row starts
-  std::vector<int> chars;    // offsets of the characters, in order
+  std::vector<int> chars;         // offsets of the characters
+  std::vector<int> x;             // per character: its x
+  std::vector<int> row;           // per character: its row, counted from the first visible one
   std::vector<char> slashBefore;  // per character: a "/" stands before it on its logical line
-  int x0 = 0;                // x where every row starts
-  int At(int pos) const { return pos - start; }
+  std::vector<int> rowEnd;        // per row: where its bytes end, line break excluded
+  std::vector<int> rowNext;       // per row: where the next row starts
+  std::vector<int> rowShownEnd;   // per row: where its listed characters end (the right edge or rowEnd)
+  int x0 = 0;                     // x where every row starts
+  // The index of the character at pos (pos starts a listed character).
+  std::size_t IndexOf(int pos) const {
+    return static_cast<std::size_t>(std::lower_bound(chars.begin(), chars.end(), pos) - chars.begin());
+  }
 };
 
 VisibleText CollectVisible(const Frame& f, int rows) {
@@ -128,25 +134,28 @@ VisibleText CollectVisible(const Frame& f, int rows) {
   vt.start = e.LineIndex(f.first);
   vt.cut = f.first + rows < e.LineCount() ? e.LineIndex(f.first + rows) : e.GetTextLength();
   vt.x0 = e.GetRect().left - e.HorizontalScroll();
-  const std::size_t n = static_cast<std::size_t>(vt.cut - vt.start);
-  vt.x.assign(n, 0);
-  vt.row.assign(n, 0);
   bool slash = false;
   for (int r = f.first; r < last; ++r) {
     const EditBuffer::RowSpan span = e.RowRange(r);
     const int next = r + 1 < e.LineCount() ? e.LineIndex(r + 1) : e.GetTextLength();
     vt.rowEnd.push_back(span.end);
     vt.rowNext.push_back(next);
+    vt.rowShownEnd.push_back(span.end);
+    if (span.begin == 0 || f.text[static_cast<std::size_t>(span.begin) - 1] == '\n') slash = false;
     int x = 0;
     for (int p = span.begin; p < next && p < vt.cut;) {
+      if (vt.x0 + x > f.clientWidth && p < span.end) {
+        vt.rowShownEnd.back() = p;
+        p = span.end;  // the rest of the row is out of sight; its line break still counts
+        continue;
+      }
       const int len = std::max<int>(1, static_cast<int>(cp932::CharLen(f.text, static_cast<std::size_t>(p))));
       const std::string_view ch = f.text.substr(static_cast<std::size_t>(p), static_cast<std::size_t>(len));
-      vt.x[static_cast<std::size_t>(vt.At(p))] = vt.x0 + x;
-      vt.row[static_cast<std::size_t>(vt.At(p))] = r - f.first;
       vt.chars.push_back(p);
+      vt.x.push_back(vt.x0 + x);
+      vt.row.push_back(r - f.first);
       vt.slashBefore.push_back(slash);
       if (ch == "/") slash = true;
-      if (ch == "\n") slash = false;
       if (p < span.end) x = e.Advance(x, ch);
       p += len;
     }
@@ -157,12 +166,15 @@ VisibleText CollectVisible(const Frame& f, int rows) {
 // A span of the text in one colour, one item per row it covers.
 void AddSpan(std::vector<OverlayItem>& items, const Frame& f, const VisibleText& vt, int begin, int end, Colour colour) {
   while (begin < end && begin < vt.cut) {
-    const auto r = static_cast<std::size_t>(vt.row[static_cast<std::size_t>(vt.At(begin))]);
+    const std::size_t index = vt.IndexOf(begin);
+    if (index >= vt.chars.size() || vt.chars[index] != begin) return;  // out of sight
+    const auto r = static_cast<std::size_t>(vt.row[index]);
     const int pieceEnd = std::min({end, vt.rowNext[r], vt.cut});
-    const int textEnd = std::min(pieceEnd, std::max(begin, vt.rowEnd[r]));  // the line break is never drawn
+    // The line break is never drawn, nor what lies past the right edge.
+    const int textEnd = std::min(pieceEnd, std::max(begin, vt.rowShownEnd[r]));
     if (textEnd > begin) {
       const auto from = static_cast<std::size_t>(begin);
-      OverlayItem item = Item(OverlayItem::Kind::Token, vt.x[static_cast<std::size_t>(vt.At(begin))],
+      OverlayItem item = Item(OverlayItem::Kind::Token, vt.x[index],
                               f.edit.GetRect().top + static_cast<int>(r) * f.lineHeight, colour,
                               std::string(f.text.substr(from, static_cast<std::size_t>(textEnd) - from)));
       item.tabOrigin = vt.x0;
@@ -180,34 +192,36 @@ bool MatchesAt(std::string_view text, int pos, int cut, std::string_view token) 
 void AddMarks(std::vector<OverlayItem>& items, const Frame& f, const VisibleText& vt) {
   const int hWidth = f.edit.Layout().CharWidth("h");
   const int rowTop = f.edit.GetRect().top;
-  auto yOf = [&](int p) { return rowTop + vt.row[static_cast<std::size_t>(vt.At(p))] * f.lineHeight; };
+  auto yOf = [&](std::size_t i) { return rowTop + vt.row[i] * f.lineHeight; };
   auto mark = [&](int x, int y, const char* utf8, Colour colour, int tenths) {
     OverlayItem item = Item(OverlayItem::Kind::Mark, x, y, colour, cp932::FromUtf8(utf8));
     item.fontTenths = tenths;
     items.push_back(std::move(item));
   };
-  for (const int p : vt.chars) {
-    const int x = vt.x[static_cast<std::size_t>(vt.At(p))];
-    if (f.text[static_cast<std::size_t>(p)] == '\r' && f.leftMargin <= x && x < f.clientWidth - hWidth)
-      mark(x, yOf(p) + 3, "↓", kMarkColour, f.lineHeight * 5);
+  for (std::size_t i = 0; i < vt.chars.size(); ++i) {
+    const int x = vt.x[i];
+    if (f.text[static_cast<std::size_t>(vt.chars[i])] == '\r' && f.leftMargin <= x && x < f.clientWidth - hWidth)
+      mark(x, yOf(i) + 3, "↓", kMarkColour, f.lineHeight * 5);
   }
   const bool table = f.view.tableMode != 0;
-  for (const int p : vt.chars) {
-    const int x = vt.x[static_cast<std::size_t>(vt.At(p))];
-    if (f.text[static_cast<std::size_t>(p)] != '\t' || x + 1 < f.leftMargin || x + 1 >= f.clientWidth - 2 * hWidth + 2)
+  for (std::size_t i = 0; i < vt.chars.size(); ++i) {
+    const int x = vt.x[i];
+    if (f.text[static_cast<std::size_t>(vt.chars[i])] != '\t' || x + 1 < f.leftMargin ||
+        x + 1 >= f.clientWidth - 2 * hWidth + 2)
       continue;
     if (table) {
       const int after = vt.x0 + f.edit.Advance(x - vt.x0, "\t");
-      mark(after - 12, yOf(p) + 1, "|", kMarkColour, f.lineHeight * 7);
+      mark(after - 12, yOf(i) + 1, "|", kMarkColour, f.lineHeight * 7);
     } else {
-      mark(x + 2, yOf(p) + 2, "→", kMarkColour, f.lineHeight * 7);
+      mark(x + 2, yOf(i) + 2, "→", kMarkColour, f.lineHeight * 7);
     }
   }
-  for (const int p : vt.chars) {
-    const int x = vt.x[static_cast<std::size_t>(vt.At(p))];
-    if (!MatchesAt(f.text, p, vt.cut, "\x81\x40") || x + 1 < f.leftMargin || x + 1 >= f.clientWidth - 2 * hWidth + 2)
+  for (std::size_t i = 0; i < vt.chars.size(); ++i) {
+    const int x = vt.x[i];
+    if (!MatchesAt(f.text, vt.chars[i], vt.cut, "\x81\x40") || x + 1 < f.leftMargin ||
+        x + 1 >= f.clientWidth - 2 * hWidth + 2)
       continue;
-    mark(x + 2, yOf(p) + 2, "■", kFullWidthSpaceColour, f.lineHeight * 7);
+    mark(x + 2, yOf(i) + 2, "■", kFullWidthSpaceColour, f.lineHeight * 7);
   }
 }
 

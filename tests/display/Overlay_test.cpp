@@ -277,3 +277,16 @@ TEST(OverlayListing, PrintsMarginThenOneItemALine) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(OverlayTokens, AVeryLongLineIsColouredOnlyAsFarAsTheWindowShowsIt) {
+  // 600,000 bytes on one line: the comment's item holds what fits in the window.
+  OverlayView v("// " + std::string(600000, 'c') + "\r\n$x$ /", true, 1);
+  const auto tokens = v.Items(OverlayItem::Kind::Token);
+  ASSERT_EQ(tokens.size(), 3u);
+  EXPECT_LE(tokens[2].text.size(), 640u / 8 + 2);
+  EXPECT_EQ(tokens[0].text, "$");  // the next line's tokens are coloured as ever
+}
+
+}  // namespace
