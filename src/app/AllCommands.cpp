@@ -1,6 +1,7 @@
 #include "app/AllCommands.h"
 
 #include "calc/CalcCommands.h"
+#include "display/DisplayCommands.h"
 #include "document/DocumentCommands.h"
 #include "editor/CommandTable.h"
 #include "table/TableCommands.h"
@@ -12,6 +13,7 @@ const CommandTable& AllCommands() {
     RegisterTableCommands(t);
     RegisterCalcCommands(t);
     RegisterDocumentCommands(t);
+    RegisterDisplayCommands(t);
     return t;
   }();
   return table;

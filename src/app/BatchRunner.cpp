@@ -7,6 +7,7 @@
 
 #include "app/AppContext.h"
 #include "app/DocumentStartup.h"
+#include "display/Overlay.h"
 #include "editor/CommandIds.h"
 #include "editor/EditorView.h"
 #include "text/Cp932.h"
@@ -192,6 +193,9 @@ void BatchRunner::PrintState(EditorView& view) {
        << " firstvisible=" << e.FirstVisibleLine() << "\n";
 }
 
+// The overlay the window would paint now, the pane having the focus.
+void BatchRunner::PrintOverlay(EditorView& view) { out_ << overlay::Listing(view, overlay::Compute(view, true)); }
+
 bool BatchRunner::Execute(EditorView& view, AppContext& app, const std::string& line, std::string& why) {
   const std::vector<std::string> words = SplitWords(line);
   const std::string& verb = words[0];
@@ -292,6 +296,10 @@ bool BatchRunner::Execute(EditorView& view, AppContext& app, const std::string& 
   }
   if (verb == "state") {
     PrintState(view);
+    return true;
+  }
+  if (verb == "overlay") {
+    PrintOverlay(view);
     return true;
   }
   why = "unknown verb " + verb;

@@ -36,6 +36,7 @@ class BatchRunner {
   bool Key(EditorView& view, const std::string& name, std::string& why);
   bool Command(EditorView& view, const std::vector<std::string>& words, std::string& why);
   void PrintState(EditorView& view);
+  void PrintOverlay(EditorView& view);
 
   std::ostream& out_;
   std::ostream& err_;

@@ -3,6 +3,9 @@
 #include <charconv>
 #include <ostream>
 
+#include "app/BatchRunner.h"
+#include "text/Cp932.h"
+
 namespace {
 
 bool ParseInt(const std::string& s, int& value) {
@@ -86,6 +89,33 @@ bool ScriptedUiHost::ChooseFile(FileDialogData& dialog) {
     if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) dialog.path += "." + dialog.defaultExt;
   }
   return !input_.cancel && !dialog.path.empty();
+}
+
+bool ScriptedUiHost::ChooseFont(FontDescription& font) {
+  std::string answer;
+  bool given = false;
+  for (const auto& [control, value] : input_.values) {
+    if (control == "font") {
+      answer = value;
+      given = true;
+    }
+  }
+  std::erase_if(input_.values, [](const auto& v) { return v.first == "font"; });
+  if (input_.cancel || !given) return false;
+  const std::size_t c2 = answer.rfind(',');
+  const std::size_t c1 = c2 == std::string::npos || c2 == 0 ? std::string::npos : answer.rfind(',', c2 - 1);
+  int height = 0, weight = 0;
+  std::string face, why;
+  if (c1 == std::string::npos || !ParseInt(answer.substr(c1 + 1, c2 - c1 - 1), height) ||
+      !ParseInt(answer.substr(c2 + 1), weight) || !BatchRunner::DecodeText(answer.substr(0, c1), face, why) ||
+      face.empty()) {
+    if (dialogError_.empty()) dialogError_ = "font takes FACE,HEIGHT,WEIGHT, got " + answer;
+    return false;
+  }
+  font.faceName = cp932::ToUtf8(face);
+  font.height = height;
+  font.weight = weight;
+  return true;
 }
 
 void ScriptedUiHost::Beep() { out_ << "beep\n"; }

@@ -38,6 +38,8 @@ class ScriptedUiHost final : public UiHost {
                        MsgIcon icon) override;
   bool RunDialog(DialogData& dialog) override;
   bool ChooseFile(FileDialogData& dialog) override;
+  // Takes "font=FACE,HEIGHT,WEIGHT" (FACE knows the TEXT escapes, so a blank is \x20).
+  bool ChooseFont(FontDescription& font) override;
   void Beep() override;
   bool OpenAddress(const std::string& address) override;
   bool StartProgram(const std::string& program, const std::vector<std::string>& args,

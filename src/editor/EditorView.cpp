@@ -22,6 +22,7 @@ EditorView::EditorView(SettingsStore& settings, const CommandLine& commandLine, 
   edit_.SetWordWrap(true);  // the control is first created wrapping
   printColumns = settings_.GetInt(setting::PrintColumns);
   printFontHeight = settings_.GetInt(setting::PrintFontHeight);
+  colours = ColourScheme::Load(settings_);
   doc_.AddView(this);
 }
 
@@ -50,6 +51,9 @@ void EditorView::OnUpdate(UpdateHint hint) {
     case UpdateHint::Saved:  // the current undo step is the saved text
       history_.MarkSaved();
       break;
+    case UpdateHint::DisplayFont:
+      ++displayFontSerial;
+      break;
     case UpdateHint::New:  // the view starts over
       OnInitialUpdate();
       break;
@@ -61,17 +65,25 @@ void EditorView::OnUpdate(UpdateHint hint) {
   redrawLineNumbers = recreateCaret = redrawColouring = refreshImeMark = true;
 }
 
-// The gutter holds the label "  N:" for the largest line number shown, and the
+// The gutter holds the label "  N:" for the largest line number shown (the
+// rows below the text are numbered too, so never less than the rows), and the
 // text starts one line height right of it.
+std::string EditorView::GutterLabel() const {
+  const int n = std::max({edit_.LineCount(), edit_.ClientRect().Height() / std::max(1, LineHeight()), 20});
+  return "  " + std::to_string(n) + ":";
+}
+
 void EditorView::ApplyLeftMargin() {
   if (lineNumberMode == 0 || edit_.IsReadOnly()) {
     lineNumberMode = 0;
+    gutterLabelLength = 0;
     leftMargin = 10;
   } else {
-    int n = edit_.LineCount();
-    if (n < edit_.VisibleLineCount()) n = 20;
-    const std::string label = "  " + std::to_string(n) + ":";
-    leftMargin = static_cast<int>(label.size()) * edit_.Layout().AverageCharWidth() + LineHeight();
+    const std::string label = GutterLabel();
+    gutterLabelLength = static_cast<int>(label.size());
+    int width = 0;
+    for (const char c : label) width += edit_.Layout().CharWidth(std::string_view(&c, 1));
+    leftMargin = width + LineHeight();
   }
   edit_.SetMargins(leftMargin, 0);
   const Rect client = edit_.ClientRect();

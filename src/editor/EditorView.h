@@ -26,6 +26,7 @@
 #include "editor/ViewEnums.h"
 #include "editor/ViewDocument.h"
 #include "platform/UiHost.h"
+#include "settings/ColourScheme.h"
 #include "undo/UndoHistory.h"
 
 class SettingsStore;
@@ -153,6 +154,8 @@ class EditorView {
   int tabWidth = 8;
   int lineNumberMode = 1;
   int leftMargin = 10;
+  // Characters of the gutter label "  N:" the margin was last sized for.
+  int gutterLabelLength = 0;
   int returnMark = 1;
   int decimalPlaces = 1;
   int insertMode = 1;  // 1 insert, 0 overwrite
@@ -161,6 +164,7 @@ class EditorView {
   // Input method: its open state as last read, and the caret position taken
   // at each key down while it is open in overwrite mode (the start of the
   // text it is composing).
+  // The window keeps imeOpen at 1 while the input method is composing text.
   int imeOpen = 0;
   int imeStartPos = 0;
   std::pair<int, int> tableSelection{0, 0};
@@ -173,6 +177,13 @@ class EditorView {
   int printColumns = 1;
   int printMarginStep = 1;
   int printFontHeight = -16;  // height of the print font; 0 = none
+
+  // Colours of the text and of the overlay, read when the view is built and
+  // changed only by the colour dialog.
+  ColourScheme colours;
+  // Counts the display font changes the view was told of; the window builds
+  // a new font when it moves on.
+  int displayFontSerial = 0;
 
   // Idle-pass redraw requests.
   bool redrawLineNumbers = false;
@@ -191,6 +202,8 @@ class EditorView {
   void OnEditChange();
   void TypeOrBeep(std::string_view cp932Text);
   void ApplyLeftMargin();
+  // The gutter label for the largest number the gutter shows, and its width.
+  std::string GutterLabel() const;
   // Key-release steps of the view itself, before the subsystems' handlers.
   // In overwrite mode, a text the input method committed with Enter takes the
   // place of as many bytes after it as it occupies, never beyond its line.

@@ -176,7 +176,13 @@ void EditorView::OnDoubleClick() { navigation::SelectWord(*this); }
 
 void EditorView::OnIdle(bool mouseAtRest) {
   if (mouseAtRest) history_.TrackSelection(edit_);
-  if (lineNumberMode == 0 && leftMargin != 10) OnUpdate(UpdateHint::None);
+  // Numbers switched off give the margin back; a gutter whose largest number
+  // got a digit more or less is sized again.
+  if (lineNumberMode == 0 && leftMargin != 10) {
+    OnUpdate(UpdateHint::None);
+  } else if (lineNumberMode != 0 && static_cast<int>(GutterLabel().size()) != gutterLabelLength) {
+    OnUpdate(UpdateHint::None);
+  }
 }
 
 void EditorView::OverwriteAfterImeCommit(int key) {

@@ -48,6 +48,16 @@ DialogControl MakeCombo(int id, std::string label, std::vector<std::string> item
   return c;
 }
 
+DialogControl MakeButton(int id, std::string label) {
+  return MakeControl(id, DialogControl::Kind::Button, std::move(label));
+}
+
+DialogControl MakeColourButton(int id, std::string label, std::uint32_t colour) {
+  DialogControl c = MakeControl(id, DialogControl::Kind::ColourButton, std::move(label));
+  c.value = static_cast<int>(colour);
+  return c;
+}
+
 bool ParseDialogInteger(const std::string& text, int& value) {
   const char* first = text.data();
   const char* last = text.data() + text.size();
@@ -63,6 +73,20 @@ bool DialogData::Set(int id, const std::string& value) {
   if (!c) return false;
   if (c->kind == DialogControl::Kind::Edit) {
     c->text = value;
+    return true;
+  }
+  if (c->kind == DialogControl::Kind::Button) {
+    if (value != "click") return false;
+    if (onButton) onButton(*this, id);
+    return true;
+  }
+  if (c->kind == DialogControl::Kind::ColourButton) {
+    unsigned rgb = 0;
+    if (value.size() != 7 || value[0] != '#') return false;
+    const auto [end, ec] = std::from_chars(value.data() + 1, value.data() + 7, rgb, 16);
+    if (ec != std::errc() || end != value.data() + 7) return false;
+    // #RRGGBB, kept with red in the low byte.
+    c->value = static_cast<int>((rgb >> 16 & 0xFF) | (rgb & 0xFF00) | (rgb & 0xFF) << 16);
     return true;
   }
   int n = 0;

@@ -8,7 +8,11 @@
 //
 // Control values: an edit field holds `text`; a check box or radio button holds
 // `value` 0/1; a list or combo box holds the selected item index in `value`.
-// Radio buttons with the same `group` exclude each other.
+// Radio buttons with the same `group` exclude each other. A colour button
+// holds its colour (0x00BBGGRR) in `value`; pressing it opens the colour
+// chooser, which starts from that colour and the dialog's custom colours. A
+// push button acts at once through the dialog's `onButton`, which may change
+// any control's value while the dialog is open.
 //
 // Layout: controls go top to bottom, one line each, unless a control says it
 // continues the line of the control before it (`sameLine`). A dialog's text is
@@ -17,12 +21,14 @@
 // the field, or after it with `labelAfter` ("[5] 行 ×").
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
 struct DialogControl {
-  enum class Kind { Label, Edit, Check, Radio, List, Combo };
+  enum class Kind { Label, Edit, Check, Radio, List, Combo, Button, ColourButton };
   int id = 0;
   Kind kind = Kind::Label;
   std::string label;  // UTF-8
@@ -56,6 +62,10 @@ DialogControl MakeRadio(int id, std::string label, int group, bool selected);
 // A drop-down list opened on item `value` (off the list: no item selected).
 DialogControl MakeCombo(int id, std::string label, std::vector<std::string> items, int value);
 
+// A push button that acts at once, and a button showing a colour.
+DialogControl MakeButton(int id, std::string label);
+DialogControl MakeColourButton(int id, std::string label, std::uint32_t colour);
+
 // An integer typed into an edit field: blanks around it and a sign before the
 // digits are allowed; false for anything else or a number out of range.
 bool ParseDialogInteger(const std::string& text, int& value);
@@ -66,6 +76,11 @@ struct DialogData {
   std::string okLabel = "OK";
   std::string cancelLabel = "キャンセル";
   std::vector<DialogControl> controls;
+  // What a push button does, given its id; empty when the dialog has none.
+  std::function<void(DialogData&, int id)> onButton;
+  // The colour chooser's sixteen custom colours (0x00BBGGRR), when the
+  // dialog has colour buttons; the chooser gives back the ones it saved.
+  std::vector<std::uint32_t> customColours;
 
   DialogControl* Find(int id) {
     for (auto& c : controls)
@@ -83,8 +98,9 @@ struct DialogData {
   }
   // Sets a control from its textual form (batch runner): index or 0/1 for
   // lists and buttons, the text itself for edit fields. Selecting a radio
-  // button clears the others of its group. False when there is no such control
-  // or the value does not fit it.
+  // button clears the others of its group. A colour button takes "#RRGGBB"
+  // (as the chooser would answer), a push button "click" (it acts at once).
+  // False when there is no such control or the value does not fit it.
   bool Set(int id, const std::string& value);
 };
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/DialogData.h"
+#include "platform/FontDescription.h"
 
 enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MsgIcon { None, Information, Warning, Exclamation, Question, Error };
@@ -22,6 +23,8 @@ class UiHost {
   // Shows the dialog; true for OK (the data then holds the user's values).
   virtual bool RunDialog(DialogData& dialog) = 0;
   virtual bool ChooseFile(FileDialogData& dialog) = 0;
+  // The font chooser, opened on `font`; true for OK (`font` then holds the choice).
+  virtual bool ChooseFont(FontDescription& /*font*/) { return false; }
   virtual void Beep() {}
   // Opens an address (a web page, a file) with the desktop's handler; false when none took it.
   virtual bool OpenAddress(const std::string& /*address*/) { return false; }

@@ -124,6 +124,8 @@ constexpr IntSetting FontWeight(const char* section) { return {section, "Weight"
 constexpr IntSetting FontItalic(const char* section) { return {section, "Italic", 0}; }
 // Windows pitch and family byte; family 0x30 ("modern") is a fixed-pitch font.
 constexpr IntSetting FontPitchAndFamily(const char* section) { return {section, "PitchAndFamily", 49}; }
+// Windows character set byte; 128 is Shift-JIS.
+constexpr IntSetting FontCharSet(const char* section) { return {section, "CharSet", 128}; }
 
 // The print font's height, which the print layout also carries.
 inline constexpr IntSetting PrintFontHeight = FontHeight(kPrintFontSection);

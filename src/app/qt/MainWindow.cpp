@@ -25,6 +25,7 @@
 #include "editor/CommandTable.h"
 #include "editor/qt/CommandMenu.h"
 #include "editor/qt/PivraTextWidget.h"
+#include "display/qt/ViewDisplay.h"
 
 namespace {
 
@@ -62,6 +63,9 @@ MainWindow::MainWindow(AppContext& app, EditorView& view, const FontLayout& layo
 
   const bool bare = app_.Args().CommandLineHas("-w0");  // no tool bar, no status bar, no menu bar
   BuildMenus();
+  // The overlay, the display font and the input-method mark of the menu bar.
+  display_ = new ViewDisplay(*text_, app_.Settings());
+  display_->ShowImeMarkIn(*menuBar());
   if (bare) {
     menuBar()->hide();
   } else {
@@ -151,6 +155,7 @@ void MainWindow::RunCommand(int id) {
 }
 
 void MainWindow::AfterDocumentChange() {
+  display_->Refresh();
   text_->Refresh();
   UpdateTitle();
   UpdateStatus();
@@ -223,6 +228,7 @@ void MainWindow::RunIdle() {
   }
   UpdateStatus();
   UpdateTitle();
+  display_->Refresh();
   if (!atRest) restTimer_.start();
 }
 

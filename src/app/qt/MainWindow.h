@@ -27,6 +27,7 @@ class AppContext;
 class EditorView;
 class FontLayout;
 class PivraTextWidget;
+class ViewDisplay;
 class QLabel;
 class QMenu;
 
@@ -38,6 +39,7 @@ class MainWindow : public QMainWindow {
   ~MainWindow() override;
 
   PivraTextWidget& TextWidget() { return *text_; }
+  ViewDisplay& Display() { return *display_; }
   EditorView& View() { return view_; }
 
   // "<document title>[*] - Pivra"; the window shows "[*]" as "*" while the
@@ -69,6 +71,7 @@ class MainWindow : public QMainWindow {
   AppContext& app_;
   EditorView& view_;
   PivraTextWidget* text_;
+  ViewDisplay* display_ = nullptr;  // a child of the text widget
   QLabel* insertPane_ = nullptr;
   QLabel* capsPane_ = nullptr;
   QLabel* caretPane_ = nullptr;

@@ -75,10 +75,14 @@ void PivraTextWidget::SetFontLayout(const FontLayout& layout) {
   Refresh();
 }
 
-void PivraTextWidget::SetColours(const QColor& text, const QColor& background) {
-  text_ = text;
-  background_ = background;
-  viewport()->update();
+QColor PivraTextWidget::TextColour() const {
+  const Colour c = view_.colours.TextFor(view_.Edit().IsReadOnly());
+  return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+}
+
+QColor PivraTextWidget::BackgroundColour() const {
+  const Colour c = view_.colours.BackgroundFor(view_.Edit().IsReadOnly());
+  return QColor(RedOf(c), GreenOf(c), BlueOf(c));
 }
 
 void PivraTextWidget::Refresh() {
@@ -165,7 +169,9 @@ QRect PivraTextWidget::CaretRect() const {
 void PivraTextWidget::paintEvent(QPaintEvent* event) {
   QPainter p(viewport());
   const QRect dirty = event->rect();
-  p.fillRect(dirty, background_);
+  const QColor textColour = TextColour();
+  const QColor backgroundColour = BackgroundColour();
+  p.fillRect(dirty, backgroundColour);
 
   const EditBuffer& e = view_.Edit();
   const FontLayout& lay = *layout_;
@@ -199,7 +205,7 @@ void PivraTextWidget::paintEvent(QPaintEvent* event) {
       if (x0 + next >= format.left()) {
         const bool inSelection = pos >= selStart && pos < selEnd;
         if (inSelection) p.fillRect(QRect(left, y, next - x, lh), selBack);
-        const QColor& colour = inSelection ? selText : text_;
+        const QColor& colour = inSelection ? selText : textColour;
         const bool isTab = len == 1 && ch[0] == '\t';
         if (!isTab) {
           const FontLayout::CharInfo& info = lay.Info(ch);
@@ -230,7 +236,7 @@ void PivraTextWidget::paintEvent(QPaintEvent* event) {
       pos += len;
     }
   }
-  normal.Draw(p, lay.RawFont(), text_);
+  normal.Draw(p, lay.RawFont(), textColour);
   selected.Draw(p, lay.RawFont(), selText);
   p.restore();
 
@@ -248,13 +254,13 @@ void PivraTextWidget::paintEvent(QPaintEvent* event) {
     // The text being composed stands at the caret, underlined, until it is committed.
     const QFontMetrics fm(lay.Font());
     const QRect area(caret.left(), caret.top(), fm.horizontalAdvance(preedit_) + 2, lh);
-    p.fillRect(area, background_);
-    p.setPen(text_);
+    p.fillRect(area, backgroundColour);
+    p.setPen(textColour);
     p.setFont(lay.Font());
     p.drawText(QPointF(area.left(), caret.top() + lay.Ascent()), preedit_);
     p.drawLine(area.left(), area.bottom(), area.right(), area.bottom());
   } else if (hasFocus() && format.adjusted(-EditBuffer::kCaretWidth, 0, EditBuffer::kCaretWidth, 0).intersects(caret)) {
-    p.fillRect(caret, text_);
+    p.fillRect(caret, textColour);
   }
 }
 
@@ -325,6 +331,10 @@ void PivraTextWidget::inputMethodEvent(QInputMethodEvent* event) {
   if (!event->commitString().isEmpty()) {
     view_.OnImeCommit(ToCp932(event->commitString()));
   }
+  // Qt tells no open state of the input method; text being composed counts as open.
+  const int open = preedit_.isEmpty() ? 0 : 1;
+  if (view_.imeOpen != open) view_.refreshImeMark = true;
+  view_.imeOpen = open;
   event->accept();
   AfterInput();
 }

@@ -9,7 +9,8 @@
 // Drawing covers only the visible physical lines: the buffer gives each row's
 // bytes and each character's advance (TABs to its tab stops), and each CP932
 // character is decoded at this edge and drawn at that x, so the screen and the
-// buffer's positions always agree. Glyphs of the display font
+// buffer's positions always agree. The overlay painter (gutter, ruler, marks,
+// colours) is called in every paint event, after the text. Glyphs of the display font
 // go out as glyph runs; characters the font lacks are drawn as text (the
 // platform's fallback fonts); bytes that do not decode are drawn as small hex
 // boxes and stay in the text unchanged.
@@ -40,8 +41,10 @@ class PivraTextWidget : public QAbstractScrollArea {
   // A new display font: the buffer re-lays out its text with it.
   void SetFontLayout(const FontLayout& layout);
 
-  // Text and background colours of the control.
-  void SetColours(const QColor& text, const QColor& background);
+  // Text and background colours of the control: the view's, or black on
+  // pale blue while the text is read-only.
+  QColor TextColour() const;
+  QColor BackgroundColour() const;
 
   // Brings scroll bars and the picture up to date after the view changed
   // other than through this widget's own input (a menu command, a new text).
@@ -93,8 +96,6 @@ class PivraTextWidget : public QAbstractScrollArea {
 
   EditorView& view_;
   const FontLayout* layout_;
-  QColor text_{Qt::black};
-  QColor background_{Qt::white};
   QString preedit_;
   QTimer dragTimer_;
   QPoint dragPos_;

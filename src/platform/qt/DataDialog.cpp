@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QColorDialog>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -21,6 +22,19 @@
 namespace {
 
 QString Q(const std::string& utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
+
+// Colours of the data are 0x00BBGGRR.
+QColor ToQColor(int value) {
+  const auto c = static_cast<unsigned>(value);
+  return QColor(static_cast<int>(c & 0xFF), static_cast<int>(c >> 8 & 0xFF), static_cast<int>(c >> 16 & 0xFF));
+}
+int FromQColor(const QColor& c) { return c.red() | c.green() << 8 | c.blue() << 16; }
+
+// A colour button is a swatch: its face filled with the colour.
+void PaintSwatch(QPushButton* button, int value) {
+  button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid gray; }")
+                            .arg(ToQColor(value).name()));
+}
 
 // The controls grouped by line, as indexes into the data.
 std::vector<std::vector<std::size_t>> Lines(const DialogData& data) {
@@ -142,6 +156,24 @@ DataDialog::DataDialog(DialogData& data, QWidget* parent)
           AddLabelled(line, c, list, 1);
           break;
         }
+        case DialogControl::Kind::Button: {
+          auto* button = new QPushButton(Q(c.label));
+          const int id = c.id;
+          connect(button, &QPushButton::clicked, this, [this, id] { PressButton(id); });
+          widget = button;
+          line.AddField(button);
+          break;
+        }
+        case DialogControl::Kind::ColourButton: {
+          auto* button = new QPushButton;
+          button->setFixedSize(fontMetrics().height() * 2, fontMetrics().height() + 4);
+          PaintSwatch(button, c.value);
+          const std::size_t index = i;
+          connect(button, &QPushButton::clicked, this, [this, index] { ChooseColour(index); });
+          widget = button;
+          AddLabelled(line, c, button, 0);
+          break;
+        }
         case DialogControl::Kind::Combo: {
           auto* combo = new QComboBox;
           for (const std::string& item : c.items) combo->addItem(Q(item));
@@ -216,8 +248,44 @@ void DataDialog::WriteBack() {
       case DialogControl::Kind::Radio: c.value = static_cast<QAbstractButton*>(w)->isChecked() ? 1 : 0; break;
       case DialogControl::Kind::List: c.value = static_cast<QListWidget*>(w)->currentRow(); break;
       case DialogControl::Kind::Combo: c.value = static_cast<QComboBox*>(w)->currentIndex(); break;
+      case DialogControl::Kind::Button: break;
+      case DialogControl::Kind::ColourButton: break;  // kept in the data as it is chosen
     }
   }
+}
+
+// A push button acts on the data at once; the widgets then show what it left.
+void DataDialog::PressButton(int id) {
+  WriteBack();
+  if (data_.onButton) data_.onButton(data_, id);
+  for (std::size_t i = 0; i < data_.controls.size(); ++i) {
+    const DialogControl& c = data_.controls[i];
+    QWidget* w = widgets_[i];
+    switch (c.kind) {
+      case DialogControl::Kind::Edit: static_cast<QLineEdit*>(w)->setText(Q(c.text)); break;
+      case DialogControl::Kind::Check:
+      case DialogControl::Kind::Radio: static_cast<QAbstractButton*>(w)->setChecked(c.value != 0); break;
+      case DialogControl::Kind::List: static_cast<QListWidget*>(w)->setCurrentRow(c.value); break;
+      case DialogControl::Kind::Combo: static_cast<QComboBox*>(w)->setCurrentIndex(c.value); break;
+      case DialogControl::Kind::ColourButton: PaintSwatch(static_cast<QPushButton*>(w), c.value); break;
+      case DialogControl::Kind::Label:
+      case DialogControl::Kind::Button: break;
+    }
+  }
+}
+
+// The colour chooser, fully open, starts from the button's colour with the
+// dialog's custom colours and gives back the ones it saved.
+void DataDialog::ChooseColour(std::size_t index) {
+  DialogControl& c = data_.controls[index];
+  for (std::size_t j = 0; j < data_.customColours.size() && static_cast<int>(j) < QColorDialog::customCount(); ++j)
+    QColorDialog::setCustomColor(static_cast<int>(j), ToQColor(static_cast<int>(data_.customColours[j])));
+  const QColor chosen = QColorDialog::getColor(ToQColor(c.value), this);
+  if (!chosen.isValid()) return;
+  c.value = FromQColor(chosen);
+  for (std::size_t j = 0; j < data_.customColours.size() && static_cast<int>(j) < QColorDialog::customCount(); ++j)
+    data_.customColours[j] = static_cast<std::uint32_t>(FromQColor(QColorDialog::customColor(static_cast<int>(j))));
+  PaintSwatch(static_cast<QPushButton*>(widgets_[index]), c.value);
 }
 
 void DataDialog::accept() {

@@ -1,11 +1,15 @@
 #include "platform/qt/QtUiHost.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QProcess>
 #include <QUrl>
 #include <QFile>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -73,6 +77,22 @@ QString QtUiHost::QtFileFilter(const std::string& filter) {
     out << name + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
   }
   return out.join(QStringLiteral(";;"));
+}
+
+bool QtUiHost::ChooseFont(FontDescription& font) {
+  QFont initial(Q(font.faceName));
+  initial.setPixelSize(std::max(1, std::abs(font.height)));
+  initial.setWeight(static_cast<QFont::Weight>(std::clamp(font.weight == 0 ? 400 : font.weight, 100, 900)));
+  initial.setItalic(font.italic != 0);
+  bool ok = false;
+  const QFont chosen = QFontDialog::getFont(&ok, initial, parent_, QStringLiteral("フォント"));
+  if (!ok) return false;
+  const int pixels = chosen.pixelSize() > 0 ? chosen.pixelSize() : static_cast<int>(chosen.pointSizeF() * 96.0 / 72.0 + 0.5);
+  font.height = -std::max(1, pixels);
+  font.weight = chosen.weight();
+  font.italic = chosen.italic() ? 1 : 0;
+  font.faceName = chosen.family().toStdString();
+  return true;
 }
 
 bool QtUiHost::ChooseFile(FileDialogData& dialog) {

@@ -16,6 +16,8 @@ class QtUiHost final : public UiHost {
   MsgResult MessageBox(const std::string& caption, const std::string& text, MsgButtons buttons, MsgIcon icon) override;
   bool RunDialog(DialogData& dialog) override;
   bool ChooseFile(FileDialogData& dialog) override;
+  // The Qt font chooser; a negative height is the character height in pixels.
+  bool ChooseFont(FontDescription& font) override;
   void Beep() override;
   bool OpenAddress(const std::string& address) override;
   bool StartProgram(const std::string& program, const std::vector<std::string>& args,

@@ -1,0 +1,61 @@
+#include "display/qt/ViewDisplay.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
+
+#include "display/Overlay.h"
+#include "display/qt/DisplayFont.h"
+#include "display/qt/OverlayPainter.h"
+#include "editor/EditorView.h"
+#include "editor/qt/PivraTextWidget.h"
+#include "platform/qt/FontLayout.h"
+#include "settings/SettingsKeys.h"
+#include "text/Cp932.h"
+
+ViewDisplay::ViewDisplay(PivraTextWidget& widget, SettingsStore& settings)
+    : QObject(&widget), widget_(widget), settings_(settings), fontSerial_(widget.View().displayFontSerial) {
+  widget_.SetOverlayPainter([this](QPainter& p) {
+    overlay_painter::Paint(p, overlay::Compute(widget_.View(), widget_.hasFocus()), widget_.Layout());
+  });
+  connect(&widget_, &PivraTextWidget::viewChanged, this, &ViewDisplay::Refresh);
+}
+
+ViewDisplay::~ViewDisplay() {
+  widget_.SetOverlayPainter({});
+}
+
+void ViewDisplay::ShowImeMarkIn(QMenuBar& menuBar) {
+  imeMark_ = new QLabel(&menuBar);
+  imeMark_->setContentsMargins(4, 0, 8, 0);
+  menuBar.setCornerWidget(imeMark_, Qt::TopRightCorner);
+  imeMark_->setText(ImeMarkText());
+}
+
+QString ViewDisplay::ImeMarkText() const {
+  const EditorView& view = widget_.View();
+  if (view.Edit().IsReadOnly()) return {};
+  return QString::fromStdString(cp932::ToUtf8(overlay::ImeMark(view.imeOpen != 0)));
+}
+
+void ViewDisplay::Refresh() {
+  EditorView& view = widget_.View();
+  if (view.displayFontSerial != fontSerial_) {
+    fontSerial_ = view.displayFontSerial;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    auto font = std::make_unique<FontLayout>(display_font::FromSettings(settings_, setting::kScreenFontSection));
+    widget_.SetFontLayout(*font);
+    font_ = std::move(font);  // the widget's previous font is no longer used
+    view.OnUpdate(UpdateHint::None);
+    widget_.Refresh();
+    QApplication::restoreOverrideCursor();
+  }
+  if (imeMark_ && imeMark_->text() != ImeMarkText()) imeMark_->setText(ImeMarkText());
+  // The overlay is painted whole in every paint event; what the idle pass
+  // was asked to redraw is drawn by the repaint that follows.
+  if (view.redrawLineNumbers || view.redrawColouring || view.refreshImeMark) {
+    view.redrawLineNumbers = view.redrawColouring = view.refreshImeMark = false;
+    widget_.viewport()->update();
+  }
+}

@@ -1,0 +1,42 @@
+// ViewDisplay: joins a text widget to the display code.
+//
+// In every paint event of the widget it computes the view's overlay and
+// paints it over the text, so the gutter, ruler, marks and colours are
+// always complete and current. It follows the display font: when the view
+// hears that the font changed, a new font is made from the settings store
+// (with the wait cursor) and the widget lays its text out with it. It keeps
+// the input-method mark of the menu bar's corner up to date.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <memory>
+
+class FontLayout;
+class PivraTextWidget;
+class QLabel;
+class QMenuBar;
+class SettingsStore;
+
+class ViewDisplay : public QObject {
+  Q_OBJECT
+
+ public:
+  ViewDisplay(PivraTextWidget& widget, SettingsStore& settings);
+  ~ViewDisplay() override;
+
+  // Shows the input-method mark in the corner of `menuBar`.
+  void ShowImeMarkIn(QMenuBar& menuBar);
+  // After input or an idle pass: a new display font when the view heard of
+  // one, the input-method mark, and the redraw requests taken as done.
+  void Refresh();
+
+  QString ImeMarkText() const;
+
+ private:
+  PivraTextWidget& widget_;
+  SettingsStore& settings_;
+  std::unique_ptr<FontLayout> font_;
+  int fontSerial_;
+  QPointer<QLabel> imeMark_;
+};

@@ -1,0 +1,46 @@
+// The display through `pivraf --batch`: the overlay listing, the colour
+// dialog's buttons and the font chooser.
+#include <gtest/gtest.h>
+
+#include "support/BatchRun.h"
+
+namespace {
+
+TEST(DisplayBatch, OverlayListsMarginFirstAndTheInputMethodMarkLast) {
+  BatchRun b;
+  const BatchResult r = b.Run("type \\\\section{x}\noverlay\n");
+  ASSERT_EQ(r.exitCode, 0) << r.out;
+  EXPECT_EQ(r.out.rfind("margin 56\nfill 0 0 46 640 #F0F0FF\nnumber 30 16 1:\n", 0), 0u) << r.out;
+  EXPECT_NE(r.out.find("ruler 42 0  R1\\t R2\\t"), std::string::npos);
+  EXPECT_NE(r.out.find("token 56 16 #0000FF \\\\section\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("token 120 16 #FF0000 {\n"), std::string::npos);
+  EXPECT_NE(r.out.find("eof 154 16\n"), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.substr(r.out.size() - 8), "ime [A]\n");
+}
+
+TEST(DisplayBatch, ColourButtonsTakeAColourAndResetsAClick) {
+  BatchRun b;
+  const BatchResult r = b.Run(
+      "command 32821 1105=#112233 1093=abc 1081=#00FF00\n"
+      "command 32821 1110=click cancel\n"
+      "command 32821 1105=red\n");
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_NE(r.out.find("error: line 3: dialog 312 has no control 1105 taking red"), std::string::npos) << r.out;
+  const std::string conf = b.Read("Pivra.conf");
+  EXPECT_EQ(conf.find("TextColor"), std::string::npos) << conf;  // the reset removed it, though cancelled
+  EXPECT_NE(conf.find("Str1=str:abc"), std::string::npos) << conf;
+  EXPECT_NE(conf.find("abc=int:65280"), std::string::npos) << conf;
+}
+
+TEST(DisplayBatch, FontChooserTakesFaceHeightAndWeight) {
+  BatchRun b;
+  const BatchResult r = b.Run("command 32774 font=IPA\\x20Gothic,-20,400\ncommand 32774 font=bad\n");
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_NE(r.out.find("error: line 2: font takes FACE,HEIGHT,WEIGHT"), std::string::npos) << r.out;
+  const std::string conf = b.Read("Pivra.conf");
+  EXPECT_NE(conf.find("FaceName=str:IPA Gothic"), std::string::npos) << conf;
+  EXPECT_NE(conf.find("Height=int:-20"), std::string::npos) << conf;
+  EXPECT_NE(conf.find("Weight=int:400"), std::string::npos) << conf;
+}
+
+}  // namespace
