@@ -190,7 +190,11 @@ void BatchRunner::PrintState(EditorView& view) {
        << view.History().Top() << " table=" << view.tableMode << " linenumbers=" << view.lineNumberMode
        << " tab=" << view.tabWidth << " wrap=" << (e.IsWordWrap() ? 1 : 0) << " decimals=" << view.decimalPlaces
        << " readonly=" << (e.IsReadOnly() ? 1 : 0) << " len=" << e.GetTextLength()
-       << " firstvisible=" << e.FirstVisibleLine() << "\n";
+       << " firstvisible=" << e.FirstVisibleLine();
+  // The file's encoding, as the status bar shows it.
+  if (const auto* doc = dynamic_cast<const Document*>(&view.Doc()))
+    out_ << " encoding=" << file_encoding::Name(doc->Form().encoding);
+  out_ << "\n";
 }
 
 // The overlay the window would paint now, the pane having the focus.

@@ -79,7 +79,19 @@ bool ScriptedUiHost::RunDialog(DialogData& dialog) {
 
 bool ScriptedUiHost::ChooseFile(FileDialogData& dialog) {
   for (const auto& [control, value] : input_.values) {
-    if (control == "path") dialog.path = value;
+    if (control == "path") {
+      dialog.path = value;
+    } else if (control == "encoding") {
+      const std::optional<file_encoding::Encoding> e = file_encoding::FromName(value);
+      if (!dialog.offerEncoding) {
+        dialogError_ = "this dialog offers no encoding";
+      } else if (!e) {
+        dialogError_ = "unknown encoding " + value + " (cp932, utf-8 or utf-8-bom)";
+      } else {
+        dialog.encoding = *e;
+        dialog.encodingChosen = true;
+      }
+    }
   }
   input_.values.clear();
   // As the save dialog does: a name typed without an extension gets the default one.
@@ -88,7 +100,7 @@ bool ScriptedUiHost::ChooseFile(FileDialogData& dialog) {
     const std::size_t dot = dialog.path.rfind('.');
     if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) dialog.path += "." + dialog.defaultExt;
   }
-  return !input_.cancel && !dialog.path.empty();
+  return !input_.cancel && !dialog.path.empty() && dialogError_.empty();
 }
 
 bool ScriptedUiHost::ChooseFont(FontDescription& font) {

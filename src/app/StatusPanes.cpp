@@ -31,4 +31,8 @@ std::optional<std::string> CaretPaneText(const EditBuffer& edit) {
 
 std::string InsertPaneText(int insertMode) { return insertMode ? "挿入" : "上書"; }
 
+std::string EncodingPaneText(file_encoding::Encoding encoding, bool lossy) {
+  return std::string(file_encoding::Caption(encoding)) + (lossy ? " 読取専用" : "");
+}
+
 }  // namespace status_panes

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #include "settings/AppIdentity.h"
@@ -11,6 +12,7 @@
 #include "document/ViewAttachment.h"
 #include "editor/EditorView.h"
 #include "platform/UiHost.h"
+#include "text/LineEnds.h"
 
 namespace {
 
@@ -68,6 +70,35 @@ std::string SaveFailureText(const docfile::WriteResult& r, const std::string& pa
   return text + "\nディスク上のファイルは変更されていません。";
 }
 
+std::string UnconvertibleText(const file_encoding::Unconvertible& u, const std::string& path) {
+  return WithPath("%1 には CP932 で表せない文字があります。\n", path) + std::to_string(u.line) + " 行目の" +
+         file_encoding::Describe(u) +
+         "\n\nその文字は 〓 で表示します。ファイルを損なわないよう読み取り専用で開き、"
+         "このファイルには上書き保存しません。";
+}
+
+std::string LossyOverwriteText(const std::string& path) {
+  return WithPath("%1 には CP932 で表せない文字があるため、上書き保存できません。\n"
+                  "保存すると 〓 で表示している文字が失われます。\n"
+                  "別のファイルに保存するには「名前を付けて保存」を使ってください。",
+                  path);
+}
+
+std::string UnencodableText(const file_encoding::BadCp932& bad, file_encoding::Encoding encoding,
+                            const std::string& path) {
+  char byte[8];
+  std::snprintf(byte, sizeof byte, "0x%02X", bad.byte);
+  return WithPath("%1 を ", path) + file_encoding::Caption(encoding) + " で保存できません。\n" +
+         std::to_string(bad.line) + " 行目に CP932 の文字ではないバイト " + byte +
+         " があります。\nディスク上のファイルは変更されていません。";
+}
+
+bool IsPvlPath(const std::string& path) {
+  std::string folder, title, ext, nameExt;
+  docfile::SplitPath(path, folder, title, ext, nameExt);
+  return ext == ".pvl" || ext == ".PVL";
+}
+
 }  // namespace
 
 Document::Document(SettingsStore& settings)
@@ -117,33 +148,81 @@ void Document::ReadFileTime() {
 bool Document::OnNewDocument() {
   path_.clear();
   modified_ = false;
+  form_ = {};
+  lossy_ = false;
+  readAs_.reset();
+  fileBytes_.clear();
+  fileText_.clear();
   if (EditorView* view = FirstView()) view->Edit().SetText("");
   return true;
 }
 
-// The file is read whole before anything is touched, so a refused file
-// leaves the text, path and flags of the document as they were.
+file_text::ReadAs Document::CurrentReadAs() const {
+  if (readAs_) return *readAs_;
+  const SettingsStore* settings = Settings();
+  const int n = settings ? settings->GetInt(setting::OpenEncoding) : 0;
+  return n == 1 ? file_text::ReadAs::Cp932 : n == 2 ? file_text::ReadAs::Utf8 : file_text::ReadAs::Detect;
+}
+
+// The file is read and converted whole before anything is touched, so a
+// refused file leaves the text, path and flags of the document as they were.
 bool Document::OnOpenDocument(const std::string& path) {
   EditorView* view = FirstView();
   if (!view) return false;
+  const file_text::ReadAs readAs = CurrentReadAs();
   std::string bytes;
-  const docfile::ReadResult r = docfile::ReadDocumentFile(path, bytes);
+  const docfile::ReadResult r = docfile::ReadDocumentFile(
+      path, bytes, readAs == file_text::ReadAs::Cp932 ? docfile::kMaxFileBytes : docfile::kMaxUtf8FileBytes);
   if (r.status != docfile::ReadStatus::Ok) {
     ShowMessage(OpenFailureText(r, path));
     return false;
   }
-  view->Edit().SetText(bytes);
+  file_text::Loaded loaded = file_text::Decode(bytes, readAs);
+  if (loaded.tooLarge) {
+    ShowMessage(OpenFailureText({docfile::ReadStatus::TooLarge, 0}, path));
+    return false;
+  }
+  view->Edit().SetText(loaded.text);
+  form_ = loaded.form;
+  lossy_ = loaded.firstUnconvertible.has_value();
+  fileBytes_.clear();
+  fileText_.clear();
+  if (form_.encoding != file_encoding::Encoding::Cp932 && !lossy_) {
+    fileBytes_ = std::move(bytes);
+    fileText_ = std::move(loaded.text);
+    line_ends::NormaliseDocument(fileText_);
+  }
   modified_ = false;
   std::int64_t t = 0;
   if (docfile::LastWriteTime(path, t)) lastKnownFileTime = t;
+  if (loaded.firstUnconvertible) ShowMessage(UnconvertibleText(*loaded.firstUnconvertible, path));
   return true;
 }
 
-bool Document::OnSaveDocument(const std::string& path) {
+bool Document::OnSaveDocument(const std::string& path) { return WriteText(path, form_); }
+
+bool Document::WriteText(const std::string& path, const file_text::FileForm& form) {
   EditorView* view = FirstView();
   if (!view || path.empty()) return false;
+  if (lossy_ && docfile::SameFile(path, path_)) {
+    ShowMessage(LossyOverwriteText(path));
+    return false;
+  }
+  const std::string& text = view->Edit().Text();
+  const bool unedited = !fileBytes_.empty() && form.encoding == form_.encoding && text == fileText_;
+  std::string bytes;
+  if (unedited) {
+    bytes = fileBytes_;
+  } else {
+    file_text::Encoded encoded = file_text::Encode(text, form);
+    if (encoded.firstBad) {
+      ShowMessage(UnencodableText(*encoded.firstBad, form.encoding, path));
+      return false;
+    }
+    bytes = std::move(encoded.bytes);
+  }
   const bool backup = path == path_ && backupEnabled != 0 && docfile::Exists(path);
-  const docfile::WriteResult r = docfile::WriteDocumentFile(path, view->Edit().Text(), backup);
+  const docfile::WriteResult r = docfile::WriteDocumentFile(path, bytes, backup);
   if (r.backupFailed) {
     // A plain message box without a caption of its own.
     if (UiHost* host = Host()) host->MessageBox("Error", "Failed to make the back up file !!", MsgButtons::Ok, MsgIcon::None);
@@ -152,6 +231,14 @@ bool Document::OnSaveDocument(const std::string& path) {
     ShowMessage(SaveFailureText(r, path));
     return false;
   }
+  form_ = form;
+  // A CP932 file now has the text's own line ends.
+  if (form_.encoding == file_encoding::Encoding::Cp932) form_.lineEnds = file_text::LineEnds::AsHeld;
+  lossy_ = false;
+  if (!unedited) {
+    fileBytes_.clear();
+    fileText_.clear();
+  }
   modified_ = false;
   UpdateAllViews(nullptr, UpdateHint::Saved);
   return true;
@@ -159,7 +246,13 @@ bool Document::OnSaveDocument(const std::string& path) {
 
 bool Document::OpenDocumentFile(const std::string& path) {
   const std::string full = docfile::FullPath(path);
-  if (!OnOpenDocument(full)) return false;
+  // Another file is read as the setting says; a reopen's choice was for the old one.
+  const std::optional<file_text::ReadAs> previousReadAs = readAs_;
+  readAs_.reset();
+  if (!OnOpenDocument(full)) {
+    readAs_ = previousReadAs;
+    return false;
+  }
   SetPathName(full);
   if (SettingsStore* settings = Settings()) recent_files::Add(*settings, full);
   const std::vector<EditorView*> views = views_;
@@ -241,6 +334,9 @@ bool Document::OnFileSaveAs() {
   dialog.title = "名前を付けて保存";
   dialog.filter = kSaveFilter;
   dialog.defaultExt = "pvl";
+  dialog.offerEncoding = true;
+  dialog.encoding = form_.encoding;
+  dialog.defaultExtEncoding = file_encoding::Encoding::Cp932;
   if (!path_.empty()) {
     dialog.initialPath = path_;
   } else {
@@ -249,7 +345,14 @@ bool Document::OnFileSaveAs() {
   }
   if (!host->ChooseFile(dialog) || dialog.path.empty()) return false;
   const std::string path = docfile::FullPath(dialog.path);
-  if (!OnSaveDocument(path)) return false;
+  // Without a choice, the program's own files are CP932 and others keep the
+  // document's encoding.
+  file_text::FileForm form = form_;
+  if (dialog.encodingChosen)
+    form.encoding = dialog.encoding;
+  else if (IsPvlPath(path))
+    form.encoding = dialog.defaultExtEncoding;
+  if (!WriteText(path, form)) return false;
   SetPathName(path);
   if (SettingsStore* settings = Settings()) recent_files::Add(*settings, path);
   // The views' idea of the file follows the new name (folder of the backup
@@ -304,6 +407,8 @@ void Document::CheckExternalChange() {
   if (answer == MsgResult::Yes) {
     if (OnOpenDocument(path_)) {
       UpdateAllViews(nullptr, UpdateHint::Reloaded);
+      if (lossy_)
+        for (EditorView* v : views_) v->Edit().SetReadOnly(true);
       // The reloaded text becomes an undo step of its own, marked as saved:
       // the history again matches the text shown, and undo brings back the
       // edits the reload replaced.
@@ -315,4 +420,26 @@ void Document::CheckExternalChange() {
     }
   }
   checkingExternalChange_ = false;
+}
+
+// ---------------------------------------------------------------- encodings
+
+void Document::OnReopen(EditorView& active, file_text::ReadAs readAs) {
+  if (path_.empty() || !SaveModified()) return;
+  const bool keptEdits = modified_;  // the user chose not to save
+  if (keptEdits)
+    modified_ = false;
+  else
+    view_attachment::SaveCaretPosition(active);
+  if (unsplit) unsplit();
+  const std::optional<file_text::ReadAs> previous = readAs_;
+  readAs_ = readAs;
+  if (!OnOpenDocument(path_)) {
+    readAs_ = previous;
+    modified_ = keptEdits;
+    return;
+  }
+  const std::vector<EditorView*> views = views_;
+  for (EditorView* v : views) v->OnInitialUpdate();
+  ReadFileTime();
 }

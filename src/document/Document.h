@@ -2,9 +2,12 @@
 // title and modified flag, and the views that show it.
 //
 // The text itself lives in the views' EditBuffers; the document reads a file
-// into its first view and writes the first view's text back. A file is kept
-// exactly as its bytes are: no conversion, no byte-order mark handling, at
-// most 1,048,575 bytes, no NUL byte.
+// into its first view and writes the first view's text back. The text is
+// CP932, at most 1,048,575 bytes, without NUL bytes. A CP932 file is the
+// text's bytes; a UTF-8 file is converted when read and written back in the
+// form it had (file_text::FileForm), and an unedited one as the very bytes
+// that were read. A UTF-8 file holding characters CP932 cannot hold is shown
+// read-only with substitutes and is never written over.
 //
 // States: untitled (path "", title "無題"; saving asks for a name) or named
 // (path and title of a file, set by a successful open or Save As). An open or
@@ -19,9 +22,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "document/FileText.h"
 #include "editor/ViewDocument.h"
 #include "editor/ViewEnums.h"
 
@@ -105,6 +110,16 @@ class Document final : public ViewDocument {
   // window, empty where there is none.
   std::function<void()> unsplit;
 
+  // ---- the file's encoding
+  const file_text::FileForm& Form() const { return form_; }
+  // True while the text is not a faithful form of the file (it holds
+  // substitutes for characters CP932 cannot hold): the views show it
+  // read-only and it is never written over that file.
+  bool IsLossy() const { return lossy_; }
+  // cmd::ReopenAsCp932, cmd::ReopenAsUtf8: the save prompt, then the file read
+  // again as that encoding (also by later reloads).
+  void OnReopen(EditorView& active, file_text::ReadAs readAs);
+
  private:
   UiHost* Host() const;
   SettingsStore* Settings() const;
@@ -114,6 +129,9 @@ class Document final : public ViewDocument {
   OpenOutcome OpenOther(EditorView& active, const std::string& path);
   void ReadFileTime();
   void ShowMessage(const std::string& text);
+  file_text::ReadAs CurrentReadAs() const;
+  // Writes the first view's text to path in `form` (Save, Save As).
+  bool WriteText(const std::string& path, const file_text::FileForm& form);
 
   std::string path_;
   std::string title_ = kUntitled;
@@ -121,4 +139,11 @@ class Document final : public ViewDocument {
   SettingsStore* settings_ = nullptr;
   std::vector<EditorView*> views_;
   bool checkingExternalChange_ = false;
+  file_text::FileForm form_;
+  bool lossy_ = false;
+  std::optional<file_text::ReadAs> readAs_;  // chosen by a reopen command
+  // A UTF-8 file as read, and its text as the control holds it: while the
+  // text is unchanged, saving writes these bytes again.
+  std::string fileBytes_;
+  std::string fileText_;
 };

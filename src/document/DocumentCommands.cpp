@@ -26,6 +26,12 @@ void RegisterDocumentCommands(CommandTable& t) {
   add(cmd::FileSave, "上書き保存(&S)", [](EditorView& v) { DocumentOf(v).OnFileSave(); },
       [](EditorView& v) { return v.Doc().IsModified(); });
   add(cmd::FileSaveAs, "名前を付けて保存(&A)...", [](EditorView& v) { DocumentOf(v).OnFileSaveAs(); });
+  // Reading the file again in the other encoding needs a file.
+  auto hasFile = [](EditorView& v) { return !v.Doc().PathName().empty(); };
+  add(cmd::ReopenAsCp932, "CP932 で開き直す(&J)",
+      [](EditorView& v) { DocumentOf(v).OnReopen(v, file_text::ReadAs::Cp932); }, hasFile);
+  add(cmd::ReopenAsUtf8, "UTF-8 で開き直す(&U)",
+      [](EditorView& v) { DocumentOf(v).OnReopen(v, file_text::ReadAs::Utf8); }, hasFile);
   add(cmd::DeleteBackupFiles, "バックアップの削除", DeleteBackupFiles, CanDeleteBackupFiles);
   // The recent files have no fixed caption: the File menu shows
   // recent_files::MenuEntries, one entry per listed file.

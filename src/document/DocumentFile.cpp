@@ -198,7 +198,7 @@ int RemoveStaleTempFiles(const std::string& path) {
   return removed;
 }
 
-ReadResult ReadDocumentFile(const std::string& path, std::string& bytes) {
+ReadResult ReadDocumentFile(const std::string& path, std::string& bytes, std::int64_t maxBytes) {
   bytes.clear();
   RemoveStaleTempFiles(path);
   // O_NONBLOCK: a FIFO must not hang the open; it is refused below.
@@ -207,10 +207,10 @@ ReadResult ReadDocumentFile(const std::string& path, std::string& bytes) {
   struct stat st {};
   if (::fstat(f.fd, &st) != 0) return {ReadStatus::CannotOpen, errno};
   if (!S_ISREG(st.st_mode)) return {ReadStatus::NotAFile, 0};
-  if (st.st_size > kMaxFileBytes) return {ReadStatus::TooLarge, 0};
+  if (st.st_size > maxBytes) return {ReadStatus::TooLarge, 0};
   // Read up to one byte past the limit: a file that grew since fstat is
   // still refused rather than cut.
-  bytes.resize(static_cast<std::size_t>(kMaxFileBytes) + 1);
+  bytes.resize(static_cast<std::size_t>(maxBytes) + 1);
   std::size_t got = 0;
   while (got < bytes.size()) {
     const ssize_t n = ::read(f.fd, bytes.data() + got, bytes.size() - got);
@@ -224,7 +224,7 @@ ReadResult ReadDocumentFile(const std::string& path, std::string& bytes) {
     got += static_cast<std::size_t>(n);
   }
   bytes.resize(got);
-  if (static_cast<std::int64_t>(got) > kMaxFileBytes) return {ReadStatus::TooLarge, 0};
+  if (static_cast<std::int64_t>(got) > maxBytes) return {ReadStatus::TooLarge, 0};
   if (std::memchr(bytes.data(), 0, bytes.size()) != nullptr) return {ReadStatus::HasNul, 0};
   return {};
 }
@@ -287,6 +287,13 @@ bool LastWriteTime(const std::string& path, std::int64_t& seconds) {
 bool Exists(const std::string& path) {
   struct stat st {};
   return !path.empty() && ::stat(path.c_str(), &st) == 0;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  if (a == b) return true;
+  struct stat sa {}, sb {};
+  if (a.empty() || b.empty() || ::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0) return false;
+  return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
 std::string FullPath(const std::string& path) {

@@ -24,6 +24,10 @@ namespace docfile {
 
 // Largest file that is loaded: the text control's limit.
 constexpr std::int64_t kMaxFileBytes = 1048575;
+// Largest UTF-8 file worth reading: the limit holds for the text as the
+// editor keeps it, and no CP932 byte takes more than three bytes of UTF-8
+// (half-width katakana), plus a byte-order mark.
+constexpr std::int64_t kMaxUtf8FileBytes = 3 * kMaxFileBytes + 3;
 
 enum class ReadStatus { Ok, CannotOpen, NotAFile, TooLarge, HasNul };
 
@@ -34,8 +38,8 @@ struct ReadResult {
 
 // Reads the whole file into `bytes` as it is: no conversion, no byte-order
 // mark handling. Refuses anything but a regular file, files longer than
-// kMaxFileBytes and files holding a NUL byte; `bytes` is then unspecified.
-ReadResult ReadDocumentFile(const std::string& path, std::string& bytes);
+// maxBytes and files holding a NUL byte; `bytes` is then unspecified.
+ReadResult ReadDocumentFile(const std::string& path, std::string& bytes, std::int64_t maxBytes = kMaxFileBytes);
 
 enum class WriteStage {
   Done,
@@ -69,6 +73,9 @@ int RemoveStaleTempFiles(const std::string& path);
 // cannot be read.
 bool LastWriteTime(const std::string& path, std::int64_t& seconds);
 bool Exists(const std::string& path);
+// True when both paths name one existing file (links and other spellings
+// of a path included), or are the same bytes.
+bool SameFile(const std::string& a, const std::string& b);
 
 // The absolute, lexically normalised form of `path` ("." and ".." resolved
 // by name, repeated "/" removed); symbolic links are not resolved. "" stays "".

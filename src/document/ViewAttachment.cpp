@@ -127,6 +127,9 @@ void InitialiseView(EditorView& view) {
     view.Edit().SetReadOnly(false);
     view.returnMark = view.Settings().GetInt(setting::ReturnMarks);
   }
+  // A text that holds substitutes for characters of the file is only shown.
+  if (const auto* doc = dynamic_cast<const Document*>(&view.Doc()); doc && doc->IsLossy())
+    view.Edit().SetReadOnly(true);
   view.OnUpdate(UpdateHint::None);
 
   RestoreRememberedCaret(view);

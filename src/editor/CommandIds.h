@@ -23,6 +23,9 @@ inline constexpr int DeleteBackupFiles = 32793;  // バックアップの削除
 // Recent files: entry n (1 to 16) of the File menu's list runs
 // RecentFileFirst + n - 1, so the 16 ids from RecentFileFirst on are theirs.
 inline constexpr int RecentFileFirst = 57616;
+// The current file read again as CP932 or as UTF-8, whatever its bytes show.
+inline constexpr int ReopenAsCp932 = 33900;  // CP932 で開き直す
+inline constexpr int ReopenAsUtf8 = 33901;   // UTF-8 で開き直す
 // Not built yet.
 inline constexpr int NewWindow = 32902;        // an empty document in another window
 inline constexpr int OpenInNewWindow = 32875;  // a file opened in another window

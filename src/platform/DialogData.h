@@ -27,6 +27,8 @@
 #include <utility>
 #include <vector>
 
+#include "text/FileEncoding.h"
+
 struct DialogControl {
   enum class Kind { Label, Edit, Check, Radio, List, Combo, Button, ColourButton };
   int id = 0;
@@ -112,4 +114,12 @@ struct FileDialogData {
   std::string defaultExt;   // without the dot
   std::string initialPath;  // UTF-8 file system path
   std::string path;         // the answer
+  // Save dialogs may offer the file's encoding. `encoding` is offered for
+  // most names and `defaultExtEncoding` for names with the default
+  // extension; when the user picks one, `encoding` holds it and
+  // encodingChosen is set.
+  bool offerEncoding = false;
+  file_encoding::Encoding encoding = file_encoding::Encoding::Cp932;
+  file_encoding::Encoding defaultExtEncoding = file_encoding::Encoding::Cp932;
+  bool encodingChosen = false;
 };

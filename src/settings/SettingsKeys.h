@@ -130,6 +130,13 @@ constexpr IntSetting FontCharSet(const char* section) { return {section, "CharSe
 // The print font's height, which the print layout also carries.
 inline constexpr IntSetting PrintFontHeight = FontHeight(kPrintFontSection);
 
+// ---- file encodings
+
+// How files are read: 0 by what their bytes show (a byte-order mark or valid
+// UTF-8 with multi-byte characters is UTF-8, anything else CP932), 1 always
+// as CP932, 2 always as UTF-8.
+inline constexpr IntSetting OpenEncoding{kSettingsSection, "Encoding", 0};
+
 // ---- keys made at run time (string API)
 
 // The recent-file list, most recent first: keys "File1" .. "File16", full paths.

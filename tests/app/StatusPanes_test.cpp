@@ -54,4 +54,12 @@ TEST(StatusPanesTest, InsertPaneShowsTheTypingMode) {
   EXPECT_EQ(status_panes::InsertPaneText(0), "上書");
 }
 
+TEST(StatusPanesTest, EncodingPaneNamesTheFilesEncoding) {
+  using file_encoding::Encoding;
+  EXPECT_EQ(status_panes::EncodingPaneText(Encoding::Cp932, false), "CP932");
+  EXPECT_EQ(status_panes::EncodingPaneText(Encoding::Utf8, false), "UTF-8");
+  EXPECT_EQ(status_panes::EncodingPaneText(Encoding::Utf8Bom, false), "UTF-8 (BOM付き)");
+  EXPECT_EQ(status_panes::EncodingPaneText(Encoding::Utf8, true), "UTF-8 読取専用");
+}
+
 }  // namespace

@@ -76,6 +76,8 @@ MainWindow::MainWindow(AppContext& app, EditorView& view, const FontLayout& layo
     statusBar()->addPermanentWidget(insertPane_);
     statusBar()->addPermanentWidget(capsPane_);
     statusBar()->addPermanentWidget(caretPane_);
+    encodingPane_ = new QLabel(this);
+    statusBar()->addPermanentWidget(encodingPane_);
   }
 
   idleTimer_.setSingleShot(true);
@@ -201,6 +203,7 @@ void MainWindow::UpdateTitle() {
 
 QString MainWindow::CaretPaneText() const { return caretPane_ ? caretPane_->text() : QString(); }
 QString MainWindow::InsertPaneText() const { return insertPane_ ? insertPane_->text() : QString(); }
+QString MainWindow::EncodingPaneText() const { return encodingPane_ ? encodingPane_->text() : QString(); }
 
 void MainWindow::UpdateStatus() {
   if (!caretPane_) return;
@@ -208,6 +211,7 @@ void MainWindow::UpdateStatus() {
   // Caps Lock's state cannot be read portably; the pane stays empty.
   capsPane_->setText(QString());
   if (const auto caret = status_panes::CaretPaneText(view_.Edit())) caretPane_->setText(Q(*caret));
+  encodingPane_->setText(Q(status_panes::EncodingPaneText(app_.Doc().Form().encoding, app_.Doc().IsLossy())));
 }
 
 // ---------------------------------------------------------------- idle pass

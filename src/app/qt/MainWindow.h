@@ -50,6 +50,7 @@ class MainWindow : public QMainWindow {
   void UpdateStatus();
   QString CaretPaneText() const;
   QString InsertPaneText() const;
+  QString EncodingPaneText() const;
 
   // Runs the idle pass now (the timer's work).
   void RunIdle();
@@ -75,6 +76,7 @@ class MainWindow : public QMainWindow {
   QLabel* insertPane_ = nullptr;
   QLabel* capsPane_ = nullptr;
   QLabel* caretPane_ = nullptr;
+  QLabel* encodingPane_ = nullptr;
   QTimer idleTimer_;
   QTimer restTimer_;
   QPoint lastMouse_;

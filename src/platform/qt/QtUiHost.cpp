@@ -4,6 +4,10 @@
 #include <cstdlib>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QDesktopServices>
 #include <QProcess>
 #include <QUrl>
@@ -29,6 +33,38 @@ QMessageBox::Icon IconOf(MsgIcon icon) {
     case MsgIcon::None: break;
   }
   return QMessageBox::NoIcon;
+}
+
+constexpr file_encoding::Encoding kEncodings[] = {file_encoding::Encoding::Cp932, file_encoding::Encoding::Utf8,
+                                                   file_encoding::Encoding::Utf8Bom};
+
+// The save dialog's encoding choice: a row below the file type. Until the
+// user picks one it follows the typed name, offering the default
+// extension's encoding for names that will get that extension.
+QComboBox* AddEncodingChoice(QFileDialog& box, const FileDialogData& dialog, bool& touched) {
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (!grid) return nullptr;
+  auto* combo = new QComboBox(&box);
+  combo->setObjectName(QStringLiteral("encoding"));
+  for (file_encoding::Encoding e : kEncodings) combo->addItem(Q(file_encoding::Caption(e)), static_cast<int>(e));
+  const int row = grid->rowCount();
+  grid->addWidget(new QLabel(QStringLiteral("文字コード:"), &box), row, 0);
+  grid->addWidget(combo, row, 1);
+  const QString defaultExt = Q(dialog.defaultExt);
+  auto follow = [combo, &touched, dialog, defaultExt](const QString& name) {
+    if (touched) return;
+    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    const QString ext = dot < 0 ? defaultExt : name.mid(dot + 1);
+    const bool defaultOne = !defaultExt.isEmpty() && (ext == defaultExt || ext == defaultExt.toUpper());
+    const file_encoding::Encoding e = defaultOne ? dialog.defaultExtEncoding : dialog.encoding;
+    const QSignalBlocker quiet(combo);
+    combo->setCurrentIndex(combo->findData(static_cast<int>(e)));
+  };
+  follow(QFile::decodeName(dialog.initialPath.c_str()).section(QLatin1Char('/'), -1));
+  if (auto* name = box.findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+    QObject::connect(name, &QLineEdit::textChanged, combo, follow);
+  QObject::connect(combo, &QComboBox::activated, combo, [&touched] { touched = true; });
+  return combo;
 }
 
 }  // namespace
@@ -102,9 +138,21 @@ bool QtUiHost::ChooseFile(FileDialogData& dialog) {
   box.setOption(QFileDialog::ReadOnly, false);
   if (!dialog.filter.empty()) box.setNameFilter(QtFileFilter(dialog.filter));
   if (!dialog.defaultExt.empty()) box.setDefaultSuffix(Q(dialog.defaultExt));
+  bool touched = false;
+  QComboBox* encoding = nullptr;
+  if (dialog.offerEncoding) {
+    // Qt's own dialog: the platform's cannot take the extra row.
+    box.setOption(QFileDialog::DontUseNativeDialog, true);
+    encoding = AddEncodingChoice(box, dialog, touched);
+  }
   if (!dialog.initialPath.empty()) box.selectFile(QFile::decodeName(dialog.initialPath.c_str()));
   if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty()) return false;
   dialog.path = QFile::encodeName(box.selectedFiles().first()).toStdString();
+  if (encoding) {
+    // What the dialog showed is what is written.
+    dialog.encoding = static_cast<file_encoding::Encoding>(encoding->currentData().toInt());
+    dialog.encodingChosen = true;
+  }
   return true;
 }
 

@@ -1,0 +1,58 @@
+// FileText: a document file's bytes as the text the editor holds, and the
+// text as the bytes of a file again.
+//
+// A CP932 file is its text, byte for byte. A UTF-8 file is converted, and
+// `FileForm` remembers what is needed to write it back as it was: the
+// encoding (with or without byte-order mark), the spelling of the characters
+// with two Unicode forms, and its line ends. The text control gives a text
+// without CR LF its CR LF line ends when it is loaded; a UTF-8 file with LF
+// (or CR) line ends gets them back when it is written, lines added since
+// included. CP932 files keep the text's line ends, as they always have.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "text/FileEncoding.h"
+
+namespace file_text {
+
+using file_encoding::Encoding;
+
+// How a file is read: by what its bytes show, or as one encoding whatever
+// they show (setting::OpenEncoding uses these numbers).
+enum class ReadAs { Detect = 0, Cp932 = 1, Utf8 = 2 };
+
+enum class LineEnds { AsHeld, Lf, Cr };
+
+struct FileForm {
+  Encoding encoding = Encoding::Cp932;
+  file_encoding::JisForms jisForms = 0;
+  LineEnds lineEnds = LineEnds::AsHeld;
+};
+
+struct Loaded {
+  std::string text;  // CP932, line ends as in the file
+  FileForm form;
+  // Set when the text is not a faithful form of the file: it must never be
+  // written over it.
+  std::optional<file_encoding::Unconvertible> firstUnconvertible;
+  bool tooLarge = false;  // the text exceeds the text control's limit
+};
+
+Loaded Decode(std::string_view bytes, ReadAs readAs);
+
+struct Encoded {
+  std::string bytes;
+  std::optional<file_encoding::BadCp932> firstBad;  // set: the text cannot be written in this form
+};
+
+Encoded Encode(std::string_view text, const FileForm& form);
+
+// The line ends a loaded text will get back when written as UTF-8: those it
+// had, when the text control is about to change them.
+LineEnds LineEndsOf(std::string_view text);
+
+}  // namespace file_text
