@@ -36,6 +36,9 @@ class BatchRunner {
   bool Key(EditorView& view, const std::string& name, std::string& why);
   bool Command(EditorView& view, const std::vector<std::string>& words, std::string& why);
   void PrintState(EditorView& view);
+  // CONTROL=VALUE pairs typed into the open find or replace bar (TEXT escapes allowed).
+  bool ApplyBarInput(EditorView& view, const std::vector<std::pair<std::string, std::string>>& values,
+                     std::string& why);
 
   std::ostream& out_;
   std::ostream& err_;

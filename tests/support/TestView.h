@@ -47,6 +47,8 @@ struct RecordingHost : UiHost {
     return onDialog ? onDialog(d) : true;
   }
   bool ChooseFile(FileDialogData& d) override { return onFile ? onFile(d) : false; }
+  int beeps = 0;
+  void Beep() override { ++beeps; }
 };
 
 // A unique temporary folder, removed with the object.
