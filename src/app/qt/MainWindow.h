@@ -29,6 +29,7 @@ class FontLayout;
 class PivraTextWidget;
 class QLabel;
 class QMenu;
+class SearchBarWindow;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -38,6 +39,7 @@ class MainWindow : public QMainWindow {
   ~MainWindow() override;
 
   PivraTextWidget& TextWidget() { return *text_; }
+  SearchBarWindow& SearchBar() { return *searchBar_; }
   EditorView& View() { return view_; }
 
   // "<document title>[*] - Pivra"; the window shows "[*]" as "*" while the
@@ -75,4 +77,6 @@ class MainWindow : public QMainWindow {
   QTimer idleTimer_;
   QTimer restTimer_;
   QPoint lastMouse_;
+  // The find and replace bars' tool window, shown while the view has a shown bar.
+  SearchBarWindow* searchBar_ = nullptr;
 };
