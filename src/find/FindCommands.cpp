@@ -5,6 +5,7 @@
 #include "editor/EditorView.h"
 #include "editor/UndoStep.h"
 #include "find/SearchBars.h"
+#include "settings/AppIdentity.h"
 #include "settings/SettingsKeys.h"
 #include "text/Cp932.h"
 
@@ -70,6 +71,16 @@ void FindInDirection(EditorView& view, SearchBar& bar, bool forward) {
   if (SearchStep(view, bars.searchText, forward, CaseOf(caseSensitive)) && !bars.continuous)
     bars.RequestFocus(BarFocus::Text);
   bar.search.Remember(bars.searchText);
+}
+
+// A replacement that would make the text longer than the control holds is
+// refused with a message; the text stays as it is.
+bool FitsTheLimit(EditorView& view, long long newLength) {
+  if (newLength <= EditBuffer::kTextLimit) return true;
+  view.Host().MessageBox(app_identity::kAppName,
+                         "置換すると文字数が上限（1,048,575 バイト）を超えるため、置換しませんでした。",
+                         MsgButtons::Ok, MsgIcon::Exclamation);
+  return false;
 }
 
 // Replace step 3: when the selection is not the match, search in the last
@@ -170,6 +181,9 @@ void Replace(EditorView& view) {
   bars.replaceText = bar.replacement.edit;
   if (!BringMatchUnderSelection(view, bar)) return;
   if (bars.searchText != bars.replaceText) {
+    const auto [s, en] = view.Edit().GetSel();
+    if (!FitsTheLimit(view, view.Edit().GetTextLength() - (en - s) + static_cast<long long>(bars.replaceText.size())))
+      return;
     UndoStep step(view);
     view.Edit().ReplaceSel(bars.replaceText);
     FindInDirection(view, bar, bars.lastDirection != 0);
@@ -191,6 +205,7 @@ void ReplaceAll(EditorView& view) {
   if (BringMatchUnderSelection(view, bar) && bars.searchText != bars.replaceText) {
     // Always case-sensitive: only exact matches are replaced.
     std::string replaced = cp932::ReplaceAll(e.Text(), bars.searchText, bars.replaceText);
+    if (!FitsTheLimit(view, static_cast<long long>(replaced.size()))) return;
     UndoStep step(view, replaced != e.Text());
     e.SetText(replaced);
     e.LineScroll(0, firstVisible);

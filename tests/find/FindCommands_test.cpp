@@ -243,6 +243,31 @@ TEST(ReplaceBar, ReplaceAllKeepsTheCaretAndTheScrollPosition) {
   EXPECT_EQ(t.Sel(), std::make_pair(matchStart, matchStart));  // the caret at the old selection's start
 }
 
+TEST(ReplaceBar, AReplacementBeyondTheTextLimitIsRefusedWithAMessage) {
+  std::string text(EditBuffer::kTextLimit - 10, 'x');
+  text.replace(0, 4, "abcd");
+  Bars t(text);
+  t.Run(cmd::Replace);
+  t.TypeSearch("x");
+  t.TypeReplacement("yy");
+  t.Edit().SetSel(0, 0);
+  t.Run(cmd::BarReplaceAll);
+  ASSERT_EQ(t.host.messages.size(), 1u);
+  EXPECT_EQ(t.Text(), text);
+  EXPECT_FALSE(t.doc.IsModified());
+  // One replacement that still fits is made; past the limit it is refused.
+  t.TypeSearch("abcd");
+  t.TypeReplacement(std::string(14, 'z'));
+  t.Edit().SetSel(0, 4);
+  t.Run(cmd::BarReplace);
+  EXPECT_EQ(t.Edit().GetTextLength(), EditBuffer::kTextLimit);
+  t.TypeSearch("x");
+  t.TypeReplacement("yy");
+  t.Run(cmd::BarReplace);
+  EXPECT_EQ(t.host.messages.size(), 2u);
+  EXPECT_EQ(t.Edit().GetTextLength(), EditBuffer::kTextLimit);
+}
+
 TEST(ReplaceBar, ReadOnlyTextIsNotReplaced) {
   Bars t("abc");
   t.Run(cmd::Replace);
