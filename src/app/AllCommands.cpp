@@ -4,6 +4,7 @@
 #include "display/DisplayCommands.h"
 #include "document/DocumentCommands.h"
 #include "editor/CommandTable.h"
+#include "find/FindCommands.h"
 #include "table/TableCommands.h"
 
 const CommandTable& AllCommands() {
@@ -14,6 +15,7 @@ const CommandTable& AllCommands() {
     RegisterCalcCommands(t);
     RegisterDocumentCommands(t);
     RegisterDisplayCommands(t);
+    find::RegisterFindCommands(t);
     return t;
   }();
   return table;

@@ -10,6 +10,8 @@
 #include "display/Overlay.h"
 #include "editor/CommandIds.h"
 #include "editor/EditorView.h"
+#include "find/BatchBarInput.h"
+#include "find/FindCommands.h"
 #include "text/Cp932.h"
 #include "platform/LineLayout.h"
 
@@ -161,7 +163,14 @@ bool BatchRunner::Command(EditorView& view, const std::vector<std::string>& word
     }
     input.values.emplace_back(words[i].substr(0, eq), words[i].substr(eq + 1));
   }
+  // The find and replace bars stay open between commands: the values are
+  // typed into the open bar, or into the bar the command opens.
+  const bool toBar = find::BatchTakesBarInput(view, id);
+  std::vector<std::pair<std::string, std::string>> barValues;
+  if (toBar) barValues.swap(input.values);
+  if (toBar && find::ShownBarOf(view) && !ApplyBarInput(view, barValues, why)) return false;
   host_.SetDialogInput(std::move(input));
+  const bool barWasShown = find::ShownBarOf(view);
   switch (view.Execute(id)) {
     case EditorView::CommandResult::Unknown:
       why = "unknown command " + words[1];
@@ -172,10 +181,25 @@ bool BatchRunner::Command(EditorView& view, const std::vector<std::string>& word
     case EditorView::CommandResult::Done:
       break;
   }
+  if (toBar && !barWasShown && find::ShownBarOf(view) && !ApplyBarInput(view, barValues, why)) return false;
   const std::string dialogError = host_.DialogError();
   if (!dialogError.empty()) {
     why = dialogError;
     return false;
+  }
+  return true;
+}
+
+bool BatchRunner::ApplyBarInput(EditorView& view, const std::vector<std::pair<std::string, std::string>>& values,
+                                std::string& why) {
+  for (const auto& [control, value] : values) {
+    int id = 0;
+    std::string text;
+    if (!ParseInt(control, id)) {
+      why = "expected a control id, got " + control;
+      return false;
+    }
+    if (!DecodeText(value, text, why) || !find::SetBarControl(view, id, text, why)) return false;
   }
   return true;
 }

@@ -37,6 +37,9 @@ class BatchRunner {
   bool Command(EditorView& view, const std::vector<std::string>& words, std::string& why);
   void PrintState(EditorView& view);
   void PrintOverlay(EditorView& view);
+  // CONTROL=VALUE pairs typed into the open find or replace bar (TEXT escapes allowed).
+  bool ApplyBarInput(EditorView& view, const std::vector<std::pair<std::string, std::string>>& values,
+                     std::string& why);
 
   std::ostream& out_;
   std::ostream& err_;

@@ -40,7 +40,7 @@ inline constexpr int Cut = 57635;        // 切り取り, Ctrl+X
 inline constexpr int Copy = 57634;       // コピー, Ctrl+C
 inline constexpr int Paste = 57637;      // 貼り付け, Ctrl+V, Shift+Insert
 inline constexpr int SelectAll = 57642;  // すべて選択, Ctrl+A
-// Searching, not built yet.
+// Searching (find/FindCommands.h).
 inline constexpr int Find = 32840;      // Ctrl+F
 inline constexpr int Replace = 32841;   // Ctrl+R, after Find in the Edit menu
 inline constexpr int FindNext = 57640;  // F3
@@ -146,5 +146,20 @@ inline constexpr int PrintMargin4 = 32787;
 // ---- Tools menu (ツール), not built yet.
 inline constexpr int OpenCommandPrompt = 32816;  // a terminal in the document's folder
 inline constexpr int OpenCalculator = 32814;
+
+// ---- The find and replace bars' controls (find/FindCommands.h). Their
+// lists and check boxes are commands too, as the bars' buttons are.
+inline constexpr int BarSearchList = 32842;       // search list activated (Enter)
+inline constexpr int BarReplacementList = 32843;  // replacement list activated (Enter)
+inline constexpr int BarFindNext = 32844;         // 次を検索
+inline constexpr int BarFindPrevious = 32845;     // 前を検索
+inline constexpr int BarReturnToStart = 32846;    // 開始前位置に戻る
+inline constexpr int BarFindCase = 32847;         // 大/小文字 (find bar)
+inline constexpr int BarReplaceCase = 32848;      // 大/小文字区別 (replace bar)
+inline constexpr int BarReplace = 32849;          // 置換
+inline constexpr int BarReplaceAll = 32850;       // 全置換
+inline constexpr int BarRecordPosition = 32851;   // 位置記録
+inline constexpr int RepeatFindOrReplace = 32852;  // no menu entry, key or button
+inline constexpr int BarContinuous = 32853;       // 連続 (find bar)
 
 }  // namespace cmd

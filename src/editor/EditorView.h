@@ -15,6 +15,8 @@
 // at once.
 #pragma once
 
+#include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <utility>
@@ -42,6 +44,12 @@ struct CellRange {
   int Columns() const { return lastCol - firstCol + 1; }
   int Rows() const { return lastRow - firstRow + 1; }
   bool operator==(const CellRange&) const = default;
+};
+
+// State that a subsystem above the editor keeps for each view (the find and
+// replace bars): made on first use, destroyed with the view.
+struct ViewExtension {
+  virtual ~ViewExtension() = default;
 };
 
 class EditorView {
@@ -198,6 +206,15 @@ class EditorView {
 
   int LineHeight() const { return edit_.Layout().LineHeight(); }
 
+  // The view's state of the subsystem that owns T, made on first use.
+  template <class T>
+  T& Extension() {
+    static const char key = 0;  // one address per T
+    std::unique_ptr<ViewExtension>& slot = extensions_[&key];
+    if (!slot) slot = std::make_unique<T>();
+    return static_cast<T&>(*slot);
+  }
+
  private:
   void OnEditChange();
   void TypeOrBeep(std::string_view cp932Text);
@@ -222,4 +239,5 @@ class EditorView {
   UndoHistory history_;
   std::set<int> keysDown_;
   bool mouseDown_ = false;
+  std::map<const void*, std::unique_ptr<ViewExtension>> extensions_;
 };

@@ -151,4 +151,9 @@ inline constexpr char kCaretScratchSection[] = "CaretTemp";
 inline constexpr char kCaretOffsetSuffix[] = "cL";
 inline constexpr char kCaretFirstLineSuffix[] = "cH";
 
+// Search and replacement histories, most recent first: keys "List0" .. "List15".
+inline constexpr char kFindHistorySection[] = "Find";
+inline constexpr char kReplaceHistorySection[] = "Replace";
+inline constexpr char kHistoryKeyPrefix[] = "List";
+
 }  // namespace setting

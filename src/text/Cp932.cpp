@@ -49,16 +49,67 @@ NeedleShape ShapeOf(std::string_view needle) {
   return shape;
 }
 
+unsigned char FoldAscii(unsigned char b) { return b >= 'A' && b <= 'Z' ? static_cast<unsigned char>(b + 32) : b; }
+
+// A needle prepared for matching: with ASCII folding, the bytes of its
+// single-byte characters are lower-cased and compared folded; the bytes of its
+// double-byte characters (whose trail bytes may look like letters) always
+// compare exactly.
+struct Pattern {
+  std::string_view needle;
+  NeedleShape shape;
+  bool folded = false;
+  std::string lowered;       // folded only
+  std::vector<bool> folds;   // folded only: the byte is a letter of a single-byte character
+
+  Pattern(std::string_view n, bool foldAscii) : needle(n), shape(ShapeOf(n)) {
+    if (!foldAscii) return;
+    lowered.assign(n);
+    folds.assign(n.size(), false);
+    for (std::size_t p = 0; p < n.size(); p = Next(n, p)) {
+      const unsigned char b = ByteAt(n, p);
+      if (CharLen(n, p) == 1 && ((b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z'))) {
+        folds[p] = true;
+        lowered[p] = static_cast<char>(FoldAscii(b));
+        folded = true;
+      }
+    }
+  }
+
+  bool MatchesAt(std::string_view text, std::size_t i) const {
+    for (std::size_t j = 0; j < lowered.size(); ++j) {
+      const unsigned char t = ByteAt(text, i + j);
+      if ((folds[j] ? FoldAscii(t) : t) != static_cast<unsigned char>(lowered[j])) return false;
+    }
+    return true;
+  }
+};
+
 // First match of a non-empty needle starting in [from, limit), or npos.
-std::size_t FindBefore(std::string_view text, std::string_view needle, std::size_t from, std::size_t limit) {
+std::size_t FindBefore(std::string_view text, const Pattern& pattern, std::size_t from, std::size_t limit) {
+  const std::string_view needle = pattern.needle;
   limit = std::min(limit, text.size());
   if (from >= limit || needle.size() > text.size() - from) return npos;
-  const NeedleShape shape = ShapeOf(needle);
   // Only the bytes a match starting before `limit` can cover.
   const std::string_view window = text.substr(0, std::min(text.size(), limit - 1 + needle.size()));
+  // Folded: candidates are the places of the first byte in either case; the
+  // next place of each case is kept, so the text is scanned once.
+  const char lower = pattern.folded ? pattern.lowered[0] : 0;
+  const char upper = pattern.folded && pattern.folds[0] ? static_cast<char>(lower - 32) : lower;
+  std::size_t nextLower = 0, nextUpper = 0;
+  bool started = false;
   std::size_t pos = from;  // always a boundary
   while (pos < limit) {
-    const std::size_t i = window.find(needle, pos);
+    std::size_t i;
+    if (!pattern.folded) {
+      i = window.find(needle, pos);
+    } else {
+      if (!started || (nextLower != npos && nextLower < pos)) nextLower = window.find(lower, pos);
+      if (!started || (nextUpper != npos && nextUpper < pos)) nextUpper = window.find(upper, pos);
+      started = true;
+      i = std::min(nextLower, nextUpper);
+      if (i != npos && needle.size() > window.size() - i) i = npos;
+    }
     if (i == npos) return npos;
     std::size_t k = SyncPoint(text, i, pos);
     while (k < i) k += CharLen(text, k);
@@ -66,10 +117,15 @@ std::size_t FindBefore(std::string_view text, std::string_view needle, std::size
       pos = k;
       continue;
     }
-    if (CharLen(text, i + shape.lastStart) == shape.lastLen) return i;
+    if ((!pattern.folded || pattern.MatchesAt(text, i)) && CharLen(text, i + pattern.shape.lastStart) == pattern.shape.lastLen)
+      return i;
     pos = Next(text, i);
   }
   return npos;
+}
+
+std::size_t FindBefore(std::string_view text, std::string_view needle, std::size_t from, std::size_t limit) {
+  return FindBefore(text, Pattern(needle, false), from, limit);
 }
 
 // A byte that is neither a lead nor a trail byte can only ever be a whole
@@ -120,6 +176,12 @@ std::size_t Find(std::string_view text, std::string_view needle, std::size_t fro
   return FindBefore(text, needle, from, text.size());
 }
 
+std::size_t Find(std::string_view text, std::string_view needle, std::size_t from, Case letters) {
+  const Pattern pattern(needle, letters == Case::Insensitive);
+  if (!pattern.folded) return Find(text, needle, from);
+  return FindBefore(text, pattern, from, text.size());
+}
+
 std::size_t FindLast(std::string_view text, char c, std::size_t before, std::size_t origin) {
   if (StandsAlone(static_cast<unsigned char>(c))) {
     for (std::size_t i = std::min(before, text.size()); i > origin;)
@@ -134,17 +196,23 @@ std::size_t FindLast(std::string_view text, char c, std::size_t before, std::siz
 // holds a match gives the answer. Blocks double in size, so a far-away match
 // costs O(n log n) at worst rather than a scan per byte.
 std::size_t FindLast(std::string_view text, std::string_view needle, std::size_t before, std::size_t origin) {
+  return FindLast(text, needle, before, origin, Case::Sensitive);
+}
+
+std::size_t FindLast(std::string_view text, std::string_view needle, std::size_t before, std::size_t origin,
+                     Case letters) {
   std::size_t hi = std::min(before, text.size());  // matches must start before hi
   if (origin >= hi) return npos;
   if (needle.empty()) return SnapBack(text, hi - 1, origin);
-  if (needle.size() == 1 && StandsAlone(static_cast<unsigned char>(needle[0])))
+  const Pattern pattern(needle, letters == Case::Insensitive);
+  if (!pattern.folded && needle.size() == 1 && StandsAlone(static_cast<unsigned char>(needle[0])))
     return FindLast(text, needle[0], before, origin);
   std::size_t block = 4096;
   while (true) {
     const std::size_t lo = hi - origin > block ? hi - block : origin;
     const std::size_t start = SyncPoint(text, lo, origin);
     std::size_t last = npos;
-    for (std::size_t m = FindBefore(text, needle, start, hi); m != npos; m = FindBefore(text, needle, Next(text, m), hi))
+    for (std::size_t m = FindBefore(text, pattern, start, hi); m != npos; m = FindBefore(text, pattern, Next(text, m), hi))
       last = m;
     if (last != npos) return last;
     if (start <= origin) return npos;

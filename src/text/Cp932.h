@@ -49,6 +49,14 @@ std::size_t FindLast(std::string_view text, char c, std::size_t before = npos, s
 std::size_t FindLast(std::string_view text, std::string_view needle, std::size_t before = npos,
                      std::size_t origin = 0);
 
+// Letter case in a search: Insensitive treats the ASCII letters A-Z and a-z
+// of single-byte characters as equal to their other case; double-byte
+// characters (full-width letters too) always match exactly.
+enum class Case { Sensitive, Insensitive };
+std::size_t Find(std::string_view text, std::string_view needle, std::size_t from, Case letters);
+std::size_t FindLast(std::string_view text, std::string_view needle, std::size_t before, std::size_t origin,
+                     Case letters);
+
 // The first character at or after `from` (a boundary) that is one of the
 // characters of `set` (CP932 text: single- and double-byte characters alike).
 std::size_t FindFirstOf(std::string_view text, std::string_view set, std::size_t from = 0);

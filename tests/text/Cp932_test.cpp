@@ -290,6 +290,81 @@ TEST(Cp932Find, AgreesWithAReferenceOnRandomTexts) {
   }
 }
 
+// ---- Searching with ASCII letters folded
+
+struct FoldedCase {
+  const char* name;
+  std::string text;
+  std::string needle;
+  std::size_t first;  // forward from 0
+};
+
+const std::string kKatakanaA = "\x83\x41";   // ア: trail byte is 'A'
+const std::string kKatakanaDi = "\x83\x61";  // ヂ: trail byte is 'a'
+const std::string kFullWidthA = "\x82\x60";  // Ａ
+const std::string kFullWidthSmallA = "\x82\x81";  // ａ
+
+const FoldedCase kFolded[] = {
+    {"upper finds lower", "xyzABC", "abc", 3},
+    {"mixed case", "aBc", "AbC", 0},
+    {"a trail byte A is not the letter a", kKatakanaA + "a", "a", 2},
+    {"a trail byte a is not the letter A", kKatakanaDi + kKatakanaA + "A", "A", 4},
+    {"katakana pair is matched exactly, not folded", kKatakanaDi + kKatakanaA, kKatakanaA, 2},
+    {"full-width letters are not folded", kFullWidthSmallA + kFullWidthA, kFullWidthA, 2},
+    {"trail backslash never matches", kHyo + "\\", "\\", 2},
+    {"trail bar never matches", kPo + "|", "|", 2},
+    {"letters after a kanji", kHyo + "Ab", "aB", 2},
+    {"no match", "abd", "ABC", npos},
+};
+
+TEST(Cp932FindFolded, LettersFoldOnlyInSingleByteCharacters) {
+  for (const auto& c : kFolded) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(cp932::Find(c.text, c.needle, 0, cp932::Case::Insensitive), c.first);
+    EXPECT_EQ(cp932::FindLast(c.text, c.needle, npos, 0, cp932::Case::Insensitive), c.first);
+  }
+}
+
+TEST(Cp932FindFolded, AgreesWithAReferenceOnRandomTexts) {
+  const std::string alphabet = "aAbB\\|@\x95\x5C\x83\x41\x83\x61\x81\x40 \xB1\r\n";
+  auto fold = [](char ch) { return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch + 32) : ch; };
+  std::mt19937 rng(9320);
+  for (int round = 0; round < 300; ++round) {
+    std::string text;
+    const std::size_t len = round < 290 ? rng() % 40 : 5000 + rng() % 5000;
+    for (std::size_t i = 0; i < len; ++i) text += alphabet[rng() % alphabet.size()];
+    const auto b = Boundaries(text);
+    auto isBoundary = [&](std::size_t p) { return std::binary_search(b.begin(), b.end(), p); };
+    // A match: the same characters, single-byte ones compared with letters folded.
+    auto matchesAt = [&](const std::string& needle, std::size_t p) {
+      if (p + needle.size() > text.size()) return false;
+      const auto nb = Boundaries(needle);
+      for (std::size_t k = 0; k + 1 < nb.size(); ++k) {
+        const std::size_t q = nb[k], n = nb[k + 1] - nb[k];
+        if (!isBoundary(p + q) || !isBoundary(p + q + n)) return false;
+        if (n == 1 ? fold(text[p + q]) != fold(needle[q]) : text.compare(p + q, n, needle, q, n) != 0) return false;
+      }
+      return true;
+    };
+    for (int k = 0; k < 6; ++k) {
+      std::string needle;
+      for (std::size_t i = 0, n = 1 + rng() % 3; i < n; ++i) needle += alphabet[rng() % alphabet.size()];
+      SCOPED_TRACE("round " + std::to_string(round) + " needle size " + std::to_string(needle.size()));
+      std::vector<std::size_t> all;
+      for (std::size_t p = 0; p + needle.size() <= text.size(); ++p)
+        if (matchesAt(needle, p)) all.push_back(p);
+      const std::size_t from = b[rng() % b.size()];
+      const auto first = std::lower_bound(all.begin(), all.end(), from);
+      EXPECT_EQ(cp932::Find(text, needle, from, cp932::Case::Insensitive), first == all.end() ? npos : *first);
+      const std::size_t before = rng() % (text.size() + 2);
+      std::size_t last = npos;
+      for (std::size_t p : all)
+        if (p < before) last = p;
+      EXPECT_EQ(cp932::FindLast(text, needle, before, 0, cp932::Case::Insensitive), last);
+    }
+  }
+}
+
 // ---- Counting, removing, replacing, reversing
 
 struct ReplaceCase {

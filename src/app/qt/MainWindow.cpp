@@ -26,6 +26,8 @@
 #include "editor/qt/CommandMenu.h"
 #include "editor/qt/PivraTextWidget.h"
 #include "display/qt/ViewDisplay.h"
+#include "find/FindCommands.h"
+#include "find/qt/SearchBarWindow.h"
 
 namespace {
 
@@ -98,6 +100,19 @@ MainWindow::MainWindow(AppContext& app, EditorView& view, const FontLayout& layo
   });
   setAcceptDrops(true);
 
+  // The find and replace bars: a tool window owned by this window.
+  searchBar_ = new SearchBarWindow(
+      view_,
+      [this](int id) {
+        find::PressBarButton(view_, id);
+        AfterDocumentChange();
+      },
+      [this] {
+        activateWindow();
+        text_->setFocus();
+      },
+      this);
+
   lastMouse_ = QCursor::pos();
   UpdateTitle();
   UpdateStatus();
@@ -158,6 +173,7 @@ void MainWindow::RunCommand(int id) {
 
 void MainWindow::AfterDocumentChange() {
   display_->Refresh();
+  searchBar_->Sync();
   text_->Refresh();
   UpdateTitle();
   UpdateStatus();
@@ -168,6 +184,7 @@ void MainWindow::AfterDocumentChange() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (app_.Doc().CanCloseFrame(view_, false)) {
+    find::ForgetBars(view_);  // their histories are kept
     event->accept();
   } else {
     event->ignore();
@@ -225,6 +242,7 @@ void MainWindow::RunIdle() {
   const bool atRest = mouse == lastMouse_;
   lastMouse_ = mouse;
   view_.OnIdle(atRest);
+  searchBar_->Sync();
   // What waits for a resting mouse is drawn once the mouse rests; input has
   // already repainted the text itself.
   if (atRest && (view_.redrawLineNumbers || view_.redrawColouring || view_.recreateCaret || view_.refreshImeMark)) {

@@ -30,6 +30,7 @@ class PivraTextWidget;
 class ViewDisplay;
 class QLabel;
 class QMenu;
+class SearchBarWindow;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -40,6 +41,7 @@ class MainWindow : public QMainWindow {
 
   PivraTextWidget& TextWidget() { return *text_; }
   ViewDisplay& Display() { return *display_; }
+  SearchBarWindow& SearchBar() { return *searchBar_; }
   EditorView& View() { return view_; }
 
   // "<document title>[*] - Pivra"; the window shows "[*]" as "*" while the
@@ -80,4 +82,6 @@ class MainWindow : public QMainWindow {
   QTimer idleTimer_;
   QTimer restTimer_;
   QPoint lastMouse_;
+  // The find and replace bars' tool window, shown while the view has a shown bar.
+  SearchBarWindow* searchBar_ = nullptr;
 };
