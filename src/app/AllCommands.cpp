@@ -1,5 +1,8 @@
 #include "app/AllCommands.h"
 
+#include "app/FrameCommands.h"
+#include "editor/ShellCommands.h"
+
 #include "calc/CalcCommands.h"
 #include "document/DocumentCommands.h"
 #include "editor/CommandTable.h"
@@ -12,6 +15,8 @@ const CommandTable& AllCommands() {
     RegisterTableCommands(t);
     RegisterCalcCommands(t);
     RegisterDocumentCommands(t);
+    RegisterFrameCommands(t);
+    RegisterShellCommands(t);
     return t;
   }();
   return table;

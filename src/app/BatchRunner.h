@@ -17,6 +17,7 @@
 
 class EditorView;
 class AppContext;
+class PaneSplitter;
 
 class BatchRunner {
  public:
@@ -36,8 +37,10 @@ class BatchRunner {
   bool Key(EditorView& view, const std::string& name, std::string& why);
   bool Command(EditorView& view, const std::vector<std::string>& words, std::string& why);
   void PrintState(EditorView& view);
+  void PrintPanes(int id);
 
   std::ostream& out_;
   std::ostream& err_;
   ScriptedUiHost host_;
+  PaneSplitter* splitter_ = nullptr;  // the panes of the run in progress
 };

@@ -13,9 +13,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QSplitter>
 #include <algorithm>
 
 #include "app/AppContext.h"
+#include "app/qt/MainToolBar.h"
 #include "settings/AppIdentity.h"
 #include "app/StatusPanes.h"
 #include "document/Document.h"
@@ -56,15 +58,28 @@ bool IsInputEvent(QEvent::Type type) {
 }  // namespace
 
 MainWindow::MainWindow(AppContext& app, EditorView& view, const FontLayout& layout, QWidget* parent)
-    : QMainWindow(parent), app_(app), view_(view), text_(new PivraTextWidget(view, layout, this)) {
-  setCentralWidget(text_);
-  text_->setFocus();
+    : QMainWindow(parent),
+      app_(app),
+      layout_(layout),
+      paneArea_(new QSplitter(this)),
+      panes_(app.Doc(), view, [this, &view] { return app_.CreateView(view.Host(), view.Clipboard()); }) {
+  paneArea_->setChildrenCollapsible(false);
+  paneArea_->setHandleWidth(4);
+  paneArea_->installEventFilter(this);  // its size is the panes' client area
+  setCentralWidget(paneArea_);
+  AddPaneWidget(view);
+  panes_.onPaneAdded = [this](EditorView& v) { AddPaneWidget(v); };
+  panes_.onPaneRemoved = [this](EditorView& v) { RemovePaneWidget(v); };
+  panes_.onLayoutChanged = [this] { LayOutPanes(); };
+  TextWidget().setFocus();
 
   const bool bare = app_.Args().CommandLineHas("-w0");  // no tool bar, no status bar, no menu bar
   BuildMenus();
   if (bare) {
     menuBar()->hide();
   } else {
+    toolBar_ = new MainToolBar(view.Commands(), [this](int id) { RunCommand(id); }, this);
+    addToolBar(Qt::TopToolBarArea, toolBar_);
     insertPane_ = new QLabel(this);
     capsPane_ = new QLabel(this);
     caretPane_ = new QLabel(this);
@@ -80,10 +95,6 @@ MainWindow::MainWindow(AppContext& app, EditorView& view, const FontLayout& layo
   restTimer_.setSingleShot(true);
   restTimer_.setInterval(kRestCheckMs);
   connect(&restTimer_, &QTimer::timeout, this, &MainWindow::RunIdle);
-  connect(text_, &PivraTextWidget::viewChanged, this, [this] {
-    UpdateTitle();  // typing and undo change the modified mark at once
-    ArmIdle();
-  });
   qApp->installEventFilter(this);
   connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
     if (state != Qt::ApplicationActive || isMinimized()) return;
@@ -100,14 +111,14 @@ MainWindow::MainWindow(AppContext& app, EditorView& view, const FontLayout& layo
 MainWindow::~MainWindow() { qApp->removeEventFilter(this); }
 
 void MainWindow::BuildMenus() {
-  for (const MenuPopup& popup : view_.Commands().MainMenu()) {
+  for (const MenuPopup& popup : View().Commands().MainMenu()) {
     QMenu* menu = menuBar()->addMenu(Q(popup.caption));
-    FillCommandMenu(*menu, view_.Commands(), popup.items, CaptionKind::Main, [this](int id) { RunCommand(id); });
+    FillCommandMenu(*menu, View().Commands(), popup.items, CaptionKind::Main, [this](int id) { RunCommand(id); });
     const bool isFileMenu =
         std::find(popup.items.begin(), popup.items.end(), cmd::FileOpen) != popup.items.end();
     connect(menu, &QMenu::aboutToShow, this, [this, menu, isFileMenu] {
       if (isFileMenu) RefreshRecentFiles(*menu);
-      RefreshCommandStates(*menu, view_);
+      RefreshCommandStates(*menu, View());
     });
   }
 }
@@ -146,12 +157,12 @@ void MainWindow::RefreshRecentFiles(QMenu& fileMenu) {
 }
 
 void MainWindow::RunCommand(int id) {
-  view_.Execute(id);
+  View().Execute(id);
   AfterDocumentChange();
 }
 
 void MainWindow::AfterDocumentChange() {
-  text_->Refresh();
+  for (const auto& [view, widget] : widgets_) widget->Refresh();
   UpdateTitle();
   UpdateStatus();
   ArmIdle();
@@ -160,7 +171,7 @@ void MainWindow::AfterDocumentChange() {
 // ---------------------------------------------------------------- closing and dropped files
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (app_.Doc().CanCloseFrame(view_, false)) {
+  if (app_.Doc().CanCloseFrame(View(), panes_.inPrintPreview)) {
     event->accept();
   } else {
     event->ignore();
@@ -177,7 +188,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
   const QList<QUrl> urls = event->mimeData()->urls();
   if (urls.isEmpty() || !urls.first().isLocalFile()) return;
   event->acceptProposedAction();
-  app_.Doc().OnDropFile(view_, QFile::encodeName(urls.first().toLocalFile()).toStdString());
+  app_.Doc().OnDropFile(View(), QFile::encodeName(urls.first().toLocalFile()).toStdString());
   AfterDocumentChange();
 }
 
@@ -199,10 +210,16 @@ QString MainWindow::InsertPaneText() const { return insertPane_ ? insertPane_->t
 
 void MainWindow::UpdateStatus() {
   if (!caretPane_) return;
-  insertPane_->setText(Q(status_panes::InsertPaneText(view_.insertMode)));
+  if (panes_.inPrintPreview) {
+    insertPane_->setText(QString());
+    capsPane_->setText(QString());
+    caretPane_->setText(QStringLiteral("プレビューモード"));
+    return;
+  }
+  insertPane_->setText(Q(status_panes::InsertPaneText(View().insertMode)));
   // Caps Lock's state cannot be read portably; the pane stays empty.
   capsPane_->setText(QString());
-  if (const auto caret = status_panes::CaretPaneText(view_.Edit())) caretPane_->setText(Q(*caret));
+  if (const auto caret = status_panes::CaretPaneText(View().Edit())) caretPane_->setText(Q(*caret));
 }
 
 // ---------------------------------------------------------------- idle pass
@@ -215,21 +232,80 @@ void MainWindow::RunIdle() {
   const QPoint mouse = QCursor::pos();
   const bool atRest = mouse == lastMouse_;
   lastMouse_ = mouse;
-  view_.OnIdle(atRest);
+  panes_.OnIdle(atRest);
   // What waits for a resting mouse is drawn once the mouse rests; input has
   // already repainted the text itself.
-  if (atRest && (view_.redrawLineNumbers || view_.redrawColouring || view_.recreateCaret || view_.refreshImeMark)) {
-    text_->Refresh();
-  }
+  for (const auto& [view, widget] : widgets_)
+    if (atRest && (view->redrawLineNumbers || view->redrawColouring || view->recreateCaret || view->refreshImeMark))
+      widget->Refresh();
+  if (toolBar_) toolBar_->RefreshStates(View());
   UpdateStatus();
   UpdateTitle();
   if (!atRest) restTimer_.start();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == paneArea_ && event->type() == QEvent::Resize) {
+    panes_.SetClientSize(paneArea_->width(), paneArea_->height());
+  }
+  // Moving the focus into the other pane makes it the active one.
+  if (event->type() == QEvent::FocusIn) {
+    for (int i = 0; i < panes_.PaneCount(); ++i)
+      if (watched == WidgetOf(panes_.Pane(i)) && i != panes_.ActiveIndex()) {
+        panes_.ActivatePane(i);
+        AfterDocumentChange();
+      }
+  }
   if (IsInputEvent(event->type()) && watched->isWidgetType()) {
     const QWidget* w = static_cast<QWidget*>(watched);
     if (w->window() == this) ArmIdle();
   }
   return QMainWindow::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------- panes
+
+PivraTextWidget* MainWindow::WidgetOf(EditorView& view) const {
+  const auto it = widgets_.find(&view);
+  return it == widgets_.end() ? nullptr : it->second;
+}
+
+void MainWindow::AddPaneWidget(EditorView& view) {
+  auto* widget = new PivraTextWidget(view, layout_, paneArea_);
+  widgets_[&view] = widget;
+  widget->installEventFilter(this);
+  connect(widget, &PivraTextWidget::viewChanged, this, [this] {
+    UpdateTitle();  // typing and undo change the modified mark at once
+    ArmIdle();
+  });
+  LayOutPanes();
+}
+
+// The widget goes when control is back in the event loop (the command that
+// removed its pane may have come from it); its view is released after it.
+void MainWindow::RemovePaneWidget(EditorView& view) {
+  PivraTextWidget* widget = WidgetOf(view);
+  if (!widget) return;
+  widgets_.erase(&view);
+  widget->hide();
+  widget->removeEventFilter(this);
+  widget->setParent(nullptr);
+  connect(widget, &QObject::destroyed, this, [this, gone = &view] { panes_.ReleaseRemovedPane(gone); });
+  widget->deleteLater();
+}
+
+// The widgets in the splitter's order and sizes, the focus in the active pane.
+void MainWindow::LayOutPanes() {
+  paneArea_->setOrientation(panes_.State() == PaneSplitter::Split::Columns ? Qt::Horizontal : Qt::Vertical);
+  QList<int> sizes;
+  for (int i = 0; i < panes_.PaneCount(); ++i) {
+    PivraTextWidget* widget = WidgetOf(panes_.Pane(i));
+    if (!widget) continue;
+    paneArea_->insertWidget(i, widget);
+    widget->show();
+    const Rect r = panes_.PaneRect(i);
+    sizes.push_back(panes_.State() == PaneSplitter::Split::Columns ? r.Width() : r.Height());
+  }
+  paneArea_->setSizes(sizes);
+  if (PivraTextWidget* active = WidgetOf(View()); active && !active->hasFocus() && isVisible()) active->setFocus();
 }

@@ -1,5 +1,10 @@
-// MainWindow: the top-level window: menu bar, status bar and the text widget
-// of the view.
+// MainWindow: the top-level window: menu bar, tool bar "標準", status bar and
+// the panes, one text widget per view in a QSplitter.
+//
+// The panes are a PaneSplitter's: it decides when a pane is added or removed,
+// which one is active and how large each is; this window makes and drops the
+// widgets, lays them out and tells it when the focus moves to another pane.
+// Commands, the status bar and the idle pass act on the active pane.
 //
 // The menu bar is the command table's main menu; before a menu opens, each
 // entry asks the view whether it is enabled and ticked, and a chosen entry is
@@ -22,6 +27,9 @@
 #include <QMainWindow>
 #include <QPoint>
 #include <QTimer>
+#include <map>
+
+#include "app/PaneSplitter.h"
 
 class AppContext;
 class EditorView;
@@ -29,6 +37,8 @@ class FontLayout;
 class PivraTextWidget;
 class QLabel;
 class QMenu;
+class QSplitter;
+class MainToolBar;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -37,8 +47,12 @@ class MainWindow : public QMainWindow {
   MainWindow(AppContext& app, EditorView& view, const FontLayout& layout, QWidget* parent = nullptr);
   ~MainWindow() override;
 
-  PivraTextWidget& TextWidget() { return *text_; }
-  EditorView& View() { return view_; }
+  // The active pane's widget and view.
+  PivraTextWidget& TextWidget() { return *widgets_.at(&View()); }
+  EditorView& View() { return panes_.Active(); }
+  PaneSplitter& Panes() { return panes_; }
+  PivraTextWidget* WidgetOf(EditorView& view) const;
+  MainToolBar* ToolBar() { return toolBar_; }
 
   // "<document title>[*] - Pivra"; the window shows "[*]" as "*" while the
   // document is modified.
@@ -65,10 +79,17 @@ class MainWindow : public QMainWindow {
   void RefreshRecentFiles(QMenu& fileMenu);
   void RunCommand(int id);
   void AfterDocumentChange();
+  // ---- panes
+  void AddPaneWidget(EditorView& view);
+  void RemovePaneWidget(EditorView& view);
+  void LayOutPanes();
 
   AppContext& app_;
-  EditorView& view_;
-  PivraTextWidget* text_;
+  const FontLayout& layout_;
+  QSplitter* paneArea_;
+  std::map<EditorView*, PivraTextWidget*> widgets_;
+  PaneSplitter panes_;
+  MainToolBar* toolBar_ = nullptr;
   QLabel* insertPane_ = nullptr;
   QLabel* capsPane_ = nullptr;
   QLabel* caretPane_ = nullptr;
