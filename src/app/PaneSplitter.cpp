@@ -88,6 +88,9 @@ EditorView& PaneSplitter::AddPane(int firstPaneSize) {
   panes_.push_back(&pane);
   firstPaneSize_ = firstPaneSize;
   ApplyGeometry();
+  // Laid out once, unwrapped, until the modes are known: a 1 MB text is
+  // wrapped only when it is to be shown wrapped.
+  pane.Edit().SetWordWrap(false);
   pane.Edit().SetText(first.Edit().Text());
   pane.OnInitialUpdate();
   pane.tableMode = first.tableMode;
