@@ -252,13 +252,13 @@ void PaneSplitter::Unsplit() {
 void PaneSplitter::ActivateOtherPane() {
   if (PaneCount() < 2) return;
   ActivatePane(1 - active_);
+  LayoutChanged();  // the focus moves with it
 }
 
 void PaneSplitter::ActivatePane(int index) {
   if (index < 0 || index >= PaneCount()) return;
   active_ = index;
   SynchronisePanes();
-  LayoutChanged();
 }
 
 // ---------------------------------------------------------------- keeping the panes alike

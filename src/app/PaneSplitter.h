@@ -66,7 +66,8 @@ class PaneSplitter {
   void ActivateOtherPane();
 
   // The user moved into pane `index` (the window's focus change): it becomes
-  // the active pane and the panes are synchronised.
+  // the active pane and the panes are synchronised. The window, which moved
+  // the focus itself, is not told.
   void ActivatePane(int index);
   // When the active pane is not the one last synchronised: the document's
   // first view becomes the active pane and, when the texts differ, the active

@@ -306,6 +306,8 @@ void MainWindow::LayOutPanes() {
     const Rect r = panes_.PaneRect(i);
     sizes.push_back(panes_.State() == PaneSplitter::Split::Columns ? r.Width() : r.Height());
   }
-  paneArea_->setSizes(sizes);
+  // Sizes the user has dragged stay until the splitter decides new ones.
+  if (sizes != appliedSizes_ || paneArea_->count() != sizes.size()) paneArea_->setSizes(sizes);
+  appliedSizes_ = sizes;
   if (PivraTextWidget* active = WidgetOf(View()); active && !active->hasFocus() && isVisible()) active->setFocus();
 }

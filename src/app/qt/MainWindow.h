@@ -88,6 +88,7 @@ class MainWindow : public QMainWindow {
   const FontLayout& layout_;
   QSplitter* paneArea_;
   std::map<EditorView*, PivraTextWidget*> widgets_;
+  QList<int> appliedSizes_;  // the pane sizes last given to the splitter
   PaneSplitter panes_;
   MainToolBar* toolBar_ = nullptr;
   QLabel* insertPane_ = nullptr;

@@ -139,4 +139,34 @@ TEST(MainWindowPanes, FocusInTheOtherPaneSynchronisesIt) {
   EXPECT_EQ(t.frame->CaretPaneText(), QStringLiteral("1 行, 0 列 【 0 文字】2 byte"));
 }
 
+// F6 moves the focus with the active pane; a handle the user dragged keeps
+// its place when the focus changes.
+TEST(MainWindowPanes, F6MovesTheFocusToTheOtherPane) {
+  PanesFrame t;
+  QTest::keyClick(&t.frame->TextWidget(), Qt::Key_1, Qt::ControlModifier);
+  t.Settle();
+  t.Area().setSizes({100, t.Area().height() - 100});
+  const QList<int> dragged = t.Area().sizes();
+  QTest::keyClick(&t.frame->TextWidget(), Qt::Key_F6);
+  t.Settle();
+  EXPECT_EQ(t.frame->Panes().ActiveIndex(), 1);
+  EXPECT_TRUE(t.frame->WidgetOf(t.frame->Panes().Pane(1))->hasFocus());
+  EXPECT_EQ(t.Area().sizes(), dragged);
+}
+
+// Insert switches to overwrite: a typed character takes the place of the
+// whole character at the caret, a double-byte one included.
+TEST(MainWindowPanes, OverwriteModeReplacesWholeCharacters) {
+  PanesFrame t;
+  PivraTextWidget& w = t.frame->TextWidget();
+  QTest::sendKeyEvent(QTest::Click, &w, Qt::Key_unknown, QStringLiteral("表"), Qt::NoModifier);
+  QTest::keyClicks(&w, "ab");
+  QTest::keyClick(&w, Qt::Key_Home);
+  QTest::keyClick(&w, Qt::Key_Insert);
+  QTest::keyClicks(&w, "xy");
+  t.frame->RunIdle();
+  EXPECT_EQ(t.frame->View().Edit().Text(), "xyb");
+  EXPECT_EQ(t.frame->InsertPaneText(), QStringLiteral("上書"));
+}
+
 }  // namespace
