@@ -65,7 +65,6 @@ MainWindow::MainWindow(AppContext& app, EditorView& view, const FontLayout& layo
       panes_(app.Doc(), view, [this, &view] { return app_.CreateView(view.Host(), view.Clipboard()); }) {
   paneArea_->setChildrenCollapsible(false);
   paneArea_->setHandleWidth(4);
-  paneArea_->installEventFilter(this);  // its size is the panes' client area
   setCentralWidget(paneArea_);
   AddPaneWidget(view);
   panes_.onPaneAdded = [this](EditorView& v) { AddPaneWidget(v); };
@@ -245,6 +244,7 @@ void MainWindow::RunIdle() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  // The pane area's size is the panes' client area.
   if (watched == paneArea_ && event->type() == QEvent::Resize) {
     panes_.SetClientSize(paneArea_->width(), paneArea_->height());
   }
@@ -273,7 +273,6 @@ PivraTextWidget* MainWindow::WidgetOf(EditorView& view) const {
 void MainWindow::AddPaneWidget(EditorView& view) {
   auto* widget = new PivraTextWidget(view, layout_, paneArea_);
   widgets_[&view] = widget;
-  widget->installEventFilter(this);
   connect(widget, &PivraTextWidget::viewChanged, this, [this] {
     UpdateTitle();  // typing and undo change the modified mark at once
     ArmIdle();
@@ -288,7 +287,6 @@ void MainWindow::RemovePaneWidget(EditorView& view) {
   if (!widget) return;
   widgets_.erase(&view);
   widget->hide();
-  widget->removeEventFilter(this);
   widget->setParent(nullptr);
   connect(widget, &QObject::destroyed, this, [this, gone = &view] { panes_.ReleaseRemovedPane(gone); });
   widget->deleteLater();

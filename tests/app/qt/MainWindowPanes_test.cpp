@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QMenu>
 #include <QSplitter>
 #include <QToolBar>
 #include <memory>
@@ -76,8 +77,14 @@ TEST(MainWindowToolBar, ButtonsInOrderWithIconsAndCaptionTooltips) {
   EXPECT_EQ(MainToolBar::ToolTipOf(commands, cmd::FileOpen), QStringLiteral("開く"));
   EXPECT_EQ(MainToolBar::ToolTipOf(commands, cmd::SplitRows), QStringLiteral("分割・横"));
   EXPECT_EQ(MainToolBar::ToolTipOf(commands, cmd::Undo), QStringLiteral("元に戻す"));
-  // The tool bar can be hidden and shown again like any other.
-  EXPECT_TRUE(bar->toggleViewAction()->isCheckable());
+  // The context menu of the menu and tool bar area hides and shows it.
+  const std::unique_ptr<QMenu> menu(t.frame->createPopupMenu());
+  ASSERT_NE(menu, nullptr);
+  EXPECT_TRUE(menu->actions().contains(bar->toggleViewAction()));
+  bar->toggleViewAction()->trigger();
+  EXPECT_TRUE(bar->isHidden());
+  bar->toggleViewAction()->trigger();
+  EXPECT_FALSE(bar->isHidden());
 }
 
 // Buttons ask the active pane's enable rules at each idle pass, as the menus do.
