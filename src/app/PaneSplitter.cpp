@@ -4,7 +4,9 @@
 #include <string>
 #include <utility>
 
+#include "document/CaretMemory.h"
 #include "document/Document.h"
+#include "document/ViewAttachment.h"
 #include "editor/EditorView.h"
 
 namespace {
@@ -28,10 +30,12 @@ PaneSplitter::PaneSplitter(Document& doc, EditorView& first, ViewFactory factory
     : doc_(doc), factory_(std::move(factory)), borrowed_(&first), panes_{&first}, lastActive_(&first) {
   Registry().emplace_back(&doc_, this);
   doc_.unsplit = [this] { Unsplit(); };
+  doc_.saveCaretPosition = [this](EditorView&) { SaveCaretPosition(); };
 }
 
 PaneSplitter::~PaneSplitter() {
   doc_.unsplit = nullptr;
+  doc_.saveCaretPosition = nullptr;
   auto& r = Registry();
   r.erase(std::remove(r.begin(), r.end(), std::make_pair(static_cast<const Document*>(&doc_), this)), r.end());
 }
@@ -247,6 +251,19 @@ void PaneSplitter::ToggleColumnSplit() {
 void PaneSplitter::Unsplit() {
   if (split_ == Split::Columns) ToggleColumnSplit();
   if (split_ == Split::Rows) ToggleRowSplit();
+}
+
+void PaneSplitter::SaveCaretPosition() {
+  if (doc_.PathName().empty()) return;
+  if (split_ != Split::None && active_ == 0 && Pane(0).Edit().IsReadOnly()) {
+    ActivatePane(1);
+    LayoutChanged();
+    EditBuffer& edit = Active().Edit();
+    const int top = edit.FirstVisibleLine();
+    caret_memory::Save(Active().Settings(), doc_.PathName(), edit.LineIndex(top), top);
+    return;
+  }
+  view_attachment::SaveCaretPosition(Active());
 }
 
 void PaneSplitter::ActivateOtherPane() {

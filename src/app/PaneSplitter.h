@@ -62,6 +62,10 @@ class PaneSplitter {
   // Removes any split before the current file is left (New, Open, recent
   // files, a dropped file).
   void Unsplit();
+  // Remembers the caret of the document's file: of the active pane, or,
+  // when that is a read-only upper pane, of the other pane, which becomes
+  // active, with the caret taken as the start of its first visible line.
+  void SaveCaretPosition();
   // F6 and Shift+F6: the other pane becomes the active one.
   void ActivateOtherPane();
 

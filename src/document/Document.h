@@ -104,6 +104,9 @@ class Document final : public ViewDocument {
   // Removes a split window before the current file is left; set by the
   // window, empty where there is none.
   std::function<void()> unsplit;
+  // Remembers the caret of the file from the pane the user works in; set by
+  // a window whose panes decide which one that is, else the active pane's.
+  std::function<void(EditorView& active)> saveCaretPosition;
 
  private:
   UiHost* Host() const;
@@ -113,6 +116,7 @@ class Document final : public ViewDocument {
   enum class OpenOutcome { Opened, Cancelled, Failed };
   OpenOutcome OpenOther(EditorView& active, const std::string& path);
   void ReadFileTime();
+  void SaveCaretPosition(EditorView& active);
   void ShowMessage(const std::string& text);
 
   std::string path_;

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <string>
 
+#include "document/CaretMemory.h"
 #include "editor/CommandIds.h"
 #include "support/TestView.h"
 
@@ -290,6 +291,30 @@ TEST(PaneSplitterTest, OpeningAnotherFileUnsplits) {
     EXPECT_EQ(p.t.doc.Views().size(), 1u);
     p.t.doc.OnFileNew(p.splitter.Active());
   }
+}
+
+// Closing with a read-only upper pane active remembers the other pane's
+// place: the start of its first visible line.
+TEST(PaneSplitterTest, CaretMemoryComesFromTheEditablePane) {
+  Panes p;
+  const std::string path = (p.t.parts.dir.path / "memo.txt").string();
+  std::ofstream(path, std::ios::binary) << HundredLines();
+  ASSERT_TRUE(p.t.doc.OpenDocumentFile(path));
+  p.CaretAtLine(3);
+  p.Run(cmd::SplitRows);
+  p.Edit(1).LineScroll(0, 5);
+  p.splitter.Pane(0).Execute(cmd::ToggleReadOnly);
+  ASSERT_EQ(p.splitter.ActiveIndex(), 0);
+  ASSERT_TRUE(p.t.doc.CanCloseFrame(p.splitter.Active(), false));
+  EXPECT_EQ(p.splitter.ActiveIndex(), 1);
+  const int top = p.Edit(1).FirstVisibleLine();
+  EXPECT_EQ(caret_memory::Load(p.t.settings, path), std::make_pair(p.Edit(1).LineIndex(top), top));
+
+  // Otherwise the active pane's selection is remembered, as without a split.
+  p.splitter.Pane(0).Execute(cmd::ToggleReadOnly);
+  p.Edit(1).SetSel(30, 30);
+  ASSERT_TRUE(p.t.doc.CanCloseFrame(p.splitter.Active(), false));
+  EXPECT_EQ(caret_memory::Load(p.t.settings, path).first, 30);
 }
 
 }  // namespace
