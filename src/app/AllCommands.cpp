@@ -1,5 +1,8 @@
 #include "app/AllCommands.h"
 
+#include "app/FrameCommands.h"
+#include "editor/ShellCommands.h"
+
 #include "calc/CalcCommands.h"
 #include "display/DisplayCommands.h"
 #include "document/DocumentCommands.h"
@@ -16,6 +19,8 @@ const CommandTable& AllCommands() {
     RegisterDocumentCommands(t);
     RegisterDisplayCommands(t);
     find::RegisterFindCommands(t);
+    RegisterFrameCommands(t);
+    RegisterShellCommands(t);
     return t;
   }();
   return table;

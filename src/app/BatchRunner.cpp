@@ -8,6 +8,7 @@
 #include "app/AppContext.h"
 #include "app/DocumentStartup.h"
 #include "display/Overlay.h"
+#include "app/PaneSplitter.h"
 #include "editor/CommandIds.h"
 #include "editor/EditorView.h"
 #include "find/BatchBarInput.h"
@@ -179,6 +180,7 @@ bool BatchRunner::Command(EditorView& view, const std::vector<std::string>& word
       out_ << "disabled: " << id << "\n";
       break;
     case EditorView::CommandResult::Done:
+      PrintPanes(id);
       break;
   }
   if (toBar && !barWasShown && find::ShownBarOf(view) && !ApplyBarInput(view, barValues, why)) return false;
@@ -334,6 +336,11 @@ bool BatchRunner::Execute(EditorView& view, AppContext& app, const std::string& 
   return false;
 }
 
+// The split commands tell how many panes the window shows afterwards.
+void BatchRunner::PrintPanes(int id) {
+  if (splitter_ && (id == cmd::SplitRows || id == cmd::SplitColumns)) out_ << "panes: " << splitter_->PaneCount() << "\n";
+}
+
 int BatchRunner::Run(const std::vector<std::string>& args, const std::string& scriptPath,
                      const std::string& filePath) {
   std::ifstream script(scriptPath, std::ios::binary);
@@ -356,19 +363,31 @@ int BatchRunner::Run(const std::vector<std::string>& args, const std::string& sc
     return 1;
   }
 
+  // Panes split off later are laid out as the first one.
+  PaneSplitter splitter(app.Doc(), view, [&] {
+    std::unique_ptr<EditorView> pane = app.CreateView(host_, clipboard);
+    pane->Edit().SetLayout(&layout);
+    return pane;
+  });
+  splitter.SetClientSize(kColumns * kCellWidth, kRows * kLineHeight);
+  splitter_ = &splitter;
+
   std::string line;
   for (int number = 1; std::getline(script, line); ++number) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     const std::size_t first = line.find_first_not_of(" \t");
     if (first == std::string::npos || line[first] == '#') continue;
     std::string why;
-    if (!Execute(view, app, line.substr(first), why)) {
+    if (!Execute(splitter.Active(), app, line.substr(first), why)) {
       out_.flush();
       err_ << "error: line " << number << ": " << why << "\n";
+      splitter_ = nullptr;
       return 2;
     }
-    view.OnIdle(true);  // the idle pass that follows every input in the window
+    splitter.OnIdle(true);  // the idle pass that follows every input in the window
+    splitter.ReleaseRemovedPanes();
   }
   out_.flush();
+  splitter_ = nullptr;
   return 0;
 }

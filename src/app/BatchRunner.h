@@ -17,6 +17,7 @@
 
 class EditorView;
 class AppContext;
+class PaneSplitter;
 
 class BatchRunner {
  public:
@@ -40,8 +41,10 @@ class BatchRunner {
   // CONTROL=VALUE pairs typed into the open find or replace bar (TEXT escapes allowed).
   bool ApplyBarInput(EditorView& view, const std::vector<std::pair<std::string, std::string>>& values,
                      std::string& why);
+  void PrintPanes(int id);
 
   std::ostream& out_;
   std::ostream& err_;
   ScriptedUiHost host_;
+  PaneSplitter* splitter_ = nullptr;  // the panes of the run in progress
 };

@@ -264,7 +264,7 @@ bool Document::OpenDocumentFile(const std::string& path) {
 
 void Document::OnFileNew(EditorView& active) {
   if (!SaveModified()) return;
-  view_attachment::SaveCaretPosition(active);
+  SaveCaretPosition(active);
   if (unsplit) unsplit();
   SetTitle(kUntitled);
   OnNewDocument();
@@ -312,7 +312,7 @@ Document::OpenOutcome Document::OpenOther(EditorView& active, const std::string&
   if (keptEdits)
     modified_ = false;
   else
-    view_attachment::SaveCaretPosition(active);
+    SaveCaretPosition(active);
   if (unsplit) unsplit();
   if (OpenDocumentFile(path)) return OpenOutcome::Opened;
   modified_ = keptEdits;
@@ -381,8 +381,16 @@ bool Document::SaveModified() {
   }
 }
 
+void Document::SaveCaretPosition(EditorView& active) {
+  if (saveCaretPosition) {
+    saveCaretPosition(active);
+  } else {
+    view_attachment::SaveCaretPosition(active);
+  }
+}
+
 bool Document::CanCloseFrame(EditorView& active, bool inPrintPreview) {
-  if (!inPrintPreview) view_attachment::SaveCaretPosition(active);
+  if (!inPrintPreview) SaveCaretPosition(active);
   return SaveModified();
 }
 

@@ -109,6 +109,9 @@ class Document final : public ViewDocument {
   // Removes a split window before the current file is left; set by the
   // window, empty where there is none.
   std::function<void()> unsplit;
+  // Remembers the caret of the file from the pane the user works in; set by
+  // a window whose panes decide which one that is, else the active pane's.
+  std::function<void(EditorView& active)> saveCaretPosition;
 
   // ---- the file's encoding
   const file_text::FileForm& Form() const { return form_; }
@@ -128,6 +131,7 @@ class Document final : public ViewDocument {
   enum class OpenOutcome { Opened, Cancelled, Failed };
   OpenOutcome OpenOther(EditorView& active, const std::string& path);
   void ReadFileTime();
+  void SaveCaretPosition(EditorView& active);
   void ShowMessage(const std::string& text);
   file_text::ReadAs CurrentReadAs() const;
   // Writes the first view's text to path in `form` (Save, Save As).

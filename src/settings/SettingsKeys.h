@@ -155,5 +155,14 @@ inline constexpr char kCaretFirstLineSuffix[] = "cH";
 inline constexpr char kFindHistorySection[] = "Find";
 inline constexpr char kReplaceHistorySection[] = "Replace";
 inline constexpr char kHistoryKeyPrefix[] = "List";
+// ---- main frame and shell commands
+
+// 1 (or any value but 0): the .pvl file type is registered with the desktop
+// at start-up when the user's data folder lacks it; 0 once it has been written.
+inline constexpr IntSetting RegisterFileType{kSettingsSection, "Reg", 1};
+// The folder of the program, as it was last started.
+inline constexpr StringSetting InstallDir{kSettingsSection, "InstDir", ""};
+// The host of the web search for the selection (https://HOST/search?q=...).
+inline constexpr StringSetting WebSearchHost{kSettingsSection, "SearchHost", "www.google.com"};
 
 }  // namespace setting

@@ -98,3 +98,26 @@ TEST(ScriptedHost, BeepsAddressesAndProgramsArePrintedNotDone) {
 }
 
 }  // namespace
+
+namespace {
+
+// The split commands print how many panes there are afterwards; F6 moves to
+// the other pane, which takes over the text typed in the first.
+TEST(BatchRun, SplitCommandsPrintThePanes) {
+  BatchRun b;
+  const BatchResult r = b.Run(
+      "type abc\n"
+      "command 32807\n"
+      "command 32808\n"
+      "key F6\n"
+      "type x\n"
+      "command 32808\n"
+      "key Ctrl+1\n"
+      "command 32807\n"
+      "write " + b.PathOf("out.txt") + "\n");
+  EXPECT_EQ(r.exitCode, 0) << r.out;
+  EXPECT_EQ(r.out, "panes: 2\npanes: 2\npanes: 1\npanes: 1\n");
+  EXPECT_EQ(b.Read("out.txt"), "xabc");
+}
+
+}  // namespace

@@ -13,9 +13,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QSplitter>
 #include <algorithm>
 
 #include "app/AppContext.h"
+#include "app/qt/MainToolBar.h"
 #include "settings/AppIdentity.h"
 #include "app/StatusPanes.h"
 #include "document/Document.h"
@@ -59,18 +61,31 @@ bool IsInputEvent(QEvent::Type type) {
 }  // namespace
 
 MainWindow::MainWindow(AppContext& app, EditorView& view, const FontLayout& layout, QWidget* parent)
-    : QMainWindow(parent), app_(app), view_(view), text_(new PivraTextWidget(view, layout, this)) {
-  setCentralWidget(text_);
-  text_->setFocus();
+    : QMainWindow(parent),
+      app_(app),
+      layout_(layout),
+      paneArea_(new QSplitter(this)),
+      panes_(app.Doc(), view, [this, &view] { return app_.CreateView(view.Host(), view.Clipboard()); }) {
+  paneArea_->setChildrenCollapsible(false);
+  paneArea_->setHandleWidth(4);
+  setCentralWidget(paneArea_);
+  AddPaneWidget(view);
+  panes_.onPaneAdded = [this](EditorView& v) { AddPaneWidget(v); };
+  panes_.onPaneRemoved = [this](EditorView& v) { RemovePaneWidget(v); };
+  panes_.onLayoutChanged = [this] { LayOutPanes(); };
+  TextWidget().setFocus();
 
   const bool bare = app_.Args().CommandLineHas("-w0");  // no tool bar, no status bar, no menu bar
   BuildMenus();
-  // The overlay, the display font and the input-method mark of the menu bar.
-  display_ = new ViewDisplay(*text_, app_.Settings());
-  display_->ShowImeMarkIn(*menuBar());
+  // The input-method mark of the active pane, in the menu bar's corner.
+  imeMark_ = new QLabel(menuBar());
+  imeMark_->setContentsMargins(4, 0, 8, 0);
+  menuBar()->setCornerWidget(imeMark_, Qt::TopRightCorner);
   if (bare) {
     menuBar()->hide();
   } else {
+    toolBar_ = new MainToolBar(view.Commands(), [this](int id) { RunCommand(id); }, this);
+    addToolBar(Qt::TopToolBarArea, toolBar_);
     insertPane_ = new QLabel(this);
     capsPane_ = new QLabel(this);
     caretPane_ = new QLabel(this);
@@ -88,10 +103,6 @@ MainWindow::MainWindow(AppContext& app, EditorView& view, const FontLayout& layo
   restTimer_.setSingleShot(true);
   restTimer_.setInterval(kRestCheckMs);
   connect(&restTimer_, &QTimer::timeout, this, &MainWindow::RunIdle);
-  connect(text_, &PivraTextWidget::viewChanged, this, [this] {
-    UpdateTitle();  // typing and undo change the modified mark at once
-    ArmIdle();
-  });
   qApp->installEventFilter(this);
   connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
     if (state != Qt::ApplicationActive || isMinimized()) return;
@@ -102,33 +113,34 @@ MainWindow::MainWindow(AppContext& app, EditorView& view, const FontLayout& layo
 
   // The find and replace bars: a tool window owned by this window.
   searchBar_ = new SearchBarWindow(
-      view_,
+      [this]() -> EditorView& { return View(); },
       [this](int id) {
-        find::PressBarButton(view_, id);
+        find::PressBarButton(View(), id);
         AfterDocumentChange();
       },
       [this] {
         activateWindow();
-        text_->setFocus();
+        TextWidget().setFocus();
       },
       this);
 
   lastMouse_ = QCursor::pos();
   UpdateTitle();
   UpdateStatus();
+  RefreshImeMark();
 }
 
 MainWindow::~MainWindow() { qApp->removeEventFilter(this); }
 
 void MainWindow::BuildMenus() {
-  for (const MenuPopup& popup : view_.Commands().MainMenu()) {
+  for (const MenuPopup& popup : View().Commands().MainMenu()) {
     QMenu* menu = menuBar()->addMenu(Q(popup.caption));
-    FillCommandMenu(*menu, view_.Commands(), popup.items, CaptionKind::Main, [this](int id) { RunCommand(id); });
+    FillCommandMenu(*menu, View().Commands(), popup.items, CaptionKind::Main, [this](int id) { RunCommand(id); });
     const bool isFileMenu =
         std::find(popup.items.begin(), popup.items.end(), cmd::FileOpen) != popup.items.end();
     connect(menu, &QMenu::aboutToShow, this, [this, menu, isFileMenu] {
       if (isFileMenu) RefreshRecentFiles(*menu);
-      RefreshCommandStates(*menu, view_);
+      RefreshCommandStates(*menu, View());
     });
   }
 }
@@ -167,14 +179,15 @@ void MainWindow::RefreshRecentFiles(QMenu& fileMenu) {
 }
 
 void MainWindow::RunCommand(int id) {
-  view_.Execute(id);
+  View().Execute(id);
   AfterDocumentChange();
 }
 
 void MainWindow::AfterDocumentChange() {
-  display_->Refresh();
+  for (const auto& [view, display] : displays_) display->Refresh();
   searchBar_->Sync();
-  text_->Refresh();
+  for (const auto& [view, widget] : widgets_) widget->Refresh();
+  RefreshImeMark();
   UpdateTitle();
   UpdateStatus();
   ArmIdle();
@@ -183,8 +196,8 @@ void MainWindow::AfterDocumentChange() {
 // ---------------------------------------------------------------- closing and dropped files
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (app_.Doc().CanCloseFrame(view_, false)) {
-    find::ForgetBars(view_);  // their histories are kept
+  if (app_.Doc().CanCloseFrame(View(), panes_.inPrintPreview)) {
+    for (int i = 0; i < panes_.PaneCount(); ++i) find::ForgetBars(panes_.Pane(i));  // their histories are kept
     event->accept();
   } else {
     event->ignore();
@@ -201,7 +214,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
   const QList<QUrl> urls = event->mimeData()->urls();
   if (urls.isEmpty() || !urls.first().isLocalFile()) return;
   event->acceptProposedAction();
-  app_.Doc().OnDropFile(view_, QFile::encodeName(urls.first().toLocalFile()).toStdString());
+  app_.Doc().OnDropFile(View(), QFile::encodeName(urls.first().toLocalFile()).toStdString());
   AfterDocumentChange();
 }
 
@@ -224,10 +237,16 @@ QString MainWindow::EncodingPaneText() const { return encodingPane_ ? encodingPa
 
 void MainWindow::UpdateStatus() {
   if (!caretPane_) return;
-  insertPane_->setText(Q(status_panes::InsertPaneText(view_.insertMode)));
+  if (panes_.inPrintPreview) {
+    insertPane_->setText(QString());
+    capsPane_->setText(QString());
+    caretPane_->setText(QStringLiteral("プレビューモード"));
+    return;
+  }
+  insertPane_->setText(Q(status_panes::InsertPaneText(View().insertMode)));
   // Caps Lock's state cannot be read portably; the pane stays empty.
   capsPane_->setText(QString());
-  if (const auto caret = status_panes::CaretPaneText(view_.Edit())) caretPane_->setText(Q(*caret));
+  if (const auto caret = status_panes::CaretPaneText(View().Edit())) caretPane_->setText(Q(*caret));
   encodingPane_->setText(Q(status_panes::EncodingPaneText(app_.Doc().Form().encoding, app_.Doc().IsLossy())));
 }
 
@@ -241,23 +260,93 @@ void MainWindow::RunIdle() {
   const QPoint mouse = QCursor::pos();
   const bool atRest = mouse == lastMouse_;
   lastMouse_ = mouse;
-  view_.OnIdle(atRest);
+  panes_.OnIdle(atRest);
   searchBar_->Sync();
   // What waits for a resting mouse is drawn once the mouse rests; input has
   // already repainted the text itself.
-  if (atRest && (view_.redrawLineNumbers || view_.redrawColouring || view_.recreateCaret || view_.refreshImeMark)) {
-    text_->Refresh();
-  }
+  for (const auto& [view, widget] : widgets_)
+    if (atRest && (view->redrawLineNumbers || view->redrawColouring || view->recreateCaret || view->refreshImeMark))
+      widget->Refresh();
+  if (toolBar_) toolBar_->RefreshStates(View());
   UpdateStatus();
   UpdateTitle();
-  display_->Refresh();
+  for (const auto& [view, display] : displays_) display->Refresh();
+  RefreshImeMark();
   if (!atRest) restTimer_.start();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  // The pane area's size is the panes' client area.
+  if (watched == paneArea_ && event->type() == QEvent::Resize) {
+    panes_.SetClientSize(paneArea_->width(), paneArea_->height());
+  }
+  // Moving the focus into the other pane makes it the active one.
+  if (event->type() == QEvent::FocusIn) {
+    for (int i = 0; i < panes_.PaneCount(); ++i)
+      if (watched == WidgetOf(panes_.Pane(i)) && i != panes_.ActiveIndex()) {
+        panes_.ActivatePane(i);
+        AfterDocumentChange();
+      }
+  }
   if (IsInputEvent(event->type()) && watched->isWidgetType()) {
     const QWidget* w = static_cast<QWidget*>(watched);
     if (w->window() == this) ArmIdle();
   }
   return QMainWindow::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------- panes
+
+void MainWindow::RefreshImeMark() {
+  if (!imeMark_ || displays_.find(&View()) == displays_.end()) return;
+  const QString mark = Display().ImeMarkText();
+  if (imeMark_->text() != mark) imeMark_->setText(mark);
+}
+
+PivraTextWidget* MainWindow::WidgetOf(EditorView& view) const {
+  const auto it = widgets_.find(&view);
+  return it == widgets_.end() ? nullptr : it->second;
+}
+
+void MainWindow::AddPaneWidget(EditorView& view) {
+  auto* widget = new PivraTextWidget(view, layout_, paneArea_);
+  widgets_[&view] = widget;
+  // The overlay and the display font of this pane.
+  displays_[&view] = new ViewDisplay(*widget, app_.Settings());
+  connect(widget, &PivraTextWidget::viewChanged, this, [this] {
+    UpdateTitle();  // typing and undo change the modified mark at once
+    ArmIdle();
+  });
+  LayOutPanes();
+}
+
+// The widget goes when control is back in the event loop (the command that
+// removed its pane may have come from it); its view is released after it.
+void MainWindow::RemovePaneWidget(EditorView& view) {
+  PivraTextWidget* widget = WidgetOf(view);
+  if (!widget) return;
+  widgets_.erase(&view);
+  displays_.erase(&view);
+  widget->hide();
+  widget->setParent(nullptr);
+  connect(widget, &QObject::destroyed, this, [this, gone = &view] { panes_.ReleaseRemovedPane(gone); });
+  widget->deleteLater();
+}
+
+// The widgets in the splitter's order and sizes, the focus in the active pane.
+void MainWindow::LayOutPanes() {
+  paneArea_->setOrientation(panes_.State() == PaneSplitter::Split::Columns ? Qt::Horizontal : Qt::Vertical);
+  QList<int> sizes;
+  for (int i = 0; i < panes_.PaneCount(); ++i) {
+    PivraTextWidget* widget = WidgetOf(panes_.Pane(i));
+    if (!widget) continue;
+    paneArea_->insertWidget(i, widget);
+    widget->show();
+    const Rect r = panes_.PaneRect(i);
+    sizes.push_back(panes_.State() == PaneSplitter::Split::Columns ? r.Width() : r.Height());
+  }
+  // Sizes the user has dragged stay until the splitter decides new ones.
+  if (sizes != appliedSizes_ || paneArea_->count() != sizes.size()) paneArea_->setSizes(sizes);
+  appliedSizes_ = sizes;
+  if (PivraTextWidget* active = WidgetOf(View()); active && !active->hasFocus() && isVisible()) active->setFocus();
 }

@@ -1,5 +1,10 @@
-// MainWindow: the top-level window: menu bar, status bar and the text widget
-// of the view.
+// MainWindow: the top-level window: menu bar, tool bar "標準", status bar and
+// the panes, one text widget per view in a QSplitter.
+//
+// The panes are a PaneSplitter's: it decides when a pane is added or removed,
+// which one is active and how large each is; this window makes and drops the
+// widgets, lays them out and tells it when the focus moves to another pane.
+// Commands, the status bar and the idle pass act on the active pane.
 //
 // The menu bar is the command table's main menu; before a menu opens, each
 // entry asks the view whether it is enabled and ticked, and a chosen entry is
@@ -22,6 +27,9 @@
 #include <QMainWindow>
 #include <QPoint>
 #include <QTimer>
+#include <map>
+
+#include "app/PaneSplitter.h"
 
 class AppContext;
 class EditorView;
@@ -31,6 +39,8 @@ class ViewDisplay;
 class QLabel;
 class QMenu;
 class SearchBarWindow;
+class QSplitter;
+class MainToolBar;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -39,10 +49,15 @@ class MainWindow : public QMainWindow {
   MainWindow(AppContext& app, EditorView& view, const FontLayout& layout, QWidget* parent = nullptr);
   ~MainWindow() override;
 
-  PivraTextWidget& TextWidget() { return *text_; }
-  ViewDisplay& Display() { return *display_; }
+  // The active pane's widget and view.
+  PivraTextWidget& TextWidget() { return *widgets_.at(&View()); }
+  EditorView& View() { return panes_.Active(); }
+  PaneSplitter& Panes() { return panes_; }
+  PivraTextWidget* WidgetOf(EditorView& view) const;
+  MainToolBar* ToolBar() { return toolBar_; }
+  // The active pane's overlay painter.
+  ViewDisplay& Display() { return *displays_.at(&View()); }
   SearchBarWindow& SearchBar() { return *searchBar_; }
-  EditorView& View() { return view_; }
 
   // "<document title>[*] - Pivra"; the window shows "[*]" as "*" while the
   // document is modified.
@@ -70,11 +85,21 @@ class MainWindow : public QMainWindow {
   void RefreshRecentFiles(QMenu& fileMenu);
   void RunCommand(int id);
   void AfterDocumentChange();
+  // ---- panes
+  void AddPaneWidget(EditorView& view);
+  void RemovePaneWidget(EditorView& view);
+  void LayOutPanes();
+  void RefreshImeMark();
 
   AppContext& app_;
-  EditorView& view_;
-  PivraTextWidget* text_;
-  ViewDisplay* display_ = nullptr;  // a child of the text widget
+  const FontLayout& layout_;
+  QSplitter* paneArea_;
+  std::map<EditorView*, PivraTextWidget*> widgets_;
+  QList<int> appliedSizes_;  // the pane sizes last given to the splitter
+  PaneSplitter panes_;
+  MainToolBar* toolBar_ = nullptr;
+  std::map<EditorView*, ViewDisplay*> displays_;  // each a child of its pane's text widget
+  QLabel* imeMark_ = nullptr;  // the input-method mark in the menu bar's corner
   QLabel* insertPane_ = nullptr;
   QLabel* capsPane_ = nullptr;
   QLabel* caretPane_ = nullptr;

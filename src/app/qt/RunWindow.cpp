@@ -2,6 +2,7 @@
 // the display font, the view over the Qt UI host and clipboard, the main
 // frame, then the first document.
 #include <QApplication>
+#include <QProcess>
 #include <QGuiApplication>
 #include <QScreen>
 #include <memory>
@@ -9,6 +10,8 @@
 #include <vector>
 
 #include "app/AppContext.h"
+#include "app/FileAssociation.h"
+#include "editor/ShellCommands.h"
 #include "settings/AppIdentity.h"
 #include "settings/SettingsKeys.h"
 #include "app/qt/JapaneseTranslations.h"
@@ -21,6 +24,25 @@
 #include "editor/qt/PivraTextWidget.h"
 #include "platform/qt/QtClipboard.h"
 
+namespace {
+
+// The program's folder is remembered, and the .pvl file type is made known
+// to the desktop the first time the program runs for a user.
+void RegisterWithDesktop(SettingsStore& settings) {
+  const std::string folder = QCoreApplication::applicationDirPath().toStdString();
+  if (settings.GetString(setting::InstallDir) != folder) settings.WriteString(setting::InstallDir, folder);
+  const file_association::Tools tools{shell_commands::CanRun,
+                                      [](const std::string& program, const std::vector<std::string>& args) {
+                                        QStringList list;
+                                        for (const std::string& a : args) list << QString::fromStdString(a);
+                                        QProcess::startDetached(QString::fromStdString(program), list);
+                                      }};
+  file_association::Register(settings, file_association::UserDataFolder(),
+                             QCoreApplication::applicationFilePath().toStdString(), tools);
+}
+
+}  // namespace
+
 int RunWindow(int argc, char** argv) {
   QApplication qapp(argc, argv);
   QApplication::setApplicationName(QString::fromUtf8(app_identity::kAppName));
@@ -29,6 +51,7 @@ int RunWindow(int argc, char** argv) {
   display_font::RegisterSubstitutions();
 
   AppContext app(std::vector<std::string>(argv + 1, argv + argc));
+  RegisterWithDesktop(app.Settings());
   const FontLayout layout(display_font::FromSettings(app.Settings(), setting::kScreenFontSection));
   QtUiHost host;
   QtClipboard clipboard;

@@ -51,12 +51,15 @@ class EnterFilter : public QObject {
 
 }  // namespace
 
-SearchBarWindow::SearchBarWindow(EditorView& view, std::function<void(int)> run, std::function<void()> focusText,
-                                 QWidget* parent)
-    : QDialog(parent, Qt::Tool), view_(view), run_(std::move(run)), focusText_(std::move(focusText)) {
+SearchBarWindow::SearchBarWindow(std::function<EditorView&()> activeView, std::function<void(int)> run,
+                                 std::function<void()> focusText, QWidget* parent)
+    : QDialog(parent, Qt::Tool),
+      activeView_(std::move(activeView)),
+      run_(std::move(run)),
+      focusText_(std::move(focusText)) {
   setModal(false);
   setLayout(new QGridLayout);
-  focusSeen_ = find::BarsOf(view_).focusRequests;
+  focusSeen_ = find::BarsOf(ActiveView()).focusRequests;
 }
 
 QPushButton* SearchBarWindow::Button(int id) const { return findChild<QPushButton*>(IdName(id)); }
@@ -78,7 +81,7 @@ QComboBox* SearchBarWindow::MakeList(int id, bool replacement) {
   list->setFont(font);
   auto writeBack = [this, replacement](const QString& text) {
     if (syncing_) return;
-    find::SearchBar* bar = find::BarsOf(view_).ShownBar();
+    find::SearchBar* bar = find::BarsOf(ActiveView()).ShownBar();
     if (!bar) return;
     (replacement ? bar->replacement : bar->search).edit = ToCp932(text);
   };
@@ -169,7 +172,7 @@ void SearchBarWindow::FillList(QComboBox* list, const std::vector<std::string>& 
 }
 
 void SearchBarWindow::Sync() {
-  find::SearchBars& bars = find::BarsOf(view_);
+  find::SearchBars& bars = find::BarsOf(ActiveView());
   const find::SearchBar* bar = bars.ShownBar();
   syncing_ = true;
   if (bar) {
@@ -177,9 +180,9 @@ void SearchBarWindow::Sync() {
     FillList(searchList_, bar->search.items, bar->search.edit);
     if (replacementList_) FillList(replacementList_, bar->replacement.items, bar->replacement.edit);
     for (int id : {cmd::BarFindCase, cmd::BarContinuous, cmd::BarReplaceCase})
-      if (QCheckBox* box = CheckBox(id)) box->setChecked(view_.IsChecked(id));
+      if (QCheckBox* box = CheckBox(id)) box->setChecked(ActiveView().IsChecked(id));
     for (int id : {cmd::Undo, cmd::Redo, cmd::BarReplace, cmd::BarReplaceAll})
-      if (QPushButton* button = Button(id)) button->setEnabled(view_.IsEnabled(id));
+      if (QPushButton* button = Button(id)) button->setEnabled(ActiveView().IsEnabled(id));
     if (!isVisible()) {
       if (QWidget* owner = parentWidget()) {
         // The top right corner of the owner, below its menu bar.
@@ -213,12 +216,12 @@ void SearchBarWindow::Sync() {
 }
 
 void SearchBarWindow::reject() {
-  find::CloseShownBar(view_);
+  find::CloseShownBar(ActiveView());
   Sync();
 }
 
 void SearchBarWindow::closeEvent(QCloseEvent* event) {
-  find::CloseShownBar(view_);
+  find::CloseShownBar(ActiveView());
   event->accept();
   Sync();
 }

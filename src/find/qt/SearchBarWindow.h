@@ -23,8 +23,10 @@ class SearchBarWindow : public QDialog {
  public:
   // `run` executes a command as the menu does; `focusText` gives the focus
   // back to the text.
-  SearchBarWindow(EditorView& view, std::function<void(int)> run, std::function<void()> focusText,
-                  QWidget* parent);
+  // `activeView` gives the pane the bar works on: the active one when the
+  // window is split.
+  SearchBarWindow(std::function<EditorView&()> activeView, std::function<void(int)> run,
+                  std::function<void()> focusText, QWidget* parent);
 
   void Sync();
 
@@ -46,7 +48,9 @@ class SearchBarWindow : public QDialog {
   void FillList(QComboBox* list, const std::vector<std::string>& items, const std::string& edit);
   void Press(int id);
 
-  EditorView& view_;
+  EditorView& ActiveView() const { return activeView_(); }
+
+  std::function<EditorView&()> activeView_;
   std::function<void(int)> run_;
   std::function<void()> focusText_;
   int builtKind_ = -1;  // -1 none, 0 find bar, 1 replace bar

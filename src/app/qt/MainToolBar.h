@@ -1,0 +1,35 @@
+// MainToolBar: the tool bar "標準" of the main window.
+//
+// One button per command, in the order the window has always shown them,
+// with separators between the groups. Icons come from the desktop's icon
+// theme by their freedesktop names; where the theme has none, a small drawn
+// icon with a one-character label stands in, so no button is ever blank.
+// Tooltips are the commands' menu captions. Each button runs its command in
+// the active pane; RefreshStates asks the pane's enable rules, as the menus
+// do, and a command that is not built yet stays disabled. Like any Qt tool
+// bar it can be moved, and hidden or shown from the context menu of the menu
+// and tool bar area.
+#pragma once
+
+#include <QToolBar>
+#include <functional>
+
+class CommandTable;
+class EditorView;
+
+class MainToolBar : public QToolBar {
+  Q_OBJECT
+
+ public:
+  MainToolBar(const CommandTable& commands, std::function<void(int)> run, QWidget* parent = nullptr);
+
+  // The buttons' command ids in order, 0 for a separator.
+  static const std::vector<int>& Layout();
+  // The caption a button's tooltip shows: the menu caption without its
+  // mnemonic and dots, or a name of its own for a command without one.
+  static QString ToolTipOf(const CommandTable& commands, int id);
+  // The theme's icon for the command, or the drawn stand-in.
+  static QIcon IconOf(int id);
+
+  void RefreshStates(EditorView& view);
+};
