@@ -3,6 +3,7 @@
 #include "calc/CalcCommands.h"
 #include "document/DocumentCommands.h"
 #include "editor/CommandTable.h"
+#include "print/PrintCommands.h"
 #include "table/TableCommands.h"
 
 const CommandTable& AllCommands() {
@@ -12,6 +13,7 @@ const CommandTable& AllCommands() {
     RegisterTableCommands(t);
     RegisterCalcCommands(t);
     RegisterDocumentCommands(t);
+    RegisterPrintCommands(t);
     return t;
   }();
   return table;

@@ -144,4 +144,16 @@ inline constexpr int PrintMargin4 = 32787;
 inline constexpr int OpenCommandPrompt = 32816;  // a terminal in the document's folder
 inline constexpr int OpenCalculator = 32814;
 
+// ---- Printing (print/PrintCommands.cpp) beside FilePrint and FilePrintPreview
+inline constexpr int FilePrintDirect = 57608;  // print on the default printer, no dialog
+inline constexpr int PrintSetup = 57606;       // プリンターの設定...
+
+// ---- Other windows and tools (app/WindowCommands.cpp)
+inline constexpr int RestoreWindow = 32873;         // ウィンドウ復元
+inline constexpr int SetRestoreRectangle = 32878;   // 復元ウィンドウの設定
+inline constexpr int ShowTableModeHelp = 32810;     // 表計算の説明表示
+inline constexpr int OpenHomePage = 32951;          // ホームページの表示
+inline constexpr int CheckForUpdate = 32949;        // 更新の確認
+inline constexpr int AboutBox = 57664;              // バージョン情報 (&A)...
+
 }  // namespace cmd
