@@ -20,6 +20,7 @@
 #include "editor/EditorView.h"
 #include "editor/qt/PivraTextWidget.h"
 #include "platform/qt/QtClipboard.h"
+#include "print/qt/QtPrintHost.h"
 
 int RunWindow(int argc, char** argv) {
   QApplication qapp(argc, argv);
@@ -36,6 +37,8 @@ int RunWindow(int argc, char** argv) {
   EditorView& view = *viewOwner;
   MainWindow frame(app, view, layout);
   host.SetParent(&frame);
+  QtPrintHost printHost(&frame);
+  print_host::Install(&printHost);
 
   // The file named on the command line, a new file at that path, or an
   // untitled document; a file that cannot be opened has been reported, and
