@@ -1,5 +1,6 @@
 #include "app/AllCommands.h"
 
+#include "app/WindowCommands.h"
 #include "calc/CalcCommands.h"
 #include "document/DocumentCommands.h"
 #include "editor/CommandTable.h"
@@ -14,6 +15,7 @@ const CommandTable& AllCommands() {
     RegisterCalcCommands(t);
     RegisterDocumentCommands(t);
     RegisterPrintCommands(t);
+    RegisterWindowCommands(t);
     return t;
   }();
   return table;

@@ -7,6 +7,7 @@
 
 #include "app/AppContext.h"
 #include "app/DocumentStartup.h"
+#include "app/ScriptedWindowHost.h"
 #include "editor/CommandIds.h"
 #include "editor/EditorView.h"
 #include "text/Cp932.h"
@@ -307,6 +308,7 @@ int BatchRunner::Run(const std::vector<std::string>& args, const std::string& sc
   }
   AppContext app(args);
   MemoryClipboard clipboard;
+  ScriptedWindowHost windowHost(out_);
   static const FixedCellLayout layout(kCellWidth, kLineHeight);
   const std::unique_ptr<EditorView> viewOwner = app.CreateView(host_, clipboard);
   EditorView& view = *viewOwner;
