@@ -67,10 +67,7 @@ bool IsWindowApplication() { return qobject_cast<QApplication*>(QCoreApplication
 
 }  // namespace
 
-struct QtPrintHost::Layout {
-  std::unique_ptr<FontLayout> font;
-  std::unique_ptr<PrintPages> pages;
-};
+QtPrintHost::Layout::~Layout() = default;
 
 QtPrintHost::QtPrintHost(QWidget* parent) : parent_(parent) {}
 QtPrintHost::~QtPrintHost() = default;

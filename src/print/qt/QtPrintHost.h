@@ -27,6 +27,8 @@
 
 class QPrinter;
 class QPagedPaintDevice;
+class FontLayout;
+class PrintPages;
 
 class QtPrintHost final : public PrintHost {
  public:
@@ -45,8 +47,12 @@ class QtPrintHost final : public PrintHost {
 
   QPrinter& Printer();
 
-  // The request laid out for `device`: the printer font's measures and the pages.
-  struct Layout;
+  // The request laid out for a device: the printer font's measures and the pages.
+  struct Layout {
+    std::unique_ptr<FontLayout> font;
+    std::unique_ptr<PrintPages> pages;
+    ~Layout();
+  };
   static std::unique_ptr<Layout> Paginate(const PrintRequest& request, const SettingsStore& settings,
                                           QPagedPaintDevice& device, int screenDpiY);
   // Draws pages first..last (1-based; 0, 0 for all) on the device.
