@@ -119,7 +119,12 @@ void QtPrintHost::Paint(const Layout& layout, QPagedPaintDevice& device, int fir
   if (last <= 0 || last > pages.PageCount()) last = pages.PageCount();
   QPainter painter;
   if (!painter.begin(&device)) return;
-  painter.setFont(layout.font->Font());
+  // The font is measured in printer pixels; it is drawn at the point size
+  // that gives those pixels on this device, which every paint engine (the
+  // preview's recording one too) scales the same way.
+  QFont font = layout.font->Font();
+  font.setPointSizeF(font.pixelSize() * 72.0 / std::max(1, device.logicalDpiY()));
+  painter.setFont(QFont(font, &device));
   painter.setPen(Qt::black);
   painter.setBackgroundMode(Qt::TransparentMode);
   const int ascent = layout.font->Ascent();
