@@ -15,6 +15,7 @@
 #include <QPrinterInfo>
 #include <QScreen>
 #include <algorithm>
+#include <cstdio>
 #include <ostream>
 
 #include "display/qt/DisplayFont.h"
@@ -197,6 +198,11 @@ PrintOutcome QtPrintHost::Preview(const PrintRequest& request, const SettingsSto
 static void EnsureOffscreenApplication() {
   if (QCoreApplication::instance()) return;
   qputenv("QT_QPA_PLATFORM", "offscreen");
+  // What the batch run prints is its own; Qt's notes about the environment
+  // (no runtime folder, no display) are left out, its errors are not.
+  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) fprintf(stderr, "%s\n", qPrintable(message));
+  });
   static int argc = 1;
   static char name[] = "pivraf";
   static char* argv[] = {name, nullptr};
