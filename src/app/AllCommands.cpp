@@ -3,11 +3,13 @@
 #include "app/FrameCommands.h"
 #include "editor/ShellCommands.h"
 
+#include "app/WindowCommands.h"
 #include "calc/CalcCommands.h"
 #include "display/DisplayCommands.h"
 #include "document/DocumentCommands.h"
 #include "editor/CommandTable.h"
 #include "find/FindCommands.h"
+#include "print/PrintCommands.h"
 #include "table/TableCommands.h"
 
 const CommandTable& AllCommands() {
@@ -21,6 +23,8 @@ const CommandTable& AllCommands() {
     find::RegisterFindCommands(t);
     RegisterFrameCommands(t);
     RegisterShellCommands(t);
+    RegisterPrintCommands(t);
+    RegisterWindowCommands(t);
     return t;
   }();
   return table;

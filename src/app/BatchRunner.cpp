@@ -9,6 +9,7 @@
 #include "app/DocumentStartup.h"
 #include "display/Overlay.h"
 #include "app/PaneSplitter.h"
+#include "app/ScriptedWindowHost.h"
 #include "editor/CommandIds.h"
 #include "editor/EditorView.h"
 #include "find/BatchBarInput.h"
@@ -350,6 +351,7 @@ int BatchRunner::Run(const std::vector<std::string>& args, const std::string& sc
   }
   AppContext app(args);
   MemoryClipboard clipboard;
+  ScriptedWindowHost windowHost(out_);
   static const FixedCellLayout layout(kCellWidth, kLineHeight);
   const std::unique_ptr<EditorView> viewOwner = app.CreateView(host_, clipboard);
   EditorView& view = *viewOwner;

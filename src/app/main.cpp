@@ -6,6 +6,7 @@
 #include "app/BatchRunner.h"
 
 int RunWindow(int argc, char** argv);  // the Qt front end
+void InstallBatchPrinting(std::ostream& out);  // printing of a batch run, on Qt offscreen
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
       return 2;
     }
     BatchRunner runner(std::cout, std::cerr);
+    InstallBatchPrinting(std::cout);
     // The command line of the run, as the window would see it, is the FILE alone.
     std::vector<std::string> rest(args.begin() + 2, args.end());
     return runner.Run(rest, args[1], args.size() == 3 ? args[2] : std::string());

@@ -161,5 +161,16 @@ inline constexpr int BarReplaceAll = 32850;       // 全置換
 inline constexpr int BarRecordPosition = 32851;   // 位置記録
 inline constexpr int RepeatFindOrReplace = 32852;  // no menu entry, key or button
 inline constexpr int BarContinuous = 32853;       // 連続 (find bar)
+// ---- Printing (print/PrintCommands.cpp) beside FilePrint and FilePrintPreview
+inline constexpr int FilePrintDirect = 57608;  // print on the default printer, no dialog
+inline constexpr int PrintSetup = 57606;       // プリンターの設定...
+
+// ---- Other windows and tools (app/WindowCommands.cpp)
+inline constexpr int RestoreWindow = 32873;         // ウィンドウ復元
+inline constexpr int SetRestoreRectangle = 32878;   // 復元ウィンドウの設定
+inline constexpr int ShowTableModeHelp = 32810;     // 表計算の説明表示
+inline constexpr int OpenHomePage = 32951;          // ホームページの表示
+inline constexpr int CheckForUpdate = 32949;        // 更新の確認
+inline constexpr int AboutBox = 57664;              // バージョン情報 (&A)...
 
 }  // namespace cmd

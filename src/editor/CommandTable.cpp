@@ -12,7 +12,8 @@ const std::vector<std::pair<const char*, std::vector<int>>>& MainMenuLayout() {
   using namespace cmd;
   static const std::vector<std::pair<const char*, std::vector<int>>> layout = {
       {"ファイル(&F)",
-       {FileNew, FileOpen, FileSave, FileSaveAs, ReopenAsCp932, ReopenAsUtf8, 0, NewWindow, OpenInNewWindow, 0, FilePrint, FilePrintPreview, 0,
+       {FileNew, FileOpen, FileSave, FileSaveAs, ReopenAsCp932, ReopenAsUtf8, 0, NewWindow, OpenInNewWindow, 0,
+        FilePrint, FilePrintPreview, PrintSetup, 0,
         DeleteBackupFiles, 0, AppExit}},
       {"編集(&E)", {Undo, Redo, 0, Cut, Copy, Paste, SelectAll, 0, Find, Replace}},
       {"表示(&V)",
@@ -25,7 +26,8 @@ const std::vector<std::pair<const char*, std::vector<int>>>& MainMenuLayout() {
       {"印刷設定",
        {PrintFont, 0, PrintColumns1, PrintColumns2, PrintColumns3, PrintColumns4, 0, PrintMargin1, PrintMargin2,
         PrintMargin3, PrintMargin4}},
-      {"ツール", {OpenCommandPrompt, OpenCalculator}},
+      {"ツール", {OpenCommandPrompt, OpenCalculator, 0, RestoreWindow, SetRestoreRectangle}},
+      {"ヘルプ(&H)", {ShowTableModeHelp, 0, OpenHomePage, CheckForUpdate, 0, AboutBox}},
   };
   return layout;
 }

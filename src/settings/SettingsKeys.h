@@ -164,5 +164,28 @@ inline constexpr IntSetting RegisterFileType{kSettingsSection, "Reg", 1};
 inline constexpr StringSetting InstallDir{kSettingsSection, "InstDir", ""};
 // The host of the web search for the selection (https://HOST/search?q=...).
 inline constexpr StringSetting WebSearchHost{kSettingsSection, "SearchHost", "www.google.com"};
+// ---- other windows (app/WindowCommands.cpp)
+
+// The window that last started another window: its left, top, width and
+// height, where the new window is placed one caption height further in.
+inline constexpr IntSetting LauncherX{kSettingsSection, "wndX", 0};
+inline constexpr IntSetting LauncherY{kSettingsSection, "wndY", 0};
+inline constexpr IntSetting LauncherWidth{kSettingsSection, "wndW", 0};   // 0: the new window's own
+inline constexpr IntSetting LauncherHeight{kSettingsSection, "wndH", 0};  // 0: the new window's own
+// The rectangle the window-restore command puts the window back to; a width
+// or height of 0 stands for the default (5/6 of the screen width, the screen
+// height less 27).
+inline constexpr IntSetting RestoreX{kSettingsSection, "wndDefX", 0};
+inline constexpr IntSetting RestoreY{kSettingsSection, "wndDefY", 0};
+inline constexpr IntSetting RestoreWidth{kSettingsSection, "wndDefW", 0};
+inline constexpr IntSetting RestoreHeight{kSettingsSection, "wndDefH", 0};
+// The maker's addresses: the home page, the version file of the update check
+// (its first line is the newest version, "8300" for 8.3) and the archive of
+// the newest version.
+inline constexpr StringSetting HomePageAddress{kSettingsSection, "HomePageUrl", "https://pivraf.korvane.example/"};
+inline constexpr StringSetting VersionFileAddress{kSettingsSection, "VersionUrl",
+                                                  "https://pivraf.korvane.example/version.txt"};
+inline constexpr StringSetting DownloadAddress{kSettingsSection, "DownloadUrl",
+                                               "https://pivraf.korvane.example/PivraF.zip"};
 
 }  // namespace setting

@@ -23,6 +23,9 @@
 #include "editor/EditorView.h"
 #include "editor/qt/PivraTextWidget.h"
 #include "platform/qt/QtClipboard.h"
+#include "print/qt/QtPrintHost.h"
+#include "app/WindowCommands.h"
+#include "app/qt/QtWindowHost.h"
 
 namespace {
 
@@ -59,6 +62,10 @@ int RunWindow(int argc, char** argv) {
   EditorView& view = *viewOwner;
   MainWindow frame(app, view, layout);
   host.SetParent(&frame);
+  QtPrintHost printHost(&frame);
+  print_host::Install(&printHost);
+  QtWindowHost windowHost(&frame);
+  window_host::Install(&windowHost);
 
   // The file named on the command line, a new file at that path, or an
   // untitled document; a file that cannot be opened has been reported, and
@@ -68,6 +75,13 @@ int RunWindow(int argc, char** argv) {
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect area = screen->availableGeometry();
     frame.resize(area.width() * 5 / 6, area.height() * 5 / 6);
+  }
+  // A window started with "-w0" or "-w1" is placed once, as it first shows;
+  // the user may move and size it freely afterwards.
+  if (const auto box = window_commands::StartPlacement(app.Args(), app.Settings(), windowHost.ScreenWidth(),
+                                                       windowHost.ScreenHeight(), windowHost.CaptionHeight(),
+                                                       frame.width(), frame.height())) {
+    windowHost.MoveWindow(*box);
   }
   frame.show();
   frame.TextWidget().Refresh();

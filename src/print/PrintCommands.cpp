@@ -1,0 +1,97 @@
+#include "print/PrintCommands.h"
+
+#include "editor/CommandIds.h"
+#include "editor/CommandTable.h"
+#include "editor/EditorView.h"
+#include "print/PrintFont.h"
+#include "print/PrintHost.h"
+#include "print/PrintSession.h"
+#include "settings/AppIdentity.h"
+#include "settings/SettingsKeys.h"
+#include "settings/SettingsStore.h"
+
+namespace print_commands {
+
+void SetColumns(EditorView& view, int columns) {
+  view.printColumns = columns;
+  view.Settings().WriteInt(setting::PrintColumns, columns);
+  print_session::Run(view, PrintRequest::Kind::Preview);
+}
+
+void SetMarginStep(EditorView& view, int step) {
+  if (view.printMarginStep == step) return;
+  view.printMarginStep = step;
+  view.Settings().WriteInt(setting::PrintMarginStep, step);
+  print_session::Run(view, PrintRequest::Kind::Preview);
+}
+
+namespace {
+
+// Shows a plain message with the program's name, as the printing framework does.
+void Report(EditorView& view, const char* text) {
+  view.Host().MessageBox(app_identity::kAppName, text, MsgButtons::Ok, MsgIcon::Exclamation);
+}
+
+}  // namespace
+
+void ChoosePrintFont(EditorView& view) {
+  PrintHost* host = print_host::Installed();
+  if (!host) {
+    Report(view, "Failed to get device defaults!");
+    return;
+  }
+  host->BeginWait();
+  FontDescription font = print_font::Load(view.Settings(), setting::kPrintFontSection);
+  font.height = view.printFontHeight;
+  int dpiX = 0, dpiY = 0;
+  const PrinterQuery query = host->PrinterResolution(dpiX, dpiY);
+  host->EndWait();
+  if (query == PrinterQuery::NoDefaults) {
+    Report(view, "Failed to get device defaults!");
+    return;
+  }
+  if (query == PrinterQuery::NoDeviceContext) {
+    Report(view, "Failed to get printer DC");
+    return;
+  }
+  const int screenDpiY = host->ScreenDpiY();
+  FontDescription shown = print_font::ToScreenUnits(font, screenDpiY, dpiY);
+  if (!host->ChooseFont(shown, view.Host())) return;
+  const FontDescription chosen = print_font::ToPrinterUnits(shown, screenDpiY, dpiY);
+  if (chosen.height != 0) {
+    view.printFontHeight = chosen.height;
+    print_font::SavePrintFont(view.Settings(), chosen);
+  }
+  print_session::Run(view, PrintRequest::Kind::Preview);
+}
+
+}  // namespace print_commands
+
+void RegisterPrintCommands(CommandTable& t) {
+  auto add = [&t](int id, const char* caption, std::function<void(EditorView&)> run,
+                  std::function<bool(EditorView&)> checked = {}) {
+    CommandEntry e;
+    e.id = id;
+    e.mainCaption = caption;
+    e.run = std::move(run);
+    e.checked = std::move(checked);
+    t.Add(std::move(e));
+  };
+  using Kind = PrintRequest::Kind;
+  add(cmd::FilePrint, "印刷(&P)...", [](EditorView& v) { print_session::Run(v, Kind::WithDialog); });
+  add(cmd::FilePrintDirect, "", [](EditorView& v) { print_session::Run(v, Kind::WithoutDialog); });
+  add(cmd::FilePrintPreview, "印刷プレビュー(&V)", [](EditorView& v) { print_session::Run(v, Kind::Preview); });
+  add(cmd::PrintSetup, "プリンターの設定...", [](EditorView& v) {
+    if (PrintHost* host = print_host::Installed()) host->PageSetup(v.Host());
+  });
+  add(cmd::PrintFont, "印刷用フォントの変更", print_commands::ChoosePrintFont);
+
+  static const char* const columnCaptions[] = {"段組無し（デフォルト）", "2段組", "3段組", "4段組"};
+  static const char* const marginCaptions[] = {"100 (論理単位)", "200", "300", "400"};
+  for (int n = 1; n <= 4; ++n) {
+    add(cmd::PrintColumns1 + n - 1, columnCaptions[n - 1], [n](EditorView& v) { print_commands::SetColumns(v, n); },
+        [n](EditorView& v) { return v.printColumns == n; });
+    add(cmd::PrintMargin1 + n - 1, marginCaptions[n - 1], [n](EditorView& v) { print_commands::SetMarginStep(v, n); },
+        [n](EditorView& v) { return v.printMarginStep == n; });
+  }
+}

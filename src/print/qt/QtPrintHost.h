@@ -1,0 +1,71 @@
+// QtPrintHost: printing on Qt Print Support.
+//
+// The window's host keeps one QPrinter for the process: the default printer,
+// or, on a machine without printers, a PDF printer (A4 at 600 dpi with a
+// 5 mm border), so the preview and printing to a file always work. Printing
+// goes through QPrintDialog (or straight to the default printer), the preview
+// is a QPrintPreviewDialog opened on the page holding the editor's first
+// visible line, and the page setup is QPageSetupDialog.
+//
+// A batch run's host has no window: printing writes a PDF file (A4 at
+// 600 dpi, 5 mm border) whose path is asked through the UI host's save
+// dialog, and the preview prints the pages instead of showing them:
+//   pages: N
+//   starts: a,b,c        (the byte where each page begins)
+//   column K LEFT TOP RIGHT BOTTOM   (each column of every page, 1-based K)
+//   preview: page P      (the page it opened on)
+// Text is measured and drawn with the printer's font, its pixel size in
+// printer pixels; the core decides where every run of characters goes.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <iosfwd>
+#include <memory>
+
+#include "print/PrintHost.h"
+
+class QPrinter;
+class QPagedPaintDevice;
+class FontLayout;
+class PrintPages;
+
+class QtPrintHost final : public PrintHost {
+ public:
+  explicit QtPrintHost(QWidget* parent = nullptr);
+  ~QtPrintHost() override;
+  // The host of a batch run, printing what it would show to `out`.
+  static std::unique_ptr<QtPrintHost> ForBatch(std::ostream& out);
+
+  PrintOutcome Run(const PrintRequest& request, UiHost& ui, const SettingsStore& settings) override;
+  void PageSetup(UiHost& ui) override;
+  PrinterQuery PrinterResolution(int& dpiX, int& dpiY) override;
+  int ScreenDpiY() const override;
+  bool ChooseFont(FontDescription& font, UiHost& ui) override;
+  void BeginWait() override;
+  void EndWait() override;
+
+  QPrinter& Printer();
+
+  // The request laid out for a device: the printer font's measures and the pages.
+  struct Layout {
+    std::unique_ptr<FontLayout> font;
+    std::unique_ptr<PrintPages> pages;
+    ~Layout();
+  };
+  static std::unique_ptr<Layout> Paginate(const PrintRequest& request, const SettingsStore& settings,
+                                          QPagedPaintDevice& device, int screenDpiY);
+  // Draws pages first..last (1-based; 0, 0 for all) on the device.
+  static void Paint(const Layout& layout, QPagedPaintDevice& device, int first = 0, int last = 0);
+
+ private:
+  PrintOutcome RunBatch(const PrintRequest& request, UiHost& ui, const SettingsStore& settings);
+  PrintOutcome Preview(const PrintRequest& request, const SettingsStore& settings);
+
+  QPointer<QWidget> parent_;
+  std::unique_ptr<QPrinter> printer_;
+  std::ostream* batchOut_ = nullptr;
+};
+
+// Installs the batch host for this process (main's batch mode).
+void InstallBatchPrinting(std::ostream& out);

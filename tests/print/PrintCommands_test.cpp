@@ -1,0 +1,274 @@
+// The print commands against a printer that lays pages out in fixed cells:
+// column and margin choices, the preview's start page and where it leaves the
+// editor, .pvl documents printed without their comment lines, the print font.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "document/DocFixture.h"
+#include "editor/CommandIds.h"
+#include "print/PrintHost.h"
+#include "print/PrintPages.h"
+#include "print/PrintSession.h"
+#include "support/CaseName.h"
+
+namespace {
+
+// A printer of 1000 x 500 pixels: with margin step 1 and 16-pixel rows a
+// column holds 25 rows.
+struct FakePrinter : PrintHost {
+  FixedCellLayout font{8, 16};
+  std::vector<PrintRequest> requests;
+  std::vector<std::string> printedTexts;
+  bool prepare = true;
+  int leaveOnPage = 0;  // 0: the preview is left where it opened
+  PrintOutcome last;
+  PrinterQuery query = PrinterQuery::Ok;
+  int dpi = 600;
+  std::optional<FontDescription> choice;  // the font chooser's answer; none: Cancel
+  FontDescription shown;
+
+  PrintOutcome Run(const PrintRequest& r, UiHost&, const SettingsStore&) override {
+    requests.push_back(r);
+    if (!prepare) return {};
+    const PrintPages pages(r.text, {{0, 0, 1000, 500}, r.columns, r.marginStep, 64}, font);
+    printedTexts.push_back(r.text);
+    PrintOutcome out;
+    out.prepared = true;
+    out.startPage = PreviewStartPage(pages.PageStarts(), r.firstVisibleChar);
+    out.endPage = leaveOnPage ? leaveOnPage : out.startPage;
+    out.endPageStart = pages.PageStarts()[out.endPage - 1];
+    last = out;
+    return out;
+  }
+  void PageSetup(UiHost&) override {}
+  PrinterQuery PrinterResolution(int& x, int& y) override {
+    x = y = dpi;
+    return query;
+  }
+  bool ChooseFont(FontDescription& font, UiHost&) override {
+    shown = font;
+    if (!choice) return false;
+    font = *choice;
+    return true;
+  }
+};
+
+struct PrintFixture : DocFixture {
+  FakePrinter printer;
+  explicit PrintFixture(const std::function<void(SettingsStore&)>& setup = {}) : DocFixture(setup) {
+    print_host::Install(&printer);
+  }
+  ~PrintFixture() { print_host::Install(nullptr); }
+  void Run(int id) { ASSERT_EQ(view->Execute(id), EditorView::CommandResult::Done); }
+};
+
+std::string Lines(int count, const std::string& prefix = "line") {
+  std::string text;
+  for (int i = 0; i < count; ++i) text += prefix + std::to_string(i) + "\r\n";
+  return text;
+}
+
+TEST(ColumnCommands, SetStoreTickAndAlwaysOpenThePreview) {
+  PrintFixture f;
+  for (int n = 1; n <= 4; ++n) {
+    f.Run(cmd::PrintColumns1 + n - 1);
+    EXPECT_EQ(f.view->printColumns, n);
+    EXPECT_EQ(f.settings.GetInt("Settings", "ColNum", 0), n);
+    for (int k = 1; k <= 4; ++k) EXPECT_EQ(f.view->IsChecked(cmd::PrintColumns1 + k - 1), k == n);
+  }
+  f.Run(cmd::PrintColumns4);  // the same count again
+  ASSERT_EQ(f.printer.requests.size(), 5u);
+  for (const PrintRequest& r : f.printer.requests) EXPECT_EQ(r.kind, PrintRequest::Kind::Preview);
+  EXPECT_EQ(f.printer.requests.back().columns, 4);
+}
+
+TEST(MarginCommands, TheMarginAlreadySetDoesNothing) {
+  PrintFixture f([](SettingsStore& s) { s.WriteInt("Settings", "PrintMargin", 2); });
+  EXPECT_TRUE(f.view->IsChecked(cmd::PrintMargin2));
+  f.Run(cmd::PrintMargin2);
+  EXPECT_TRUE(f.printer.requests.empty());
+  f.Run(cmd::PrintMargin4);
+  EXPECT_EQ(f.view->printMarginStep, 4);
+  EXPECT_EQ(f.settings.GetInt("Settings", "PrintMargin", 0), 4);
+  EXPECT_TRUE(f.view->IsChecked(cmd::PrintMargin4));
+  EXPECT_FALSE(f.view->IsChecked(cmd::PrintMargin2));
+  ASSERT_EQ(f.printer.requests.size(), 1u);
+  EXPECT_EQ(f.printer.requests[0].kind, PrintRequest::Kind::Preview);
+  EXPECT_EQ(f.printer.requests[0].marginStep, 4);
+}
+
+// 200 lines of "lineN": 25 rows a page in one column, so page p starts at
+// line 25 (p - 1).
+struct ReturnCase {
+  const char* name;
+  int topLine;      // the editor's first visible line when the preview opens
+  int leaveOnPage;  // 0: where it opened
+  int startPage;
+  int topLineAfter;  // -1: unchanged, caret too
+};
+
+class PreviewReturn : public ::testing::TestWithParam<ReturnCase> {};
+
+TEST_P(PreviewReturn, OpensOnTheVisiblePageAndMovesTheEditorOnlyWhenLeftElsewhere) {
+  const ReturnCase& c = GetParam();
+  PrintFixture f;
+  ASSERT_TRUE(f.Open(f.File("t.txt", Lines(200))));
+  f.Edit().LineScroll(0, c.topLine - f.Edit().FirstVisibleLine());
+  const int caret = f.Edit().LineIndex(c.topLine + 3) + 2;
+  f.Edit().SetSel(caret, caret);
+  ASSERT_EQ(f.Edit().FirstVisibleLine(), c.topLine);
+  f.printer.leaveOnPage = c.leaveOnPage;
+  f.view->redrawLineNumbers = false;
+
+  f.Run(cmd::FilePrintPreview);
+  EXPECT_EQ(f.printer.last.startPage, c.startPage);
+  if (c.topLineAfter < 0) {
+    EXPECT_EQ(f.Edit().FirstVisibleLine(), c.topLine);
+    EXPECT_EQ(f.Edit().GetSel(), std::make_pair(caret, caret));
+  } else {
+    EXPECT_EQ(f.Edit().FirstVisibleLine(), c.topLineAfter);
+    const int start = f.Edit().LineIndex(c.topLineAfter);
+    EXPECT_EQ(f.Edit().GetSel(), std::make_pair(start, start));
+    EXPECT_TRUE(f.view->redrawLineNumbers);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PreviewReturn,
+                         ::testing::Values(ReturnCase{"TopStaysOnStartPage", 0, 0, 1, -1},
+                                           ReturnCase{"MiddleStaysOnStartPage", 60, 0, 3, -1},
+                                           ReturnCase{"MiddleLeftOnPage5", 60, 5, 3, 100},
+                                           ReturnCase{"TopLeftOnPage2", 0, 2, 1, 25},
+                                           ReturnCase{"MiddleLeftOnPage1", 60, 1, 3, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+const char kDirective[] = "// TAB=8\tFont=-16\tCOL=1\tMargin=1\t";
+
+TEST(PvlPrinting, CommentLinesAreLeftOutAndTheTextComesBackWithTheRefreshedLine) {
+  PrintFixture f;
+  const std::string body = "// a comment\r\nrow1\r\n// another\r\nrow2\r\n";
+  const std::string path = f.File("t.pvl", body);
+  ASSERT_TRUE(f.Open(path));
+  f.Run(cmd::PrintColumns2);
+  ASSERT_EQ(f.printer.printedTexts.size(), 1u);
+  EXPECT_EQ(f.printer.printedTexts[0], "row1\r\nrow2\r\n");
+  // Back with the directive line on top, and saved: the document was unmodified.
+  const std::string line = f.Text().substr(0, f.Text().find("\r\n") + 2);
+  EXPECT_NE(line.find("COL=2"), std::string::npos);
+  EXPECT_EQ(f.Text(), line + body);
+  EXPECT_EQ(ReadBytes(path), f.Text());
+}
+
+TEST(PvlPrinting, ACancelledPrintPutsTheTextBackAndSavesNothing) {
+  PrintFixture f;
+  const std::string body = "// a comment\r\nrow1\r\n";
+  const std::string path = f.File("t.pvl", body);
+  ASSERT_TRUE(f.Open(path));
+  f.printer.prepare = false;
+  f.Run(cmd::FilePrint);
+  EXPECT_EQ(f.printer.requests[0].kind, PrintRequest::Kind::WithDialog);
+  EXPECT_EQ(ReadBytes(path), body);
+  EXPECT_NE(f.Text().find(body), std::string::npos);
+  EXPECT_EQ(f.Text().rfind("// TAB=", 0), 0u);
+}
+
+TEST(PvlPrinting, ThePreviewReturnsToThePageStartInTheTextWithItsComments) {
+  PrintFixture f;
+  // A comment line before every tenth line; the print form has 200 lines.
+  std::string text;
+  for (int i = 0; i < 200; ++i) {
+    if (i % 10 == 0) text += "// note\r\n";
+    text += "line" + std::to_string(i) + "\r\n";
+  }
+  ASSERT_TRUE(f.Open(f.File("t.pvl", text)));
+  f.printer.leaveOnPage = 3;  // the print form's line 50
+  f.Run(cmd::FilePrintPreview);
+  const int caret = f.Edit().GetSel().first;
+  EXPECT_EQ(f.Text().substr(caret, 8), "line50\r\n");
+  EXPECT_EQ(f.Edit().FirstVisibleLine(), f.Edit().LineFromChar(caret));
+}
+
+struct OffsetCase {
+  const char* text;
+  int printFormOffset;
+  int textOffset;
+};
+
+class PrintFormOffsets : public ::testing::TestWithParam<OffsetCase> {};
+
+TEST_P(PrintFormOffsets, MapBackPastTheCommentLines) {
+  EXPECT_EQ(print_session::TextOffsetOfPrintForm(GetParam().text, GetParam().printFormOffset), GetParam().textOffset);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PrintFormOffsets,
+                         ::testing::Values(OffsetCase{"// d\r\nab\r\ncd", 0, 6}, OffsetCase{"// d\r\nab\r\ncd", 4, 10},
+                                           OffsetCase{"ab\r\n// c\r\ncd", 4, 10}, OffsetCase{"ab\r\n// c\r\ncd", 1, 1},
+                                           OffsetCase{"ab\r\ncd", 4, 4}, OffsetCase{"ab\r\n// c", 9, 8}),
+                         [](const auto& info) { return CaseName(info.index, info.param.text); });
+
+TEST(PrintFontCommand, ShowsScreenUnitsAndStoresPrinterUnits) {
+  PrintFixture f([](SettingsStore& s) { s.WriteInt("PrintFont", "Height", -100); });
+  FontDescription chosen;
+  chosen.face = "IPAMincho";
+  chosen.height = -20;
+  chosen.weight = 400;
+  f.printer.choice = chosen;
+  f.Run(cmd::PrintFont);
+  EXPECT_EQ(f.printer.shown.height, -16);  // -100 * 96 / 600
+  EXPECT_EQ(f.view->printFontHeight, -125);
+  EXPECT_EQ(f.settings.GetInt("PrintFont", "Height", 0), -125);
+  EXPECT_EQ(f.settings.GetString("PrintFont", "FaceName"), "IPAMincho");
+  EXPECT_EQ(f.settings.GetInt("PrintFont", "Weight", 0), 400);
+  ASSERT_EQ(f.printer.requests.size(), 1u);
+  EXPECT_EQ(f.printer.requests[0].kind, PrintRequest::Kind::Preview);
+  EXPECT_EQ(f.printer.requests[0].printFontHeight, -125);
+}
+
+struct FontFailure {
+  PrinterQuery query;
+  const char* message;
+};
+
+class PrintFontFailures : public ::testing::TestWithParam<FontFailure> {};
+
+TEST_P(PrintFontFailures, ReportAndChangeNothing) {
+  PrintFixture f;
+  f.printer.query = GetParam().query;
+  f.Run(cmd::PrintFont);
+  EXPECT_EQ(f.LastMessage(), GetParam().message);
+  EXPECT_EQ(f.view->printFontHeight, -16);
+  EXPECT_TRUE(f.printer.requests.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PrintFontFailures,
+                         ::testing::Values(FontFailure{PrinterQuery::NoDefaults, "Failed to get device defaults!"},
+                                           FontFailure{PrinterQuery::NoDeviceContext, "Failed to get printer DC"}));
+
+TEST(PrintFontCommand, CancelChangesNothingAndOpensNoPreview) {
+  PrintFixture f;
+  f.Run(cmd::PrintFont);
+  EXPECT_EQ(f.view->printFontHeight, -16);
+  EXPECT_TRUE(f.printer.requests.empty());
+}
+
+struct MulDivCase {
+  int a, b, c, result;
+};
+
+class MulDivRounding : public ::testing::TestWithParam<MulDivCase> {};
+
+TEST_P(MulDivRounding, MultipliesThenDividesRoundingHalfAwayFromZero) {
+  EXPECT_EQ(print_font::MulDiv(GetParam().a, GetParam().b, GetParam().c), GetParam().result);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, MulDivRounding,
+                         ::testing::Values(MulDivCase{-16, 600, 96, -100}, MulDivCase{-100, 96, 600, -16},
+                                           MulDivCase{-13, 96, 600, -2},  // -2.08
+                                           MulDivCase{-15, 96, 600, -2},  // -2.4
+                                           MulDivCase{-25, 96, 1200, -2},  // -2.0
+                                           MulDivCase{5, 1, 2, 3}, MulDivCase{-5, 1, 2, -3},
+                                           MulDivCase{2000000, 1200, 96, 25000000}, MulDivCase{7, 3, 0, 0}));
+
+}  // namespace
