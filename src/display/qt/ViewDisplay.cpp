@@ -22,9 +22,9 @@ ViewDisplay::ViewDisplay(PivraTextWidget& widget, SettingsStore& settings)
   connect(&widget_, &PivraTextWidget::viewChanged, this, &ViewDisplay::Refresh);
 }
 
-ViewDisplay::~ViewDisplay() {
-  widget_.SetOverlayPainter({});
-}
+// A child of the widget, it goes with it: the widget is already half
+// destroyed then, so it is left alone.
+ViewDisplay::~ViewDisplay() = default;
 
 void ViewDisplay::ShowImeMarkIn(QMenuBar& menuBar) {
   imeMark_ = new QLabel(&menuBar);

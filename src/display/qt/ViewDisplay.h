@@ -5,7 +5,8 @@
 // always complete and current. It follows the display font: when the view
 // hears that the font changed, a new font is made from the settings store
 // (with the wait cursor) and the widget lays its text out with it. It keeps
-// the input-method mark of the menu bar's corner up to date.
+// the input-method mark of the menu bar's corner up to date. It is a child of
+// the widget and lives exactly as long as it.
 #pragma once
 
 #include <QObject>
