@@ -26,7 +26,8 @@ namespace find {
 
 inline constexpr int kHistoryMax = 16;
 
-// Control ids of the bars (their commands are in editor/CommandIds.h).
+// The bars' own ids, as messages about their controls name them (the ids
+// of the controls themselves are commands, in editor/CommandIds.h).
 inline constexpr int kFindBarTemplate = 152;
 inline constexpr int kReplaceBarTemplate = 150;
 

@@ -99,6 +99,21 @@ TEST(SearchBarWindow, SwitchingToTheReplaceBarAndItsUndoButtonIsTheMenusUndo) {
   EXPECT_EQ(f.app->Settings().GetString("Replace", "List0", ""), "dog");
 }
 
+TEST(SearchBarWindow, TheCloseBoxHidesTheReplaceBarAndTheNextCtrlROpensANewOne) {
+  BarFrame f("abc");
+  QTest::keyClick(&f.frame->TextWidget(), Qt::Key_R, Qt::ControlModifier);
+  f.Settle();
+  ASSERT_TRUE(f.Bar().isVisible());
+  f.Bar().close();
+  f.Settle();
+  EXPECT_FALSE(f.Bar().isVisible());
+  EXPECT_TRUE(find::BarsOf(*f.view).replaceBar);  // hidden, not forgotten
+  QTest::keyClick(&f.frame->TextWidget(), Qt::Key_R, Qt::ControlModifier);
+  f.Settle();
+  EXPECT_TRUE(f.Bar().isVisible());
+  EXPECT_EQ(f.Bar().windowTitle(), QStringLiteral("置換"));
+}
+
 TEST(SearchBarWindow, EnterInTheSearchListMovesOnToFindNext) {
   BarFrame f("abc abc");
   QTest::keyClick(&f.frame->TextWidget(), Qt::Key_F, Qt::ControlModifier);
