@@ -16,9 +16,10 @@
 // equal. Pane sizes are applied to the views' buffers here, so the rules work
 // without a window; the window's own widgets refine them to their viewports.
 //
-// Lifetime: a pane that is removed leaves the document at once but is
-// released only by ReleaseRemovedPanes() (or handed to onPaneRemoved), since
-// the command that removes it may be running inside it. The first view is
+// Lifetime: a pane that is removed leaves the document at once (and
+// onPaneRemoved is told), but its view is released only by
+// ReleaseRemovedPane(s), since the command that removes it may be running
+// inside it. The first view is
 // given by whoever builds the window and stays theirs; panes made later are
 // made by the factory and owned here.
 #pragma once
@@ -100,8 +101,8 @@ class PaneSplitter {
   bool inPrintPreview = false;
 
   // The window's hooks: a pane was added (make its widget), is being removed
-  // (drop its widget; the view stays valid until ReleaseRemovedPanes), the
-  // layout changed (sizes or the active pane).
+  // (drop its widget; the view stays valid until it is released), the
+  // layout changed (pane sizes, or the active pane the focus should follow).
   std::function<void(EditorView&)> onPaneAdded;
   std::function<void(EditorView&)> onPaneRemoved;
   std::function<void()> onLayoutChanged;
