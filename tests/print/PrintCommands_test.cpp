@@ -100,6 +100,16 @@ TEST(MarginCommands, TheMarginAlreadySetDoesNothing) {
   EXPECT_EQ(f.printer.requests[0].marginStep, 4);
 }
 
+TEST(PrintRequests, SettingsOutOfRangeArePrintedWithinOneToFour) {
+  PrintFixture f;
+  f.view->printColumns = 9;
+  f.view->printMarginStep = 0;
+  f.Run(cmd::FilePrintPreview);
+  ASSERT_EQ(f.printer.requests.size(), 1u);
+  EXPECT_EQ(f.printer.requests[0].columns, 4);
+  EXPECT_EQ(f.printer.requests[0].marginStep, 1);
+}
+
 // 200 lines of "lineN": 25 rows a page in one column, so page p starts at
 // line 25 (p - 1).
 struct ReturnCase {
