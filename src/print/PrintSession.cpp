@@ -63,7 +63,10 @@ void Run(EditorView& view, PrintRequest::Kind kind) {
   request.printFontHeight = view.printFontHeight;
   request.firstVisibleChar = view.Edit().LineIndex(view.Edit().FirstVisibleLine());
 
+  const bool preview = kind == PrintRequest::Kind::Preview;
+  if (preview) print_host::SetInPreview(true);
   const PrintOutcome outcome = host->Run(request, view.Host(), view.Settings());
+  if (preview) print_host::SetInPreview(false);
   Document* doc = dynamic_cast<Document*>(&view.Doc());
   if (pvl && doc) view_attachment::RestoreAfterPrinting(view, *doc, !outcome.prepared);
   if (!outcome.prepared || kind != PrintRequest::Kind::Preview || outcome.endPage == outcome.startPage) return;

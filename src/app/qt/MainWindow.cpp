@@ -25,6 +25,7 @@
 #include "editor/CommandTable.h"
 #include "editor/qt/CommandMenu.h"
 #include "editor/qt/PivraTextWidget.h"
+#include "print/PrintHost.h"
 
 namespace {
 
@@ -199,6 +200,12 @@ QString MainWindow::InsertPaneText() const { return insertPane_ ? insertPane_->t
 
 void MainWindow::UpdateStatus() {
   if (!caretPane_) return;
+  if (print_host::InPreview()) {
+    insertPane_->setText(QString());
+    capsPane_->setText(QString());
+    caretPane_->setText(QStringLiteral("プレビューモード"));
+    return;
+  }
   insertPane_->setText(Q(status_panes::InsertPaneText(view_.insertMode)));
   // Caps Lock's state cannot be read portably; the pane stays empty.
   capsPane_->setText(QString());
@@ -212,6 +219,7 @@ void MainWindow::ArmIdle() {
 }
 
 void MainWindow::RunIdle() {
+  if (print_host::InPreview()) return;  // the view shows the print form until the preview closes
   const QPoint mouse = QCursor::pos();
   const bool atRest = mouse == lastMouse_;
   lastMouse_ = mouse;
