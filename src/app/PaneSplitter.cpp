@@ -8,6 +8,7 @@
 #include "document/Document.h"
 #include "document/ViewAttachment.h"
 #include "editor/EditorView.h"
+#include "print/PrintHost.h"
 
 namespace {
 
@@ -281,7 +282,7 @@ void PaneSplitter::ActivatePane(int index) {
 // ---------------------------------------------------------------- keeping the panes alike
 
 void PaneSplitter::SynchronisePanes() {
-  if (inPrintPreview || split_ == Split::None || Pane(0).Edit().IsReadOnly()) return;
+  if (print_host::InPreview() || split_ == Split::None || Pane(0).Edit().IsReadOnly()) return;
   EditorView& active = Active();
   if (&active == lastActive_) return;
   const bool wasModified = doc_.IsModified();

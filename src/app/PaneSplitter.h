@@ -98,8 +98,6 @@ class PaneSplitter {
   void ReleaseRemovedPanes();
   void ReleaseRemovedPane(EditorView* view);
 
-  bool inPrintPreview = false;
-
   // The window's hooks: a pane was added (make its widget), is being removed
   // (drop its widget; the view stays valid until it is released), the
   // layout changed (pane sizes, or the active pane the focus should follow).

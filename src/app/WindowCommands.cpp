@@ -160,8 +160,10 @@ void CheckForUpdate(EditorView& view, WindowHost& host) {
 }
 
 void ShowAbout(EditorView& view) {
-  view.Host().MessageBox("バージョン情報 - PivraF", "PivraF バージョン 8.3\n\n表計算のできるテキストエディタ",
-                         MsgButtons::Ok, MsgIcon::Information);
+  const char* title = "バージョン情報 - PivraF";
+  const char* text = "PivraF バージョン 8.3\n\n表計算のできるテキストエディタ";
+  WindowHost* host = window_host::Installed();
+  if (!host || !host->ShowAbout(title, text)) view.Host().MessageBox(title, text, MsgButtons::Ok, MsgIcon::Information);
 }
 
 }  // namespace

@@ -42,6 +42,9 @@ class WindowHost {
   virtual FetchResult Fetch(const std::string& address, int timeoutMs) = 0;
   // Closes the window as its close box does (the save prompt included).
   virtual void CloseWindow() = 0;
+  // The about box: the program's name, icon and `text`. False when the host
+  // has none, and the text goes to an ordinary message box instead.
+  virtual bool ShowAbout(const std::string& /*title*/, const std::string& /*text*/) { return false; }
 
   virtual void BeginWait() {}
   virtual void EndWait() {}

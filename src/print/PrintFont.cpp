@@ -20,7 +20,7 @@ int MulDiv(int a, int b, int c) {
 FontDescription Load(const SettingsStore& settings, const char* section) {
   FontDescription f;
   f.height = settings.GetInt(setting::FontHeight(section));
-  f.face = settings.GetString(setting::FontFaceName(section));
+  f.faceName = settings.GetString(setting::FontFaceName(section));
   f.weight = settings.GetInt(setting::FontWeight(section));
   f.italic = settings.GetInt(setting::FontItalic(section)) != 0;
   f.pitchAndFamily = settings.GetInt(setting::FontPitchAndFamily(section));
@@ -31,7 +31,7 @@ void SavePrintFont(SettingsStore& settings, const FontDescription& font) {
   const char* s = setting::kPrintFontSection;
   const FontDescription old = Load(settings, s);
   if (old.height != font.height) settings.WriteInt(setting::FontHeight(s), font.height);
-  if (old.face != font.face) settings.WriteString(setting::FontFaceName(s), font.face);
+  if (old.faceName != font.faceName) settings.WriteString(setting::FontFaceName(s), font.faceName);
   if (old.weight != font.weight) settings.WriteInt(setting::FontWeight(s), font.weight);
   if (old.italic != font.italic) settings.WriteInt(setting::FontItalic(s), font.italic ? 1 : 0);
   if (old.pitchAndFamily != font.pitchAndFamily) settings.WriteInt(setting::FontPitchAndFamily(s), font.pitchAndFamily);

@@ -1,8 +1,7 @@
 // PrintFont: the font a printout is set in, as the settings store keeps it.
 //
-// A font is described as the platform's font chooser describes it: face,
-// height, weight, italic, pitch and family. The print font's height is in
-// printer pixels (negative: the characters' height; positive: the cell's);
+// A font is described as the display font is (FontDescription). The print
+// font's height is in printer pixels (negative: the characters' height; positive: the cell's);
 // 0 means there is no print font, and then the display font is used with its
 // height scaled from screen to printer pixels. Converting between the two
 // units multiplies first and divides with rounding, so a round trip keeps the
@@ -11,16 +10,9 @@
 
 #include <string>
 
-class SettingsStore;
+#include "platform/FontDescription.h"
 
-struct FontDescription {
-  std::string face;  // UTF-8
-  int height = 0;
-  int weight = 400;
-  bool italic = false;
-  int pitchAndFamily = 49;
-  bool operator==(const FontDescription&) const = default;
-};
+class SettingsStore;
 
 namespace print_font {
 

@@ -64,4 +64,9 @@ namespace print_host {
 void Install(PrintHost* host);
 PrintHost* Installed();
 
+// True while a print preview is open: the window's idle pass rests and its
+// status bar says so.
+bool InPreview();
+void SetInPreview(bool open);
+
 }  // namespace print_host

@@ -55,13 +55,18 @@ void Run(EditorView& view, PrintRequest::Kind kind) {
   PrintRequest request;
   request.kind = kind;
   request.text = view.Edit().GetText();
-  request.columns = view.printColumns;
-  request.marginStep = view.printMarginStep;
+  // A settings file edited by hand may hold anything; a page has 1 to 4
+  // columns and margin steps.
+  request.columns = std::clamp(view.printColumns, 1, 4);
+  request.marginStep = std::clamp(view.printMarginStep, 1, 4);
   request.tabWidth = view.tabWidth;
   request.printFontHeight = view.printFontHeight;
   request.firstVisibleChar = view.Edit().LineIndex(view.Edit().FirstVisibleLine());
 
+  const bool preview = kind == PrintRequest::Kind::Preview;
+  if (preview) print_host::SetInPreview(true);
   const PrintOutcome outcome = host->Run(request, view.Host(), view.Settings());
+  if (preview) print_host::SetInPreview(false);
   Document* doc = dynamic_cast<Document*>(&view.Doc());
   if (pvl && doc) view_attachment::RestoreAfterPrinting(view, *doc, !outcome.prepared);
   if (!outcome.prepared || kind != PrintRequest::Kind::Preview || outcome.endPage == outcome.startPage) return;

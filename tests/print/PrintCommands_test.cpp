@@ -21,6 +21,7 @@ namespace {
 struct FakePrinter : PrintHost {
   FixedCellLayout font{8, 16};
   std::vector<PrintRequest> requests;
+  std::vector<bool> previewFlags;  // print_host::InPreview() while each request ran
   std::vector<std::string> printedTexts;
   bool prepare = true;
   int leaveOnPage = 0;  // 0: the preview is left where it opened
@@ -32,6 +33,7 @@ struct FakePrinter : PrintHost {
 
   PrintOutcome Run(const PrintRequest& r, UiHost&, const SettingsStore&) override {
     requests.push_back(r);
+    previewFlags.push_back(print_host::InPreview());
     if (!prepare) return {};
     const PrintPages pages(r.text, {{0, 0, 1000, 500}, r.columns, r.marginStep, 64}, font);
     printedTexts.push_back(r.text);
@@ -83,6 +85,8 @@ TEST(ColumnCommands, SetStoreTickAndAlwaysOpenThePreview) {
   ASSERT_EQ(f.printer.requests.size(), 5u);
   for (const PrintRequest& r : f.printer.requests) EXPECT_EQ(r.kind, PrintRequest::Kind::Preview);
   EXPECT_EQ(f.printer.requests.back().columns, 4);
+  for (bool inPreview : f.printer.previewFlags) EXPECT_TRUE(inPreview);
+  EXPECT_FALSE(print_host::InPreview());
 }
 
 TEST(MarginCommands, TheMarginAlreadySetDoesNothing) {
@@ -98,6 +102,16 @@ TEST(MarginCommands, TheMarginAlreadySetDoesNothing) {
   ASSERT_EQ(f.printer.requests.size(), 1u);
   EXPECT_EQ(f.printer.requests[0].kind, PrintRequest::Kind::Preview);
   EXPECT_EQ(f.printer.requests[0].marginStep, 4);
+}
+
+TEST(PrintRequests, SettingsOutOfRangeArePrintedWithinOneToFour) {
+  PrintFixture f;
+  f.view->printColumns = 9;
+  f.view->printMarginStep = 0;
+  f.Run(cmd::FilePrintPreview);
+  ASSERT_EQ(f.printer.requests.size(), 1u);
+  EXPECT_EQ(f.printer.requests[0].columns, 4);
+  EXPECT_EQ(f.printer.requests[0].marginStep, 1);
 }
 
 // 200 lines of "lineN": 25 rows a page in one column, so page p starts at
@@ -169,6 +183,7 @@ TEST(PvlPrinting, ACancelledPrintPutsTheTextBackAndSavesNothing) {
   f.printer.prepare = false;
   f.Run(cmd::FilePrint);
   EXPECT_EQ(f.printer.requests[0].kind, PrintRequest::Kind::WithDialog);
+  EXPECT_FALSE(f.printer.previewFlags[0]);
   EXPECT_EQ(ReadBytes(path), body);
   EXPECT_NE(f.Text().find(body), std::string::npos);
   EXPECT_EQ(f.Text().rfind("// TAB=", 0), 0u);
@@ -211,7 +226,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, PrintFormOffsets,
 TEST(PrintFontCommand, ShowsScreenUnitsAndStoresPrinterUnits) {
   PrintFixture f([](SettingsStore& s) { s.WriteInt("PrintFont", "Height", -100); });
   FontDescription chosen;
-  chosen.face = "IPAMincho";
+  chosen.faceName = "IPAMincho";
   chosen.height = -20;
   chosen.weight = 400;
   f.printer.choice = chosen;

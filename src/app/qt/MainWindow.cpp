@@ -30,6 +30,7 @@
 #include "display/qt/ViewDisplay.h"
 #include "find/FindCommands.h"
 #include "find/qt/SearchBarWindow.h"
+#include "print/PrintHost.h"
 
 namespace {
 
@@ -196,7 +197,7 @@ void MainWindow::AfterDocumentChange() {
 // ---------------------------------------------------------------- closing and dropped files
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (app_.Doc().CanCloseFrame(View(), panes_.inPrintPreview)) {
+  if (app_.Doc().CanCloseFrame(View(), print_host::InPreview())) {
     for (int i = 0; i < panes_.PaneCount(); ++i) find::ForgetBars(panes_.Pane(i));  // their histories are kept
     event->accept();
   } else {
@@ -237,7 +238,7 @@ QString MainWindow::EncodingPaneText() const { return encodingPane_ ? encodingPa
 
 void MainWindow::UpdateStatus() {
   if (!caretPane_) return;
-  if (panes_.inPrintPreview) {
+  if (print_host::InPreview()) {
     insertPane_->setText(QString());
     capsPane_->setText(QString());
     caretPane_->setText(QStringLiteral("プレビューモード"));
@@ -257,6 +258,7 @@ void MainWindow::ArmIdle() {
 }
 
 void MainWindow::RunIdle() {
+  if (print_host::InPreview()) return;  // the view shows the print form until the preview closes
   const QPoint mouse = QCursor::pos();
   const bool atRest = mouse == lastMouse_;
   lastMouse_ = mouse;

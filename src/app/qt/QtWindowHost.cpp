@@ -5,6 +5,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -84,6 +85,12 @@ FetchResult QtWindowHost::Fetch(const std::string& address, int timeoutMs) {
 
 void QtWindowHost::CloseWindow() {
   if (window_) window_->close();
+}
+
+// QMessageBox::about shows the application's window icon beside the text.
+bool QtWindowHost::ShowAbout(const std::string& title, const std::string& text) {
+  QMessageBox::about(window_, QString::fromStdString(title), QString::fromStdString(text));
+  return true;
 }
 
 void QtWindowHost::BeginWait() { QApplication::setOverrideCursor(Qt::WaitCursor); }

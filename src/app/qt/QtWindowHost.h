@@ -24,6 +24,7 @@ class QtWindowHost final : public WindowHost {
   std::string ExecutablePath() override;
   FetchResult Fetch(const std::string& address, int timeoutMs) override;
   void CloseWindow() override;
+  bool ShowAbout(const std::string& title, const std::string& text) override;
   void BeginWait() override;
   void EndWait() override;
 

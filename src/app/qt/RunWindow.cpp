@@ -26,6 +26,7 @@
 #include "print/qt/QtPrintHost.h"
 #include "app/WindowCommands.h"
 #include "app/qt/QtWindowHost.h"
+#include "app/qt/AppIcon.h"
 
 namespace {
 
@@ -50,6 +51,7 @@ int RunWindow(int argc, char** argv) {
   QApplication qapp(argc, argv);
   QApplication::setApplicationName(QString::fromUtf8(app_identity::kAppName));
   QApplication::setOrganizationName(QString::fromUtf8(app_identity::kCompany));
+  QApplication::setWindowIcon(AppIcon());
   InstallJapaneseTranslations(qapp);  // without the catalogue Qt's own buttons stay English
   display_font::RegisterSubstitutions();
 

@@ -40,7 +40,7 @@ QString Q(const std::string& utf8) { return QString::fromUtf8(utf8.data(), stati
 
 // The Qt font of a font description whose height is in the device's pixels.
 QFont QtFontOf(const FontDescription& d) {
-  QFont font(Q(d.face));
+  QFont font(Q(d.faceName));
   font.setWeight(static_cast<QFont::Weight>(std::clamp(d.weight == 0 ? 400 : d.weight, 100, 900)));
   font.setItalic(d.italic);
   if ((d.pitchAndFamily & 0xF0) == 0x30) font.setStyleHint(QFont::TypeWriter);
@@ -275,11 +275,11 @@ bool QtPrintHost::ChooseFont(FontDescription& font, UiHost& ui) {
     DialogData d;
     d.templateId = kFontDialogId;
     d.caption = "印刷用フォント";
-    d.controls.push_back(MakeEdit(kFaceControl, "フォント名", font.face));
+    d.controls.push_back(MakeEdit(kFaceControl, "フォント名", font.faceName));
     d.controls.push_back(MakeIntegerEdit(kHeightControl, "高さ", font.height));
     d.controls.push_back(MakeIntegerEdit(kWeightControl, "太さ", font.weight));
     if (!ui.RunDialog(d)) return false;
-    font.face = d.Text(kFaceControl);
+    font.faceName = d.Text(kFaceControl);
     ParseDialogInteger(d.Text(kHeightControl), font.height);
     ParseDialogInteger(d.Text(kWeightControl), font.weight);
     return true;
@@ -288,7 +288,7 @@ bool QtPrintHost::ChooseFont(FontDescription& font, UiHost& ui) {
   FontDescription screen = font;
   const QFont chosen = QFontDialog::getFont(&ok, QtFontOf(screen), parent_, QStringLiteral("印刷用フォントの変更"));
   if (!ok) return false;
-  font.face = chosen.family().toStdString();
+  font.faceName = chosen.family().toStdString();
   const int pixels = chosen.pixelSize() > 0 ? chosen.pixelSize()
                                             : qRound(chosen.pointSizeF() * ScreenDpiY() / 72.0);
   font.height = -std::max(1, pixels);

@@ -1,0 +1,44 @@
+#include "app/qt/AppIcon.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QPixmap>
+
+namespace {
+
+QPixmap DrawIcon(int size) {
+  QPixmap pixmap(size, size);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::Antialiasing);
+  const qreal s = size;
+  const QRectF sheet(s * 0.08, s * 0.04, s * 0.84, s * 0.92);
+  p.setPen(QPen(QColor(40, 70, 120), s / 32.0));
+  p.setBrush(Qt::white);
+  p.drawRoundedRect(sheet, s * 0.06, s * 0.06);
+  // The table's grid: three columns, five rows.
+  p.setPen(QPen(QColor(120, 160, 210), s / 48.0));
+  for (int i = 1; i < 3; ++i) {
+    const qreal x = sheet.left() + sheet.width() * i / 3;
+    p.drawLine(QPointF(x, sheet.top() + s * 0.05), QPointF(x, sheet.bottom() - s * 0.05));
+  }
+  for (int i = 1; i < 5; ++i) {
+    const qreal y = sheet.top() + sheet.height() * i / 5;
+    p.drawLine(QPointF(sheet.left() + s * 0.05, y), QPointF(sheet.right() - s * 0.05, y));
+  }
+  QFont font;
+  font.setBold(true);
+  font.setPixelSize(qRound(s * 0.62));
+  p.setFont(font);
+  p.setPen(QColor(200, 60, 40));
+  p.drawText(sheet, Qt::AlignCenter, QStringLiteral("P"));
+  return pixmap;
+}
+
+}  // namespace
+
+QIcon AppIcon() {
+  QIcon icon;
+  for (int size : {16, 32, 48, 64, 128}) icon.addPixmap(DrawIcon(size));
+  return icon;
+}
