@@ -6,6 +6,9 @@
 //                       as UTF-8 bytes: detection and conversion
 //   EncodeUtf8File      file_text::Encode of the same text held with CR LF
 //                       back to UTF-8 with LF line ends
+//   DecodeKanjiFile / EncodeKanjiFile
+//                       the same on 1 MB of kanji and kana alone (100
+//                       characters a line), every character converted
 //   OpenUtf8Table       Document::OpenDocumentFile of the 1 MB numeric table
 //                       written as UTF-8 (one kanji header row): reading,
 //                       conversion, line ends, view set-up
@@ -43,18 +46,30 @@ const std::string& MixedText() {
   return text;
 }
 
-void DecodeUtf8File(benchmark::State& state) {
-  const std::string bytes = cp932::ToUtf8(MixedText());
+const std::string& KanjiText() {
+  static const std::string text = [] {
+    std::string t;
+    while (t.size() < 1000000) {
+      for (int i = 0; i < 20; ++i) t += "\x95\x5C\x8C\x76\x8E\x5A\x82\xA0\x83\x41";  // 表計算あア
+      t += "\n";
+    }
+    return t;
+  }();
+  return text;
+}
+
+void Decode(benchmark::State& state, const std::string& text) {
+  const std::string bytes = cp932::ToUtf8(text);
   for (auto _ : state) {
     file_text::Loaded loaded = file_text::Decode(bytes, file_text::ReadAs::Detect);
     benchmark::DoNotOptimize(loaded.text.data());
   }
-  state.counters["text_bytes"] = static_cast<double>(MixedText().size());
+  state.counters["text_bytes"] = static_cast<double>(text.size());
   state.counters["file_bytes"] = static_cast<double>(bytes.size());
 }
 
-void EncodeUtf8File(benchmark::State& state) {
-  const std::string held = cp932::ReplaceAll(MixedText(), "\n", "\r\n");
+void Encode(benchmark::State& state, const std::string& text) {
+  const std::string held = cp932::ReplaceAll(text, "\n", "\r\n");
   const file_text::FileForm form{file_encoding::Encoding::Utf8, 0, file_text::LineEnds::Lf};
   for (auto _ : state) {
     file_text::Encoded encoded = file_text::Encode(held, form);
@@ -62,6 +77,11 @@ void EncodeUtf8File(benchmark::State& state) {
   }
   state.counters["text_bytes"] = static_cast<double>(held.size());
 }
+
+void DecodeUtf8File(benchmark::State& state) { Decode(state, MixedText()); }
+void EncodeUtf8File(benchmark::State& state) { Encode(state, MixedText()); }
+void DecodeKanjiFile(benchmark::State& state) { Decode(state, KanjiText()); }
+void EncodeKanjiFile(benchmark::State& state) { Encode(state, KanjiText()); }
 
 // The numeric table below a kanji header row, as a UTF-8 file.
 struct Utf8Table : benchtables::ViewFixture {
@@ -118,6 +138,8 @@ void SortByValueUtf8(benchmark::State& s) {
 
 BENCHMARK(DecodeUtf8File)->Unit(benchmark::kMillisecond);
 BENCHMARK(EncodeUtf8File)->Unit(benchmark::kMillisecond);
+BENCHMARK(DecodeKanjiFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(EncodeKanjiFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(OpenUtf8Table)->Unit(benchmark::kMillisecond);
 BENCHMARK(SaveUtf8Table)->Unit(benchmark::kMillisecond);
 BENCHMARK(ColumnSumsUtf8)->Unit(benchmark::kMillisecond);
