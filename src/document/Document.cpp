@@ -71,7 +71,7 @@ std::string SaveFailureText(const docfile::WriteResult& r, const std::string& pa
 }
 
 std::string UnconvertibleText(const file_encoding::Unconvertible& u, const std::string& path) {
-  return WithPath("%1 には CP932 で表せない文字があります。\n", path) + std::to_string(u.line) + " 行目の" +
+  return WithPath("%1 には CP932 で表せない文字があります。\n", path) + std::to_string(u.line) + (u.malformed ? " 行目の " : " 行目の") +
          file_encoding::Describe(u) +
          "\n\nその文字は 〓 で表示します。ファイルを損なわないよう読み取り専用で開き、"
          "このファイルには上書き保存しません。";

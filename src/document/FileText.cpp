@@ -60,8 +60,9 @@ Encoded Encode(std::string_view text, const FileForm& form) {
     r.firstBad = u.firstBad;
     return r;
   }
-  if (form.encoding == Encoding::Utf8Bom) r.bytes.assign(file_encoding::kBom);
-  r.bytes += u.bytes;
+  // Moved, not copied: the converted text is the file's bytes.
+  r.bytes = std::move(u.bytes);
+  if (form.encoding == Encoding::Utf8Bom) r.bytes.insert(0, file_encoding::kBom);
   return r;
 }
 

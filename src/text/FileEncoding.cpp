@@ -165,32 +165,58 @@ FromUtf8Result FromUtf8(std::string_view utf8) {
   return r;
 }
 
+// Writes the UTF-8 form of a BMP code point (CP932 holds no other) at w.
+char* PutUtf8(char* w, char32_t cp) {
+  if (cp < 0x80) {
+    *w++ = static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    *w++ = static_cast<char>(0xC0 | (cp >> 6));
+    *w++ = static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    *w++ = static_cast<char>(0xE0 | (cp >> 12));
+    *w++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    *w++ = static_cast<char>(0x80 | (cp & 0x3F));
+  }
+  return w;
+}
+
+int LineOf(std::string_view text, std::size_t pos) {
+  LineCounter lines;
+  for (std::size_t p = 0; p < pos; ++p) lines.See(text, p);
+  return lines.line;
+}
+
 ToUtf8Result ToUtf8(std::string_view text, JisForms jisForms) {
   ToUtf8Result r;
-  r.bytes.reserve(text.size() + text.size() / 2);
-  int line = 1;
-  for (std::size_t p = 0; p < text.size();) {
+  // No CP932 character takes more than three bytes of UTF-8.
+  r.bytes.resize(text.size() * 3);
+  char* const begin = r.bytes.data();
+  char* w = begin;
+  const std::size_t n = text.size();
+  for (std::size_t p = 0; p < n;) {
     const unsigned char b = static_cast<unsigned char>(text[p]);
     if (b < 0x80) {
-      r.bytes += static_cast<char>(b);
-      if (b == '\n' || (b == '\r' && (p + 1 >= text.size() || text[p + 1] != '\n'))) ++line;
+      *w++ = static_cast<char>(b);
       ++p;
       continue;
     }
-    const cp932::DecodedChar d = cp932::DecodeAt(text, p);
-    if (!d.ok) {
+    const bool pair = cp932::IsLead(b) && p + 1 < n && cp932::IsTrail(static_cast<unsigned char>(text[p + 1]));
+    const std::uint16_t code =
+        pair ? static_cast<std::uint16_t>(b << 8 | static_cast<unsigned char>(text[p + 1])) : b;
+    const std::int32_t u = cp932::ToUnicode(code);
+    if (u < 0) {
       r.bytes.clear();
-      r.firstBad = BadCp932{line, p, b};
+      r.firstBad = BadCp932{LineOf(text, p), p, b};
       return r;
     }
-    char32_t cp = d.codePoint;
-    if (d.len == 2 && jisForms != 0) {
-      const std::uint16_t code = static_cast<std::uint16_t>(b << 8 | static_cast<unsigned char>(text[p + 1]));
+    char32_t cp = static_cast<char32_t>(u);
+    if (jisForms != 0 && pair) {
       if (const int f = FormIndex(code); f >= 0 && (jisForms >> f & 1u)) cp = kTwoForms[static_cast<std::size_t>(f)].jisForm;
     }
-    utf8::Append(r.bytes, cp);
-    p += d.len;
+    w = PutUtf8(w, cp);
+    p += pair ? 2 : 1;
   }
+  r.bytes.resize(static_cast<std::size_t>(w - begin));
   return r;
 }
 

@@ -210,7 +210,7 @@ TEST(DocumentEncoding, ReopenReadsTheFileAgainInTheOtherEncoding) {
   f.view->Execute(cmd::ReopenAsUtf8);
   EXPECT_TRUE(f.doc->IsLossy());
   EXPECT_TRUE(f.Edit().IsReadOnly());
-  EXPECT_NE(f.LastMessage().find("1 行目のUTF-8 として正しくないバイト 0x95"), std::string::npos) << f.LastMessage();
+  EXPECT_NE(f.LastMessage().find("1 行目の UTF-8 として正しくないバイト 0x95"), std::string::npos) << f.LastMessage();
   EXPECT_FALSE(f.doc->OnSaveDocument(sjis));
   EXPECT_EQ(ReadBytes(sjis), "\x95\x5C\r\n");
 }

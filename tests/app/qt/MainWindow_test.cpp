@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -268,6 +270,70 @@ TEST(MainWindowTest, DroppedFileOnAModifiedDocumentAsksFirstAndCancelKeepsIt) {
   EXPECT_FALSE(t.app->Doc().IsModified());
   EXPECT_EQ(t.frame->windowTitle(), QStringLiteral("dropped.txt[*] - Pivra"));
   EXPECT_FALSE(t.frame->isWindowModified());
+}
+
+}  // namespace
+
+namespace {
+
+QAction* ActionFor(MainWindow& frame, int id) {
+  QMenu* menu = MenuWith(frame, id);
+  if (!menu) return nullptr;
+  for (QAction* a : menu->actions())
+    if (CommandOf(a) == id) return a;
+  return nullptr;
+}
+
+TEST(MainWindowTest, Utf8FileShowsItsEncodingAndSaveAsOffersTheOthers) {
+  QTemporaryDir files;
+  const QString folder = files.path();
+  const std::string path = (folder + QStringLiteral("/memo.txt")).toStdString();
+  std::ofstream(path, std::ios::binary) << "\xE8\xA1\xA8\tA\n";
+  TestFrame t({path});
+  ASSERT_TRUE(t.started);
+  t.frame->RunIdle();
+  EXPECT_EQ(t.frame->EncodingPaneText(), QStringLiteral("UTF-8"));
+
+  QAction* cp932 = ActionFor(*t.frame, cmd::ReopenAsCp932);
+  QAction* utf8 = ActionFor(*t.frame, cmd::ReopenAsUtf8);
+  ASSERT_NE(cp932, nullptr);
+  ASSERT_NE(utf8, nullptr);
+  EXPECT_EQ(cp932->text(), QStringLiteral("CP932 で開き直す(&J)"));
+  EXPECT_EQ(utf8->text(), QStringLiteral("UTF-8 で開き直す(&U)"));
+
+  // The dialog offers the document's encoding; the user picks another.
+  const QString target = folder + QStringLiteral("/copy.txt");
+  QString offered;
+  bool answered = false;
+  // The dialog is answered once it is up (Qt's own dialog sets up its
+  // widgets while it opens).
+  QTimer poll;
+  poll.setInterval(10);
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!box || !box->isVisible() || answered) return;
+    answered = true;
+    poll.stop();
+    if (auto* combo = box->findChild<QComboBox*>(QStringLiteral("encoding"))) {
+      offered = combo->currentText();
+      combo->setCurrentIndex(2);
+      emit combo->activated(2);
+    }
+    box->selectFile(target);
+    QMetaObject::invokeMethod(box, "accept");
+  });
+  poll.start();
+  ActionFor(*t.frame, cmd::FileSaveAs)->trigger();
+  EXPECT_EQ(offered, QStringLiteral("UTF-8"));
+  QFile saved(target);
+  ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+  EXPECT_EQ(saved.readAll(), QByteArray("\xEF\xBB\xBF\xE8\xA1\xA8\tA\n"));
+  t.frame->RunIdle();
+  EXPECT_EQ(t.frame->EncodingPaneText(), QStringLiteral("UTF-8 (BOM付き)"));
+
+  cp932->trigger();
+  t.frame->RunIdle();
+  EXPECT_EQ(t.frame->EncodingPaneText(), QStringLiteral("CP932"));
 }
 
 }  // namespace
