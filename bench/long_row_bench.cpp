@@ -1,5 +1,6 @@
 // The column and block commands on tables whose rows hold many cells, with a
-// block as wide as the rows (all but the first and last cell of each row),
+// block about as wide as the rows (dragged from cell 1 of the first row into
+// the second-last cell of the last row),
 // through the view as the menu runs them.
 //
 //   <Command>_OneRow       one row of 100,000 one-digit cells (200 KB)

@@ -349,7 +349,8 @@ int EditBuffer::MaxHorizontalScroll(int widestRowPixels) const {
 }
 
 void EditBuffer::SetHorizontalScroll(int pixels) {
-  hScroll_ = wordWrap_ ? 0 : std::clamp(pixels, 0, MaxHorizontalScroll());
+  // 0 needs no measuring: the range always starts there.
+  hScroll_ = wordWrap_ || pixels <= 0 ? 0 : std::clamp(pixels, 0, MaxHorizontalScroll());
 }
 
 void EditBuffer::ScrollCaret() {
@@ -470,11 +471,15 @@ std::pair<int, int> EditBuffer::CharFromPos(int x, int y) const {
 }
 
 int EditBuffer::WidestRowPixels() const {
+  // Wrapped rows are never wider than the rectangle, so only the last row of
+  // each logical line is measured, up to its line break.
   int widest = 0;
-  for (int row = 0; row < LineCount(); ++row) {
-    const RowSpan span = RowRange(row);
-    if (span.wraps) continue;  // wrapped rows are never wider than the rectangle
-    widest = std::max(widest, XInRow(span.end));
+  for (int line = 0; line < LogicalLineCount(); ++line) {
+    const int begin = lineStart_[static_cast<std::size_t>(line)];
+    const int end = line + 1 < LogicalLineCount() ? lineStart_[static_cast<std::size_t>(line) + 1] : GetTextLength();
+    const auto& rs = rows_[static_cast<std::size_t>(line)];
+    const int lastRow = rs.empty() ? begin : begin + rs.back();
+    widest = std::max(widest, WalkX(lastRow, end - BreakLength(text_, begin, end)));
   }
   return widest;
 }

@@ -13,8 +13,8 @@
 bool InsertColumnAsTyped(EditorView& view, int firstRow, long long rowCount, int target,
                          const std::function<std::string(const TableGrid&, int)>& value) {
   EditBuffer& edit = view.Edit();
-  const std::string text = edit.GetText();
-  TableGrid grid(text);
+  // The control's text stays as it is until the new text is written back.
+  TableGrid grid(edit.Text());
   const long long last = std::min<long long>(static_cast<long long>(firstRow) + rowCount - 1, grid.RowCount() - 1);
 
   std::vector<std::pair<int, int>> typed;  // (position in the new text, length)

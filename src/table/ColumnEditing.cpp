@@ -69,7 +69,18 @@ void InsertBlankColumn(EditorView& view) {
   view.tableSelection = {caret, caret};
 }
 
-void DeleteColumn(EditorView& view) {
+namespace {
+
+// The selected columns into the table clipboard, read from `grid` before it is edited.
+void CopyColumns(EditorView& view, const TableGrid& grid, const Columns& columns) {
+  std::vector<std::string>& rows = view.tableClipboard.rows;
+  if (rows.size() < static_cast<std::size_t>(grid.RowCount())) rows.resize(static_cast<std::size_t>(grid.RowCount()));
+  for (int r = 0; r < grid.RowCount(); ++r) rows[static_cast<std::size_t>(r)] = grid.Cells(r, columns.first, columns.count);
+}
+
+// Deletes the selected columns, copying them first when `copy` is set: the
+// one grid serves both.
+void DeleteColumns(EditorView& view, bool copy) {
   EditBuffer& edit = view.Edit();
   const auto [s, e] = edit.GetSel();
   view.workText = edit.GetText();
@@ -77,6 +88,7 @@ void DeleteColumn(EditorView& view) {
   const Columns columns = SelectedColumns(view, view.workText, s, e);
 
   TableGrid grid(view.workText);
+  if (copy) CopyColumns(view, grid, columns);
   grid.Track(s);
   for (int r = 0; r < grid.RowCount(); ++r) grid.DeleteCells(columns.first, r, columns.count);
   if (!grid.Changed()) return;
@@ -87,21 +99,18 @@ void DeleteColumn(EditorView& view) {
   rewrite.PlaceCaret(view.tableSelection.first);
 }
 
+}  // namespace
+
+void DeleteColumn(EditorView& view) { DeleteColumns(view, false); }
+
 void CopyColumn(EditorView& view) {
   EditBuffer& edit = view.Edit();
   const auto [s, e] = edit.GetSel();
   const std::string& text = edit.Text();
-  const Columns columns = SelectedColumns(view, text, s, e);
-  TableGrid grid(text);
-  std::vector<std::string>& rows = view.tableClipboard.rows;
-  if (rows.size() < static_cast<std::size_t>(grid.RowCount())) rows.resize(static_cast<std::size_t>(grid.RowCount()));
-  for (int r = 0; r < grid.RowCount(); ++r) rows[static_cast<std::size_t>(r)] = grid.Cells(r, columns.first, columns.count);
+  CopyColumns(view, TableGrid(text), SelectedColumns(view, text, s, e));
 }
 
-void CutColumn(EditorView& view) {
-  CopyColumn(view);
-  DeleteColumn(view);
-}
+void CutColumn(EditorView& view) { DeleteColumns(view, true); }
 
 void InsertCopiedColumn(EditorView& view) {
   EditBuffer& edit = view.Edit();

@@ -1,18 +1,33 @@
 #include "table/TableGrid.h"
 
+#include <array>
+
 #include "text/Cp932.h"
 #include "table/TableCells.h"
 
 TableGrid::TableGrid(std::string_view text) : text_(text) {
   // TAB, CR and LF are never trail bytes, so one byte scan finds them all at
   // character boundaries.
+  // Most bytes are none of the three: a table look-up passes over them with
+  // one test each.
+  static constexpr auto kSpecial = [] {
+    std::array<bool, 256> special{};
+    special['\t'] = special['\r'] = special['\n'] = true;
+    return special;
+  }();
   const int size = static_cast<int>(text.size());
-  rows_.reserve(static_cast<std::size_t>(cp932::Count(text, "\n")) + 1);
+  const std::size_t rowCount = static_cast<std::size_t>(cp932::Count(text, "\n")) + 1;
+  rows_.reserve(rowCount);
+  tabBegin_.reserve(rowCount + 1);
+  tabs_.reserve(text.size() / 8);
   int start = 0;
   int cellsEnd = -1;
   tabBegin_.push_back(0);
+  const unsigned char* bytes = reinterpret_cast<const unsigned char*>(text.data());
   for (int p = 0; p < size; ++p) {
-    const char c = text[static_cast<std::size_t>(p)];
+    while (p < size && !kSpecial[bytes[p]]) ++p;
+    if (p == size) break;
+    const char c = static_cast<char>(bytes[p]);
     if (c == '\t') {
       if (cellsEnd < 0) tabs_.push_back(p);
     } else if (c == '\r' || c == '\n') {
