@@ -409,12 +409,13 @@ void EditBuffer::ScrollCaretThrough(const std::vector<int>& positions) {
 
 int EditBuffer::XInRow(int pos) const { return WalkX(LineIndex(LineFromChar(pos)), pos); }
 
-// Advance over each character, with the single-byte widths from the table.
+// Advance over each character, with the single-byte widths from the table;
+// saturates at kMaxRowPixels as Advance does.
 int EditBuffer::WalkX(int begin, int end) const {
   const std::string_view text(text_);
-  const int tab = TabPixels();
-  int x = 0;
-  for (int p = begin; p < end;) {
+  const long long tab = TabPixels();
+  long long x = 0;
+  for (int p = begin; p < end && x < kMaxRowPixels;) {
     const unsigned char b = static_cast<unsigned char>(text[static_cast<std::size_t>(p)]);
     if (b == '\t') {
       x = (x / tab + 1) * tab;
@@ -425,7 +426,7 @@ int EditBuffer::WalkX(int begin, int end) const {
     x += len == 1 ? singleWidth_[b] : layout_->CharWidth(text.substr(static_cast<std::size_t>(p), 2));
     p += len;
   }
-  return x;
+  return static_cast<int>(std::min<long long>(x, kMaxRowPixels));
 }
 
 Point EditBuffer::CaretPoint() const {

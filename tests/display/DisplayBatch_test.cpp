@@ -25,7 +25,7 @@ TEST(DisplayBatch, ColourButtonsTakeAColourAndResetsAClick) {
       "command 32821 1110=click cancel\n"
       "command 32821 1105=red\n");
   EXPECT_EQ(r.exitCode, 2);
-  EXPECT_NE(r.out.find("error: line 3: dialog 312 has no control 1105 taking red"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("error: line 3: dialog 312 control 1105 cannot take red"), std::string::npos) << r.out;
   const std::string conf = b.Read("Pivra.conf");
   EXPECT_EQ(conf.find("TextColor"), std::string::npos) << conf;  // the reset removed it, though cancelled
   EXPECT_NE(conf.find("Str1=str:abc"), std::string::npos) << conf;
