@@ -48,7 +48,7 @@ void BM_ParseAndSerialize(benchmark::State& state, std::string (*make)(std::size
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file.size()));
 }
-BENCHMARK_CAPTURE(BM_ParseAndSerialize, values, ManyValues)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ParseAndSerialize, values, ManyValues)->Arg(1)->Arg(3)->Arg(10)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ParseAndSerialize, sections, ManySections)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 // A store opened on the file, 20 reads and `writes` writes, as start-up does.
