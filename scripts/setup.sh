@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs every Debian package that building, testing and running PivraF needs.
 # Idempotent: when everything is present it installs nothing and prints nothing.
+# Usage: setup.sh [PACKAGE...]
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,9 @@ packages=(
   qt6-translations-l10n
   python3
 )
+# Further packages named on the command line (scripts/setup-ci.sh adds the
+# sanitizer and fuzzing tools).
+packages+=("$@")
 
 missing=()
 for p in "${packages[@]}"; do

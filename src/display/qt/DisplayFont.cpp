@@ -28,25 +28,30 @@ void RegisterSubstitutions() {
 }
 
 QFont FromSettings(const SettingsStore& settings, const std::string& section) {
-  const int height = settings.GetInt(setting::FontHeight(section.c_str()));
-  if (height == 0) return QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+  FontDescription d;
+  d.height = settings.GetInt(setting::FontHeight(section.c_str()));
+  if (d.height == 0) return QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+  d.faceName = settings.GetString(setting::FontFaceName(section.c_str()));
+  d.weight = settings.GetInt(setting::FontWeight(section.c_str()));
+  d.italic = settings.GetInt(setting::FontItalic(section.c_str()));
+  d.pitchAndFamily = settings.GetInt(setting::FontPitchAndFamily(section.c_str())) & 0xFF;
+  return FromDescription(d);
+}
 
-  const std::string face = settings.GetString(setting::FontFaceName(section.c_str()));
-  QFont font(QString::fromStdString(face));
-  const int weight = settings.GetInt(setting::FontWeight(section.c_str()));
-  font.setWeight(static_cast<QFont::Weight>(std::clamp(weight == 0 ? 400 : weight, 100, 900)));
-  font.setItalic(settings.GetInt(setting::FontItalic(section.c_str())) != 0);
-  const int pitchAndFamily = settings.GetInt(setting::FontPitchAndFamily(section.c_str())) & 0xFF;
-  if ((pitchAndFamily & 0xF0) == 0x30) font.setStyleHint(QFont::TypeWriter);  // the "modern" family
+QFont FromDescription(const FontDescription& d) {
+  QFont font(QString::fromStdString(d.faceName));
+  font.setWeight(static_cast<QFont::Weight>(std::clamp(d.weight == 0 ? 400 : d.weight, 100, 900)));
+  font.setItalic(d.italic != 0);
+  if ((d.pitchAndFamily & 0xF0) == 0x30) font.setStyleHint(QFont::TypeWriter);  // the "modern" family
   font.setKerning(false);  // characters stand where the buffer measured them
 
-  if (height < 0) {
-    font.setPixelSize(-height);
+  if (d.height < 0) {
+    font.setPixelSize(-d.height);
   } else {
     // A positive height is the cell (ascent + descent); find the character size that gives it.
-    font.setPixelSize(height);
+    font.setPixelSize(d.height);
     const int cell = QFontMetrics(font).height();
-    if (cell > 0 && cell != height) font.setPixelSize(std::max(1, height * height / cell));
+    if (cell > 0 && cell != d.height) font.setPixelSize(std::max(1, d.height * d.height / cell));
   }
   return font;
 }

@@ -10,6 +10,8 @@
 #include <QFont>
 #include <string>
 
+#include "platform/FontDescription.h"
+
 class SettingsStore;
 
 namespace display_font {
@@ -22,5 +24,8 @@ void RegisterSubstitutions();
 // setting::kPrintFontSection, see SettingsKeys.h); a stored height of 0
 // means none is stored, and then the system's general font is used.
 QFont FromSettings(const SettingsStore& settings, const std::string& section);
+
+// The Qt font of a description whose height (not 0) is in the device's pixels.
+QFont FromDescription(const FontDescription& description);
 
 }  // namespace display_font

@@ -38,23 +38,11 @@ constexpr int kWeightControl = 3;
 
 QString Q(const std::string& utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
 
-// The Qt font of a font description whose height is in the device's pixels.
-QFont QtFontOf(const FontDescription& d) {
-  QFont font(Q(d.faceName));
-  font.setWeight(static_cast<QFont::Weight>(std::clamp(d.weight == 0 ? 400 : d.weight, 100, 900)));
-  font.setItalic(d.italic);
-  if ((d.pitchAndFamily & 0xF0) == 0x30) font.setStyleHint(QFont::TypeWriter);
-  font.setKerning(false);
-  const int height = d.height == 0 ? -16 : d.height;
-  if (height < 0) {
-    font.setPixelSize(-height);
-  } else {
-    // A positive height is the cell; find the character size that gives it.
-    font.setPixelSize(height);
-    const int cell = QFontMetrics(font).height();
-    if (cell > 0 && cell != height) font.setPixelSize(std::max(1, height * height / cell));
-  }
-  return font;
+// The Qt font of a font description whose height is in the device's pixels;
+// a height of 0 stands for the default -16.
+QFont QtFontOf(FontDescription d) {
+  if (d.height == 0) d.height = -16;
+  return display_font::FromDescription(d);
 }
 
 void SetUpPdfPage(QPagedPaintDevice& device) {
