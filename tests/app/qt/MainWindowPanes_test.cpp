@@ -14,34 +14,18 @@
 #include "app/DocumentStartup.h"
 #include "app/qt/MainToolBar.h"
 #include "app/qt/MainWindow.h"
+#include "app/qt/WindowFixture.h"
 #include "editor/CommandIds.h"
 #include "editor/qt/QtTestSupport.h"
 
 namespace {
 
-struct PanesFrame {
-  QApplication& qapp = TestApp();
-  QTemporaryDir dir;
-  std::unique_ptr<AppContext> app;
-  QtUiHost host;
-  QtClipboard clipboard;
-  FontLayout layout{TestFont()};
-  std::unique_ptr<EditorView> view;
-  std::unique_ptr<MainWindow> frame;
-
-  explicit PanesFrame(std::vector<std::string> args = {}) {
-    app = std::make_unique<AppContext>(args, (dir.path() + QStringLiteral("/Pivra.conf")).toStdString());
-    view = app->CreateView(host, clipboard);
-    frame = std::make_unique<MainWindow>(*app, *view, layout);
-    host.SetParent(frame.get());
+struct PanesFrame : WindowFixture {
+  explicit PanesFrame(std::vector<std::string> args = {}) : WindowFixture(std::move(args)) {
     OpenDocumentAtStartup(*app, *view);
-    frame->resize(800, 600);
-    frame->show();
-    (void)QTest::qWaitForWindowExposed(frame.get());
-    frame->TextWidget().setFocus();
+    Show(800, 600);
     QApplication::processEvents();
   }
-  ~PanesFrame() { frame->hide(); }
 
   QSplitter& Area() { return *qobject_cast<QSplitter*>(frame->centralWidget()); }
   int VisiblePanes() {

@@ -12,36 +12,19 @@
 
 #include "app/AppContext.h"
 #include "app/qt/MainWindow.h"
+#include "app/qt/WindowFixture.h"
 #include "editor/CommandIds.h"
 #include "editor/qt/QtTestSupport.h"
 #include "find/SearchBars.h"
 
 namespace {
 
-struct BarFrame {
-  QApplication& qapp = TestApp();
-  QTemporaryDir dir;
-  std::unique_ptr<AppContext> app;
-  QtUiHost host;
-  QtClipboard clipboard;
-  FontLayout layout{TestFont()};
-  std::unique_ptr<EditorView> view;
-  std::unique_ptr<MainWindow> frame;
-
+struct BarFrame : WindowFixture {
   explicit BarFrame(const std::string& text) {
-    app = std::make_unique<AppContext>(std::vector<std::string>{},
-                                       (dir.path() + QStringLiteral("/Pivra.conf")).toStdString());
-    view = app->CreateView(host, clipboard);
-    frame = std::make_unique<MainWindow>(*app, *view, layout);
-    host.SetParent(frame.get());
     view->Edit().SetText(text);
     view->OnInitialUpdate();
-    frame->resize(800, 500);
-    frame->show();
-    (void)QTest::qWaitForWindowExposed(frame.get());
-    frame->TextWidget().setFocus();
+    Show(800, 500);
   }
-  ~BarFrame() { frame->hide(); }
 
   SearchBarWindow& Bar() { return frame->SearchBar(); }
   std::pair<int, int> Sel() { return view->Edit().GetSel(); }
