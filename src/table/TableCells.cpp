@@ -348,10 +348,85 @@ double CellNumber(std::string_view s) {
   return negative ? -value : value;
 }
 
+// FormatNumber without text conversion for the usual values, from 1e-8 up to
+// 1e15: the 15 significant digits are the integer m nearest to |value| x 10^k
+// for the k that puts m in [10^14, 10^15). The product is rounded, but fma
+// gives its exact error, so the side of the half-way point the exact product
+// lies on is known; a value on the half-way point itself or on a power of ten
+// goes the general way. False when the value is not such a value.
+bool QuickFormat(double value, int decimals, std::string& out) {
+  static constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                      1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  static constexpr std::uint64_t kPow10Int[] = {1ULL,
+                                                10ULL,
+                                                100ULL,
+                                                1000ULL,
+                                                10000ULL,
+                                                100000ULL,
+                                                1000000ULL,
+                                                10000000ULL,
+                                                100000000ULL,
+                                                1000000000ULL,
+                                                10000000000ULL,
+                                                100000000000ULL,
+                                                1000000000000ULL,
+                                                10000000000000ULL,
+                                                100000000000000ULL,
+                                                1000000000000000ULL};
+  const double magnitude = std::fabs(value);
+  if (!(magnitude >= 1e-8 && magnitude < 1e15)) return false;
+  // Integer digits n (10^(n-1) <= |value| < 10^n, -7 <= n <= 15), k = 15 - n.
+  int k = 0;
+  while (k < 22 && magnitude * kPow10[k + 1] < 1e15) ++k;
+  const double product = magnitude * kPow10[k];
+  const double error = std::fma(magnitude, kPow10[k], -product);  // exact: product + error = |value| x 10^k
+  if (!(product > 1e14 && product < 1e15)) return false;
+  const double whole = std::floor(product);
+  const double above = (product - whole - 0.5) + error;  // sign of (exact - whole - 1/2)
+  if (above == 0.0) return false;
+  std::uint64_t m = static_cast<std::uint64_t>(whole) + (above > 0.0 ? 1 : 0);
+  if (m >= kPow10Int[15]) return false;
+
+  // Half away from zero at `decimals` on those digits.
+  std::uint64_t kept = m;
+  int fraction = k;  // fraction digits in `kept`
+  if (decimals < k) {
+    const int dropped = k - decimals;
+    if (dropped > 15) {
+      kept = 0;
+    } else {
+      const std::uint64_t unit = kPow10Int[dropped];
+      kept = m / unit + (m % unit * 2 >= unit ? 1 : 0);
+    }
+    fraction = decimals;
+  }
+  char digits[40];
+  char* end = std::to_chars(digits, digits + sizeof digits, kept).ptr;
+  int length = static_cast<int>(end - digits);
+  // At least one integer digit.
+  const int integerDigits = std::max(length - fraction, 1);
+  out.reserve(static_cast<std::size_t>(integerDigits + decimals + 2));
+  if (value < 0) out += '-';
+  if (length <= fraction) {
+    out += '0';
+  } else {
+    out.append(digits, static_cast<std::size_t>(length - fraction));
+  }
+  if (decimals > 0) {
+    out += '.';
+    if (length < fraction) out.append(static_cast<std::size_t>(fraction - length), '0');
+    out.append(digits + std::max(length - fraction, 0), static_cast<std::size_t>(std::min(length, fraction)));
+    out.append(static_cast<std::size_t>(decimals - fraction), '0');
+  }
+  return true;
+}
+
 std::string FormatNumber(double value, int decimals) {
   if (!std::isfinite(value)) return "Error";
   if (decimals < 0) decimals = 0;
   if (decimals > kMaxDecimals) decimals = kMaxDecimals;
+
+  if (std::string quick; QuickFormat(value, decimals, quick)) return quick;
 
   // The 15 significant digits d.dddddddddddddd and the exponent of the first.
   char sci[32];

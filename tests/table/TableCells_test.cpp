@@ -302,9 +302,22 @@ TEST(FormatNumber, MatchesThePlainRuleOnRandomValues) {
   };
   std::mt19937_64 rng(14);
   for (int i = 0; i < 20000; ++i) {
-    // Values of every size, and sums of short decimals as the commands make them.
-    double v = i % 2 ? std::ldexp(static_cast<double>(rng() >> 11), static_cast<int>(rng() % 120) - 100)
-                     : static_cast<double>(static_cast<int>(rng() % 200000) - 100000) / 100.0 * 0.3;
+    // Values of every size, products and sums of short decimals as the
+    // commands make them (with few digits or with binary noise), and powers of
+    // ten times short numbers, where the digit count changes.
+    double v = 0.0;
+    switch (i % 4) {
+      case 0:  // now and then a subnormal
+        v = std::ldexp(static_cast<double>(rng() >> 11), rng() % 8 ? static_cast<int>(rng() % 120) - 100 : -1100);
+        break;
+      case 1: v = static_cast<double>(static_cast<int>(rng() % 200000) - 100000) / 100.0 * 0.3; break;
+      case 2:
+        for (int k = 0, n = 1 + static_cast<int>(rng() % 10); k < n; ++k) v += static_cast<double>(rng() % 1000) / 10.0;
+        break;
+      default:
+        v = static_cast<double>(rng() % 100) * std::pow(10.0, static_cast<int>(rng() % 40) - 20);
+        if (rng() % 2) v = std::nextafter(v, rng() % 2 ? 0.0 : 1e300);
+    }
     if (rng() % 4 == 0) v = -v;
     const int decimals = static_cast<int>(rng() % 8);
     EXPECT_EQ(FormatNumber(v, decimals), reference(v, decimals)) << v << " with " << decimals;
