@@ -410,20 +410,25 @@ void EditBuffer::ScrollCaretThrough(const std::vector<int>& positions) {
 int EditBuffer::XInRow(int pos) const { return WalkX(LineIndex(LineFromChar(pos)), pos); }
 
 // Advance over each character, with the single-byte widths from the table;
-// saturates at kMaxRowPixels as Advance does.
+// saturates at kMaxRowPixels as Advance does. The next tab stop is carried
+// along rather than divided out at each TAB (x only grows, so the stop only
+// moves right).
 int EditBuffer::WalkX(int begin, int end) const {
   const std::string_view text(text_);
   const long long tab = TabPixels();
   long long x = 0;
+  long long stop = tab;  // the first tab stop right of x
   for (int p = begin; p < end && x < kMaxRowPixels;) {
     const unsigned char b = static_cast<unsigned char>(text[static_cast<std::size_t>(p)]);
     if (b == '\t') {
-      x = (x / tab + 1) * tab;
+      x = stop;
+      stop += tab;
       ++p;
       continue;
     }
     const int len = b < 0x80 ? 1 : static_cast<int>(cp932::CharLen(text, static_cast<std::size_t>(p)));
     x += len == 1 ? singleWidth_[b] : layout_->CharWidth(text.substr(static_cast<std::size_t>(p), 2));
+    if (x >= stop) stop = (x / tab + 1) * tab;
     p += len;
   }
   return static_cast<int>(std::min<long long>(x, kMaxRowPixels));

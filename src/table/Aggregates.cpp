@@ -19,15 +19,6 @@ const std::string& Label(Aggregate kind) {
   return kind == Aggregate::Sum ? sum : average;
 }
 
-// The sum of the row's block cells. Cells beyond the row's last TAB do not
-// exist and would add 0, so they are not visited.
-double RowSum(const TableGrid& grid, int row, int firstCol, int lastCol) {
-  double sum = 0.0;
-  const int last = std::min(lastCol, grid.TabCount(row));
-  for (int c = firstCol; c <= last; ++c) sum += grid.Number(row, c);
-  return sum;
-}
-
 }  // namespace
 
 // The sums go into the working copy, which is written back once. The averages
@@ -58,7 +49,7 @@ void RowAggregate(EditorView& view, Aggregate kind, bool left) {
   std::vector<std::pair<int, int>> typed;
   int growth = 0;
   for (int r = firstRow; r <= lastRow; ++r) {
-    const double sum = RowSum(grid, r, block.firstCol, block.lastCol);
+    const double sum = grid.SumOfNumbers(r, block.firstCol, block.lastCol);
     const std::string result = FormatNumber(kind == Aggregate::Sum ? sum : sum / width, view.decimalPlaces);
     std::size_t point = 0;
     if (!grid.InsertCell(target, r, result, &point)) continue;

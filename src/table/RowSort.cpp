@@ -30,14 +30,31 @@ bool ExistingRows(const TableGrid& grid, int& firstRow, int& lastRow) {
 
 // The order of the block's rows: a stable sort by descending key keeps equal
 // keys in their order; the ascending order is that order reversed.
-template <typename Key>
-std::vector<int> SortedOrder(const std::vector<Key>& keys, bool descending) {
+std::vector<int> SortedOrder(const std::vector<std::string>& keys, bool descending) {
   std::vector<int> order(keys.size());
   std::iota(order.begin(), order.end(), 0);
   std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
     return keys[static_cast<std::size_t>(b)] < keys[static_cast<std::size_t>(a)];
   });
   if (!descending) std::reverse(order.begin(), order.end());
+  return order;
+}
+
+// Numbers are sorted with their row beside them, which keeps the sort in one
+// contiguous array.
+std::vector<int> SortedOrder(const std::vector<double>& keys, bool descending) {
+  struct Keyed {
+    double key;
+    int index;
+  };
+  std::vector<Keyed> keyed(keys.size());
+  for (std::size_t i = 0; i < keys.size(); ++i) keyed[i] = {keys[i], static_cast<int>(i)};
+  std::stable_sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) { return b.key < a.key; });
+  std::vector<int> order(keys.size());
+  if (descending)
+    std::transform(keyed.begin(), keyed.end(), order.begin(), [](const Keyed& k) { return k.index; });
+  else
+    std::transform(keyed.rbegin(), keyed.rend(), order.begin(), [](const Keyed& k) { return k.index; });
   return order;
 }
 

@@ -1,5 +1,6 @@
 #include "table/TableGrid.h"
 
+#include <algorithm>
 #include <array>
 
 #include "text/Cp932.h"
@@ -62,8 +63,8 @@ const std::string& TableGrid::Materialize(int row) const {
     const std::string_view original =
         text_.substr(static_cast<std::size_t>(r.start), static_cast<std::size_t>(r.cellsEnd - r.start));
     std::string copy;
-    copy.reserve(original.size() + p.bytes.size());
-    copy.append(original.substr(0, p.point)).append(p.bytes).append(original.substr(p.point));
+    copy.reserve(original.size() + p.length);
+    copy.append(original.substr(0, p.point)).append(PendingBytes(p)).append(original.substr(p.point));
     copies_.push_back(std::move(copy));
     e = static_cast<int>(copies_.size()) - 1;
   }
@@ -75,7 +76,7 @@ std::size_t TableGrid::RowLength(int row) const {
   if (e >= 0) return copies_[static_cast<std::size_t>(e)].size();
   const Row& r = rows_[static_cast<std::size_t>(row)];
   const std::size_t original = static_cast<std::size_t>(r.cellsEnd - r.start);
-  return e <= kPendingBase ? original + pending_[static_cast<std::size_t>(kPendingBase - e)].bytes.size() : original;
+  return e <= kPendingBase ? original + pending_[static_cast<std::size_t>(kPendingBase - e)].length : original;
 }
 
 std::string_view TableGrid::RowCells(int row) const {
@@ -98,7 +99,7 @@ int TableGrid::TabCount(int row) const {
   if (!Exists(row)) return 0;
   const int e = edited_[static_cast<std::size_t>(row)];
   if (e <= kPendingBase) {
-    const int added = static_cast<int>(cp932::Count(pending_[static_cast<std::size_t>(kPendingBase - e)].bytes, "\t"));
+    const int added = static_cast<int>(cp932::Count(PendingBytes(pending_[static_cast<std::size_t>(kPendingBase - e)]), "\t"));
     return tabBegin_[static_cast<std::size_t>(row) + 1] - tabBegin_[static_cast<std::size_t>(row)] + added;
   }
   if (e >= 0) return static_cast<int>(cp932::Count(RowCells(row), "\t"));
@@ -146,6 +147,27 @@ double TableGrid::Number(int row, int col) const {
   return CellNumber(Cells(row, col, 1));
 }
 
+double TableGrid::SumOfNumbers(int row, int firstCol, int lastCol) const {
+  double sum = 0.0;
+  const int last = std::min(lastCol, TabCount(row));
+  if (!Exists(row) || firstCol < 0 || edited_[static_cast<std::size_t>(row)] != -1 || !CleanBreak(row)) {
+    for (int c = std::max(firstCol, 0); c <= last; ++c) sum += Number(row, c);
+    return sum;
+  }
+  // Original row: the cells lie between the TABs of the index.
+  const Row& r = rows_[static_cast<std::size_t>(row)];
+  const int first = tabBegin_[static_cast<std::size_t>(row)];
+  const int tabs = tabBegin_[static_cast<std::size_t>(row) + 1] - first;
+  if (tabs == 0) return sum;  // a row without a TAB has no cells
+  int start = firstCol == 0 ? r.start : tabs_[static_cast<std::size_t>(first + firstCol - 1)] + 1;
+  for (int c = firstCol; c <= last; ++c) {
+    const int end = c < tabs ? tabs_[static_cast<std::size_t>(first + c)] : r.cellsEnd;
+    sum += CellNumber(text_.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start)));
+    start = end + 1;
+  }
+  return sum;
+}
+
 std::string& TableGrid::Editable(int row) {
   const int e = edited_[static_cast<std::size_t>(row)];
   if (e == -1) {
@@ -157,19 +179,39 @@ std::string& TableGrid::Editable(int row) {
   return copies_[static_cast<std::size_t>(edited_[static_cast<std::size_t>(row)])];
 }
 
+bool TableGrid::InsertPoint(int row, int col, std::size_t& point, bool& valueFirst) const {
+  if (edited_[static_cast<std::size_t>(row)] != -1 || col < 2) return cells::InsertPoint(RowCells(row), col, point, valueFirst);
+  // Original row: after the (col - 1)-th TAB, before the TAB that follows
+  // it or at the end of the cells.
+  const Row& r = rows_[static_cast<std::size_t>(row)];
+  const int first = tabBegin_[static_cast<std::size_t>(row)];
+  const int tabs = tabBegin_[static_cast<std::size_t>(row) + 1] - first;
+  if (col - 1 > tabs) return false;
+  valueFirst = false;
+  point = static_cast<std::size_t>((col <= tabs ? tabs_[static_cast<std::size_t>(first + col - 1)] : r.cellsEnd) - r.start);
+  return true;
+}
+
 bool TableGrid::InsertCell(int col, int row, std::string_view value, std::size_t* pointOut) {
   if (!Exists(row)) return false;
   std::size_t point = 0;
   bool valueFirst = false;
-  if (!cells::InsertPoint(RowCells(row), col, point, valueFirst)) return false;
-  std::string inserted = cells::InsertText(value, valueFirst);
-  const std::size_t length = inserted.size();
+  if (!InsertPoint(row, col, point, valueFirst)) return false;
+  const std::size_t length = value.size() + 1;
   int& e = edited_[static_cast<std::size_t>(row)];
   if (e == -1) {
-    pending_.push_back({point, std::move(inserted)});
+    if (pending_.empty()) pending_.reserve(rows_.size());
+    pending_.push_back({point, pendingBytes_.size(), length});
+    if (valueFirst) {
+      pendingBytes_.append(value);
+      pendingBytes_ += '\t';
+    } else {
+      pendingBytes_ += '\t';
+      pendingBytes_.append(value);
+    }
     e = kPendingBase - (static_cast<int>(pending_.size()) - 1);
   } else {
-    Editable(row).insert(point, inserted);
+    Editable(row).insert(point, cells::InsertText(value, valueFirst));
   }
   if (trackedInCells_ && trackedRow_ == row) cells::TrackInsert(trackedOffset_, point, length);
   if (pointOut) *pointOut = point;
@@ -270,7 +312,7 @@ std::string TableGrid::Text() const {
       const Pending& p = pending_[static_cast<std::size_t>(kPendingBase - e)];
       const std::size_t point = static_cast<std::size_t>(r.start) + p.point;
       out.append(text_.substr(copiedUpTo, point - copiedUpTo));
-      out.append(p.bytes);
+      out.append(PendingBytes(p));
       copiedUpTo = point;
       continue;
     }

@@ -19,8 +19,9 @@
 // stray CR before it); tabs_[tabBegin_[r] .. tabBegin_[r + 1]) are the TAB
 // offsets of row r's cells. edited_[r] indexes copies_ once row r was edited.
 // A first edit that only inserts one cell into a row is kept as pending_[i]
-// (edited_[r] == kPendingBase - i): the insertion point and the inserted
-// bytes, so the common commands that add one cell to every row copy no row;
+// (edited_[r] == kPendingBase - i): the insertion point and where the
+// inserted bytes lie in pendingBytes_, one buffer for all rows, so the common
+// commands that add one cell to every row copy no row and allocate nothing per row;
 // the row is copied into copies_ when it is read or edited again. copies_ is a
 // deque so the views RowCells hands out stay valid while other rows are copied.
 // The grid holds a view of the text: the text must outlive it and not change.
@@ -56,6 +57,9 @@ class TableGrid {
   std::string Cells(int row, int firstCol, int count) const;
   // CellNumber of the single cell (col, row).
   double Number(int row, int col) const;
+  // The sum of Number over the row's cells firstCol..lastCol, added left to
+  // right; cells past the row's last TAB add nothing.
+  double SumOfNumbers(int row, int firstCol, int lastCol) const;
 
   // The cell operations; false when the row is too short (nothing changes).
   // `point`, when given, receives where in the row's cells the insertion went.
@@ -87,8 +91,12 @@ class TableGrid {
   };
   struct Pending {
     std::size_t point;   // in the row's original cells
-    std::string bytes;   // what was inserted there
+    std::size_t offset;  // of the inserted bytes in pendingBytes_
+    std::size_t length;
   };
+  std::string_view PendingBytes(const Pending& p) const { return std::string_view(pendingBytes_).substr(p.offset, p.length); }
+  // Where a cell inserted at `col` goes in row's cells (cells::InsertPoint).
+  bool InsertPoint(int row, int col, std::size_t& point, bool& valueFirst) const;
   static constexpr int kPendingBase = -2;
   std::string& Editable(int row);
   const std::string& Materialize(int row) const;
@@ -105,6 +113,7 @@ class TableGrid {
   mutable std::vector<int> edited_;
   mutable std::deque<std::string> copies_;
   std::vector<Pending> pending_;
+  std::string pendingBytes_;
 
   // The tracked position: its row and its offset in that row's cells while
   // it lies there, or the row it follows (inside that row's line break).
