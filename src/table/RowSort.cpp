@@ -1,8 +1,12 @@
 #include "table/RowSort.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
 #include <numeric>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "settings/SettingsStore.h"
@@ -40,43 +44,66 @@ std::vector<int> SortedOrder(const std::vector<std::string>& keys, bool descendi
   return order;
 }
 
-// Numbers are sorted with their row beside them, which keeps the sort in one
-// contiguous array.
+// Numbers are sorted by their bits: a double maps to an unsigned integer in
+// the same order (0 and -0 alike), and a least-significant-digit radix sort,
+// stable by its nature, orders the rows by it in eight passes of a byte, a
+// pass skipped when every key has the same byte there. (Keys are never NaN: a
+// cell reads as a number or 0.)
 std::vector<int> SortedOrder(const std::vector<double>& keys, bool descending) {
-  struct Keyed {
-    double key;
-    int index;
-  };
-  std::vector<Keyed> keyed(keys.size());
-  for (std::size_t i = 0; i < keys.size(); ++i) keyed[i] = {keys[i], static_cast<int>(i)};
-  std::stable_sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) { return b.key < a.key; });
-  std::vector<int> order(keys.size());
-  if (descending)
-    std::transform(keyed.begin(), keyed.end(), order.begin(), [](const Keyed& k) { return k.index; });
-  else
-    std::transform(keyed.rbegin(), keyed.rend(), order.begin(), [](const Keyed& k) { return k.index; });
+  const std::size_t n = keys.size();
+  std::vector<std::uint64_t> key(n), keyBuffer(n);
+  std::vector<int> order(n), orderBuffer(n);
+  std::array<std::array<std::size_t, 256>, 8> counts{};
+  for (std::size_t i = 0; i < n; ++i) {
+    const double v = keys[i] == 0.0 ? 0.0 : keys[i];
+    std::uint64_t bits = std::bit_cast<std::uint64_t>(v);
+    bits = (bits >> 63) ? ~bits : bits | (std::uint64_t{1} << 63);  // ascending as the doubles
+    key[i] = ~bits;                                                   // descending
+    order[i] = static_cast<int>(i);
+    for (int d = 0; d < 8; ++d) ++counts[static_cast<std::size_t>(d)][(key[i] >> (8 * d)) & 0xFF];
+  }
+  for (int d = 0; d < 8; ++d) {
+    std::array<std::size_t, 256>& count = counts[static_cast<std::size_t>(d)];
+    if (std::find(count.begin(), count.end(), n) != count.end()) continue;  // one digit: nothing moves
+    std::size_t at = 0;
+    for (std::size_t& c : count) at += std::exchange(c, at);
+    for (std::size_t i = 0; i < n; ++i) {
+      const std::size_t slot = count[(key[i] >> (8 * d)) & 0xFF]++;
+      keyBuffer[slot] = key[i];
+      orderBuffer[slot] = order[i];
+    }
+    key.swap(keyBuffer);
+    order.swap(orderBuffer);
+  }
+  if (!descending) std::reverse(order.begin(), order.end());
   return order;
 }
 
 }  // namespace
 
-std::string SortRows(std::string_view text, int column, int firstRow, int lastRow, bool descending, bool byValue) {
-  const TableGrid grid(text);
-  if (!ExistingRows(grid, firstRow, lastRow)) return std::string(text);
-  const int n = lastRow - firstRow + 1;
+namespace {
 
-  std::vector<int> order;
+// The block's rows in their sorted order (indices from firstRow), and by
+// value also their keys (by index, not by order) in `numbers`.
+std::vector<int> SortedBlock(const TableGrid& grid, int column, int firstRow, int lastRow, bool descending,
+                             bool byValue, std::vector<double>* numbers = nullptr) {
+  const int n = lastRow - firstRow + 1;
   if (byValue) {
     std::vector<double> keys(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) keys[static_cast<std::size_t>(i)] = grid.Number(firstRow + i, column);
-    order = SortedOrder(keys, descending);
-  } else {
-    // Byte strings compare as unsigned bytes (char_traits<char> compares as unsigned char).
-    std::vector<std::string> keys(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i) keys[static_cast<std::size_t>(i)] = grid.Cells(firstRow + i, column, 1);
-    order = SortedOrder(keys, descending);
+    std::vector<int> order = SortedOrder(keys, descending);
+    if (numbers) *numbers = std::move(keys);
+    return order;
   }
+  // Byte strings compare as unsigned bytes (char_traits<char> compares as unsigned char).
+  std::vector<std::string> keys(static_cast<std::size_t>(n));
+  for (int i = 0; i < n; ++i) keys[static_cast<std::size_t>(i)] = grid.Cells(firstRow + i, column, 1);
+  return SortedOrder(keys, descending);
+}
 
+// The text with the block's rows in `order`.
+std::string Reordered(std::string_view text, const TableGrid& grid, int firstRow, int lastRow, const std::vector<int>& order) {
+  const int n = lastRow - firstRow + 1;
   const std::size_t blockStart = static_cast<std::size_t>(grid.RowStart(firstRow));
   const std::size_t blockEnd = static_cast<std::size_t>(grid.RowEnd(lastRow));
   std::string out;
@@ -93,8 +120,94 @@ std::string SortRows(std::string_view text, int column, int firstRow, int lastRo
   return out;
 }
 
+// The rank column at `column` >= 1 written straight from the original rows in
+// their sorted order, when every block row ends in a plain line break (so no
+// row's cells read on into the bytes after a stray CR, and sorting adds no
+// line break): what the sorted text and the one pass of RankRows give,
+// without building the sorted text and its grid. A row's key is then the
+// number the pass reads in front of its rank cell, and a row too short for
+// the rank cell has neither that cell nor the one after it (both read 0).
+std::string RankSortedBlock(std::string_view text, const TableGrid& grid, int column, int firstRow, int lastRow,
+                            const std::vector<int>& order, const std::vector<double>& keys, int& tracked) {
+  const std::size_t blockStart = static_cast<std::size_t>(grid.RowStart(firstRow));
+  const std::size_t blockEnd = static_cast<std::size_t>(grid.RowEnd(lastRow));
+  std::string out;
+  out.reserve(text.size() + order.size() * 8);
+  out.append(text.substr(0, blockStart));
+
+  // The tracked position lies before the block (nothing moves it), after it
+  // (every insertion moves it) or in one of the sorted rows (the insertions
+  // before it, and its own row's when it lies past the insertion point).
+  const auto trackedAt = static_cast<std::size_t>(std::max(tracked, 0));
+  const bool trackInBlock = tracked >= 0 && trackedAt >= blockStart && trackedAt < blockEnd;
+  long long growth = 0;  // bytes inserted so far
+  long long trackedShift = 0;
+
+  double aboveValue = 0.0;
+  std::string aboveCell;
+  std::string rank;
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    const int row = firstRow + order[i];
+    const std::size_t rowStart = static_cast<std::size_t>(grid.RowStart(row));
+    const std::size_t rowLength = static_cast<std::size_t>(grid.RowEnd(row)) - rowStart;
+    const std::size_t sortedStart = out.size() - static_cast<std::size_t>(growth);
+    const bool tracksHere = trackInBlock && trackedAt >= sortedStart && trackedAt < sortedStart + rowLength;
+    std::size_t point = 0;
+    bool valueFirst = false;
+    const bool fits = grid.InsertPoint(row, column, point, valueFirst);
+    const double value = keys[static_cast<std::size_t>(order[i])];
+    const bool tie = i > 0 && value == aboveValue;
+    if (tie)
+      rank = aboveCell;
+    else
+      rank = std::to_string(i + 1);
+    aboveValue = value;
+    if (!fits) {
+      aboveCell.clear();
+      out.append(text.substr(rowStart, rowLength));
+      if (tracksHere) trackedShift = growth;
+      continue;
+    }
+    const bool endsRow = tie && point == grid.RowCells(row).size();
+    out.append(text.substr(rowStart, point));
+    out += '\t';
+    out += rank;
+    if (endsRow) out += '\t';
+    out.append(text.substr(rowStart + point, rowLength - point));
+    const long long inserted = static_cast<long long>(rank.size()) + (endsRow ? 2 : 1);
+    if (tracksHere) trackedShift = growth + (trackedAt - sortedStart > point ? inserted : 0);
+    growth += inserted;
+    aboveCell = std::move(rank);
+  }
+  out.append(text.substr(blockEnd));
+  if (tracked >= 0 && trackedAt >= blockEnd) trackedShift = growth;
+  tracked = static_cast<int>(tracked + trackedShift);
+  return out;
+}
+
+}  // namespace
+
+std::string SortRows(std::string_view text, int column, int firstRow, int lastRow, bool descending, bool byValue) {
+  const TableGrid grid(text);
+  if (!ExistingRows(grid, firstRow, lastRow)) return std::string(text);
+  return Reordered(text, grid, firstRow, lastRow, SortedBlock(grid, column, firstRow, lastRow, descending, byValue));
+}
+
 std::string RankRows(std::string_view text, int column, int firstRow, int lastRow, int& tracked) {
-  const std::string sorted = SortRows(text, column, firstRow, lastRow, true, true);
+  std::string sorted;
+  {
+    const TableGrid original(text);
+    int first = firstRow, last = lastRow;
+    if (!ExistingRows(original, first, last)) return std::string(text);
+    std::vector<double> keys;
+    const std::vector<int> order = SortedBlock(original, column, first, last, true, true, &keys);
+    bool plainBreaks = column >= 1;
+    for (int row = first; plainBreaks && row <= last; ++row)
+      plainBreaks = original.CleanBreak(row) && original.RowEnd(row) > original.RowStart(row) &&
+                    text[static_cast<std::size_t>(original.RowEnd(row)) - 1] == '\n';
+    if (plainBreaks) return RankSortedBlock(text, original, column, first, last, order, keys, tracked);
+    sorted = Reordered(text, original, first, last, order);
+  }
   TableGrid grid(sorted);
   if (!ExistingRows(grid, firstRow, lastRow)) return sorted;
   grid.Track(tracked);

@@ -61,6 +61,10 @@ class TableGrid {
   // right; cells past the row's last TAB add nothing.
   double SumOfNumbers(int row, int firstCol, int lastCol) const;
 
+  // Where a cell inserted at `col` goes in the row's cells (cells::InsertPoint);
+  // false when the row is too short for it.
+  bool InsertPoint(int row, int col, std::size_t& point, bool& valueFirst) const;
+
   // The cell operations; false when the row is too short (nothing changes).
   // `point`, when given, receives where in the row's cells the insertion went.
   bool InsertCell(int col, int row, std::string_view value, std::size_t* point = nullptr);
@@ -95,8 +99,7 @@ class TableGrid {
     std::size_t length;
   };
   std::string_view PendingBytes(const Pending& p) const { return std::string_view(pendingBytes_).substr(p.offset, p.length); }
-  // Where a cell inserted at `col` goes in row's cells (cells::InsertPoint).
-  bool InsertPoint(int row, int col, std::size_t& point, bool& valueFirst) const;
+
   static constexpr int kPendingBase = -2;
   std::string& Editable(int row);
   const std::string& Materialize(int row) const;
