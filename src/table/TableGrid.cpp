@@ -20,7 +20,9 @@ TableGrid::TableGrid(std::string_view text) : text_(text) {
   const std::size_t rowCount = static_cast<std::size_t>(cp932::Count(text, "\n")) + 1;
   rows_.reserve(rowCount);
   tabBegin_.reserve(rowCount + 1);
-  tabs_.reserve(text.size() / 8);
+  // As many TABs as the text can hold: the scan never reallocates, and
+  // capacity it does not fill is never touched, so it costs no memory.
+  tabs_.reserve(text.size());
   int start = 0;
   int cellsEnd = -1;
   tabBegin_.push_back(0);
