@@ -65,8 +65,8 @@ const std::string& TableGrid::Materialize(int row) const {
     const std::string_view original =
         text_.substr(static_cast<std::size_t>(r.start), static_cast<std::size_t>(r.cellsEnd - r.start));
     std::string copy;
-    copy.reserve(original.size() + p.length);
-    copy.append(original.substr(0, p.point)).append(PendingBytes(p)).append(original.substr(p.point));
+    copy.reserve(original.size() - p.removed + p.length);
+    copy.append(original.substr(0, p.point)).append(PendingBytes(p)).append(original.substr(p.point + p.removed));
     copies_.push_back(std::move(copy));
     e = static_cast<int>(copies_.size()) - 1;
   }
@@ -78,7 +78,11 @@ std::size_t TableGrid::RowLength(int row) const {
   if (e >= 0) return copies_[static_cast<std::size_t>(e)].size();
   const Row& r = rows_[static_cast<std::size_t>(row)];
   const std::size_t original = static_cast<std::size_t>(r.cellsEnd - r.start);
-  return e <= kPendingBase ? original + pending_[static_cast<std::size_t>(kPendingBase - e)].length : original;
+  if (e <= kPendingBase) {
+    const Pending& p = pending_[static_cast<std::size_t>(kPendingBase - e)];
+    return original - p.removed + p.length;
+  }
+  return original;
 }
 
 std::string_view TableGrid::RowCells(int row) const {
@@ -101,8 +105,12 @@ int TableGrid::TabCount(int row) const {
   if (!Exists(row)) return 0;
   const int e = edited_[static_cast<std::size_t>(row)];
   if (e <= kPendingBase) {
-    const int added = static_cast<int>(cp932::Count(PendingBytes(pending_[static_cast<std::size_t>(kPendingBase - e)]), "\t"));
-    return tabBegin_[static_cast<std::size_t>(row) + 1] - tabBegin_[static_cast<std::size_t>(row)] + added;
+    const Pending& p = pending_[static_cast<std::size_t>(kPendingBase - e)];
+    const std::string_view removed =
+        text_.substr(static_cast<std::size_t>(rows_[static_cast<std::size_t>(row)].start) + p.point, p.removed);
+    const int added = static_cast<int>(cp932::Count(PendingBytes(p), "\t"));
+    return tabBegin_[static_cast<std::size_t>(row) + 1] - tabBegin_[static_cast<std::size_t>(row)] + added -
+           static_cast<int>(cp932::Count(removed, "\t"));
   }
   if (e >= 0) return static_cast<int>(cp932::Count(RowCells(row), "\t"));
   return tabBegin_[static_cast<std::size_t>(row) + 1] - tabBegin_[static_cast<std::size_t>(row)];
@@ -203,7 +211,7 @@ bool TableGrid::InsertCell(int col, int row, std::string_view value, std::size_t
   int& e = edited_[static_cast<std::size_t>(row)];
   if (e == -1) {
     if (pending_.empty()) pending_.reserve(rows_.size());
-    pending_.push_back({point, pendingBytes_.size(), length});
+    pending_.push_back({point, 0, pendingBytes_.size(), length});
     if (valueFirst) {
       pendingBytes_.append(value);
       pendingBytes_ += '\t';
@@ -221,7 +229,14 @@ bool TableGrid::InsertCell(int col, int row, std::string_view value, std::size_t
 }
 
 void TableGrid::Remove(int row, std::size_t start, std::size_t end) {
-  Editable(row).erase(start, end - start);
+  int& e = edited_[static_cast<std::size_t>(row)];
+  if (e == -1) {
+    if (pending_.empty()) pending_.reserve(rows_.size());
+    pending_.push_back({start, end - start, pendingBytes_.size(), 0});
+    e = kPendingBase - (static_cast<int>(pending_.size()) - 1);
+  } else {
+    Editable(row).erase(start, end - start);
+  }
   if (trackedInCells_ && trackedRow_ == row) cells::TrackRemove(trackedOffset_, start, end);
 }
 
@@ -310,12 +325,12 @@ std::string TableGrid::Text() const {
     if (e == -1) continue;
     const Row& r = rows_[static_cast<std::size_t>(row)];
     if (e <= kPendingBase) {
-      // The original row around its one insertion.
+      // The original row around its one insertion or removal.
       const Pending& p = pending_[static_cast<std::size_t>(kPendingBase - e)];
       const std::size_t point = static_cast<std::size_t>(r.start) + p.point;
       out.append(text_.substr(copiedUpTo, point - copiedUpTo));
       out.append(PendingBytes(p));
-      copiedUpTo = point;
+      copiedUpTo = point + p.removed;
       continue;
     }
     out.append(text_.substr(copiedUpTo, static_cast<std::size_t>(r.start) - copiedUpTo));

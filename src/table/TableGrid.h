@@ -18,10 +18,11 @@
 // [start, cellsEnd) are the cells and [cellsEnd, end) the line break (and any
 // stray CR before it); tabs_[tabBegin_[r] .. tabBegin_[r + 1]) are the TAB
 // offsets of row r's cells. edited_[r] indexes copies_ once row r was edited.
-// A first edit that only inserts one cell into a row is kept as pending_[i]
-// (edited_[r] == kPendingBase - i): the insertion point and where the
-// inserted bytes lie in pendingBytes_, one buffer for all rows, so the common
-// commands that add one cell to every row copy no row and allocate nothing per row;
+// A first edit of a row that inserts one cell or removes one span is kept as
+// pending_[i] (edited_[r] == kPendingBase - i): where in the row's original
+// cells, how many bytes went, and where the inserted bytes lie in
+// pendingBytes_, one buffer for all rows. The common commands that add or
+// remove a cell in every row so copy no row and allocate nothing per row;
 // the row is copied into copies_ when it is read or edited again. copies_ is a
 // deque so the views RowCells hands out stay valid while other rows are copied.
 // The grid holds a view of the text: the text must outlive it and not change.
@@ -94,8 +95,9 @@ class TableGrid {
     int end;
   };
   struct Pending {
-    std::size_t point;   // in the row's original cells
-    std::size_t offset;  // of the inserted bytes in pendingBytes_
+    std::size_t point;    // in the row's original cells
+    std::size_t removed;  // original bytes from there that went
+    std::size_t offset;   // of the bytes inserted there, in pendingBytes_
     std::size_t length;
   };
   std::string_view PendingBytes(const Pending& p) const { return std::string_view(pendingBytes_).substr(p.offset, p.length); }

@@ -362,15 +362,44 @@ TEST(TableGrid, MatchesTheCellOperationsOnRandomEdits) {
       const int c = static_cast<int>(rng() % 4);
       reader.Edit().SetText(reference);
       ASSERT_EQ(grid.Cells(row, col, c), GetCells(reader.view, row, col, c)) << "round " << round;
-      if (rng() % 2) {
-        const std::string v = std::to_string(rng() % 100);
-        InsertCell(f.view, col, row, v, reference, false);
-        grid.InsertCell(col, row, v);
-      } else {
-        DeleteCell(f.view, col, row, reference);
-        grid.DeleteCell(col, row);
+      switch (rng() % 3) {
+        case 0: {
+          const std::string v = std::to_string(rng() % 100);
+          InsertCell(f.view, col, row, v, reference, false);
+          grid.InsertCell(col, row, v);
+          break;
+        }
+        case 1:
+          DeleteCell(f.view, col, row, reference);
+          grid.DeleteCell(col, row);
+          break;
+        default: {
+          // A run of deletions of one column, stopping at the first that fails.
+          const int count = 1 + static_cast<int>(rng() % 3);
+          for (int i = 0; i < count; ++i) {
+            const std::string before = reference;
+            DeleteCell(f.view, col, row, reference);
+            if (reference == before) break;
+          }
+          grid.DeleteCells(col, row, count);
+        }
       }
       ASSERT_EQ(grid.Text(), reference) << "round " << round << " op " << op;
+      // The counts, sums and insertion points of the edited rows are those of
+      // the edited text read afresh.
+      const TableGrid fresh(reference);
+      for (int r = 0; r < std::min(rows, fresh.RowCount()); ++r) {
+        ASSERT_EQ(grid.TabCount(r), fresh.TabCount(r)) << "round " << round << " op " << op;
+        double sum = 0.0;
+        for (int k = 1; k <= std::min(3, fresh.TabCount(r)); ++k) sum += fresh.Number(r, k);
+        ASSERT_EQ(grid.SumOfNumbers(r, 1, 3), sum) << "round " << round << " op " << op;
+        for (int k = 0; k < 4; ++k) {
+          std::size_t point = 0, freshPoint = 0;
+          bool first = false, freshFirst = false;
+          ASSERT_EQ(grid.InsertPoint(r, k, point, first), fresh.InsertPoint(r, k, freshPoint, freshFirst));
+          ASSERT_EQ(point, freshPoint) << "round " << round << " op " << op << " row " << r << " col " << k;
+        }
+      }
       ASSERT_EQ(grid.Tracked(), f.view.tableSelection.first) << "round " << round << " op " << op;
       // Later reads must see the edits: compare against the edited text.
       reader.Edit().SetText(reference);
