@@ -4,8 +4,10 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <deque>
 #include <numeric>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -34,13 +36,20 @@ bool ExistingRows(const TableGrid& grid, int& firstRow, int& lastRow) {
 
 // The order of the block's rows: a stable sort by descending key keeps equal
 // keys in their order; the ascending order is that order reversed.
-std::vector<int> SortedOrder(const std::vector<std::string>& keys, bool descending) {
+// Texts are sorted as views with their row beside them, in one contiguous array.
+std::vector<int> SortedOrder(const std::vector<std::string_view>& keys, bool descending) {
+  struct Keyed {
+    std::string_view key;
+    int index;
+  };
+  std::vector<Keyed> keyed(keys.size());
+  for (std::size_t i = 0; i < keys.size(); ++i) keyed[i] = {keys[i], static_cast<int>(i)};
+  std::stable_sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) { return b.key < a.key; });
   std::vector<int> order(keys.size());
-  std::iota(order.begin(), order.end(), 0);
-  std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-    return keys[static_cast<std::size_t>(b)] < keys[static_cast<std::size_t>(a)];
-  });
-  if (!descending) std::reverse(order.begin(), order.end());
+  if (descending)
+    std::transform(keyed.begin(), keyed.end(), order.begin(), [](const Keyed& k) { return k.index; });
+  else
+    std::transform(keyed.rbegin(), keyed.rend(), order.begin(), [](const Keyed& k) { return k.index; });
   return order;
 }
 
@@ -95,9 +104,15 @@ std::vector<int> SortedBlock(const TableGrid& grid, int column, int firstRow, in
     if (numbers) *numbers = std::move(keys);
     return order;
   }
-  // Byte strings compare as unsigned bytes (char_traits<char> compares as unsigned char).
-  std::vector<std::string> keys(static_cast<std::size_t>(n));
-  for (int i = 0; i < n; ++i) keys[static_cast<std::size_t>(i)] = grid.Cells(firstRow + i, column, 1);
+  // Byte strings compare as unsigned bytes (char_traits<char> compares as
+  // unsigned char). A key is a view into the text, or into a copy when the
+  // cell reads on past a stray CR.
+  std::vector<std::string_view> keys(static_cast<std::size_t>(n));
+  std::deque<std::string> copies;
+  for (int i = 0; i < n; ++i) {
+    const auto inText = grid.CellsInText(firstRow + i, column, 1);
+    keys[static_cast<std::size_t>(i)] = inText ? *inText : std::string_view(copies.emplace_back(grid.Cells(firstRow + i, column, 1)));
+  }
   return SortedOrder(keys, descending);
 }
 

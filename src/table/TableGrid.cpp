@@ -118,6 +118,7 @@ int TableGrid::TabCount(int row) const {
 
 std::string TableGrid::Cells(int row, int firstCol, int count) const {
   if (!Exists(row) || count < 1 || firstCol < 0) return {};
+  if (const auto cells = CellsInText(row, firstCol, count)) return std::string(*cells);
   if (!CleanBreak(row)) {
     // A stray CR inside the line: the cells read on past it, without it.
     const Row& r = rows_[static_cast<std::size_t>(row)];
@@ -127,21 +128,25 @@ std::string TableGrid::Cells(int row, int firstCol, int count) const {
         '\n');
     return std::string(cells::Fields(whole, firstCol, count));
   }
-  if (edited_[static_cast<std::size_t>(row)] != -1) return std::string(cells::Fields(RowCells(row), firstCol, count));
+  return std::string(cells::Fields(RowCells(row), firstCol, count));
+}
 
+std::optional<std::string_view> TableGrid::CellsInText(int row, int firstCol, int count) const {
+  if (!Exists(row) || count < 1 || firstCol < 0 || edited_[static_cast<std::size_t>(row)] != -1 || !CleanBreak(row))
+    return std::nullopt;
   // Original row: the TAB index gives both ends at once.
   const Row& r = rows_[static_cast<std::size_t>(row)];
   const int first = tabBegin_[static_cast<std::size_t>(row)];
   const int tabs = tabBegin_[static_cast<std::size_t>(row) + 1] - first;
-  if (tabs == 0) return {};
+  if (tabs == 0) return std::string_view();
   int start = r.start;
   if (firstCol > 0) {
-    if (firstCol > tabs) return {};
+    if (firstCol > tabs) return std::string_view();
     start = tabs_[static_cast<std::size_t>(first + firstCol - 1)] + 1;
   }
   const long long endTab = static_cast<long long>(firstCol) + count;  // 1-based TAB that ends the cells
   const int end = endTab <= tabs ? tabs_[static_cast<std::size_t>(first + endTab - 1)] : r.cellsEnd;
-  return std::string(text_.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start)));
+  return text_.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start));
 }
 
 double TableGrid::Number(int row, int col) const {

@@ -29,6 +29,7 @@
 #pragma once
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,6 +57,10 @@ class TableGrid {
 
   // GetCells; "" for a row that does not exist.
   std::string Cells(int row, int firstCol, int count) const;
+  // The same cells as a view into the text, when the row is untouched and
+  // ends in a plain line break (so they are bytes of the text); nullopt
+  // otherwise.
+  std::optional<std::string_view> CellsInText(int row, int firstCol, int count) const;
   // CellNumber of the single cell (col, row).
   double Number(int row, int col) const;
   // The sum of Number over the row's cells firstCol..lastCol, added left to
