@@ -1,6 +1,7 @@
 #include "table/TableCells.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstring>
 #include <cmath>
@@ -354,25 +355,17 @@ double CellNumber(std::string_view s) {
 // gives its exact error, so the side of the half-way point the exact product
 // lies on is known; a value on the half-way point itself or on a power of ten
 // goes the general way. False when the value is not such a value.
+namespace {
+
 bool QuickFormat(double value, int decimals, std::string& out) {
   static constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                       1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-  static constexpr std::uint64_t kPow10Int[] = {1ULL,
-                                                10ULL,
-                                                100ULL,
-                                                1000ULL,
-                                                10000ULL,
-                                                100000ULL,
-                                                1000000ULL,
-                                                10000000ULL,
-                                                100000000ULL,
-                                                1000000000ULL,
-                                                10000000000ULL,
-                                                100000000000ULL,
-                                                1000000000000ULL,
-                                                10000000000000ULL,
-                                                100000000000000ULL,
-                                                1000000000000000ULL};
+  static constexpr auto kPow10Int = [] {
+    std::array<std::uint64_t, 16> powers{};
+    powers[0] = 1;
+    for (std::size_t i = 1; i < powers.size(); ++i) powers[i] = powers[i - 1] * 10;
+    return powers;
+  }();
   const double magnitude = std::fabs(value);
   if (!(magnitude >= 1e-8 && magnitude < 1e15)) return false;
   // Integer digits n (10^(n-1) <= |value| < 10^n, -7 <= n <= 15), k = 15 - n.
@@ -384,7 +377,7 @@ bool QuickFormat(double value, int decimals, std::string& out) {
   const double whole = std::floor(product);
   const double above = (product - whole - 0.5) + error;  // sign of (exact - whole - 1/2)
   if (above == 0.0) return false;
-  std::uint64_t m = static_cast<std::uint64_t>(whole) + (above > 0.0 ? 1 : 0);
+  const std::uint64_t m = static_cast<std::uint64_t>(whole) + (above > 0.0 ? 1 : 0);
   if (m >= kPow10Int[15]) return false;
 
   // Half away from zero at `decimals` on those digits.
@@ -395,14 +388,13 @@ bool QuickFormat(double value, int decimals, std::string& out) {
     if (dropped > 15) {
       kept = 0;
     } else {
-      const std::uint64_t unit = kPow10Int[dropped];
+      const std::uint64_t unit = kPow10Int[static_cast<std::size_t>(dropped)];
       kept = m / unit + (m % unit * 2 >= unit ? 1 : 0);
     }
     fraction = decimals;
   }
   char digits[40];
-  char* end = std::to_chars(digits, digits + sizeof digits, kept).ptr;
-  int length = static_cast<int>(end - digits);
+  const int length = static_cast<int>(std::to_chars(digits, digits + sizeof digits, kept).ptr - digits);
   // At least one integer digit.
   const int integerDigits = std::max(length - fraction, 1);
   out.reserve(static_cast<std::size_t>(integerDigits + decimals + 2));
@@ -420,6 +412,8 @@ bool QuickFormat(double value, int decimals, std::string& out) {
   }
   return true;
 }
+
+}  // namespace
 
 std::string FormatNumber(double value, int decimals) {
   if (!std::isfinite(value)) return "Error";

@@ -173,7 +173,7 @@ double TableGrid::SumOfNumbers(int row, int firstCol, int lastCol) const {
   const Row& r = rows_[static_cast<std::size_t>(row)];
   const int first = tabBegin_[static_cast<std::size_t>(row)];
   const int tabs = tabBegin_[static_cast<std::size_t>(row) + 1] - first;
-  if (tabs == 0) return sum;  // a row without a TAB has no cells
+  if (tabs == 0 || firstCol > last) return sum;  // a row without a TAB has no cells
   int start = firstCol == 0 ? r.start : tabs_[static_cast<std::size_t>(first + firstCol - 1)] + 1;
   for (int c = firstCol; c <= last; ++c) {
     const int end = c < tabs ? tabs_[static_cast<std::size_t>(first + c)] : r.cellsEnd;
