@@ -1,6 +1,7 @@
 // What the view benchmarks share: the 1 MB numeric table they work on, a
 // host that answers every message box and dialog with OK, and a view wired
-// to a settings file in a temporary folder of its own.
+// to a settings file in a temporary folder of its own, in a process that
+// keeps freed memory as the program does.
 #pragma once
 
 #include <unistd.h>
@@ -12,6 +13,7 @@
 #include <system_error>
 
 #include "app/AppContext.h"
+#include "app/MemoryPolicy.h"
 #include "settings/CommandLine.h"
 #include "settings/SettingsStore.h"
 #include "document/Document.h"
@@ -67,6 +69,7 @@ struct ViewFixture {
   EditorView* view;
 
   explicit ViewFixture(const std::string& folderPrefix, const std::string& text = {}) {
+    KeepFreedMemoryForReuse();  // as the program does at start
     std::string tmpl = (std::filesystem::temp_directory_path() / (folderPrefix + "-XXXXXX")).string();
     dir = mkdtemp(tmpl.data());
     app = new AppContext({}, (dir / "Pivra.conf").string());

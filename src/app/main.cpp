@@ -4,11 +4,13 @@
 #include <vector>
 
 #include "app/BatchRunner.h"
+#include "app/MemoryPolicy.h"
 
 int RunWindow(int argc, char** argv);  // the Qt front end
 void InstallBatchPrinting(std::ostream& out);  // printing of a batch run, on Qt offscreen
 
 int main(int argc, char** argv) {
+  KeepFreedMemoryForReuse();
   std::vector<std::string> args(argv + 1, argv + argc);
   if (!args.empty() && args[0] == "--batch") {
     if (args.size() < 2 || args.size() > 3) {
