@@ -141,16 +141,20 @@ bool InsertPoint(std::string_view row, int col, std::size_t& point, bool& valueF
   return true;
 }
 
+void AppendInsertText(std::string& out, std::string_view value, bool valueFirst) {
+  if (valueFirst) {
+    out.append(value);
+    out += '\t';
+  } else {
+    out += '\t';
+    out.append(value);
+  }
+}
+
 std::string InsertText(std::string_view value, bool valueFirst) {
   std::string s;
   s.reserve(value.size() + 1);
-  if (valueFirst) {
-    s.append(value);
-    s += '\t';
-  } else {
-    s += '\t';
-    s.append(value);
-  }
+  AppendInsertText(s, value, valueFirst);
   return s;
 }
 

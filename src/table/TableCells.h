@@ -112,8 +112,9 @@ bool BlockSpan(std::string_view row, int firstCol, int lastCol, std::size_t& sta
 // goes before its TAB (column 0) or after it. False when the row is too short.
 bool InsertPoint(std::string_view row, int col, std::size_t& point, bool& valueFirst);
 
-// The text InsertCell inserts for `value`.
+// The text InsertCell inserts for `value`, returned or added to `out`.
 std::string InsertText(std::string_view value, bool valueFirst);
+void AppendInsertText(std::string& out, std::string_view value, bool valueFirst);
 
 // GetCells on a row that holds no CR or LF.
 std::string_view Fields(std::string_view row, int firstCol, int count);

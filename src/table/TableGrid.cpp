@@ -207,24 +207,21 @@ bool TableGrid::InsertPoint(int row, int col, std::size_t& point, bool& valueFir
   return true;
 }
 
+void TableGrid::AddPending(int row, std::size_t point, std::size_t removed, std::size_t inserted) {
+  if (pending_.empty()) pending_.reserve(rows_.size());
+  pending_.push_back({point, removed, pendingBytes_.size() - inserted, inserted});
+  edited_[static_cast<std::size_t>(row)] = kPendingBase - (static_cast<int>(pending_.size()) - 1);
+}
+
 bool TableGrid::InsertCell(int col, int row, std::string_view value, std::size_t* pointOut) {
   if (!Exists(row)) return false;
   std::size_t point = 0;
   bool valueFirst = false;
   if (!InsertPoint(row, col, point, valueFirst)) return false;
   const std::size_t length = value.size() + 1;
-  int& e = edited_[static_cast<std::size_t>(row)];
-  if (e == -1) {
-    if (pending_.empty()) pending_.reserve(rows_.size());
-    pending_.push_back({point, 0, pendingBytes_.size(), length});
-    if (valueFirst) {
-      pendingBytes_.append(value);
-      pendingBytes_ += '\t';
-    } else {
-      pendingBytes_ += '\t';
-      pendingBytes_.append(value);
-    }
-    e = kPendingBase - (static_cast<int>(pending_.size()) - 1);
+  if (edited_[static_cast<std::size_t>(row)] == -1) {
+    cells::AppendInsertText(pendingBytes_, value, valueFirst);
+    AddPending(row, point, 0, length);
   } else {
     Editable(row).insert(point, cells::InsertText(value, valueFirst));
   }
@@ -234,14 +231,10 @@ bool TableGrid::InsertCell(int col, int row, std::string_view value, std::size_t
 }
 
 void TableGrid::Remove(int row, std::size_t start, std::size_t end) {
-  int& e = edited_[static_cast<std::size_t>(row)];
-  if (e == -1) {
-    if (pending_.empty()) pending_.reserve(rows_.size());
-    pending_.push_back({start, end - start, pendingBytes_.size(), 0});
-    e = kPendingBase - (static_cast<int>(pending_.size()) - 1);
-  } else {
+  if (edited_[static_cast<std::size_t>(row)] == -1)
+    AddPending(row, start, end - start, 0);
+  else
     Editable(row).erase(start, end - start);
-  }
   if (trackedInCells_ && trackedRow_ == row) cells::TrackRemove(trackedOffset_, start, end);
 }
 

@@ -108,6 +108,9 @@ class TableGrid {
   std::string_view PendingBytes(const Pending& p) const { return std::string_view(pendingBytes_).substr(p.offset, p.length); }
 
   static constexpr int kPendingBase = -2;
+  // Records the first edit of an untouched row: `removed` bytes at `point`
+  // go, and the last `inserted` bytes of pendingBytes_ come in their place.
+  void AddPending(int row, std::size_t point, std::size_t removed, std::size_t inserted);
   std::string& Editable(int row);
   const std::string& Materialize(int row) const;
   std::size_t RowLength(int row) const;
