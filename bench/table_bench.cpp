@@ -9,6 +9,8 @@
 //   SortByValue / SortByText      cmd::SortRows on all rows, by the fourth column
 //   RankColumn                    cmd::InsertRankColumn: rank on all rows, by the
 //                                 fourth column
+//   RankFirstColumn               the same by the first column (the rank cell
+//                                 goes in front of the row)
 //   NumberColumn                  cmd::InsertRankColumn: running numbers on all rows
 //   TransformColumn               cmd::ColumnSlopeOffsetRight on the first column
 //   CombineColumns                cmd::TwoColumnArithmeticRight on the first and
@@ -52,7 +54,7 @@ struct Bench : benchtables::ViewFixture {
   }
 };
 
-enum class Bound { None, ColumnSums, SortKeys };
+enum class Bound { None, ColumnSums, SortKeys, SortFirstKeys };
 
 double BoundSeconds(Bound bound) {
   switch (bound) {
@@ -60,6 +62,8 @@ double BoundSeconds(Bound bound) {
       return lowerbound::FastestSeconds([] { benchmark::DoNotOptimize(lowerbound::ColumnSums(Table(), kColumns)); }, 40);
     case Bound::SortKeys:
       return lowerbound::FastestSeconds([] { benchmark::DoNotOptimize(lowerbound::SortedKeys(Table(), 3)); }, 40);
+    case Bound::SortFirstKeys:
+      return lowerbound::FastestSeconds([] { benchmark::DoNotOptimize(lowerbound::SortedKeys(Table(), 0)); }, 40);
     case Bound::None: break;
   }
   return 0.0;
@@ -100,8 +104,8 @@ void Sort(DialogData& d, bool byValue) {
   d.Set(1031, byValue ? "1" : "0");
 }
 
-void Rank(DialogData& d, bool rank) {
-  d.Set(1007, "3");
+void Rank(DialogData& d, bool rank, const char* column = "3") {
+  d.Set(1007, column);
   d.Set(1001, "1");
   d.Set(1117, std::to_string(kRows));
   d.Set(1028, rank ? "1" : "0");
@@ -120,6 +124,9 @@ void SortByText(benchmark::State& s) {
 void RankColumn(benchmark::State& s) {
   RunCommand(s, cmd::InsertRankColumn, Bound::SortKeys, [](DialogData& d) { Rank(d, true); });
 }
+void RankFirstColumn(benchmark::State& s) {
+  RunCommand(s, cmd::InsertRankColumn, Bound::SortFirstKeys, [](DialogData& d) { Rank(d, true, "0"); });
+}
 void NumberColumn(benchmark::State& s) {
   RunCommand(s, cmd::InsertRankColumn, Bound::None, [](DialogData& d) { Rank(d, false); });
 }
@@ -137,6 +144,7 @@ BENCHMARK(RowAverages)->Unit(benchmark::kMillisecond);
 BENCHMARK(SortByValue)->Unit(benchmark::kMillisecond);
 BENCHMARK(SortByText)->Unit(benchmark::kMillisecond);
 BENCHMARK(RankColumn)->Unit(benchmark::kMillisecond);
+BENCHMARK(RankFirstColumn)->Unit(benchmark::kMillisecond);
 BENCHMARK(NumberColumn)->Unit(benchmark::kMillisecond);
 BENCHMARK(TransformColumn)->Unit(benchmark::kMillisecond);
 BENCHMARK(CombineColumns)->Unit(benchmark::kMillisecond);

@@ -135,13 +135,14 @@ std::string Reordered(std::string_view text, const TableGrid& grid, int firstRow
   return out;
 }
 
-// The rank column at `column` >= 1 written straight from the original rows in
-// their sorted order, when every block row ends in a plain line break (so no
-// row's cells read on into the bytes after a stray CR, and sorting adds no
-// line break): what the sorted text and the one pass of RankRows give,
-// without building the sorted text and its grid. A row's key is then the
-// number the pass reads in front of its rank cell, and a row too short for
-// the rank cell has neither that cell nor the one after it (both read 0).
+// The rank column written straight from the original rows in their sorted
+// order, when every block row ends in a plain line break (so no row's cells
+// read on into the bytes after a stray CR, and sorting adds no line break):
+// what the sorted text and the passes of RankRows give, without building the
+// sorted text and its grid. The number compared with the row above is the
+// one after the rank cell: the key, except in a row without a TAB ranked at
+// column 0, where the whole row becomes that cell; a row too short for the
+// rank cell has neither that cell nor the one after it (both read 0).
 std::string RankSortedBlock(std::string_view text, const TableGrid& grid, int column, int firstRow, int lastRow,
                             const std::vector<int>& order, const std::vector<double>& keys, int& tracked) {
   const std::size_t blockStart = static_cast<std::size_t>(grid.RowStart(firstRow));
@@ -170,7 +171,8 @@ std::string RankSortedBlock(std::string_view text, const TableGrid& grid, int co
     std::size_t point = 0;
     bool valueFirst = false;
     const bool fits = grid.InsertPoint(row, column, point, valueFirst);
-    const double value = keys[static_cast<std::size_t>(order[i])];
+    const double value = column == 0 && grid.TabCount(row) == 0 ? CellNumber(grid.RowCells(row))
+                                                                 : keys[static_cast<std::size_t>(order[i])];
     const bool tie = i > 0 && value == aboveValue;
     if (tie)
       rank = aboveCell;
@@ -183,10 +185,11 @@ std::string RankSortedBlock(std::string_view text, const TableGrid& grid, int co
       if (tracksHere) trackedShift = growth;
       continue;
     }
-    const bool endsRow = tie && point == grid.RowCells(row).size();
+    // A tie's cell that ends its row keeps a TAB after it (the rank cell
+    // replaced is deleted without the TAB before it).
+    const bool endsRow = !valueFirst && tie && point == grid.RowCells(row).size();
     out.append(text.substr(rowStart, point));
-    out += '\t';
-    out += rank;
+    cells::AppendInsertText(out, rank, valueFirst);
     if (endsRow) out += '\t';
     out.append(text.substr(rowStart + point, rowLength - point));
     const long long inserted = static_cast<long long>(rank.size()) + (endsRow ? 2 : 1);
@@ -216,7 +219,7 @@ std::string RankRows(std::string_view text, int column, int firstRow, int lastRo
     if (!ExistingRows(original, first, last)) return std::string(text);
     std::vector<double> keys;
     const std::vector<int> order = SortedBlock(original, column, first, last, true, true, &keys);
-    bool plainBreaks = column >= 1;
+    bool plainBreaks = column >= 0;
     for (int row = first; plainBreaks && row <= last; ++row)
       plainBreaks = original.CleanBreak(row) && original.RowEnd(row) > original.RowStart(row) &&
                     text[static_cast<std::size_t>(original.RowEnd(row)) - 1] == '\n';
