@@ -1,12 +1,18 @@
 #include "app/MemoryPolicy.h"
 
+#include <cstdlib>  // defines __GLIBC__ with the GNU C library
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
 
-void KeepFreedMemoryForReuse() {
+bool KeepFreedMemoryForReuse() {
 #if defined(__GLIBC__)
-  mallopt(M_MMAP_THRESHOLD, 64 * 1024 * 1024);
-  mallopt(M_TRIM_THRESHOLD, 128 * 1024 * 1024);
+  // 32 MB is the largest threshold the library takes on 64-bit systems; a
+  // larger one is refused and leaves the default.
+  const bool mapped = mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024) == 1;
+  const bool trimmed = mallopt(M_TRIM_THRESHOLD, 64 * 1024 * 1024) == 1;
+  return mapped && trimmed;
+#else
+  return false;
 #endif
 }

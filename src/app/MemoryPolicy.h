@@ -9,6 +9,6 @@
 // this; with another C library it does nothing.
 #pragma once
 
-// Blocks up to 64 MB come from the heap, and up to 128 MB of free heap stays
-// with the process.
-void KeepFreedMemoryForReuse();
+// Blocks up to 32 MB come from the heap, and up to 64 MB of free heap stays
+// with the process. False when the library did not take the policy.
+bool KeepFreedMemoryForReuse();
