@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cstring>
 #include <cmath>
@@ -373,10 +374,14 @@ bool QuickFormat(double value, int decimals, std::string& out) {
   const double magnitude = std::fabs(value);
   if (!(magnitude >= 1e-8 && magnitude < 1e15)) return false;
   // Integer digits n (10^(n-1) <= |value| < 10^n, -7 <= n <= 15), k = 15 - n.
-  int k = 0;
-  while (k < 22 && magnitude * kPow10[k + 1] < 1e15) ++k;
-  const double product = magnitude * kPow10[k];
-  const double error = std::fma(magnitude, kPow10[k], -product);  // exact: product + error = |value| x 10^k
+  // The binary exponent e gives floor(log10 |value|) as floor(e log10 2) or
+  // one more (78913 / 2^18 is log10 2 to six digits, exact enough for these e).
+  const int binaryExponent = static_cast<int>((std::bit_cast<std::uint64_t>(magnitude) >> 52) & 0x7FF) - 1023;
+  const int decimalExponent = (binaryExponent * 78913) >> 18;  // floor, also for negative e
+  int k = std::min(14 - decimalExponent, 22);
+  if (k > 0 && magnitude * kPow10[static_cast<std::size_t>(k)] >= 1e15) --k;
+  const double product = magnitude * kPow10[static_cast<std::size_t>(k)];
+  const double error = std::fma(magnitude, kPow10[static_cast<std::size_t>(k)], -product);  // exact: product + error = |value| x 10^k
   if (!(product > 1e14 && product < 1e15)) return false;
   const double whole = std::floor(product);
   const double above = (product - whole - 0.5) + error;  // sign of (exact - whole - 1/2)
