@@ -5,7 +5,6 @@
 #include <bit>
 #include <cstdint>
 #include <deque>
-#include <numeric>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -34,8 +33,10 @@ bool ExistingRows(const TableGrid& grid, int& firstRow, int& lastRow) {
   return firstRow <= lastRow;
 }
 
-// The order of the block's rows: a stable sort by descending key keeps equal
-// keys in their order; the ascending order is that order reversed.
+// The order of the block's rows, for either kind of key: a stable sort by
+// descending key keeps equal keys in their order; the ascending order is that
+// order reversed.
+//
 // Texts are sorted as views with their row beside them, in one contiguous array.
 std::vector<int> SortedOrder(const std::vector<std::string_view>& keys, bool descending) {
   struct Keyed {
@@ -88,10 +89,6 @@ std::vector<int> SortedOrder(const std::vector<double>& keys, bool descending) {
   return order;
 }
 
-}  // namespace
-
-namespace {
-
 // The block's rows in their sorted order (indices from firstRow), and by
 // value also their keys (by index, not by order) in `numbers`.
 std::vector<int> SortedBlock(const TableGrid& grid, int column, int firstRow, int lastRow, bool descending,
@@ -111,7 +108,8 @@ std::vector<int> SortedBlock(const TableGrid& grid, int column, int firstRow, in
   std::deque<std::string> copies;
   for (int i = 0; i < n; ++i) {
     const auto inText = grid.CellsInText(firstRow + i, column, 1);
-    keys[static_cast<std::size_t>(i)] = inText ? *inText : std::string_view(copies.emplace_back(grid.Cells(firstRow + i, column, 1)));
+    keys[static_cast<std::size_t>(i)] =
+        inText ? *inText : std::string_view(copies.emplace_back(grid.Cells(firstRow + i, column, 1)));
   }
   return SortedOrder(keys, descending);
 }
