@@ -3,12 +3,21 @@
 // to push. The store holds snapshots 0..top_ (its Size() is top_ + 1).
 #include "undo/UndoHistory.h"
 
+#include <string_view>
 #include <tuple>
 
 #include "buffer/EditBuffer.h"
 #include "undo/SnapshotStore.h"
 
 namespace {
+
+// True when `text` is `before` with the bytes [start, end) taken out.
+bool IsWithoutBlock(std::string_view text, std::string_view before, int start, int end) {
+  if (start < 0 || end < start || static_cast<std::size_t>(end) > before.size()) return false;
+  const auto s = static_cast<std::size_t>(start), e = static_cast<std::size_t>(end);
+  return text.size() == before.size() - (e - s) && text.substr(0, s) == before.substr(0, s) &&
+         text.substr(s) == before.substr(e);
+}
 
 SnapshotView ViewOf(const EditBuffer& buffer) {
   const auto [s, e] = buffer.GetSel();
@@ -67,8 +76,13 @@ bool UndoHistory::OnChange(const EditBuffer& buffer, bool backspaceOrDeleteDown)
   const auto [s, e] = buffer.GetSel();
   const SnapshotView stored = store_->View(current_);
   // The change removed the block the current snapshot records, without
-  // Backspace or Delete: a Cut, which pushes its own snapshot.
-  if (e == stored.selStart && stored.selStart < stored.selEnd && !backspaceOrDeleteDown) return false;
+  // Backspace or Delete: a Cut, which pushes its own snapshot. Only a text
+  // that is the snapshot without that block is one: typing that merely leaves
+  // the caret where the block started is a change like any other, and must
+  // not go unrecorded.
+  if (e == stored.selStart && stored.selStart < stored.selEnd && !backspaceOrDeleteDown &&
+      IsWithoutBlock(buffer.Text(), store_->Text(current_), stored.selStart, stored.selEnd))
+    return false;
   if (!autoSnapshot) return false;
   Push(buffer);
   return true;

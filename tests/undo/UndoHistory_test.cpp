@@ -117,6 +117,21 @@ TEST(UndoHistory, RemovingASelectedBlock) {
   }
 }
 
+// Only a change that took out exactly the recorded block is a Cut: typing
+// before the block, which leaves the caret where the block starts, is recorded
+// like any other change, so it can be undone and the document is modified.
+TEST(UndoHistory, TypingThatEndsWhereTheRecordedBlockStartsIsRecorded) {
+  Pane p("\r\n");
+  p.buffer.SetSel(2, 1);  // a block the idle pass records: [1, 2)
+  p.history.TrackSelection(p.buffer);
+  p.buffer.SetSel(0, 0);
+  p.Type("}");  // the caret ends at 1, where the block starts
+  EXPECT_EQ(p.pushesByNotification, 1);
+  ASSERT_TRUE(p.history.Undo(p.buffer));
+  EXPECT_EQ(p.buffer.Text(), "\r\n");
+  EXPECT_FALSE(p.history.Undo(p.buffer));  // nothing before the opened text
+}
+
 TEST(UndoHistory, TypingAfterUndoKeepsTheSnapshotsAbove) {
   Pane p("");
   p.Type("a");
@@ -306,7 +321,8 @@ struct ReferenceHistory {
   bool OnChange(const EditBuffer& b, bool keyDown) {
     const auto [s, e] = b.GetSel();
     const auto [S, E] = snaps[current].sel;
-    if (e == S && S < E && !keyDown) return false;
+    const std::string& before = snaps[current].text;
+    if (e == S && S < E && !keyDown && b.GetText() == before.substr(0, S) + before.substr(E)) return false;
     Push(b);
     return true;
   }
