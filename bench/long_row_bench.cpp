@@ -5,10 +5,10 @@
 //
 //   <Command>_OneRow       one row of 100,000 one-digit cells (200 KB)
 //   <Command>_ManyRows     20,000 rows of 50 cells, the first holding a digit
-//                          and the others empty (1,020,000 bytes: 20,000 x 50
+//                          and the others empty (1,040,000 bytes: 20,000 x 50
 //                          cells only fit the 1 MB text limit when nearly all
 //                          are empty)
-//   <Command>_HalfRows     10,000 rows of 50 one-digit cells (1,000,000 bytes)
+//   <Command>_HalfRows     10,000 rows of 50 one-digit cells (1,010,000 bytes)
 //
 // for the drag itself (SelectBlock: the mouse release that works out the
 // block), and for cmd::InsertBlankCells, cmd::ClearBlock, cmd::InsertBlankColumn,
