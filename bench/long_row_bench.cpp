@@ -9,6 +9,9 @@
 //                          cells only fit the 1 MB text limit when nearly all
 //                          are empty)
 //   <Command>_HalfRows     10,000 rows of 50 one-digit cells (1,010,000 bytes)
+//   <Command>_RoomRows     10,000 rows of 50 cells, the first holding a digit
+//                          (520,000 bytes: room for the commands that add a
+//                          block's width of cells to every row)
 //
 // for the drag itself (SelectBlock: the mouse release that works out the
 // block), and for cmd::InsertBlankCells, cmd::ClearBlock, cmd::InsertBlankColumn,
@@ -35,6 +38,7 @@ struct Shape {
 constexpr Shape kOneRow{1, 100000, false};
 constexpr Shape kManyRows{20000, 50, true};
 constexpr Shape kHalfRows{10000, 50, false};
+constexpr Shape kRoomRows{10000, 50, true};
 
 std::string Table(const Shape& shape) {
   std::string t;
@@ -79,9 +83,11 @@ void Run(benchmark::State& state, int id, const Shape& shape) {
   void Command##_OneRow(benchmark::State& s) { Run(s, cmd::Command, kOneRow); }          \
   void Command##_ManyRows(benchmark::State& s) { Run(s, cmd::Command, kManyRows); }      \
   void Command##_HalfRows(benchmark::State& s) { Run(s, cmd::Command, kHalfRows); }      \
+  void Command##_RoomRows(benchmark::State& s) { Run(s, cmd::Command, kRoomRows); }      \
   BENCHMARK(Command##_OneRow)->Unit(benchmark::kMillisecond);                            \
   BENCHMARK(Command##_ManyRows)->Unit(benchmark::kMillisecond);                          \
-  BENCHMARK(Command##_HalfRows)->Unit(benchmark::kMillisecond);
+  BENCHMARK(Command##_HalfRows)->Unit(benchmark::kMillisecond);                          \
+  BENCHMARK(Command##_RoomRows)->Unit(benchmark::kMillisecond);
 
 // The block drag itself: the release works out the block's cells.
 void SelectBlock(benchmark::State& state, const Shape& shape) {
