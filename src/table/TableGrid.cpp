@@ -195,6 +195,7 @@ std::string& TableGrid::Editable(int row) {
 }
 
 bool TableGrid::InsertPoint(int row, int col, std::size_t& point, bool& valueFirst) const {
+  if (!Exists(row)) return false;
   if (edited_[static_cast<std::size_t>(row)] != -1 || col < 2) return cells::InsertPoint(RowCells(row), col, point, valueFirst);
   // Original row: after the (col - 1)-th TAB, before the TAB that follows
   // it or at the end of the cells.

@@ -68,7 +68,7 @@ class TableGrid {
   double SumOfNumbers(int row, int firstCol, int lastCol) const;
 
   // Where a cell inserted at `col` goes in the row's cells (cells::InsertPoint);
-  // false when the row is too short for it.
+  // false when the row does not exist or is too short for it.
   bool InsertPoint(int row, int col, std::size_t& point, bool& valueFirst) const;
 
   // The cell operations; false when the row is too short (nothing changes).

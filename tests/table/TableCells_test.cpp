@@ -388,6 +388,10 @@ TEST(TableGrid, MatchesTheCellOperationsOnRandomEdits) {
       // The counts, sums and insertion points of the edited rows are those of
       // the edited text read afresh.
       const TableGrid fresh(reference);
+      std::size_t nowhere = 0;
+      bool nowhereFirst = false;
+      ASSERT_FALSE(grid.InsertPoint(rows, 1, nowhere, nowhereFirst));  // past the last row
+      ASSERT_FALSE(grid.InsertPoint(-1, 1, nowhere, nowhereFirst));
       for (int r = 0; r < std::min(rows, fresh.RowCount()); ++r) {
         ASSERT_EQ(grid.TabCount(r), fresh.TabCount(r)) << "round " << round << " op " << op;
         for (int from = 0; from < 4; ++from) {
