@@ -150,15 +150,7 @@ std::optional<std::string_view> TableGrid::CellsInText(int row, int firstCol, in
 }
 
 double TableGrid::Number(int row, int col) const {
-  if (Exists(row) && col >= 0 && edited_[static_cast<std::size_t>(row)] == -1 && CleanBreak(row)) {
-    const Row& r = rows_[static_cast<std::size_t>(row)];
-    const int first = tabBegin_[static_cast<std::size_t>(row)];
-    const int tabs = tabBegin_[static_cast<std::size_t>(row) + 1] - first;
-    if (tabs == 0 || col > tabs) return 0.0;
-    const int start = col == 0 ? r.start : tabs_[static_cast<std::size_t>(first + col - 1)] + 1;
-    const int end = col < tabs ? tabs_[static_cast<std::size_t>(first + col)] : r.cellsEnd;
-    return CellNumber(text_.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start)));
-  }
+  if (const auto cell = CellsInText(row, col, 1)) return CellNumber(*cell);
   return CellNumber(Cells(row, col, 1));
 }
 

@@ -20,40 +20,21 @@
 
 #include "app/AppContext.h"
 #include "app/DocumentStartup.h"
+#include "app/qt/WindowFixture.h"
 #include "editor/CommandIds.h"
 #include "editor/qt/CommandMenu.h"
 #include "editor/qt/QtTestSupport.h"
 
 namespace {
 
-// The frame over an application whose settings live in a fresh file.
-struct TestFrame {
-  QApplication& qapp = TestApp();
-  QTemporaryDir dir;
-  std::unique_ptr<AppContext> app;
-  QtUiHost host;
-  QtClipboard clipboard;
-  FontLayout layout{TestFont()};
-  std::unique_ptr<EditorView> view;
-  std::unique_ptr<MainWindow> frame;
-
-  // Starts as the window does: the file of the command line, or untitled.
-  explicit TestFrame(std::vector<std::string> args = {}) {
-    qputenv("PIVRA_CONFIG", (dir.path() + QStringLiteral("/Pivra.conf")).toLocal8Bit());
-    app = std::make_unique<AppContext>(args);
-    view = app->CreateView(host, clipboard);
-    frame = std::make_unique<MainWindow>(*app, *view, layout);
-    host.SetParent(frame.get());
+// The frame over an application whose settings live in a fresh file,
+// started as the window starts: the file of the command line, or untitled.
+struct TestFrame : WindowFixture {
+  explicit TestFrame(std::vector<std::string> args = {}) : WindowFixture(std::move(args)) {
     started = OpenDocumentAtStartup(*app, *view);
-    frame->resize(800, 500);
-    frame->show();
-    (void)QTest::qWaitForWindowExposed(frame.get());
-    frame->TextWidget().setFocus();
+    Show(800, 500);
   }
-  ~TestFrame() {
-    frame->hide();
-    qunsetenv("PIVRA_CONFIG");
-  }
+
   std::string WriteFile(const char* name, const std::string& bytes) const {
     const std::string path = (dir.path() + QLatin1Char('/') + QLatin1String(name)).toStdString();
     std::ofstream(path, std::ios::binary) << bytes;

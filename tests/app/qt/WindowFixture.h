@@ -1,7 +1,8 @@
 // WindowFixture: a main window offscreen over an application whose settings
-// live in a fresh file of a temporary folder. The constructor builds the
-// window without showing it, so a test fixture can open its start-up file or
-// put its text in first, then call Show.
+// live in a fresh file of a temporary folder, named in PIVRA_CONFIG as well
+// while the fixture lives, so whatever reads the default location reads that
+// file too. The constructor builds the window without showing it, so a test
+// fixture can open its start-up file or put its text in first, then call Show.
 #pragma once
 
 #include <QApplication>
@@ -26,12 +27,17 @@ struct WindowFixture {
   std::unique_ptr<MainWindow> frame;
 
   explicit WindowFixture(std::vector<std::string> args = {}) {
-    app = std::make_unique<AppContext>(args, (dir.path() + QStringLiteral("/Pivra.conf")).toStdString());
+    const QString settingsPath = dir.path() + QStringLiteral("/Pivra.conf");
+    qputenv("PIVRA_CONFIG", settingsPath.toLocal8Bit());
+    app = std::make_unique<AppContext>(args, settingsPath.toStdString());
     view = app->CreateView(host, clipboard);
     frame = std::make_unique<MainWindow>(*app, *view, layout);
     host.SetParent(frame.get());
   }
-  ~WindowFixture() { frame->hide(); }
+  ~WindowFixture() {
+    frame->hide();
+    qunsetenv("PIVRA_CONFIG");
+  }
   WindowFixture(const WindowFixture&) = delete;
   WindowFixture& operator=(const WindowFixture&) = delete;
 
