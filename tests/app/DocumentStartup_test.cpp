@@ -11,7 +11,7 @@ namespace {
 
 TEST(DocumentStartup, ANamedFileNotThereYetIsANewDocumentBoundToItsPath) {
   TempDir files;
-  const std::string path = (files.path / "新しい.txt").string();
+  const std::string path = files.Path("新しい.txt");
   ViewParts parts({path});
   EXPECT_TRUE(OpenDocumentAtStartup(*parts.app, *parts.view));
   Document& doc = parts.app->Doc();
@@ -35,8 +35,8 @@ TEST(DocumentStartup, AFileThatCannotBeOpenedIsReportedAndAnUntitledDocumentFoll
     std::string path;
     std::string bytes;  // written first unless empty
   } cases[] = {
-      {"folder missing", (files.path / "none" / "a.txt").string(), ""},
-      {"NUL byte", (files.path / "nul.txt").string(), std::string("a\0b", 3)},
+      {"folder missing", files.Path("none/a.txt"), ""},
+      {"NUL byte", files.Path("nul.txt"), std::string("a\0b", 3)},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

@@ -32,7 +32,7 @@ struct Started {
 TEST(FileAssociation, WrittenOnceIntoTheUsersDataFolder) {
   TempDir data;
   TempDir conf;
-  SettingsStore settings((conf.path / "Pivra.conf").string());
+  SettingsStore settings(conf.Path("Pivra.conf"));
   Started started;
   const std::string exe = "/opt/Pivra F/pivraf";
 
@@ -46,8 +46,8 @@ TEST(FileAssociation, WrittenOnceIntoTheUsersDataFolder) {
   EXPECT_NE(desktop.find("\nName=PivraF\n"), std::string::npos);
   EXPECT_NE(desktop.find("\nGenericName[ja]=表計算テキストエディタ\n"), std::string::npos);
   EXPECT_EQ(started.commands,
-            (std::vector<std::string>{"update-mime-database " + (data.path / "mime").string(),
-                                      "update-desktop-database " + (data.path / "applications").string()}));
+            (std::vector<std::string>{"update-mime-database " + data.Path("mime"),
+                                      "update-desktop-database " + data.Path("applications")}));
   EXPECT_EQ(settings.GetInt(setting::RegisterFileType), 0);
 
   // Once written, "Reg" is 0 and nothing is written again.
@@ -61,7 +61,7 @@ TEST(FileAssociation, WrittenOnceIntoTheUsersDataFolder) {
 TEST(FileAssociation, ExistingPackageIsLeftAloneAndTheSettingStays) {
   TempDir data;
   TempDir conf;
-  SettingsStore settings((conf.path / "Pivra.conf").string());
+  SettingsStore settings(conf.Path("Pivra.conf"));
   std::filesystem::create_directories(data.path / "mime/packages");
   std::ofstream(data.path / "mime/packages/pivraf-pvl.xml") << "mine";
   Started started;
@@ -76,8 +76,8 @@ TEST(FileAssociation, ExistingPackageIsLeftAloneAndTheSettingStays) {
 // next start tries again. Tools that are not installed are not started.
 TEST(FileAssociation, UnwritableFolderIsSilentAndMissingToolsAreSkipped) {
   TempDir conf;
-  SettingsStore settings((conf.path / "Pivra.conf").string());
-  const std::string blocked = (conf.path / "Pivra.conf").string() + "/below-a-file";
+  SettingsStore settings(conf.Path("Pivra.conf"));
+  const std::string blocked = conf.Path("Pivra.conf") + "/below-a-file";
   settings.WriteInt(setting::RegisterFileType, 1);
   EXPECT_FALSE(file_association::Register(settings, blocked, "/usr/bin/pivraf", {}));
   EXPECT_EQ(settings.GetInt(setting::RegisterFileType), 1);

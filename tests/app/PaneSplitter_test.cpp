@@ -280,7 +280,7 @@ TEST(PaneSplitterTest, ResizingMakesBothPanesEqual) {
 // Another file opened (here dropped on the window) removes the split first.
 TEST(PaneSplitterTest, OpeningAnotherFileUnsplits) {
   Panes p;
-  const std::string path = (p.t.parts.dir.path / "other.txt").string();
+  const std::string path = p.t.parts.dir.Path("other.txt");
   std::ofstream(path, std::ios::binary) << "other\r\n";
   for (const int id : {cmd::SplitRows, cmd::SplitColumns}) {
     p.Run(id);
@@ -297,7 +297,7 @@ TEST(PaneSplitterTest, OpeningAnotherFileUnsplits) {
 // place: the start of its first visible line.
 TEST(PaneSplitterTest, CaretMemoryComesFromTheEditablePane) {
   Panes p;
-  const std::string path = (p.t.parts.dir.path / "memo.txt").string();
+  const std::string path = p.t.parts.dir.Path("memo.txt");
   std::ofstream(path, std::ios::binary) << HundredLines();
   ASSERT_TRUE(p.t.doc.OpenDocumentFile(path));
   p.CaretAtLine(3);

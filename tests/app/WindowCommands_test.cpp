@@ -53,7 +53,7 @@ class Placement : public ::testing::TestWithParam<PlacementCase> {};
 TEST_P(Placement, FollowsTheSwitchAndTheLaunchingWindow) {
   const PlacementCase& c = GetParam();
   TempDir dir;
-  SettingsStore s((dir.path / "Pivra.conf").string());
+  SettingsStore s(dir.Path("Pivra.conf"));
   if (c.wndX >= 0) s.WriteInt("Settings", "wndX", c.wndX);
   if (c.wndY >= 0) s.WriteInt("Settings", "wndY", c.wndY);
   if (c.wndW >= 0) s.WriteInt("Settings", "wndW", c.wndW);
@@ -77,11 +77,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(FindProgram, TakesTheFirstOfTheListInstalledOnPath) {
   TempDir dir;
   for (const char* name : {"kcalc", "xcalc"}) {
-    const std::string p = (dir.path / name).string();
+    const std::string p = dir.Path(name);
     std::ofstream(p) << "#!/bin/sh\n";
     ::chmod(p.c_str(), 0755);
   }
-  std::ofstream((dir.path / "gnome-calculator").string()) << "not executable";
+  std::ofstream(dir.Path("gnome-calculator")) << "not executable";
   const std::string saved = std::getenv("PATH") ? std::getenv("PATH") : "";
   ::setenv("PATH", ("/nonexistent:" + dir.path.string()).c_str(), 1);
   EXPECT_EQ(window_commands::FindProgram({"gnome-calculator", "kcalc", "xcalc"}), "kcalc");

@@ -2,10 +2,16 @@
 // settings, and reading the answer back.
 #include <gtest/gtest.h>
 
-#include "../table/TableFixture.h"
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "settings/SettingsStore.h"
 #include "dialogs/RankDialog.h"
 #include "dialogs/RowSortDialog.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -32,39 +38,94 @@ std::vector<std::string> ColumnItems() {
   return items;
 }
 
-TEST(RowSortDialog, ControlsAndStartValues) {
-  tabletest::TempDir dir;
-  SettingsStore settings((dir.path / "Pivra.conf").string());
-  RowSortDialog dlg;
-  dlg.Load(settings);
-  EXPECT_EQ(dlg.descending, 1);
-  EXPECT_EQ(dlg.byValue, 1);
-  settings.WriteInt("Settings", "Down", 0);
-  dlg.Load(settings);
-  dlg.column = 2;
-  dlg.fromRow = 6;
-  dlg.toRow = 12;
-  const DialogData d = dlg.Build();
-  EXPECT_EQ(d.templateId, 131);
-  EXPECT_EQ(d.caption, "行データの並び替え");
-  ExpectControls(d, {{1007, K::Combo, "列について"},
-                     {1001, K::Edit, "行から"},
-                     {1117, K::Edit, "行までを"},
-                     {1006, K::Check, "降順で （チェック無は昇順）"},
-                     {1031, K::Check, "値として（チェック無は文字列として） "}});
-  EXPECT_EQ(d.Find(1007)->items, ColumnItems());
-  EXPECT_EQ(d.Value(1007), 2);
-  EXPECT_EQ(d.Text(1001), "6");
-  EXPECT_EQ(d.Text(1117), "12");
-  EXPECT_TRUE(d.Find(1001)->integerOnly);
-  EXPECT_TRUE(d.Find(1117)->integerOnly);
-  EXPECT_EQ(d.Value(1006), 0);
-  EXPECT_EQ(d.Value(1031), 1);
+// ---- Controls and start values, one case a dialog
+
+// Either row dialog behind one set of calls: load from the settings, read the check-box
+// fields loading set, take a column and rows, build.
+struct RowDialogUnderTest {
+  std::function<void(const SettingsStore&)> load;
+  std::function<std::vector<int>()> checkFields;
+  std::function<DialogData(int column, int fromRow, int toRow)> build;
+};
+
+template <class Dialog>
+RowDialogUnderTest AsRowDialog(std::vector<int Dialog::*> checkFields) {
+  auto dlg = std::make_shared<Dialog>();
+  return {[dlg](const SettingsStore& s) { dlg->Load(s); },
+          [dlg, checkFields] {
+            std::vector<int> values;
+            for (int Dialog::*field : checkFields) values.push_back((*dlg).*field);
+            return values;
+          },
+          [dlg](int column, int fromRow, int toRow) {
+            dlg->column = column;
+            dlg->fromRow = fromRow;
+            dlg->toRow = toRow;
+            return dlg->Build();
+          }};
 }
 
+struct StartValuesCase {
+  const char* name;
+  std::function<RowDialogUnderTest()> make;
+  std::vector<int> checkFieldsByDefault;  // after loading from an empty store
+  const char* storedOff;                  // the key then stored as 0 before loading again
+  int column, fromRow, toRow;
+  int templateId;
+  const char* caption;
+  std::vector<Expected> controls;
+  std::vector<int> integerOnly;                 // edit fields that take only integers
+  std::vector<std::pair<int, int>> checkBoxes;  // id, value as built
+};
+
+const std::vector<StartValuesCase> kStartValues = {
+    {"RowSortDialog",
+     [] { return AsRowDialog<RowSortDialog>({&RowSortDialog::descending, &RowSortDialog::byValue}); },
+     {1, 1}, "Down", 2, 6, 12, 131, "行データの並び替え",
+     {{1007, K::Combo, "列について"}, {1001, K::Edit, "行から"}, {1117, K::Edit, "行までを"},
+      {1006, K::Check, "降順で （チェック無は昇順）"}, {1031, K::Check, "値として（チェック無は文字列として） "}},
+     {1001, 1117}, {{1006, 0}, {1031, 1}}},
+    {"RankDialog", [] { return AsRowDialog<RankDialog>({&RankDialog::rank}); },
+     {1}, "Order", 1, 2, 9, 208, "順位付け・番号列の挿入",
+     {{1007, K::Combo, "列の"}, {1001, K::Edit, "行から"}, {1117, K::Edit, "行まで"},
+      {1028, K::Check, "を大きい順に並べ替え、順位を挿入"},
+      {-1, K::Label, "【チェック無しは並べ替えずに　 1, 2, 3, …の番号列を挿入】"}},
+     {1001, 1117}, {{1028, 0}}},
+};
+
+class RowDialogStartValues : public ::testing::TestWithParam<StartValuesCase> {};
+
+TEST_P(RowDialogStartValues, ControlsAndStartValues) {
+  const StartValuesCase& c = GetParam();
+  TempDir dir;
+  SettingsStore settings(dir.Path("Pivra.conf"));
+  const RowDialogUnderTest dlg = c.make();
+  dlg.load(settings);
+  const std::vector<int> loaded = dlg.checkFields();
+  ASSERT_EQ(loaded.size(), c.checkFieldsByDefault.size());
+  for (std::size_t i = 0; i < loaded.size(); ++i) EXPECT_EQ(loaded[i], c.checkFieldsByDefault[i]) << i;
+  settings.WriteInt("Settings", c.storedOff, 0);
+  dlg.load(settings);
+  const DialogData d = dlg.build(c.column, c.fromRow, c.toRow);
+  EXPECT_EQ(d.templateId, c.templateId);
+  EXPECT_EQ(d.caption, c.caption);
+  ExpectControls(d, c.controls);
+  EXPECT_EQ(d.Find(1007)->items, ColumnItems());
+  EXPECT_EQ(d.Value(1007), c.column);
+  EXPECT_EQ(d.Text(1001), std::to_string(c.fromRow));
+  EXPECT_EQ(d.Text(1117), std::to_string(c.toRow));
+  for (const int id : c.integerOnly) EXPECT_TRUE(d.Find(id)->integerOnly) << id;
+  for (const auto& [id, value] : c.checkBoxes) EXPECT_EQ(d.Value(id), value) << id;
+}
+
+INSTANTIATE_TEST_SUITE_P(Dialogs, RowDialogStartValues, ::testing::ValuesIn(kStartValues),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// ---- Reading the answer back
+
 TEST(RowSortDialog, ReadAndSave) {
-  tabletest::TempDir dir;
-  SettingsStore settings((dir.path / "Pivra.conf").string());
+  TempDir dir;
+  SettingsStore settings(dir.Path("Pivra.conf"));
   RowSortDialog dlg;
   DialogData d = dlg.Build();
   ASSERT_TRUE(d.Set(1007, "39"));
@@ -91,32 +152,6 @@ TEST(RowSortDialog, ColumnBeyondTheListOpensOnTheLastItem) {
   RowSortDialog dlg;
   dlg.column = 55;
   EXPECT_EQ(dlg.Build().Value(1007), 39);
-}
-
-TEST(RankDialog, ControlsAndStartValues) {
-  tabletest::TempDir dir;
-  SettingsStore settings((dir.path / "Pivra.conf").string());
-  RankDialog dlg;
-  dlg.Load(settings);
-  EXPECT_EQ(dlg.rank, 1);
-  settings.WriteInt("Settings", "Order", 0);
-  dlg.Load(settings);
-  dlg.column = 1;
-  dlg.fromRow = 2;
-  dlg.toRow = 9;
-  const DialogData d = dlg.Build();
-  EXPECT_EQ(d.templateId, 208);
-  EXPECT_EQ(d.caption, "順位付け・番号列の挿入");
-  ExpectControls(d, {{1007, K::Combo, "列の"},
-                     {1001, K::Edit, "行から"},
-                     {1117, K::Edit, "行まで"},
-                     {1028, K::Check, "を大きい順に並べ替え、順位を挿入"},
-                     {-1, K::Label, "【チェック無しは並べ替えずに　 1, 2, 3, …の番号列を挿入】"}});
-  EXPECT_EQ(d.Find(1007)->items, ColumnItems());
-  EXPECT_EQ(d.Value(1007), 1);
-  EXPECT_EQ(d.Text(1001), "2");
-  EXPECT_EQ(d.Text(1117), "9");
-  EXPECT_EQ(d.Value(1028), 0);
 }
 
 TEST(RankDialog, Read) {

@@ -13,7 +13,7 @@ using K = DialogControl::Kind;
 
 TEST(TableCreationDialogData, OpensWithStoreDefaults) {
   TempDir dir;
-  SettingsStore settings((dir.path / "Pivra.conf").string());
+  SettingsStore settings(dir.Path("Pivra.conf"));
   TableCreationDialog c;
   c.Load(settings);
   const DialogData d = c.Build();
@@ -44,7 +44,7 @@ TEST(TableCreationDialogData, OpensWithStoreDefaults) {
 
 TEST(TableCreationDialogData, StoredChoicesRoundTrip) {
   TempDir dir;
-  SettingsStore settings((dir.path / "Pivra.conf").string());
+  SettingsStore settings(dir.Path("Pivra.conf"));
   settings.WriteInt("Settings", "ABC", 1);
   settings.WriteInt("Settings", "Gyo", 12);
   settings.WriteInt("Settings", "Retu", 3);

@@ -87,7 +87,7 @@ struct DocFixture {
     view->OnInitialUpdate();
   }
 
-  std::string Path(const std::string& name) const { return (dir.path / name).string(); }
+  std::string Path(const std::string& name) const { return dir.Path(name); }
   // A file under dir with these bytes; returns its path.
   std::string File(const std::string& name, const std::string& bytes) {
     WriteBytes(Path(name), bytes);

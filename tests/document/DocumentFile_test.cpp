@@ -10,8 +10,8 @@ namespace {
 
 TEST(ReadDocumentFile, SizeLimitIsTheTextControlsLimit) {
   TempDir dir;
-  const std::string ok = (dir.path / "ok.txt").string();
-  const std::string big = (dir.path / "big.txt").string();
+  const std::string ok = dir.Path("ok.txt");
+  const std::string big = dir.Path("big.txt");
   WriteBytes(ok, std::string(1048575, 'a'));
   WriteBytes(big, std::string(1048576, 'a'));
   std::string bytes;
@@ -22,19 +22,19 @@ TEST(ReadDocumentFile, SizeLimitIsTheTextControlsLimit) {
 
 TEST(ReadDocumentFile, RefusesNulBytesFoldersAndMissingFiles) {
   TempDir dir;
-  const std::string nul = (dir.path / "nul.txt").string();
+  const std::string nul = dir.Path("nul.txt");
   WriteBytes(nul, std::string("ab\0cd", 5));
   std::string bytes;
   EXPECT_EQ(docfile::ReadDocumentFile(nul, bytes).status, docfile::ReadStatus::HasNul);
   EXPECT_EQ(docfile::ReadDocumentFile(dir.path.string(), bytes).status, docfile::ReadStatus::NotAFile);
-  const docfile::ReadResult missing = docfile::ReadDocumentFile((dir.path / "none").string(), bytes);
+  const docfile::ReadResult missing = docfile::ReadDocumentFile(dir.Path("none"), bytes);
   EXPECT_EQ(missing.status, docfile::ReadStatus::CannotOpen);
   EXPECT_EQ(missing.error, ENOENT);
 }
 
 TEST(ReadDocumentFile, BytesComeAsTheyAre) {
   TempDir dir;
-  const std::string path = (dir.path / "bom.txt").string();
+  const std::string path = dir.Path("bom.txt");
   const std::string bytes = "\xEF\xBB\xBFutf8 \xE3\x81\x82\r\n\xFF\x80";
   WriteBytes(path, bytes);
   std::string read;
@@ -44,7 +44,7 @@ TEST(ReadDocumentFile, BytesComeAsTheyAre) {
 
 TEST(WriteDocumentFile, BackupHoldsThePreviousVersionAndPermissionsStay) {
   TempDir dir;
-  const std::string path = (dir.path / "memo.txt").string();
+  const std::string path = dir.Path("memo.txt");
   WriteBytes(path, "one");
   ::chmod(path.c_str(), 0640);
   ASSERT_TRUE(docfile::WriteDocumentFile(path, "two", true).Ok());
@@ -61,7 +61,7 @@ TEST(WriteDocumentFile, BackupHoldsThePreviousVersionAndPermissionsStay) {
 
 TEST(WriteDocumentFile, NewFileGetsTheUsualModeAndNoBackup) {
   TempDir dir;
-  const std::string path = (dir.path / "new.pvl").string();
+  const std::string path = dir.Path("new.pvl");
   const mode_t mask = ::umask(022);
   ASSERT_TRUE(docfile::WriteDocumentFile(path, "x", true).Ok());
   ::umask(mask);
@@ -73,7 +73,7 @@ TEST(WriteDocumentFile, NewFileGetsTheUsualModeAndNoBackup) {
 
 TEST(WriteDocumentFile, BackupThatCannotBeMadeDoesNotStopTheSave) {
   TempDir dir;
-  const std::string path = (dir.path / "memo.txt").string();
+  const std::string path = dir.Path("memo.txt");
   WriteBytes(path, "old");
   std::filesystem::create_directories(path + ".bak/inner");  // a folder in the backup's place
   const docfile::WriteResult r = docfile::WriteDocumentFile(path, "new", true);
@@ -85,8 +85,8 @@ TEST(WriteDocumentFile, BackupThatCannotBeMadeDoesNotStopTheSave) {
 
 TEST(WriteDocumentFile, SymbolicLinkIsWrittenThrough) {
   TempDir dir;
-  const std::string real = (dir.path / "real.txt").string();
-  const std::string link = (dir.path / "link.txt").string();
+  const std::string real = dir.Path("real.txt");
+  const std::string link = dir.Path("link.txt");
   WriteBytes(real, "old");
   ASSERT_EQ(::symlink("real.txt", link.c_str()), 0);
   ASSERT_TRUE(docfile::WriteDocumentFile(link, "new", true).Ok());
@@ -97,7 +97,7 @@ TEST(WriteDocumentFile, SymbolicLinkIsWrittenThrough) {
 
 TEST(WriteDocumentFile, FailedWriteLeavesTheFileAndNoLeftovers) {
   TempDir dir;
-  const std::string path = (dir.path / "memo.txt").string();
+  const std::string path = dir.Path("memo.txt");
   WriteBytes(path, "original");
   docfile::WriteResult r;
   {
@@ -112,7 +112,7 @@ TEST(WriteDocumentFile, FailedWriteLeavesTheFileAndNoLeftovers) {
 
 TEST(WriteDocumentFile, FolderThatIsAFileFailsBeforeAnythingIsWritten) {
   TempDir dir;
-  const std::string notFolder = (dir.path / "plain").string();
+  const std::string notFolder = dir.Path("plain");
   WriteBytes(notFolder, "I am a file");
   const docfile::WriteResult r = docfile::WriteDocumentFile(notFolder + "/memo.txt", "x", false);
   EXPECT_EQ(r.stage, docfile::WriteStage::CreateTemp);

@@ -5,6 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "document/DocFixture.h"
 #include "document/RecentFileList.h"
 #include "editor/CommandIds.h"
@@ -174,68 +180,90 @@ TEST(DocumentOpen, FileNamedInCp932IsShownReadably) {
 
 // ---------------------------------------------------------------- saving and backups
 
-TEST(DocumentSave, SecondSaveKeepsTheFirstInTheBackup) {
-  DocFixture f;
-  const std::string path = f.File("memo.txt", "v0");
-  ASSERT_TRUE(f.Open(path));
-  f.Type("1");
-  f.view->Execute(cmd::FileSave);
-  EXPECT_EQ(ReadBytes(path), "1v0");
-  EXPECT_EQ(ReadBytes(path + ".bak"), "v0");
-  f.Type("2");
-  f.view->Execute(cmd::FileSave);
-  EXPECT_EQ(ReadBytes(path), "12v0");
-  EXPECT_EQ(ReadBytes(path + ".bak"), "1v0");
+// A file's bytes expected on disk; no bytes: the file must not exist.
+struct OnDisk {
+  std::string name;
+  std::optional<std::string> bytes;
+};
+
+// One edit and save: the text typed at the caret, the command, the name the
+// Save As dialog answers with, and the files as they must be afterwards.
+struct SaveStep {
+  std::string typed;
+  int command;
+  std::string saveAsName;
+  std::vector<OnDisk> after;
+};
+
+struct SaveRunCase {
+  const char* name;
+  bool backups;  // setting::BackupOnSave
+  std::vector<std::pair<std::string, std::string>> files;  // in the folder before the run
+  std::vector<std::string> folders;                         // likewise
+  std::string opened;
+  std::vector<SaveStep> steps;
+  std::string savedAs;                // the document's file at the end
+  std::vector<std::string> messages;  // every message shown
+};
+
+const std::vector<SaveRunCase> kSaveRuns = {
+    {"SecondSaveKeepsTheFirstInTheBackup", true, {{"memo.txt", "v0"}}, {}, "memo.txt",
+     {{"1", cmd::FileSave, "", {{"memo.txt", "1v0"}, {"memo.txt.bak", "v0"}}},
+      {"2", cmd::FileSave, "", {{"memo.txt", "12v0"}, {"memo.txt.bak", "1v0"}}}},
+     "memo.txt", {}},
+    {"SaveAsToANewNameMakesNoBackupToItsOwnPathDoes", true, {{"table.pvl", "v0"}}, {}, "table.pvl",
+     {{"1", cmd::FileSaveAs, "other.pvl",
+       {{"other.pvl", "1v0"}, {"other.pvl.bak", std::nullopt}, {"table.pvl.bak", std::nullopt}}},
+      {"2", cmd::FileSaveAs, "other.pvl", {{"other.pvl.bak", "1v0"}}}},
+     "other.pvl", {}},
+    {"BackupOffNeverMakesOrDeletesOne", false, {{"memo.txt", "v0"}, {"memo.txt.bak", "older"}}, {}, "memo.txt",
+     {{"1", cmd::FileSave, "", {}}, {"2", cmd::FileSave, "", {{"memo.txt", "12v0"}, {"memo.txt.bak", "older"}}}},
+     "memo.txt", {}},
+    {"PathsCompareByteForByte", true, {{"a.txt", "lower"}, {"A.TXT", "upper"}}, {}, "a.txt",
+     {{"x", cmd::FileSaveAs, "A.TXT",
+       {{"A.TXT", "xlower"}, {"A.TXT.bak", std::nullopt}, {"a.txt.bak", std::nullopt}, {"a.txt", "lower"}}}},
+     "A.TXT", {}},
+    {"BackupFailureIsReportedAndTheSaveGoesOn", true, {{"memo.txt", "v0"}}, {"memo.txt.bak/inner"}, "memo.txt",
+     {{"1", cmd::FileSave, "", {{"memo.txt", "1v0"}}}},
+     "memo.txt", {"Failed to make the back up file !!"}},
+};
+
+class DocumentSaveRun : public ::testing::TestWithParam<SaveRunCase> {};
+
+TEST_P(DocumentSaveRun, OpenTypeSaveAndReadBack) {
+  const SaveRunCase& c = GetParam();
+  DocFixture f([&c](SettingsStore& s) {
+    if (!c.backups) s.WriteInt("Settings", "Backup", 0);
+  });
+  EXPECT_EQ(f.doc->backupEnabled, c.backups ? 1 : 0);
+  for (const auto& [name, bytes] : c.files) f.File(name, bytes);
+  for (const std::string& folder : c.folders) std::filesystem::create_directories(f.Path(folder));
+  ASSERT_TRUE(f.Open(f.Path(c.opened)));
+  for (std::size_t i = 0; i < c.steps.size(); ++i) {
+    const SaveStep& step = c.steps[i];
+    SCOPED_TRACE("step " + std::to_string(i + 1));
+    f.Type(step.typed);
+    if (!step.saveAsName.empty()) f.AnswerFileDialog(f.Path(step.saveAsName));
+    f.view->Execute(step.command);
+    for (const OnDisk& file : step.after) {
+      if (file.bytes) {
+        EXPECT_EQ(ReadBytes(f.Path(file.name)), *file.bytes) << file.name;
+      } else {
+        EXPECT_FALSE(FileExists(f.Path(file.name))) << file.name;
+      }
+    }
+  }
   EXPECT_FALSE(f.doc->IsModified());
-}
-
-TEST(DocumentSave, SaveAsToANewNameMakesNoBackupToItsOwnPathDoes) {
-  DocFixture f;
-  const std::string path = f.File("table.pvl", "v0");
-  ASSERT_TRUE(f.Open(path));
-  f.Type("1");
-  f.AnswerFileDialog(f.Path("other.pvl"));
-  f.view->Execute(cmd::FileSaveAs);
-  EXPECT_EQ(ReadBytes(f.Path("other.pvl")), "1v0");
-  EXPECT_FALSE(FileExists(f.Path("other.pvl.bak")));
-  EXPECT_FALSE(FileExists(path + ".bak"));
-  EXPECT_EQ(f.doc->PathName(), f.Path("other.pvl"));
-  EXPECT_EQ(f.doc->Title(), "other.pvl");
+  EXPECT_EQ(f.doc->PathName(), f.Path(c.savedAs));
+  EXPECT_EQ(f.doc->Title(), c.savedAs);
   EXPECT_EQ(f.view->fileFolder, f.dir.path.string() + "/");
-  EXPECT_EQ(f.view->fileNameExt, "other.pvl");
-
-  f.Type("2");
-  f.view->Execute(cmd::FileSaveAs);  // the dialog answers other.pvl again: its own path
-  EXPECT_EQ(ReadBytes(f.Path("other.pvl.bak")), "1v0");
+  EXPECT_EQ(f.view->fileNameExt, c.savedAs);
+  ASSERT_EQ(f.host.messages.size(), c.messages.size());
+  for (std::size_t i = 0; i < c.messages.size(); ++i) EXPECT_EQ(f.host.messages[i].text, c.messages[i]);
 }
 
-TEST(DocumentSave, BackupOffNeverMakesOrDeletesOne) {
-  DocFixture f([](SettingsStore& s) { s.WriteInt("Settings", "Backup", 0); });
-  EXPECT_EQ(f.doc->backupEnabled, 0);
-  const std::string path = f.File("memo.txt", "v0");
-  f.File("memo.txt.bak", "older");
-  ASSERT_TRUE(f.Open(path));
-  f.Type("1");
-  f.view->Execute(cmd::FileSave);
-  f.Type("2");
-  f.view->Execute(cmd::FileSave);
-  EXPECT_EQ(ReadBytes(path), "12v0");
-  EXPECT_EQ(ReadBytes(path + ".bak"), "older");
-}
-
-TEST(DocumentSave, PathsCompareByteForByte) {
-  DocFixture f;
-  const std::string lower = f.File("a.txt", "lower");
-  const std::string upper = f.File("A.TXT", "upper");
-  ASSERT_TRUE(f.Open(lower));
-  f.Type("x");
-  f.AnswerFileDialog(upper);
-  f.view->Execute(cmd::FileSaveAs);
-  EXPECT_EQ(ReadBytes(upper), "xlower");
-  EXPECT_FALSE(FileExists(upper + ".bak"));
-  EXPECT_FALSE(FileExists(lower + ".bak"));
-  EXPECT_EQ(ReadBytes(lower), "lower");
-}
+INSTANTIATE_TEST_SUITE_P(Runs, DocumentSaveRun, ::testing::ValuesIn(kSaveRuns),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DocumentSave, UntitledGoesThroughSaveAs) {
   DocFixture f;
@@ -357,19 +385,6 @@ TEST(DocumentSave, ReadOnlyFileIsNotReplaced) {
   EXPECT_EQ(f.LastMessage(), f.Path("memo.txt") +
                                   " は使用中または読み取り専用のため、書き込めません。\nディスク上のファイルは変更されていません。");
   EXPECT_TRUE(f.doc->IsModified());
-}
-
-TEST(DocumentSave, BackupFailureIsReportedAndTheSaveGoesOn) {
-  DocFixture f;
-  const std::string path = f.File("memo.txt", "v0");
-  std::filesystem::create_directories(path + ".bak/inner");
-  ASSERT_TRUE(f.Open(path));
-  f.Type("1");
-  f.view->Execute(cmd::FileSave);
-  ASSERT_EQ(f.host.messages.size(), 1u);
-  EXPECT_EQ(f.host.messages[0].text, "Failed to make the back up file !!");
-  EXPECT_EQ(ReadBytes(path), "1v0");
-  EXPECT_FALSE(f.doc->IsModified());
 }
 
 // ---------------------------------------------------------------- new, prompt, close

@@ -211,7 +211,7 @@ TEST(CaretMemory, VanishedRecentFilesLoseTheirCaret) {
 
 TEST(CaretMemory, PruneKeepsOnlyRecentFiles) {
   TempDir dir;
-  SettingsStore s((dir.path / "Pivra.conf").string());
+  SettingsStore s(dir.Path("Pivra.conf"));
   caret_memory::Save(s, "/x/recent.txt", 10, 2);
   caret_memory::Save(s, "/x/old.txt", 20, 3);
   PruneCaretMemory(s);  // no recent files: nothing copied, "Caret" untouched

@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+#include "support/TempDir.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -50,20 +52,9 @@ std::vector<std::string> Entries(const std::string& folder) {
 
 class SettingsStoreTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "pivra-settings-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-    path_ = dir_ + "/Pivra.conf";
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(dir_, ec);
-  }
-
-  std::string dir_;
-  std::string path_;
+  TempDir temp_;
+  std::string dir_ = temp_.path.string();
+  std::string path_ = temp_.Path("Pivra.conf");
 };
 
 TEST_F(SettingsStoreTest, MissingStoreGivesDefaultsAndReadingCreatesNothing) {
@@ -473,9 +464,8 @@ TEST_F(SettingsStorePathTest, DefaultPathFollowsTheEnvironment) {
 }
 
 TEST_F(SettingsStorePathTest, DefaultConstructorUsesPivraConfig) {
-  std::string pattern = (fs::temp_directory_path() / "pivra-settings-XXXXXX").string();
-  ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-  const std::string path = pattern + "/sub/test.conf";
+  const TempDir dir;
+  const std::string path = dir.Path("sub/test.conf");
   Set("PIVRA_CONFIG", path);
   {
     SettingsStore store;
@@ -483,7 +473,6 @@ TEST_F(SettingsStorePathTest, DefaultConstructorUsesPivraConfig) {
     store.WriteInt("Settings", "Reg", 0);
   }
   EXPECT_EQ(SettingsStore(path).GetInt("Settings", "Reg", 1), 0);
-  fs::remove_all(pattern);
 }
 
 }  // namespace

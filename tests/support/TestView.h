@@ -21,6 +21,7 @@
 #include "text/Cp932.h"
 #include "platform/LineLayout.h"
 #include "platform/UiHost.h"
+#include "support/TempDir.h"
 
 struct RecordingHost : UiHost {
   struct Message {
@@ -51,19 +52,6 @@ struct RecordingHost : UiHost {
   void Beep() override { ++beeps; }
 };
 
-// A unique temporary folder, removed with the object.
-struct TempDir {
-  std::filesystem::path path;
-  TempDir() {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "pivra-test-XXXXXX").string();
-    path = mkdtemp(tmpl.data());
-  }
-  ~TempDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(path, ec);
-  }
-};
-
 // The parts of a process as the batch runner builds them: the application
 // context over a settings file in a fresh folder, a recording UI host, an
 // in-memory clipboard and the view in 80 x 40 fixed cells of 8 x 16 pixels.
@@ -78,7 +66,7 @@ struct ViewParts {
 
   explicit ViewParts(const std::vector<std::string>& args = {},
                      const std::function<void(SettingsStore&)>& setup = {}) {
-    const std::string settingsPath = (dir.path / "Pivra.conf").string();
+    const std::string settingsPath = dir.Path("Pivra.conf");
     if (setup) {
       SettingsStore before(settingsPath);
       setup(before);

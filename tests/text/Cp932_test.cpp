@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -122,7 +123,9 @@ TEST(Cp932Find, CharacterSearchesSkipTrailBytes) {
   }
 }
 
-struct FindStringCase {
+// A search from `from` for `needle` (a string, or for FindFirstOf the set
+// of characters any of which will do) and the position expected.
+struct TextSearchCase {
   const char* name;
   std::string text;
   std::string needle;
@@ -130,7 +133,7 @@ struct FindStringCase {
   std::size_t expected;
 };
 
-const FindStringCase kFindString[] = {
+const TextSearchCase kFindString[] = {
     {"backslash-n never starts at a trail", kHyo + "n", "\\n", 0, npos},
     {"backslash-n after the kanji", kHyo + "n\\n", "\\n", 0, 3},
     {"needle spanning trail and next lead", kHyo + kSo, "\x5C\x83", 0, npos},
@@ -151,15 +154,7 @@ TEST(Cp932Find, StringSearchesMatchWholeCharacters) {
   }
 }
 
-struct FindFirstOfCase {
-  const char* name;
-  std::string text;
-  std::string set;
-  std::size_t from;
-  std::size_t expected;
-};
-
-const FindFirstOfCase kFindFirstOf[] = {
+const TextSearchCase kFindFirstOf[] = {
     {"first of two", "ab*c/", "*/", 0, 2},
     {"from a later boundary", "a*b*", "*/", 2, 3},
     {"a trail byte 0x5C is no backslash", kHyo + "x\\", "\\", 0, 3},
@@ -172,7 +167,7 @@ const FindFirstOfCase kFindFirstOf[] = {
 TEST(Cp932Find, FindFirstOfMatchesWholeCharactersOfTheSet) {
   for (const auto& c : kFindFirstOf) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(cp932::FindFirstOf(c.text, c.set, c.from), c.expected);
+    EXPECT_EQ(cp932::FindFirstOf(c.text, c.needle, c.from), c.expected);
   }
 }
 
@@ -239,57 +234,6 @@ TEST(Cp932FindLast, FarAwayMatchInALongRunOfKanji) {
   EXPECT_EQ(cp932::Find(text, "\x9F\x88"), npos);
 }
 
-// Searches compared with an obvious reference over random texts made of the
-// bytes that cause trouble: trail bytes that look like ASCII, lead bytes that
-// can also be trail bytes, and bytes that break a pair.
-TEST(Cp932Find, AgreesWithAReferenceOnRandomTexts) {
-  const std::string alphabet = "a\\|@\x95\x5C\x81\x40\x88\x9F\x7C \xB1\r\n\x83\xFC";
-  std::mt19937 rng(932);
-  for (int round = 0; round < 400; ++round) {
-    std::string text;
-    const std::size_t len = round < 390 ? rng() % 40 : 5000 + rng() % 5000;
-    for (std::size_t i = 0; i < len; ++i) text += alphabet[rng() % alphabet.size()];
-    const auto b = Boundaries(text);
-    auto isBoundary = [&](std::size_t p) { return std::binary_search(b.begin(), b.end(), p); };
-    // A match: the same bytes, cut into the same characters.
-    auto matchesAt = [&](const std::string& needle, std::size_t p) {
-      if (p + needle.size() > text.size() || text.compare(p, needle.size(), needle) != 0) return false;
-      const auto nb = Boundaries(needle);
-      return std::all_of(nb.begin(), nb.end(), [&](std::size_t q) { return isBoundary(p + q); });
-    };
-    for (int k = 0; k < 6; ++k) {
-      std::string needle;
-      if (k < 3 && !text.empty()) {
-        const std::size_t s = rng() % text.size();
-        needle = text.substr(s, 1 + rng() % 3);
-      } else {
-        for (std::size_t i = 0, n = 1 + rng() % 2; i < n; ++i) needle += alphabet[rng() % alphabet.size()];
-      }
-      SCOPED_TRACE("round " + std::to_string(round) + " needle size " + std::to_string(needle.size()));
-      std::vector<std::size_t> all;
-      for (std::size_t p = 0; p + needle.size() <= text.size(); ++p)
-        if (matchesAt(needle, p)) all.push_back(p);
-      const std::size_t from = b[rng() % b.size()];
-      const auto first = std::lower_bound(all.begin(), all.end(), from);
-      EXPECT_EQ(cp932::Find(text, needle, from), first == all.end() ? npos : *first);
-      const std::size_t before = rng() % (text.size() + 2);
-      const std::size_t origin = b[rng() % b.size()];
-      std::size_t last = npos;
-      for (std::size_t p : all)
-        if (p >= origin && p < before) last = p;
-      EXPECT_EQ(cp932::FindLast(text, needle, before, origin), last);
-      std::size_t count = 0;
-      std::size_t next = 0;
-      for (std::size_t p : all)
-        if (p >= next) {
-          ++count;
-          next = p + needle.size();
-        }
-      EXPECT_EQ(cp932::Count(text, needle), count);
-    }
-  }
-}
-
 // ---- Searching with ASCII letters folded
 
 struct FoldedCase {
@@ -325,17 +269,60 @@ TEST(Cp932FindFolded, LettersFoldOnlyInSingleByteCharacters) {
   }
 }
 
-TEST(Cp932FindFolded, AgreesWithAReferenceOnRandomTexts) {
-  const std::string alphabet = "aAbB\\|@\x95\x5C\x83\x41\x83\x61\x81\x40 \xB1\r\n";
-  auto fold = [](char ch) { return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch + 32) : ch; };
-  std::mt19937 rng(9320);
-  for (int round = 0; round < 300; ++round) {
+// ---- Searches against an obvious reference on random texts
+
+// Random texts made of the bytes that cause trouble: trail bytes that look
+// like ASCII (or like letters, for the folded search), lead bytes that can
+// also be trail bytes, and bytes that break a pair. Each text is searched
+// for six needles, and every answer is compared with a slow reference that
+// cuts text and needle into characters and compares them one by one.
+struct RandomSearchCase {
+  const char* name;
+  std::string alphabet;
+  std::uint32_t seed;
+  int rounds;  // the last ten with texts of 5,000 to 10,000 bytes, the others shorter than 40
+  bool foldsLetters;  // single-byte ASCII letters compare without regard to case
+  // The searches under test: the plain ones or those given cp932::Case::Insensitive.
+  std::size_t (*find)(std::string_view text, std::string_view needle, std::size_t from);
+  std::size_t (*findLast)(std::string_view text, std::string_view needle, std::size_t before, std::size_t origin);
+  int needlesCutFromText;     // of the six needles, the first ones are 1 to 3 bytes of the text
+  int longestMadeUpNeedle;    // the others: 1 to this many bytes of the alphabet
+  bool searchesBackToRandomOrigin;  // FindLast stops at a random boundary, else at 0
+  bool checksCount;
+};
+
+const RandomSearchCase kRandomSearch[] = {
+    {"Exact", "a\\|@\x95\x5C\x81\x40\x88\x9F\x7C \xB1\r\n\x83\xFC", 932, 400, false,
+     [](std::string_view t, std::string_view n, std::size_t from) { return cp932::Find(t, n, from); },
+     [](std::string_view t, std::string_view n, std::size_t before, std::size_t origin) {
+       return cp932::FindLast(t, n, before, origin);
+     },
+     3, 2, true, true},
+    {"LettersFolded", "aAbB\\|@\x95\x5C\x83\x41\x83\x61\x81\x40 \xB1\r\n", 9320, 300, true,
+     [](std::string_view t, std::string_view n, std::size_t from) {
+       return cp932::Find(t, n, from, cp932::Case::Insensitive);
+     },
+     [](std::string_view t, std::string_view n, std::size_t before, std::size_t origin) {
+       return cp932::FindLast(t, n, before, origin, cp932::Case::Insensitive);
+     },
+     0, 3, false, false},
+};
+
+class Cp932RandomSearch : public ::testing::TestWithParam<RandomSearchCase> {};
+
+TEST_P(Cp932RandomSearch, AgreesWithAReferenceOnRandomTexts) {
+  const RandomSearchCase& c = GetParam();
+  const std::string& alphabet = c.alphabet;
+  auto fold = [&c](char ch) { return c.foldsLetters && ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch + 32) : ch; };
+  std::mt19937 rng(c.seed);
+  for (int round = 0; round < c.rounds; ++round) {
     std::string text;
-    const std::size_t len = round < 290 ? rng() % 40 : 5000 + rng() % 5000;
+    const std::size_t len = round < c.rounds - 10 ? rng() % 40 : 5000 + rng() % 5000;
     for (std::size_t i = 0; i < len; ++i) text += alphabet[rng() % alphabet.size()];
     const auto b = Boundaries(text);
     auto isBoundary = [&](std::size_t p) { return std::binary_search(b.begin(), b.end(), p); };
-    // A match: the same characters, single-byte ones compared with letters folded.
+    // A match: the same characters at whole-character positions, single-byte
+    // ones compared after folding.
     auto matchesAt = [&](const std::string& needle, std::size_t p) {
       if (p + needle.size() > text.size()) return false;
       const auto nb = Boundaries(needle);
@@ -348,22 +335,41 @@ TEST(Cp932FindFolded, AgreesWithAReferenceOnRandomTexts) {
     };
     for (int k = 0; k < 6; ++k) {
       std::string needle;
-      for (std::size_t i = 0, n = 1 + rng() % 3; i < n; ++i) needle += alphabet[rng() % alphabet.size()];
+      if (k < c.needlesCutFromText && !text.empty()) {
+        const std::size_t s = rng() % text.size();
+        needle = text.substr(s, 1 + rng() % 3);
+      } else {
+        const std::size_t longest = static_cast<std::size_t>(c.longestMadeUpNeedle);
+        for (std::size_t i = 0, n = 1 + rng() % longest; i < n; ++i) needle += alphabet[rng() % alphabet.size()];
+      }
       SCOPED_TRACE("round " + std::to_string(round) + " needle size " + std::to_string(needle.size()));
       std::vector<std::size_t> all;
       for (std::size_t p = 0; p + needle.size() <= text.size(); ++p)
         if (matchesAt(needle, p)) all.push_back(p);
       const std::size_t from = b[rng() % b.size()];
       const auto first = std::lower_bound(all.begin(), all.end(), from);
-      EXPECT_EQ(cp932::Find(text, needle, from, cp932::Case::Insensitive), first == all.end() ? npos : *first);
+      EXPECT_EQ(c.find(text, needle, from), first == all.end() ? npos : *first);
       const std::size_t before = rng() % (text.size() + 2);
+      const std::size_t origin = c.searchesBackToRandomOrigin ? b[rng() % b.size()] : 0;
       std::size_t last = npos;
       for (std::size_t p : all)
-        if (p < before) last = p;
-      EXPECT_EQ(cp932::FindLast(text, needle, before, 0, cp932::Case::Insensitive), last);
+        if (p >= origin && p < before) last = p;
+      EXPECT_EQ(c.findLast(text, needle, before, origin), last);
+      if (!c.checksCount) continue;
+      std::size_t count = 0;
+      std::size_t next = 0;
+      for (std::size_t p : all)
+        if (p >= next) {
+          ++count;
+          next = p + needle.size();
+        }
+      EXPECT_EQ(cp932::Count(text, needle), count);
     }
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Searches, Cp932RandomSearch, ::testing::ValuesIn(kRandomSearch),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // ---- Counting, removing, replacing, reversing
 

@@ -24,6 +24,7 @@
 #include "editor/CommandIds.h"
 #include "editor/qt/CommandMenu.h"
 #include "editor/qt/QtTestSupport.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ struct TestFrame : WindowFixture {
   }
 
   std::string WriteFile(const char* name, const std::string& bytes) const {
-    const std::string path = (dir.path() + QLatin1Char('/') + QLatin1String(name)).toStdString();
+    const std::string path = dir.Path(name);
     std::ofstream(path, std::ios::binary) << bytes;
     return path;
   }
@@ -138,8 +139,8 @@ TEST(MainWindowTest, BareWindowSwitchHidesMenuAndStatusBar) {
 }
 
 TEST(MainWindowTest, FileOfTheCommandLineIsOpenedAndNamedInTheTitle) {
-  QTemporaryDir files;
-  const std::string path = (files.path() + QStringLiteral("/memo.txt")).toStdString();
+  TempDir files;
+  const std::string path = files.Path("memo.txt");
   std::ofstream(path, std::ios::binary) << "\x95\x5C\tA\r\n";
   TestFrame t({path});
   ASSERT_TRUE(t.started);
@@ -157,8 +158,8 @@ TEST(MainWindowTest, FileOfTheCommandLineIsOpenedAndNamedInTheTitle) {
 }
 
 TEST(MainWindowTest, TitleMarksTheDocumentModifiedUntilSavedOrUndoneToTheSavedText) {
-  QTemporaryDir files;
-  const std::string path = (files.path() + QStringLiteral("/memo.txt")).toStdString();
+  TempDir files;
+  const std::string path = files.Path("memo.txt");
   std::ofstream(path, std::ios::binary) << "1\t2\r\n";
   TestFrame t({path});
   ASSERT_TRUE(t.started);
@@ -266,8 +267,8 @@ QAction* ActionFor(MainWindow& frame, int id) {
 }
 
 TEST(MainWindowTest, Utf8FileShowsItsEncodingAndSaveAsOffersTheOthers) {
-  QTemporaryDir files;
-  const QString folder = files.path();
+  TempDir files;
+  const QString folder = QString::fromStdString(files.path.string());
   const std::string path = (folder + QStringLiteral("/memo.txt")).toStdString();
   std::ofstream(path, std::ios::binary) << "\xE8\xA1\xA8\tA\n";
   TestFrame t({path});

@@ -6,7 +6,6 @@
 #pragma once
 
 #include <QApplication>
-#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 #include <string>
@@ -15,10 +14,11 @@
 #include "app/AppContext.h"
 #include "app/qt/MainWindow.h"
 #include "editor/qt/QtTestSupport.h"
+#include "support/TempDir.h"
 
 struct WindowFixture {
   QApplication& qapp = TestApp();
-  QTemporaryDir dir;
+  TempDir dir;
   std::unique_ptr<AppContext> app;
   QtUiHost host;
   QtClipboard clipboard;
@@ -27,7 +27,7 @@ struct WindowFixture {
   std::unique_ptr<MainWindow> frame;
 
   explicit WindowFixture(std::vector<std::string> args = {}) {
-    const QString settingsPath = dir.path() + QStringLiteral("/Pivra.conf");
+    const QString settingsPath = QString::fromStdString(dir.Path("Pivra.conf"));
     qputenv("PIVRA_CONFIG", settingsPath.toLocal8Bit());
     app = std::make_unique<AppContext>(args, settingsPath.toStdString());
     view = app->CreateView(host, clipboard);

@@ -4,16 +4,16 @@
 
 #include <QFontInfo>
 #include <QFontMetrics>
-#include <QTemporaryDir>
 
 #include "settings/SettingsStore.h"
 #include "editor/qt/QtTestSupport.h"
+#include "support/TempDir.h"
 
 namespace {
 
 struct Store {
-  QTemporaryDir dir;
-  SettingsStore settings{(dir.path() + QStringLiteral("/Pivra.conf")).toStdString()};
+  TempDir dir;
+  SettingsStore settings{dir.Path("Pivra.conf")};
 };
 
 TEST(DisplayFontTest, StoreWithoutAFontSectionGivesABold16PixelGothic) {

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QApplication>
-#include <QTemporaryDir>
 #include <QTest>
 #include <string>
 
@@ -17,6 +16,7 @@
 #include "editor/EditorView.h"
 #include "editor/qt/PivraTextWidget.h"
 #include "platform/qt/QtClipboard.h"
+#include "support/TempDir.h"
 
 // The application object, created on first use and kept to the end of the run.
 inline QApplication& TestApp() {
@@ -43,8 +43,8 @@ inline QFont TestFont() {
 // an untitled document (table mode, no word wrap).
 struct TestWindow {
   QApplication& app = TestApp();
-  QTemporaryDir dir;
-  AppContext context{{}, (dir.path() + QStringLiteral("/Pivra.conf")).toStdString()};
+  TempDir dir;
+  AppContext context{{}, dir.Path("Pivra.conf")};
   SettingsStore& settings = context.Settings();
   Document& doc = context.Doc();
   QtUiHost host;

@@ -27,6 +27,7 @@
 #include "settings/SettingsKeys.h"
 #include "platform/qt/QtUiHost.h"
 #include "editor/qt/QtTestSupport.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -232,8 +233,8 @@ TEST(DataDialogTest, TheFirstControlHasFocusAndTypingReplacesTheTextOfAnEditFiel
 
 TEST(DataDialogTest, JumpDialogOpensWithTheLastLineSelectedSoEightReadsEight) {
   TestApp();
-  QTemporaryDir dir;
-  SettingsStore settings((dir.path() + QStringLiteral("/Pivra.conf")).toStdString());
+  TempDir dir;
+  SettingsStore settings(dir.Path("Pivra.conf"));
   settings.WriteInt(setting::JumpLineNumber, 1);
   DialogData data = navigation::JumpToLineDialog(settings);
   DataDialog dialog(data);

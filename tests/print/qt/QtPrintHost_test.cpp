@@ -13,6 +13,7 @@
 #include "editor/qt/QtTestSupport.h"
 #include "print/PrintPages.h"
 #include "support/TestView.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -24,13 +25,13 @@ std::string Lines(int count) {
 
 TEST(QtPrintHost, APdfHoldsEveryPageOfTheLayout) {
   TestApp();
-  QTemporaryDir dir;
-  const QString path = dir.filePath(QStringLiteral("out.pdf"));
+  TempDir dir;
+  const QString path = QString::fromStdString(dir.Path("out.pdf"));
   QPdfWriter pdf(path);
   pdf.setResolution(600);
   pdf.setPageSize(QPageSize(QPageSize::A4));
-  QTemporaryDir settingsDir;
-  SettingsStore settings(settingsDir.filePath(QStringLiteral("Pivra.conf")).toStdString());
+  TempDir settingsDir;
+  SettingsStore settings(settingsDir.Path("Pivra.conf"));
   PrintRequest request;
   request.text = Lines(600);
   request.columns = 2;
@@ -44,8 +45,8 @@ TEST(QtPrintHost, APdfHoldsEveryPageOfTheLayout) {
 
 TEST(QtPrintHost, ThePreviewOpensOnTheEditorsPageAndReportsThePageItWasLeftOn) {
   TestApp();
-  QTemporaryDir settingsDir;
-  SettingsStore settings(settingsDir.filePath(QStringLiteral("Pivra.conf")).toStdString());
+  TempDir settingsDir;
+  SettingsStore settings(settingsDir.Path("Pivra.conf"));
   QtPrintHost host;
   PrintRequest request;
   request.kind = PrintRequest::Kind::Preview;
