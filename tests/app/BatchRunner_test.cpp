@@ -9,27 +9,6 @@
 
 namespace {
 
-TEST(BatchText, EscapesAndConversion) {
-  struct Case {
-    std::string arg;
-    std::string cp932;
-  } cases[] = {
-      {"abc", "abc"},
-      {"a\\tb\\nc\\\\", "a\tb\nc\\"},
-      {"表", "\x95\x5C"},
-      {"\\x95\\x5C", "\x95\x5C"},  // raw bytes stay as given
-      {"😀", "?"},                 // CP932 cannot hold it
-  };
-  for (const Case& c : cases) {
-    std::string out, why;
-    ASSERT_TRUE(BatchRunner::DecodeText(c.arg, out, why)) << c.arg;
-    EXPECT_EQ(out, c.cp932) << c.arg;
-  }
-  std::string out, why;
-  EXPECT_FALSE(BatchRunner::DecodeText("\\q", out, why));
-  EXPECT_FALSE(BatchRunner::DecodeText("\\x5", out, why));
-}
-
 TEST(BatchRun, TypingUndoAndStateEndToEnd) {
   BatchRun b;
   const BatchResult r = b.Run(
