@@ -9,6 +9,7 @@
 #include "app/DocumentStartup.h"
 #include "display/Overlay.h"
 #include "app/PaneSplitter.h"
+#include "app/ScriptText.h"
 #include "app/ScriptedWindowHost.h"
 #include "editor/CommandIds.h"
 #include "editor/EditorView.h"
@@ -62,64 +63,113 @@ int KeyCode(const std::string& name) {
 
 }  // namespace
 
-BatchRunner::BatchRunner(std::ostream& out, std::ostream& err) : out_(out), err_(err), host_(out) {}
+// One script line being run. `line` starts at the verb; words[0] is the verb.
+struct BatchRunner::VerbCall {
+  const Verb& verb;
+  EditorView& view;
+  AppContext& app;
+  const std::string& line;
+  const std::vector<std::string>& words;
 
-bool BatchRunner::DecodeText(const std::string& arg, std::string& cp932Text, std::string& why) {
-  cp932Text.clear();
-  std::string utf8;  // pending UTF-8 run, converted as a whole
-  auto flush = [&] {
-    cp932Text += cp932::FromUtf8(utf8);
-    utf8.clear();
+  // The rest of the line after its first `count` words (the verb is the first).
+  std::string Rest(int count) const { return RestAfterWords(line, count); }
+  // The error for arguments that do not fit the verb.
+  std::string Takes() const { return std::string(verb.name) + " takes " + std::string(verb.usage); }
+};
+
+std::span<const BatchRunner::Verb> BatchRunner::Verbs() {
+  static const Verb verbs[] = {
+      {.name = "open", .usage = "a path", .run = &BatchRunner::Open},
+      {.name = "select", .usage = "2 numbers", .run = &BatchRunner::Select},
+      {.name = "drag", .usage = "2 numbers", .run = &BatchRunner::Drag},
+      {.name = "type", .usage = "a text", .run = &BatchRunner::Type},
+      {.name = "key", .usage = "one key name", .run = &BatchRunner::Key},
+      {.name = "command", .usage = "a numeric id", .run = &BatchRunner::Command},
+      {.name = "answer", .usage = "yes, no, cancel or ok", .run = &BatchRunner::Answer},
+      {.name = "setint", .usage = "SECTION KEY N", .run = &BatchRunner::SetInt},
+      {.name = "setstr", .usage = "SECTION KEY TEXT", .run = &BatchRunner::SetStr},
+      {.name = "write", .usage = "a path", .run = &BatchRunner::Write},
+      {.name = "state", .usage = "nothing", .run = &BatchRunner::PrintState},
+      {.name = "overlay", .usage = "nothing", .run = &BatchRunner::PrintOverlay},
   };
-  for (std::size_t i = 0; i < arg.size(); ++i) {
-    if (arg[i] != '\\') {
-      utf8 += arg[i];
-      continue;
-    }
-    if (i + 1 >= arg.size()) {
-      why = "a backslash ends the text";
+  return verbs;
+}
+
+namespace {
+
+// START END of `select` and `drag`: exactly two numbers.
+bool TwoNumbers(const BatchRunner::VerbCall& call, int& start, int& end, std::string& why) {
+  if (call.words.size() != 3) {
+    why = call.Takes();
+    return false;
+  }
+  int* const values[] = {&start, &end};
+  for (std::size_t i = 0; i < 2; ++i)
+    if (!ParseInt(call.words[i + 1], *values[i])) {
+      why = "not a number: " + call.words[i + 1];
       return false;
     }
-    const char e = arg[++i];
-    switch (e) {
-      case 'n': utf8 += '\n'; break;
-      case 'r': utf8 += '\r'; break;
-      case 't': utf8 += '\t'; break;
-      case 'b': utf8 += '\b'; break;
-      case '\\': utf8 += '\\'; break;
-      case 'x': {
-        int byte = 0;
-        if (i + 2 >= arg.size()) {
-          why = "\\x needs two hex digits";
-          return false;
-        }
-        const auto [end, ec] = std::from_chars(arg.data() + i + 1, arg.data() + i + 3, byte, 16);
-        if (ec != std::errc() || end != arg.data() + i + 3) {
-          why = "\\x needs two hex digits";
-          return false;
-        }
-        flush();
-        cp932Text += static_cast<char>(byte);
-        i += 2;
-        break;
-      }
-      default:
-        why = std::string("unknown escape \\") + e;
-        return false;
-    }
+  return true;
+}
+
+}  // namespace
+
+BatchRunner::BatchRunner(std::ostream& out, std::ostream& err) : out_(out), err_(err), host_(out) {}
+
+bool BatchRunner::Execute(EditorView& view, AppContext& app, const std::string& line, std::string& why) {
+  const std::vector<std::string> words = SplitWords(line);
+  for (const Verb& verb : Verbs())
+    if (verb.name == words[0]) return (this->*verb.run)(VerbCall{verb, view, app, line, words}, why);
+  why = "unknown verb " + words[0];
+  return false;
+}
+
+bool BatchRunner::Open(const VerbCall& call, std::string& why) {
+  const std::string path = call.Rest(1);
+  if (path.empty()) {
+    why = call.Takes();
+    return false;
   }
-  flush();
+  host_.SetDialogInput({{{"path", path}}, false});
+  call.view.Execute(cmd::FileOpen);
   return true;
 }
 
-bool BatchRunner::Type(EditorView& view, const std::string& arg, std::string& why) {
+bool BatchRunner::Select(const VerbCall& call, std::string& why) {
+  int start = 0, end = 0;
+  if (!TwoNumbers(call, start, end, why)) return false;
+  call.view.Edit().SetSel(start, end);
+  call.view.Edit().ScrollCaret();
+  return true;
+}
+
+bool BatchRunner::Drag(const VerbCall& call, std::string& why) {
+  int start = 0, end = 0;
+  if (!TwoNumbers(call, start, end, why)) return false;
+  EditBuffer& e = call.view.Edit();
+  e.SetSel(start, start);
+  e.ScrollCaret();
+  const Point from = e.PosFromChar(e.Caret());
+  call.view.OnMousePress(from.x, from.y, false);
+  e.SetSel(start, end);
+  e.ScrollCaret();
+  call.view.OnMouseRelease();
+  return true;
+}
+
+bool BatchRunner::Type(const VerbCall& call, std::string& why) {
   std::string text;
-  if (!DecodeText(arg, text, why)) return false;
-  view.TypeKeys(text);
+  if (!DecodeScriptText(call.Rest(1), text, why)) return false;
+  call.view.TypeKeys(text);
   return true;
 }
 
-bool BatchRunner::Key(EditorView& view, const std::string& spec, std::string& why) {
+bool BatchRunner::Key(const VerbCall& call, std::string& why) {
+  if (call.words.size() != 2) {
+    why = call.Takes();
+    return false;
+  }
+  const std::string& spec = call.words[1];
   bool ctrl = false, shift = false, alt = false;
   std::string name = spec;
   for (;;) {
@@ -141,15 +191,19 @@ bool BatchRunner::Key(EditorView& view, const std::string& spec, std::string& wh
     why = "unknown key " + spec;
     return false;
   }
-  view.PressKey(key, ctrl, shift, alt);
-  view.OnKeyUp(key);
+  call.view.PressKey(key, ctrl, shift, alt);
+  call.view.OnKeyUp(key);
   return true;
 }
 
-bool BatchRunner::Command(EditorView& view, const std::vector<std::string>& words, std::string& why) {
+// command ID [CONTROL=VALUE ...] [cancel]: the command as the menu runs it,
+// its dialogs (or the find and replace bars) answered with the values.
+bool BatchRunner::Command(const VerbCall& call, std::string& why) {
+  EditorView& view = call.view;
+  const std::vector<std::string>& words = call.words;
   int id = 0;
   if (words.size() < 2 || !ParseInt(words[1], id)) {
-    why = "command needs a numeric id";
+    why = "command needs " + std::string(call.verb.usage);
     return false;
   }
   ScriptedUiHost::DialogInput input;
@@ -202,12 +256,58 @@ bool BatchRunner::ApplyBarInput(EditorView& view, const std::vector<std::pair<st
       why = "expected a control id, got " + control;
       return false;
     }
-    if (!DecodeText(value, text, why) || !find::SetBarControl(view, id, text, why)) return false;
+    if (!DecodeScriptText(value, text, why) || !find::SetBarControl(view, id, text, why)) return false;
   }
   return true;
 }
 
-void BatchRunner::PrintState(EditorView& view) {
+bool BatchRunner::Answer(const VerbCall& call, std::string& why) {
+  static const std::pair<std::string_view, MsgResult> answers[] = {
+      {"yes", MsgResult::Yes}, {"no", MsgResult::No}, {"cancel", MsgResult::Cancel}, {"ok", MsgResult::Ok}};
+  if (call.words.size() == 2)
+    for (const auto& [name, answer] : answers)
+      if (call.words[1] == name) {
+        host_.QueueAnswer(answer);
+        return true;
+      }
+  why = call.Takes();
+  return false;
+}
+
+bool BatchRunner::SetInt(const VerbCall& call, std::string& why) {
+  int value = 0;
+  if (call.words.size() != 4 || !ParseInt(call.words[3], value)) {
+    why = call.Takes();
+    return false;
+  }
+  call.app.Settings().WriteInt(call.words[1], call.words[2], value);
+  return true;
+}
+
+bool BatchRunner::SetStr(const VerbCall& call, std::string& why) {
+  if (call.words.size() < 3) {
+    why = call.Takes();
+    return false;
+  }
+  std::string text;
+  if (!DecodeScriptText(call.Rest(3), text, why)) return false;
+  call.app.Settings().WriteString(call.words[1], call.words[2], cp932::ToUtf8(text));
+  return true;
+}
+
+bool BatchRunner::Write(const VerbCall& call, std::string& why) {
+  const std::string path = call.Rest(1);
+  const std::string& text = call.view.Edit().Text();
+  std::ofstream f(path, std::ios::binary | std::ios::trunc);
+  if (!f || !f.write(text.data(), static_cast<std::streamsize>(text.size())) || !f.flush()) {
+    why = "cannot write " + path;
+    return false;
+  }
+  return true;
+}
+
+bool BatchRunner::PrintState(const VerbCall& call, std::string&) {
+  EditorView& view = call.view;
   const EditBuffer& e = view.Edit();
   const auto [s, en] = e.GetSel();
   const CellRange& c = view.cellRange;
@@ -222,119 +322,13 @@ void BatchRunner::PrintState(EditorView& view) {
   if (const auto* doc = dynamic_cast<const Document*>(&view.Doc()))
     out_ << " encoding=" << file_encoding::Name(doc->Form().encoding);
   out_ << "\n";
+  return true;
 }
 
 // The overlay the window would paint now, the pane having the focus.
-void BatchRunner::PrintOverlay(EditorView& view) { out_ << overlay::Listing(view, overlay::Compute(view, true)); }
-
-bool BatchRunner::Execute(EditorView& view, AppContext& app, const std::string& line, std::string& why) {
-  const std::vector<std::string> words = SplitWords(line);
-  const std::string& verb = words[0];
-  auto needInts = [&](std::size_t n, std::vector<int>& v) {
-    v.assign(n, 0);
-    if (words.size() != n + 1) {
-      why = verb + " takes " + std::to_string(n) + " numbers";
-      return false;
-    }
-    for (std::size_t i = 0; i < n; ++i)
-      if (!ParseInt(words[i + 1], v[i])) {
-        why = "not a number: " + words[i + 1];
-        return false;
-      }
-    return true;
-  };
-  std::vector<int> n;
-  if (verb == "select" || verb == "drag") {
-    if (!needInts(2, n)) return false;
-    if (verb == "select") {
-      view.Edit().SetSel(n[0], n[1]);
-      view.Edit().ScrollCaret();
-    } else {
-      EditBuffer& e = view.Edit();
-      e.SetSel(n[0], n[0]);
-      e.ScrollCaret();
-      const Point from = e.PosFromChar(e.Caret());
-      view.OnMousePress(from.x, from.y, false);
-      e.SetSel(n[0], n[1]);
-      e.ScrollCaret();
-      view.OnMouseRelease();
-    }
-    return true;
-  }
-  if (verb == "type") return Type(view, RestAfterWords(line, 1), why);
-  if (verb == "key") {
-    if (words.size() != 2) {
-      why = "key takes one key name";
-      return false;
-    }
-    return Key(view, words[1], why);
-  }
-  if (verb == "command") return Command(view, words, why);
-  if (verb == "open") {
-    const std::string path = RestAfterWords(line, 1);
-    if (path.empty()) {
-      why = "open takes a path";
-      return false;
-    }
-    host_.SetDialogInput({{{"path", path}}, false});
-    view.Execute(cmd::FileOpen);
-    return true;
-  }
-  if (verb == "answer") {
-    if (words.size() != 2) {
-      why = "answer takes yes, no, cancel or ok";
-      return false;
-    }
-    const std::string& a = words[1];
-    if (a == "yes") host_.QueueAnswer(MsgResult::Yes);
-    else if (a == "no") host_.QueueAnswer(MsgResult::No);
-    else if (a == "cancel") host_.QueueAnswer(MsgResult::Cancel);
-    else if (a == "ok") host_.QueueAnswer(MsgResult::Ok);
-    else {
-      why = "answer takes yes, no, cancel or ok";
-      return false;
-    }
-    return true;
-  }
-  if (verb == "setint") {
-    int value = 0;
-    if (words.size() != 4 || !ParseInt(words[3], value)) {
-      why = "setint takes SECTION KEY N";
-      return false;
-    }
-    app.Settings().WriteInt(words[1], words[2], value);
-    return true;
-  }
-  if (verb == "setstr") {
-    if (words.size() < 3) {
-      why = "setstr takes SECTION KEY TEXT";
-      return false;
-    }
-    std::string text;
-    if (!DecodeText(RestAfterWords(line, 3), text, why)) return false;
-    app.Settings().WriteString(words[1], words[2], cp932::ToUtf8(text));
-    return true;
-  }
-  if (verb == "write") {
-    const std::string path = RestAfterWords(line, 1);
-    std::ofstream f(path, std::ios::binary | std::ios::trunc);
-    if (!f || !f.write(view.Edit().Text().data(), static_cast<std::streamsize>(view.Edit().Text().size())) ||
-        !f.flush()) {
-      why = "cannot write " + path;
-      return false;
-    }
-    return true;
-  }
-  if (verb == "state") {
-    PrintState(view);
-    return true;
-  }
-  if (verb == "overlay") {
-    PrintOverlay(view);
-    return true;
-  }
-  why = "unknown verb " + verb;
-  return false;
+bool BatchRunner::PrintOverlay(const VerbCall& call, std::string&) {
+  out_ << overlay::Listing(call.view, overlay::Compute(call.view, true));
+  return true;
 }
 
 // The split commands tell how many panes the window shows afterwards.

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <ostream>
 
-#include "app/BatchRunner.h"
+#include "app/ScriptText.h"
 #include "text/Cp932.h"
 
 namespace {
@@ -119,7 +119,7 @@ bool ScriptedUiHost::ChooseFont(FontDescription& font) {
   int height = 0, weight = 0;
   std::string face, why;
   if (c1 == std::string::npos || !ParseInt(answer.substr(c1 + 1, c2 - c1 - 1), height) ||
-      !ParseInt(answer.substr(c2 + 1), weight) || !BatchRunner::DecodeText(answer.substr(0, c1), face, why) ||
+      !ParseInt(answer.substr(c2 + 1), weight) || !DecodeScriptText(answer.substr(0, c1), face, why) ||
       face.empty()) {
     if (dialogError_.empty()) dialogError_ = "font takes FACE,HEIGHT,WEIGHT, got " + answer;
     return false;

@@ -1,88 +1,88 @@
+// The batch runner's own parts: its verb table against the README, and the
+// scripted user interface. Whole runs of scripts are the cases of
+// tests/data/batch (BatchCases_test.cpp).
 #include "app/BatchRunner.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <set>
 #include <sstream>
 
 #include "app/ScriptedUiHost.h"
-#include "support/BatchRun.h"
 
 namespace {
 
-TEST(BatchText, EscapesAndConversion) {
-  struct Case {
-    std::string arg;
-    std::string cp932;
-  } cases[] = {
-      {"abc", "abc"},
-      {"a\\tb\\nc\\\\", "a\tb\nc\\"},
-      {"表", "\x95\x5C"},
-      {"\\x95\\x5C", "\x95\x5C"},  // raw bytes stay as given
-      {"😀", "?"},                 // CP932 cannot hold it
-  };
-  for (const Case& c : cases) {
-    std::string out, why;
-    ASSERT_TRUE(BatchRunner::DecodeText(c.arg, out, why)) << c.arg;
-    EXPECT_EQ(out, c.cp932) << c.arg;
+// The first cells of the verb table in the README's "Batch mode" section. Rows
+// after a blank line count too (Markdown would show them as a paragraph): they
+// are marked by an empty cell in front of them.
+std::vector<std::string> ReadmeVerbCells() {
+  std::ifstream readme(std::filesystem::path(PIVRA_TEST_DATA).parent_path().parent_path() / "README.md");
+  std::vector<std::string> cells;
+  bool inSection = false, inTable = false, blank = false;
+  for (std::string line; std::getline(readme, line);) {
+    if (line.starts_with("## ")) inSection = line == "## Batch mode";
+    if (!inSection) continue;
+    if (!inTable) {
+      inTable = line.starts_with("| Verb |");
+      continue;
+    }
+    if (line.empty()) {
+      blank = true;
+      continue;
+    }
+    if (!line.starts_with("|")) break;
+    if (line.starts_with("|---")) continue;
+    if (blank) cells.emplace_back();
+    blank = false;
+    std::size_t end = 1;  // the cell ends at the first '|' not written "\|"
+    while ((end = line.find('|', end)) != std::string::npos && line[end - 1] == '\\') ++end;
+    cells.push_back(line.substr(1, end == std::string::npos ? end : end - 1));
   }
-  std::string out, why;
-  EXPECT_FALSE(BatchRunner::DecodeText("\\q", out, why));
-  EXPECT_FALSE(BatchRunner::DecodeText("\\x5", out, why));
+  return cells;
 }
 
-TEST(BatchRun, TypingUndoAndStateEndToEnd) {
-  BatchRun b;
-  const BatchResult r = b.Run(
-      "# comment\n"
-      "type 表\\tabc\\n1\n"
-      "key Backspace\n"
-      "key Ctrl+Z\n"
-      "write " + b.PathOf("out.txt") + "\n"
-      "state\n");
-  ASSERT_EQ(r.exitCode, 0) << r.out;
-  EXPECT_EQ(b.Read("out.txt"), "\x95\x5C\tabc\r\n1");  // the undo brought the 1 back
-  // Enter's release read the selection (8,8) into the table selection.
-  EXPECT_NE(r.out.find("state: sel=9,9 cellrange=0,0,-1,-1 tablesel=8,8 modified=1 undo=7/8 table=1 "
-                       "linenumbers=1 tab=8 wrap=0 decimals=1 readonly=0 len=9 firstvisible=0"),
-            std::string::npos)
-      << r.out;
+// Each row of the README's verb table names its verbs in code spans
+// (`setint SECTION KEY N`, `setstr SECTION KEY TEXT`); the rows name exactly
+// the runner's verbs, and no row is there twice.
+TEST(BatchVerbs, ReadmeTableNamesExactlyTheRunnersVerbs) {
+  const std::vector<std::string> cells = ReadmeVerbCells();
+  ASSERT_FALSE(cells.empty()) << "README.md has no verb table under \"## Batch mode\"";
+  std::set<std::string> verbs;
+  for (const BatchRunner::Verb& verb : BatchRunner::Verbs()) verbs.emplace(verb.name);
+  std::set<std::string> named;
+  for (const std::string& cell : cells) {
+    if (cell.empty()) {
+      ADD_FAILURE() << "a blank line splits the verb table";
+      continue;
+    }
+    EXPECT_EQ(std::count(cells.begin(), cells.end(), cell), 1) << "row listed twice:" << cell;
+    std::size_t spans = 0;
+    for (std::size_t open = cell.find('`'); open != std::string::npos; open = cell.find('`', open + 1)) {
+      const std::size_t close = cell.find('`', open + 1);
+      ASSERT_NE(close, std::string::npos) << cell;
+      const std::string span = cell.substr(open + 1, close - open - 1);
+      const std::string verb = span.substr(0, span.find(' '));
+      EXPECT_TRUE(verbs.contains(verb)) << "the README names `" << verb << "`, which is no verb of the runner";
+      named.insert(verb);
+      ++spans;
+      open = close;
+    }
+    EXPECT_GT(spans, 0u) << "row names no verb:" << cell;
+  }
+  for (const std::string& verb : verbs) EXPECT_TRUE(named.contains(verb)) << "the README has no row for " << verb;
 }
 
-TEST(BatchRun, DragFixesTheCellBlockAndDisabledCommandsSaySo) {
-  BatchRun b;
-  const BatchResult r = b.Run(
-      "type a\\tb\\tc\\nd\\te\\tf\n"
-      "drag 0 8\n"
-      "state\n"
-      "setint Settings Editmode 1\n"
-      "command 32797\n"
-      "command 32789\n");
-  ASSERT_EQ(r.exitCode, 0) << r.out;
-  EXPECT_NE(r.out.find("cellrange=0,0,0,1 tablesel=0,8"), std::string::npos) << r.out;
-  EXPECT_NE(r.out.find("disabled: 32789"), std::string::npos) << r.out;
-}
-
-TEST(BatchRun, ScriptErrorsStopWithTheLineNumber) {
-  struct Case {
-    std::string script;
-    std::string message;
-  } cases[] = {
-      {"state\nfrobnicate\n", "error: line 2: unknown verb frobnicate"},
-      {"select 1\n", "error: line 1: select takes 2 numbers"},
-      {"\n\nkey Ctrl+Nope\n", "error: line 3: unknown key Ctrl+Nope"},
-      {"command 99999\n", "error: line 1: unknown command 99999"},
-  };
-  for (const Case& c : cases) {
-    BatchRun b;
-    const BatchResult r = b.Run(c.script);
-    EXPECT_EQ(r.exitCode, 2) << c.script;
-    EXPECT_NE(r.out.find(c.message), std::string::npos) << r.out;
+TEST(BatchVerbs, EachIsDeclaredOnceWithUsageAndHandler) {
+  std::set<std::string_view> names;
+  for (const BatchRunner::Verb& verb : BatchRunner::Verbs()) {
+    EXPECT_TRUE(names.insert(verb.name).second) << verb.name;
+    EXPECT_FALSE(verb.usage.empty()) << verb.name;
+    EXPECT_NE(verb.run, nullptr) << verb.name;
   }
 }
-
-}  // namespace
-
-namespace {
 
 TEST(ScriptedHost, BeepsAddressesAndProgramsArePrintedNotDone) {
   std::ostringstream out;
@@ -95,29 +95,6 @@ TEST(ScriptedHost, BeepsAddressesAndProgramsArePrintedNotDone) {
             "beep\n"
             "open: https://example.org/search?q=%E8%A1%A8\n"
             "start: xterm -e sh in /tmp/a b\n");
-}
-
-}  // namespace
-
-namespace {
-
-// The split commands print how many panes there are afterwards; F6 moves to
-// the other pane, which takes over the text typed in the first.
-TEST(BatchRun, SplitCommandsPrintThePanes) {
-  BatchRun b;
-  const BatchResult r = b.Run(
-      "type abc\n"
-      "command 32807\n"
-      "command 32808\n"
-      "key F6\n"
-      "type x\n"
-      "command 32808\n"
-      "key Ctrl+1\n"
-      "command 32807\n"
-      "write " + b.PathOf("out.txt") + "\n");
-  EXPECT_EQ(r.exitCode, 0) << r.out;
-  EXPECT_EQ(r.out, "panes: 2\npanes: 2\npanes: 1\npanes: 1\n");
-  EXPECT_EQ(b.Read("out.txt"), "xabc");
 }
 
 }  // namespace

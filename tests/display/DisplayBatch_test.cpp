@@ -1,22 +1,11 @@
-// The display through `pivraf --batch`: the overlay listing, the colour
-// dialog's buttons and the font chooser.
+// The display through `pivraf --batch`, where the settings file is checked:
+// the colour dialog's buttons and the font chooser. The overlay listing is a
+// case of tests/data/batch.
 #include <gtest/gtest.h>
 
 #include "support/BatchRun.h"
 
 namespace {
-
-TEST(DisplayBatch, OverlayListsMarginFirstAndTheInputMethodMarkLast) {
-  BatchRun b;
-  const BatchResult r = b.Run("type \\\\section{x}\noverlay\n");
-  ASSERT_EQ(r.exitCode, 0) << r.out;
-  EXPECT_EQ(r.out.rfind("margin 56\nfill 0 0 46 640 #F0F0FF\nnumber 30 16 1:\n", 0), 0u) << r.out;
-  EXPECT_NE(r.out.find("ruler 42 0  R1\\t R2\\t"), std::string::npos);
-  EXPECT_NE(r.out.find("token 56 16 #0000FF \\\\section\n"), std::string::npos) << r.out;
-  EXPECT_NE(r.out.find("token 120 16 #FF0000 {\n"), std::string::npos);
-  EXPECT_NE(r.out.find("eof 154 16\n"), std::string::npos) << r.out;
-  EXPECT_EQ(r.out.substr(r.out.size() - 8), "ime [A]\n");
-}
 
 TEST(DisplayBatch, ColourButtonsTakeAColourAndResetsAClick) {
   BatchRun b;

@@ -1,24 +1,11 @@
-// Printing end to end in a batch run: the preview's pages and columns on A4
-// at 600 dpi, a PDF file written without a dialog, the print font chooser.
+// Printing end to end in a batch run, beyond the printed output: a PDF file
+// written without a dialog, the print font chooser's setting. The preview's
+// pages and columns are a case of tests/data/batch.
 #include <gtest/gtest.h>
 
 #include "support/BatchRun.h"
 
 namespace {
-
-TEST(PrintBatch, ThePreviewPrintsPagesStartsAndColumns) {
-  BatchRun b;
-  const BatchResult r = b.Run("type a\\tb\\n\ncommand 32782\ncommand 32786\n");
-  EXPECT_EQ(r.exitCode, 0);
-  // w = 4724 - 100 = 4624 for margin 1, then 4424 for margin 3
-  EXPECT_EQ(r.out,
-            "pages: 1\nstarts: 0\n"
-            "column 1 100 100 1591 6783\ncolumn 2 1691 100 3132 6783\ncolumn 3 3232 100 4724 6783\n"
-            "preview: page 1\n"
-            "pages: 1\nstarts: 0\n"
-            "column 1 300 300 1724 6783\ncolumn 2 1824 300 3199 6783\ncolumn 3 3299 300 4724 6783\n"
-            "preview: page 1\n");
-}
 
 TEST(PrintBatch, PrintWritesAPdfAndCancelWritesNothing) {
   BatchRun b;
