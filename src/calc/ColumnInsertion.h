@@ -1,14 +1,14 @@
 // ColumnInsertion: the two ways the transform and two-column commands write
 // their results.
 //
-// A new column: one cell per row, each inserted where InsertCellIntoControl would put it
-// and typed into the control row after row in the original. Re-reading the
-// whole text before each row would make a long table quadratic, so here the
-// text is read once into a TableGrid, every cell inserted there, the new
-// text written back once, and the scroll position carried through the
-// insertion points in turn as each typed insertion would have scrolled; the
-// caret ends after the last cell inserted, where the last typed one leaves
-// it. A new row: one line built first and typed into the control at once
+// A new column: one cell per row, each inserted where InsertCellIntoControl
+// would put it and typed into the control row after row in the original.
+// Re-reading the whole text before each row would make a long table
+// quadratic, so here the text is read once into a TableGrid, every cell
+// inserted there, the new text written back once, and the scroll position
+// carried through the insertion points in turn as each typed insertion would
+// have scrolled; the caret ends after the last cell inserted, where the last
+// typed one leaves it. A new row: one line built first and typed into the control at once
 // (TextRewrite::TypeAt).
 //
 // Both write through the command's TextRewrite, its one undo step.

@@ -49,8 +49,9 @@ bool CellRunSpan(std::string_view row, int col, int count, std::size_t& start, s
 // False when no column of the block exists in the row.
 bool BlockSpan(std::string_view row, int firstCol, int lastCol, std::size_t& start, std::size_t& end);
 
-// Where a cell insertion (InsertCellIntoText, TableGrid::InsertCell) puts a new cell `col` into `row`, and whether the value
-// goes before its TAB (column 0) or after it. False when the row is too short.
+// Where a cell insertion (TableCells.h, TableGrid::InsertCell) puts a new cell
+// `col` into `row`, and whether the value goes before its TAB (column 0) or
+// after it. False when the row is too short.
 bool InsertPoint(std::string_view row, int col, std::size_t& point, bool& valueFirst);
 
 // The text a cell insertion inserts for `value`, returned or added to `out`.

@@ -186,8 +186,8 @@ TEST(Aggregates, CaptionsInTheTableMenu) {
 // ---- against the cell operations applied one at a time, as a reference
 
 // Row results the straightforward way: every cell read with GetCells from the
-// control, every result inserted with InsertCell; the averages typed into the
-// control one by one.
+// control, every sum inserted with InsertCellIntoText, every average typed
+// into the control one by one (InsertCellIntoControl).
 void ReferenceRows(EditorView& v, bool average, bool left) {
   const CellRange b = v.cellRange;
   const int target = left ? b.firstCol : b.lastCol + 1;
