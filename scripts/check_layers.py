@@ -14,7 +14,8 @@ import re
 import sys
 
 LAYERS = [
-    "text", "settings", "platform", "buffer", "undo", "editor",
+    # numbers: reading and writing cell values, for table and calc alike
+    "text", "numbers", "settings", "platform", "buffer", "undo", "editor",
     # the subsystems, lowest first: plain dialog data, then the commands that use it
     "dialogs", "table", "calc", "document", "display", "find", "print",
     "app",

@@ -9,25 +9,27 @@
 #include "settings/AppIdentity.h"
 #include "text/Cp932.h"
 #include "platform/UiHost.h"
-#include "table/TableCells.h"
+#include "numbers/CellNumber.h"
+#include "numbers/NumberChars.h"
+#include "numbers/FormatNumber.h"
 
 namespace {
 
 constexpr std::size_t npos = cp932::npos;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+using numbers::IsBlank;
+using numbers::IsDigit;
 
 bool Contains(std::string_view text, std::string_view needle) { return cp932::Find(text, needle) != npos; }
 
 // The four-decimal text of a power or a group written back into the
 // expression. An infinity is written as a number that reads back as the same
 // infinity (FormatNumber has no fixed-point text for it), so 2^-2000000000
-// still reads 1/infinity = 0; NaN is FormatNumber's "Error", which Atof reads
+// still reads 1/infinity = 0; NaN is FormatNumber's kErrorText, which Atof reads
 // back as NaN.
 std::string Fixed4(double value) {
   if (std::isinf(value)) return value > 0 ? "1e999" : "-1e999";
-  return FormatNumber(value, 4);
+  return numbers::FormatNumber(value, 4);
 }
 
 // The run of digits, with its sign, that atoi would read: [begin, end) of the
@@ -77,8 +79,8 @@ double CalcEvaluator::Atof(std::string_view t) {
   std::size_t i = 0;
   while (i < t.size() && IsBlank(t[i])) ++i;
   if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
-  if (t.substr(i, kNotANumber.size()) == kNotANumber) return std::numeric_limits<double>::quiet_NaN();
-  return CellNumber(t);
+  if (t.substr(i, numbers::kErrorText.size()) == numbers::kErrorText) return std::numeric_limits<double>::quiet_NaN();
+  return numbers::CellNumber(t);
 }
 
 std::int32_t CalcEvaluator::WholeNumber(std::string_view t) {
@@ -365,7 +367,7 @@ std::string CalcEvaluator::EvaluateExpression(std::string_view input) {
       values.push_back(Fixed4(value));
       continue;
     }
-    result = FormatNumber(value, decimalPlaces_);
+    result = numbers::FormatNumber(value, decimalPlaces_);
     if (manFlag_ == 1 && value >= 10000.0 && std::isfinite(value)) result = ManNotation(result);
   }
   manFlag_ = 0;

@@ -55,9 +55,9 @@ class CalcEvaluator {
   double ReadNumber(std::string& text);
 
   // atof as the evaluator reads operands (the cell value rule), except that a
-  // text beginning with "Error" reads NaN: it is what FormatNumber writes for
-  // NaN, and a group such as (0/0) written back into the expression must keep
-  // the final result an error instead of reading 0.
+  // text beginning with numbers::kErrorText reads NaN: it is what FormatNumber
+  // writes for NaN, and a group such as (0/0) written back into the expression
+  // must keep the final result an error instead of reading 0.
   static double Atof(std::string_view text);
   // atoi: the leading whole number, saturated at the 32-bit range.
   static std::int32_t WholeNumber(std::string_view text);
@@ -71,7 +71,6 @@ class CalcEvaluator {
   static std::string ManNotation(std::string_view fixed);
 
   static constexpr std::string_view kMan = "\x96\x9C";  // 万
-  static constexpr std::string_view kNotANumber = "Error";
 
  private:
   std::string ReplaceGroupMarks(std::string_view text, const std::string* values, std::size_t count) const;

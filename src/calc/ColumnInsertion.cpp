@@ -5,14 +5,13 @@
 #include <vector>
 
 #include "editor/EditorView.h"
-#include "text/Cp932.h"
-#include "table/TableCells.h"
+#include "editor/TextRewrite.h"
 #include "table/TableGrid.h"
-#include "table/TableRewrite.h"
+#include "text/Cp932.h"
 
-bool InsertColumnAsTyped(EditorView& view, int firstRow, long long rowCount, int target,
+bool InsertColumnAsTyped(TextRewrite& rewrite, int firstRow, long long rowCount, int target,
                          const std::function<std::string(const TableGrid&, int)>& value) {
-  EditBuffer& edit = view.Edit();
+  EditBuffer& edit = rewrite.View().Edit();
   // The control's text stays as it is until the new text is written back.
   TableGrid grid(edit.Text());
   const long long last = std::min<long long>(static_cast<long long>(firstRow) + rowCount - 1, grid.RowCount() - 1);
@@ -30,17 +29,9 @@ bool InsertColumnAsTyped(EditorView& view, int firstRow, long long rowCount, int
   }
   if (typed.empty()) return false;
 
-  view.workText = grid.Text();
-  table_rewrite::SetTextAsTyped(view, view.workText, typed);
+  rewrite.ReplaceTextAsTyped(grid.Text(), typed);
   edit.ScrollCaret();
   return true;
-}
-
-void TypeLineAt(EditorView& view, int pos, std::string_view line) {
-  EditBuffer& edit = view.Edit();
-  edit.SetSel(pos, pos);
-  edit.ScrollCaret();
-  edit.ReplaceSel(line);
 }
 
 int LineContentEnd(std::string_view text, int lineStart) {

@@ -4,14 +4,15 @@
 
 #include "settings/SettingsStore.h"
 #include "calc/CalcEvaluator.h"
+#include "editor/CommandContext.h"
 #include "editor/EditorView.h"
+#include "editor/TextRewrite.h"
+#include "numbers/NumberChars.h"
 #include "text/Cp932.h"
 
 namespace {
 
 constexpr std::size_t npos = cp932::npos;
-
-bool IsWhiteSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
 }  // namespace
 
@@ -20,7 +21,7 @@ FinishedLine PrepareLine(std::string_view finished) {
   // Trail bytes are 0x40 or above, so the white space and "=" trimmed from
   // the end are always whole characters.
   std::string l = cp932::ReplaceAll(finished, "man", CalcEvaluator::kMan);
-  while (!l.empty() && IsWhiteSpace(l.back())) l.pop_back();
+  while (!l.empty() && numbers::IsBlank(l.back())) l.pop_back();
   line.endsWithEquals = !l.empty() && l.back() == '=';
   while (!l.empty() && l.back() == '=') l.pop_back();
   line.compact = cp932::RemoveAll(l, ' ');
@@ -32,19 +33,19 @@ FinishedLine PrepareLine(std::string_view finished) {
 }
 
 void CalculateLine(EditorView& view) {
-  EditBuffer& edit = view.Edit();
-  view.workText = edit.GetText();
-  const auto [s, e] = edit.GetSel();
-  view.tableSelection = {s, e};
+  const CommandContext in(view);
+  const EditBuffer& edit = in.edit;
+  const int s = in.selStart;
+  const int e = in.selEnd;
   // Only a line that Enter really finished is calculated: a read-only text,
   // or a text at its size limit, takes no line break, and the line before
   // the caret must then stay as it is.
-  if (edit.IsReadOnly() || s < 2 || view.workText.compare(static_cast<std::size_t>(s) - 2, 2, "\r\n") != 0) return;
+  if (edit.IsReadOnly() || s < 2 || in.text.compare(static_cast<std::size_t>(s) - 2, 2, "\r\n") != 0) return;
 
   const int lineEnd = s - 2;
   const int lineStart = edit.LogicalLineStart(edit.LogicalLineFromChar(lineEnd));
   const std::string_view finished =
-      std::string_view(view.workText).substr(static_cast<std::size_t>(lineStart), static_cast<std::size_t>(lineEnd - lineStart));
+      std::string_view(in.text).substr(static_cast<std::size_t>(lineStart), static_cast<std::size_t>(lineEnd - lineStart));
   const FinishedLine line = PrepareLine(finished);
   CalcState& calc = view.calc;
 
@@ -60,9 +61,7 @@ void CalculateLine(EditorView& view) {
     if (tab != npos) expression.remove_prefix(tab + 1);
     CalcEvaluator evaluator(calc.manFlag, view.decimalPlaces, view.Host());
     const std::string result = evaluator.EvaluateExpression(expression);
-    edit.SetSel(lineStart, e);
-    edit.ScrollCaret();
-    edit.ReplaceSel(line.prepared + "=" + result + "\r\n");
+    TextRewrite::TypeAsUser(view, lineStart, e, line.prepared + "=" + result + "\r\n");
     calc.pendingFormula.clear();
     calc.formulaPending = 0;
     return;
@@ -73,9 +72,7 @@ void CalculateLine(EditorView& view) {
     CalcEvaluator evaluator(calc.manFlag, view.decimalPlaces, view.Host());
     evaluator.SubstituteVariables(line.compact, formula);
     const std::string result = evaluator.EvaluateExpression(formula);
-    edit.SetSel(lineStart, lineEnd);
-    edit.ScrollCaret();
-    edit.ReplaceSel(result + ", if " + line.prepared + "\r\n");
+    TextRewrite::TypeAsUser(view, lineStart, lineEnd, result + ", if " + line.prepared + "\r\n");
     return;
   }
   calc.pendingFormula.clear();

@@ -7,12 +7,14 @@
 #include "dialogs/SlopeOffsetDialog.h"
 #include "dialogs/RangeMappingDialog.h"
 #include "editor/CommandIds.h"
+#include "editor/CommandContext.h"
 #include "editor/EditorView.h"
-#include "editor/UndoStep.h"
 #include "editor/CommandTable.h"
+#include "editor/TextRewrite.h"
 #include "text/Cp932.h"
-#include "table/TableCells.h"
 #include "table/TableGrid.h"
+#include "numbers/CellNumber.h"
+#include "numbers/FormatNumber.h"
 
 double TransformCoefficients::Apply(double x) const {
   if (formula == TransformFormula::SlopeOffset)
@@ -76,27 +78,23 @@ void TransformCells(EditorView& view, TransformFormula formula, bool columnMode,
   TransformCoefficients k;
   if (!AskCoefficients(view, formula, k)) return;
 
-  EditBuffer& edit = view.Edit();
-  const auto [selStart, selEnd] = edit.GetSel();
-  view.tableSelection = {selStart, selEnd};
-  UndoStep step(view, false);
-  view.workText = edit.GetText();
-  const std::string& text = view.workText;
-  const bool selection = selStart < selEnd;
+  const CommandContext in(view);
+  TextRewrite rewrite(view);
+  const std::string& text = in.text;
+  const bool selection = in.HasSelection();
   const CellRange block = view.cellRange;
   // The anchor is the selection's end, on its line.
-  const int anchor = selEnd;
-  const int row = edit.LogicalLineFromChar(anchor);
-  const int lineStart = edit.LogicalLineStart(row);
+  const int anchor = in.selEnd;
+  const int row = in.edit.LogicalLineFromChar(anchor);
+  const int lineStart = in.edit.LogicalLineStart(row);
 
-  bool changed = false;
   if (columnMode) {
     const int source = cp932::TabsBeforeInLine(text, static_cast<std::size_t>(anchor));
     const int target = before ? source : source + 1;
     const long long rows = selection ? static_cast<long long>(block.lastRow) - block.firstRow + 1
                                      : static_cast<long long>(cp932::Count(text, "\n")) + 1;
-    changed = InsertColumnAsTyped(view, block.firstRow, rows, target, [&](const TableGrid& grid, int r) {
-      return FormatNumber(k.Apply(grid.Number(r, source)), view.decimalPlaces);
+    InsertColumnAsTyped(rewrite, block.firstRow, rows, target, [&](const TableGrid& grid, int r) {
+      return numbers::FormatNumber(k.Apply(grid.Number(r, source)), view.decimalPlaces);
     });
   } else {
     const TableGrid grid(text);
@@ -109,7 +107,7 @@ void TransformCells(EditorView& view, TransformFormula formula, bool columnMode,
       const bool last = i == columns - 1;
       const std::string cell = grid.Cells(row, static_cast<int>(first + i), 1);
       if (!cell.empty()) {
-        added += FormatNumber(k.Apply(CellNumber(cell)), view.decimalPlaces);
+        added += numbers::FormatNumber(k.Apply(numbers::CellNumber(cell)), view.decimalPlaces);
         if (!last) added += '\t';
       } else if (!last) {
         added += '\t';
@@ -121,11 +119,8 @@ void TransformCells(EditorView& view, TransformFormula formula, bool columnMode,
     } else {
       point = LineContentEnd(text, lineStart);
     }
-    TypeLineAt(view, point, added);
-    changed = true;
+    rewrite.TypeAt(point, added);
   }
-
-  step.SetChanged(changed);
   StoreCoefficients(view, k);
 }
 

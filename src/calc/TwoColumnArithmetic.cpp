@@ -7,26 +7,29 @@
 #include "dialogs/RowArithmeticDialog.h"
 #include "dialogs/ColumnArithmeticDialog.h"
 #include "editor/CommandIds.h"
+#include "editor/CommandContext.h"
 #include "editor/EditorView.h"
-#include "editor/UndoStep.h"
 #include "editor/CommandTable.h"
+#include "editor/TextRewrite.h"
 #include "text/Cp932.h"
-#include "table/TableCells.h"
 #include "table/TableGrid.h"
+#include "numbers/CellNumber.h"
+#include "numbers/FormatNumber.h"
 
 std::string CombineValues(int operation, double left, double right, int decimals) {
   switch (operation) {
-    case 0: return FormatNumber(left * right, decimals);
-    case 1: return right == 0.0 ? std::string("Error") : FormatNumber(left / right, decimals);
-    case 2: return FormatNumber(left + right, decimals);
-    case 3: return FormatNumber(left - right, decimals);
+    case 0: return numbers::FormatNumber(left * right, decimals);
+    case 1: return right == 0.0 ? std::string(numbers::kErrorText) : numbers::FormatNumber(left / right, decimals);
+    case 2: return numbers::FormatNumber(left + right, decimals);
+    case 3: return numbers::FormatNumber(left - right, decimals);
     default: return std::string();
   }
 }
 
 namespace {
 
-void CombineColumns(EditorView& view, bool before, int startCol) {
+void CombineColumns(const CommandContext& in, bool before, int startCol) {
+  EditorView& view = in.view;
   ColumnArithmeticDialog dlg;
   dlg.firstColumn = startCol;
   dlg.operation = view.Settings().GetInt(setting::ColumnArithmeticOperation);
@@ -40,16 +43,13 @@ void CombineColumns(EditorView& view, bool before, int startCol) {
   const int left = std::min(dlg.firstColumn, dlg.secondColumn);
   const int right = std::max(dlg.firstColumn, dlg.secondColumn);
 
-  EditBuffer& edit = view.Edit();
-  UndoStep step(view, false);
-  view.workText = edit.GetText();
-  const auto [selStart, selEnd] = view.tableSelection;
+  TextRewrite rewrite(view);
   const int target = before ? left : right + 1;
-  const long long rows = selStart < selEnd ? static_cast<long long>(block.lastRow) - block.firstRow + 1
-                                           : static_cast<long long>(cp932::Count(view.workText, "\n")) + 1;
-  step.SetChanged(InsertColumnAsTyped(view, block.firstRow, rows, target, [&](const TableGrid& grid, int r) {
+  const long long rows = in.HasSelection() ? static_cast<long long>(block.lastRow) - block.firstRow + 1
+                                           : static_cast<long long>(cp932::Count(in.text, "\n")) + 1;
+  InsertColumnAsTyped(rewrite, block.firstRow, rows, target, [&](const TableGrid& grid, int r) {
     return CombineValues(dlg.operation, grid.Number(r, left), grid.Number(r, right), view.decimalPlaces);
-  }));
+  });
   view.Settings().WriteInt(setting::ColumnArithmeticOperation, dlg.operation);
 }
 
@@ -57,7 +57,8 @@ void CombineColumns(EditorView& view, bool before, int startCol) {
 // row (0 or below) give -1, a row that reads as empty cells.
 long long RowIndex(int number) { return number >= 1 ? static_cast<long long>(number) - 1 : -1; }
 
-void CombineRows(EditorView& view, bool before, int startRow, int startLineStart) {
+void CombineRows(const CommandContext& in, bool before, int startRow, int startLineStart) {
+  EditorView& view = in.view;
   RowArithmeticDialog dlg;
   dlg.firstRow = startRow + 1;
   dlg.operation = view.Settings().GetInt(setting::RowArithmeticOperation);
@@ -69,18 +70,14 @@ void CombineRows(EditorView& view, bool before, int startRow, int startLineStart
   const long long upper = RowIndex(std::min(dlg.firstRow, dlg.secondRow));
   const long long lower = RowIndex(std::max(dlg.firstRow, dlg.secondRow));
 
-  EditBuffer& edit = view.Edit();
-  UndoStep step(view);
-  view.workText = edit.GetText();
-  const std::string& text = view.workText;
+  const std::string& text = in.text;
   const TableGrid grid(text);
   auto cell = [&](long long row, long long col) {
     return row < 0 || row >= grid.RowCount() || col > 0x7FFFFFFF ? std::string()
                                                                   : grid.Cells(static_cast<int>(row), static_cast<int>(col), 1);
   };
-  const bool selection = view.tableSelection.first < view.tableSelection.second;
-  const long long columns = selection ? static_cast<long long>(block.lastCol) - block.firstCol + 1
-                                      : static_cast<long long>(grid.TabCount(startRow)) + 1;
+  const long long columns = in.HasSelection() ? static_cast<long long>(block.lastCol) - block.firstCol + 1
+                                              : static_cast<long long>(grid.TabCount(startRow)) + 1;
   const int first = std::max(block.firstCol, 0);
   std::string added = before ? "" : "\r\n";
   added.append(static_cast<std::size_t>(first), '\t');
@@ -92,7 +89,7 @@ void CombineRows(EditorView& view, bool before, int startRow, int startLineStart
       if (!last) added += '\t';
       continue;
     }
-    added += CombineValues(dlg.operation, CellNumber(l), CellNumber(r), view.decimalPlaces);
+    added += CombineValues(dlg.operation, numbers::CellNumber(l), numbers::CellNumber(r), view.decimalPlaces);
     if (!last) added += '\t';
   }
 
@@ -104,25 +101,24 @@ void CombineRows(EditorView& view, bool before, int startRow, int startLineStart
     point = LineContentEnd(text, grid.RowStart(static_cast<int>(lower)));
   } else {
     // Otherwise below the line that holds the selection's end.
-    const std::size_t cr = cp932::Find(text, '\r', static_cast<std::size_t>(view.tableSelection.second));
+    const std::size_t cr = cp932::Find(text, '\r', static_cast<std::size_t>(in.selEnd));
     point = cr == cp932::npos ? static_cast<int>(text.size()) : static_cast<int>(cr);
   }
-  TypeLineAt(view, point, added);
+  TextRewrite rewrite(view);
+  rewrite.TypeAt(point, added);
   view.Settings().WriteInt(setting::RowArithmeticOperation, dlg.operation);
 }
 
 }  // namespace
 
 void CombineCells(EditorView& view, bool columnMode, bool before) {
-  EditBuffer& edit = view.Edit();
-  const auto [selStart, selEnd] = edit.GetSel();
-  view.tableSelection = {selStart, selEnd};
-  const int startRow = edit.LogicalLineFromChar(selStart);
-  const int lineStart = edit.LogicalLineStart(startRow);
+  const CommandContext in(view);
+  const int startRow = in.edit.LogicalLineFromChar(in.selStart);
+  const int lineStart = in.edit.LogicalLineStart(startRow);
   if (columnMode) {
-    CombineColumns(view, before, cp932::TabsBeforeInLine(edit.Text(), static_cast<std::size_t>(selStart)));
+    CombineColumns(in, before, cp932::TabsBeforeInLine(in.text, static_cast<std::size_t>(in.selStart)));
   } else {
-    CombineRows(view, before, startRow, lineStart);
+    CombineRows(in, before, startRow, lineStart);
   }
 }
 

@@ -29,30 +29,28 @@ void ApplyDirectiveLine(EditorView& view) {
 
 void RefreshDirectiveLine(EditorView& view) {
   view.tableSelection = view.Edit().GetSel();
-  view.workText = view.Edit().GetText();
+  std::string text = view.Edit().GetText();
   const std::string line =
       FormatDirectiveLine(view.tabWidth, view.printFontHeight, view.printColumns, view.printMarginStep);
-  if (!PutDirectiveLine(view.workText, line)) return;
+  if (!PutDirectiveLine(text, line)) return;
   // A longer directive line must not take the text past the size limit (it
   // could then be saved but not opened again): the old line stays.
-  if (view.workText.size() > static_cast<std::size_t>(EditBuffer::kTextLimit)) {
-    view.workText = view.Edit().GetText();
-    return;
-  }
-  view.Edit().SetText(view.workText);
+  if (text.size() > static_cast<std::size_t>(EditBuffer::kTextLimit)) return;
+  view.Edit().SetText(text);
   // The same byte offsets as before: the selection is not shifted by the line.
   view.Edit().SetSel(view.tableSelection.first, view.tableSelection.second);
   view.Edit().ScrollCaret();
 }
 
-void StripCommentLines(EditorView& view) {
-  view.workText = view.Edit().GetText();
-  std::string work = view.workText;
+std::string StripCommentLines(EditorView& view) {
+  std::string text = view.Edit().GetText();
+  std::string work = text;
   if (::StripCommentLines(work) > 0) view.Edit().SetText(work);
+  return text;
 }
 
-void RestoreAfterPrinting(EditorView& view, Document& doc, bool textOnly) {
-  view.Edit().SetText(view.workText);
+void RestoreAfterPrinting(EditorView& view, Document& doc, std::string_view text, bool textOnly) {
+  view.Edit().SetText(text);
   view.Edit().SetSel(view.tableSelection.first, view.tableSelection.second);
   view.Edit().ScrollCaret();
   if (textOnly || doc.IsModified()) return;
@@ -101,7 +99,6 @@ void InitialiseView(EditorView& view) {
   view.wordWrap = 0;
   view.tableMode = 1;
   view.paneTableMode = 1;
-  view.workText = view.Edit().GetText();
 
   view.lineNumberMode = 1;
   view.Settings().WriteInt(setting::LineNumbers, 1);

@@ -8,6 +8,9 @@
 // loaded text CR LF line ends), the remembered caret, and a fresh undo history.
 #pragma once
 
+#include <string>
+#include <string_view>
+
 class Document;
 class EditorView;
 
@@ -19,10 +22,12 @@ bool IsPvlFile(const EditorView& view);  // extension exactly ".pvl" or ".PVL"
 bool IsLogFile(const EditorView& view);  // extension exactly ".log" or ".LOG"
 void ApplyDirectiveLine(EditorView& view);
 void RefreshDirectiveLine(EditorView& view);  // start of printing a .pvl file
-void StripCommentLines(EditorView& view);     // then the text's print form
-// End of printing; textOnly when nothing was printed. An unmodified document
-// is saved so that the refreshed directive line reaches the file.
-void RestoreAfterPrinting(EditorView& view, Document& doc, bool textOnly = false);
+// Then the text's print form; returns the text as it was, for RestoreAfterPrinting.
+std::string StripCommentLines(EditorView& view);
+// End of printing: `text` (StripCommentLines' result) goes back into the
+// control; textOnly when nothing was printed. An unmodified document is saved
+// so that the refreshed directive line reaches the file.
+void RestoreAfterPrinting(EditorView& view, Document& doc, std::string_view text, bool textOnly = false);
 // Remembers the caret of the document's file, for the next time it is opened.
 void SaveCaretPosition(EditorView& view);
 

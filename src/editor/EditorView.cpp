@@ -137,7 +137,6 @@ bool EditorView::IsChecked(int id) {
 bool EditorView::RefuseOversizedText() {
   if (edit_.GetTextLength() <= EditBuffer::kTextLimit) return false;
   history_.Revert(edit_);
-  workText = edit_.GetText();
   host_.MessageBox(app_identity::kAppName, kTextTooLongMessage, MsgButtons::Ok, MsgIcon::Exclamation);
   return true;
 }

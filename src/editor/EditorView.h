@@ -177,7 +177,6 @@ class EditorView {
   int imeStartPos = 0;
   std::pair<int, int> tableSelection{0, 0};
   CellRange cellRange;
-  std::string workText;
   TableClipboard tableClipboard;
   CalcState calc;
   std::string filePath, fileFolder, fileTitle, fileExt, fileNameExt;  // file system bytes

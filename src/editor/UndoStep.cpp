@@ -2,8 +2,8 @@
 
 #include "editor/EditorView.h"
 
-UndoStep::UndoStep(EditorView& view, bool changed)
-    : view_(view), changed_(changed), wasRecording_(view.History().autoSnapshot) {
+UndoStep::UndoStep(EditorView& view, Start start)
+    : view_(view), changed_(start == Start::Changed), wasRecording_(view.History().autoSnapshot) {
   view_.History().autoSnapshot = false;
 }
 

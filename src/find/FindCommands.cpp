@@ -206,7 +206,8 @@ void ReplaceAll(EditorView& view) {
     // Always case-sensitive: only exact matches are replaced.
     std::string replaced = cp932::ReplaceAll(e.Text(), bars.searchText, bars.replaceText);
     if (!FitsTheLimit(view, static_cast<long long>(replaced.size()))) return;
-    UndoStep step(view, replaced != e.Text());
+    UndoStep step(view, UndoStep::Start::Unchanged);
+    step.SetChanged(replaced != e.Text());
     e.SetText(replaced);
     e.LineScroll(0, firstVisible);
     e.SetSel(caret, caret);

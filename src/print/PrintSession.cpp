@@ -48,9 +48,10 @@ void Run(EditorView& view, PrintRequest::Kind kind) {
     return;
   }
   const bool pvl = view_attachment::IsPvlFile(view);
+  std::string textBeforePrinting;
   if (pvl) {
     view_attachment::RefreshDirectiveLine(view);
-    view_attachment::StripCommentLines(view);
+    textBeforePrinting = view_attachment::StripCommentLines(view);
   }
   PrintRequest request;
   request.kind = kind;
@@ -68,7 +69,7 @@ void Run(EditorView& view, PrintRequest::Kind kind) {
   const PrintOutcome outcome = host->Run(request, view.Host(), view.Settings());
   if (preview) print_host::SetInPreview(false);
   Document* doc = dynamic_cast<Document*>(&view.Doc());
-  if (pvl && doc) view_attachment::RestoreAfterPrinting(view, *doc, !outcome.prepared);
+  if (pvl && doc) view_attachment::RestoreAfterPrinting(view, *doc, textBeforePrinting, !outcome.prepared);
   if (!outcome.prepared || kind != PrintRequest::Kind::Preview || outcome.endPage == outcome.startPage) return;
 
   EditBuffer& e = view.Edit();

@@ -5,11 +5,12 @@
 #include <vector>
 
 #include "editor/EditorView.h"
-#include "editor/UndoStep.h"
-#include "text/Cp932.h"
+#include "editor/TextRewrite.h"
+#include "numbers/FormatNumber.h"
+#include "table/CellText.h"
 #include "table/TableCells.h"
 #include "table/TableGrid.h"
-#include "table/TableRewrite.h"
+#include "text/Cp932.h"
 
 namespace {
 
@@ -21,11 +22,11 @@ const std::string& Label(Aggregate kind) {
 
 }  // namespace
 
-// The sums go into the working copy, which is written back once. The averages
-// are typed into the control cell by cell in the same order; here the
-// results of all block rows are written back at once, the scroll position is
-// carried through the insertion points in turn as each insertion would have
-// scrolled, and only the label is typed into the control.
+// The sums go into the grid, which is written back once. The averages are
+// typed into the control cell by cell in the same order; here the results of
+// all block rows are written back at once, the scroll position is carried
+// through the insertion points in turn as each insertion would have scrolled,
+// and only the label is typed into the control.
 void RowAggregate(EditorView& view, Aggregate kind, bool left) {
   const CellRange block = view.cellRange;
   if (block.lastCol < block.firstCol) {
@@ -37,8 +38,7 @@ void RowAggregate(EditorView& view, Aggregate kind, bool left) {
     MoveCaretToCell(view, target, block.firstRow);
     return;
   }
-  EditBuffer& edit = view.Edit();
-  const std::string& text = edit.Text();
+  const std::string& text = view.Edit().Text();
   TableGrid grid(text);
   if (kind == Aggregate::Sum) grid.Track(view.tableSelection.first);
   const double width = block.Columns();
@@ -50,7 +50,7 @@ void RowAggregate(EditorView& view, Aggregate kind, bool left) {
   int growth = 0;
   for (int r = firstRow; r <= lastRow; ++r) {
     const double sum = grid.SumOfNumbers(r, block.firstCol, block.lastCol);
-    const std::string result = FormatNumber(kind == Aggregate::Sum ? sum : sum / width, view.decimalPlaces);
+    const std::string result = numbers::FormatNumber(kind == Aggregate::Sum ? sum : sum / width, view.decimalPlaces);
     std::size_t point = 0;
     if (!grid.InsertCell(target, r, result, &point)) continue;
     typed.emplace_back(grid.RowStart(r) + growth + static_cast<int>(point), static_cast<int>(result.size()) + 1);
@@ -66,19 +66,14 @@ void RowAggregate(EditorView& view, Aggregate kind, bool left) {
     MoveCaretToCell(view, target, block.firstRow);
     return;
   }
-  UndoStep step(view);
+  TextRewrite rewrite(view);
   if (kind == Aggregate::Sum) {
     if (label) grid.InsertCell(target, labelRow, Label(kind));
-    std::string result = grid.Text();
     view.tableSelection.first = grid.Tracked();
-    view.workText = std::move(result);
-    edit.SetText(view.workText);
+    rewrite.ReplaceText(grid.Text());
   } else {
-    view.workText = text;
-    if (grid.Changed()) {
-      table_rewrite::SetTextAsTyped(view, grid.Text(), typed);
-    }
-    if (label) InsertCell(view, target, labelRow, Label(kind), view.workText, true);
+    if (grid.Changed()) rewrite.ReplaceTextAsTyped(grid.Text(), typed);
+    if (label) InsertCellIntoControl(rewrite, target, labelRow, Label(kind));
   }
   MoveCaretToCell(view, target, block.firstRow);
 }
@@ -115,7 +110,7 @@ void ColumnAggregate(EditorView& view, Aggregate kind, bool up) {
   }
   const double height = block.Rows();
   for (const double sum : sums) {
-    row += FormatNumber(kind == Aggregate::Sum ? sum : sum / height, view.decimalPlaces);
+    row += numbers::FormatNumber(kind == Aggregate::Sum ? sum : sum / height, view.decimalPlaces);
     row += '\t';
   }
   if (up) row += "\r\n";
@@ -132,18 +127,16 @@ void ColumnAggregate(EditorView& view, Aggregate kind, bool up) {
     point = static_cast<int>(cells::RowCellsEnd(text, static_cast<std::size_t>(edit.LogicalLineStart(edit.LogicalLineFromChar(e)))));
   }
 
-  UndoStep step(view);
+  TextRewrite rewrite(view);
   if (kind == Aggregate::Sum) {
-    view.workText.reserve(text.size() + row.size());
-    view.workText.assign(text, 0, static_cast<std::size_t>(point));
-    view.workText += row;
-    view.workText.append(text, static_cast<std::size_t>(point));
-    edit.SetText(view.workText);
+    std::string withRow;
+    withRow.reserve(text.size() + row.size());
+    withRow.assign(text, 0, static_cast<std::size_t>(point));
+    withRow += row;
+    withRow.append(text, static_cast<std::size_t>(point));
+    rewrite.ReplaceText(withRow);
   } else {
-    view.workText = text;
-    edit.SetSel(point, point);
-    edit.ScrollCaret();
-    edit.ReplaceSel(row);
+    rewrite.TypeAt(point, row);
   }
   MoveCaretToCell(view, block.firstCol, caretRow);
 }

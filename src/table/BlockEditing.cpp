@@ -4,11 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "editor/CommandContext.h"
 #include "editor/EditorView.h"
+#include "editor/TextRewrite.h"
 #include "table/CaretColumns.h"
+#include "table/CellText.h"
 #include "table/TableCells.h"
 #include "table/TableGrid.h"
-#include "table/TableRewrite.h"
 #include "text/Cp932.h"
 
 namespace block_editing {
@@ -75,28 +77,26 @@ void BlockCut(EditorView& view) {
 }
 
 void DeleteBlockCommand(EditorView& view) {
-  EditBuffer& edit = view.Edit();
-  view.workText = edit.GetText();
-  view.tableSelection = edit.GetSel();
-  TableGrid grid(view.workText);
+  const CommandContext in(view);
+  TableGrid grid(in.text);
   grid.Track(view.tableSelection.first);
   DeleteBlock(grid, view.cellRange);
   if (!grid.Changed()) return;
 
   view.tableSelection.first = grid.Tracked();
-  table_rewrite::TableRewrite rewrite(view, grid.Text(), {});
-  if (!rewrite.Changed()) return;
+  TextRewrite rewrite(view);
+  if (!rewrite.ReplaceText(grid.Text())) return;
   rewrite.PlaceCaret(view.tableSelection.first);
 }
 
 namespace {
 
-// WorkText with the selected block deleted, when there is a selection and a
+// `text` with the selected block deleted, when there is a selection and a
 // cell goes; the TableSelection start moves along. False when nothing went
 // (`out` is then left alone).
-bool DeleteSelectedBlock(EditorView& view, bool selected, std::string& out) {
+bool DeleteSelectedBlock(EditorView& view, std::string_view text, bool selected, std::string& out) {
   if (!selected) return false;
-  TableGrid grid(view.workText);
+  TableGrid grid(text);
   grid.Track(view.tableSelection.first);
   DeleteBlock(grid, view.cellRange);
   view.tableSelection.first = grid.Tracked();
@@ -108,13 +108,10 @@ bool DeleteSelectedBlock(EditorView& view, bool selected, std::string& out) {
 }  // namespace
 
 void BlockPaste(EditorView& view) {
-  EditBuffer& edit = view.Edit();
-  view.workText = edit.GetText();
-  view.tableSelection = edit.GetSel();
-  const auto [s, e] = view.tableSelection;
+  const CommandContext in(view);
   std::string afterDelete;
-  const bool deleted = DeleteSelectedBlock(view, s < e, afterDelete);
-  const std::string& base = deleted ? afterDelete : view.workText;
+  const bool deleted = DeleteSelectedBlock(view, in.text, in.HasSelection(), afterDelete);
+  const std::string& base = deleted ? afterDelete : in.text;
 
   const int p = view.tableSelection.first;
   view.cellRange.firstCol = caret_column::Paste(base, p);
@@ -128,9 +125,10 @@ void BlockPaste(EditorView& view) {
   if (!grid.Changed() && !deleted) return;
 
   view.tableSelection.first = grid.Tracked();
-  table_rewrite::TableRewrite rewrite(view, grid.Changed() ? grid.Text() : std::string(base), {});
-  if (!rewrite.Changed()) return;
-  rewrite.PlaceCaret(e);
+  const std::string pasted = grid.Changed() ? grid.Text() : std::string();
+  TextRewrite rewrite(view);
+  if (!rewrite.ReplaceText(grid.Changed() ? std::string_view(pasted) : std::string_view(base))) return;
+  rewrite.PlaceCaret(in.selEnd);
 }
 
 void RepeatedPaste(EditorView& view) {
@@ -151,12 +149,10 @@ void RepeatedPaste(EditorView& view) {
     entries[static_cast<std::size_t>(i)] = C != W ? Widen(entry, W / C, W % C) : std::string(entry);
   }
 
-  EditBuffer& edit = view.Edit();
-  view.workText = edit.GetText();
-  view.tableSelection = edit.GetSel();
+  const CommandContext in(view);
   std::string afterDelete;
-  const bool deleted = DeleteSelectedBlock(view, true, afterDelete);
-  const std::string& base = deleted ? afterDelete : view.workText;
+  const bool deleted = DeleteSelectedBlock(view, in.text, true, afterDelete);
+  const std::string& base = deleted ? afterDelete : in.text;
 
   const int p = view.tableSelection.first;
   view.cellRange.firstCol = caret_column::Cell(base, p);
@@ -173,22 +169,21 @@ void RepeatedPaste(EditorView& view) {
   if (!grid.Changed() && !deleted) return;
 
   view.tableSelection.first = grid.Tracked();
-  table_rewrite::TableRewrite rewrite(view, grid.Changed() ? grid.Text() : std::string(base), {});
-  if (!rewrite.Changed()) return;
+  const std::string pasted = grid.Changed() ? grid.Text() : std::string();
+  TextRewrite rewrite(view);
+  if (!rewrite.ReplaceText(grid.Changed() ? std::string_view(pasted) : std::string_view(base))) return;
   rewrite.PlaceCaret(view.tableSelection.first);
 }
 
 void ClearBlock(EditorView& view) {
   const CellRange block = view.cellRange;
   if (block.Columns() < 1 || block.Rows() < 1) return;
-  EditBuffer& edit = view.Edit();
-  view.workText = edit.GetText();
-  view.tableSelection = edit.GetSel();
+  const CommandContext in(view);
 
   // Each existing cell with its TAB becomes a single TAB, left to right, so a
   // last cell (which has no TAB of its own) leaves its row ending with a TAB.
   // The caret ends after the TAB of the last cell cleared.
-  TableGrid grid(view.workText);
+  TableGrid grid(in.text);
   int shift = 0;   // length change of the rows above the current one
   int caret = -1;  // in the new text
   const int lastRow = std::min(block.lastRow, grid.RowCount() - 1);
@@ -212,8 +207,8 @@ void ClearBlock(EditorView& view) {
     if (cellsOfRow != grid.RowCells(r)) grid.SetRowCells(r, std::move(cellsOfRow));
   }
   if (caret < 0) return;
-  table_rewrite::TableRewrite rewrite(view, grid.Text(), {.keepScroll = true});
-  if (!rewrite.Changed()) return;
+  TextRewrite rewrite(view);
+  if (!rewrite.ReplaceText(grid.Text(), {.keepScroll = true})) return;
   rewrite.PlaceCaret(caret);
 }
 

@@ -4,7 +4,7 @@
 // Copies go to the view's TableClipboard: entry i is block row i, its cells
 // joined by TAB, and the row and column counts describe the block. Every
 // command that changes the text builds the new text in one pass over the rows
-// (TableGrid.h) and writes it back as one undo step (TableRewrite.h).
+// (TableGrid.h) and writes it back as one undo step (editor/TextRewrite.h).
 #pragma once
 
 struct CellRange;

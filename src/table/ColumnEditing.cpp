@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <string>
 
+#include "editor/CommandContext.h"
 #include "editor/EditorView.h"
+#include "editor/TextRewrite.h"
 #include "table/CaretColumns.h"
 #include "table/TableCells.h"
 #include "table/TableGrid.h"
-#include "table/TableRewrite.h"
 
 namespace column_editing {
 
@@ -40,14 +41,10 @@ int CaretAtCell(EditorView& view, int column, int caretRow) {
 }  // namespace
 
 void InsertBlankColumn(EditorView& view) {
-  EditBuffer& edit = view.Edit();
-  const auto [s, e] = edit.GetSel();
-  const int caretRow = edit.LineFromChar(-1);
-  view.workText = edit.GetText();
-  view.tableSelection = {s, e};
-  const int column = caret_column::Insertion(view.workText, s);
+  const CommandContext in(view);
+  const int column = caret_column::Insertion(in.text, in.selStart);
 
-  TableGrid grid(view.workText);
+  TableGrid grid(in.text);
   const CellRange& block = view.cellRange;
   int firstRow = 0;
   int lastRow = grid.RowCount() - 1;
@@ -62,9 +59,9 @@ void InsertBlankColumn(EditorView& view) {
   for (int r = firstRow; r <= lastRow; ++r) grid.InsertCell(column, r, blanks);
   if (!grid.Changed()) return;
 
-  table_rewrite::TableRewrite rewrite(view, grid.Text(), {.recordSelection = true});
-  if (!rewrite.Changed()) return;
-  const int caret = CaretAtCell(view, column, caretRow);
+  TextRewrite rewrite(view);
+  if (!rewrite.ReplaceText(grid.Text(), {.recordSelection = true})) return;
+  const int caret = CaretAtCell(view, column, in.caretRow);
   rewrite.PlaceCaret(caret);
   view.tableSelection = {caret, caret};
 }
@@ -81,21 +78,18 @@ void CopyColumns(EditorView& view, const TableGrid& grid, const Columns& columns
 // Deletes the selected columns, copying them first when `copy` is set: the
 // one grid serves both.
 void DeleteColumns(EditorView& view, bool copy) {
-  EditBuffer& edit = view.Edit();
-  const auto [s, e] = edit.GetSel();
-  view.workText = edit.GetText();
-  view.tableSelection = {s, e};
-  const Columns columns = SelectedColumns(view, view.workText, s, e);
+  const CommandContext in(view);
+  const Columns columns = SelectedColumns(view, in.text, in.selStart, in.selEnd);
 
-  TableGrid grid(view.workText);
+  TableGrid grid(in.text);
   if (copy) CopyColumns(view, grid, columns);
-  grid.Track(s);
+  grid.Track(in.selStart);
   for (int r = 0; r < grid.RowCount(); ++r) grid.DeleteCells(columns.first, r, columns.count);
   if (!grid.Changed()) return;
 
   view.tableSelection.first = grid.Tracked();
-  table_rewrite::TableRewrite rewrite(view, grid.Text(), {.recordSelection = true});
-  if (!rewrite.Changed()) return;
+  TextRewrite rewrite(view);
+  if (!rewrite.ReplaceText(grid.Text(), {.recordSelection = true})) return;
   rewrite.PlaceCaret(view.tableSelection.first);
 }
 
@@ -113,15 +107,11 @@ void CopyColumn(EditorView& view) {
 void CutColumn(EditorView& view) { DeleteColumns(view, true); }
 
 void InsertCopiedColumn(EditorView& view) {
-  EditBuffer& edit = view.Edit();
-  const auto [s, e] = edit.GetSel();
-  const int caretRow = edit.LineFromChar(-1);
-  view.workText = edit.GetText();
-  view.tableSelection = {s, e};
-  const int column = caret_column::Insertion(view.workText, s);
+  const CommandContext in(view);
+  const int column = caret_column::Insertion(in.text, in.selStart);
 
-  TableGrid grid(view.workText);
-  grid.Track(s);
+  TableGrid grid(in.text);
+  grid.Track(in.selStart);
   const std::vector<std::string>& rows = view.tableClipboard.rows;
   for (int r = 0; r < grid.RowCount(); ++r) {
     const std::size_t i = static_cast<std::size_t>(r);
@@ -131,9 +121,9 @@ void InsertCopiedColumn(EditorView& view) {
 
   view.tableSelection.first = grid.Tracked();
   // Undo brings back the text together with the selection the user had.
-  table_rewrite::TableRewrite rewrite(view, grid.Text(), {.recordSelection = true});
-  if (!rewrite.Changed()) return;
-  rewrite.PlaceCaret(CaretAtCell(view, column, caretRow));
+  TextRewrite rewrite(view);
+  if (!rewrite.ReplaceText(grid.Text(), {.recordSelection = true})) return;
+  rewrite.PlaceCaret(CaretAtCell(view, column, in.caretRow));
 }
 
 }  // namespace column_editing

@@ -3,7 +3,7 @@
 // column again.
 //
 // Each reads the text once into a TableGrid, applies the cell operations row by
-// row and writes the result back as one undo step (TableRewrite.h). Copied
+// row and writes the result back as one undo step (editor/TextRewrite.h). Copied
 // cells go to the view's TableClipboard, one entry per text row.
 #pragma once
 

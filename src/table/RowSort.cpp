@@ -14,10 +14,12 @@
 #include "dialogs/RankDialog.h"
 #include "dialogs/RowSortDialog.h"
 #include "editor/EditorView.h"
-#include "editor/UndoStep.h"
+#include "editor/TextRewrite.h"
 #include "text/Cp932.h"
-#include "table/TableCells.h"
 #include "table/TableGrid.h"
+#include "table/CellText.h"
+#include "table/TableCells.h"
+#include "numbers/CellNumber.h"
 
 int RowStart(int n, std::string_view text) {
   const std::size_t start = cells::RowStart(text, n);
@@ -169,7 +171,7 @@ std::string RankSortedBlock(std::string_view text, const TableGrid& grid, int co
     std::size_t point = 0;
     bool valueFirst = false;
     const bool fits = grid.InsertPoint(row, column, point, valueFirst);
-    const double value = column == 0 && grid.TabCount(row) == 0 ? CellNumber(grid.RowCells(row))
+    const double value = column == 0 && grid.TabCount(row) == 0 ? numbers::CellNumber(grid.RowCells(row))
                                                                  : keys[static_cast<std::size_t>(order[i])];
     const bool tie = i > 0 && value == aboveValue;
     if (tie)
@@ -322,8 +324,7 @@ RowRange ProposedSortRange(const EditBuffer& edit) { return ProposedRange(edit, 
 RowRange ProposedRankRange(const EditBuffer& edit) { return ProposedRange(edit, false); }
 
 void SortRowsCommand(EditorView& view) {
-  EditBuffer& edit = view.Edit();
-  const int firstVisible = edit.FirstVisibleLine();
+  const EditBuffer& edit = view.Edit();
   const RowRange proposed = ProposedSortRange(edit);
   RowSortDialog dlg;
   dlg.Load(view.Settings());
@@ -333,14 +334,11 @@ void SortRowsCommand(EditorView& view) {
   DialogData data = dlg.Build();
   if (!view.Host().RunDialog(data) || !dlg.Read(data)) return;
 
-  view.workText = SortRows(edit.Text(), dlg.column, dlg.fromRow - 1, dlg.toRow - 1, dlg.descending != 0,
-                           dlg.byValue != 0);
-  if (view.workText != edit.Text()) {
-    UndoStep step(view);
-    edit.SetText(view.workText);
-    edit.LineScroll(0, firstVisible);
-    MoveCaretToCell(view, dlg.column, dlg.fromRow - 1);
-  } else {
+  {
+    TextRewrite rewrite(view);
+    rewrite.ReplaceText(SortRows(edit.Text(), dlg.column, dlg.fromRow - 1, dlg.toRow - 1, dlg.descending != 0,
+                                 dlg.byValue != 0),
+                        {.keepScroll = true});
     MoveCaretToCell(view, dlg.column, dlg.fromRow - 1);
   }
   dlg.Save(view.Settings());
@@ -358,13 +356,11 @@ void RankRowsCommand(EditorView& view) {
   DialogData data = dlg.Build();
   if (view.Host().RunDialog(data) && dlg.Read(data)) {
     int tracked = view.tableSelection.first;
-    view.workText = dlg.rank ? RankRows(edit.Text(), dlg.column, dlg.fromRow - 1, dlg.toRow - 1, tracked)
-                             : NumberRows(edit.Text(), dlg.column, dlg.fromRow - 1, dlg.toRow - 1, tracked);
-    if (view.workText != edit.Text()) {
-      UndoStep step(view);
-      view.tableSelection.first = tracked;
-      edit.SetText(view.workText);
-    }
+    const std::string numbered = dlg.rank ? RankRows(edit.Text(), dlg.column, dlg.fromRow - 1, dlg.toRow - 1, tracked)
+                                          : NumberRows(edit.Text(), dlg.column, dlg.fromRow - 1, dlg.toRow - 1, tracked);
+    // The step closes here: the caret is put back after the snapshot.
+    TextRewrite rewrite(view);
+    if (rewrite.ReplaceText(numbered)) view.tableSelection.first = tracked;
   }
   edit.SetSel(caret, caret);
   edit.ScrollCaret();

@@ -5,6 +5,7 @@
 
 #include "dialogs/TableCreationDialog.h"
 #include "editor/EditorView.h"
+#include "editor/TextRewrite.h"
 #include "settings/AppIdentity.h"
 #include "text/Cp932.h"
 
@@ -73,10 +74,9 @@ void CreateTable(EditorView& view) {
   DialogData dialog = choice.Build();
   if (!view.Host().RunDialog(dialog) || !choice.Read(dialog)) return;
 
-  EditBuffer& edit = view.Edit();
+  const EditBuffer& edit = view.Edit();
   const int pos = edit.GetSel().second;
-  view.workText = edit.GetText();
-  const std::string_view text = view.workText;
+  const std::string_view text = edit.Text();
   const int caretRow = static_cast<int>(cp932::Count(text.substr(0, static_cast<std::size_t>(pos)), "\r"));
 
   // The grid goes in front of the line break that ends the caret's line.
@@ -93,10 +93,8 @@ void CreateTable(EditorView& view) {
     return;
   }
   const std::string grid = BuildTableText(choice, caretRow);
-  edit.SetSel(static_cast<int>(insertAt), static_cast<int>(insertAt));
-  edit.ScrollCaret();
   // Typed into the control: the change notification records the undo step.
-  edit.ReplaceSel(grid);
+  TextRewrite::TypeAsUser(view, static_cast<int>(insertAt), static_cast<int>(insertAt), grid);
   choice.Save(view.Settings());
 }
 

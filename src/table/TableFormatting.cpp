@@ -7,10 +7,13 @@
 #include "settings/SettingsStore.h"
 #include "dialogs/DecimalPlacesDialog.h"
 #include "dialogs/TabWidthDialog.h"
+#include "editor/CommandContext.h"
 #include "editor/EditorView.h"
-#include "table/TableCells.h"
+#include "editor/TextRewrite.h"
 #include "table/TableGrid.h"
-#include "table/TableRewrite.h"
+#include "table/CellText.h"
+#include "numbers/CellNumber.h"
+#include "numbers/FormatNumber.h"
 
 namespace table_formatting {
 
@@ -43,11 +46,10 @@ void ChangeRoundingPlace(EditorView& view) {
 // (their sum divided by their count need not give the value back), and every
 // one of them scores 50.
 void DeviationScores(EditorView& view) {
-  EditBuffer& edit = view.Edit();
-  const auto [s, e] = edit.GetSel();
-  view.tableSelection = {s, e};
-  view.workText = edit.GetText();
-  const std::string& text = view.workText;
+  const CommandContext in(view);
+  const std::string& text = in.text;
+  const int s = in.selStart;
+  const int e = in.selEnd;
   const CellRange block = view.cellRange;
 
   // The scores go right of the data, or in front of it when the selection
@@ -64,7 +66,7 @@ void DeviationScores(EditorView& view) {
   double origin = 0;
   double sum = 0;
   for (int i = 0; i < n; ++i) {
-    const double x = CellNumber(grid.Cells(block.firstRow + i, block.firstCol, 1));
+    const double x = numbers::CellNumber(grid.Cells(block.firstRow + i, block.firstCol, 1));
     if (i == 0) origin = x;
     d[static_cast<std::size_t>(i)] = x - origin;
     sum += d[static_cast<std::size_t>(i)];
@@ -83,7 +85,7 @@ void DeviationScores(EditorView& view) {
     if (row < 0 || row >= grid.RowCount()) continue;
     // All values equal: every value is exactly the mean, scored 50.
     const double score = deviation == 0 ? 50 : (d[static_cast<std::size_t>(i)] - mean) * 10 / deviation + 50;
-    const std::string value = FormatNumber(score, view.decimalPlaces);
+    const std::string value = numbers::FormatNumber(score, view.decimalPlaces);
     std::size_t point = 0;
     bool valueFirst = false;
     if (!cells::InsertPoint(grid.RowCells(row), target, point, valueFirst)) continue;
@@ -93,8 +95,8 @@ void DeviationScores(EditorView& view) {
   }
   if (caret < 0) return;
 
-  table_rewrite::TableRewrite rewrite(view, grid.Text(), {.keepScroll = true});
-  if (!rewrite.Changed()) return;
+  TextRewrite rewrite(view);
+  if (!rewrite.ReplaceText(grid.Text(), {.keepScroll = true})) return;
   rewrite.PlaceCaret(caret);
 }
 

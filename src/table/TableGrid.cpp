@@ -4,7 +4,8 @@
 #include <array>
 
 #include "text/Cp932.h"
-#include "table/TableCells.h"
+#include "table/CellText.h"
+#include "numbers/CellNumber.h"
 
 TableGrid::TableGrid(std::string_view text) : text_(text) {
   // TAB, CR and LF are never trail bytes, so one byte scan finds them all at
@@ -150,8 +151,8 @@ std::optional<std::string_view> TableGrid::CellsInText(int row, int firstCol, in
 }
 
 double TableGrid::Number(int row, int col) const {
-  if (const auto cell = CellsInText(row, col, 1)) return CellNumber(*cell);
-  return CellNumber(Cells(row, col, 1));
+  if (const auto cell = CellsInText(row, col, 1)) return numbers::CellNumber(*cell);
+  return numbers::CellNumber(Cells(row, col, 1));
 }
 
 double TableGrid::SumOfNumbers(int row, int firstCol, int lastCol) const {
@@ -169,7 +170,7 @@ double TableGrid::SumOfNumbers(int row, int firstCol, int lastCol) const {
   int start = firstCol == 0 ? r.start : tabs_[static_cast<std::size_t>(first + firstCol - 1)] + 1;
   for (int c = firstCol; c <= last; ++c) {
     const int end = c < tabs ? tabs_[static_cast<std::size_t>(first + c)] : r.cellsEnd;
-    sum += CellNumber(text_.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start)));
+    sum += numbers::CellNumber(text_.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start)));
     start = end + 1;
   }
   return sum;

@@ -9,8 +9,8 @@
 // one after another to the text:
 //   - Cells() reads like GetCells (the row with every CR and LF removed), and
 //     sees the edits made so far;
-//   - InsertCell() and DeleteCell() edit like InsertCell and DeleteCell with
-//     toControl false, on the cells of the row (up to its first CR);
+//   - InsertCell() and DeleteCell() edit like InsertCellIntoText and
+//     DeleteCell, on the cells of the row (up to its first CR);
 //   - a position registered with Track() moves with the edits exactly as the
 //     TableSelection start moves when those operations edit the text.
 //
@@ -61,7 +61,7 @@ class TableGrid {
   // ends in a plain line break (so they are bytes of the text); nullopt
   // otherwise.
   std::optional<std::string_view> CellsInText(int row, int firstCol, int count) const;
-  // CellNumber of the single cell (col, row).
+  // numbers::CellNumber of the single cell (col, row).
   double Number(int row, int col) const;
   // The sum of Number over the row's cells firstCol..lastCol, added left to
   // right; cells past the row's last TAB add nothing.

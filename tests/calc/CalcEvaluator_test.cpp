@@ -9,7 +9,7 @@
 #include <random>
 
 #include "support/TestView.h"
-#include "table/TableCells.h"
+#include "numbers/FormatNumber.h"
 
 namespace {
 
@@ -293,7 +293,7 @@ double ReferenceTerm(CalcEvaluator& e, std::string text, int& manFlag) {
     const std::int32_t k = CalcEvaluator::WholeNumber(exponent);
     if (real != k) return 0.0;
     const double p = CalcEvaluator::RepeatedProduct(CalcEvaluator::Atof(base), k < 0 ? -static_cast<std::int64_t>(k) : k);
-    std::string power = std::isinf(p) ? (p > 0 ? "1e999" : "-1e999") : FormatNumber(p, 4);
+    std::string power = std::isinf(p) ? (p > 0 ? "1e999" : "-1e999") : numbers::FormatNumber(p, 4);
     if (k < 0) power = "1/" + power;
     text.insert(baseStart, power);
   }

@@ -111,10 +111,11 @@ TEST(LogFiles, ReadOnlyWithoutMarksAndLineNumbers) {
 
 TEST(UpdateHints, StartValuesAndTheHintTable) {
   DocFixture f([](SettingsStore& s) { s.WriteInt("Settings", "Sho", 3); });
-  ASSERT_TRUE(f.Open(f.File("a.txt", "1\n2\n")));
+  const std::string path = f.File("a.txt", "1\n2\n");
+  ASSERT_TRUE(f.Open(path));
   EXPECT_EQ(f.view->decimalPlaces, 3);
-  EXPECT_EQ(f.view->workText, "1\n2\n");  // read before the line ends were normalised
   EXPECT_EQ(f.Text(), "1\r\n2\r\n");
+  EXPECT_EQ(ReadBytes(path), "1\n2\n");  // the line ends are normalised in the view only
   EXPECT_EQ(f.view->History().Top(), 0u);
   EXPECT_EQ(f.view->History().TextAt(0), "1\r\n2\r\n");
   EXPECT_TRUE(f.view->drawingEnabled);
@@ -237,9 +238,10 @@ TEST(PrintForm, UnmodifiedFileGetsTheLineAndIsSaved) {
   const std::string line = FormatDirectiveLine(8, -16, 1, 1);
   EXPECT_EQ(f.Text(), line + "a\tb\r\n// note\r\nc\td");
   EXPECT_EQ(f.Edit().GetSel(), std::make_pair(3, 3));  // offsets are not shifted
-  view_attachment::StripCommentLines(*f.view);
+  const std::string before = view_attachment::StripCommentLines(*f.view);
+  EXPECT_EQ(before, line + "a\tb\r\n// note\r\nc\td");
   EXPECT_EQ(f.Text(), "a\tb\r\nc\td");  // what is printed
-  view_attachment::RestoreAfterPrinting(*f.view, *f.doc);
+  view_attachment::RestoreAfterPrinting(*f.view, *f.doc, before);
   EXPECT_EQ(f.Text(), line + "a\tb\r\n// note\r\nc\td");
   EXPECT_EQ(ReadBytes(path), line + "a\tb\r\n// note\r\nc\td");
   EXPECT_EQ(ReadBytes(path + ".bak"), "a\tb\r\n// note\r\nc\td");
@@ -254,8 +256,8 @@ TEST(PrintForm, ModifiedFileKeepsTheLineUnsaved) {
   f.Type("x");
   f.view->printColumns = 2;
   view_attachment::RefreshDirectiveLine(*f.view);
-  view_attachment::StripCommentLines(*f.view);
-  view_attachment::RestoreAfterPrinting(*f.view, *f.doc);
+  const std::string before = view_attachment::StripCommentLines(*f.view);
+  view_attachment::RestoreAfterPrinting(*f.view, *f.doc, before);
   EXPECT_EQ(f.Text(), FormatDirectiveLine(12, 0, 2, 1) + "rowx");
   EXPECT_EQ(ReadBytes(path), "// TAB=12\tFont=0\t\r\nrow");
   EXPECT_TRUE(f.doc->IsModified());
@@ -266,8 +268,8 @@ TEST(PrintForm, CancelledPrintingOnlyPutsTheTextBack) {
   const std::string path = f.File("t.pvl", "row");
   ASSERT_TRUE(f.Open(path));
   view_attachment::RefreshDirectiveLine(*f.view);
-  view_attachment::StripCommentLines(*f.view);
-  view_attachment::RestoreAfterPrinting(*f.view, *f.doc, true);
+  const std::string before = view_attachment::StripCommentLines(*f.view);
+  view_attachment::RestoreAfterPrinting(*f.view, *f.doc, before, true);
   EXPECT_EQ(f.Text(), FormatDirectiveLine(8, -16, 1, 1) + "row");
   EXPECT_EQ(ReadBytes(path), "row");
 }

@@ -9,9 +9,12 @@
 
 #include "TableFixture.h"
 #include "editor/CommandIds.h"
-#include "editor/UndoStep.h"
 #include "editor/CommandTable.h"
+#include "editor/TextRewrite.h"
+#include "numbers/CellNumber.h"
+#include "numbers/FormatNumber.h"
 #include "text/Cp932.h"
+#include "table/CellText.h"
 #include "table/TableCells.h"
 
 using tabletest::Fixture;
@@ -183,34 +186,32 @@ TEST(Aggregates, CaptionsInTheTableMenu) {
 // ---- against the cell operations applied one at a time, as a reference
 
 // Row results the straightforward way: every cell read with GetCells from the
-// control, every result inserted with InsertCell; the averages typed into the
-// control one by one.
+// control, every sum inserted with InsertCellIntoText, every average typed
+// into the control one by one (InsertCellIntoControl).
 void ReferenceRows(EditorView& v, bool average, bool left) {
   const CellRange b = v.cellRange;
   const int target = left ? b.firstCol : b.lastCol + 1;
   const std::string label = J(average ? "平均" : "合計");
-  UndoStep step(v);
-  v.workText = v.Edit().GetText();
+  TextRewrite rewrite(v);
+  std::string work = v.Edit().GetText();
   for (int r = b.firstRow; r <= b.lastRow; ++r) {
     double sum = 0;
-    for (int c = b.firstCol; c <= b.lastCol; ++c) sum += CellNumber(GetCells(v, r, c, 1));
-    const std::string value = FormatNumber(average ? sum / b.Columns() : sum, v.decimalPlaces);
+    for (int c = b.firstCol; c <= b.lastCol; ++c) sum += numbers::CellNumber(GetCells(v, r, c, 1));
+    const std::string value = numbers::FormatNumber(average ? sum / b.Columns() : sum, v.decimalPlaces);
     if (average) {
-      std::string t = v.Edit().GetText();
-      InsertCell(v, target, r, value, t, true);
+      InsertCellIntoControl(rewrite, target, r, value);
     } else {
-      InsertCell(v, target, r, value, v.workText, false);
+      InsertCellIntoText(v, target, r, value, work);
     }
   }
   if (b.firstRow > 0) {
     if (average) {
-      std::string t = v.Edit().GetText();
-      InsertCell(v, target, b.firstRow - 1, label, t, true);
+      InsertCellIntoControl(rewrite, target, b.firstRow - 1, label);
     } else {
-      InsertCell(v, target, b.firstRow - 1, label, v.workText, false);
+      InsertCellIntoText(v, target, b.firstRow - 1, label, work);
     }
   }
-  if (!average) v.Edit().SetText(v.workText);
+  if (!average) rewrite.ReplaceText(work);
   MoveCaretToCell(v, target, b.firstRow);
 }
 

@@ -1,14 +1,19 @@
 // The column and block commands against a plain model: each command written
-// out step by step with the single-cell operations (DeleteCell, InsertCell,
-// SelectCell on WorkText), as slow as that is, and compared on random tables
-// with what the one-pass commands produce: the text bytes, the selection, the
-// table selection, the cell block and the table clipboard.
+// out step by step with the single-cell operations (DeleteCell,
+// InsertCellIntoText, SelectCell on a working copy of the text), as slow as
+// that is, and compared on random tables with what the one-pass commands
+// produce: the text bytes, the selection, the table selection, the cell block
+// and the table clipboard.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <random>
 
 #include "editor/CommandIds.h"
+#include "editor/TextRewrite.h"
+#include "numbers/CellNumber.h"
+#include "numbers/FormatNumber.h"
+#include "table/CellText.h"
 #include "table/TableCells.h"
 #include "support/TestView.h"
 
@@ -47,9 +52,9 @@ void SetEntry(EditorView& v, int i, std::string s) {
   rows[static_cast<std::size_t>(i)] = std::move(s);
 }
 
-void ModelDeleteBlock(EditorView& v, const CellRange& c) {
+void ModelDeleteBlock(EditorView& v, const CellRange& c, std::string& work) {
   for (int r = c.lastRow; r >= c.firstRow; --r)
-    for (int col = c.lastCol; col >= c.firstCol; --col) DeleteCell(v, col, r, v.workText);
+    for (int col = c.lastCol; col >= c.firstCol; --col) DeleteCell(v, col, r, work);
 }
 
 void CaretTo(EditorView& v, int pos) {
@@ -61,17 +66,17 @@ void ModelInsertBlankColumn(EditorView& v) {
   EditBuffer& ed = v.Edit();
   const auto [s, e] = ed.GetSel();
   const int caretRow = ed.LineFromChar(-1);
-  v.workText = ed.GetText();
+  std::string work = ed.GetText();
   v.tableSelection = {s, e};
-  const int column = InsertionColumn(v.workText, s);
-  int first = 0, last = TextRows(v.workText) - 1;
+  const int column = InsertionColumn(work, s);
+  int first = 0, last = TextRows(work) - 1;
   if (v.cellRange.firstRow < v.cellRange.lastRow) first = v.cellRange.firstRow, last = v.cellRange.lastRow;
   const int count = v.cellRange.Columns() > 1 ? v.cellRange.Columns() : 1;
-  const std::string before = v.workText;
+  const std::string before = work;
   for (int c = 0; c < count; ++c)
-    for (int r = first; r <= last; ++r) InsertCell(v, column + c, r, "", v.workText, false);
-  if (v.workText == before) return;
-  ed.SetText(v.workText);
+    for (int r = first; r <= last; ++r) InsertCellIntoText(v, column + c, r, "", work);
+  if (work == before) return;
+  ed.SetText(work);
   SelectCell(v, column, caretRow);
   const int start = ed.GetSel().first;
   CaretTo(v, start);
@@ -87,15 +92,15 @@ void ModelColumns(EditorView& v, int s, int e, int& column, int& count) {
 void ModelDeleteColumn(EditorView& v) {
   EditBuffer& ed = v.Edit();
   const auto [s, e] = ed.GetSel();
-  v.workText = ed.GetText();
+  std::string work = ed.GetText();
   v.tableSelection = {s, e};
   int column, count;
   ModelColumns(v, s, e, column, count);
-  const std::string before = v.workText;
+  const std::string before = work;
   for (int r = 0, rows = TextRows(before); r < rows; ++r)
-    for (int k = 0; k < count; ++k) DeleteCell(v, column, r, v.workText);
-  if (v.workText == before) return;
-  ed.SetText(v.workText);
+    for (int k = 0; k < count; ++k) DeleteCell(v, column, r, work);
+  if (work == before) return;
+  ed.SetText(work);
   CaretTo(v, v.tableSelection.first);
 }
 
@@ -110,13 +115,13 @@ void ModelInsertCopiedColumn(EditorView& v) {
   EditBuffer& ed = v.Edit();
   const auto [s, e] = ed.GetSel();
   const int caretRow = ed.LineFromChar(-1);
-  v.workText = ed.GetText();
+  std::string work = ed.GetText();
   v.tableSelection = {s, e};
-  const int column = InsertionColumn(v.workText, s);
-  const std::string before = v.workText;
-  for (int r = 0, rows = TextRows(before); r < rows; ++r) InsertCell(v, column, r, Entry(v, r), v.workText, false);
-  if (v.workText == before) return;
-  ed.SetText(v.workText);
+  const int column = InsertionColumn(work, s);
+  const std::string before = work;
+  for (int r = 0, rows = TextRows(before); r < rows; ++r) InsertCellIntoText(v, column, r, Entry(v, r), work);
+  if (work == before) return;
+  ed.SetText(work);
   SelectCell(v, column, caretRow);
   CaretTo(v, ed.GetSel().first);
 }
@@ -131,27 +136,27 @@ void ModelBlockCopy(EditorView& v) {
 
 void ModelDeleteBlock(EditorView& v) {
   EditBuffer& ed = v.Edit();
-  v.workText = ed.GetText();
+  std::string work = ed.GetText();
   v.tableSelection = ed.GetSel();
-  const std::string before = v.workText;
-  ModelDeleteBlock(v, v.cellRange);
-  if (v.workText == before) return;
-  ed.SetText(v.workText);
+  const std::string before = work;
+  ModelDeleteBlock(v, v.cellRange, work);
+  if (work == before) return;
+  ed.SetText(work);
   CaretTo(v, v.tableSelection.first);
 }
 
 void ModelBlockPaste(EditorView& v) {
   EditBuffer& ed = v.Edit();
-  v.workText = ed.GetText();
+  std::string work = ed.GetText();
   v.tableSelection = ed.GetSel();
-  const std::string before = v.workText;
-  if (v.tableSelection.first < v.tableSelection.second) ModelDeleteBlock(v, v.cellRange);
-  v.cellRange.firstCol = PasteColumn(v.workText, v.tableSelection.first);
-  v.cellRange.firstRow = LfsBefore(v.workText, v.tableSelection.first);
+  const std::string before = work;
+  if (v.tableSelection.first < v.tableSelection.second) ModelDeleteBlock(v, v.cellRange, work);
+  v.cellRange.firstCol = PasteColumn(work, v.tableSelection.first);
+  v.cellRange.firstRow = LfsBefore(work, v.tableSelection.first);
   for (int i = 0; i < v.tableClipboard.rowCount; ++i)
-    InsertCell(v, v.cellRange.firstCol, v.cellRange.firstRow + i, Entry(v, i), v.workText, false);
-  if (v.workText == before) return;
-  ed.SetText(v.workText);
+    InsertCellIntoText(v, v.cellRange.firstCol, v.cellRange.firstRow + i, Entry(v, i), work);
+  if (work == before) return;
+  ed.SetText(work);
   CaretTo(v, v.tableSelection.second);
 }
 
@@ -178,20 +183,20 @@ void ModelRepeatedPaste(EditorView& v) {
     entries.push_back(entry);
   }
   EditBuffer& ed = v.Edit();
-  v.workText = ed.GetText();
+  std::string work = ed.GetText();
   v.tableSelection = ed.GetSel();
-  const std::string before = v.workText;
-  ModelDeleteBlock(v, v.cellRange);
-  const int fc = TabsBefore(v.workText, v.tableSelection.first);
-  const int fr = LfsBefore(v.workText, v.tableSelection.first);
+  const std::string before = work;
+  ModelDeleteBlock(v, v.cellRange, work);
+  const int fc = TabsBefore(work, v.tableSelection.first);
+  const int fr = LfsBefore(work, v.tableSelection.first);
   v.cellRange.firstCol = fc;
   v.cellRange.firstRow = fr;
   for (int k = 0; k < H / R; ++k)
-    for (int i = 0; i < R; ++i) InsertCell(v, fc, fr + R * k + i, entries[static_cast<std::size_t>(i)], v.workText, false);
+    for (int i = 0; i < R; ++i) InsertCellIntoText(v, fc, fr + R * k + i, entries[static_cast<std::size_t>(i)], work);
   for (int i = 0; i < H % R; ++i)
-    InsertCell(v, fc, fr + R * (H / R) + i, entries[static_cast<std::size_t>(i)], v.workText, false);
-  if (v.workText == before) return;
-  ed.SetText(v.workText);
+    InsertCellIntoText(v, fc, fr + R * (H / R) + i, entries[static_cast<std::size_t>(i)], work);
+  if (work == before) return;
+  ed.SetText(work);
   CaretTo(v, v.tableSelection.first);
 }
 
@@ -199,7 +204,7 @@ void ModelClearBlock(EditorView& v) {
   const CellRange c = v.cellRange;
   if (c.Columns() < 1 || c.Rows() < 1) return;
   EditBuffer& ed = v.Edit();
-  v.workText = ed.GetText();
+  std::string work = ed.GetText();
   v.tableSelection = ed.GetSel();
   const auto selection = ed.GetSel();
   for (int r = c.firstRow; r <= c.lastRow; ++r)
@@ -216,7 +221,7 @@ void ModelClearBlock(EditorView& v) {
       ed.ReplaceSel("\t");
     }
   // Clearing cells that were empty already changes nothing at all.
-  if (ed.Text() == v.workText) ed.SetSel(selection.first, selection.second);
+  if (ed.Text() == work) ed.SetSel(selection.first, selection.second);
 }
 
 // Deviation scores typed into the control one row after another, each
@@ -224,18 +229,18 @@ void ModelClearBlock(EditorView& v) {
 void ModelDeviation(EditorView& v) {
   EditBuffer& ed = v.Edit();
   v.tableSelection = ed.GetSel();
-  v.workText = ed.GetText();
+  std::string work = ed.GetText();
   const auto [s, e] = v.tableSelection;
   const CellRange c = v.cellRange;
-  const bool front = AtRowStart(v.workText, e) || v.workText[static_cast<std::size_t>(e) - 1] == '\t';
+  const bool front = AtRowStart(work, e) || work[static_cast<std::size_t>(e) - 1] == '\t';
   const int target = front ? c.firstCol : c.firstCol + 1;
   if (s >= e) return;
   const int n = c.Rows();
   std::vector<double> d;
   double sum = 0;
   for (int i = 0; i < n; ++i) {
-    const double x = CellNumber(GetCells(v, c.firstRow + i, c.firstCol, 1));
-    d.push_back(i == 0 ? 0.0 : x - (CellNumber(GetCells(v, c.firstRow, c.firstCol, 1))));
+    const double x = numbers::CellNumber(GetCells(v, c.firstRow + i, c.firstCol, 1));
+    d.push_back(i == 0 ? 0.0 : x - (numbers::CellNumber(GetCells(v, c.firstRow, c.firstCol, 1))));
     sum += d.back();
   }
   const double mean = sum / n;
@@ -246,8 +251,8 @@ void ModelDeviation(EditorView& v) {
   const auto selection = ed.GetSel();
   for (int i = 0; i < n; ++i) {
     const double score = sd == 0 ? 50 : (d[static_cast<std::size_t>(i)] - mean) * 10 / sd + 50;
-    std::string text = ed.GetText();
-    InsertCell(v, target, c.firstRow + i, FormatNumber(score, v.decimalPlaces), text, true);
+    TextRewrite rewrite(v);
+    InsertCellIntoControl(rewrite, target, c.firstRow + i, numbers::FormatNumber(score, v.decimalPlaces));
   }
   if (ed.Text() == before) ed.SetSel(selection.first, selection.second);
 }

@@ -14,6 +14,7 @@
 #include "dialogs/RowSortDialog.h"
 #include "editor/CommandIds.h"
 #include "text/Cp932.h"
+#include "numbers/CellNumber.h"
 #include "table/TableCells.h"
 #include "table/TableGrid.h"
 
@@ -132,7 +133,7 @@ std::string ReferenceSort(EditorView& v, int column, int firstRow, int lastRow, 
   for (int r = firstRow; r <= lastRow; ++r) {
     lines.push_back(v.Edit().GetLogicalLine(r).first);
     strings.push_back(GetCells(v, r, column, 1));
-    values.push_back(CellNumber(strings.back()));
+    values.push_back(numbers::CellNumber(strings.back()));
   }
   if (lines.back().empty() || lines.back().back() != '\n') lines.back() += "\r\n";
   std::string head = prefix;

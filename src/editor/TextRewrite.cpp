@@ -1,0 +1,50 @@
+#include "editor/TextRewrite.h"
+
+#include "editor/EditorView.h"
+
+TextRewrite::TextRewrite(EditorView& view) : view_(view), step_(view, UndoStep::Start::Unchanged) {}
+
+bool TextRewrite::ReplaceText(std::string_view text, Options options) {
+  EditBuffer& edit = view_.Edit();
+  if (text == std::string_view(edit.Text())) return false;
+  step_.SetChanged(true);
+  if (options.recordSelection) view_.RecordSelectionInSnapshot();
+  const int firstVisible = edit.FirstVisibleLine();
+  edit.SetText(text);
+  if (options.keepScroll) edit.LineScroll(0, firstVisible);
+  return true;
+}
+
+void TextRewrite::ReplaceTextAsTyped(std::string_view text, const std::vector<std::pair<int, int>>& typed) {
+  step_.SetChanged(true);
+  EditBuffer& edit = view_.Edit();
+  const int firstVisible = edit.FirstVisibleLine();
+  const int hScroll = edit.HorizontalScroll();
+  edit.SetText(text);
+  edit.LineScroll(0, firstVisible);
+  edit.SetHorizontalScroll(hScroll);
+  if (typed.empty()) return;
+  std::vector<int> points;
+  points.reserve(typed.size());
+  for (const auto& [pos, length] : typed) points.push_back(pos);
+  edit.ScrollCaretThrough(points);
+  const int caret = typed.back().first + typed.back().second;
+  edit.SetSel(caret, caret);
+}
+
+void TextRewrite::TypeAt(int pos, std::string_view text) {
+  step_.SetChanged(true);
+  TypeAsUser(view_, pos, pos, text);
+}
+
+void TextRewrite::TypeAsUser(EditorView& view, int start, int end, std::string_view text) {
+  EditBuffer& edit = view.Edit();
+  edit.SetSel(start, end);
+  edit.ScrollCaret();
+  edit.ReplaceSel(text);
+}
+
+void TextRewrite::PlaceCaret(int pos) {
+  view_.Edit().SetSel(pos, pos);
+  view_.Edit().ScrollCaret();
+}
