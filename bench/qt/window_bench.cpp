@@ -23,6 +23,7 @@
 #include "settings/SettingsStore.h"
 #include "platform/qt/QtUiHost.h"
 #include "display/qt/DisplayFont.h"
+#include "display/qt/TextPainter.h"
 #include "platform/qt/FontLayout.h"
 #include "document/Document.h"
 #include "editor/CommandIds.h"
@@ -87,6 +88,7 @@ struct Window {
     settings.WriteInt("Settings", "Editmode", 1);
     view = app.CreateView(host, clipboard);
     widget = std::make_unique<PivraTextWidget>(*view, layout);
+    TextPainter::Attach(*widget);
     widget->resize(1000, 700);
     view->OnInitialUpdate();
     widget->show();

@@ -13,14 +13,14 @@
 //     LineFromChar, LineLength, FirstVisibleLine, LineScroll) counts physical
 //     lines, and so does RowRange.
 //
-// Data kept incrementally, so a keystroke in a 1 MB text touches only the
-// changed logical line and shifts two integer arrays:
-//   lineStart_[i]   byte offset of logical line i (lineStart_[0] == 0);
-//   rows_[i]        offsets, relative to lineStart_[i], where physical rows 1..
-//                   of logical line i begin (empty when the line does not wrap);
-//   rowPrefix_[i]   number of physical lines before logical line i
-//                   (rowPrefix_.size() == lineStart_.size() + 1).
-// Invariant: after every public call these three describe text_ exactly.
+// The buffer holds the text, the selection (anchor and caret) and the column
+// kept while moving up and down; it is the façade of two parts it keeps in
+// step with the text:
+//   lines_   the logical line starts (LineStarts), updated edit by edit;
+//   rows_    the physical lines, geometry and scrolling (RowLayout).
+// Invariant: after every public call both describe text_ exactly, and
+// 0 <= anchor_, caret_ <= text_.size(). Every change of the text goes through
+// Replace (an edit: both re-scan only the lines it touched) or SetText.
 //
 // Geometry follows the Win32 EDIT control: a client rectangle, a formatting
 // rectangle inside it (client less the margins unless SetRect was called), the
@@ -34,6 +34,8 @@
 #include <utility>
 #include <vector>
 
+#include "buffer/LineStarts.h"
+#include "buffer/RowLayout.h"
 #include "platform/Clipboard.h"
 #include "platform/Geometry.h"
 #include "platform/LineLayout.h"
@@ -43,13 +45,13 @@ class EditBuffer {
   static constexpr int kTextLimit = 0xFFFFF;  // 1,048,575 bytes
   // Width of the caret in pixels; the window draws it this wide, and the
   // horizontal scroll range leaves room for it after the widest row.
-  static constexpr int kCaretWidth = 2;
+  static constexpr int kCaretWidth = RowLayout::kCaretWidth;
   // Largest tab interval SetTabStops takes, in dialog units (256 characters);
   // larger ones are cut to it.
-  static constexpr int kMaxTabUnits = 1024;
+  static constexpr int kMaxTabUnits = RowLayout::kMaxTabUnits;
   // x positions within a row saturate here (2^30 pixels), so that adding a
   // margin or a scroll offset to one never overflows.
-  static constexpr int kMaxRowPixels = 1 << 30;
+  static constexpr int kMaxRowPixels = RowLayout::kMaxRowPixels;
 
   explicit EditBuffer(const LineLayout* layout = nullptr);
 
@@ -78,7 +80,7 @@ class EditBuffer {
   int LineIndex(int line) const;
   int LineFromChar(int pos) const;
   int LineLength(int pos) const;
-  int FirstVisibleLine() const { return firstVisible_; }
+  int FirstVisibleLine() const { return rows_.FirstVisibleRow(); }
   void LineScroll(int columns, int lines);
   int VisibleLineCount() const;  // whole physical lines that fit in the formatting rectangle
 
@@ -89,30 +91,30 @@ class EditBuffer {
   Point CaretPoint() const;
 
   // ---- logical lines (counted by LF)
-  int LogicalLineCount() const { return static_cast<int>(lineStart_.size()); }
-  int LogicalLineStart(int n) const { return lineStart_[n]; }
+  int LogicalLineCount() const { return lines_.Count(); }
+  int LogicalLineStart(int n) const { return lines_.Start(n); }
   int LogicalLineFromChar(int pos) const;
   std::pair<std::string, int> GetLogicalLine(int n);  // n = -1: the caret line
   std::pair<int, int> CaretPosition();                 // (column, pos), last visible pair
 
   // ---- settings of the control
   void SetTabStops(int dialogUnits);
-  int TabStopUnits() const { return tabUnits_; }
-  int TabPixels() const;
+  int TabStopUnits() const { return rows_.TabStopUnits(); }
+  int TabPixels() const { return rows_.TabPixels(); }
   void SetReadOnly(bool flag) { readOnly_ = flag; }
   bool IsReadOnly() const { return readOnly_; }
   void SetMargins(int left, int right);
-  int LeftMargin() const { return leftMargin_; }
-  int RightMargin() const { return rightMargin_; }
-  Rect GetRect() const;
+  int LeftMargin() const { return rows_.LeftMargin(); }
+  int RightMargin() const { return rows_.RightMargin(); }
+  Rect GetRect() const { return rows_.FormatRect(); }
   void SetRect(const Rect& rect);
   void SetClientRect(const Rect& client);
-  Rect ClientRect() const { return client_; }
+  Rect ClientRect() const { return rows_.ClientRect(); }
   void SetWordWrap(bool wrap);
-  bool IsWordWrap() const { return wordWrap_; }
+  bool IsWordWrap() const { return rows_.IsWordWrap(); }
   void SetLayout(const LineLayout* layout);  // re-lays out the whole text
-  const LineLayout& Layout() const { return *layout_; }
-  int HorizontalScroll() const { return hScroll_; }
+  const LineLayout& Layout() const { return rows_.Layout(); }
+  int HorizontalScroll() const { return rows_.HorizontalScroll(); }
   // Clamped to 0..MaxHorizontalScroll(); always 0 with word wrap.
   void SetHorizontalScroll(int pixels);
   // The furthest the text scrolls left without word wrap: the widest row and
@@ -120,7 +122,7 @@ class EditBuffer {
   // rectangle. 0 when they fit, and always with word wrap.
   int MaxHorizontalScroll() const { return MaxHorizontalScroll(WidestRowPixels()); }
   // The same for a widest row the caller has measured already.
-  int MaxHorizontalScroll(int widestRowPixels) const;
+  int MaxHorizontalScroll(int widestRowPixels) const { return rows_.MaxHorizontalScroll(widestRowPixels); }
   int LimitText() const { return kTextLimit; }
 
   // ---- typing and clipboard, as the user does it. Each refuses (returns
@@ -147,11 +149,7 @@ class EditBuffer {
   // The bytes of physical line `row`: [begin, end) without the line break
   // that ends it; `wraps` when its logical line goes on in the next row.
   // {-1, -1, false} for a row that does not exist.
-  struct RowSpan {
-    int begin = -1;
-    int end = -1;
-    bool wraps = false;
-  };
+  using RowSpan = RowLayout::RowSpan;
   RowSpan RowRange(int row) const;
   // x of pos within its physical line, from the start of that line, in pixels.
   int XInRow(int pos) const;
@@ -164,43 +162,17 @@ class EditBuffer {
   int WidestRowPixels() const;
 
  private:
-  void Replace(int start, int end, std::string_view with);  // raw edit, keeps the index
-  void RebuildIndex();
-  void Relayout();
-  template <typename Change>
-  void ChangeLayout(Change change);
-  void WrapLogicalLine(int line, std::vector<int>& rowStarts) const;
-  int RowStartOfLogical(int line, int row) const;
-  int LogicalOfRow(int row) const;
-  int FormattingWidth() const;
+  // The text and its line starts, as the row layout reads them.
+  RowLayout::Source RowSource() const { return {text_, lines_}; }
+  void Replace(int start, int end, std::string_view with);  // raw edit, keeps lines_ and rows_
   int SnapToBoundary(int pos) const;
-  int PosInRowFromX(int row, int x) const;
-  void ClampFirstVisible();
-  void MeasureSingleBytes();
-  // x after walking [begin, end) of one physical row from x = 0.
-  int WalkX(int begin, int end) const;
 
   std::string text_;
-  std::vector<int> lineStart_{0};
-  std::vector<std::vector<int>> rows_{{}};
-  std::vector<int> rowPrefix_{0, 1};
-
-  const LineLayout* layout_;
-  // The layout's width of every single-byte character (TAB unused), measured
-  // once per layout so walking a row does not ask the layout per byte.
-  int singleWidth_[256] = {};
+  LineStarts lines_;
+  RowLayout rows_;
   int anchor_ = 0;
   int caret_ = 0;
-  int firstVisible_ = 0;
-  int hScroll_ = 0;
-  int tabUnits_ = 32;
   bool readOnly_ = false;
-  bool wordWrap_ = false;
-  int leftMargin_ = 0;
-  int rightMargin_ = 0;
-  Rect client_{0, 0, 640, 640};
-  Rect format_{0, 0, 640, 640};
-  bool formatSetExplicitly_ = false;
   std::pair<int, int> lastVisibleCaret_{0, 0};
   int desiredX_ = -1;  // x kept while moving up and down
 };

@@ -8,6 +8,7 @@
 #include "display/Overlay.h"
 #include "display/qt/DisplayFont.h"
 #include "display/qt/OverlayPainter.h"
+#include "display/qt/TextPainter.h"
 #include "editor/EditorView.h"
 #include "editor/qt/PivraTextWidget.h"
 #include "platform/qt/FontLayout.h"
@@ -16,7 +17,7 @@
 
 ViewDisplay::ViewDisplay(PivraTextWidget& widget, SettingsStore& settings)
     : QObject(&widget), widget_(widget), settings_(settings), fontSerial_(widget.View().displayFontSerial) {
-  widget_.SetOverlayPainter([this](QPainter& p) {
+  TextPainter::Attach(widget_, [this](QPainter& p) {
     overlay_painter::Paint(p, overlay::Compute(widget_.View(), widget_.hasFocus()), widget_.Layout());
   });
   connect(&widget_, &PivraTextWidget::viewChanged, this, &ViewDisplay::Refresh);

@@ -1,12 +1,12 @@
 // ViewDisplay: joins a text widget to the display code.
 //
-// In every paint event of the widget it computes the view's overlay and
-// paints it over the text, so the gutter, ruler, marks and colours are
-// always complete and current. It follows the display font: when the view
-// hears that the font changed, a new font is made from the settings store
-// (with the wait cursor) and the widget lays its text out with it. It keeps
-// the input-method mark of the menu bar's corner up to date. It is a child of
-// the widget and lives exactly as long as it.
+// It gives the widget its painter: in every paint event a TextPainter draws
+// the text, and the view's overlay, computed afresh, is painted over it, so
+// the gutter, ruler, marks and colours are always complete and current. It
+// follows the display font: when the view hears that the font changed, a new
+// font is made from the settings store (with the wait cursor) and the widget
+// lays its text out with it. It keeps the input-method mark of the menu bar's
+// corner up to date. It is a child of the widget and lives exactly as long as it.
 #pragma once
 
 #include <QObject>

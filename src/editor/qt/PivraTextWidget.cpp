@@ -2,7 +2,6 @@
 
 #include <QContextMenuEvent>
 #include <QFocusEvent>
-#include <QGlyphRun>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -24,31 +23,6 @@ namespace {
 
 constexpr int kDragScrollMs = 50;
 constexpr int kWheelLines = 3;
-
-// Glyphs of one colour, positioned by the buffer's layout, drawn as one run.
-struct GlyphBatch {
-  QList<quint32> glyphs;
-  QList<QPointF> positions;
-  void Add(quint32 glyph, qreal x, qreal y) {
-    glyphs.append(glyph);
-    positions.append(QPointF(x, y));
-  }
-  void Draw(QPainter& p, const QRawFont& font, const QColor& colour) const {
-    if (glyphs.isEmpty()) return;
-    QGlyphRun run;
-    run.setRawFont(font);
-    run.setGlyphIndexes(glyphs);
-    run.setPositions(positions);
-    p.setPen(colour);
-    p.drawGlyphRun(QPointF(0, 0), run);
-  }
-};
-
-QString HexOf(std::string_view bytes) {
-  QString s;
-  for (const char c : bytes) s += QStringLiteral("%1").arg(static_cast<unsigned char>(c), 2, 16, QLatin1Char('0')).toUpper();
-  return s;
-}
 
 QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
 
@@ -168,99 +142,20 @@ QRect PivraTextWidget::CaretRect() const {
 
 void PivraTextWidget::paintEvent(QPaintEvent* event) {
   QPainter p(viewport());
-  const QRect dirty = event->rect();
-  const QColor textColour = TextColour();
-  const QColor backgroundColour = BackgroundColour();
-  p.fillRect(dirty, backgroundColour);
-
-  const EditBuffer& e = view_.Edit();
-  const FontLayout& lay = *layout_;
-  const QRect format = ToQRect(e.GetRect()) & viewport()->rect();
-  const int lh = lay.LineHeight();
-  const int first = e.FirstVisibleLine();
-  const int lines = e.LineCount();
-  const int rows = (format.height() + lh - 1) / lh;
-  const int x0 = format.left() - e.HorizontalScroll();
-  const auto [selStart, selEnd] = e.GetSel();
-  const std::string_view text = e.Text();
-  const QColor selBack = palette().color(QPalette::Active, QPalette::Highlight);
-  const QColor selText = palette().color(QPalette::Active, QPalette::HighlightedText);
-
-  p.save();
-  p.setClipRect(format & dirty);
-  p.setFont(lay.Font());
-  GlyphBatch normal, selected;
-  for (int row = first; row < lines && row < first + rows; ++row) {
-    const int y = format.top() + (row - first) * lh;
-    if (y >= dirty.bottom() + 1 || y + lh <= dirty.top()) continue;
-    const EditBuffer::RowSpan span = e.RowRange(row);  // the row's bytes, without its line break
-    const qreal baseline = y + lay.Ascent();
-    int x = 0;  // from the start of the row, as the buffer measures it
-    for (int pos = span.begin; pos < span.end;) {
-      const int len = static_cast<int>(cp932::CharLen(text, static_cast<std::size_t>(pos)));
-      const std::string_view ch = text.substr(static_cast<std::size_t>(pos), static_cast<std::size_t>(len));
-      const int next = e.Advance(x, ch);  // a TAB reaches the buffer's next tab stop
-      const int left = x0 + x;
-      if (left > format.right()) break;
-      if (x0 + next >= format.left()) {
-        const bool inSelection = pos >= selStart && pos < selEnd;
-        if (inSelection) p.fillRect(QRect(left, y, next - x, lh), selBack);
-        const QColor& colour = inSelection ? selText : textColour;
-        const bool isTab = len == 1 && ch[0] == '\t';
-        if (!isTab) {
-          const FontLayout::CharInfo& info = lay.Info(ch);
-          switch (info.kind) {
-            case FontLayout::Kind::Glyph:
-              (inSelection ? selected : normal).Add(info.glyph, left, baseline);
-              break;
-            case FontLayout::Kind::Fallback: {
-              p.setPen(colour);
-              const char32_t cp[1] = {info.codePoint};
-              p.drawText(QPointF(left, baseline), QString::fromUcs4(cp, 1));
-              break;
-            }
-            case FontLayout::Kind::HexBox:
-            case FontLayout::Kind::Unknown: {
-              const QRect box(left + 1, y + 2, next - x - 3, lh - 5);
-              p.setPen(colour);
-              p.drawRect(box);
-              p.setFont(lay.HexFont());
-              p.drawText(box, Qt::AlignCenter, HexOf(ch));
-              p.setFont(lay.Font());
-              break;
-            }
-          }
-        }
-      }
-      x = next;
-      pos += len;
-    }
-  }
-  normal.Draw(p, lay.RawFont(), textColour);
-  selected.Draw(p, lay.RawFont(), selText);
-  p.restore();
-
-  if (overlay_) overlay_(p);
-
-  if (view_.blockHighlight.Width() > 0 && view_.blockHighlight.Height() > 0) {
-    p.save();
-    p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    p.fillRect(ToQRect(view_.blockHighlight), Qt::white);
-    p.restore();
-  }
-
-  const QRect caret = CaretRect();
-  if (!preedit_.isEmpty()) {
-    // The text being composed stands at the caret, underlined, until it is committed.
-    const QFontMetrics fm(lay.Font());
-    const QRect area(caret.left(), caret.top(), fm.horizontalAdvance(preedit_) + 2, lh);
-    p.fillRect(area, backgroundColour);
-    p.setPen(textColour);
-    p.setFont(lay.Font());
-    p.drawText(QPointF(area.left(), caret.top() + lay.Ascent()), preedit_);
-    p.drawLine(area.left(), area.bottom(), area.right(), area.bottom());
-  } else if (hasFocus() && format.adjusted(-EditBuffer::kCaretWidth, 0, EditBuffer::kCaretWidth, 0).intersects(caret)) {
-    p.fillRect(caret, textColour);
+  const PaintRequest request{.viewport = viewport()->rect(),
+                             .dirty = event->rect(),
+                             .text = TextColour(),
+                             .background = BackgroundColour(),
+                             .selectedText = palette().color(QPalette::Active, QPalette::HighlightedText),
+                             .selectedBackground = palette().color(QPalette::Active, QPalette::Highlight),
+                             .caret = CaretRect(),
+                             .block = ToQRect(view_.blockHighlight),
+                             .focused = hasFocus(),
+                             .preedit = preedit_};
+  if (painter_) {
+    painter_(p, request);
+  } else {
+    p.fillRect(request.dirty, request.background);
   }
 }
 

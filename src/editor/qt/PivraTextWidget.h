@@ -1,24 +1,22 @@
 // PivraTextWidget: the window of one view's text control.
 //
-// It draws the view's EditBuffer and passes keys, characters, mouse and input
-// method events to the view as the control would receive them; every decision
-// (what a key does, where the caret goes, how lines wrap) is the core's. The
-// viewport's coordinates are the buffer's client coordinates: a resize sets the
-// buffer's client rectangle and sends the view update hint 0.
+// It passes keys, characters, mouse and input method events to the view as
+// the control would receive them; every decision (what a key does, where the
+// caret goes, how lines wrap) is the core's. The viewport's coordinates are
+// the buffer's client coordinates: a resize sets the buffer's client
+// rectangle and sends the view update hint 0.
 //
-// Drawing covers only the visible physical lines: the buffer gives each row's
-// bytes and each character's advance (TABs to its tab stops), and each CP932
-// character is decoded at this edge and drawn at that x, so the screen and the
-// buffer's positions always agree. The overlay painter (gutter, ruler, marks,
-// colours) is called in every paint event, after the text. Glyphs of the display font
-// go out as glyph runs; characters the font lacks are drawn as text (the
-// platform's fallback fonts); bytes that do not decode are drawn as small hex
-// boxes and stay in the text unchanged.
+// It does not draw the text itself: each paint event gathers what the picture
+// needs (the part to draw, the control's colours, the caret, the cell block,
+// the focus and the text being composed) into a PaintRequest and hands it to
+// the painter the display code set (display/qt/TextPainter). Without one it
+// only fills the background.
 #pragma once
 
 #include <QAbstractScrollArea>
 #include <QColor>
 #include <QPoint>
+#include <QRect>
 #include <QString>
 #include <QTimer>
 #include <functional>
@@ -54,9 +52,21 @@ class PivraTextWidget : public QAbstractScrollArea {
   // editing menu otherwise), with its commands enabled and ticked by the view.
   std::unique_ptr<QMenu> BuildContextMenu();
 
-  // Painted over the text after it is drawn, in viewport coordinates: the
-  // line-number gutter, ruler and marks of the display code.
-  void SetOverlayPainter(std::function<void(QPainter&)> painter) { overlay_ = std::move(painter); }
+  // What one paint event asks to be drawn, in viewport coordinates.
+  struct PaintRequest {
+    QRect viewport;  // the whole viewport
+    QRect dirty;     // the part to draw again
+    QColor text;     // TextColour() and BackgroundColour()
+    QColor background;
+    QColor selectedText;  // the palette's highlight colours
+    QColor selectedBackground;
+    QRect caret;           // the caret, a line high
+    QRect block;           // the cell block to invert; empty when there is none
+    bool focused = false;  // the caret shows only with the focus
+    QString preedit;       // text being composed, drawn at the caret in its place
+  };
+  // Draws the picture of every paint event into the viewport.
+  void SetPainter(std::function<void(QPainter&, const PaintRequest&)> painter) { painter_ = std::move(painter); }
 
   QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
@@ -114,5 +124,5 @@ class PivraTextWidget : public QAbstractScrollArea {
     bool operator==(const WidestKey&) const = default;
   } widestKey_;
   int widest_ = 0;
-  std::function<void(QPainter&)> overlay_;
+  std::function<void(QPainter&, const PaintRequest&)> painter_;
 };

@@ -11,6 +11,7 @@
 #include "settings/SettingsStore.h"
 #include "platform/qt/QtUiHost.h"
 #include "display/qt/DisplayFont.h"
+#include "display/qt/TextPainter.h"
 #include "platform/qt/FontLayout.h"
 #include "document/Document.h"
 #include "editor/EditorView.h"
@@ -40,7 +41,8 @@ inline QFont TestFont() {
 }
 
 // A view and its text widget, shown offscreen, after the initial update of
-// an untitled document (table mode, no word wrap).
+// an untitled document (table mode, no word wrap). The widget paints its text
+// with a TextPainter and no overlay.
 struct TestWindow {
   QApplication& app = TestApp();
   TempDir dir;
@@ -55,6 +57,7 @@ struct TestWindow {
   PivraTextWidget widget{view, layout};
 
   TestWindow() {
+    TextPainter::Attach(widget);
     widget.resize(640, 400);
     view.OnInitialUpdate();
     widget.show();
