@@ -6,6 +6,7 @@
 #include "calc/CalcEvaluator.h"
 #include "editor/EditorView.h"
 #include "text/Cp932.h"
+#include "calc/CalcState.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ void CalculateLine(EditorView& view) {
   const std::string_view finished =
       std::string_view(view.workText).substr(static_cast<std::size_t>(lineStart), static_cast<std::size_t>(lineEnd - lineStart));
   const FinishedLine line = PrepareLine(finished);
-  CalcState& calc = view.calc;
+  CalcState& calc = view.Extension<CalcState>();
 
   if (line.hasOperator && !line.hasEquals && line.hasX1) {
     calc.pendingFormula = line.compact;
