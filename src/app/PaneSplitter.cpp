@@ -317,8 +317,7 @@ void PaneSplitter::AlignOtherPane(EditorView& active, EditorView& other) {
   bool modeChanged = false;
   if (active.modes.table != other.modes.table) {
     active.modes.table = other.modes.table = active.modes.paneTable;
-    active.modes.lineNumbers = other.modes.lineNumbers =
-        active.modes.paneTable ? LineNumberMode::Physical : LineNumberMode::Off;
+    active.modes.lineNumbers = other.modes.lineNumbers = active.modes.paneTable ? LineNumberMode::Physical : LineNumberMode::Off;
     active.modes.paneTable = true;
     modeChanged = true;
   }

@@ -158,13 +158,13 @@ class EditorView {
   int leftMargin = 10;
   // Characters of the gutter label "  N:" the margin was last sized for.
   int gutterLabelLength = 0;
-  int decimalPlaces = 1;
-  int caretColumnX = 0;
+  int decimalPlaces = 1;  // of the numbers the table and calculation commands write
+  int caretColumnX = 0;   // the x that vertical moves keep (modes.keepCaretColumn)
   ImeState ime;
   std::pair<int, int> tableSelection{0, 0};
   CellRange cellRange;
   std::string workText;
-  PrintLayout print;
+  PrintLayout print;  // also carried by the directive line of a .pvl file
 
   // Colours of the text and of the overlay, read when the view is built and
   // changed only by the colour dialog.

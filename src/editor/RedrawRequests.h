@@ -8,7 +8,7 @@ struct RedrawRequests {
   bool colouring = false;    // the text's colours and the overlay
   bool caret = false;        // the caret is made again (its size or font changed)
   bool imeMark = false;      // the input-method mark beside the caret
-  // Set once the view has been set up for a document (and again when it
-  // becomes writable): from then on the window draws it.
+  // Drawing allowed: set when the view is set up for a document and again
+  // when it becomes writable.
   bool drawingEnabled = false;
 };
