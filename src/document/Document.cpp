@@ -12,7 +12,6 @@
 #include "settings/SettingsStore.h"
 #include "text/LineEnds.h"
 
-
 Document::Document(SettingsStore& settings)
     : backupEnabled(settings.GetInt(setting::BackupOnSave)), settings_(&settings) {}
 
