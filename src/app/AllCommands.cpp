@@ -11,6 +11,7 @@
 #include "find/FindCommands.h"
 #include "print/PrintCommands.h"
 #include "table/TableCommands.h"
+#include "editor/EditorViewCommands.h"
 
 const CommandTable& AllCommands() {
   static const CommandTable table = [] {

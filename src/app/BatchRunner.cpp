@@ -314,8 +314,8 @@ bool BatchRunner::PrintState(const VerbCall& call, std::string&) {
   out_ << "state: sel=" << s << "," << en << " cellrange=" << c.firstCol << "," << c.firstRow << "," << c.lastCol
        << "," << c.lastRow << " tablesel=" << view.tableSelection.first << "," << view.tableSelection.second
        << " modified=" << (view.Doc().IsModified() ? 1 : 0) << " undo=" << view.History().Current() << "/"
-       << view.History().Top() << " table=" << view.tableMode << " linenumbers=" << view.lineNumberMode
-       << " tab=" << view.tabWidth << " wrap=" << (e.IsWordWrap() ? 1 : 0) << " decimals=" << view.decimalPlaces
+       << view.History().Top() << " table=" << view.modes.table << " linenumbers=" << static_cast<int>(view.modes.lineNumbers)
+       << " tab=" << view.modes.tabWidth << " wrap=" << (e.IsWordWrap() ? 1 : 0) << " decimals=" << view.decimalPlaces
        << " readonly=" << (e.IsReadOnly() ? 1 : 0) << " len=" << e.GetTextLength()
        << " firstvisible=" << e.FirstVisibleLine();
   // The file's encoding, as the status bar shows it.

@@ -98,15 +98,15 @@ EditorView& PaneSplitter::AddPane(int firstPaneSize) {
   pane.Edit().SetWordWrap(false);
   pane.Edit().SetText(first.Edit().Text());
   pane.OnInitialUpdate();
-  pane.tableMode = first.tableMode;
-  pane.paneTableMode = first.paneTableMode;
-  pane.editorMode = first.editorMode;
-  pane.lineNumberMode = first.lineNumberMode;
-  pane.tabWidth = first.tabWidth;
+  pane.modes.table = first.modes.table;
+  pane.modes.paneTable = first.modes.paneTable;
+  pane.modes.editor = first.modes.editor;
+  pane.modes.lineNumbers = first.modes.lineNumbers;
+  pane.modes.tabWidth = first.modes.tabWidth;
   pane.ApplyTabStops();
-  pane.wordWrap = first.wordWrap;
+  pane.modes.wordWrap = first.modes.wordWrap;
   pane.ApplyWordWrap(first.Edit().IsWordWrap());
-  pane.insertMode = first.insertMode;
+  pane.modes.insert = first.modes.insert;
   pane.decimalPlaces = first.decimalPlaces;
   pane.History() = first.History();
   pane.Edit().LineScroll(0, -pane.Edit().FirstVisibleLine());
@@ -315,23 +315,23 @@ void PaneSplitter::SynchronisePanes() {
 // mode) and tab width.
 void PaneSplitter::AlignOtherPane(EditorView& active, EditorView& other) {
   bool modeChanged = false;
-  if (active.tableMode != other.tableMode) {
-    active.tableMode = other.tableMode = active.paneTableMode;
-    active.lineNumberMode = other.lineNumberMode = active.paneTableMode;
-    active.paneTableMode = 1;
+  if (active.modes.table != other.modes.table) {
+    active.modes.table = other.modes.table = active.modes.paneTable;
+    active.modes.lineNumbers = other.modes.lineNumbers = active.modes.paneTable ? LineNumberMode::Physical : LineNumberMode::Off;
+    active.modes.paneTable = true;
     modeChanged = true;
   }
-  if (active.wordWrap != other.wordWrap || modeChanged) {
-    other.wordWrap = active.wordWrap;
-    const bool wrap = active.tableMode == 0 && active.wordWrap != 0;
+  if (active.modes.wordWrap != other.modes.wordWrap || modeChanged) {
+    other.modes.wordWrap = active.modes.wordWrap;
+    const bool wrap = !active.modes.table && active.modes.wordWrap;
     active.ApplyWordWrap(wrap);
     other.ApplyWordWrap(wrap);
-    other.redrawColouring = other.redrawLineNumbers = true;
+    other.redraw.colouring = other.redraw.lineNumbers = true;
   }
-  if (active.tabWidth != other.tabWidth) {
-    other.tabWidth = active.tabWidth;
+  if (active.modes.tabWidth != other.modes.tabWidth) {
+    other.modes.tabWidth = active.modes.tabWidth;
     other.ApplyTabStops();
-    other.redrawColouring = other.redrawLineNumbers = true;
+    other.redraw.colouring = other.redraw.lineNumbers = true;
   }
   if (modeChanged) other.OnUpdate(UpdateHint::None);  // margin and gutter of the new line-number mode
 }
@@ -340,7 +340,7 @@ void PaneSplitter::OnIdle(bool mouseAtRest) {
   EditorView& active = Active();
   if (PaneCount() == 2) {
     EditorView& other = Pane(1 - active_);
-    other.insertMode = active.insertMode;
+    other.modes.insert = active.modes.insert;
     if (!other.Edit().IsReadOnly()) {
       if (mouseAtRest) AlignOtherPane(active, other);
       UndoHistory::Equalise(active.History(), other.History());

@@ -29,7 +29,7 @@ std::optional<std::string> CaretPaneText(const EditBuffer& edit) {
   return std::string(buf) + SizeText(edit.GetTextLength());
 }
 
-std::string InsertPaneText(int insertMode) { return insertMode ? "挿入" : "上書"; }
+std::string InsertPaneText(bool insert) { return insert ? "挿入" : "上書"; }
 
 std::string EncodingPaneText(file_encoding::Encoding encoding, bool lossy) {
   return std::string(file_encoding::Caption(encoding)) + (lossy ? " 読取専用" : "");

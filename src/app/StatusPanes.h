@@ -20,7 +20,7 @@ namespace status_panes {
 // UTF-8 texts.
 std::string SizeText(int bytes);
 std::optional<std::string> CaretPaneText(const EditBuffer& edit);
-std::string InsertPaneText(int insertMode);  // "挿入" or "上書"
+std::string InsertPaneText(bool insert);  // "挿入" or "上書"
 // The encoding of the document's file: "CP932", "UTF-8" or "UTF-8 (BOM付き)",
 // with " 読取専用" added while the text may not be written over its file.
 std::string EncodingPaneText(file_encoding::Encoding encoding, bool lossy);

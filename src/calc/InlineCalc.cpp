@@ -9,6 +9,7 @@
 #include "editor/TextRewrite.h"
 #include "numbers/NumberChars.h"
 #include "text/Cp932.h"
+#include "calc/CalcState.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ void CalculateLine(EditorView& view) {
   const std::string_view finished =
       std::string_view(in.text).substr(static_cast<std::size_t>(lineStart), static_cast<std::size_t>(lineEnd - lineStart));
   const FinishedLine line = PrepareLine(finished);
-  CalcState& calc = view.calc;
+  CalcState& calc = view.Extension<CalcState>();
 
   if (line.hasOperator && !line.hasEquals && line.hasX1) {
     calc.pendingFormula = line.compact;

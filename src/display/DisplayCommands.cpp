@@ -39,20 +39,20 @@ void ChangeDisplayFont(EditorView& view) {
 // The first visible line's text stays on top and the caret where it was.
 void ToggleWordWrap(EditorView& view) {
   view.ApplyWordWrap(!view.Edit().IsWordWrap());
-  view.wordWrap = view.Edit().IsWordWrap() ? 1 : 0;
+  view.modes.wordWrap = view.Edit().IsWordWrap();
   UpdateViews(view, UpdateHint::None);
 }
 
 void ToggleTabWidth(EditorView& view) {
-  const bool toFour = view.tabWidth == 8;
+  const bool toFour = view.modes.tabWidth == 8;
   const char* question = toFour ? "タブ幅を現在の 8 文字（既定）から\n 4 文字（半角）に設定します。"
                                 : "タブ幅を現在の 4 文字から\n 既定の 8 文字（半角）に戻します。";
   if (view.Host().MessageBox(app_identity::kAppName, question, MsgButtons::OkCancel, MsgIcon::None) != MsgResult::Ok)
     return;
-  view.tabWidth = toFour ? 4 : 8;
+  view.modes.tabWidth = toFour ? 4 : 8;
   view.ApplyTabStops();
-  view.Settings().WriteInt(setting::TextTabWidth, view.tabWidth);
-  view.redrawColouring = true;
+  view.Settings().WriteInt(setting::TextTabWidth, view.modes.tabWidth);
+  view.redraw.colouring = true;
 }
 
 void ChangeColours(EditorView& view) {
@@ -75,8 +75,8 @@ void ChangeColours(EditorView& view) {
 void RegisterDisplayCommands(CommandTable& t) {
   t.Add({cmd::ChangeDisplayFont, "フォントの変更", "", "", display_commands::ChangeDisplayFont, {}, {}});
   t.Add({cmd::ToggleWordWrap, "ワードラップ(&W)", "", "", display_commands::ToggleWordWrap, {},
-         [](EditorView& v) { return v.wordWrap == 1; }});
+         [](EditorView& v) { return v.modes.wordWrap; }});
   t.Add({cmd::ToggleTabWidth, "タブ幅の変更 (&S)", "", "", display_commands::ToggleTabWidth,
-         [](EditorView& v) { return v.tableMode == 0; }, {}});
+         [](EditorView& v) { return !v.modes.table; }, {}});
   t.Add({cmd::ChangeColours, "色の設定", "", "", display_commands::ChangeColours, {}, {}});
 }

@@ -1,5 +1,5 @@
 // The display subsystem's commands: display font, word wrap, tab width and
-// colours. The line-number switches are the view's own (editor/ViewCommands).
+// colours. The line-number switches are the view's own (editor/EditorViewCommands).
 #pragma once
 
 class CommandTable;

@@ -32,7 +32,7 @@ Frame MakeFrame(const EditorView& view) {
   const int rows = view.LineHeight() > 0 ? client.Height() / h : 36;
   return Frame{view,           e,           e.Text(),          h,
                client.Width(), client.Height(), rows,          e.FirstVisibleLine(),
-               view.leftMargin, view.tableMode != 0 && view.lineNumberMode == 1};
+               view.leftMargin, view.modes.table && view.modes.lineNumbers == LineNumberMode::Physical};
 }
 
 OverlayItem Item(OverlayItem::Kind kind, int x, int y, Colour colour, std::string text = {}) {
@@ -63,11 +63,11 @@ void AddNumber(std::vector<OverlayItem>& items, const Frame& f, int row, int num
 
 void AddGutter(std::vector<OverlayItem>& items, const Frame& f) {
   const EditorView& v = f.view;
-  if (v.lineNumberMode == 0 || f.edit.IsReadOnly()) return;
+  if (v.modes.lineNumbers == LineNumberMode::Off || f.edit.IsReadOnly()) return;
   const int gutterRight = f.leftMargin - 10;
   AddFill(items, 0, f.RowTop(0), gutterRight, f.clientHeight, kGutterBackground);
 
-  if (v.lineNumberMode == 2 && f.edit.IsWordWrap()) {
+  if (v.modes.lineNumbers == LineNumberMode::Logical && f.edit.IsWordWrap()) {
     // A logical line is numbered on its first row; the rows it wraps onto stay empty.
     for (int k = 0; k < f.rows && f.first + k < f.edit.LineCount(); ++k) {
       const int start = f.edit.LineIndex(f.first + k);
@@ -85,7 +85,7 @@ void AddGutter(std::vector<OverlayItem>& items, const Frame& f) {
   const int rulerRight = std::min(gutterRight + f.clientWidth - 40, f.clientWidth);
   const int clipLeft = std::max(rulerLeft, gutterRight);
   AddFill(items, clipLeft, f.RowTop(0), rulerRight - clipLeft, f.lineHeight, kGutterBackground);
-  OverlayItem ruler = Item(OverlayItem::Kind::Ruler, rulerLeft, f.RowTop(0), kNumberColour, RulerText(v.tabWidth));
+  OverlayItem ruler = Item(OverlayItem::Kind::Ruler, rulerLeft, f.RowTop(0), kNumberColour, RulerText(v.modes.tabWidth));
   ruler.tabOrigin = rulerLeft;
   ruler.tabStop = f.edit.TabPixels();
   ruler.clipLeft = clipLeft;
@@ -203,7 +203,7 @@ void AddMarks(std::vector<OverlayItem>& items, const Frame& f, const VisibleText
     if (f.text[static_cast<std::size_t>(vt.chars[i])] == '\r' && f.leftMargin <= x && x < f.clientWidth - hWidth)
       mark(x, yOf(i) + 3, "↓", kMarkColour, f.lineHeight * 5);
   }
-  const bool table = f.view.tableMode != 0;
+  const bool table = f.view.modes.table;
   for (std::size_t i = 0; i < vt.chars.size(); ++i) {
     const int x = vt.x[i];
     if (f.text[static_cast<std::size_t>(vt.chars[i])] != '\t' || x + 1 < f.leftMargin ||
@@ -294,7 +294,7 @@ void AddEof(std::vector<OverlayItem>& items, const Frame& f) {
   const Point prev = e.PosFromChar(n - 1);
   const int prevX = prev == failed ? lm : prev.x;
   const int charW = std::max(1, e.Layout().AverageCharWidth());
-  const int tabW = std::max(1, f.view.tabWidth * charW);
+  const int tabW = std::max(1, f.view.modes.tabWidth * charW);
   const int x0 = e.PosFromChar(0).x;
   const int nextTab = x0 + tabW * ((endX - x0) / tabW + 1);
   if (endX - prevX > charW && endX - prevX == 2 * charW - 1) endX -= charW - 1;
@@ -375,7 +375,7 @@ std::vector<OverlayItem> Compute(const EditorView& view, bool hasFocus) {
   AddGutter(items, f);
   AddUnderline(items, f, hasFocus);
   const bool readOnly = f.edit.IsReadOnly();
-  if (view.returnMark == 1 && !readOnly) {
+  if (view.modes.returnMarks && !readOnly) {
     const int rows = f.rows - (f.ruler ? 1 : 0);
     if (f.first <= f.edit.LineCount() - 1 && rows > 0) {
       const VisibleText vt = CollectVisible(f, rows);
@@ -384,7 +384,7 @@ std::vector<OverlayItem> Compute(const EditorView& view, bool hasFocus) {
     }
     AddEof(items, f);
   }
-  if (!readOnly) items.push_back(Item(OverlayItem::Kind::Ime, 0, 0, 0, ImeMark(view.imeOpen != 0)));
+  if (!readOnly) items.push_back(Item(OverlayItem::Kind::Ime, 0, 0, 0, ImeMark(view.ime.open)));
   return items;
 }
 

@@ -49,11 +49,11 @@ std::vector<std::string> FindBackupFiles(const std::string& folder, const std::s
 }
 
 bool CanDeleteBackupFiles(EditorView& view) {
-  return !view.fileFolder.empty() && !FindBackupFiles(view.fileFolder, view.Doc().PathName(), 1).empty();
+  return !view.Doc().FileFolder().empty() && !FindBackupFiles(view.Doc().FileFolder(), view.Doc().PathName(), 1).empty();
 }
 
 void DeleteBackupFiles(EditorView& view) {
-  const std::string& folder = view.fileFolder;
+  const std::string& folder = view.Doc().FileFolder();
   if (folder.empty()) return;
   const std::vector<std::string> files = FindBackupFiles(folder, view.Doc().PathName());
   if (files.empty()) return;

@@ -1,5 +1,8 @@
 // Document: the one document of a process: the file it stands for, its
-// title and modified flag, and the views that show it.
+// title and modified flag, and the views that show it. It is the file model:
+// reading, writing and reloading the file, and telling the user when one of
+// those fails. What the user asks for (the file commands, their dialogs and
+// the save prompt) is DocumentCommands.
 //
 // The text itself lives in the views' EditBuffers; the document reads a file
 // into its first view and writes the first view's text back. The text is
@@ -38,7 +41,6 @@ class Document final : public ViewDocument {
   // Untitled documents have an empty path and the title "無題".
   static constexpr const char* kUntitled = "無題";
 
-
   Document() = default;
   // Reads setting::BackupOnSave once; settings are also where the
   // recent-file list and the caret memory live.
@@ -47,10 +49,14 @@ class Document final : public ViewDocument {
   Document& operator=(const Document&) = delete;
 
   const std::string& PathName() const override { return path_; }  // file system path, "" when untitled
-  // Sets the path and, from it, the title (the file name, readable).
+  // Sets the path (and its parts) and, from it, the title (the file name, readable).
   void SetPathName(const std::string& path);
   const std::string& Title() const { return title_; }  // UTF-8
   void SetTitle(const std::string& title) { title_ = title; }
+  const std::string& FileFolder() const override { return folder_; }
+  const std::string& FileTitle() const override { return fileTitle_; }
+  const std::string& FileNameExt() const override { return nameExt_; }
+  const std::string& FileExt() const override { return ext_; }
 
   bool IsModified() const override { return modified_; }
   void SetModifiedFlag(bool modified) override { modified_ = modified; }
@@ -60,6 +66,8 @@ class Document final : public ViewDocument {
   // The file's last-write time (seconds since 1970) after the last successful
   // open, save or accepted reload; 0 before any.
   std::int64_t lastKnownFileTime = 0;
+  // True while the user is asked whether to reload a file changed outside.
+  bool askingAboutExternalChange = false;
 
   // ---- views. Views add themselves when built and leave when destroyed;
   // the first one is the one the document reads into and writes from.
@@ -84,27 +92,17 @@ class Document final : public ViewDocument {
   // Opens a file as the document (full path, title, recent list) and
   // initialises the views; on failure the document stays as it was.
   bool OpenDocumentFile(const std::string& path);
-
-  // ---- commands (the view passed is the active pane)
-  void OnFileNew(EditorView& active);             // cmd::FileNew
-  void OnFileOpen(EditorView& active);            // cmd::FileOpen
-  bool OnFileSave();                              // cmd::FileSave; true when saved
-  bool OnFileSaveAs();                            // cmd::FileSaveAs; true when saved
-  void OnOpenRecentFile(EditorView& active, int index);  // cmd::RecentFileFirst + index
-  // A file dropped on the window (file-system bytes): opened as Open opens
-  // the file chosen in its dialog.
-  void OnDropFile(EditorView& active, const std::string& path);
-
-  // The save prompt for a modified document; false when the user cancels
-  // or the save fails, so that what asked stops.
-  bool SaveModified();
-  // Closing the window: remembers the caret (not in print preview), then the
-  // save prompt. True when the window may close.
-  bool CanCloseFrame(EditorView& active, bool inPrintPreview);
-
-  // Called when the application is activated: offers to reload the file
-  // when another program has written it since it was opened or saved.
-  void CheckExternalChange();
+  // Writes the text to path in `form` and makes path the document's file
+  // (title, recent list, file time); false, with the file as it was, on failure.
+  bool SaveAs(const std::string& path, const file_text::FileForm& form);
+  // Reads the file again after another program wrote it: the views are told,
+  // the reloaded text becomes a saved undo step and the document unmodified.
+  bool Reload();
+  // Reads the file again as `readAs` (also at later reloads) and initialises
+  // the views; on failure the document keeps its text and its earlier choice.
+  bool ReopenAs(file_text::ReadAs readAs);
+  // Takes the file's last-write time as lastKnownFileTime.
+  void ReadFileTime();
 
   // Removes a split window before the current file is left; set by the
   // window, empty where there is none.
@@ -113,36 +111,31 @@ class Document final : public ViewDocument {
   // a window whose panes decide which one that is, else the active pane's.
   std::function<void(EditorView& active)> saveCaretPosition;
 
+  // Where messages go (the first view's UI host) and the settings (those
+  // given at construction, else the first view's); null without a view.
+  UiHost* Host() const;
+  SettingsStore* Settings() const;
+
   // ---- the file's encoding
   const file_text::FileForm& Form() const { return form_; }
   // True while the text is not a faithful form of the file (it holds
   // substitutes for characters CP932 cannot hold): the views show it
   // read-only and it is never written over that file.
   bool IsLossy() const { return lossy_; }
-  // cmd::ReopenAsCp932, cmd::ReopenAsUtf8: the save prompt, then the file read
-  // again as that encoding (also by later reloads).
-  void OnReopen(EditorView& active, file_text::ReadAs readAs);
 
  private:
-  UiHost* Host() const;
-  SettingsStore* Settings() const;
-  // The common steps of Open, the recent files and a dropped file: the save
-  // prompt, the caret, the split, then the framework's open.
-  enum class OpenOutcome { Opened, Cancelled, Failed };
-  OpenOutcome OpenOther(EditorView& active, const std::string& path);
-  void ReadFileTime();
-  void SaveCaretPosition(EditorView& active);
+  void SetPath(const std::string& path);
   void ShowMessage(const std::string& text);
   file_text::ReadAs CurrentReadAs() const;
   // Writes the first view's text to path in `form` (Save, Save As).
   bool WriteText(const std::string& path, const file_text::FileForm& form);
 
   std::string path_;
+  std::string folder_, fileTitle_, nameExt_, ext_;  // parts of path_ (docfile::SplitPath)
   std::string title_ = kUntitled;
   bool modified_ = false;
   SettingsStore* settings_ = nullptr;
   std::vector<EditorView*> views_;
-  bool checkingExternalChange_ = false;
   file_text::FileForm form_;
   bool lossy_ = false;
   std::optional<file_text::ReadAs> readAs_;  // chosen by a reopen command

@@ -1,13 +1,188 @@
-// The document's entries of the command table: new, open, save, save as, the
-// recent files and the deletion of backups.
+// DocumentCommands: the user's file commands and the questions they ask,
+// over the document's file model; and the document's entries of the command
+// table.
 #include "document/DocumentCommands.h"
 
 #include "document/BackupDeletion.h"
 #include "document/Document.h"
+#include "document/DocumentFile.h"
 #include "document/RecentFileList.h"
+#include "document/ViewAttachment.h"
 #include "editor/CommandIds.h"
 #include "editor/CommandTable.h"
 #include "editor/EditorView.h"
+#include "platform/UiHost.h"
+#include "settings/AppIdentity.h"
+#include "settings/SettingsStore.h"
+
+namespace {
+
+constexpr const char* kOpenFilter = "All files (*.*)|*.*|Text/Pvl files (*.txt;*.pvl)|*.txt;*.pvl||";
+constexpr const char* kSaveFilter = "Pivra Files (*.pvl)|*.pvl|すべてのファイル (*.*)|*.*||";
+
+bool IsPvlPath(const std::string& path) {
+  std::string folder, title, ext, nameExt;
+  docfile::SplitPath(path, folder, title, ext, nameExt);
+  return ext == ".pvl" || ext == ".PVL";
+}
+
+}  // namespace
+
+void DocumentCommands::OnFileNew(EditorView& active) {
+  if (!SaveModified()) return;
+  SaveCaretPosition(active);
+  if (doc_.unsplit) doc_.unsplit();
+  doc_.SetTitle(Document::kUntitled);
+  doc_.OnNewDocument();
+  doc_.UpdateAllViews(nullptr, UpdateHint::New);
+}
+
+void DocumentCommands::OnFileOpen(EditorView& active) {
+  UiHost* host = doc_.Host();
+  if (!host) return;
+  FileDialogData dialog;
+  dialog.title = "開く";
+  dialog.filter = kOpenFilter;
+  dialog.initialPath = doc_.PathName();
+  if (!host->ChooseFile(dialog) || dialog.path.empty()) return;
+  const std::string path = docfile::FullPath(dialog.path);
+  if (path == doc_.PathName()) return;  // the file already open: no reload
+  OpenOther(active, path);
+}
+
+void DocumentCommands::OnOpenRecentFile(EditorView& active, int index) {
+  SettingsStore* settings = doc_.Settings();
+  if (!settings || index < 0) return;
+  const std::vector<std::string> entries = recent_files::Entries(*settings);
+  if (static_cast<std::size_t>(index) >= entries.size()) return;
+  const std::string path = entries[static_cast<std::size_t>(index)];
+  // The open file itself: as with Open, nothing happens, so an answer of
+  // "No" to the save prompt can never mark unsaved edits as saved.
+  if (path == doc_.PathName()) return;
+  if (OpenOther(active, path) == OpenOutcome::Failed && !docfile::Exists(path)) recent_files::Remove(*settings, path);
+}
+
+void DocumentCommands::OnDropFile(EditorView& active, const std::string& path) {
+  if (path.empty()) return;
+  const std::string full = docfile::FullPath(path);
+  if (full == doc_.PathName()) return;  // the file already open: no reload, as with Open
+  OpenOther(active, full);
+}
+
+DocumentCommands::OpenOutcome DocumentCommands::OpenOther(EditorView& active, const std::string& path) {
+  if (!SaveModified()) return OpenOutcome::Cancelled;
+  // Still modified: the user chose not to save. The edits are dropped by the
+  // open, so the flag goes; and the caret of text that is not saved is not
+  // remembered.
+  const bool keptEdits = doc_.IsModified();
+  if (keptEdits)
+    doc_.SetModifiedFlag(false);
+  else
+    SaveCaretPosition(active);
+  if (doc_.unsplit) doc_.unsplit();
+  if (doc_.OpenDocumentFile(path)) return OpenOutcome::Opened;
+  doc_.SetModifiedFlag(keptEdits);
+  return OpenOutcome::Failed;
+}
+
+bool DocumentCommands::OnFileSave() {
+  if (doc_.Title() == Document::kUntitled) return OnFileSaveAs();
+  if (!doc_.OnSaveDocument(doc_.PathName())) return false;
+  doc_.ReadFileTime();
+  return true;
+}
+
+bool DocumentCommands::OnFileSaveAs() {
+  UiHost* host = doc_.Host();
+  if (!host) return false;
+  FileDialogData dialog;
+  dialog.save = true;
+  dialog.title = "名前を付けて保存";
+  dialog.filter = kSaveFilter;
+  dialog.defaultExt = "pvl";
+  dialog.offerEncoding = true;
+  dialog.encoding = doc_.Form().encoding;
+  dialog.defaultExtEncoding = file_encoding::Encoding::Cp932;
+  if (!doc_.PathName().empty()) {
+    dialog.initialPath = doc_.PathName();
+  } else {
+    // The title, cut before anything that cannot be part of a file name.
+    const std::string& title = doc_.Title();
+    dialog.initialPath = title.substr(0, title.find_first_of(":/\\")) + ".pvl";
+  }
+  if (!host->ChooseFile(dialog) || dialog.path.empty()) return false;
+  const std::string path = docfile::FullPath(dialog.path);
+  // Without a choice, the program's own files are CP932 and others keep the
+  // document's encoding.
+  file_text::FileForm form = doc_.Form();
+  if (dialog.encodingChosen)
+    form.encoding = dialog.encoding;
+  else if (IsPvlPath(path))
+    form.encoding = dialog.defaultExtEncoding;
+  return doc_.SaveAs(path, form);
+}
+
+bool DocumentCommands::SaveModified() {
+  if (!doc_.IsModified()) return true;
+  UiHost* host = doc_.Host();
+  if (!host) return true;
+  std::string text = "%1 への変更を保存しますか?";
+  text.replace(text.find("%1"), 2, doc_.Title());
+  switch (host->MessageBox(app_identity::kAppName, text, MsgButtons::YesNoCancel, MsgIcon::Question)) {
+    case MsgResult::Cancel:
+      return false;
+    case MsgResult::No:
+      return true;
+    default:
+      return OnFileSave();
+  }
+}
+
+void DocumentCommands::SaveCaretPosition(EditorView& active) {
+  if (doc_.saveCaretPosition) {
+    doc_.saveCaretPosition(active);
+  } else {
+    view_attachment::SaveCaretPosition(active);
+  }
+}
+
+bool DocumentCommands::CanCloseFrame(EditorView& active, bool inPrintPreview) {
+  if (!inPrintPreview) SaveCaretPosition(active);
+  return SaveModified();
+}
+
+void DocumentCommands::CheckExternalChange() {
+  // The question's own window takes the activation away and back; that must
+  // not ask a second time while the first question is open.
+  if (doc_.askingAboutExternalChange) return;
+  std::int64_t t = 0;
+  if (!docfile::LastWriteTime(doc_.PathName(), t) || t <= doc_.lastKnownFileTime) return;
+  UiHost* host = doc_.Host();
+  if (!host) return;
+  doc_.askingAboutExternalChange = true;
+  // Yes replaces the text shown, so a document with unsaved edits says so.
+  std::string question = "他で編集されて、更新されています。\n新たに開き直しますか？";
+  if (doc_.IsModified()) question += "\n保存されていない変更は破棄されます。";
+  const MsgResult answer = host->MessageBox(app_identity::kAppName, question, MsgButtons::YesNo, MsgIcon::Exclamation);
+  // Either answer settles this version of the file: after No the question
+  // comes again only when the file changes again.
+  doc_.lastKnownFileTime = t;
+  if (answer == MsgResult::Yes) doc_.Reload();
+  doc_.askingAboutExternalChange = false;
+}
+
+void DocumentCommands::OnReopen(EditorView& active, file_text::ReadAs readAs) {
+  if (doc_.PathName().empty() || !SaveModified()) return;
+  const bool keptEdits = doc_.IsModified();  // the user chose not to save
+  if (keptEdits)
+    doc_.SetModifiedFlag(false);
+  else
+    view_attachment::SaveCaretPosition(active);
+  if (doc_.unsplit) doc_.unsplit();
+  if (!doc_.ReopenAs(readAs)) doc_.SetModifiedFlag(keptEdits);
+}
+
+// ---------------------------------------------------------------- the command table
 
 Document& DocumentOf(EditorView& view) { return dynamic_cast<Document&>(view.Doc()); }
 
@@ -21,22 +196,22 @@ void RegisterDocumentCommands(CommandTable& t) {
     e.enabled = std::move(enabled);
     t.Add(std::move(e));
   };
-  add(cmd::FileNew, "新規作成(&N)", [](EditorView& v) { DocumentOf(v).OnFileNew(v); });
-  add(cmd::FileOpen, "開く(&O)...", [](EditorView& v) { DocumentOf(v).OnFileOpen(v); });
-  add(cmd::FileSave, "上書き保存(&S)", [](EditorView& v) { DocumentOf(v).OnFileSave(); },
+  add(cmd::FileNew, "新規作成(&N)", [](EditorView& v) { DocumentCommands(DocumentOf(v)).OnFileNew(v); });
+  add(cmd::FileOpen, "開く(&O)...", [](EditorView& v) { DocumentCommands(DocumentOf(v)).OnFileOpen(v); });
+  add(cmd::FileSave, "上書き保存(&S)", [](EditorView& v) { DocumentCommands(DocumentOf(v)).OnFileSave(); },
       [](EditorView& v) { return v.Doc().IsModified(); });
-  add(cmd::FileSaveAs, "名前を付けて保存(&A)...", [](EditorView& v) { DocumentOf(v).OnFileSaveAs(); });
+  add(cmd::FileSaveAs, "名前を付けて保存(&A)...", [](EditorView& v) { DocumentCommands(DocumentOf(v)).OnFileSaveAs(); });
   // Reading the file again in the other encoding needs a file.
   auto hasFile = [](EditorView& v) { return !v.Doc().PathName().empty(); };
   add(cmd::ReopenAsCp932, "CP932 で開き直す(&J)",
-      [](EditorView& v) { DocumentOf(v).OnReopen(v, file_text::ReadAs::Cp932); }, hasFile);
+      [](EditorView& v) { DocumentCommands(DocumentOf(v)).OnReopen(v, file_text::ReadAs::Cp932); }, hasFile);
   add(cmd::ReopenAsUtf8, "UTF-8 で開き直す(&U)",
-      [](EditorView& v) { DocumentOf(v).OnReopen(v, file_text::ReadAs::Utf8); }, hasFile);
+      [](EditorView& v) { DocumentCommands(DocumentOf(v)).OnReopen(v, file_text::ReadAs::Utf8); }, hasFile);
   add(cmd::DeleteBackupFiles, "バックアップの削除", DeleteBackupFiles, CanDeleteBackupFiles);
   // The recent files have no fixed caption: the File menu shows
   // recent_files::MenuEntries, one entry per listed file.
   for (int n = 0; n < recent_files::kCount; ++n) {
-    add(cmd::RecentFileFirst + n, "", [n](EditorView& v) { DocumentOf(v).OnOpenRecentFile(v, n); },
+    add(cmd::RecentFileFirst + n, "", [n](EditorView& v) { DocumentCommands(DocumentOf(v)).OnOpenRecentFile(v, n); },
         [n](EditorView& v) {
           return static_cast<std::size_t>(n) < recent_files::Entries(v.Settings()).size();
         });

@@ -11,27 +11,29 @@
 #include "document/DocumentFile.h"
 #include "editor/EditorView.h"
 #include "settings/SettingsStore.h"
+#include "calc/CalcState.h"
+#include "table/TableClipboard.h"
 
 namespace view_attachment {
 
-bool IsPvlFile(const EditorView& view) { return view.fileExt == ".pvl" || view.fileExt == ".PVL"; }
-bool IsLogFile(const EditorView& view) { return view.fileExt == ".log" || view.fileExt == ".LOG"; }
+bool IsPvlFile(const EditorView& view) { return view.Doc().FileExt() == ".pvl" || view.Doc().FileExt() == ".PVL"; }
+bool IsLogFile(const EditorView& view) { return view.Doc().FileExt() == ".log" || view.Doc().FileExt() == ".LOG"; }
 
 void ApplyDirectiveLine(EditorView& view) {
   const DirectiveValues v = ReadDirectiveLine(view.Edit().GetLogicalLine(0).first);
-  if (v.tabWidth) view.tabWidth = *v.tabWidth;
-  if (v.columns) view.printColumns = *v.columns;
+  if (v.tabWidth) view.modes.tabWidth = *v.tabWidth;
+  if (v.columns) view.print.columns = *v.columns;
   // The print font is made from printFontHeight whenever it is needed, so a
   // new height is all it takes to rebuild it.
-  if (v.fontHeight && *v.fontHeight != view.printFontHeight) view.printFontHeight = *v.fontHeight;
-  if (v.marginStep) view.printMarginStep = *v.marginStep;
+  if (v.fontHeight && *v.fontHeight != view.print.fontHeight) view.print.fontHeight = *v.fontHeight;
+  if (v.marginStep) view.print.marginStep = *v.marginStep;
 }
 
 void RefreshDirectiveLine(EditorView& view) {
   view.tableSelection = view.Edit().GetSel();
   std::string text = view.Edit().GetText();
   const std::string line =
-      FormatDirectiveLine(view.tabWidth, view.printFontHeight, view.printColumns, view.printMarginStep);
+      FormatDirectiveLine(view.modes.tabWidth, view.print.fontHeight, view.print.columns, view.print.marginStep);
   if (!PutDirectiveLine(text, line)) return;
   // A longer directive line must not take the text past the size limit (it
   // could then be saved but not opened again): the old line stays.
@@ -56,9 +58,9 @@ void RestoreAfterPrinting(EditorView& view, Document& doc, std::string_view text
   if (textOnly || doc.IsModified()) return;
   // An unmodified document is saved so that the refreshed directive line
   // reaches the file.
-  if (doc.OnSaveDocument(view.filePath)) {
+  if (doc.OnSaveDocument(view.Doc().PathName())) {
     std::int64_t t = 0;
-    if (docfile::LastWriteTime(view.filePath, t)) doc.lastKnownFileTime = t;
+    if (docfile::LastWriteTime(view.Doc().PathName(), t)) doc.lastKnownFileTime = t;
   }
 }
 
@@ -71,8 +73,8 @@ void SaveCaretPosition(EditorView& view) {
 namespace {
 
 void RestoreRememberedCaret(EditorView& view) {
-  if (view.Edit().GetTextLength() <= 1 || view.filePath.empty()) return;
-  const auto [pos, firstLine] = caret_memory::Load(view.Settings(), view.filePath);
+  if (view.Edit().GetTextLength() <= 1 || view.Doc().PathName().empty()) return;
+  const auto [pos, firstLine] = caret_memory::Load(view.Settings(), view.Doc().PathName());
   view.Edit().LineScroll(0, firstLine);
   view.Edit().SetSel(pos, pos);
   view.Edit().ScrollCaret();
@@ -80,49 +82,47 @@ void RestoreRememberedCaret(EditorView& view) {
 
 }  // namespace
 
-// Per-document start state, in this order: the path and its parts, the
-// reset fields, table mode with its tab width (a .pvl file's directive line
+// Per-document start state, in this order: the print margin, the reset
+// fields, table mode with its tab width (a .pvl file's directive line
 // may change it), editor mode for other files, read-only log files, the
 // update notification (which also gives a loaded text CR LF line ends), the
 // remembered caret, and a fresh undo history.
 void InitialiseView(EditorView& view) {
-  view.printMarginStep = view.Settings().GetInt(setting::PrintMarginStep);
-  view.filePath = view.Doc().PathName();
-  docfile::SplitPath(view.filePath, view.fileFolder, view.fileTitle, view.fileExt, view.fileNameExt);
+  view.print.marginStep = view.Settings().GetInt(setting::PrintMarginStep);
 
   view.tableSelection = {0, 0};
   view.cellRange = CellRange{};
-  view.tableClipboard.rowCount = 0;
-  view.tableClipboard.columnCount = 0;
+  view.Extension<TableClipboard>().rowCount = 0;
+  view.Extension<TableClipboard>().columnCount = 0;
   view.decimalPlaces = view.Settings().GetInt(setting::DecimalPlaces);
-  view.keepCaretColumn = view.Settings().GetInt(setting::KeepCaretColumn);
-  view.wordWrap = 0;
-  view.tableMode = 1;
-  view.paneTableMode = 1;
+  view.modes.keepCaretColumn = view.Settings().GetInt(setting::KeepCaretColumn) == 1;
+  view.modes.wordWrap = false;
+  view.modes.table = true;
+  view.modes.paneTable = true;
 
-  view.lineNumberMode = 1;
+  view.modes.lineNumbers = LineNumberMode::Physical;
   view.Settings().WriteInt(setting::LineNumbers, 1);
-  view.tabWidth = view.Settings().GetInt(setting::TableColumnWidth);
+  view.modes.tabWidth = view.Settings().GetInt(setting::TableColumnWidth);
   if (IsPvlFile(view)) ApplyDirectiveLine(view);
 
-  view.editorMode = view.Settings().GetInt(setting::EditorModeAtStart);
-  if (view.editorMode == 1 && !IsPvlFile(view)) {
-    view.tableMode = 0;
-    view.lineNumberMode = 0;
+  view.modes.editor = view.Settings().GetInt(setting::EditorModeAtStart) == 1;
+  if (view.modes.editor && !IsPvlFile(view)) {
+    view.modes.table = false;
+    view.modes.lineNumbers = LineNumberMode::Off;
     view.Settings().WriteInt(setting::LineNumbers, 0);
-    view.wordWrap = 1;
-    view.tabWidth = view.Settings().GetInt(setting::TextTabWidth);
+    view.modes.wordWrap = true;
+    view.modes.tabWidth = view.Settings().GetInt(setting::TextTabWidth);
   }
   view.ApplyTabStops();
   view.ApplyWordWrap(false);
-  view.ApplyWordWrap(view.wordWrap != 0);
+  view.ApplyWordWrap(view.modes.wordWrap);
 
   if (IsLogFile(view)) {
     view.Edit().SetReadOnly(true);
-    view.returnMark = 0;
+    view.modes.returnMarks = false;
   } else {
     view.Edit().SetReadOnly(false);
-    view.returnMark = view.Settings().GetInt(setting::ReturnMarks);
+    view.modes.returnMarks = view.Settings().GetInt(setting::ReturnMarks) == 1;
   }
   // A text that holds substitutes for characters of the file is only shown.
   if (const auto* doc = dynamic_cast<const Document*>(&view.Doc()); doc && doc->IsLossy())
@@ -133,10 +133,10 @@ void InitialiseView(EditorView& view) {
   caret_memory::ForgetVanishedRecentFiles(view.Settings());
 
   view.History().Restart(view.Edit());
-  view.calc.OnViewInitialised();
+  view.Extension<CalcState>().OnViewInitialised();
   view.Doc().SetModifiedFlag(false);
   view.caretColumnX = std::max(0, view.Edit().CaretPoint().x);
-  view.drawingEnabled = true;
+  view.redraw.drawingEnabled = true;
 }
 
 }  // namespace view_attachment

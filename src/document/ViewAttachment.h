@@ -2,7 +2,7 @@
 // to it, and the document-dependent steps around printing and closing.
 //
 // A view is set up for its document in one fixed order (InitialiseView): the
-// path and its parts, the reset table state, table mode with its tab width
+// print margin, the reset table state, table mode with its tab width
 // (which a .pvl file's directive line may change), editor mode for other
 // files, read-only log files, the common update steps (which also give a
 // loaded text CR LF line ends), the remembered caret, and a fresh undo history.

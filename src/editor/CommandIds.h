@@ -33,7 +33,7 @@ inline constexpr int FilePrint = 57607;         // Ctrl+P
 inline constexpr int FilePrintPreview = 57609;  // after Print in the File menu
 inline constexpr int AppExit = 57665;           // last command of the File menu; the recent files go before it
 
-// ---- Editing: undo, clipboard (editor/ViewCommands.cpp)
+// ---- Editing: undo, clipboard (editor/EditorViewCommands.cpp)
 inline constexpr int Undo = 32789;       // 元に戻す, Ctrl+Z
 inline constexpr int Redo = 32788;       // 先へ戻す, Ctrl+Y
 inline constexpr int Cut = 57635;        // 切り取り, Ctrl+X
@@ -47,7 +47,7 @@ inline constexpr int FindNext = 57640;  // F3
 // Not built yet: a web search for the selected text, in both context menus.
 inline constexpr int WebSearch = 33096;
 
-// ---- View menu: line numbers, read-only (editor/ViewCommands.cpp)
+// ---- View menu: line numbers, read-only (editor/EditorViewCommands.cpp)
 inline constexpr int TogglePhysicalLineNumbers = 32794;  // 物理行番号表示, Ctrl+3
 inline constexpr int ToggleLogicalLineNumbers = 32795;   // 論理行番号表示, Ctrl+4
 inline constexpr int ToggleReadOnly = 32797;             // 読取専用設定・解除
@@ -75,7 +75,7 @@ inline constexpr int SplitColumns = 32808;  // 分割・縦, Ctrl+2
 inline constexpr int NextPane = 57680;      // F6
 inline constexpr int PreviousPane = 57681;  // Shift+F6
 
-// ---- Table menu (表計算): the modes (editor/ViewCommands.cpp)
+// ---- Table menu (表計算): the modes (editor/EditorViewCommands.cpp)
 inline constexpr int ToggleTableMode = 32809;   // 表計算モードの設定/解除
 inline constexpr int ToggleEditorMode = 32868;  // エディタ・モード
 

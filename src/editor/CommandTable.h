@@ -74,6 +74,3 @@ class CommandTable {
   std::map<int, CommandEntry> entries_;
   std::vector<KeyReleaseHandler> keyReleaseHandlers_;
 };
-
-// The view's own commands (editing, modes, navigation).
-void RegisterEditorCommands(CommandTable& table);

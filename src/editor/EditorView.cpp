@@ -20,8 +20,8 @@ EditorView::EditorView(SettingsStore& settings, const CommandLine& commandLine, 
       clipboard_(clipboard) {
   edit_.onChange = [this] { OnEditChange(); };
   edit_.SetWordWrap(true);  // the control is first created wrapping
-  printColumns = settings_.GetInt(setting::PrintColumns);
-  printFontHeight = settings_.GetInt(setting::PrintFontHeight);
+  print.columns = settings_.GetInt(setting::PrintColumns);
+  print.fontHeight = settings_.GetInt(setting::PrintFontHeight);
   colours = ColourScheme::Load(settings_);
   doc_.AddView(this);
 }
@@ -36,17 +36,17 @@ void EditorView::OnInitialUpdate() { doc_.InitialiseView(*this); }
 
 void EditorView::OnUpdate(UpdateHint hint) {
   NormaliseLineEnds();
-  lineNumberMode = settings_.GetInt(setting::LineNumbers);
+  modes.lineNumbers = static_cast<LineNumberMode>(settings_.GetInt(setting::LineNumbers));
   switch (hint) {
     case UpdateHint::SplitStarted:
-      returnMark = settings_.GetInt(setting::ReturnMarks);
-      redrawColouring = true;
+      modes.returnMarks = settings_.GetInt(setting::ReturnMarks) == 1;
+      redraw.colouring = true;
       ApplyWordWrap(false);
       break;
     case UpdateHint::WordWrap:
-      ApplyWordWrap(wordWrap != 0);
-      returnMark = settings_.GetInt(setting::ReturnMarks);
-      redrawColouring = true;
+      ApplyWordWrap(modes.wordWrap);
+      modes.returnMarks = settings_.GetInt(setting::ReturnMarks) == 1;
+      redraw.colouring = true;
       break;
     case UpdateHint::Saved:  // the current undo step is the saved text
       history_.MarkSaved();
@@ -60,9 +60,9 @@ void EditorView::OnUpdate(UpdateHint hint) {
     default:  // None, Reloaded and others: the common steps only
       break;
   }
-  if (commandLine_.CommandLineHas("-m0")) lineNumberMode = 0;
+  if (commandLine_.CommandLineHas("-m0")) modes.lineNumbers = LineNumberMode::Off;
   ApplyLeftMargin();
-  redrawLineNumbers = recreateCaret = redrawColouring = refreshImeMark = true;
+  redraw.lineNumbers = redraw.caret = redraw.colouring = redraw.imeMark = true;
 }
 
 // The gutter holds the label "  N:" for the largest line number shown (the
@@ -74,8 +74,8 @@ std::string EditorView::GutterLabel() const {
 }
 
 void EditorView::ApplyLeftMargin() {
-  if (lineNumberMode == 0 || edit_.IsReadOnly()) {
-    lineNumberMode = 0;
+  if (modes.lineNumbers == LineNumberMode::Off || edit_.IsReadOnly()) {
+    modes.lineNumbers = LineNumberMode::Off;
     gutterLabelLength = 0;
     leftMargin = 10;
   } else {
@@ -87,14 +87,14 @@ void EditorView::ApplyLeftMargin() {
   }
   edit_.SetMargins(leftMargin, 0);
   const Rect client = edit_.ClientRect();
-  const int top = (tableMode && lineNumberMode == 1) ? LineHeight() : 0;
+  const int top = (modes.table && modes.lineNumbers == LineNumberMode::Physical) ? LineHeight() : 0;
   edit_.SetRect({client.left + leftMargin, client.top + top, client.right, client.bottom});
 }
 
 void EditorView::ApplyTabStops() {
   // The width comes from settings or a directive line already checked; the
   // clamp keeps the product in range whatever set it.
-  edit_.SetTabStops(std::clamp(tabWidth, 1, EditBuffer::kMaxTabUnits / 4) * 4);
+  edit_.SetTabStops(std::clamp(modes.tabWidth, 1, EditBuffer::kMaxTabUnits / 4) * 4);
 }
 
 // Switching wrap keeps the first visible line (by the text it starts with)
@@ -149,7 +149,7 @@ void EditorView::PushUndoSnapshot() {
 
 void EditorView::Undo() {
   if (!history_.Undo(edit_)) return;
-  if (tableMode && lineNumberMode == 1) redrawLineNumbers = true;
+  if (modes.table && modes.lineNumbers == LineNumberMode::Physical) redraw.lineNumbers = true;
   doc_.SetModifiedFlag(!history_.CurrentIsSaved());
 }
 
@@ -176,54 +176,54 @@ void EditorView::PasteCommand() {
 void EditorView::SelectAllCommand() { edit_.SelectAll(); }
 
 void EditorView::ToggleTableMode() {
-  lineNumberMode = 0;
-  if (tableMode) {
-    wordWrap = 1;
-    tableMode = 0;
+  modes.lineNumbers = LineNumberMode::Off;
+  if (modes.table) {
+    modes.wordWrap = true;
+    modes.table = false;
     settings_.WriteInt(setting::LineNumbers, 0);
-    tabWidth = settings_.GetInt(setting::TextTabWidth);
-    paneTableMode = 0;
+    modes.tabWidth = settings_.GetInt(setting::TextTabWidth);
+    modes.paneTable = false;
   } else {
-    wordWrap = 0;
-    tableMode = 1;
+    modes.wordWrap = false;
+    modes.table = true;
     TogglePhysicalLineNumbers();
-    tabWidth = settings_.GetInt(setting::TableColumnWidth);
+    modes.tabWidth = settings_.GetInt(setting::TableColumnWidth);
   }
   ApplyTabStops();
-  ApplyWordWrap(wordWrap != 0);
+  ApplyWordWrap(modes.wordWrap);
   ApplyLeftMargin();
-  redrawLineNumbers = redrawColouring = true;
+  redraw.lineNumbers = redraw.colouring = true;
 }
 
 void EditorView::ToggleEditorMode() {
-  editorMode = editorMode ? 0 : 1;
-  settings_.WriteInt(setting::EditorModeAtStart, editorMode);
+  modes.editor = !modes.editor;
+  settings_.WriteInt(setting::EditorModeAtStart, modes.editor);
 }
 
 void EditorView::ToggleReadOnly() {
   if (edit_.IsReadOnly()) {
     edit_.SetReadOnly(false);
-    drawingEnabled = true;
-    returnMark = settings_.GetInt(setting::ReturnMarks);
+    redraw.drawingEnabled = true;
+    modes.returnMarks = settings_.GetInt(setting::ReturnMarks) == 1;
   } else {
     edit_.SetReadOnly(true);
-    returnMark = 0;
+    modes.returnMarks = false;
   }
-  redrawColouring = redrawLineNumbers = true;
+  redraw.colouring = redraw.lineNumbers = true;
 }
 
 void EditorView::TogglePhysicalLineNumbers() {
-  if (tableMode && lineNumberMode == 1) return;  // table mode always shows them
-  lineNumberMode = lineNumberMode == 1 ? 0 : 1;
-  settings_.WriteInt(setting::LineNumbers, lineNumberMode);
-  redrawLineNumbers = true;
+  if (modes.table && modes.lineNumbers == LineNumberMode::Physical) return;  // table mode always shows them
+  modes.lineNumbers = modes.lineNumbers == LineNumberMode::Physical ? LineNumberMode::Off : LineNumberMode::Physical;
+  settings_.WriteInt(setting::LineNumbers, static_cast<int>(modes.lineNumbers));
+  redraw.lineNumbers = true;
 }
 
 void EditorView::ToggleLogicalLineNumbers() {
-  if (tableMode) return;
-  lineNumberMode = lineNumberMode == 2 ? 0 : 2;
-  settings_.WriteInt(setting::LineNumbers, lineNumberMode);
-  redrawLineNumbers = true;
+  if (modes.table) return;
+  modes.lineNumbers = modes.lineNumbers == LineNumberMode::Logical ? LineNumberMode::Off : LineNumberMode::Logical;
+  settings_.WriteInt(setting::LineNumbers, static_cast<int>(modes.lineNumbers));
+  redraw.lineNumbers = true;
 }
 
 void EditorView::ComputeCellRange() {

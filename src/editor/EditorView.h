@@ -2,15 +2,17 @@
 // command that acts on the text.
 //
 // The view owns its EditBuffer and undo history and holds the modes of the
-// pane (table mode, editor mode, word wrap, tab width, line-number mode), the
-// table selection and cell block, and the idle-pass redraw requests. It knows
+// pane (ViewModes), the print layout, the table selection and cell block,
+// and the idle-pass redraw requests (RedrawRequests). A subsystem keeps its
+// own state of the view (the table clipboard, the calculation's pending
+// formula, the find bars) as an Extension made on first use. It knows
 // the rest of the program only through references given at construction: the
 // settings store, the command line, the command table, the document (as a
 // ViewDocument), the UI host (dialogs and message boxes) and the clipboard.
 // Nothing here draws; the window reads the view's state and paints.
 //
 // Input arrives as the control would get it: key down, character, key up, mouse
-// button down, move and release (ViewInput.cpp). Key down looks up
+// button down, move and release (EditorViewInput.cpp). Key down looks up
 // accelerators first; a change reported by the buffer goes to the undo history
 // at once.
 #pragma once
@@ -22,11 +24,14 @@
 #include <utility>
 
 #include "buffer/EditBuffer.h"
-#include "editor/CalcState.h"
+#include "editor/ImeState.h"
 #include "editor/KeyCodes.h"
-#include "editor/TableClipboard.h"
-#include "editor/ViewEnums.h"
+#include "editor/PrintLayout.h"
+#include "editor/RedrawRequests.h"
+#include "editor/ViewExtension.h"
 #include "editor/ViewDocument.h"
+#include "editor/ViewEnums.h"
+#include "editor/ViewModes.h"
 #include "platform/UiHost.h"
 #include "settings/ColourScheme.h"
 #include "undo/UndoHistory.h"
@@ -44,12 +49,6 @@ struct CellRange {
   int Columns() const { return lastCol - firstCol + 1; }
   int Rows() const { return lastRow - firstRow + 1; }
   bool operator==(const CellRange&) const = default;
-};
-
-// State that a subsystem above the editor keeps for each view (the find and
-// replace bars): made on first use, destroyed with the view.
-struct ViewExtension {
-  virtual ~ViewExtension() = default;
 };
 
 class EditorView {
@@ -76,7 +75,7 @@ class EditorView {
 
   // ---- text steps of the update hints and the document's set-up
   void NormaliseLineEnds();
-  // Tab stops from tabWidth; word wrap switched keeping the first visible
+  // Tab stops from modes.tabWidth; word wrap switched keeping the first visible
   // line and the selection.
   void ApplyTabStops();
   void ApplyWordWrap(bool wrap);
@@ -87,7 +86,7 @@ class EditorView {
   CommandResult Execute(int id);
   bool IsEnabled(int id);
   bool IsChecked(int id);
-  ContextMenu ContextMenuResource() const { return tableMode ? ContextMenu::Table : ContextMenu::Edit; }
+  ContextMenu ContextMenuResource() const { return modes.table ? ContextMenu::Table : ContextMenu::Edit; }
 
   // ---- input, in the order the control receives it
   bool OnKeyDown(int key, bool ctrl, bool shift, bool alt);  // true when an accelerator took it
@@ -155,35 +154,16 @@ class EditorView {
   Rect CellBlockRect(const CellRange& cells) const;
 
   // ---- modes and state (the names the rest of the program uses)
-  int tableMode = 1;
-  int paneTableMode = 1;
-  int editorMode = 0;
-  int wordWrap = 0;
-  int tabWidth = 8;
-  int lineNumberMode = 1;
+  ViewModes modes;
   int leftMargin = 10;
   // Characters of the gutter label "  N:" the margin was last sized for.
   int gutterLabelLength = 0;
-  int returnMark = 1;
-  int decimalPlaces = 1;
-  int insertMode = 1;  // 1 insert, 0 overwrite
-  int caretColumnX = 0;
-  int keepCaretColumn = 1;  // setting::KeepCaretColumn, read when a document is attached
-  // Input method: its open state as last read, and the caret position taken
-  // at each key down while it is open in overwrite mode (the start of the
-  // text it is composing).
-  // The window keeps imeOpen at 1 while the input method is composing text.
-  int imeOpen = 0;
-  int imeStartPos = 0;
+  int decimalPlaces = 1;  // of the numbers the table and calculation commands write
+  int caretColumnX = 0;   // the x that vertical moves keep (modes.keepCaretColumn)
+  ImeState ime;
   std::pair<int, int> tableSelection{0, 0};
   CellRange cellRange;
-  TableClipboard tableClipboard;
-  CalcState calc;
-  std::string filePath, fileFolder, fileTitle, fileExt, fileNameExt;  // file system bytes
-  // Print layout, also carried by the directive line of a .pvl file.
-  int printColumns = 1;
-  int printMarginStep = 1;
-  int printFontHeight = -16;  // height of the print font; 0 = none
+  PrintLayout print;  // also carried by the directive line of a .pvl file
 
   // Colours of the text and of the overlay, read when the view is built and
   // changed only by the colour dialog.
@@ -192,12 +172,7 @@ class EditorView {
   // a new font when it moves on.
   int displayFontSerial = 0;
 
-  // Idle-pass redraw requests.
-  bool redrawLineNumbers = false;
-  bool redrawColouring = false;
-  bool recreateCaret = false;
-  bool refreshImeMark = false;
-  bool drawingEnabled = false;
+  RedrawRequests redraw;
 
   // The block the last mouse release highlighted, in client coordinates;
   // empty (Width() <= 0) when none. The window inverts it until the next repaint.

@@ -156,7 +156,7 @@ void SelectWord(EditorView& view) {
   const std::string line = e.GetLogicalLine(-1).first;
   if (col < 0 || col > static_cast<int>(line.size())) return;
   const std::string_view after = std::string_view(line).substr(static_cast<std::size_t>(col));
-  const bool source = IsSourceFile(view.fileExt);
+  const bool source = IsSourceFile(view.Doc().FileExt());
 
   static constexpr std::string_view kPlain = " \t\\";
   static constexpr std::string_view kSourceForward = "/*=-)]}><{[(,.;:? $\"`'\t\\";

@@ -95,7 +95,7 @@ void OpenCommandPrompt(EditorView& view) {
                     MsgButtons::Ok, MsgIcon::Exclamation);
     return;
   }
-  if (!host.StartProgram(terminal, {}, view.fileFolder)) {
+  if (!host.StartProgram(terminal, {}, view.Doc().FileFolder())) {
     host.MessageBox(app_identity::kAppName, "端末エミュレータ " + terminal + " を起動できませんでした。", MsgButtons::Ok,
                     MsgIcon::Exclamation);
   }

@@ -1,9 +1,9 @@
 // ViewDocument: what a view needs of the document it shows.
 //
 // The view owns this interface and the document subsystem implements it, so
-// the view never depends on files, backups or directive lines: it asks the
-// document to set it up for its text (the initial update) and tells it when
-// the text has been modified.
+// the view never depends on files, backups or directive lines: it reads the
+// file's name and its parts, asks the document to set it up for its text
+// (the initial update) and tells it when the text has been modified.
 #pragma once
 
 #include <string>
@@ -18,6 +18,14 @@ class ViewDocument {
   virtual void SetModifiedFlag(bool modified) = 0;
   // The file's path in file-system bytes; "" for an untitled document.
   virtual const std::string& PathName() const = 0;
+  // Its parts, kept with it: the folder with its trailing '/', the name
+  // without and with its extension, and the extension with its dot (case
+  // kept). The shell and backup commands start in the folder; the extension
+  // says which words and modes the file gets.
+  virtual const std::string& FileFolder() const = 0;
+  virtual const std::string& FileTitle() const = 0;
+  virtual const std::string& FileNameExt() const = 0;
+  virtual const std::string& FileExt() const = 0;
 
   // Views join when they are built and leave when they are destroyed.
   virtual void AddView(EditorView* view) = 0;

@@ -13,14 +13,14 @@
 namespace print_commands {
 
 void SetColumns(EditorView& view, int columns) {
-  view.printColumns = columns;
+  view.print.columns = columns;
   view.Settings().WriteInt(setting::PrintColumns, columns);
   print_session::Run(view, PrintRequest::Kind::Preview);
 }
 
 void SetMarginStep(EditorView& view, int step) {
-  if (view.printMarginStep == step) return;
-  view.printMarginStep = step;
+  if (view.print.marginStep == step) return;
+  view.print.marginStep = step;
   view.Settings().WriteInt(setting::PrintMarginStep, step);
   print_session::Run(view, PrintRequest::Kind::Preview);
 }
@@ -42,7 +42,7 @@ void ChoosePrintFont(EditorView& view) {
   }
   host->BeginWait();
   FontDescription font = print_font::Load(view.Settings(), setting::kPrintFontSection);
-  font.height = view.printFontHeight;
+  font.height = view.print.fontHeight;
   int dpiX = 0, dpiY = 0;
   const PrinterQuery query = host->PrinterResolution(dpiX, dpiY);
   host->EndWait();
@@ -59,7 +59,7 @@ void ChoosePrintFont(EditorView& view) {
   if (!host->ChooseFont(shown, view.Host())) return;
   const FontDescription chosen = print_font::ToPrinterUnits(shown, screenDpiY, dpiY);
   if (chosen.height != 0) {
-    view.printFontHeight = chosen.height;
+    view.print.fontHeight = chosen.height;
     print_font::SavePrintFont(view.Settings(), chosen);
   }
   print_session::Run(view, PrintRequest::Kind::Preview);
@@ -90,8 +90,8 @@ void RegisterPrintCommands(CommandTable& t) {
   static const char* const marginCaptions[] = {"100 (論理単位)", "200", "300", "400"};
   for (int n = 1; n <= 4; ++n) {
     add(cmd::PrintColumns1 + n - 1, columnCaptions[n - 1], [n](EditorView& v) { print_commands::SetColumns(v, n); },
-        [n](EditorView& v) { return v.printColumns == n; });
+        [n](EditorView& v) { return v.print.columns == n; });
     add(cmd::PrintMargin1 + n - 1, marginCaptions[n - 1], [n](EditorView& v) { print_commands::SetMarginStep(v, n); },
-        [n](EditorView& v) { return v.printMarginStep == n; });
+        [n](EditorView& v) { return v.print.marginStep == n; });
   }
 }

@@ -58,10 +58,10 @@ void Run(EditorView& view, PrintRequest::Kind kind) {
   request.text = view.Edit().GetText();
   // A settings file edited by hand may hold anything; a page has 1 to 4
   // columns and margin steps.
-  request.columns = std::clamp(view.printColumns, 1, 4);
-  request.marginStep = std::clamp(view.printMarginStep, 1, 4);
-  request.tabWidth = view.tabWidth;
-  request.printFontHeight = view.printFontHeight;
+  request.columns = std::clamp(view.print.columns, 1, 4);
+  request.marginStep = std::clamp(view.print.marginStep, 1, 4);
+  request.tabWidth = view.modes.tabWidth;
+  request.printFontHeight = view.print.fontHeight;
   request.firstVisibleChar = view.Edit().LineIndex(view.Edit().FirstVisibleLine());
 
   const bool preview = kind == PrintRequest::Kind::Preview;
@@ -77,7 +77,7 @@ void Run(EditorView& view, PrintRequest::Kind kind) {
   e.SetSel(pos, pos);
   e.ScrollCaret();
   e.LineScroll(0, e.LineFromChar(pos) - e.FirstVisibleLine());
-  if (view.lineNumberMode != 0) view.redrawLineNumbers = true;
+  if (view.modes.lineNumbers != LineNumberMode::Off) view.redraw.lineNumbers = true;
 }
 
 }  // namespace print_session

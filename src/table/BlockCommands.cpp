@@ -9,6 +9,7 @@
 #include "table/ColumnEditing.h"
 #include "table/TableCreation.h"
 #include "table/TableFormatting.h"
+#include "table/TableClipboard.h"
 
 void RegisterBlockCommands(CommandTable& t) {
   auto noTableSelection = [](EditorView& v) { return v.tableSelection.first >= v.tableSelection.second; };
@@ -37,13 +38,13 @@ void RegisterBlockCommands(CommandTable& t) {
   add(cmd::CopyBlock, "選択範囲のコピー", block_editing::BlockCopy);
   add(cmd::CutBlock, "選択範囲の切取", block_editing::BlockCut);
   add(cmd::PasteBlock, "上の範囲の貼付", block_editing::BlockPaste,
-      [](EditorView& v) { return v.tableClipboard.rowCount > 1; });
+      [](EditorView& v) { return v.Extension<TableClipboard>().rowCount > 1; });
   // Without a copied block there is nothing to repeat (its counts would be
   // divided by), so the entry is off then.
   add(cmd::PasteBlockRepeated, "上の範囲の貼付(繰返し）", block_editing::RepeatedPaste, [](EditorView& v) {
     const CellRange& c = v.cellRange;
     return v.tableSelection.first < v.tableSelection.second && (c.Columns() > 1 || c.Rows() > 1) &&
-           v.tableClipboard.rowCount > 0 && v.tableClipboard.columnCount > 0;
+           v.Extension<TableClipboard>().rowCount > 0 && v.Extension<TableClipboard>().columnCount > 0;
   });
 
   t.Add({cmd::CreateTable, "表の作成", "", "表の作成", [](EditorView& v) { table_creation::CreateTable(v); },

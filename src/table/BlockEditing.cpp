@@ -12,6 +12,7 @@
 #include "table/TableCells.h"
 #include "table/TableGrid.h"
 #include "text/Cp932.h"
+#include "table/TableClipboard.h"
 
 namespace block_editing {
 
@@ -62,7 +63,7 @@ void DeleteBlock(TableGrid& grid, const CellRange& block) {
 
 void BlockCopy(EditorView& view) {
   const CellRange& block = view.cellRange;
-  TableClipboard& clip = view.tableClipboard;
+  TableClipboard& clip = view.Extension<TableClipboard>();
   clip.columnCount = block.Columns();
   clip.rowCount = block.Rows();
   if (clip.rowCount > 0 && clip.rows.size() < static_cast<std::size_t>(clip.rowCount))
@@ -119,7 +120,7 @@ void BlockPaste(EditorView& view) {
 
   TableGrid grid(base);
   grid.Track(p);
-  const TableClipboard& clip = view.tableClipboard;
+  const TableClipboard& clip = view.Extension<TableClipboard>();
   for (int i = 0; i < clip.rowCount; ++i)
     grid.InsertCell(view.cellRange.firstCol, view.cellRange.firstRow + i, ClipboardEntry(clip, i));
   if (!grid.Changed() && !deleted) return;
@@ -132,7 +133,7 @@ void BlockPaste(EditorView& view) {
 }
 
 void RepeatedPaste(EditorView& view) {
-  const TableClipboard& clip = view.tableClipboard;
+  const TableClipboard& clip = view.Extension<TableClipboard>();
   const int R = clip.rowCount;
   const int C = clip.columnCount;
   if (R <= 0 || C <= 0) return;  // an empty clipboard has nothing to repeat

@@ -9,6 +9,7 @@
 #include "table/CaretColumns.h"
 #include "table/TableCells.h"
 #include "table/TableGrid.h"
+#include "table/TableClipboard.h"
 
 namespace column_editing {
 
@@ -70,7 +71,7 @@ namespace {
 
 // The selected columns into the table clipboard, read from `grid` before it is edited.
 void CopyColumns(EditorView& view, const TableGrid& grid, const Columns& columns) {
-  std::vector<std::string>& rows = view.tableClipboard.rows;
+  std::vector<std::string>& rows = view.Extension<TableClipboard>().rows;
   if (rows.size() < static_cast<std::size_t>(grid.RowCount())) rows.resize(static_cast<std::size_t>(grid.RowCount()));
   for (int r = 0; r < grid.RowCount(); ++r) rows[static_cast<std::size_t>(r)] = grid.Cells(r, columns.first, columns.count);
 }
@@ -112,7 +113,7 @@ void InsertCopiedColumn(EditorView& view) {
 
   TableGrid grid(in.text);
   grid.Track(in.selStart);
-  const std::vector<std::string>& rows = view.tableClipboard.rows;
+  const std::vector<std::string>& rows = view.Extension<TableClipboard>().rows;
   for (int r = 0; r < grid.RowCount(); ++r) {
     const std::size_t i = static_cast<std::size_t>(r);
     grid.InsertCell(column, r, i < rows.size() ? std::string_view(rows[i]) : std::string_view());

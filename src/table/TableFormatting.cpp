@@ -19,14 +19,14 @@ namespace table_formatting {
 
 void ChangeTableWidth(EditorView& view) {
   TabWidthDialog choice;
-  choice.index = TabWidthDialog::IndexForWidth(view.tabWidth);
+  choice.index = TabWidthDialog::IndexForWidth(view.modes.tabWidth);
   DialogData dialog = choice.Build();
   if (!view.Host().RunDialog(dialog)) return;
   choice.Read(dialog);
-  view.tabWidth = TabWidthDialog::WidthForIndex(choice.index);
-  view.Edit().SetTabStops(view.tabWidth * 4);
-  view.Settings().WriteInt(setting::TableColumnWidth, view.tabWidth);
-  if (view.tableMode) view.redrawLineNumbers = true;  // the column ruler follows the width
+  view.modes.tabWidth = TabWidthDialog::WidthForIndex(choice.index);
+  view.Edit().SetTabStops(view.modes.tabWidth * 4);
+  view.Settings().WriteInt(setting::TableColumnWidth, view.modes.tabWidth);
+  if (view.modes.table) view.redraw.lineNumbers = true;  // the column ruler follows the width
 }
 
 void ChangeRoundingPlace(EditorView& view) {

@@ -38,12 +38,12 @@ TEST_P(DialogOpenedAndConfirmed, ChangesNothingTheProgramUses) {
   const auto select = [&] { t.Drag(0, GetParam().block ? 8 : 0); };  // the first two rows and columns
   select();
   const int decimals = t.view.decimalPlaces;
-  const int tabWidth = t.view.tabWidth;
+  const int tabWidth = t.view.modes.tabWidth;
 
   ASSERT_EQ(t.view.Execute(GetParam().command), EditorView::CommandResult::Done);
   ASSERT_EQ(t.host.dialogs.size(), 1u);
   EXPECT_EQ(t.view.decimalPlaces, decimals);
-  EXPECT_EQ(t.view.tabWidth, tabWidth);
+  EXPECT_EQ(t.view.modes.tabWidth, tabWidth);
 
   while (t.view.History().Current() > 0) t.view.Undo();
   select();
@@ -51,7 +51,7 @@ TEST_P(DialogOpenedAndConfirmed, ChangesNothingTheProgramUses) {
   ASSERT_EQ(t.host.dialogs.size(), 2u);
   EXPECT_EQ(ValuesOf(t.host.dialogs[1]), ValuesOf(t.host.dialogs[0]));
   EXPECT_EQ(t.view.decimalPlaces, decimals);
-  EXPECT_EQ(t.view.tabWidth, tabWidth);
+  EXPECT_EQ(t.view.modes.tabWidth, tabWidth);
 }
 
 INSTANTIATE_TEST_SUITE_P(

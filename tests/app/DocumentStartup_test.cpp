@@ -6,6 +6,7 @@
 
 #include "app/AppContext.h"
 #include "support/TestView.h"
+#include "document/DocumentCommands.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ TEST(DocumentStartup, ANamedFileNotThereYetIsANewDocumentBoundToItsPath) {
   EXPECT_FALSE(std::filesystem::exists(path));  // only saving creates it
 
   parts.view->TypeKeys("x");
-  ASSERT_TRUE(doc.OnFileSave());
+  ASSERT_TRUE(DocumentCommands(doc).OnFileSave());
   std::ifstream saved(path, std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(saved), {}), "x");
 }

@@ -13,6 +13,7 @@
 #include "document/CaretMemory.h"
 #include "editor/CommandIds.h"
 #include "support/TestView.h"
+#include "document/DocumentCommands.h"
 
 namespace {
 
@@ -249,19 +250,19 @@ TEST(PaneSplitterTest, IdlePassAlignsModesOfTheOtherPane) {
   p.Run(cmd::SplitRows);
   EditorView& active = p.splitter.Active();
   EditorView& other = p.splitter.Pane(1 - p.splitter.ActiveIndex());
-  ASSERT_EQ(other.tableMode, 1);
+  ASSERT_TRUE(other.modes.table);
   active.Execute(cmd::ToggleTableMode);
   active.OnKeyDown(key::Insert, false, false, false);
   p.splitter.OnIdle(false);
-  EXPECT_EQ(other.tableMode, 1) << "modes wait for the mouse to rest";
-  EXPECT_EQ(other.insertMode, 0);
+  EXPECT_TRUE(other.modes.table) << "modes wait for the mouse to rest";
+  EXPECT_FALSE(other.modes.insert);
   p.splitter.OnIdle(true);
-  EXPECT_EQ(other.tableMode, 0);
-  EXPECT_EQ(other.lineNumberMode, 0);
-  EXPECT_EQ(other.wordWrap, active.wordWrap);
+  EXPECT_FALSE(other.modes.table);
+  EXPECT_EQ(other.modes.lineNumbers, LineNumberMode::Off);
+  EXPECT_EQ(other.modes.wordWrap, active.modes.wordWrap);
   EXPECT_EQ(other.Edit().IsWordWrap(), active.Edit().IsWordWrap());
-  EXPECT_EQ(other.tabWidth, active.tabWidth);
-  EXPECT_EQ(active.paneTableMode, 1);
+  EXPECT_EQ(other.modes.tabWidth, active.modes.tabWidth);
+  EXPECT_TRUE(active.modes.paneTable);
 }
 
 TEST(PaneSplitterTest, ResizingMakesBothPanesEqual) {
@@ -285,11 +286,11 @@ TEST(PaneSplitterTest, OpeningAnotherFileUnsplits) {
   for (const int id : {cmd::SplitRows, cmd::SplitColumns}) {
     p.Run(id);
     ASSERT_EQ(p.splitter.PaneCount(), 2);
-    p.t.doc.OnDropFile(p.splitter.Active(), path);
+    DocumentCommands(p.t.doc).OnDropFile(p.splitter.Active(), path);
     EXPECT_EQ(p.splitter.PaneCount(), 1) << id;
     EXPECT_EQ(p.Edit(0).Text(), "other\r\n");
     EXPECT_EQ(p.t.doc.Views().size(), 1u);
-    p.t.doc.OnFileNew(p.splitter.Active());
+    DocumentCommands(p.t.doc).OnFileNew(p.splitter.Active());
   }
 }
 
@@ -305,7 +306,7 @@ TEST(PaneSplitterTest, CaretMemoryComesFromTheEditablePane) {
   p.Edit(1).LineScroll(0, 5);
   p.splitter.Pane(0).Execute(cmd::ToggleReadOnly);
   ASSERT_EQ(p.splitter.ActiveIndex(), 0);
-  ASSERT_TRUE(p.t.doc.CanCloseFrame(p.splitter.Active(), false));
+  ASSERT_TRUE(DocumentCommands(p.t.doc).CanCloseFrame(p.splitter.Active(), false));
   EXPECT_EQ(p.splitter.ActiveIndex(), 1);
   const int top = p.Edit(1).FirstVisibleLine();
   EXPECT_EQ(caret_memory::Load(p.t.settings, path), std::make_pair(p.Edit(1).LineIndex(top), top));
@@ -313,7 +314,7 @@ TEST(PaneSplitterTest, CaretMemoryComesFromTheEditablePane) {
   // Otherwise the active pane's selection is remembered, as without a split.
   p.splitter.Pane(0).Execute(cmd::ToggleReadOnly);
   p.Edit(1).SetSel(30, 30);
-  ASSERT_TRUE(p.t.doc.CanCloseFrame(p.splitter.Active(), false));
+  ASSERT_TRUE(DocumentCommands(p.t.doc).CanCloseFrame(p.splitter.Active(), false));
   EXPECT_EQ(caret_memory::Load(p.t.settings, path).first, 30);
 }
 

@@ -6,6 +6,7 @@
 
 #include "support/BatchRun.h"
 #include "support/TestView.h"
+#include "calc/CalcState.h"
 
 namespace {
 
@@ -81,13 +82,13 @@ TEST(InlineCalc, EnterInTheMiddleOfALine) {
 
 TEST(InlineCalc, FormulaStateFollowsTheLines) {
   TestView t;
-  EXPECT_EQ(t.view.calc.formulaPending, 1);
+  EXPECT_EQ(t.view.Extension<CalcState>().formulaPending, 1);
   t.Type("x1 * x2\r");
-  EXPECT_EQ(t.view.calc.pendingFormula, "x1*x2");
-  EXPECT_EQ(t.view.calc.formulaPending, 1);
+  EXPECT_EQ(t.view.Extension<CalcState>().pendingFormula, "x1*x2");
+  EXPECT_EQ(t.view.Extension<CalcState>().formulaPending, 1);
   t.Type("abc\r");
-  EXPECT_EQ(t.view.calc.pendingFormula, "");
-  EXPECT_EQ(t.view.calc.formulaPending, 0);
+  EXPECT_EQ(t.view.Extension<CalcState>().pendingFormula, "");
+  EXPECT_EQ(t.view.Extension<CalcState>().formulaPending, 0);
 }
 
 // Initialising the view again (a new or opened document) makes the formula
@@ -98,14 +99,14 @@ TEST(InlineCalc, InitialisationKeepsTheFormulaPending) {
   t.Type("x1*2\r");
   t.Edit().SetText("");
   t.view.OnInitialUpdate();
-  EXPECT_EQ(t.view.calc.formulaPending, 1);
+  EXPECT_EQ(t.view.Extension<CalcState>().formulaPending, 1);
   t.Type("x1=3\r");
   EXPECT_EQ(t.Text(), "6, if x1=3\r\n\r\n");
   t.Type("abc\r");
-  EXPECT_EQ(t.view.calc.formulaPending, 0);
+  EXPECT_EQ(t.view.Extension<CalcState>().formulaPending, 0);
   t.view.OnInitialUpdate();
-  EXPECT_EQ(t.view.calc.formulaPending, 1);
-  EXPECT_EQ(t.view.calc.pendingFormula, "");
+  EXPECT_EQ(t.view.Extension<CalcState>().formulaPending, 1);
+  EXPECT_EQ(t.view.Extension<CalcState>().pendingFormula, "");
 }
 
 TEST(InlineCalc, EvaluatorMessagesShowAndTheLineIsStillReplaced) {

@@ -167,7 +167,7 @@ TEST(WordWrapCommand, KeepsTheFirstVisibleLinesTextOnTopAndTheCaret) {
   t.Edit().SetSel(caret, caret);
   t.view.Execute(cmd::ToggleWordWrap);
   EXPECT_FALSE(t.Edit().IsWordWrap());
-  EXPECT_EQ(t.view.wordWrap, 0);
+  EXPECT_FALSE(t.view.modes.wordWrap);
   EXPECT_FALSE(t.view.IsChecked(cmd::ToggleWordWrap));
   EXPECT_EQ(t.Edit().Caret(), caret);
   const int lineStart = t.Edit().LineIndex(t.Edit().FirstVisibleLine());
@@ -192,12 +192,12 @@ class TabWidthCommand : public testing::TestWithParam<TabCase> {};
 TEST_P(TabWidthCommand, AsksThenSwitchesBetweenEightAndFour) {
   const TabCase& c = GetParam();
   EditorModeView t("a\tb");
-  t.view.tabWidth = c.from;
+  t.view.modes.tabWidth = c.from;
   t.host.answers.push_back(c.answer);
   t.view.Execute(cmd::ToggleTabWidth);
   ASSERT_EQ(t.host.messages.size(), 1u);
   EXPECT_EQ(t.host.messages[0].text, c.question);
-  EXPECT_EQ(t.view.tabWidth, c.to);
+  EXPECT_EQ(t.view.modes.tabWidth, c.to);
   EXPECT_EQ(t.Edit().TabStopUnits(), c.answer == MsgResult::Ok ? c.to * 4 : 32);
   EXPECT_EQ(t.settings.GetInt("Settings", "TabStops", -1), c.answer == MsgResult::Ok ? c.to : -1);
 }
@@ -216,7 +216,7 @@ INSTANTIATE_TEST_SUITE_P(Questions, TabWidthCommand,
 
 TEST(TabWidthCommand, IsDisabledInTableMode) {
   TestView t("a");
-  ASSERT_EQ(t.view.tableMode, 1);
+  ASSERT_TRUE(t.view.modes.table);
   EXPECT_FALSE(t.view.IsEnabled(cmd::ToggleTabWidth));
 }
 

@@ -32,7 +32,7 @@ struct OverlayView {
   }
   void Wrap(bool wrap) {
     view.ApplyWordWrap(wrap);
-    view.wordWrap = wrap ? 1 : 0;
+    view.modes.wordWrap = wrap;
     view.OnUpdate(UpdateHint::None);
   }
   std::vector<OverlayItem> Items(OverlayItem::Kind kind) const {
@@ -119,7 +119,7 @@ TEST(OverlayGutter, NumbersSwitchedOffGiveTheMarginBackAtTheNextIdlePass) {
   OverlayView v("abc", false, 1);
   EXPECT_GT(v.view.leftMargin, 10);
   v.view.Execute(cmd::TogglePhysicalLineNumbers);
-  EXPECT_EQ(v.view.lineNumberMode, 0);
+  EXPECT_EQ(v.view.modes.lineNumbers, LineNumberMode::Off);
   v.view.OnIdle(true);
   EXPECT_EQ(v.view.leftMargin, 10);
   EXPECT_TRUE(v.Items(OverlayItem::Kind::Number).empty());
@@ -265,7 +265,7 @@ TEST(OverlayReadOnly, ReadOnlyTextHasNoGutterMarksOrInputMethodMarkAndItsOwnColo
 
 TEST(OverlayListing, PrintsMarginThenOneItemALine) {
   OverlayView v("a\t\\x", false, 0);
-  v.view.imeOpen = 1;
+  v.view.ime.open = true;
   const std::string listing = overlay::Listing(v.view, overlay::Compute(v.view));
   EXPECT_EQ(listing,
             "margin 10\n"

@@ -8,6 +8,7 @@
 #include "settings/SettingsKeys.h"
 #include "support/BatchRun.h"
 #include "support/CaseName.h"
+#include "document/DocumentCommands.h"
 
 namespace {
 
@@ -79,7 +80,7 @@ TEST(DocumentEncoding, AnEditIsSavedBackInTheFilesForm) {
   ASSERT_TRUE(f.Open(path));
   f.Edit().SetSel(0, 0);
   f.Type("\x95\x5C\n");  // 表 and a new line
-  ASSERT_TRUE(f.doc->OnFileSave());
+  ASSERT_TRUE(DocumentCommands(*f.doc).OnFileSave());
   EXPECT_EQ(ReadBytes(path), "\xEF\xBB\xBF\xE8\xA1\xA8\n\xE3\x80\x9C" "a\nb\n");
   EXPECT_EQ(ReadBytes(path + ".bak"), "\xEF\xBB\xBF\xE3\x80\x9C" "a\nb\n");
   EXPECT_FALSE(f.doc->IsModified());
@@ -102,10 +103,10 @@ TEST(DocumentEncoding, AFileWithACharacterCp932CannotHoldIsNeverWrittenOver) {
   f.view->Execute(cmd::ToggleReadOnly);
   f.Type("x");
   ASSERT_TRUE(f.doc->IsModified());
-  EXPECT_FALSE(f.doc->OnFileSave());
+  EXPECT_FALSE(DocumentCommands(*f.doc).OnFileSave());
   EXPECT_NE(f.LastMessage().find("上書き保存できません"), std::string::npos) << f.LastMessage();
   f.AnswerFileDialog(path);
-  EXPECT_FALSE(f.doc->OnFileSaveAs());
+  EXPECT_FALSE(DocumentCommands(*f.doc).OnFileSaveAs());
   EXPECT_EQ(ReadBytes(path), original);
   EXPECT_FALSE(FileExists(path + ".bak"));
   EXPECT_TRUE(f.doc->IsModified());
@@ -113,7 +114,7 @@ TEST(DocumentEncoding, AFileWithACharacterCp932CannotHoldIsNeverWrittenOver) {
   // Another file takes the text as it is shown.
   const std::string copy = f.Path("copy.txt");
   f.AnswerFileDialog(copy);
-  ASSERT_TRUE(f.doc->OnFileSaveAs());
+  ASSERT_TRUE(DocumentCommands(*f.doc).OnFileSaveAs());
   EXPECT_EQ(ReadBytes(copy), "xok\n\xE8\xA1\xA8\xE3\x80\x93\n");
   EXPECT_FALSE(f.doc->IsLossy());
   EXPECT_EQ(ReadBytes(path), original);
@@ -143,7 +144,7 @@ TEST_P(DocumentEncodingSaveAs, WritesTheChosenEncoding) {
     d.path = d.initialPath.substr(0, d.initialPath.rfind('/') + 1) + c.file;
     return true;
   };
-  ASSERT_TRUE(f.doc->OnFileSaveAs());
+  ASSERT_TRUE(DocumentCommands(*f.doc).OnFileSaveAs());
   EXPECT_EQ(ReadBytes(f.Path(c.file)), c.bytes);
   EXPECT_STREQ(file_encoding::Name(f.doc->Form().encoding), c.written);
 }
@@ -172,7 +173,7 @@ TEST(DocumentEncoding, ACp932TextWithBytesOutsideTheCodePageIsNotSavedAsUtf8) {
     d.path = f.Path("out.txt");
     return true;
   };
-  EXPECT_FALSE(f.doc->OnFileSaveAs());
+  EXPECT_FALSE(DocumentCommands(*f.doc).OnFileSaveAs());
   EXPECT_NE(f.LastMessage().find("2 行目に CP932 の文字ではないバイト 0xA0"), std::string::npos) << f.LastMessage();
   EXPECT_FALSE(FileExists(f.Path("out.txt")));
   EXPECT_EQ(f.doc->Form().encoding, Encoding::Cp932);

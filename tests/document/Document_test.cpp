@@ -14,6 +14,7 @@
 #include "document/DocFixture.h"
 #include "document/RecentFileList.h"
 #include "editor/CommandIds.h"
+#include "document/DocumentCommands.h"
 
 namespace {
 
@@ -77,7 +78,7 @@ TEST(DocumentOpen, Utf8WithByteOrderMarkIsWrittenBackByteForByte) {
   f.Edit().SetSel(0, 0);
   f.Type("x");
   f.Type("\b");
-  ASSERT_TRUE(f.doc->OnFileSave());
+  ASSERT_TRUE(DocumentCommands(*f.doc).OnFileSave());
   EXPECT_EQ(ReadBytes(f.Path("utf8.txt")), bytes);
 }
 
@@ -119,7 +120,7 @@ TEST(DocumentOpen, ReloadThatFailsKeepsTheText) {
   WriteBytes(path, std::string("n\0l", 3));
   AgeForward(path, 100);
   f.host.answers.push_back(MsgResult::Yes);
-  f.doc->CheckExternalChange();
+  DocumentCommands(*f.doc).CheckExternalChange();
   EXPECT_EQ(f.Text(), "old");
   EXPECT_EQ(f.doc->PathName(), path);
   EXPECT_NE(f.LastMessage().find("NUL"), std::string::npos);
@@ -160,7 +161,7 @@ TEST(DocumentOpen, DialogAndPrompt) {
   EXPECT_EQ(f.Text(), "B");
   EXPECT_EQ(f.doc->Title(), "b.pvl");
   EXPECT_FALSE(f.doc->IsModified());
-  EXPECT_EQ(f.view->tableMode, 1);
+  EXPECT_TRUE(f.view->modes.table);
 }
 
 TEST(DocumentOpen, FileNamedInCp932IsShownReadably) {
@@ -256,8 +257,8 @@ TEST_P(DocumentSaveRun, OpenTypeSaveAndReadBack) {
   EXPECT_FALSE(f.doc->IsModified());
   EXPECT_EQ(f.doc->PathName(), f.Path(c.savedAs));
   EXPECT_EQ(f.doc->Title(), c.savedAs);
-  EXPECT_EQ(f.view->fileFolder, f.dir.path.string() + "/");
-  EXPECT_EQ(f.view->fileNameExt, c.savedAs);
+  EXPECT_EQ(f.view->Doc().FileFolder(), f.dir.path.string() + "/");
+  EXPECT_EQ(f.view->Doc().FileNameExt(), c.savedAs);
   ASSERT_EQ(f.host.messages.size(), c.messages.size());
   for (std::size_t i = 0; i < c.messages.size(); ++i) EXPECT_EQ(f.host.messages[i].text, c.messages[i]);
 }
@@ -337,7 +338,7 @@ TEST(DocumentSave, SaveAsIntoAFolderThatIsAFileFails) {
   f.Type("x");
   f.File("plain", "not a folder");
   f.AnswerFileDialog(f.Path("plain/copy.txt"));
-  EXPECT_FALSE(f.doc->OnFileSaveAs());
+  EXPECT_FALSE(DocumentCommands(*f.doc).OnFileSaveAs());
   EXPECT_TRUE(f.doc->IsModified());
   EXPECT_EQ(f.doc->PathName(), path);
   EXPECT_NE(f.LastMessage().find("plain/copy.txt"), std::string::npos);
@@ -424,10 +425,10 @@ TEST(DocumentClose, CaretIsRememberedThenThePrompt) {
   f.Edit().SetSel(4, 4);
   f.Type("x");
   f.host.answers.push_back(MsgResult::Cancel);
-  EXPECT_FALSE(f.doc->CanCloseFrame(*f.view, false));
+  EXPECT_FALSE(DocumentCommands(*f.doc).CanCloseFrame(*f.view, false));
   EXPECT_EQ(f.settings.GetInt("Caret", path + "cL", -1), 5);
   f.host.answers.push_back(MsgResult::No);
-  EXPECT_TRUE(f.doc->CanCloseFrame(*f.view, false));
+  EXPECT_TRUE(DocumentCommands(*f.doc).CanCloseFrame(*f.view, false));
 }
 
 // ---------------------------------------------------------------- recent files
@@ -494,24 +495,24 @@ TEST(DroppedFile, OpensLikeOpenAndRemembersTheCaretOfTheFileLeft) {
   ASSERT_TRUE(f.Open(a));
   f.Edit().SetSel(14, 14);
 
-  f.doc->OnDropFile(*f.view, b);
+  DocumentCommands(*f.doc).OnDropFile(*f.view, b);
   EXPECT_TRUE(f.host.messages.empty());  // nothing to save, nothing to ask
   EXPECT_EQ(f.settings.GetInt("Caret", a + "cL", -1), 14);
   EXPECT_EQ(unsplits, 1);
   EXPECT_EQ(f.Text(), "1\t2\r\n");
   EXPECT_EQ(f.doc->PathName(), b);
   EXPECT_EQ(f.doc->Title(), "b.pvl");
-  EXPECT_EQ(f.view->tableMode, 1);  // the views were set up for the new file
+  EXPECT_TRUE(f.view->modes.table);  // the views were set up for the new file
   EXPECT_EQ(recent_files::Entries(f.settings), (std::vector<std::string>{b, a}));
 
   // Dropped back, a.txt comes with its caret; a path spelt otherwise is the same file.
-  f.doc->OnDropFile(*f.view, f.dir.path.string() + "/./a.txt");
+  DocumentCommands(*f.doc).OnDropFile(*f.view, f.dir.path.string() + "/./a.txt");
   EXPECT_EQ(f.doc->PathName(), a);
   EXPECT_EQ(f.Edit().GetSel(), std::make_pair(14, 14));
 
   // The open file itself dropped again: no prompt and no reload, as with Open.
   f.Type("x");
-  f.doc->OnDropFile(*f.view, a);
+  DocumentCommands(*f.doc).OnDropFile(*f.view, a);
   EXPECT_TRUE(f.host.messages.empty());
   EXPECT_EQ(f.Text(), "0123456789\r\nab" "x" "cdefghij\r\n");
   EXPECT_TRUE(f.doc->IsModified());
@@ -541,7 +542,7 @@ TEST_P(DroppedOnModified, AsksToSaveFirstAndCancelKeepsEverything) {
   const std::uint32_t undoTop = f.view->History().Top();
 
   f.host.answers.push_back(c.answer);
-  f.doc->OnDropFile(*f.view, b);
+  DocumentCommands(*f.doc).OnDropFile(*f.view, b);
   ASSERT_EQ(f.host.messages.size(), 1u);
   EXPECT_EQ(f.host.messages[0].text, "a.txt への変更を保存しますか?");
   EXPECT_EQ(ReadBytes(a), c.aOnDisk);
@@ -579,7 +580,7 @@ TEST(DroppedFile, ThatCannotBeOpenedIsReportedAndChangesNothing) {
     SCOPED_TRACE(name);
     f.host.messages.clear();
     f.host.answers.push_back(MsgResult::No);  // do not save first.txt
-    f.doc->OnDropFile(*f.view, f.Path(name));
+    DocumentCommands(*f.doc).OnDropFile(*f.view, f.Path(name));
     ASSERT_EQ(f.host.messages.size(), 2u);
     EXPECT_NE(f.host.messages[1].text.find(name), std::string::npos) << f.host.messages[1].text;
     EXPECT_EQ(f.Text(), "edited first");
@@ -597,14 +598,14 @@ TEST(ExternalChange, NoKeepsTheEditsUntilTheFileChangesAgain) {
   const std::string path = f.File("a.txt", "old");
   ASSERT_TRUE(f.Open(path));
   EXPECT_NE(f.doc->lastKnownFileTime, 0);
-  f.doc->CheckExternalChange();
+  DocumentCommands(*f.doc).CheckExternalChange();
   EXPECT_TRUE(f.host.messages.empty());  // nothing changed
 
   f.Type("mine ");
   WriteBytes(path, "theirs\n");
   AgeForward(path, 100);
   f.host.answers.push_back(MsgResult::No);
-  f.doc->CheckExternalChange();
+  DocumentCommands(*f.doc).CheckExternalChange();
   ASSERT_EQ(f.host.messages.size(), 1u);
   // Unsaved edits: the question says that Yes discards them.
   EXPECT_EQ(f.host.messages[0].text,
@@ -612,7 +613,7 @@ TEST(ExternalChange, NoKeepsTheEditsUntilTheFileChangesAgain) {
   EXPECT_EQ(f.Text(), "mine old");
 
   // The window is activated again (closing the box does that): not asked again.
-  f.doc->CheckExternalChange();
+  DocumentCommands(*f.doc).CheckExternalChange();
   EXPECT_EQ(f.host.messages.size(), 1u);
   EXPECT_EQ(f.Text(), "mine old");
   EXPECT_TRUE(f.doc->IsModified());
@@ -621,11 +622,11 @@ TEST(ExternalChange, NoKeepsTheEditsUntilTheFileChangesAgain) {
   WriteBytes(path, "theirs again\n");
   AgeForward(path, 200);
   f.host.answers.push_back(MsgResult::Yes);
-  f.doc->CheckExternalChange();
+  DocumentCommands(*f.doc).CheckExternalChange();
   ASSERT_EQ(f.host.messages.size(), 2u);
   EXPECT_EQ(f.Text(), "theirs again\r\n");
   EXPECT_FALSE(f.doc->IsModified());
-  f.doc->CheckExternalChange();
+  DocumentCommands(*f.doc).CheckExternalChange();
   EXPECT_EQ(f.host.messages.size(), 2u);  // no longer newer
 
   // The discarded edits are one undo away, and then the document differs from disk.
@@ -643,7 +644,7 @@ TEST(ExternalChange, AnUnmodifiedDocumentIsAskedWithoutTheWarning) {
   WriteBytes(path, "theirs");
   AgeForward(path, 100);
   f.host.answers.push_back(MsgResult::Yes);
-  f.doc->CheckExternalChange();
+  DocumentCommands(*f.doc).CheckExternalChange();
   ASSERT_EQ(f.host.messages.size(), 1u);
   EXPECT_EQ(f.host.messages[0].text, "他で編集されて、更新されています。\n新たに開き直しますか？");
   EXPECT_EQ(f.Text(), "theirs");
@@ -662,7 +663,7 @@ TEST(ExternalChange, NotAskedAgainWhileTheQuestionIsOpen) {
     int* asked = nullptr;
     MsgResult MessageBox(const std::string& c, const std::string& t, MsgButtons b, MsgIcon i) override {
       ++*asked;
-      doc->CheckExternalChange();
+      DocumentCommands(*doc).CheckExternalChange();
       RecordingHost::MessageBox(c, t, b, i);
       return MsgResult::No;
     }
@@ -673,19 +674,19 @@ TEST(ExternalChange, NotAskedAgainWhileTheQuestionIsOpen) {
   AppContext* app = f.parts.app.get();
   const std::unique_ptr<EditorView> second = app->CreateView(host, f.parts.clipboard);
   f.doc->RemoveView(f.view);  // the view with the re-entrant host answers
-  f.doc->CheckExternalChange();
+  DocumentCommands(*f.doc).CheckExternalChange();
   f.doc->AddView(f.view);
   EXPECT_EQ(asked, 1);
 }
 
 TEST(ExternalChange, OwnSavesAndUntitledAreNotAsked) {
   DocFixture f;
-  f.doc->CheckExternalChange();
+  DocumentCommands(*f.doc).CheckExternalChange();
   const std::string path = f.File("a.txt", "a");
   ASSERT_TRUE(f.Open(path));
   f.Type("x");
   f.view->Execute(cmd::FileSave);
-  f.doc->CheckExternalChange();
+  DocumentCommands(*f.doc).CheckExternalChange();
   EXPECT_TRUE(f.host.messages.empty());
 }
 

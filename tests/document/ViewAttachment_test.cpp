@@ -34,11 +34,11 @@ TEST_P(FileTypes, ModeAndTabWidthFollowTheExtension) {
     s.WriteInt("Settings", "Editmode", c.editorMode);
   });
   ASSERT_TRUE(f.Open(f.File(c.fileName, kDirective12 + "a\tb\r\n")));
-  EXPECT_EQ(f.view->tableMode, c.tableMode);
-  EXPECT_EQ(f.view->tabWidth, c.tabWidth);
+  EXPECT_EQ(f.view->modes.table, c.tableMode);
+  EXPECT_EQ(f.view->modes.tabWidth, c.tabWidth);
   EXPECT_EQ(f.Edit().TabStopUnits(), c.tabWidth * 4);
   EXPECT_EQ(f.Edit().IsWordWrap(), c.wrap);
-  EXPECT_EQ(f.view->lineNumberMode, c.tableMode ? 1 : 0);
+  EXPECT_EQ(f.view->modes.lineNumbers, c.tableMode ? LineNumberMode::Physical : LineNumberMode::Off);
   EXPECT_EQ(f.settings.GetInt("Settings", "Line", -1), c.tableMode ? 1 : 0);
   EXPECT_FALSE(f.Edit().IsReadOnly());
 }
@@ -57,9 +57,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(DirectiveLineAtOpen, PrintValuesAreTaken) {
   DocFixture f;
   ASSERT_TRUE(f.Open(f.File("t.pvl", kDirective12)));
-  EXPECT_EQ(f.view->printFontHeight, -20);
-  EXPECT_EQ(f.view->printColumns, 2);
-  EXPECT_EQ(f.view->printMarginStep, 3);
+  EXPECT_EQ(f.view->print.fontHeight, -20);
+  EXPECT_EQ(f.view->print.columns, 2);
+  EXPECT_EQ(f.view->print.marginStep, 3);
 }
 
 struct IgnoredCase {
@@ -77,10 +77,10 @@ TEST_P(DirectiveIgnored, SettingsStayAsTheyWere) {
     s.WriteInt("PrintFont", "Height", -12);
   });
   ASSERT_TRUE(f.Open(f.File("t.pvl", GetParam().firstLine + "a\tb\r\n")));
-  EXPECT_EQ(f.view->tabWidth, 16);
-  EXPECT_EQ(f.view->printMarginStep, 2);
-  EXPECT_EQ(f.view->printColumns, 3);
-  EXPECT_EQ(f.view->printFontHeight, -12);
+  EXPECT_EQ(f.view->modes.tabWidth, 16);
+  EXPECT_EQ(f.view->print.marginStep, 2);
+  EXPECT_EQ(f.view->print.columns, 3);
+  EXPECT_EQ(f.view->print.fontHeight, -12);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, DirectiveIgnored,
@@ -98,15 +98,15 @@ TEST(LogFiles, ReadOnlyWithoutMarksAndLineNumbers) {
     DocFixture f;
     ASSERT_TRUE(f.Open(f.File(name, "line 1\r\nline 2\r\n")));
     EXPECT_TRUE(f.Edit().IsReadOnly());
-    EXPECT_EQ(f.view->returnMark, 0);
-    EXPECT_EQ(f.view->lineNumberMode, 0);
+    EXPECT_FALSE(f.view->modes.returnMarks);
+    EXPECT_EQ(f.view->modes.lineNumbers, LineNumberMode::Off);
     EXPECT_EQ(f.view->leftMargin, 10);
     EXPECT_FALSE(f.view->IsEnabled(cmd::Undo));
   }
   DocFixture f;
   ASSERT_TRUE(f.Open(f.File("a.Log", "x")));
   EXPECT_FALSE(f.Edit().IsReadOnly());
-  EXPECT_EQ(f.view->returnMark, 1);
+  EXPECT_TRUE(f.view->modes.returnMarks);
 }
 
 TEST(UpdateHints, StartValuesAndTheHintTable) {
@@ -118,12 +118,12 @@ TEST(UpdateHints, StartValuesAndTheHintTable) {
   EXPECT_EQ(ReadBytes(path), "1\n2\n");  // the line ends are normalised in the view only
   EXPECT_EQ(f.view->History().Top(), 0u);
   EXPECT_EQ(f.view->History().TextAt(0), "1\r\n2\r\n");
-  EXPECT_TRUE(f.view->drawingEnabled);
+  EXPECT_TRUE(f.view->redraw.drawingEnabled);
 
   f.settings.WriteInt("Settings", "Line", 2);
   f.view->OnUpdate(UpdateHint::Reloaded);
-  EXPECT_EQ(f.view->lineNumberMode, 2);
-  EXPECT_TRUE(f.view->redrawLineNumbers);
+  EXPECT_EQ(f.view->modes.lineNumbers, LineNumberMode::Logical);
+  EXPECT_TRUE(f.view->redraw.lineNumbers);
 
   f.Type("x");
   f.view->OnUpdate(UpdateHint::Saved);
@@ -133,7 +133,7 @@ TEST(UpdateHints, StartValuesAndTheHintTable) {
 
   f.view->OnUpdate(UpdateHint::New);  // starts over with the same text
   EXPECT_EQ(f.view->History().Top(), 0u);
-  EXPECT_EQ(f.view->lineNumberMode, 1);
+  EXPECT_EQ(f.view->modes.lineNumbers, LineNumberMode::Physical);
 }
 
 TEST(UpdateHints, NoLineNumbersWithMinusM0) {
@@ -141,8 +141,8 @@ TEST(UpdateHints, NoLineNumbersWithMinusM0) {
   EditorView& view = *parts.view;
   parts.app->Doc().OnNewDocument();
   view.OnInitialUpdate();
-  EXPECT_EQ(view.tableMode, 1);
-  EXPECT_EQ(view.lineNumberMode, 0);
+  EXPECT_TRUE(view.modes.table);
+  EXPECT_EQ(view.modes.lineNumbers, LineNumberMode::Off);
 }
 
 // ---------------------------------------------------------------- caret memory
@@ -254,7 +254,7 @@ TEST(PrintForm, ModifiedFileKeepsTheLineUnsaved) {
   ASSERT_TRUE(f.Open(path));
   f.Edit().SetSel(f.Edit().GetTextLength(), f.Edit().GetTextLength());
   f.Type("x");
-  f.view->printColumns = 2;
+  f.view->print.columns = 2;
   view_attachment::RefreshDirectiveLine(*f.view);
   const std::string before = view_attachment::StripCommentLines(*f.view);
   view_attachment::RestoreAfterPrinting(*f.view, *f.doc, before);

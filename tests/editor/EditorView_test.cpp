@@ -13,9 +13,9 @@ const std::string kHyo = "\x95\x5C";  // 表, trail byte 0x5C
 
 TEST(ViewStart, EmptyStoreStartsUntitledInTableMode) {
   TestView t;
-  EXPECT_EQ(t.view.tableMode, 1);
-  EXPECT_EQ(t.view.tabWidth, 8);
-  EXPECT_EQ(t.view.lineNumberMode, 1);
+  EXPECT_TRUE(t.view.modes.table);
+  EXPECT_EQ(t.view.modes.tabWidth, 8);
+  EXPECT_EQ(t.view.modes.lineNumbers, LineNumberMode::Physical);
   EXPECT_EQ(t.view.decimalPlaces, 1);
   EXPECT_FALSE(t.Edit().IsWordWrap());
   EXPECT_EQ(t.view.cellRange, CellRange{});
@@ -28,19 +28,19 @@ TEST(ViewModes, LeavingTableModeTurnsWrapOnAndLineNumbersOff) {
   t.settings.WriteInt("Settings", "TabStops", 4);
   t.settings.WriteInt("Settings", "RetuHaba", 12);
   ASSERT_EQ(t.view.Execute(cmd::ToggleTableMode), EditorView::CommandResult::Done);
-  EXPECT_EQ(t.view.tableMode, 0);
+  EXPECT_FALSE(t.view.modes.table);
   EXPECT_TRUE(t.Edit().IsWordWrap());
-  EXPECT_EQ(t.view.lineNumberMode, 0);
-  EXPECT_EQ(t.view.tabWidth, 4);
-  EXPECT_EQ(t.view.paneTableMode, 0);
+  EXPECT_EQ(t.view.modes.lineNumbers, LineNumberMode::Off);
+  EXPECT_EQ(t.view.modes.tabWidth, 4);
+  EXPECT_FALSE(t.view.modes.paneTable);
   EXPECT_EQ(t.settings.GetInt("Settings", "Line", -1), 0);
   EXPECT_FALSE(t.view.IsChecked(cmd::ToggleTableMode));
 
   t.view.Execute(cmd::ToggleTableMode);
-  EXPECT_EQ(t.view.tableMode, 1);
+  EXPECT_TRUE(t.view.modes.table);
   EXPECT_FALSE(t.Edit().IsWordWrap());
-  EXPECT_EQ(t.view.lineNumberMode, 1);
-  EXPECT_EQ(t.view.tabWidth, 12);
+  EXPECT_EQ(t.view.modes.lineNumbers, LineNumberMode::Physical);
+  EXPECT_EQ(t.view.modes.tabWidth, 12);
   EXPECT_EQ(t.Edit().TabStopUnits(), 48);
   EXPECT_TRUE(t.view.IsChecked(cmd::ToggleTableMode));
 }
@@ -48,36 +48,36 @@ TEST(ViewModes, LeavingTableModeTurnsWrapOnAndLineNumbersOff) {
 TEST(ViewModes, LineNumberSwitchesInAndOutOfTableMode) {
   TestView t;
   t.view.Execute(cmd::TogglePhysicalLineNumbers);  // cannot switch numbers off in table mode
-  EXPECT_EQ(t.view.lineNumberMode, 1);
+  EXPECT_EQ(t.view.modes.lineNumbers, LineNumberMode::Physical);
   t.view.Execute(cmd::ToggleLogicalLineNumbers);  // logical numbers do nothing in table mode
-  EXPECT_EQ(t.view.lineNumberMode, 1);
+  EXPECT_EQ(t.view.modes.lineNumbers, LineNumberMode::Physical);
   t.view.Execute(cmd::ToggleTableMode);  // leave table mode: numbers off
   t.view.Execute(cmd::ToggleLogicalLineNumbers);
-  EXPECT_EQ(t.view.lineNumberMode, 2);
+  EXPECT_EQ(t.view.modes.lineNumbers, LineNumberMode::Logical);
   EXPECT_TRUE(t.view.IsChecked(cmd::ToggleLogicalLineNumbers));
   t.view.Execute(cmd::TogglePhysicalLineNumbers);
-  EXPECT_EQ(t.view.lineNumberMode, 1);
+  EXPECT_EQ(t.view.modes.lineNumbers, LineNumberMode::Physical);
   t.view.Execute(cmd::TogglePhysicalLineNumbers);
-  EXPECT_EQ(t.view.lineNumberMode, 0);
+  EXPECT_EQ(t.view.modes.lineNumbers, LineNumberMode::Off);
   EXPECT_EQ(t.settings.GetInt("Settings", "Line", -1), 0);
 }
 
 TEST(ViewModes, EditorModeAndReadOnlyToggles) {
   TestView t;
   t.view.Execute(cmd::ToggleEditorMode);
-  EXPECT_EQ(t.view.editorMode, 1);
+  EXPECT_TRUE(t.view.modes.editor);
   EXPECT_EQ(t.settings.GetInt("Settings", "Editmode", -1), 1);
-  EXPECT_EQ(t.view.tableMode, 1);  // takes effect at the next initial update
+  EXPECT_TRUE(t.view.modes.table);  // takes effect at the next initial update
   t.view.OnInitialUpdate();
-  EXPECT_EQ(t.view.tableMode, 0);
+  EXPECT_FALSE(t.view.modes.table);
   EXPECT_TRUE(t.Edit().IsWordWrap());
 
   t.view.Execute(cmd::ToggleReadOnly);
   EXPECT_TRUE(t.Edit().IsReadOnly());
-  EXPECT_EQ(t.view.returnMark, 0);
+  EXPECT_FALSE(t.view.modes.returnMarks);
   t.view.Execute(cmd::ToggleReadOnly);
   EXPECT_FALSE(t.Edit().IsReadOnly());
-  EXPECT_EQ(t.view.returnMark, 1);
+  EXPECT_TRUE(t.view.modes.returnMarks);
 }
 
 TEST(ViewMenus, ContextMenuFollowsTableModeAtRelease) {
@@ -298,7 +298,7 @@ TEST(ViewTyping, OverwriteModeReplacesOneCharacterNeverALineBreak) {
   for (const Case& c : cases) {
     TestView t(c.text);
     t.Key(key::Insert);
-    ASSERT_EQ(t.view.insertMode, 0);
+    ASSERT_FALSE(t.view.modes.insert);
     t.Edit().SetSel(c.caret, c.caret);
     t.Type("x");
     EXPECT_EQ(t.Text(), c.expected);

@@ -18,7 +18,7 @@ TEST(NavigationWord, TexCommandKeepsItsBackslashOnlyInTexFiles) {
   };
   for (const Case& c : cases) {
     TestView t("\\section{a}");
-    t.view.fileExt = c.ext;
+    t.doc.SetPathName(c.ext.empty() ? std::string() : "/tmp/a" + c.ext);
     t.Edit().SetSel(3, 3);
     t.view.OnDoubleClick();
     const auto [s, e] = t.Edit().GetSel();

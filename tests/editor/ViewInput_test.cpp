@@ -57,11 +57,11 @@ TEST(ViewInput, TypingKeepsTheCaretInView) {
 TEST(ViewInput, ImeCommitInOverwriteModeTakesThePlaceOfWhatFollows) {
   TestView t(Cp("abcdef"));
   t.Edit().SetSel(1, 1);
-  t.view.insertMode = 0;
+  t.view.modes.insert = false;
   t.view.OnImeCommit(Cp("表"));  // two bytes
   EXPECT_EQ(Utf(t.Text()), "a表def");
   EXPECT_EQ(t.Edit().GetSel(), std::make_pair(3, 3));
-  t.view.insertMode = 1;
+  t.view.modes.insert = true;
   t.view.OnImeCommit(Cp("字"));
   EXPECT_EQ(Utf(t.Text()), "a表字def");
 }
@@ -108,9 +108,9 @@ class ImeCommit : public testing::TestWithParam<ImeCase> {};
 TEST_P(ImeCommit, OverwritesAsManyBytesAsItTook) {
   const ImeCase& c = GetParam();
   TestView t(Cp(c.text));
-  t.view.insertMode = c.insertMode;
-  t.view.imeOpen = c.imeOpen;
-  t.view.imeStartPos = c.start;
+  t.view.modes.insert = c.insertMode;
+  t.view.ime.open = c.imeOpen;
+  t.view.ime.startPos = c.start;
   t.Edit().SetSel(c.caret, c.caret);
   t.view.OnKeyUp(c.key);
   EXPECT_EQ(Utf(t.Text()), c.result) << c.text;

@@ -77,7 +77,7 @@ TEST(ColumnCommands, SetStoreTickAndAlwaysOpenThePreview) {
   PrintFixture f;
   for (int n = 1; n <= 4; ++n) {
     f.Run(cmd::PrintColumns1 + n - 1);
-    EXPECT_EQ(f.view->printColumns, n);
+    EXPECT_EQ(f.view->print.columns, n);
     EXPECT_EQ(f.settings.GetInt("Settings", "ColNum", 0), n);
     for (int k = 1; k <= 4; ++k) EXPECT_EQ(f.view->IsChecked(cmd::PrintColumns1 + k - 1), k == n);
   }
@@ -95,7 +95,7 @@ TEST(MarginCommands, TheMarginAlreadySetDoesNothing) {
   f.Run(cmd::PrintMargin2);
   EXPECT_TRUE(f.printer.requests.empty());
   f.Run(cmd::PrintMargin4);
-  EXPECT_EQ(f.view->printMarginStep, 4);
+  EXPECT_EQ(f.view->print.marginStep, 4);
   EXPECT_EQ(f.settings.GetInt("Settings", "PrintMargin", 0), 4);
   EXPECT_TRUE(f.view->IsChecked(cmd::PrintMargin4));
   EXPECT_FALSE(f.view->IsChecked(cmd::PrintMargin2));
@@ -106,8 +106,8 @@ TEST(MarginCommands, TheMarginAlreadySetDoesNothing) {
 
 TEST(PrintRequests, SettingsOutOfRangeArePrintedWithinOneToFour) {
   PrintFixture f;
-  f.view->printColumns = 9;
-  f.view->printMarginStep = 0;
+  f.view->print.columns = 9;
+  f.view->print.marginStep = 0;
   f.Run(cmd::FilePrintPreview);
   ASSERT_EQ(f.printer.requests.size(), 1u);
   EXPECT_EQ(f.printer.requests[0].columns, 4);
@@ -135,7 +135,7 @@ TEST_P(PreviewReturn, OpensOnTheVisiblePageAndMovesTheEditorOnlyWhenLeftElsewher
   f.Edit().SetSel(caret, caret);
   ASSERT_EQ(f.Edit().FirstVisibleLine(), c.topLine);
   f.printer.leaveOnPage = c.leaveOnPage;
-  f.view->redrawLineNumbers = false;
+  f.view->redraw.lineNumbers = false;
 
   f.Run(cmd::FilePrintPreview);
   EXPECT_EQ(f.printer.last.startPage, c.startPage);
@@ -146,7 +146,7 @@ TEST_P(PreviewReturn, OpensOnTheVisiblePageAndMovesTheEditorOnlyWhenLeftElsewher
     EXPECT_EQ(f.Edit().FirstVisibleLine(), c.topLineAfter);
     const int start = f.Edit().LineIndex(c.topLineAfter);
     EXPECT_EQ(f.Edit().GetSel(), std::make_pair(start, start));
-    EXPECT_TRUE(f.view->redrawLineNumbers);
+    EXPECT_TRUE(f.view->redraw.lineNumbers);
   }
 }
 
@@ -232,7 +232,7 @@ TEST(PrintFontCommand, ShowsScreenUnitsAndStoresPrinterUnits) {
   f.printer.choice = chosen;
   f.Run(cmd::PrintFont);
   EXPECT_EQ(f.printer.shown.height, -16);  // -100 * 96 / 600
-  EXPECT_EQ(f.view->printFontHeight, -125);
+  EXPECT_EQ(f.view->print.fontHeight, -125);
   EXPECT_EQ(f.settings.GetInt("PrintFont", "Height", 0), -125);
   EXPECT_EQ(f.settings.GetString("PrintFont", "FaceName"), "IPAMincho");
   EXPECT_EQ(f.settings.GetInt("PrintFont", "Weight", 0), 400);
@@ -253,7 +253,7 @@ TEST_P(PrintFontFailures, ReportAndChangeNothing) {
   f.printer.query = GetParam().query;
   f.Run(cmd::PrintFont);
   EXPECT_EQ(f.LastMessage(), GetParam().message);
-  EXPECT_EQ(f.view->printFontHeight, -16);
+  EXPECT_EQ(f.view->print.fontHeight, -16);
   EXPECT_TRUE(f.printer.requests.empty());
 }
 
@@ -264,7 +264,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, PrintFontFailures,
 TEST(PrintFontCommand, CancelChangesNothingAndOpensNoPreview) {
   PrintFixture f;
   f.Run(cmd::PrintFont);
-  EXPECT_EQ(f.view->printFontHeight, -16);
+  EXPECT_EQ(f.view->print.fontHeight, -16);
   EXPECT_TRUE(f.printer.requests.empty());
 }
 

@@ -16,6 +16,7 @@
 #include "table/CellText.h"
 #include "table/TableCells.h"
 #include "support/TestView.h"
+#include "table/TableClipboard.h"
 
 namespace {
 
@@ -43,11 +44,11 @@ int LfsBefore(const std::string& text, int pos) {
 int TextRows(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1; }
 
 std::string Entry(EditorView& v, int i) {
-  const auto& rows = v.tableClipboard.rows;
+  const auto& rows = v.Extension<TableClipboard>().rows;
   return static_cast<std::size_t>(i) < rows.size() ? rows[static_cast<std::size_t>(i)] : std::string();
 }
 void SetEntry(EditorView& v, int i, std::string s) {
-  auto& rows = v.tableClipboard.rows;
+  auto& rows = v.Extension<TableClipboard>().rows;
   if (rows.size() <= static_cast<std::size_t>(i)) rows.resize(static_cast<std::size_t>(i) + 1);
   rows[static_cast<std::size_t>(i)] = std::move(s);
 }
@@ -127,7 +128,7 @@ void ModelInsertCopiedColumn(EditorView& v) {
 }
 
 void ModelBlockCopy(EditorView& v) {
-  TableClipboard& c = v.tableClipboard;
+  TableClipboard& c = v.Extension<TableClipboard>();
   c.columnCount = v.cellRange.Columns();
   c.rowCount = v.cellRange.Rows();
   for (int i = 0; i < c.rowCount; ++i)
@@ -153,7 +154,7 @@ void ModelBlockPaste(EditorView& v) {
   if (v.tableSelection.first < v.tableSelection.second) ModelDeleteBlock(v, v.cellRange, work);
   v.cellRange.firstCol = PasteColumn(work, v.tableSelection.first);
   v.cellRange.firstRow = LfsBefore(work, v.tableSelection.first);
-  for (int i = 0; i < v.tableClipboard.rowCount; ++i)
+  for (int i = 0; i < v.Extension<TableClipboard>().rowCount; ++i)
     InsertCellIntoText(v, v.cellRange.firstCol, v.cellRange.firstRow + i, Entry(v, i), work);
   if (work == before) return;
   ed.SetText(work);
@@ -161,7 +162,7 @@ void ModelBlockPaste(EditorView& v) {
 }
 
 void ModelRepeatedPaste(EditorView& v) {
-  const int R = v.tableClipboard.rowCount, C = v.tableClipboard.columnCount;
+  const int R = v.Extension<TableClipboard>().rowCount, C = v.Extension<TableClipboard>().columnCount;
   const int H = v.cellRange.Rows(), W = v.cellRange.Columns();
   std::vector<std::string> entries;
   for (int i = 0; i < R; ++i) {
@@ -317,9 +318,9 @@ void Prepare(std::mt19937& rng, TestView& a, TestView& b) {
     t->view.tableSelection = {0, 0};
     t->Drag(s, e);
     if (keyboardSelection) t->Edit().SetSel(ks, ke);
-    t->view.tableClipboard.rows = entries;
-    t->view.tableClipboard.rowCount = clipRows;
-    t->view.tableClipboard.columnCount = clipCols;
+    t->view.Extension<TableClipboard>().rows = entries;
+    t->view.Extension<TableClipboard>().rowCount = clipRows;
+    t->view.Extension<TableClipboard>().columnCount = clipCols;
   }
 }
 
@@ -363,9 +364,9 @@ TEST(BlockEditingModel, RandomTablesMatchTheCellByCellCommands) {
       EXPECT_EQ(fast.Edit().GetSel(), model.Edit().GetSel()) << where;
       EXPECT_EQ(fast.view.tableSelection, model.view.tableSelection) << where;
       EXPECT_EQ(fast.view.cellRange, model.view.cellRange) << where;
-      EXPECT_EQ(fast.view.tableClipboard.rowCount, model.view.tableClipboard.rowCount) << where;
-      EXPECT_EQ(fast.view.tableClipboard.columnCount, model.view.tableClipboard.columnCount) << where;
-      const std::size_t n = std::max(fast.view.tableClipboard.rows.size(), model.view.tableClipboard.rows.size());
+      EXPECT_EQ(fast.view.Extension<TableClipboard>().rowCount, model.view.Extension<TableClipboard>().rowCount) << where;
+      EXPECT_EQ(fast.view.Extension<TableClipboard>().columnCount, model.view.Extension<TableClipboard>().columnCount) << where;
+      const std::size_t n = std::max(fast.view.Extension<TableClipboard>().rows.size(), model.view.Extension<TableClipboard>().rows.size());
       for (std::size_t i = 0; i < n; ++i)
         EXPECT_EQ(Entry(fast.view, static_cast<int>(i)), Entry(model.view, static_cast<int>(i))) << where << " entry " << i;
 

@@ -6,6 +6,7 @@
 #include "editor/CommandIds.h"
 #include "editor/CommandTable.h"
 #include "support/TestView.h"
+#include "table/TableClipboard.h"
 
 namespace {
 
@@ -105,18 +106,18 @@ TEST(ColumnEditing, CutAndInsertMovesTheColumn) {
 
 TEST(ColumnEditing, CopyColumnLeavesTextAndCounts) {
   TestView t("a\tb\r\nc\td\r\ne");
-  t.view.tableClipboard.rowCount = 7;
-  t.view.tableClipboard.columnCount = 3;
+  t.view.Extension<TableClipboard>().rowCount = 7;
+  t.view.Extension<TableClipboard>().columnCount = 3;
   t.Edit().SetSel(2, 2);
   t.view.Execute(cmd::CopyColumn);
   EXPECT_EQ(t.Text(), "a\tb\r\nc\td\r\ne");
   EXPECT_EQ(t.view.History().Current(), 0u);
-  ASSERT_GE(t.view.tableClipboard.rows.size(), 3u);
-  EXPECT_EQ(t.view.tableClipboard.rows[0], "b");
-  EXPECT_EQ(t.view.tableClipboard.rows[1], "d");
-  EXPECT_EQ(t.view.tableClipboard.rows[2], "");
-  EXPECT_EQ(t.view.tableClipboard.rowCount, 7);
-  EXPECT_EQ(t.view.tableClipboard.columnCount, 3);
+  ASSERT_GE(t.view.Extension<TableClipboard>().rows.size(), 3u);
+  EXPECT_EQ(t.view.Extension<TableClipboard>().rows[0], "b");
+  EXPECT_EQ(t.view.Extension<TableClipboard>().rows[1], "d");
+  EXPECT_EQ(t.view.Extension<TableClipboard>().rows[2], "");
+  EXPECT_EQ(t.view.Extension<TableClipboard>().rowCount, 7);
+  EXPECT_EQ(t.view.Extension<TableClipboard>().columnCount, 3);
 }
 
 TEST(ColumnEditing, ClipboardHoldsMoreThanTenThousandRows) {
@@ -144,10 +145,10 @@ TEST(BlockEditing, CopyAndPasteABlock) {
   t.view.Execute(cmd::CopyBlock);
   EXPECT_EQ(t.Text(), text);
   EXPECT_EQ(t.view.History().Current(), 0u);
-  EXPECT_EQ(t.view.tableClipboard.rowCount, 2);
-  EXPECT_EQ(t.view.tableClipboard.columnCount, 2);
-  EXPECT_EQ(t.view.tableClipboard.rows[0], "21\t22");
-  EXPECT_EQ(t.view.tableClipboard.rows[1], "31\t32");
+  EXPECT_EQ(t.view.Extension<TableClipboard>().rowCount, 2);
+  EXPECT_EQ(t.view.Extension<TableClipboard>().columnCount, 2);
+  EXPECT_EQ(t.view.Extension<TableClipboard>().rows[0], "21\t22");
+  EXPECT_EQ(t.view.Extension<TableClipboard>().rows[1], "31\t32");
 
   const int caret = PosOf(text, "51");
   t.Edit().SetSel(caret, caret);
@@ -164,7 +165,7 @@ TEST(BlockEditing, PasteReplacesTheSelectedBlock) {
   TestView t("a\tb\r\nc\td\r\ne\tf\r\ng\th");
   t.Drag(0, 6);  // column 0 of rows 0-1 (ends right after c's TAB... in c)
   t.view.Execute(cmd::CopyBlock);
-  ASSERT_EQ(t.view.tableClipboard.rows[0], "a");
+  ASSERT_EQ(t.view.Extension<TableClipboard>().rows[0], "a");
   t.Drag(PosOf(t.Text(), "e"), PosOf(t.Text(), "g") + 1);  // column 0 of rows 2-3
   t.view.Execute(cmd::PasteBlock);
   // The selected cells go; the pasted ones go in front of the cells of column 1
@@ -177,7 +178,7 @@ TEST(BlockEditing, PasteNeedsTwoCopiedRows) {
   EXPECT_FALSE(t.view.IsEnabled(cmd::PasteBlock));
   t.Drag(0, 3);  // one row
   t.view.Execute(cmd::CopyBlock);
-  EXPECT_EQ(t.view.tableClipboard.rowCount, 1);
+  EXPECT_EQ(t.view.Extension<TableClipboard>().rowCount, 1);
   EXPECT_FALSE(t.view.IsEnabled(cmd::PasteBlock));
 }
 
@@ -185,8 +186,8 @@ TEST(BlockEditing, RepeatedPasteFillsTheBlock) {
   TestView t("a\tb\r\nx\r\n1\t2\t3\t4\t5\t6\r\n1\t2\t3\t4\t5\t6\r\n1\t2\t3\t4\t5\t6\r\n");
   t.Drag(0, 3);  // a, b: one row, two columns
   t.view.Execute(cmd::CopyBlock);
-  ASSERT_EQ(t.view.tableClipboard.rowCount, 1);
-  ASSERT_EQ(t.view.tableClipboard.columnCount, 2);
+  ASSERT_EQ(t.view.Extension<TableClipboard>().rowCount, 1);
+  ASSERT_EQ(t.view.Extension<TableClipboard>().columnCount, 2);
   const std::string text = t.Text();
   // Block: rows 2-4, columns 0-4.
   t.Drag(PosOf(text, "1"), PosOf(text, "5", 2) + 1);
@@ -198,7 +199,7 @@ TEST(BlockEditing, RepeatedPasteFillsTheBlock) {
   EXPECT_EQ(t.view.History().Current(), 1u);
   // The clipboard keeps the block that was copied, so the same fill again
   // gives the same cells.
-  EXPECT_EQ(t.view.tableClipboard.rows[0], "a\tb");
+  EXPECT_EQ(t.view.Extension<TableClipboard>().rows[0], "a\tb");
   t.view.Execute(cmd::Undo);
   t.Drag(PosOf(text, "1"), PosOf(text, "5", 2) + 1);
   t.view.Execute(cmd::PasteBlockRepeated);
@@ -209,8 +210,8 @@ TEST(BlockEditing, RepeatedPasteRepeatsRowsDown) {
   TestView t("p\tz\r\nq\tz\r\n1\t1\r\n1\t1\r\n1\t1\r\n");
   t.Drag(0, PosOf(t.Text(), "q") + 1);  // column 0 of rows 0-1: p, q
   t.view.Execute(cmd::CopyBlock);
-  ASSERT_EQ(t.view.tableClipboard.rowCount, 2);
-  ASSERT_EQ(t.view.tableClipboard.rows[1], "q");
+  ASSERT_EQ(t.view.Extension<TableClipboard>().rowCount, 2);
+  ASSERT_EQ(t.view.Extension<TableClipboard>().rows[1], "q");
   t.Drag(PosOf(t.Text(), "1"), PosOf(t.Text(), "1", 5) + 1);  // columns 0-1 of rows 2-4
   EXPECT_EQ(t.view.cellRange, (CellRange{0, 2, 1, 4}));
   t.view.Execute(cmd::PasteBlockRepeated);
@@ -225,9 +226,9 @@ TEST(BlockEditing, CellsOfARowWithoutTabCannotBeCopied) {
   TestView t("p\r\nq\r\n");
   t.Drag(0, 4);
   t.view.Execute(cmd::CopyBlock);
-  EXPECT_EQ(t.view.tableClipboard.rowCount, 2);
-  EXPECT_EQ(t.view.tableClipboard.rows[0], "");
-  EXPECT_EQ(t.view.tableClipboard.rows[1], "");
+  EXPECT_EQ(t.view.Extension<TableClipboard>().rowCount, 2);
+  EXPECT_EQ(t.view.Extension<TableClipboard>().rows[0], "");
+  EXPECT_EQ(t.view.Extension<TableClipboard>().rows[1], "");
 }
 
 TEST(BlockEditing, RepeatedPasteIsOffWithAnEmptyClipboard) {
@@ -252,7 +253,7 @@ TEST(BlockEditing, DeleteAndCutBlock) {
   EXPECT_FALSE(cut.view.IsEnabled(cmd::DeleteBlock));
   cut.view.Execute(cmd::CutBlock);
   EXPECT_EQ(cut.Text(), "a\tc\r\nd\te\tf");
-  EXPECT_EQ(cut.view.tableClipboard.rows[0], "b");
+  EXPECT_EQ(cut.view.Extension<TableClipboard>().rows[0], "b");
   EXPECT_EQ(cut.view.History().Current(), 1u);
 }
 

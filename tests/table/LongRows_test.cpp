@@ -11,6 +11,7 @@
 #include "editor/CommandIds.h"
 #include "support/CaseName.h"
 #include "table/TableFixture.h"
+#include "table/TableClipboard.h"
 
 namespace {
 
@@ -78,7 +79,7 @@ TEST_P(LongRowTest, BlockAsWideAsTheRows) {
   EXPECT_EQ(f.Undo(), 1u);
   if (c.copiesBlock) {
     for (int r = 0; r < kRowCount; ++r)
-      EXPECT_TRUE(f.view.tableClipboard.rows.at(static_cast<std::size_t>(r)) == Cells(r, 1, kCells - 1)) << "row " << r;
+      EXPECT_TRUE(f.view.Extension<TableClipboard>().rows.at(static_cast<std::size_t>(r)) == Cells(r, 1, kCells - 1)) << "row " << r;
   }
   f.view.Undo();
   EXPECT_TRUE(f.Text() == Original());

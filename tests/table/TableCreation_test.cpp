@@ -110,39 +110,39 @@ TEST(CreateTable, DisabledWithATableSelection) {
 
 TEST(TableWidth, ChoiceSetsWidthTabStopsAndStore) {
   TestView t("a\tb");
-  t.view.redrawLineNumbers = false;
+  t.view.redraw.lineNumbers = false;
   Answer(t, {{1115, "2"}});
   t.view.Execute(cmd::ChangeTableWidth);
   ASSERT_EQ(t.host.dialogs.size(), 1u);
   EXPECT_EQ(t.host.dialogs[0].Value(1115), 1);  // opens on the width 8
-  EXPECT_EQ(t.view.tabWidth, 12);
+  EXPECT_EQ(t.view.modes.tabWidth, 12);
   EXPECT_EQ(t.Edit().TabStopUnits(), 48);
   EXPECT_EQ(t.settings.GetInt("Settings", "RetuHaba", 0), 12);
-  EXPECT_TRUE(t.view.redrawLineNumbers);
+  EXPECT_TRUE(t.view.redraw.lineNumbers);
   EXPECT_EQ(t.view.History().Current(), 0u);
 
   // Outside table mode the width applies to the text and is still stored as
   // the table-mode width.
   t.view.Execute(cmd::ToggleTableMode);
-  t.view.redrawLineNumbers = false;
+  t.view.redraw.lineNumbers = false;
   Answer(t, {{1115, "0"}});
   t.view.Execute(cmd::ChangeTableWidth);
-  EXPECT_EQ(t.view.tabWidth, 4);
+  EXPECT_EQ(t.view.modes.tabWidth, 4);
   EXPECT_EQ(t.Edit().TabStopUnits(), 16);
   EXPECT_EQ(t.settings.GetInt("Settings", "RetuHaba", 0), 4);
-  EXPECT_FALSE(t.view.redrawLineNumbers);
+  EXPECT_FALSE(t.view.redraw.lineNumbers);
 
   Answer(t, {{1115, "5"}}, false);
   t.view.Execute(cmd::ChangeTableWidth);
-  EXPECT_EQ(t.view.tabWidth, 4);
+  EXPECT_EQ(t.view.modes.tabWidth, 4);
 }
 
 TEST(TableWidth, WidthOffTheListOpensOnTheNearestItem) {
   TestView t;
-  t.view.tabWidth = 30;
+  t.view.modes.tabWidth = 30;
   t.view.Execute(cmd::ChangeTableWidth);  // OK unchanged
   EXPECT_EQ(t.host.dialogs[0].Value(1115), 5);
-  EXPECT_EQ(t.view.tabWidth, 24);
+  EXPECT_EQ(t.view.modes.tabWidth, 24);
 }
 
 TEST(RoundingPlace, IndexBecomesDecimalPlaces) {

@@ -31,6 +31,7 @@
 #include "find/FindCommands.h"
 #include "find/qt/SearchBarWindow.h"
 #include "print/PrintHost.h"
+#include "document/DocumentCommands.h"
 
 namespace {
 
@@ -107,7 +108,7 @@ MainWindow::MainWindow(AppContext& app, EditorView& view, const FontLayout& layo
   qApp->installEventFilter(this);
   connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
     if (state != Qt::ApplicationActive || isMinimized()) return;
-    app_.Doc().CheckExternalChange();
+    DocumentCommands(app_.Doc()).CheckExternalChange();
     AfterDocumentChange();
   });
   setAcceptDrops(true);
@@ -197,7 +198,7 @@ void MainWindow::AfterDocumentChange() {
 // ---------------------------------------------------------------- closing and dropped files
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (app_.Doc().CanCloseFrame(View(), print_host::InPreview())) {
+  if (DocumentCommands(app_.Doc()).CanCloseFrame(View(), print_host::InPreview())) {
     for (int i = 0; i < panes_.PaneCount(); ++i) find::ForgetBars(panes_.Pane(i));  // their histories are kept
     event->accept();
   } else {
@@ -215,7 +216,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
   const QList<QUrl> urls = event->mimeData()->urls();
   if (urls.isEmpty() || !urls.first().isLocalFile()) return;
   event->acceptProposedAction();
-  app_.Doc().OnDropFile(View(), QFile::encodeName(urls.first().toLocalFile()).toStdString());
+  DocumentCommands(app_.Doc()).OnDropFile(View(), QFile::encodeName(urls.first().toLocalFile()).toStdString());
   AfterDocumentChange();
 }
 
@@ -244,7 +245,7 @@ void MainWindow::UpdateStatus() {
     caretPane_->setText(QStringLiteral("プレビューモード"));
     return;
   }
-  insertPane_->setText(Q(status_panes::InsertPaneText(View().insertMode)));
+  insertPane_->setText(Q(status_panes::InsertPaneText(View().modes.insert)));
   // Caps Lock's state cannot be read portably; the pane stays empty.
   capsPane_->setText(QString());
   if (const auto caret = status_panes::CaretPaneText(View().Edit())) caretPane_->setText(Q(*caret));
@@ -267,7 +268,7 @@ void MainWindow::RunIdle() {
   // What waits for a resting mouse is drawn once the mouse rests; input has
   // already repainted the text itself.
   for (const auto& [view, widget] : widgets_)
-    if (atRest && (view->redrawLineNumbers || view->redrawColouring || view->recreateCaret || view->refreshImeMark))
+    if (atRest && (view->redraw.lineNumbers || view->redraw.colouring || view->redraw.caret || view->redraw.imeMark))
       widget->Refresh();
   if (toolBar_) toolBar_->RefreshStates(View());
   UpdateStatus();

@@ -37,7 +37,7 @@ void ViewDisplay::ShowImeMarkIn(QMenuBar& menuBar) {
 QString ViewDisplay::ImeMarkText() const {
   const EditorView& view = widget_.View();
   if (view.Edit().IsReadOnly()) return {};
-  return QString::fromStdString(cp932::ToUtf8(overlay::ImeMark(view.imeOpen != 0)));
+  return QString::fromStdString(cp932::ToUtf8(overlay::ImeMark(view.ime.open)));
 }
 
 void ViewDisplay::Refresh() {
@@ -55,8 +55,8 @@ void ViewDisplay::Refresh() {
   if (imeMark_ && imeMark_->text() != ImeMarkText()) imeMark_->setText(ImeMarkText());
   // The overlay is painted whole in every paint event; what the idle pass
   // was asked to redraw is drawn by the repaint that follows.
-  if (view.redrawLineNumbers || view.redrawColouring || view.refreshImeMark) {
-    view.redrawLineNumbers = view.redrawColouring = view.refreshImeMark = false;
+  if (view.redraw.lineNumbers || view.redraw.colouring || view.redraw.imeMark) {
+    view.redraw.lineNumbers = view.redraw.colouring = view.redraw.imeMark = false;
     widget_.viewport()->update();
   }
 }

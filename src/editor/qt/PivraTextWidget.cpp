@@ -228,8 +228,8 @@ void PivraTextWidget::inputMethodEvent(QInputMethodEvent* event) {
   }
   // Qt tells no open state of the input method; text being composed counts as open.
   const int open = preedit_.isEmpty() ? 0 : 1;
-  if (view_.imeOpen != open) view_.refreshImeMark = true;
-  view_.imeOpen = open;
+  if (view_.ime.open != open) view_.redraw.imeMark = true;
+  view_.ime.open = open;
   event->accept();
   AfterInput();
 }
@@ -246,8 +246,8 @@ QVariant PivraTextWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
 
 void PivraTextWidget::focusInEvent(QFocusEvent* event) {
   QAbstractScrollArea::focusInEvent(event);
-  view_.recreateCaret = true;
-  view_.redrawColouring = true;
+  view_.redraw.caret = true;
+  view_.redraw.colouring = true;
   viewport()->update();
 }
 

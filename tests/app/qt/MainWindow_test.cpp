@@ -93,7 +93,7 @@ TEST(MainWindowTest, InputIsFollowedByOneIdlePassOfTheView) {
   TestFrame t;
   QApplication::processEvents();
   t.app->Settings().WriteInt("Settings", "Line", 0);
-  t.view->lineNumberMode = 0;
+  t.view->modes.lineNumbers = LineNumberMode::Off;
   t.view->leftMargin = 50;
   QTest::keyClick(&t.frame->TextWidget(), Qt::Key_Right);
   EXPECT_EQ(t.view->leftMargin, 50) << "not before the queue is empty";
@@ -129,7 +129,7 @@ TEST(MainWindowTest, MenusComeFromTheCommandTableAndAskTheViewBeforeShowing) {
   toggle->trigger();
   emit table->aboutToShow();
   EXPECT_FALSE(toggle->isChecked());
-  EXPECT_EQ(t.view->tableMode, 0);
+  EXPECT_FALSE(t.view->modes.table);
 }
 
 TEST(MainWindowTest, BareWindowSwitchHidesMenuAndStatusBar) {

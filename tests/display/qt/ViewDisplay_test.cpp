@@ -29,7 +29,7 @@ QColor Pixel(const QImage& image, int x, int y) { return image.pixelColor(x, y);
 TEST(ViewDisplayTest, TableModeShowsTheGutterAndRulerInTheirColours) {
   DisplayWindow w;
   w.SetText("a\tb\r\n1\t2");
-  ASSERT_EQ(w.view.tableMode, 1);
+  ASSERT_TRUE(w.view.modes.table);
   const QImage image = w.Grab();
   const int lm = w.view.leftMargin;
   EXPECT_EQ(Pixel(image, 2, 40), QColor(240, 240, 255));                  // gutter
@@ -68,12 +68,12 @@ TEST(ViewDisplayTest, ComposedTextCountsAsAnOpenInputMethod) {
   EXPECT_EQ(mark->text(), QStringLiteral("[A]"));
   QInputMethodEvent composing(QStringLiteral("あ"), {});
   QApplication::sendEvent(&w.widget, &composing);
-  EXPECT_EQ(w.view.imeOpen, 1);
+  EXPECT_TRUE(w.view.ime.open);
   EXPECT_EQ(mark->text(), QStringLiteral("「あ」"));
   QInputMethodEvent commit;
   commit.setCommitString(QStringLiteral("あ"));
   QApplication::sendEvent(&w.widget, &commit);
-  EXPECT_EQ(w.view.imeOpen, 0);
+  EXPECT_FALSE(w.view.ime.open);
   EXPECT_EQ(mark->text(), QStringLiteral("[A]"));
 }
 

@@ -118,7 +118,7 @@ TEST(PivraTextWidgetTest, OverwriteModeReplacesWhatFollowsTheCaret) {
     t.SetText(c.text);
     t.view.Edit().SetSel(c.caret, c.caret);
     t.Key(Qt::Key_Insert);
-    ASSERT_EQ(t.view.insertMode, 0) << c.name;
+    ASSERT_FALSE(t.view.modes.insert) << c.name;
     if (c.inputMethod) {
       Commit(t.widget, c.typed);
     } else {
@@ -188,7 +188,7 @@ TEST(PivraTextWidgetTest, CtrlZUndoesAndCtrlYRedoesTyping) {
 
 TEST(PivraTextWidgetTest, ContextMenuFollowsTableMode) {
   TestWindow t;
-  ASSERT_EQ(t.view.tableMode, 1);
+  ASSERT_TRUE(t.view.modes.table);
   EXPECT_EQ(t.view.ContextMenuResource(), ContextMenu::Table);
   auto table = t.widget.BuildContextMenu();
   EXPECT_EQ(table->title(), QStringLiteral("表計算"));
@@ -199,7 +199,7 @@ TEST(PivraTextWidgetTest, ContextMenuFollowsTableMode) {
   EXPECT_EQ(ActionFor(*table, cmd::Undo), nullptr) << "undo is not in the table menu";
 
   toggle->trigger();
-  EXPECT_EQ(t.view.tableMode, 0);
+  EXPECT_FALSE(t.view.modes.table);
   EXPECT_EQ(t.view.ContextMenuResource(), ContextMenu::Edit);
   auto edit = t.widget.BuildContextMenu();
   EXPECT_EQ(edit->title(), QStringLiteral("編集"));

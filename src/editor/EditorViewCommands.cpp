@@ -1,5 +1,7 @@
 // The editor core's entries of the command table: undo and redo, the
 // clipboard, the mode toggles and the line-number switches.
+#include "editor/EditorViewCommands.h"
+
 #include "editor/CommandIds.h"
 #include "editor/EditorView.h"
 #include "editor/CommandTable.h"
@@ -19,14 +21,14 @@ void RegisterEditorCommands(CommandTable& t) {
          {}, {}});
 
   t.Add({cmd::TogglePhysicalLineNumbers, "物理行番号表示 (&P)", "", "", [](EditorView& v) { v.TogglePhysicalLineNumbers(); },
-         {}, [](EditorView& v) { return v.lineNumberMode == 1; }});
+         {}, [](EditorView& v) { return v.modes.lineNumbers == LineNumberMode::Physical; }});
   t.Add({cmd::ToggleLogicalLineNumbers, "論理行番号表示 (&L)", "", "", [](EditorView& v) { v.ToggleLogicalLineNumbers(); },
-         {}, [](EditorView& v) { return v.lineNumberMode == 2; }});
+         {}, [](EditorView& v) { return v.modes.lineNumbers == LineNumberMode::Logical; }});
   t.Add({cmd::ToggleReadOnly, "読取専用設定・解除", "", "", [](EditorView& v) { v.ToggleReadOnly(); }, {}, {}});
   t.Add({cmd::ToggleTableMode, "表計算モードの設定/解除", "表計算モードの設定/解除", "表計算モードの解除",
-         [](EditorView& v) { v.ToggleTableMode(); }, {}, [](EditorView& v) { return v.tableMode != 0; }});
+         [](EditorView& v) { v.ToggleTableMode(); }, {}, [](EditorView& v) { return v.modes.table; }});
   t.Add({cmd::ToggleEditorMode, "エディタ・モード", "", "", [](EditorView& v) { v.ToggleEditorMode(); }, {},
-         [](EditorView& v) { return v.editorMode == 1; }});
+         [](EditorView& v) { return v.modes.editor; }});
 
   t.Add({cmd::MoveToTextStart, "文頭へ移動 ( &U )", "文頭へ移動 (&U)", "", navigation::TextStart, {}, {}});
   t.Add({cmd::MoveToTextEnd, "文末へ移動 ( &D )", "文末へ移動 (&D)", "", navigation::TextEnd, {}, {}});

@@ -1,10 +1,13 @@
 // CalcState: the in-line calculation's state kept in the view between
-// keystrokes (the pending formula and its flags).
+// keystrokes (the pending formula and its flags), held as the view's
+// Extension<CalcState>().
 #pragma once
 
 #include <string>
 
-struct CalcState {
+#include "editor/ViewExtension.h"
+
+struct CalcState : ViewExtension {
   std::string pendingFormula;  // CP932, blanks removed; empty when none
   int formulaPending = 1;      // 1 while a definitions line is computed against pendingFormula
   int manFlag = 0;             // 1 while the expression being evaluated used 万

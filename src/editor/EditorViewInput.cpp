@@ -47,7 +47,7 @@ bool EditorView::OnKeyDown(int key, bool ctrl, bool shift, bool alt) {
     case key::PageDown: edit_.MoveCaret(M::PageDown, shift); break;
     case key::Delete: edit_.DeleteChar(); break;
     case key::Insert:
-      if (!ctrl && !shift && !alt) insertMode = insertMode ? 0 : 1;
+      if (!ctrl && !shift && !alt) modes.insert = !modes.insert;
       break;
     default: break;
   }
@@ -68,7 +68,7 @@ void EditorView::OnChar(std::string_view ch) {
     return;
   }
   if (first < 0x20 && ch != "\t") return;  // other control characters are not text
-  if (!insertMode && ch != "\t" && !edit_.IsReadOnly()) {
+  if (!modes.insert && ch != "\t" && !edit_.IsReadOnly()) {
     // Overwrite: the typed character takes the place of the one at the caret,
     // never of a line break.
     const int pos = edit_.CaretPosition().second;
@@ -103,7 +103,7 @@ bool EditorView::PressKey(int key, bool ctrl, bool shift, bool alt, std::string_
   if (ctrl || alt) return false;  // Ctrl and Alt change a key into no text
   std::string_view typed = key == key::Return ? "\r" : key == key::Back ? "\b" : key == key::Tab ? "\t" : text;
   if (typed.empty()) return false;
-  if (insertMode || typed.size() == 1) {
+  if (modes.insert || typed.size() == 1) {
     OnChar(typed);  // a whole string is one change
   } else {
     for (std::size_t p = 0; p < typed.size(); p = cp932::Next(typed, p))
@@ -140,17 +140,17 @@ void EditorView::TypeKeys(std::string_view cp932Text) {
 // followed it.
 void EditorView::OnImeCommit(std::string_view cp932Text) {
   if (cp932Text.empty()) return;
-  if (insertMode) {
+  if (modes.insert) {
     OnChar(cp932Text);
   } else {
-    const int wasOpen = imeOpen;
-    imeOpen = 1;
-    imeStartPos = edit_.CaretPosition().second;
-    insertMode = 1;
+    const bool wasOpen = ime.open;
+    ime.open = true;
+    ime.startPos = edit_.CaretPosition().second;
+    modes.insert = true;
     OnChar(cp932Text);
-    insertMode = 0;
+    modes.insert = false;
     OverwriteAfterImeCommit(key::Return);
-    imeOpen = wasOpen;
+    ime.open = wasOpen;
   }
   edit_.ScrollCaret();
 }
@@ -167,9 +167,9 @@ void EditorView::OnMouseMove(int x, int y) {
 
 void EditorView::OnMouseRelease() {
   mouseDown_ = false;
-  if (keepCaretColumn) caretColumnX = std::max(0, edit_.CaretPoint().x);
-  if (!edit_.IsReadOnly()) refreshImeMark = true;
-  if (tableMode) ComputeCellRange();
+  if (modes.keepCaretColumn) caretColumnX = std::max(0, edit_.CaretPoint().x);
+  if (!edit_.IsReadOnly()) redraw.imeMark = true;
+  if (modes.table) ComputeCellRange();
 }
 
 void EditorView::OnDoubleClick() { navigation::SelectWord(*this); }
@@ -178,25 +178,25 @@ void EditorView::OnIdle(bool mouseAtRest) {
   if (mouseAtRest) history_.TrackSelection(edit_);
   // Numbers switched off give the margin back; a gutter whose largest number
   // got a digit more or less is sized again.
-  if (lineNumberMode == 0 && leftMargin != 10) {
+  if (modes.lineNumbers == LineNumberMode::Off && leftMargin != 10) {
     OnUpdate(UpdateHint::None);
-  } else if (lineNumberMode != 0 && static_cast<int>(GutterLabel().size()) != gutterLabelLength) {
+  } else if (modes.lineNumbers != LineNumberMode::Off && static_cast<int>(GutterLabel().size()) != gutterLabelLength) {
     OnUpdate(UpdateHint::None);
   }
 }
 
 void EditorView::OverwriteAfterImeCommit(int key) {
-  if (insertMode != 0) return;
+  if (modes.insert) return;
   EditBuffer& edit = edit_;
   const std::string& text = edit.Text();
   const int pos = edit.CaretPosition().second;
-  if (pos < 0 || pos >= edit.GetTextLength() || imeOpen != 1 || key != key::Return) return;
+  if (pos < 0 || pos >= edit.GetTextLength() || !ime.open || key != key::Return) return;
   const auto p = static_cast<std::size_t>(pos);
   if (p == 0 || text[p - 1] == '\n' || text[p] == '\r') return;
   // The committed text lies between the recorded start and the caret, on
   // the caret's line; a start that is not there was not recorded for it.
-  const int committed = pos - imeStartPos;
-  if (committed <= 0 || imeStartPos < edit.LogicalLineStart(edit.LogicalLineFromChar(pos))) return;
+  const int committed = pos - ime.startPos;
+  if (committed <= 0 || ime.startPos < edit.LogicalLineStart(edit.LogicalLineFromChar(pos))) return;
   // The caret's line ends at the CR before the next LF (or at that LF when
   // it stands alone), or at the end of the text.
   std::size_t lineEnd = text.size();
@@ -212,7 +212,7 @@ void EditorView::OverwriteAfterImeCommit(int key) {
 }
 
 void EditorView::RememberCaretColumn(int key) {
-  if (keepCaretColumn != 1) return;
+  if (!modes.keepCaretColumn) return;
   if (MovesCaretColumn(key)) caretColumnX = edit_.CaretPoint().x;
   if (caretColumnX < 0) caretColumnX = 0;
 }

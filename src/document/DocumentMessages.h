@@ -1,0 +1,24 @@
+// DocumentMessages: the texts that tell the user why the document's file
+// could not be read or written. Each names the file by its readable path
+// (docfile::DisplayPath) and says what stays as it was; the document shows
+// them wherever the read or write was asked for (a command, the start-up
+// file, the save after printing).
+#pragma once
+
+#include <string>
+
+#include "document/DocumentFile.h"
+#include "text/FileEncoding.h"
+
+namespace document_messages {
+
+std::string OpenFailure(const docfile::ReadResult& r, const std::string& path);
+std::string SaveFailure(const docfile::WriteResult& r, const std::string& path);
+// A UTF-8 file holding characters CP932 cannot hold: shown read-only.
+std::string Unconvertible(const file_encoding::Unconvertible& u, const std::string& path);
+// The read-only form of such a file is never written over it.
+std::string LossyOverwrite(const std::string& path);
+// A byte of the text that is no CP932 character stops a save in another encoding.
+std::string Unencodable(const file_encoding::BadCp932& bad, file_encoding::Encoding encoding, const std::string& path);
+
+}  // namespace document_messages

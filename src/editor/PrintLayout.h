@@ -1,0 +1,9 @@
+// PrintLayout: how the view's text is laid out on paper. Also carried by the
+// directive line of a .pvl file, so a file prints as it was set up.
+#pragma once
+
+struct PrintLayout {
+  int columns = 1;      // text columns per page, 1 to 4 when printed
+  int marginStep = 1;   // the margin, 1 to 4 steps when printed
+  int fontHeight = -16; // height of the print font; 0: the display font scaled
+};
