@@ -11,6 +11,7 @@
 #include "app/PaneSplitter.h"
 #include "app/ScriptedWindowHost.h"
 #include "editor/CommandIds.h"
+#include "editor/CommandTable.h"
 #include "editor/EditorView.h"
 #include "find/BatchBarInput.h"
 #include "find/FindCommands.h"
@@ -148,9 +149,18 @@ bool BatchRunner::Key(EditorView& view, const std::string& spec, std::string& wh
 
 bool BatchRunner::Command(EditorView& view, const std::vector<std::string>& words, std::string& why) {
   int id = 0;
-  if (words.size() < 2 || !ParseInt(words[1], id)) {
-    why = "command needs a numeric id";
+  if (words.size() < 2) {
+    why = "command needs an id or a name";
     return false;
+  }
+  // A command is named by its number or by its name in the command table.
+  if (!ParseInt(words[1], id)) {
+    const CommandEntry* named = view.Commands().FindByName(words[1]);
+    if (!named) {
+      why = "unknown command " + words[1];
+      return false;
+    }
+    id = named->id;
   }
   ScriptedUiHost::DialogInput input;
   for (std::size_t i = 2; i < words.size(); ++i) {
