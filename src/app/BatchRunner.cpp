@@ -208,8 +208,8 @@ bool BatchRunner::ApplyBarInput(EditorView& view, const std::vector<std::pair<st
   for (const auto& [control, value] : values) {
     int id = 0;
     std::string text;
-    if (!ParseInt(control, id)) {
-      why = "expected a control id, got " + control;
+    if (!ParseInt(control, id) && (id = find::BarControlByName(control)) == 0) {
+      why = "expected a control id or name, got " + control;
       return false;
     }
     if (!DecodeText(value, text, why) || !find::SetBarControl(view, id, text, why)) return false;

@@ -40,7 +40,6 @@
 struct DialogControl {
   enum class Kind { Label, Edit, Check, Radio, List, Combo, Button, ColourButton };
   int id = 0;
-  std::string name;  // what a script may call the control; "" for static texts
   Kind kind = Kind::Label;
   std::string label;  // UTF-8
   std::string text;   // UTF-8, edit fields
@@ -50,6 +49,7 @@ struct DialogControl {
   bool integerOnly = false;  // edit field that must hold an integer
   bool sameLine = false;     // on the line of the control before it
   bool labelAfter = false;   // the label follows the field
+  std::string name;          // what a script may call the control; "" for static texts
 
   // Settings on a control just made, its name and its layout:
   //   MakeIntegerEdit(kRowsId, "行 ×", rows).Named("rows").LabelAfter()

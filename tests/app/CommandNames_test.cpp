@@ -71,6 +71,11 @@ const NameCase kNameCases[] = {
      "command two-column-arithmetic-right first-column=0 operation=2 second-column=1"},
     {"", "command 32813 1033=2", "command change-rounding-place decimal-place=2"},
     {"type abc\\nabc\\n\n", "command 32815 1000=2", "command jump-to-line line-number=2"},
+    // The find and replace bars, open between commands, take names too.
+    {"type abc Abc abc\nselect 0 0\ncommand find\n", "command 32844 32842=abc 32847=1",
+     "command bar-find-next search=abc find-case=1"},
+    {"type cat Cat cat\ncommand 32841 32842=cat 32843=dog\n", "command 32850 32848=1 32843=cow",
+     "command bar-replace-all replace-case=1 replacement=cow"},
 };
 
 class CommandByName : public ::testing::TestWithParam<NameCase> {};
@@ -106,6 +111,10 @@ const ErrorCase kErrorCases[] = {
     {"command 32960 to-rows=3", "error: line 1: dialog 131 has no control to-rows"},
     {"command 32811 to-row=3", "error: line 1: dialog 197 has no control to-row"},
     {"command sort-rows descending=2", "error: line 1: dialog 131 control descending cannot take 2: it takes 0 or 1"},
+    {"type abc\ncommand find\ncommand bar-find-next replacement=x",
+     "error: line 3: bar 152 has no control 32843 taking x"},
+    {"type abc\ncommand find\ncommand bar-find-next searching=x",
+     "error: line 3: expected a control id or name, got searching"},
     {"command change-rounding-place decimal-place=4",
      "error: line 1: dialog 191 control decimal-place cannot take 4: the value is out of range, its list takes 0 to 3"},
 };
