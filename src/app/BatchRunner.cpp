@@ -12,6 +12,7 @@
 #include "app/ScriptText.h"
 #include "app/ScriptedWindowHost.h"
 #include "editor/CommandIds.h"
+#include "editor/CommandTable.h"
 #include "editor/EditorView.h"
 #include "find/BatchBarInput.h"
 #include "find/FindCommands.h"
@@ -84,7 +85,7 @@ std::span<const BatchRunner::Verb> BatchRunner::Verbs() {
       {.name = "drag", .usage = "2 numbers", .run = &BatchRunner::Drag},
       {.name = "type", .usage = "a text", .run = &BatchRunner::Type},
       {.name = "key", .usage = "one key name", .run = &BatchRunner::Key},
-      {.name = "command", .usage = "a numeric id", .run = &BatchRunner::Command},
+      {.name = "command", .usage = "an id or a name", .run = &BatchRunner::Command},
       {.name = "answer", .usage = "yes, no, cancel or ok", .run = &BatchRunner::Answer},
       {.name = "setint", .usage = "SECTION KEY N", .run = &BatchRunner::SetInt},
       {.name = "setstr", .usage = "SECTION KEY TEXT", .run = &BatchRunner::SetStr},
@@ -202,9 +203,18 @@ bool BatchRunner::Command(const VerbCall& call, std::string& why) {
   EditorView& view = call.view;
   const std::vector<std::string>& words = call.words;
   int id = 0;
-  if (words.size() < 2 || !ParseInt(words[1], id)) {
+  if (words.size() < 2) {
     why = "command needs " + std::string(call.verb.usage);
     return false;
+  }
+  // A command is named by its number or by its name in the command table.
+  if (!ParseInt(words[1], id)) {
+    const CommandEntry* named = view.Commands().FindByName(words[1]);
+    if (!named) {
+      why = "unknown command " + words[1];
+      return false;
+    }
+    id = named->id;
   }
   ScriptedUiHost::DialogInput input;
   for (std::size_t i = 2; i < words.size(); ++i) {
@@ -252,8 +262,8 @@ bool BatchRunner::ApplyBarInput(EditorView& view, const std::vector<std::pair<st
   for (const auto& [control, value] : values) {
     int id = 0;
     std::string text;
-    if (!ParseInt(control, id)) {
-      why = "expected a control id, got " + control;
+    if (!ParseInt(control, id) && (id = find::BarControlByName(control)) == 0) {
+      why = "expected a control id or name, got " + control;
       return false;
     }
     if (!DecodeScriptText(value, text, why) || !find::SetBarControl(view, id, text, why)) return false;

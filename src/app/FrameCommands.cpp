@@ -19,9 +19,11 @@ std::function<void(EditorView&)> OnSplitter(Step step) {
 }  // namespace
 
 void RegisterFrameCommands(CommandTable& t) {
-  t.Add({cmd::SplitRows, "分割・横 ( &1 )", "", "", OnSplitter([](PaneSplitter& s) { s.ToggleRowSplit(); }), {}, {}});
-  t.Add({cmd::SplitColumns, "分割・縦 ( &2 )", "", "", OnSplitter([](PaneSplitter& s) { s.ToggleColumnSplit(); }), {},
-         {}});
-  t.Add({cmd::NextPane, "", "", "", OnSplitter([](PaneSplitter& s) { s.ActivateOtherPane(); }), {}, {}});
-  t.Add({cmd::PreviousPane, "", "", "", OnSplitter([](PaneSplitter& s) { s.ActivateOtherPane(); }), {}, {}});
+  t.Add({.id = cmd::SplitRows, .name = "split-rows", .mainCaption = "分割・横 ( &1 )",
+         .run = OnSplitter([](PaneSplitter& s) { s.ToggleRowSplit(); })});
+  t.Add({.id = cmd::SplitColumns, .name = "split-columns", .mainCaption = "分割・縦 ( &2 )",
+         .run = OnSplitter([](PaneSplitter& s) { s.ToggleColumnSplit(); })});
+  t.Add({.id = cmd::NextPane, .name = "next-pane", .run = OnSplitter([](PaneSplitter& s) { s.ActivateOtherPane(); })});
+  t.Add({.id = cmd::PreviousPane, .name = "previous-pane",
+         .run = OnSplitter([](PaneSplitter& s) { s.ActivateOtherPane(); })});
 }

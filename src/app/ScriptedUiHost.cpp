@@ -25,12 +25,18 @@ std::string EscapeNewlines(const std::string& s) {
   return out;
 }
 
+// The control a script names by its id ("1117") or its name ("to-row").
+const DialogControl* ControlOf(const DialogData& dialog, const std::string& control) {
+  int id = 0;
+  return ParseInt(control, id) ? dialog.Find(id) : dialog.FindByName(control);
+}
+
 // Why `dialog` did not take `value` for `control`: no such control, or the
 // value is not one the control can hold (with the values it can).
 std::string WhyRefused(const DialogData& dialog, const std::string& control, const std::string& value) {
   const std::string prefix = "dialog " + std::to_string(dialog.templateId) + " ";
   int id = 0;
-  const DialogControl* c = ParseInt(control, id) ? dialog.Find(id) : nullptr;
+  const DialogControl* c = ControlOf(dialog, control);
   if (!c || c->kind == DialogControl::Kind::Label) return prefix + "has no control " + control;
   const std::string what = prefix + "control " + control + " cannot take " + value;
   switch (c->kind) {
@@ -68,8 +74,8 @@ MsgResult ScriptedUiHost::MessageBox(const std::string& caption, const std::stri
 
 bool ScriptedUiHost::RunDialog(DialogData& dialog) {
   for (const auto& [control, value] : input_.values) {
-    int id = 0;
-    if (!ParseInt(control, id) || !dialog.Set(id, value)) {
+    const DialogControl* c = ControlOf(dialog, control);
+    if (!c || !dialog.Set(c->id, value)) {
       if (dialogError_.empty()) dialogError_ = WhyRefused(dialog, control, value);
     }
   }

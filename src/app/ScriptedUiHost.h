@@ -3,7 +3,8 @@
 // Message boxes print "message: CAPTION: TEXT" (line breaks as \n) and take
 // the next queued answer, else their default button (OK, or Yes). A dialog
 // starts with its own initial values, takes the control values the script
-// gave for the command being run, then OK (or Cancel when asked). A control
+// gave for the command being run (each control named by its id or its name),
+// then OK (or Cancel when asked). A control
 // the dialog does not have, or a value it refuses, is remembered as the
 // command's error. File dialogs take the "path" value; a name typed into the
 // save dialog without an extension gets the default one, as the real dialog
@@ -25,7 +26,7 @@ class ScriptedUiHost final : public UiHost {
   explicit ScriptedUiHost(std::ostream& out) : out_(out) {}
 
   struct DialogInput {
-    std::vector<std::pair<std::string, std::string>> values;  // control id (or "path") and value
+    std::vector<std::pair<std::string, std::string>> values;  // control id or name (or "path") and value
     bool cancel = false;
   };
   // The input for the dialogs of the next command; clears the last error.

@@ -226,26 +226,25 @@ std::string FindProgram(const std::vector<std::string>& names) {
 
 void RegisterWindowCommands(CommandTable& t) {
   using namespace window_commands;
-  auto add = [&t](int id, const char* caption, std::function<void(EditorView&)> run) {
-    CommandEntry e;
-    e.id = id;
-    e.mainCaption = caption;
-    e.run = std::move(run);
-    t.Add(std::move(e));
-  };
   // Commands that need the window do nothing where there is none.
   auto withWindow = [](void (*step)(EditorView&, WindowHost&)) {
     return [step](EditorView& v) {
       if (WindowHost* host = window_host::Installed()) step(v, *host);
     };
   };
-  add(cmd::NewWindow, "別窓で新規作成 (&U)", withWindow(NewWindow));
-  add(cmd::OpenInNewWindow, "別窓で開く (&W)", withWindow(OpenInNewWindow));
-  add(cmd::RestoreWindow, "ウィンドウ復元", withWindow(RestoreWindow));
-  add(cmd::SetRestoreRectangle, "復元ウィンドウの設定", withWindow(SetRestoreRectangle));
-  add(cmd::ShowTableModeHelp, "表計算の説明表示", withWindow(ShowTableModeHelp));
-  add(cmd::OpenCalculator, "電卓", OpenCalculator);
-  add(cmd::OpenHomePage, "ホームページの表示", OpenHomePage);
-  add(cmd::CheckForUpdate, "更新の確認", withWindow(CheckForUpdate));
-  add(cmd::AboutBox, "バージョン情報 (&A)...", ShowAbout);
+  t.Add({.id = cmd::NewWindow, .name = "new-window", .mainCaption = "別窓で新規作成 (&U)",
+         .run = withWindow(NewWindow)});
+  t.Add({.id = cmd::OpenInNewWindow, .name = "open-in-new-window", .mainCaption = "別窓で開く (&W)",
+         .run = withWindow(OpenInNewWindow)});
+  t.Add({.id = cmd::RestoreWindow, .name = "restore-window", .mainCaption = "ウィンドウ復元",
+         .run = withWindow(RestoreWindow)});
+  t.Add({.id = cmd::SetRestoreRectangle, .name = "set-restore-rectangle", .mainCaption = "復元ウィンドウの設定",
+         .run = withWindow(SetRestoreRectangle)});
+  t.Add({.id = cmd::ShowTableModeHelp, .name = "show-table-mode-help", .mainCaption = "表計算の説明表示",
+         .run = withWindow(ShowTableModeHelp)});
+  t.Add({.id = cmd::OpenCalculator, .name = "open-calculator", .mainCaption = "電卓", .run = OpenCalculator});
+  t.Add({.id = cmd::OpenHomePage, .name = "open-home-page", .mainCaption = "ホームページの表示", .run = OpenHomePage});
+  t.Add({.id = cmd::CheckForUpdate, .name = "check-for-update", .mainCaption = "更新の確認",
+         .run = withWindow(CheckForUpdate)});
+  t.Add({.id = cmd::AboutBox, .name = "about-box", .mainCaption = "バージョン情報 (&A)...", .run = ShowAbout});
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/BatchRunner.h"
+#include "app/CommandListing.h"
 #include "app/MemoryPolicy.h"
 
 int RunWindow(int argc, char** argv);  // the Qt front end
@@ -13,8 +14,10 @@ int main(int argc, char** argv) {
   KeepFreedMemoryForReuse();
   std::vector<std::string> args(argv + 1, argv + argc);
   if (!args.empty() && args[0] == "--batch") {
+    if (args.size() == 2 && args[1] == "--list-commands") return command_listing::Run(std::cout);
     if (args.size() < 2 || args.size() > 3) {
-      std::cerr << "usage: pivraf --batch SCRIPT [FILE]\n";
+      std::cerr << "usage: pivraf --batch SCRIPT [FILE]\n"
+                   "       pivraf --batch --list-commands\n";
       return 2;
     }
     BatchRunner runner(std::cout, std::cerr);

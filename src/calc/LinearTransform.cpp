@@ -128,28 +128,32 @@ void RegisterLinearTransformCommands(CommandTable& t) {
   auto oneColumn = [](EditorView& v) { return v.cellRange.lastCol - v.cellRange.firstCol <= 0; };
   auto oneRow = [](EditorView& v) { return v.cellRange.lastRow - v.cellRange.firstRow <= 0; };
   using F = TransformFormula;
-  struct Entry {
-    int id;
-    const char* caption;
-    F formula;
-    bool column;
-    bool before;
-    bool alwaysEnabled;
+  // A column transform is off when the block is wider than one column, a row
+  // transform when it is taller than one row; the range mappings right and
+  // below are always on.
+  auto transform = [](F formula, bool column, bool before) {
+    return [=](EditorView& v) { TransformCells(v, formula, column, before); };
   };
-  static const Entry entries[] = {
-      {cmd::ColumnSlopeOffsetLeft, "列を一次変換 Y=aX+b し、前（左）へ", F::SlopeOffset, true, true, false},
-      {cmd::ColumnSlopeOffsetRight, "列を一次変換 Y=aX+b し、後ろ（右）へ", F::SlopeOffset, true, false, false},
-      {cmd::RowSlopeOffsetAbove, "行を一次変換 Y=aX+b し、上へ", F::SlopeOffset, false, true, false},
-      {cmd::RowSlopeOffsetBelow, "行を一次変換 Y=aX+b し、下へ", F::SlopeOffset, false, false, false},
-      {cmd::ColumnRangeMappingLeft, "列を一次変換 A→C, B→D  し、前（左）へ", F::RangeMapping, true, true, false},
-      {cmd::ColumnRangeMappingRight, "列を一次変換 A→C, B→D  し、後ろ（右）へ", F::RangeMapping, true, false, true},
-      {cmd::RowRangeMappingAbove, "行を一次変換 A→C, B→D  し、上へ", F::RangeMapping, false, true, false},
-      {cmd::RowRangeMappingBelow, "行を一次変換 A→C, B→D  し、下へ", F::RangeMapping, false, false, true},
-  };
-  for (const Entry& e : entries) {
-    std::function<bool(EditorView&)> enabled;
-    if (!e.alwaysEnabled) enabled = e.column ? std::function<bool(EditorView&)>(oneColumn) : oneRow;
-    t.Add({e.id, "", "", e.caption, [e](EditorView& v) { TransformCells(v, e.formula, e.column, e.before); },
-           enabled, {}});
-  }
+  t.Add({.id = cmd::ColumnSlopeOffsetLeft, .name = "column-slope-offset-left",
+         .tableCaption = "列を一次変換 Y=aX+b し、前（左）へ", .run = transform(F::SlopeOffset, true, true),
+         .enabled = oneColumn});
+  t.Add({.id = cmd::ColumnSlopeOffsetRight, .name = "column-slope-offset-right",
+         .tableCaption = "列を一次変換 Y=aX+b し、後ろ（右）へ", .run = transform(F::SlopeOffset, true, false),
+         .enabled = oneColumn});
+  t.Add({.id = cmd::RowSlopeOffsetAbove, .name = "row-slope-offset-above",
+         .tableCaption = "行を一次変換 Y=aX+b し、上へ", .run = transform(F::SlopeOffset, false, true),
+         .enabled = oneRow});
+  t.Add({.id = cmd::RowSlopeOffsetBelow, .name = "row-slope-offset-below",
+         .tableCaption = "行を一次変換 Y=aX+b し、下へ", .run = transform(F::SlopeOffset, false, false),
+         .enabled = oneRow});
+  t.Add({.id = cmd::ColumnRangeMappingLeft, .name = "column-range-mapping-left",
+         .tableCaption = "列を一次変換 A→C, B→D  し、前（左）へ", .run = transform(F::RangeMapping, true, true),
+         .enabled = oneColumn});
+  t.Add({.id = cmd::ColumnRangeMappingRight, .name = "column-range-mapping-right",
+         .tableCaption = "列を一次変換 A→C, B→D  し、後ろ（右）へ", .run = transform(F::RangeMapping, true, false)});
+  t.Add({.id = cmd::RowRangeMappingAbove, .name = "row-range-mapping-above",
+         .tableCaption = "行を一次変換 A→C, B→D  し、上へ", .run = transform(F::RangeMapping, false, true),
+         .enabled = oneRow});
+  t.Add({.id = cmd::RowRangeMappingBelow, .name = "row-range-mapping-below",
+         .tableCaption = "行を一次変換 A→C, B→D  し、下へ", .run = transform(F::RangeMapping, false, false)});
 }

@@ -123,12 +123,12 @@ void CombineCells(EditorView& view, bool columnMode, bool before) {
 }
 
 void RegisterTwoColumnCommands(CommandTable& t) {
-  t.Add({cmd::TwoColumnArithmeticLeft, "", "", "2列を四則計算し、結果を前(左）へ",
-         [](EditorView& v) { CombineCells(v, true, true); }, {}, {}});
-  t.Add({cmd::TwoColumnArithmeticRight, "", "", "2列を四則計算し、結果を後ろ(右）へ",
-         [](EditorView& v) { CombineCells(v, true, false); }, {}, {}});
-  t.Add({cmd::TwoRowArithmeticAbove, "", "", "2行を四則計算し、上へ",
-         [](EditorView& v) { CombineCells(v, false, true); }, {}, {}});
-  t.Add({cmd::TwoRowArithmeticBelow, "", "", "2行を四則計算し、下へ",
-         [](EditorView& v) { CombineCells(v, false, false); }, {}, {}});
+  t.Add({.id = cmd::TwoColumnArithmeticLeft, .name = "two-column-arithmetic-left",
+         .tableCaption = "2列を四則計算し、結果を前(左）へ", .run = [](EditorView& v) { CombineCells(v, true, true); }});
+  t.Add({.id = cmd::TwoColumnArithmeticRight, .name = "two-column-arithmetic-right",
+         .tableCaption = "2列を四則計算し、結果を後ろ(右）へ", .run = [](EditorView& v) { CombineCells(v, true, false); }});
+  t.Add({.id = cmd::TwoRowArithmeticAbove, .name = "two-row-arithmetic-above", .tableCaption = "2行を四則計算し、上へ",
+         .run = [](EditorView& v) { CombineCells(v, false, true); }});
+  t.Add({.id = cmd::TwoRowArithmeticBelow, .name = "two-row-arithmetic-below", .tableCaption = "2行を四則計算し、下へ",
+         .run = [](EditorView& v) { CombineCells(v, false, false); }});
 }

@@ -7,7 +7,8 @@ DialogData DecimalPlacesDialog::Build() const {
   d.templateId = kTemplateId;
   d.caption = "四捨五入";
   // A stored value outside the list opens on the nearest item.
-  d.controls.push_back(MakeCombo(kPlaceListId, "小数第", {"1", "2", "3", "4"}, std::clamp(index, 0, kItemCount - 1)));
+  d.controls.push_back(MakeCombo(kPlaceListId, "小数第", {"1", "2", "3", "4"}, std::clamp(index, 0, kItemCount - 1))
+                            .Named("decimal-place"));
   d.controls.push_back(MakeLabel("位を四捨五入します。").SameLine());
   return d;
 }

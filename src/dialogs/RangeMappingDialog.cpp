@@ -22,10 +22,10 @@ DialogData RangeMappingDialog::Build() const {
   dialog.caption = "一次変換";
   dialog.cancelLabel = "ｷｬﾝｾﾙ";
   // First line B -> D, second line A -> C.
-  dialog.controls.push_back(MakeIntegerEdit(kBId, "B=", b));
-  dialog.controls.push_back(MakeIntegerEdit(kDId, "→ D=", d).SameLine());
-  dialog.controls.push_back(MakeIntegerEdit(kAId, "A=", a));
-  dialog.controls.push_back(MakeIntegerEdit(kCId, "→ C=", c).SameLine());
+  dialog.controls.push_back(MakeIntegerEdit(kBId, "B=", b).Named("b"));
+  dialog.controls.push_back(MakeIntegerEdit(kDId, "→ D=", d).Named("d").SameLine());
+  dialog.controls.push_back(MakeIntegerEdit(kAId, "A=", a).Named("a"));
+  dialog.controls.push_back(MakeIntegerEdit(kCId, "→ C=", c).Named("c").SameLine());
   dialog.controls.push_back(MakeLabel("現在位置の列（行）の各値 X ; A≦X≦Ｂ　を Y ; C≦Y≦D に変換"));
   dialog.controls.push_back(MakeLabel("即ち、 Y=(X-A)*(D-C)/(B-A)+C を、指定位置へ挿入"));
   return dialog;

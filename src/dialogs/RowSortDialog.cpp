@@ -18,11 +18,11 @@ DialogData RowSortDialog::Build() const {
   d.templateId = kTemplateId;
   d.caption = "行データの並び替え";
   // "[2] 列について [5] 行から [8] 行までを", then how to sort, a line each.
-  d.controls.push_back(rowdialog::ColumnList(kColumnListId, "列について", column, kColumnCount).LabelAfter());
-  d.controls.push_back(MakeIntegerEdit(kFromRowId, "行から", fromRow).LabelAfter().SameLine());
-  d.controls.push_back(MakeIntegerEdit(kToRowId, "行までを", toRow).LabelAfter().SameLine());
-  d.controls.push_back(MakeCheck(kDescendingId, "降順で （チェック無は昇順）", descending));
-  d.controls.push_back(MakeCheck(kByValueId, "値として（チェック無は文字列として） ", byValue));
+  d.controls.push_back(rowdialog::ColumnList(kColumnListId, "列について", column, kColumnCount).Named("column").LabelAfter());
+  d.controls.push_back(MakeIntegerEdit(kFromRowId, "行から", fromRow).Named("from-row").LabelAfter().SameLine());
+  d.controls.push_back(MakeIntegerEdit(kToRowId, "行までを", toRow).Named("to-row").LabelAfter().SameLine());
+  d.controls.push_back(MakeCheck(kDescendingId, "降順で （チェック無は昇順）", descending).Named("descending"));
+  d.controls.push_back(MakeCheck(kByValueId, "値として（チェック無は文字列として） ", byValue).Named("by-value"));
   return d;
 }
 

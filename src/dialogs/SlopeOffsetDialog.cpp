@@ -23,10 +23,10 @@ DialogData SlopeOffsetDialog::Build() const {
   d.cancelLabel = "ｷｬﾝｾﾙ";
   d.controls.push_back(MakeLabel("現在位置の列（行）の（選択部分の）各値 X を"));
   // "Y = X * [m] / [n] + [p] / [q] に変換して、Y を指定位置へ挿入します。"
-  d.controls.push_back(MakeIntegerEdit(kMId, "Y = X *", m));
-  d.controls.push_back(MakeIntegerEdit(kNId, "/", n).SameLine());
-  d.controls.push_back(MakeIntegerEdit(kPId, "+", p).SameLine());
-  d.controls.push_back(MakeIntegerEdit(kQId, "/", q).SameLine());
+  d.controls.push_back(MakeIntegerEdit(kMId, "Y = X *", m).Named("m"));
+  d.controls.push_back(MakeIntegerEdit(kNId, "/", n).Named("n").SameLine());
+  d.controls.push_back(MakeIntegerEdit(kPId, "+", p).Named("p").SameLine());
+  d.controls.push_back(MakeIntegerEdit(kQId, "/", q).Named("q").SameLine());
   d.controls.push_back(MakeLabel("に変換して、Y を指定位置へ挿入します。").SameLine());
   return d;
 }

@@ -9,7 +9,8 @@ DialogData TabWidthDialog::Build() const {
   d.templateId = kTemplateId;
   d.caption = "タブ幅の変更";
   d.controls.push_back(
-      MakeCombo(kWidthListId, "タブ幅を", {"4", "8", "12", "16", "20", "24"}, std::clamp(index, 0, kItemCount - 1)));
+      MakeCombo(kWidthListId, "タブ幅を", {"4", "8", "12", "16", "20", "24"}, std::clamp(index, 0, kItemCount - 1))
+                            .Named("tab-width"));
   d.controls.push_back(MakeLabel("文字（半角）に変更します。").SameLine());
   return d;
 }

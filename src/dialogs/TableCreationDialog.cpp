@@ -20,20 +20,21 @@ DialogData TableCreationDialog::Build() const {
   DialogData d;
   d.templateId = kTemplateId;
   d.caption = "表の作成";
-  d.controls.push_back(MakeCheck(kHeaderRowId, "第一行に 列1, 列2, 列3, ･･･を挿入", headerRow));
+  d.controls.push_back(MakeCheck(kHeaderRowId, "第一行に 列1, 列2, 列3, ･･･を挿入", headerRow).Named("header-row"));
   // "[5] 行 × [5] 列　（縦×横）　の表を作ります。"
-  d.controls.push_back(MakeIntegerEdit(kRowsId, "行 ×", rows).LabelAfter());
-  d.controls.push_back(MakeIntegerEdit(kColumnsId, "列　（縦×横）　の表を作ります。", columns).LabelAfter().SameLine());
+  d.controls.push_back(MakeIntegerEdit(kRowsId, "行 ×", rows).Named("rows").LabelAfter());
+  d.controls.push_back(MakeIntegerEdit(kColumnsId, "列　（縦×横）　の表を作ります。", columns).Named("columns").LabelAfter().SameLine());
   // The group box title.
   d.controls.push_back(MakeLabel("第一列への番号の挿入"));
   const struct {
     int id;
+    const char* name;
     const char* label;
-  } radios[] = {{kNoNumberId, "第一列には何もしない"},
-                {kNumberFromOneId, "第一列に 1 からの番号を挿入"},
-                {kLineNumberId, "第一列に行番号を挿入"}};
+  } radios[] = {{kNoNumberId, "no-numbers", "第一列には何もしない"},
+                {kNumberFromOneId, "numbers-from-one", "第一列に 1 からの番号を挿入"},
+                {kLineNumberId, "line-numbers", "第一列に行番号を挿入"}};
   for (int i = 0; i < 3; ++i)
-    d.controls.push_back(MakeRadio(radios[i].id, radios[i].label, kNumberingGroup, numbering == i));
+    d.controls.push_back(MakeRadio(radios[i].id, radios[i].label, kNumberingGroup, numbering == i).Named(radios[i].name));
   return d;
 }
 

@@ -73,10 +73,12 @@ void ChangeColours(EditorView& view) {
 }  // namespace display_commands
 
 void RegisterDisplayCommands(CommandTable& t) {
-  t.Add({cmd::ChangeDisplayFont, "フォントの変更", "", "", display_commands::ChangeDisplayFont, {}, {}});
-  t.Add({cmd::ToggleWordWrap, "ワードラップ(&W)", "", "", display_commands::ToggleWordWrap, {},
-         [](EditorView& v) { return v.modes.wordWrap; }});
-  t.Add({cmd::ToggleTabWidth, "タブ幅の変更 (&S)", "", "", display_commands::ToggleTabWidth,
-         [](EditorView& v) { return !v.modes.table; }, {}});
-  t.Add({cmd::ChangeColours, "色の設定", "", "", display_commands::ChangeColours, {}, {}});
+  t.Add({.id = cmd::ChangeDisplayFont, .name = "change-display-font", .mainCaption = "フォントの変更",
+         .run = display_commands::ChangeDisplayFont});
+  t.Add({.id = cmd::ToggleWordWrap, .name = "toggle-word-wrap", .mainCaption = "ワードラップ(&W)",
+         .run = display_commands::ToggleWordWrap, .checked = [](EditorView& v) { return v.modes.wordWrap; }});
+  t.Add({.id = cmd::ToggleTabWidth, .name = "toggle-tab-width", .mainCaption = "タブ幅の変更 (&S)",
+         .run = display_commands::ToggleTabWidth, .enabled = [](EditorView& v) { return !v.modes.table; }});
+  t.Add({.id = cmd::ChangeColours, .name = "change-colours", .mainCaption = "色の設定",
+         .run = display_commands::ChangeColours});
 }

@@ -187,33 +187,31 @@ void DocumentCommands::OnReopen(EditorView& active, file_text::ReadAs readAs) {
 Document& DocumentOf(EditorView& view) { return dynamic_cast<Document&>(view.Doc()); }
 
 void RegisterDocumentCommands(CommandTable& t) {
-  auto add = [&t](int id, const char* caption, std::function<void(EditorView&)> run,
-                  std::function<bool(EditorView&)> enabled = {}) {
-    CommandEntry e;
-    e.id = id;
-    e.mainCaption = caption;
-    e.run = std::move(run);
-    e.enabled = std::move(enabled);
-    t.Add(std::move(e));
-  };
-  add(cmd::FileNew, "新規作成(&N)", [](EditorView& v) { DocumentCommands(DocumentOf(v)).OnFileNew(v); });
-  add(cmd::FileOpen, "開く(&O)...", [](EditorView& v) { DocumentCommands(DocumentOf(v)).OnFileOpen(v); });
-  add(cmd::FileSave, "上書き保存(&S)", [](EditorView& v) { DocumentCommands(DocumentOf(v)).OnFileSave(); },
-      [](EditorView& v) { return v.Doc().IsModified(); });
-  add(cmd::FileSaveAs, "名前を付けて保存(&A)...", [](EditorView& v) { DocumentCommands(DocumentOf(v)).OnFileSaveAs(); });
+  t.Add({.id = cmd::FileNew, .name = "file-new", .mainCaption = "新規作成(&N)",
+         .run = [](EditorView& v) { DocumentCommands(DocumentOf(v)).OnFileNew(v); }});
+  t.Add({.id = cmd::FileOpen, .name = "file-open", .mainCaption = "開く(&O)...",
+         .run = [](EditorView& v) { DocumentCommands(DocumentOf(v)).OnFileOpen(v); }});
+  t.Add({.id = cmd::FileSave, .name = "file-save", .mainCaption = "上書き保存(&S)",
+         .run = [](EditorView& v) { DocumentCommands(DocumentOf(v)).OnFileSave(); },
+         .enabled = [](EditorView& v) { return v.Doc().IsModified(); }});
+  t.Add({.id = cmd::FileSaveAs, .name = "file-save-as", .mainCaption = "名前を付けて保存(&A)...",
+         .run = [](EditorView& v) { DocumentCommands(DocumentOf(v)).OnFileSaveAs(); }});
   // Reading the file again in the other encoding needs a file.
   auto hasFile = [](EditorView& v) { return !v.Doc().PathName().empty(); };
-  add(cmd::ReopenAsCp932, "CP932 で開き直す(&J)",
-      [](EditorView& v) { DocumentCommands(DocumentOf(v)).OnReopen(v, file_text::ReadAs::Cp932); }, hasFile);
-  add(cmd::ReopenAsUtf8, "UTF-8 で開き直す(&U)",
-      [](EditorView& v) { DocumentCommands(DocumentOf(v)).OnReopen(v, file_text::ReadAs::Utf8); }, hasFile);
-  add(cmd::DeleteBackupFiles, "バックアップの削除", DeleteBackupFiles, CanDeleteBackupFiles);
+  t.Add({.id = cmd::ReopenAsCp932, .name = "reopen-as-cp932", .mainCaption = "CP932 で開き直す(&J)",
+         .run = [](EditorView& v) { DocumentCommands(DocumentOf(v)).OnReopen(v, file_text::ReadAs::Cp932); }, .enabled = hasFile});
+  t.Add({.id = cmd::ReopenAsUtf8, .name = "reopen-as-utf8", .mainCaption = "UTF-8 で開き直す(&U)",
+         .run = [](EditorView& v) { DocumentCommands(DocumentOf(v)).OnReopen(v, file_text::ReadAs::Utf8); }, .enabled = hasFile});
+  t.Add({.id = cmd::DeleteBackupFiles, .name = "delete-backup-files", .mainCaption = "バックアップの削除",
+         .run = DeleteBackupFiles, .enabled = CanDeleteBackupFiles});
   // The recent files have no fixed caption: the File menu shows
-  // recent_files::MenuEntries, one entry per listed file.
+  // recent_files::MenuEntries, one entry per listed file. Their names count
+  // from 1, as the menu does.
   for (int n = 0; n < recent_files::kCount; ++n) {
-    add(cmd::RecentFileFirst + n, "", [n](EditorView& v) { DocumentCommands(DocumentOf(v)).OnOpenRecentFile(v, n); },
-        [n](EditorView& v) {
-          return static_cast<std::size_t>(n) < recent_files::Entries(v.Settings()).size();
-        });
+    t.Add({.id = cmd::RecentFileFirst + n, .name = "open-recent-file-" + std::to_string(n + 1),
+           .run = [n](EditorView& v) { DocumentCommands(DocumentOf(v)).OnOpenRecentFile(v, n); },
+           .enabled = [n](EditorView& v) {
+             return static_cast<std::size_t>(n) < recent_files::Entries(v.Settings()).size();
+           }});
   }
 }

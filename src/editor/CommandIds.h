@@ -2,8 +2,9 @@
 //
 // A command is known everywhere by its number: the command table is keyed by
 // it, menus and accelerators list it, and batch scripts name commands by it
-// ("command 32955"). Scripts store these numbers, so they must never change;
-// a name may be improved, its number may not.
+// ("command 32955") or by the name the command table gives it ("command
+// sum-columns-below"). Scripts store these numbers, so they must never
+// change; a constant's name here may be improved, its number may not.
 //
 // Commands that are not built yet already have their place in the menus and
 // accelerators (editor/CommandTable.cpp).

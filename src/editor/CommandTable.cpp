@@ -1,5 +1,7 @@
 #include "editor/CommandTable.h"
 
+#include <stdexcept>
+
 #include "editor/CommandIds.h"
 #include "editor/EditorView.h"
 #include "editor/KeyCodes.h"
@@ -102,14 +104,38 @@ const std::vector<Accelerator>& AcceleratorLayout() {
 
 }  // namespace
 
+bool IsCommandName(std::string_view name) {
+  if (name.empty() || !(name.front() >= 'a' && name.front() <= 'z') || name.back() == '-') return false;
+  char before = 0;
+  for (const char c : name) {
+    const bool word = (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+    if (!word && !(c == '-' && before != '-')) return false;
+    before = c;
+  }
+  return true;
+}
+
 void CommandTable::Add(CommandEntry entry) {
   const int id = entry.id;
+  if (!IsCommandName(entry.name))
+    throw std::logic_error("command " + std::to_string(id) + " has no well-formed name: \"" + entry.name + "\"");
+  const auto named = ids_.find(entry.name);
+  if (named != ids_.end() && named->second != id)
+    throw std::logic_error("commands " + std::to_string(named->second) + " and " + std::to_string(id) +
+                           " share the name " + entry.name);
+  if (const auto old = entries_.find(id); old != entries_.end()) ids_.erase(old->second.name);
+  ids_[entry.name] = id;
   entries_[id] = std::move(entry);
 }
 
 const CommandEntry* CommandTable::Find(int id) const {
   auto it = entries_.find(id);
   return it == entries_.end() ? nullptr : &it->second;
+}
+
+const CommandEntry* CommandTable::FindByName(std::string_view name) const {
+  const auto it = ids_.find(name);
+  return it == ids_.end() ? nullptr : Find(it->second);
 }
 
 std::vector<int> CommandTable::Present(const std::vector<int>& ids) const {

@@ -84,8 +84,10 @@ DialogData JumpToLineDialog(const SettingsStore& settings) {
   d.cancelLabel = "キャンセル";
   d.controls = {
       MakeEdit(kJumpLineNumberId, "行番号",
-               std::to_string(static_cast<unsigned>(settings.GetInt(setting::JumpLineNumber))), true),
-      MakeCheck(kJumpLogicalLinesId, "論理行", settings.GetInt(setting::JumpCountsLogicalLines) != 0),
+               std::to_string(static_cast<unsigned>(settings.GetInt(setting::JumpLineNumber))), true)
+          .Named("line-number"),
+      MakeCheck(kJumpLogicalLinesId, "論理行", settings.GetInt(setting::JumpCountsLogicalLines) != 0)
+          .Named("logical-lines"),
   };
   return d;
 }

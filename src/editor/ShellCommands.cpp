@@ -106,11 +106,12 @@ void OpenCommandPrompt(EditorView& view) {
 void RegisterShellCommands(CommandTable& t) {
   // Asking whether the search can run also stores the selection as the
   // table selection.
-  t.Add({cmd::WebSearch, "", "Google で検索 (&G)", "Google で検索 (&G)", shell_commands::WebSearch,
-         [](EditorView& v) {
+  t.Add({.id = cmd::WebSearch, .name = "web-search", .editCaption = "Google で検索 (&G)",
+         .tableCaption = "Google で検索 (&G)", .run = shell_commands::WebSearch,
+         .enabled = [](EditorView& v) {
            v.tableSelection = v.Edit().GetSel();
            return v.tableSelection.first < v.tableSelection.second;
-         },
-         {}});
-  t.Add({cmd::OpenCommandPrompt, "コマンドプロンプト", "", "", shell_commands::OpenCommandPrompt, {}, {}});
+         }});
+  t.Add({.id = cmd::OpenCommandPrompt, .name = "open-command-prompt", .mainCaption = "コマンドプロンプト",
+         .run = shell_commands::OpenCommandPrompt});
 }

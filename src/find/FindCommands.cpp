@@ -325,35 +325,37 @@ void RegisterFindCommands(CommandTable& t) {
   auto replaceBar = [](EditorView& v) { return BarsOf(v).replaceBar.has_value(); };
   auto replaceBarWritable = [](EditorView& v) { return BarsOf(v).replaceBar.has_value() && !v.Edit().IsReadOnly(); };
 
-  t.Add({cmd::Find, "検索(&F)...", "", "", OpenOrCloseFindBar, hasText, {}});
-  t.Add({cmd::Replace, "置換(&R)", "", "", OpenOrCloseReplaceBar, hasText, {}});
-  t.Add({cmd::FindNext, "", "", "", RepeatLastSearch, {}, {}});
-  t.Add({cmd::BarSearchList, "", "", "",
-         [](EditorView& v) {
+  t.Add({.id = cmd::Find, .name = "find", .mainCaption = "検索(&F)...", .run = OpenOrCloseFindBar, .enabled = hasText});
+  t.Add({.id = cmd::Replace, .name = "replace", .mainCaption = "置換(&R)", .run = OpenOrCloseReplaceBar,
+         .enabled = hasText});
+  t.Add({.id = cmd::FindNext, .name = "find-next", .run = RepeatLastSearch});
+  t.Add({.id = cmd::BarSearchList, .name = "bar-search-list",
+         .run = [](EditorView& v) {
            SearchBars& bars = BarsOf(v);
            bars.RequestFocus(bars.replaceBar ? BarFocus::ReplacementList : BarFocus::FindNextButton);
          },
-         anyBar, {}});
-  t.Add({cmd::BarReplacementList, "", "", "", [](EditorView& v) { BarsOf(v).RequestFocus(BarFocus::FindNextButton); },
-         replaceBar, {}});
-  t.Add({cmd::BarFindNext, "", "", "", FindNext, anyBar, {}});
-  t.Add({cmd::BarFindPrevious, "", "", "", FindPrevious, anyBar, {}});
-  t.Add({cmd::BarReplace, "", "", "", Replace, replaceBarWritable, {}});
-  t.Add({cmd::BarReplaceAll, "", "", "", ReplaceAll, replaceBarWritable, {}});
-  t.Add({cmd::BarRecordPosition, "", "", "", RecordPosition, anyBar, {}});
-  t.Add({cmd::BarReturnToStart, "", "", "", ReturnToStart, anyBar, {}});
-  t.Add({cmd::BarFindCase, "", "", "", [](EditorView& v) { BarsOf(v).findCaseSensitive ^= 1; }, findBar,
-         [](EditorView& v) { return BarsOf(v).findCaseSensitive != 0; }});
-  t.Add({cmd::BarReplaceCase, "", "", "", [](EditorView& v) { BarsOf(v).replaceCaseSensitive ^= 1; }, replaceBar,
-         [](EditorView& v) { return BarsOf(v).replaceCaseSensitive != 0; }});
-  t.Add({cmd::BarContinuous, "", "", "", [](EditorView& v) { BarsOf(v).continuous ^= 1; }, findBar,
-         [](EditorView& v) { return BarsOf(v).continuous != 0; }});
-  t.Add({cmd::RepeatFindOrReplace, "", "", "", Repeat,
-         [](EditorView& v) {
+         .enabled = anyBar});
+  t.Add({.id = cmd::BarReplacementList, .name = "bar-replacement-list",
+         .run = [](EditorView& v) { BarsOf(v).RequestFocus(BarFocus::FindNextButton); }, .enabled = replaceBar});
+  t.Add({.id = cmd::BarFindNext, .name = "bar-find-next", .run = FindNext, .enabled = anyBar});
+  t.Add({.id = cmd::BarFindPrevious, .name = "bar-find-previous", .run = FindPrevious, .enabled = anyBar});
+  t.Add({.id = cmd::BarReplace, .name = "bar-replace", .run = Replace, .enabled = replaceBarWritable});
+  t.Add({.id = cmd::BarReplaceAll, .name = "bar-replace-all", .run = ReplaceAll, .enabled = replaceBarWritable});
+  t.Add({.id = cmd::BarRecordPosition, .name = "bar-record-position", .run = RecordPosition, .enabled = anyBar});
+  t.Add({.id = cmd::BarReturnToStart, .name = "bar-return-to-start", .run = ReturnToStart, .enabled = anyBar});
+  t.Add({.id = cmd::BarFindCase, .name = "bar-find-case",
+         .run = [](EditorView& v) { BarsOf(v).findCaseSensitive ^= 1; }, .enabled = findBar,
+         .checked = [](EditorView& v) { return BarsOf(v).findCaseSensitive != 0; }});
+  t.Add({.id = cmd::BarReplaceCase, .name = "bar-replace-case",
+         .run = [](EditorView& v) { BarsOf(v).replaceCaseSensitive ^= 1; }, .enabled = replaceBar,
+         .checked = [](EditorView& v) { return BarsOf(v).replaceCaseSensitive != 0; }});
+  t.Add({.id = cmd::BarContinuous, .name = "bar-continuous", .run = [](EditorView& v) { BarsOf(v).continuous ^= 1; },
+         .enabled = findBar, .checked = [](EditorView& v) { return BarsOf(v).continuous != 0; }});
+  t.Add({.id = cmd::RepeatFindOrReplace, .name = "repeat-find-or-replace", .run = Repeat,
+         .enabled = [](EditorView& v) {
            SearchBars& bars = BarsOf(v);
            return bars.ShownBar() == nullptr && bars.lastAction != 0;
-         },
-         {}});
+         }});
 }
 
 }  // namespace find

@@ -3,8 +3,15 @@
 // A command fills one of these with the dialog's caption and controls and
 // their initial values, hands it to the UI host and reads the values back when
 // the host answers OK. The window builds a real dialog from it (each widget's
-// objectName is its control id); the batch runner sets controls by id. The
-// data says which controls share a line, never how they are drawn.
+// objectName is its control id); the batch runner sets controls by id or by
+// name. The data says which controls share a line, never how they are drawn.
+//
+// Ids and names: a control that takes a value has an id, unique in its
+// dialog, and a name ("to-row"), lower-case words joined by '-' and unique in
+// its dialog; static texts have neither. The same id may mean different
+// things in different dialogs (1117 is "to-row" in the sort dialog and
+// "columns" in the table creation dialog); names say which. Scripts store
+// both, so neither changes.
 //
 // Control values: an edit field holds `text`; a check box or radio button holds
 // `value` 0/1; a list or combo box holds the selected item index in `value`.
@@ -24,6 +31,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -41,9 +49,14 @@ struct DialogControl {
   bool integerOnly = false;  // edit field that must hold an integer
   bool sameLine = false;     // on the line of the control before it
   bool labelAfter = false;   // the label follows the field
+  std::string name;          // what a script may call the control; "" for static texts
 
-  // Layout settings on a control just made:
-  //   MakeIntegerEdit(kRowsId, "行 ×", rows).LabelAfter()
+  // Settings on a control just made, its name and its layout:
+  //   MakeIntegerEdit(kRowsId, "行 ×", rows).Named("rows").LabelAfter()
+  DialogControl Named(std::string controlName) && {
+    name = std::move(controlName);
+    return std::move(*this);
+  }
   DialogControl SameLine() && {
     sameLine = true;
     return std::move(*this);
@@ -90,6 +103,13 @@ struct DialogData {
     return nullptr;
   }
   const DialogControl* Find(int id) const { return const_cast<DialogData*>(this)->Find(id); }
+  // The control of that name, or nullptr ("" names none).
+  const DialogControl* FindByName(std::string_view name) const {
+    if (name.empty()) return nullptr;
+    for (const auto& c : controls)
+      if (c.name == name) return &c;
+    return nullptr;
+  }
   int Value(int id) const {
     const DialogControl* c = Find(id);
     return c ? c->value : 0;

@@ -68,30 +68,28 @@ void ChoosePrintFont(EditorView& view) {
 }  // namespace print_commands
 
 void RegisterPrintCommands(CommandTable& t) {
-  auto add = [&t](int id, const char* caption, std::function<void(EditorView&)> run,
-                  std::function<bool(EditorView&)> checked = {}) {
-    CommandEntry e;
-    e.id = id;
-    e.mainCaption = caption;
-    e.run = std::move(run);
-    e.checked = std::move(checked);
-    t.Add(std::move(e));
-  };
   using Kind = PrintRequest::Kind;
-  add(cmd::FilePrint, "印刷(&P)...", [](EditorView& v) { print_session::Run(v, Kind::WithDialog); });
-  add(cmd::FilePrintDirect, "", [](EditorView& v) { print_session::Run(v, Kind::WithoutDialog); });
-  add(cmd::FilePrintPreview, "印刷プレビュー(&V)", [](EditorView& v) { print_session::Run(v, Kind::Preview); });
-  add(cmd::PrintSetup, "プリンターの設定...", [](EditorView& v) {
-    if (PrintHost* host = print_host::Installed()) host->PageSetup(v.Host());
-  });
-  add(cmd::PrintFont, "印刷用フォントの変更", print_commands::ChoosePrintFont);
+  t.Add({.id = cmd::FilePrint, .name = "file-print", .mainCaption = "印刷(&P)...",
+         .run = [](EditorView& v) { print_session::Run(v, Kind::WithDialog); }});
+  t.Add({.id = cmd::FilePrintDirect, .name = "file-print-direct",
+         .run = [](EditorView& v) { print_session::Run(v, Kind::WithoutDialog); }});
+  t.Add({.id = cmd::FilePrintPreview, .name = "file-print-preview", .mainCaption = "印刷プレビュー(&V)",
+         .run = [](EditorView& v) { print_session::Run(v, Kind::Preview); }});
+  t.Add({.id = cmd::PrintSetup, .name = "print-setup", .mainCaption = "プリンターの設定...",
+         .run = [](EditorView& v) {
+           if (PrintHost* host = print_host::Installed()) host->PageSetup(v.Host());
+         }});
+  t.Add({.id = cmd::PrintFont, .name = "print-font", .mainCaption = "印刷用フォントの変更",
+         .run = print_commands::ChoosePrintFont});
 
   static const char* const columnCaptions[] = {"段組無し（デフォルト）", "2段組", "3段組", "4段組"};
   static const char* const marginCaptions[] = {"100 (論理単位)", "200", "300", "400"};
   for (int n = 1; n <= 4; ++n) {
-    add(cmd::PrintColumns1 + n - 1, columnCaptions[n - 1], [n](EditorView& v) { print_commands::SetColumns(v, n); },
-        [n](EditorView& v) { return v.print.columns == n; });
-    add(cmd::PrintMargin1 + n - 1, marginCaptions[n - 1], [n](EditorView& v) { print_commands::SetMarginStep(v, n); },
-        [n](EditorView& v) { return v.print.marginStep == n; });
+    t.Add({.id = cmd::PrintColumns1 + n - 1, .name = "print-columns-" + std::to_string(n),
+           .mainCaption = columnCaptions[n - 1], .run = [n](EditorView& v) { print_commands::SetColumns(v, n); },
+           .checked = [n](EditorView& v) { return v.print.columns == n; }});
+    t.Add({.id = cmd::PrintMargin1 + n - 1, .name = "print-margin-" + std::to_string(n),
+           .mainCaption = marginCaptions[n - 1], .run = [n](EditorView& v) { print_commands::SetMarginStep(v, n); },
+           .checked = [n](EditorView& v) { return v.print.marginStep == n; }});
   }
 }

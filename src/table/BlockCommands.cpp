@@ -13,44 +13,52 @@
 
 void RegisterBlockCommands(CommandTable& t) {
   auto noTableSelection = [](EditorView& v) { return v.tableSelection.first >= v.tableSelection.second; };
-  auto add = [&t](int id, const char* caption, void (*run)(EditorView&),
-                  std::function<bool(EditorView&)> enabled = {}) {
-    t.Add({id, "", "", caption, [run](EditorView& v) { run(v); }, std::move(enabled), {}});
-  };
+  // The commands run as plain functions of the view.
+  auto run = [](void (*step)(EditorView&)) { return [step](EditorView& v) { step(v); }; };
 
-  add(cmd::DeviationScoresRight, "偏差値　（列の選択範囲に対し、右へ）", table_formatting::DeviationScores,
-      [](EditorView& v) { return v.cellRange.lastCol == v.cellRange.firstCol; });
-  add(cmd::ClearBlock, "選択範囲の値・文字列のクリア", block_editing::ClearBlock, [](EditorView& v) {
-    const CellRange& c = v.cellRange;
-    return c.Columns() > 0 && c.Rows() > 0 && c.Columns() + c.Rows() > 1;
-  });
-  add(cmd::DeleteBlock, "選択範囲の削除", block_editing::DeleteBlockCommand,
-      [](EditorView& v) { return v.cellRange.Rows() > 1; });
-  add(cmd::InsertBlankCells, "選択範囲へ空白セルの挿入", column_editing::InsertBlankColumn, [](EditorView& v) {
-    const CellRange& c = v.cellRange;
-    return c.firstCol < c.lastCol || c.firstRow < c.lastRow;
-  });
-  add(cmd::InsertBlankColumn, "列の挿入　(空白の1列を）", column_editing::InsertBlankColumn);
-  add(cmd::DeleteColumn, "列の削除", column_editing::DeleteColumn);
-  add(cmd::CopyColumn, "列のコピー", column_editing::CopyColumn);
-  add(cmd::CutColumn, "列の切取", column_editing::CutColumn);
-  add(cmd::InsertCopiedColumn, "コピー/切取列の挿入", column_editing::InsertCopiedColumn, noTableSelection);
-  add(cmd::CopyBlock, "選択範囲のコピー", block_editing::BlockCopy);
-  add(cmd::CutBlock, "選択範囲の切取", block_editing::BlockCut);
-  add(cmd::PasteBlock, "上の範囲の貼付", block_editing::BlockPaste,
-      [](EditorView& v) { return v.Extension<TableClipboard>().rowCount > 1; });
+  t.Add({.id = cmd::DeviationScoresRight, .name = "deviation-scores-right",
+         .tableCaption = "偏差値　（列の選択範囲に対し、右へ）", .run = run(table_formatting::DeviationScores),
+         .enabled = [](EditorView& v) { return v.cellRange.lastCol == v.cellRange.firstCol; }});
+  t.Add({.id = cmd::ClearBlock, .name = "clear-block", .tableCaption = "選択範囲の値・文字列のクリア",
+         .run = run(block_editing::ClearBlock), .enabled = [](EditorView& v) {
+           const CellRange& c = v.cellRange;
+           return c.Columns() > 0 && c.Rows() > 0 && c.Columns() + c.Rows() > 1;
+         }});
+  t.Add({.id = cmd::DeleteBlock, .name = "delete-block", .tableCaption = "選択範囲の削除",
+         .run = run(block_editing::DeleteBlockCommand), .enabled = [](EditorView& v) { return v.cellRange.Rows() > 1; }});
+  t.Add({.id = cmd::InsertBlankCells, .name = "insert-blank-cells", .tableCaption = "選択範囲へ空白セルの挿入",
+         .run = run(column_editing::InsertBlankColumn), .enabled = [](EditorView& v) {
+           const CellRange& c = v.cellRange;
+           return c.firstCol < c.lastCol || c.firstRow < c.lastRow;
+         }});
+  t.Add({.id = cmd::InsertBlankColumn, .name = "insert-blank-column", .tableCaption = "列の挿入　(空白の1列を）",
+         .run = run(column_editing::InsertBlankColumn)});
+  t.Add({.id = cmd::DeleteColumn, .name = "delete-column", .tableCaption = "列の削除",
+         .run = run(column_editing::DeleteColumn)});
+  t.Add({.id = cmd::CopyColumn, .name = "copy-column", .tableCaption = "列のコピー",
+         .run = run(column_editing::CopyColumn)});
+  t.Add({.id = cmd::CutColumn, .name = "cut-column", .tableCaption = "列の切取", .run = run(column_editing::CutColumn)});
+  t.Add({.id = cmd::InsertCopiedColumn, .name = "insert-copied-column", .tableCaption = "コピー/切取列の挿入",
+         .run = run(column_editing::InsertCopiedColumn), .enabled = noTableSelection});
+  t.Add({.id = cmd::CopyBlock, .name = "copy-block", .tableCaption = "選択範囲のコピー",
+         .run = run(block_editing::BlockCopy)});
+  t.Add({.id = cmd::CutBlock, .name = "cut-block", .tableCaption = "選択範囲の切取", .run = run(block_editing::BlockCut)});
+  t.Add({.id = cmd::PasteBlock, .name = "paste-block", .tableCaption = "上の範囲の貼付",
+         .run = run(block_editing::BlockPaste),
+         .enabled = [](EditorView& v) { return v.Extension<TableClipboard>().rowCount > 1; }});
   // Without a copied block there is nothing to repeat (its counts would be
   // divided by), so the entry is off then.
-  add(cmd::PasteBlockRepeated, "上の範囲の貼付(繰返し）", block_editing::RepeatedPaste, [](EditorView& v) {
-    const CellRange& c = v.cellRange;
-    return v.tableSelection.first < v.tableSelection.second && (c.Columns() > 1 || c.Rows() > 1) &&
-           v.Extension<TableClipboard>().rowCount > 0 && v.Extension<TableClipboard>().columnCount > 0;
-  });
+  t.Add({.id = cmd::PasteBlockRepeated, .name = "paste-block-repeated", .tableCaption = "上の範囲の貼付(繰返し）",
+         .run = run(block_editing::RepeatedPaste), .enabled = [](EditorView& v) {
+           const CellRange& c = v.cellRange;
+           return v.tableSelection.first < v.tableSelection.second && (c.Columns() > 1 || c.Rows() > 1) &&
+                  v.Extension<TableClipboard>().rowCount > 0 && v.Extension<TableClipboard>().columnCount > 0;
+         }});
 
-  t.Add({cmd::CreateTable, "表の作成", "", "表の作成", [](EditorView& v) { table_creation::CreateTable(v); },
-         noTableSelection, {}});
-  t.Add({cmd::ChangeTableWidth, "表の幅の変更", "", "表の幅の変更",
-         [](EditorView& v) { table_formatting::ChangeTableWidth(v); }, {}, {}});
-  t.Add({cmd::ChangeRoundingPlace, "四捨五入の位 (小数)", "", "四捨五入の位 (小数)",
-         [](EditorView& v) { table_formatting::ChangeRoundingPlace(v); }, {}, {}});
+  t.Add({.id = cmd::CreateTable, .name = "create-table", .mainCaption = "表の作成", .tableCaption = "表の作成",
+         .run = [](EditorView& v) { table_creation::CreateTable(v); }, .enabled = noTableSelection});
+  t.Add({.id = cmd::ChangeTableWidth, .name = "change-table-width", .mainCaption = "表の幅の変更",
+         .tableCaption = "表の幅の変更", .run = [](EditorView& v) { table_formatting::ChangeTableWidth(v); }});
+  t.Add({.id = cmd::ChangeRoundingPlace, .name = "change-rounding-place", .mainCaption = "四捨五入の位 (小数)",
+         .tableCaption = "四捨五入の位 (小数)", .run = [](EditorView& v) { table_formatting::ChangeRoundingPlace(v); }});
 }

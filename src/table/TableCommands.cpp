@@ -13,21 +13,31 @@ void RegisterTableCommands(CommandTable& t) {
   // Row results need at least two block columns; column results two block rows.
   auto rowsEnabled = [](EditorView& v) { return v.cellRange.Columns() > 1 && v.cellRange.Rows() > 0; };
   auto columnsEnabled = [](EditorView& v) { return v.cellRange.Columns() > 0 && v.cellRange.Rows() > 1; };
-  auto rows = [&](int id, const char* caption, Aggregate kind, bool left) {
-    t.Add({id, "", "", caption, [=](EditorView& v) { RowAggregate(v, kind, left); }, rowsEnabled, {}});
+  auto rowResult = [](Aggregate kind, bool left) {
+    return [=](EditorView& v) { RowAggregate(v, kind, left); };
   };
-  auto columns = [&](int id, const char* caption, Aggregate kind, bool up) {
-    t.Add({id, "", "", caption, [=](EditorView& v) { ColumnAggregate(v, kind, up); }, columnsEnabled, {}});
+  auto columnResult = [](Aggregate kind, bool up) {
+    return [=](EditorView& v) { ColumnAggregate(v, kind, up); };
   };
-  rows(cmd::RowSumRight, "和・右＝行の和を後ろ（右）へ", Aggregate::Sum, false);
-  rows(cmd::RowAverageRight, "平均・右＝行の平均を後ろ（右）へ", Aggregate::Average, false);
-  rows(cmd::RowSumLeft, "和・左＝行の和を前（左）へ", Aggregate::Sum, true);
-  rows(cmd::RowAverageLeft, "平均・左＝行の平均を前（左）へ", Aggregate::Average, true);
-  columns(cmd::ColumnSumBelow, "和・下＝列の和を下へ", Aggregate::Sum, false);
-  columns(cmd::ColumnAverageBelow, "平均・下＝列の平均を下へ", Aggregate::Average, false);
-  columns(cmd::ColumnSumAbove, "和・上＝列の和を上へ", Aggregate::Sum, true);
-  columns(cmd::ColumnAverageAbove, "平均・上＝列の平均を上へ", Aggregate::Average, true);
+  t.Add({.id = cmd::RowSumRight, .name = "sum-rows-right", .tableCaption = "和・右＝行の和を後ろ（右）へ",
+         .run = rowResult(Aggregate::Sum, false), .enabled = rowsEnabled});
+  t.Add({.id = cmd::RowAverageRight, .name = "average-rows-right", .tableCaption = "平均・右＝行の平均を後ろ（右）へ",
+         .run = rowResult(Aggregate::Average, false), .enabled = rowsEnabled});
+  t.Add({.id = cmd::RowSumLeft, .name = "sum-rows-left", .tableCaption = "和・左＝行の和を前（左）へ",
+         .run = rowResult(Aggregate::Sum, true), .enabled = rowsEnabled});
+  t.Add({.id = cmd::RowAverageLeft, .name = "average-rows-left", .tableCaption = "平均・左＝行の平均を前（左）へ",
+         .run = rowResult(Aggregate::Average, true), .enabled = rowsEnabled});
+  t.Add({.id = cmd::ColumnSumBelow, .name = "sum-columns-below", .tableCaption = "和・下＝列の和を下へ",
+         .run = columnResult(Aggregate::Sum, false), .enabled = columnsEnabled});
+  t.Add({.id = cmd::ColumnAverageBelow, .name = "average-columns-below", .tableCaption = "平均・下＝列の平均を下へ",
+         .run = columnResult(Aggregate::Average, false), .enabled = columnsEnabled});
+  t.Add({.id = cmd::ColumnSumAbove, .name = "sum-columns-above", .tableCaption = "和・上＝列の和を上へ",
+         .run = columnResult(Aggregate::Sum, true), .enabled = columnsEnabled});
+  t.Add({.id = cmd::ColumnAverageAbove, .name = "average-columns-above", .tableCaption = "平均・上＝列の平均を上へ",
+         .run = columnResult(Aggregate::Average, true), .enabled = columnsEnabled});
 
-  t.Add({cmd::SortRows, "", "", "行の並べ替え", [](EditorView& v) { SortRowsCommand(v); }, {}, {}});
-  t.Add({cmd::InsertRankColumn, "", "", "順位・番号列の挿入", [](EditorView& v) { RankRowsCommand(v); }, {}, {}});
+  t.Add({.id = cmd::SortRows, .name = "sort-rows", .tableCaption = "行の並べ替え",
+         .run = [](EditorView& v) { SortRowsCommand(v); }});
+  t.Add({.id = cmd::InsertRankColumn, .name = "insert-rank-column", .tableCaption = "順位・番号列の挿入",
+         .run = [](EditorView& v) { RankRowsCommand(v); }});
 }

@@ -263,9 +263,9 @@ bool QtPrintHost::ChooseFont(FontDescription& font, UiHost& ui) {
     DialogData d;
     d.templateId = kFontDialogId;
     d.caption = "印刷用フォント";
-    d.controls.push_back(MakeEdit(kFaceControl, "フォント名", font.faceName));
-    d.controls.push_back(MakeIntegerEdit(kHeightControl, "高さ", font.height));
-    d.controls.push_back(MakeIntegerEdit(kWeightControl, "太さ", font.weight));
+    d.controls.push_back(MakeEdit(kFaceControl, "フォント名", font.faceName).Named("face"));
+    d.controls.push_back(MakeIntegerEdit(kHeightControl, "高さ", font.height).Named("height"));
+    d.controls.push_back(MakeIntegerEdit(kWeightControl, "太さ", font.weight).Named("weight"));
     if (!ui.RunDialog(d)) return false;
     font.faceName = d.Text(kFaceControl);
     ParseDialogInteger(d.Text(kHeightControl), font.height);
