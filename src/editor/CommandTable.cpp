@@ -3,7 +3,6 @@
 #include <stdexcept>
 
 #include "editor/CommandIds.h"
-#include "editor/EditorView.h"
 #include "editor/KeyCodes.h"
 
 namespace {

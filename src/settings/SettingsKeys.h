@@ -49,13 +49,13 @@ inline constexpr IntSetting TableColumnWidth{kSettingsSection, "RetuHaba", 8, 1,
 // Tab width in characters when table mode is off.
 inline constexpr IntSetting TextTabWidth{kSettingsSection, "TabStops", 8, 1, kMaxTabWidth};
 // 1: files other than .pvl open in editor mode (table mode off, wrapping); 0: in table mode.
-inline constexpr IntSetting EditorModeAtStart{kSettingsSection, "Editmode", 0};
+inline constexpr IntSetting EditorModeAtStart{kSettingsSection, "Editmode", 0, 0, 1};
 // Line numbers in the left margin: 0 none, 1 physical lines, 2 logical (wrapped) lines.
 inline constexpr IntSetting LineNumbers{kSettingsSection, "Line", 0, 0, 2};
 // 1: line ends are shown with a return mark (never in a read-only view).
-inline constexpr IntSetting ReturnMarks{kSettingsSection, "Enter", 1};
+inline constexpr IntSetting ReturnMarks{kSettingsSection, "Enter", 1, 0, 1};
 // 1: vertical caret moves keep the caret's column.
-inline constexpr IntSetting KeepCaretColumn{kSettingsSection, "CaretPos", 1};
+inline constexpr IntSetting KeepCaretColumn{kSettingsSection, "CaretPos", 1, 0, 1};
 
 // ---- files
 

@@ -245,6 +245,10 @@ TEST(SettingsKeysTest, ValuesOutsideTheirRangeReadAsTheDefault) {
       {"LineNumbers", setting::LineNumbers, 0, 2},
       {"PrintMarginStep", setting::PrintMarginStep, 1, 4},
       {"PrintColumns", setting::PrintColumns, 1, 4},
+      // switches: a value other than 0 or 1 is not a third state
+      {"EditorModeAtStart", setting::EditorModeAtStart, 0, 1},
+      {"ReturnMarks", setting::ReturnMarks, 0, 1},
+      {"KeepCaretColumn", setting::KeepCaretColumn, 0, 1},
   };
   const TempDir dir;
   SettingsStore store(dir.Path("Pivra.conf"));
