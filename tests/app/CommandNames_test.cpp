@@ -4,11 +4,8 @@
 // command table with every command's name.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 
 #include <algorithm>
-#include <array>
-#include <cstdio>
 #include <sstream>
 
 #include "app/AllCommands.h"
@@ -100,51 +97,8 @@ TEST_P(CommandByName, DoesWhatTheIdDoes) {
 INSTANTIATE_TEST_SUITE_P(Batch, CommandByName, ::testing::ValuesIn(kNameCases),
                          [](const auto& info) { return CaseName(info.index, info.param.byName); });
 
-struct ErrorCase {
-  const char* line;
-  const char* error;
-};
-
-const ErrorCase kErrorCases[] = {
-    {"command no-such-command", "error: line 1: unknown command no-such-command"},
-    {"command Undo", "error: line 1: unknown command Undo"},
-    {"command 32960 to-rows=3", "error: line 1: dialog 131 has no control to-rows"},
-    {"command 32811 to-row=3", "error: line 1: dialog 197 has no control to-row"},
-    {"command sort-rows descending=2", "error: line 1: dialog 131 control descending cannot take 2: it takes 0 or 1"},
-    {"type abc\ncommand find\ncommand bar-find-next replacement=x",
-     "error: line 3: bar 152 has no control 32843 taking x"},
-    {"type abc\ncommand find\ncommand bar-find-next searching=x",
-     "error: line 3: expected a control id or name, got searching"},
-    {"command change-rounding-place decimal-place=4",
-     "error: line 1: dialog 191 control decimal-place cannot take 4: the value is out of range, its list takes 0 to 3"},
-};
-
-class CommandNameErrors : public ::testing::TestWithParam<ErrorCase> {};
-
-TEST_P(CommandNameErrors, SayWhichNameIsUnknown) {
-  BatchRun b;
-  const BatchResult r = b.Run(std::string(GetParam().line) + "\n");
-  EXPECT_EQ(r.exitCode, 2);
-  EXPECT_NE(r.out.find(GetParam().error), std::string::npos) << r.out;
-}
-
-INSTANTIATE_TEST_SUITE_P(Batch, CommandNameErrors, ::testing::ValuesIn(kErrorCases),
-                         [](const auto& info) { return CaseName(info.index, info.param.line); });
-
 // `pivraf --batch --list-commands` over a fresh settings file: stdout and the exit code.
-BatchResult ListCommands() {
-  TempDir dir;
-  const std::string cmd =
-      "PIVRA_CONFIG='" + (dir.path / "Pivra.conf").string() + "' '" + PIVRAF_BINARY + "' --batch --list-commands";
-  BatchResult r;
-  FILE* p = popen(cmd.c_str(), "r");
-  if (!p) return r;
-  std::array<char, 4096> buf;
-  for (std::size_t n; (n = fread(buf.data(), 1, buf.size(), p)) > 0;) r.out.append(buf.data(), n);
-  const int status = pclose(p);
-  r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return r;
-}
+BatchResult ListCommands() { return BatchRun().RunProgram("--batch --list-commands"); }
 
 TEST(ListCommands, OneLinePerCommandWithIdNameCaptionAndState) {
   const BatchResult r = ListCommands();

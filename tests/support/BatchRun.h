@@ -25,9 +25,15 @@ struct BatchRun {
   BatchResult Run(const std::string& script, const std::string& file = "") {
     const std::string scriptPath = PathOf("script.pvs");
     std::ofstream(scriptPath, std::ios::binary) << script;
-    std::string cmd = "PIVRA_CONFIG='" + PathOf("Pivra.conf") + "' '" + PIVRAF_BINARY + "' --batch '" + scriptPath + "'";
-    if (!file.empty()) cmd += " '" + file + "'";
-    cmd += " 2>&1";
+    std::string arguments = "--batch '" + scriptPath + "'";
+    if (!file.empty()) arguments += " '" + file + "'";
+    return RunProgram(arguments + " 2>&1");
+  }
+
+  // The program run with `arguments` (shell words) and this run's settings
+  // file: what it printed on stdout and its exit code.
+  BatchResult RunProgram(const std::string& arguments) const {
+    const std::string cmd = "PIVRA_CONFIG='" + PathOf("Pivra.conf") + "' '" + PIVRAF_BINARY + "' " + arguments;
     BatchResult r;
     FILE* p = popen(cmd.c_str(), "r");
     if (!p) return r;
