@@ -4,7 +4,6 @@
 // command table with every command's name.
 #include <gtest/gtest.h>
 
-
 #include <algorithm>
 #include <sstream>
 
