@@ -245,6 +245,8 @@ TEST(SettingsKeysTest, ValuesOutsideTheirRangeReadAsTheDefault) {
       {"LineNumbers", setting::LineNumbers, 0, 2},
       {"PrintMarginStep", setting::PrintMarginStep, 1, 4},
       {"PrintColumns", setting::PrintColumns, 1, 4},
+      {"PrintFontHeight", setting::PrintFontHeight, -kMaxFontHeight, kMaxFontHeight},
+      {"FontHeight(Font)", setting::FontHeight(setting::kScreenFontSection), -kMaxFontHeight, kMaxFontHeight},
   };
   const TempDir dir;
   SettingsStore store(dir.Path("Pivra.conf"));
