@@ -1,4 +1,5 @@
-// The settings file's text: any bytes parse; the text written back parses to
+// The settings file's text: any bytes parse, with or without a byte-order
+// mark in front; the text written back parses to
 // the same values and is written back unchanged; a value set is found again
 // and survives the trip through the file.
 #include "FuzzSupport.h"
@@ -19,6 +20,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   SettingsText again;
   again.Parse(written);
   FUZZ_CHECK(again.Serialize() == written);
+
+  // A byte-order mark in front hides nothing.
+  if (!file.starts_with("\xEF\xBB\xBF")) {
+    SettingsText marked;
+    marked.Parse("\xEF\xBB\xBF" + file);
+    const SettingsText::Value* plain = text.Find(section, key);
+    const SettingsText::Value* found = marked.Find(section, key);
+    FUZZ_CHECK((plain == nullptr) == (found == nullptr));
+    if (plain && found) FUZZ_CHECK(plain->isInt == found->isInt && plain->number == found->number && plain->text == found->text);
+  }
 
   SettingsText::Value v;
   v.isInt = isInt;

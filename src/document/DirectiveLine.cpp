@@ -3,6 +3,7 @@
 #include <cctype>
 #include <climits>
 
+#include "settings/SettingsKeys.h"
 #include "text/Cp932.h"
 
 namespace {
@@ -51,7 +52,11 @@ DirectiveValues ReadDirectiveLine(std::string_view line) {
   if (line.substr(0, 2) != "//") return v;
   v.tabWidth = OneOf(ValueOf(line, "TAB="), {4, 8, 12, 16, 20});
   v.columns = OneOf(ValueOf(line, "COL="), {1, 2, 3, 4});
-  if (const auto font = ValueOf(line, "Font=")) v.fontHeight = LeadingInteger(*font);
+  if (const auto font = ValueOf(line, "Font=")) {
+    // A height no font dialog gives (Font=100000) is a damaged line: it sets nothing.
+    const int height = LeadingInteger(*font);
+    if (height >= -kMaxFontHeight && height <= kMaxFontHeight) v.fontHeight = height;
+  }
   v.marginStep = OneOf(ValueOf(line, "Margin="), {1, 2, 3, 4});
   return v;
 }

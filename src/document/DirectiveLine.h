@@ -18,7 +18,7 @@
 
 struct DirectiveValues {
   std::optional<int> tabWidth;    // "TAB=": 4, 8, 12, 16 or 20
-  std::optional<int> fontHeight;  // "Font=": any text, read as a decimal integer
+  std::optional<int> fontHeight;  // "Font=": a decimal integer, -kMaxFontHeight to kMaxFontHeight
   std::optional<int> columns;     // "COL=": 1 to 4
   std::optional<int> marginStep;  // "Margin=": 1 to 4
 };

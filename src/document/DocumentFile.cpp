@@ -20,6 +20,12 @@ namespace docfile {
 
 namespace {
 
+SaveStepHook saveStepHook = nullptr;
+
+void Reached(SaveStep step) {
+  if (saveStepHook) saveStepHook(step);
+}
+
 // Closes the descriptor when it goes out of scope.
 struct Fd {
   int fd = -1;
@@ -107,14 +113,20 @@ void SyncFolder(const std::string& path) {
   ::close(dir);
 }
 
-// Copies src into a new file that then replaces dst.
-bool CopyOver(const std::string& src, const std::string& dst) {
-  Fd in(::open(src.c_str(), O_RDONLY | O_CLOEXEC));
+// Keeps the file at `real` under the name `bak`, replacing what was there:
+// a copy with the old file's permission bits, owner (where allowed) and
+// times, prepared under a temporary name and renamed over `bak`, so an older
+// backup survives every failure. A copy rather than a hard link: a link
+// would make the backup a second name of the document's file until the new
+// text takes its place, and a save stopped in between would leave both
+// names on one file.
+bool MakeBackup(const std::string& real, const std::string& bak) {
+  Fd in(::open(real.c_str(), O_RDONLY | O_CLOEXEC));
   if (in.fd < 0) return false;
   struct stat st {};
   if (::fstat(in.fd, &st) != 0) return false;
   std::string temp;
-  Fd out(CreateTempBeside(dst, temp));
+  Fd out(CreateTempBeside(bak, temp));
   if (out.fd < 0) return false;
   bool ok = true;
   std::vector<char> buf(1 << 16);
@@ -132,29 +144,18 @@ bool CopyOver(const std::string& src, const std::string& dst) {
     }
   }
   TakeOverAttributes(out.fd, &st);
+  const struct timespec times[2] = {st.st_atim, st.st_mtim};
+  ::futimens(out.fd, times);
   ok = ok && ::fsync(out.fd) == 0;
   ok = out.Close() == 0 && ok;
-  ok = ok && ::rename(temp.c_str(), dst.c_str()) == 0;
-  if (!ok) ::unlink(temp.c_str());
-  return ok;
-}
-
-// Keeps the file at `real` under the name `bak`, replacing what was there.
-// A hard link keeps the old file itself (contents, times, permissions); where
-// the file system has no links, or `bak` lies on another one, a copy serves.
-// The new backup is prepared under a temporary name and renamed over `bak`,
-// so an older backup survives every failure.
-bool MakeBackup(const std::string& real, const std::string& bak) {
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    const std::string temp = FolderOf(bak) + "/" + TempPrefix(bak) + std::to_string(attempt);
-    if (::link(real.c_str(), temp.c_str()) == 0) {
-      if (::rename(temp.c_str(), bak.c_str()) == 0) return true;
-      ::unlink(temp.c_str());
-      return false;
-    }
-    if (errno != EEXIST) break;
+  if (ok) Reached(SaveStep::BackupTempWritten);
+  ok = ok && ::rename(temp.c_str(), bak.c_str()) == 0;
+  if (!ok) {
+    ::unlink(temp.c_str());
+    return false;
   }
-  return CopyOver(real, bak);
+  Reached(SaveStep::BackupReplaced);
+  return true;
 }
 
 // The writer's PID in a temporary file's name that starts with `prefix`
@@ -175,6 +176,8 @@ pid_t WriterOf(std::string_view name, std::string_view prefix) {
 bool HasEnded(pid_t pid) { return pid > 0 && ::kill(pid, 0) != 0 && errno == ESRCH; }
 
 }  // namespace
+
+void SetSaveStepHook(SaveStepHook hook) { saveStepHook = hook; }
 
 int RemoveStaleTempFiles(const std::string& path) {
   const std::string name = NameOf(path);
@@ -264,6 +267,7 @@ WriteResult WriteDocumentFile(const std::string& path, std::string_view bytes, b
     ::unlink(temp.c_str());
     return result;
   }
+  Reached(SaveStep::TempWritten);
 
   if (makeBackup && exists && !MakeBackup(target, path + ".bak")) result.backupFailed = true;
 
@@ -273,6 +277,7 @@ WriteResult WriteDocumentFile(const std::string& path, std::string_view bytes, b
     ::unlink(temp.c_str());
     return result;
   }
+  Reached(SaveStep::DocumentReplaced);
   SyncFolder(target);
   return result;
 }

@@ -9,11 +9,19 @@
 //
 // Writing goes through a temporary file in the target's folder: the bytes are
 // written and flushed to disk first, and only then is the previous version
-// kept as the backup (a hard link, or a copy where links are not possible) and
-// the new file renamed over the old one. Until that rename the old file is
-// untouched; after it the new one is complete. The new file takes the old
-// one's permission bits (and owner, where the process may set it); a new file
-// gets the usual 0666 less the umask.
+// kept as the backup and the new file renamed over the old one. Until that
+// rename the old file is untouched; after it the new one is complete. The new
+// file takes the old one's permission bits (and owner, where the process may
+// set it); a new file gets the usual 0666 less the umask.
+//
+// The backup is a file of its own, a copy with the old file's permission
+// bits and times, written under a temporary name and renamed over the older
+// backup. It is never a second name of the document's file: a program that
+// later writes the document in place would change the backup with it. So at
+// every moment, whenever a save is stopped, NAME holds the whole old or the
+// whole new text, NAME.bak the whole older backup or the old text, and the
+// two are different files; what is left besides is a temporary file that the
+// next save or open removes.
 #pragma once
 
 #include <cstdint>
@@ -62,6 +70,19 @@ struct WriteResult {
 // goes on and backupFailed tells. On any failure before the final rename the
 // file at `path` is exactly as it was.
 WriteResult WriteDocumentFile(const std::string& path, std::string_view bytes, bool makeBackup);
+
+// The steps of a save after which it may be stopped (a kill, a crash).
+enum class SaveStep {
+  TempWritten,        // the new text is complete in its temporary file
+  BackupTempWritten,  // the backup copy is complete under its temporary name
+  BackupReplaced,     // the backup copy has replaced the older backup
+  DocumentReplaced,   // the new text has replaced the document's file
+};
+// Test seam: called after each step of WriteDocumentFile that is reached;
+// the kill-point tests stop the writing process there. nullptr (the
+// default) calls nothing.
+using SaveStepHook = void (*)(SaveStep step);
+void SetSaveStepHook(SaveStepHook hook);
 
 // Removes the temporary files that writers of `path` and of its backup left
 // beside them when they were killed mid-save: ".NAME.pivra-PID-*" and

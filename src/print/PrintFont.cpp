@@ -1,6 +1,8 @@
 #include "print/PrintFont.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsStore.h"
@@ -14,8 +16,10 @@ int MulDiv(int a, int b, int c) {
   const std::int64_t r = product % c;
   // Round half away from zero.
   if (2 * (r < 0 ? -r : r) >= (c < 0 ? -static_cast<std::int64_t>(c) : c)) q += (product < 0) != (c < 0) ? -1 : 1;
-  return static_cast<int>(q);
+  return static_cast<int>(std::clamp<std::int64_t>(q, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
+
+int BoundedHeight(int height) { return std::clamp(height, -kMaxFontHeight, kMaxFontHeight); }
 
 FontDescription Load(const SettingsStore& settings, const char* section) {
   FontDescription f;
@@ -38,19 +42,19 @@ void SavePrintFont(SettingsStore& settings, const FontDescription& font) {
 }
 
 FontDescription ToScreenUnits(FontDescription font, int screenDpiY, int printerDpiY) {
-  font.height = MulDiv(font.height, screenDpiY, printerDpiY);
+  font.height = BoundedHeight(MulDiv(font.height, screenDpiY, printerDpiY));
   return font;
 }
 
 FontDescription ToPrinterUnits(FontDescription font, int screenDpiY, int printerDpiY) {
-  font.height = MulDiv(font.height, printerDpiY, screenDpiY);
+  font.height = BoundedHeight(MulDiv(font.height, printerDpiY, screenDpiY));
   return font;
 }
 
 FontDescription ForPrinting(const SettingsStore& settings, int printFontHeight, int screenDpiY, int printerDpiY) {
   if (printFontHeight != 0) {
     FontDescription f = Load(settings, setting::kPrintFontSection);
-    f.height = printFontHeight;
+    f.height = BoundedHeight(printFontHeight);
     return f;
   }
   FontDescription f = Load(settings, setting::kScreenFontSection);

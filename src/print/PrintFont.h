@@ -6,6 +6,10 @@
 // height scaled from screen to printer pixels. Converting between the two
 // units multiplies first and divides with rounding, so a round trip keeps the
 // value whenever the resolutions allow it.
+//
+// Every height this module gives lies within -kMaxFontHeight..kMaxFontHeight
+// (SettingsKeys.h), whatever it was given, so the layout and the Qt font
+// never compute with a height no printer could use.
 #pragma once
 
 #include <string>
@@ -17,14 +21,19 @@ class SettingsStore;
 namespace print_font {
 
 // a * b / c rounded half away from zero; 0 when c is 0 (the platform's MulDiv).
+// Computed in 64 bits; a result beyond the int range is clamped to it.
 int MulDiv(int a, int b, int c);
+
+// `height` with its magnitude cut to kMaxFontHeight; the sign and 0 stay.
+int BoundedHeight(int height);
 
 // The profile stored under `section` ("Font" or "PrintFont").
 FontDescription Load(const SettingsStore& settings, const char* section);
 // Writes the print font under "PrintFont", only the values that changed.
 void SavePrintFont(SettingsStore& settings, const FontDescription& font);
 
-// The height shown in the font chooser for a printer height, and back.
+// The height shown in the font chooser for a printer height, and back;
+// both bounded.
 FontDescription ToScreenUnits(FontDescription font, int screenDpiY, int printerDpiY);
 FontDescription ToPrinterUnits(FontDescription font, int screenDpiY, int printerDpiY);
 

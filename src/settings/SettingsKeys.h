@@ -29,6 +29,15 @@ struct IntSetting {
 // far inside 32 bits with it.
 inline constexpr int kMaxTabWidth = 256;
 
+// Largest font height, in either sign, that the settings, a .pvl directive
+// line or the print font dialog may set; a larger one reads as missing.
+// Heights are device pixels: a print font's are printer pixels, so at 600
+// dpi 2000 is 240 points (a 72-point font on a 1200-dpi printer is 1200), and
+// a display font's are screen pixels, larger than any screen. The bound keeps
+// every product of two heights inside 32 bits and a page of a printout at
+// least a few lines, so a printout's time follows the length of the text.
+inline constexpr int kMaxFontHeight = 2000;
+
 // A text value (UTF-8): its section, key and the default when none is stored.
 struct StringSetting {
   const char* section;
@@ -115,7 +124,9 @@ inline constexpr char kPrintFontSection[] = "PrintFont";
 
 // Windows font height: negative, the character height in pixels; positive,
 // the cell height; 0, no font stored (the system font is used).
-constexpr IntSetting FontHeight(const char* section) { return {section, "Height", -16}; }
+constexpr IntSetting FontHeight(const char* section) {
+  return {section, "Height", -16, -kMaxFontHeight, kMaxFontHeight};
+}
 // Face name; Windows Japanese names are mapped to installed faces.
 constexpr StringSetting FontFaceName(const char* section) { return {section, "FaceName", "ＭＳ ゴシック"}; }
 // Weight, 100 to 900 (400 normal, 700 bold; 0 means 400).

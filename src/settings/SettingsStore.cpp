@@ -13,20 +13,25 @@
 // because the store itself is replaced on every write and a lock on a
 // replaced inode protects nothing), re-read under the lock, apply the one
 // change, and publish through "<store>.tmp.<pid>" + fsync + rename, so the
-// store is at every moment either the old or the new complete file.
+// store is at every moment either the old or the new complete file. A writer
+// killed before its rename leaves "<store>.tmp.<pid>"; whoever next reads or
+// writes the file removes those whose process no longer runs.
 //
 // Invariant: the in-memory text equals the file as of the stamp; after a
 // failure the state is dropped, and the next read loads the file afresh.
 #include "settings/SettingsStore.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
+#include <string_view>
 #include <utility>
 
 #include "settings/SettingsText.h"
@@ -126,11 +131,43 @@ void MakeParentFolders(const std::string& path) {
   }
 }
 
+std::string TempPath(const std::string& path, pid_t pid) { return path + ".tmp." + std::to_string(pid); }
+
+// The writer's process id in a name "<store name>.tmp.<pid>", or 0.
+pid_t WriterOf(std::string_view name, std::string_view prefix) {
+  if (!name.starts_with(prefix) || name.size() == prefix.size() || name.size() > prefix.size() + 9) return 0;
+  pid_t pid = 0;
+  for (const char c : name.substr(prefix.size())) {
+    if (c < '0' || c > '9') return 0;
+    pid = pid * 10 + (c - '0');
+  }
+  return pid;
+}
+
+// Removes the temporary files of writers that were killed before their
+// rename. A process id in use again counts as running, which only keeps a
+// stale file longer; a running writer's file is never touched.
+void RemoveStaleTempFiles(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+  const std::string prefix = (slash == std::string::npos ? path : path.substr(slash + 1)) + ".tmp.";
+  DIR* dir = opendir(folder.c_str());
+  if (dir == nullptr) return;
+  const int fd = dirfd(dir);
+  while (const dirent* entry = readdir(dir)) {
+    const pid_t writer = WriterOf(entry->d_name, prefix);
+    if (writer <= 0 || writer == getpid() || kill(writer, 0) == 0 || errno != ESRCH) continue;
+    struct stat st {};
+    if (fstatat(fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode)) unlinkat(fd, entry->d_name, 0);
+  }
+  closedir(dir);
+}
+
 // Publishes bytes as the new store. On success fd is open on the new file and
 // st is its stamp, taken after the rename since rename may change ctime.
 bool ReplaceFile(const std::string& path, const std::string& bytes, const struct stat* old, int& fd,
                  struct stat& st) {
-  const std::string temp = path + ".tmp." + std::to_string(getpid());
+  const std::string temp = TempPath(path, getpid());
   const int f = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (f < 0) return false;
   if (old != nullptr) fchmod(f, old->st_mode & 07777);  // keep a mode the user chose
@@ -191,6 +228,7 @@ struct SettingsStore::Impl {
     int newFd;
     const ReadResult result = ReadWhole(path, bytes, newFd, st);
     Adopt(result, bytes, newFd, st);
+    RemoveStaleTempFiles(path);
   }
 
   template <class Apply>
@@ -217,6 +255,7 @@ struct SettingsStore::Impl {
       Adopt(result, bytes, readFd, readStat);
       if (result == ReadResult::Failed) return;  // never replace a file that could not be read
     }
+    RemoveStaleTempFiles(path);
     if (createsValue && written.empty()) text.Parse(kNewFileComment);
     apply(text);
     std::string after = text.Serialize();

@@ -8,6 +8,7 @@
 namespace {
 
 constexpr char kHex[] = "0123456789ABCDEF";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 unsigned char FoldByte(unsigned char c) { return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + 32) : c; }
 
@@ -184,6 +185,9 @@ std::string SettingsText::RenderValue(std::string_view key, const Value& value) 
 void SettingsText::Parse(std::string_view bytes) {
   sections_.clear();
   sections_.emplace_back();
+  // Left in front of the first line, the mark would make a first header unreadable.
+  byteOrderMark_ = bytes.starts_with(kByteOrderMark);
+  if (byteOrderMark_) bytes.remove_prefix(kByteOrderMark.size());
   std::size_t start = 0;
   while (start < bytes.size()) {
     std::size_t end = bytes.find('\n', start);
@@ -208,6 +212,7 @@ void SettingsText::Parse(std::string_view bytes) {
 
 std::string SettingsText::Serialize() const {
   std::string out;
+  if (byteOrderMark_) out += kByteOrderMark;
   for (std::size_t s = 0; s < sections_.size(); ++s) {
     if (s > 0) {
       out += sections_[s].header;

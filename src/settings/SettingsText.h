@@ -1,7 +1,8 @@
 // SettingsText: the settings file's text, parsed line by line, with lookup by
 // section and key.
 //
-// File format (UTF-8, one item per line, LF line ends):
+// File format (UTF-8, one item per line, LF line ends; a leading UTF-8
+// byte-order mark, which some editors add, is skipped and written back):
 //
 //   # comment                 blank lines and lines starting with '#' or ';'
 //   [Section name]            starts a section
@@ -90,6 +91,7 @@ class SettingsText {
   void Reindex();
   void ReindexSection(Section& section);
 
+  bool byteOrderMark_ = false;  // the text began with EF BB BF
   std::vector<Section> sections_;
   std::unordered_map<std::string, std::vector<std::size_t>> sectionIndex_;
 };

@@ -3,16 +3,19 @@
 // editor, .pvl documents printed without their comment lines, the print font.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "document/DocFixture.h"
 #include "editor/CommandIds.h"
+#include "print/PrintFont.h"
 #include "print/PrintHost.h"
 #include "print/PrintPages.h"
 #include "print/PrintSession.h"
 #include "support/CaseName.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -284,6 +287,83 @@ INSTANTIATE_TEST_SUITE_P(Cases, MulDivRounding,
                                            MulDivCase{-15, 96, 600, -2},  // -2.4
                                            MulDivCase{-25, 96, 1200, -2},  // -2.0
                                            MulDivCase{5, 1, 2, 3}, MulDivCase{-5, 1, 2, -3},
-                                           MulDivCase{2000000, 1200, 96, 25000000}, MulDivCase{7, 3, 0, 0}));
+                                           MulDivCase{2000000, 1200, 96, 25000000}, MulDivCase{7, 3, 0, 0},
+                                           MulDivCase{INT_MAX, 600, 96, INT_MAX},
+                                           MulDivCase{INT_MIN, 600, 96, INT_MIN}));
+
+// Every way a print font height enters, with the heights that once reached
+// the font and the layout unchecked: each ends as a height within the
+// printable range, so the preview request never carries another.
+enum class HeightEntry { FontDialog, DirectiveLine, SettingsFile };
+
+struct HeightEntryCase {
+  const char* name;
+  HeightEntry entry;
+  int height;
+  int expected;  // the view's print font height afterwards
+};
+
+class PrintFontHeightEntries : public ::testing::TestWithParam<HeightEntryCase> {};
+
+TEST_P(PrintFontHeightEntries, KeepTheHeightWithinThePrintableRange) {
+  const HeightEntryCase& c = GetParam();
+  PrintFixture f([&](SettingsStore& s) {
+    if (c.entry == HeightEntry::SettingsFile) s.WriteInt("PrintFont", "Height", c.height);
+  });
+  switch (c.entry) {
+    case HeightEntry::FontDialog: {
+      FontDescription chosen;
+      chosen.height = c.height;  // screen pixels, as the dialog gives them
+      f.printer.choice = chosen;
+      f.Run(cmd::PrintFont);
+      EXPECT_EQ(f.settings.GetInt("PrintFont", "Height", 0), c.expected);
+      break;
+    }
+    case HeightEntry::DirectiveLine:
+      ASSERT_TRUE(f.Open(f.File("t.pvl", "// TAB=8\tFont=" + std::to_string(c.height) + "\tCOL=1\tMargin=1\t\r\nrow\r\n")));
+      f.Run(cmd::FilePrintPreview);
+      break;
+    case HeightEntry::SettingsFile:
+      f.Run(cmd::FilePrintPreview);
+      break;
+  }
+  EXPECT_EQ(f.view->print.fontHeight, c.expected);
+  ASSERT_FALSE(f.printer.requests.empty());
+  EXPECT_EQ(f.printer.requests.back().printFontHeight, c.expected);
+  const FontDescription printed = print_font::ForPrinting(f.settings, f.printer.requests.back().printFontHeight, 96, 600);
+  EXPECT_GE(printed.height, -kMaxFontHeight);
+  EXPECT_LE(printed.height, kMaxFontHeight);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PrintFontHeightEntries,
+    ::testing::Values(
+        // The dialog's screen pixels times 600 / 96, cut to the range.
+        HeightEntryCase{"dialog INT_MAX", HeightEntry::FontDialog, INT_MAX, kMaxFontHeight},
+        HeightEntryCase{"dialog INT_MIN", HeightEntry::FontDialog, INT_MIN, -kMaxFontHeight},
+        HeightEntryCase{"dialog 100000", HeightEntry::FontDialog, 100000, kMaxFontHeight},
+        HeightEntryCase{"dialog 72 points", HeightEntry::FontDialog, -96, -600},
+        // A directive outside the range sets nothing: the setting's -16 stays.
+        HeightEntryCase{"directive INT_MIN", HeightEntry::DirectiveLine, INT_MIN, -16},
+        HeightEntryCase{"directive 100000", HeightEntry::DirectiveLine, 100000, -16},
+        HeightEntryCase{"directive -400", HeightEntry::DirectiveLine, -400, -400},
+        // A stored value outside the range reads as the default.
+        HeightEntryCase{"settings INT_MAX", HeightEntry::SettingsFile, INT_MAX, -16},
+        HeightEntryCase{"settings INT_MIN", HeightEntry::SettingsFile, INT_MIN, -16},
+        HeightEntryCase{"settings -2000", HeightEntry::SettingsFile, -2000, -2000}),
+    [](const auto& info) { return CaseName(info.index, info.param.name); });
+
+TEST(PrintFont, HeightsGivenToTheLayoutAreBounded) {
+  TempDir dir;
+  const SettingsStore settings(dir.Path("Pivra.conf"));
+  for (const int height : {INT_MIN, INT_MAX, -100000, 100000}) {
+    const int printed = print_font::ForPrinting(settings, height, 96, 600).height;
+    EXPECT_EQ(printed, height < 0 ? -kMaxFontHeight : kMaxFontHeight) << height;
+    FontDescription font;
+    font.height = height;
+    EXPECT_EQ(print_font::ToPrinterUnits(font, 96, 600).height, printed) << height;
+    EXPECT_EQ(print_font::ToScreenUnits(font, 96, 600).height, printed) << height;
+  }
+}
 
 }  // namespace

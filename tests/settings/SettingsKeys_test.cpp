@@ -249,6 +249,8 @@ TEST(SettingsKeysTest, ValuesOutsideTheirRangeReadAsTheDefault) {
       {"EditorModeAtStart", setting::EditorModeAtStart, 0, 1},
       {"ReturnMarks", setting::ReturnMarks, 0, 1},
       {"KeepCaretColumn", setting::KeepCaretColumn, 0, 1},
+      {"PrintFontHeight", setting::PrintFontHeight, -kMaxFontHeight, kMaxFontHeight},
+      {"FontHeight(Font)", setting::FontHeight(setting::kScreenFontSection), -kMaxFontHeight, kMaxFontHeight},
   };
   const TempDir dir;
   SettingsStore store(dir.Path("Pivra.conf"));

@@ -4,6 +4,7 @@
 #include "settings/SettingsStore.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -355,6 +356,59 @@ TEST_F(SettingsStoreTest, ProcessesWritingAtOnceLoseNothing) {
   const int last = store.GetInt("Settings", "wndX", -1);
   EXPECT_TRUE(last >= 0 && last < kChildren) << last;
   EXPECT_EQ(Entries(dir_), (std::vector<std::string>{"Pivra.conf", "Pivra.conf.lock"}));
+}
+
+// A process id that has certainly ended: a child that exited and was reaped.
+pid_t EndedPid() {
+  const pid_t child = fork();
+  if (child == 0) _exit(0);
+  waitpid(child, nullptr, 0);
+  return child;
+}
+
+// A writer killed with SIGKILL before its rename leaves "<store>.tmp.<pid>";
+// the next read or write of the store removes it, and only it.
+TEST_F(SettingsStoreTest, TemporaryFilesOfEndedWritersAreRemovedByTheNextReadOrWrite) {
+  const std::string dead = std::to_string(EndedPid());
+  const std::string live = std::to_string(getppid());  // running, and not this process, whose own writes use its name
+  const std::vector<std::pair<std::string, bool>> files = {
+      {"Pivra.conf.tmp." + dead, true},
+      {"Pivra.conf.tmp." + live, false},        // a writer still running
+      {"Other.conf.tmp." + dead, false},        // another store's
+      {"Pivra.conf.tmp." + dead + "x", false},  // not a name a writer makes
+      {"Pivra.conf.tmp.", false},
+  };
+  for (const bool byWrite : {false, true}) {
+    SCOPED_TRACE(byWrite ? "write" : "read");
+    WriteBytes(path_, "[Settings]\nLine=int:2\n");
+    for (const auto& [name, removed] : files) WriteBytes(dir_ + "/" + name, "[Settings]\nLine=int:");
+    SettingsStore store(path_);
+    if (byWrite) {
+      store.WriteInt("Settings", "Line", 1);
+    } else {
+      EXPECT_EQ(store.GetInt("Settings", "Line", -1), 2);
+    }
+    for (const auto& [name, removed] : files) EXPECT_EQ(!fs::exists(dir_ + "/" + name), removed) << name;
+  }
+}
+
+// A real kill: the writer is stopped at a random moment of many writes.
+TEST_F(SettingsStoreTest, WritersKilledMidWriteLeaveNothingAfterTheNextWrite) {
+  for (int round = 0; round < 8; ++round) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      SettingsStore store(path_);
+      for (int i = 0;; ++i) store.WriteString("Settings", "Big", std::string(100000 + i % 7, 'x'));
+    }
+    usleep(20000 + round * 5000);
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    SettingsStore store(path_);
+    store.WriteInt("Settings", "Line", round);
+    EXPECT_EQ(store.GetInt("Settings", "Line", -1), round);
+    EXPECT_EQ(Entries(dir_), (std::vector<std::string>{"Pivra.conf", "Pivra.conf.lock"})) << round;
+  }
 }
 
 TEST_F(SettingsStoreTest, WriteIntoAPathThatCannotBeAFolderFailsSilently) {

@@ -1,5 +1,6 @@
 // The escaping of names and texts in the settings file: what the writer
-// produces (readable where it can be) and what the reader refuses.
+// produces (readable where it can be) and what the reader refuses; what the
+// start of a file may hold before its first section.
 #include "settings/SettingsText.h"
 
 #include <gtest/gtest.h>
@@ -53,6 +54,44 @@ TEST(SettingsText, UnescapeRefusesMalformedEscapes) {
 
 TEST(SettingsText, FoldsAsciiLettersOnly) {
   EXPECT_EQ(SettingsText::Fold("AZaz@[`{ÄＡ\x82\x60"), "azaz@[`{ÄＡ\x82\x60");
+}
+
+struct ParseCase {
+  const char* name;
+  std::string text;
+  const char* section;
+  const char* key;
+  int number;  // the integer found there; -1: none
+};
+
+// What a file's first lines hide or keep; the text is written back unchanged.
+TEST(SettingsText, FirstSectionReadsWhateverStartsTheFile) {
+  const ParseCase cases[] = {
+      {"plain", "[Settings]\nReg=int:0\n", "Settings", "Reg", 0},
+      {"byte-order mark", "\xEF\xBB\xBF[Settings]\nReg=int:0\n", "Settings", "Reg", 0},
+      {"byte-order mark then a comment", "\xEF\xBB\xBF# note\n[Settings]\nReg=int:0\n", "Settings", "Reg", 0},
+      {"byte-order mark before a value line", "\xEF\xBB\xBFReg=int:0\n", "", "Reg", -1},
+      {"byte-order mark in the middle stays a byte of the name", "[Settings]\n\xEF\xBB\xBFReg=int:0\n",
+       "Settings", "Reg", -1},
+      {"CR LF", "[Settings]\r\nReg=int:0\r\n", "Settings", "Reg", 0},
+  };
+  for (const ParseCase& c : cases) {
+    SettingsText text;
+    text.Parse(c.text);
+    const SettingsText::Value* v = text.Find(c.section, c.key);
+    EXPECT_EQ(v != nullptr && v->isInt ? v->number : -1, c.number) << c.name;
+    EXPECT_EQ(text.Serialize(), c.text) << c.name;
+  }
+}
+
+TEST(SettingsText, AChangeKeepsTheByteOrderMark) {
+  SettingsText text;
+  text.Parse("\xEF\xBB\xBF[Settings]\nReg=int:1\n");
+  SettingsText::Value v;
+  v.isInt = true;
+  v.number = 0;
+  text.Set("Settings", "Reg", v);
+  EXPECT_EQ(text.Serialize(), "\xEF\xBB\xBF[Settings]\nReg=int:0\n");
 }
 
 }  // namespace

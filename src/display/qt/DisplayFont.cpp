@@ -4,7 +4,9 @@
 #include <QFontMetrics>
 #include <QStringList>
 #include <algorithm>
+#include <cstdint>
 
+#include "settings/SettingsKeys.h"
 #include "settings/SettingsStore.h"
 
 namespace display_font {
@@ -45,13 +47,16 @@ QFont FromDescription(const FontDescription& d) {
   if ((d.pitchAndFamily & 0xF0) == 0x30) font.setStyleHint(QFont::TypeWriter);  // the "modern" family
   font.setKerning(false);  // characters stand where the buffer measured them
 
-  if (d.height < 0) {
-    font.setPixelSize(-d.height);
-  } else {
+  // The pixel size, at least 1 and at most kMaxFontHeight whatever the
+  // description holds (a damaged file may hold any int); squared in 64 bits.
+  const std::int64_t height = d.height;
+  const std::int64_t wanted = std::clamp<std::int64_t>(height < 0 ? -height : height, 1, kMaxFontHeight);
+  font.setPixelSize(static_cast<int>(wanted));
+  if (height > 0) {
     // A positive height is the cell (ascent + descent); find the character size that gives it.
-    font.setPixelSize(d.height);
-    const int cell = QFontMetrics(font).height();
-    if (cell > 0 && cell != d.height) font.setPixelSize(std::max(1, d.height * d.height / cell));
+    const std::int64_t cell = QFontMetrics(font).height();
+    if (cell > 0 && cell != wanted)
+      font.setPixelSize(static_cast<int>(std::clamp<std::int64_t>(wanted * wanted / cell, 1, kMaxFontHeight)));
   }
   return font;
 }

@@ -25,7 +25,8 @@ void RegisterSubstitutions();
 // means none is stored, and then the system's general font is used.
 QFont FromSettings(const SettingsStore& settings, const std::string& section);
 
-// The Qt font of a description whose height (not 0) is in the device's pixels.
+// The Qt font of a description whose height (not 0) is in the device's pixels;
+// its pixel size is kept within 1..kMaxFontHeight (SettingsKeys.h).
 QFont FromDescription(const FontDescription& description);
 
 }  // namespace display_font

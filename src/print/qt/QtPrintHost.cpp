@@ -15,6 +15,7 @@
 #include <QPrinterInfo>
 #include <QScreen>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <ostream>
 
@@ -24,6 +25,7 @@
 #include "platform/qt/FontLayout.h"
 #include "print/PrintPages.h"
 #include "settings/AppIdentity.h"
+#include "settings/SettingsKeys.h"
 #include "text/Cp932.h"
 
 namespace {
@@ -277,9 +279,9 @@ bool QtPrintHost::ChooseFont(FontDescription& font, UiHost& ui) {
   const QFont chosen = QFontDialog::getFont(&ok, QtFontOf(screen), parent_, QStringLiteral("印刷用フォントの変更"));
   if (!ok) return false;
   font.faceName = chosen.family().toStdString();
-  const int pixels = chosen.pixelSize() > 0 ? chosen.pixelSize()
-                                            : qRound(chosen.pointSizeF() * ScreenDpiY() / 72.0);
-  font.height = -std::max(1, pixels);
+  // Cut to the printable range before rounding: a size typed into the dialog may be any number.
+  const double pixels = chosen.pixelSize() > 0 ? chosen.pixelSize() : chosen.pointSizeF() * ScreenDpiY() / 72.0;
+  font.height = -static_cast<int>(std::lround(std::clamp(pixels, 1.0, static_cast<double>(kMaxFontHeight))));
   font.weight = chosen.weight();
   font.italic = chosen.italic();
   return true;

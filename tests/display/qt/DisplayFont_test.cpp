@@ -4,6 +4,7 @@
 
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <climits>
 
 #include "settings/SettingsStore.h"
 #include "editor/qt/QtTestSupport.h"
@@ -76,6 +77,46 @@ TEST(DisplayFontTest, HeightZeroMeansNoStoredFont) {
   s.settings.WriteString("Font", "FaceName", "ＭＳ Ｐゴシック");
   const QFont font = display_font::FromSettings(s.settings, "Font");
   EXPECT_NE(font.family(), QStringLiteral("ＭＳ Ｐゴシック"));
+}
+
+struct ExtremeHeightCase {
+  const char* name;
+  int height;
+  int lowest;  // pixel sizes the font may take
+  int highest;
+};
+
+// Heights a damaged settings file, a .pvl directive line or a dialog could
+// once bring here: the font stays within the printable range, and its sizes
+// are computed without overflowing (negating INT_MIN and squaring a height
+// above 46340 were undefined).
+TEST(DisplayFontTest, ExtremeHeightsGiveABoundedPixelSize) {
+  TestApp();
+  const ExtremeHeightCase cases[] = {
+      {"INT_MIN", INT_MIN, kMaxFontHeight, kMaxFontHeight},
+      {"INT_MAX", INT_MAX, 1, kMaxFontHeight},
+      {"directive Font=100000", 100000, 1, kMaxFontHeight},
+      {"directive Font=-100000", -100000, kMaxFontHeight, kMaxFontHeight},
+      {"cell 46341", 46341, 1, kMaxFontHeight},
+      {"largest character height", -kMaxFontHeight, kMaxFontHeight, kMaxFontHeight},
+      {"ordinary", -16, 16, 16},
+  };
+  for (const ExtremeHeightCase& c : cases) {
+    FontDescription d;
+    d.height = c.height;
+    const QFont font = display_font::FromDescription(d);
+    EXPECT_GE(font.pixelSize(), c.lowest) << c.name;
+    EXPECT_LE(font.pixelSize(), c.highest) << c.name;
+  }
+}
+
+TEST(DisplayFontTest, StoredHeightsOutsideTheRangeReadAsTheDefault) {
+  TestApp();
+  for (const int stored : {INT_MAX, INT_MIN, kMaxFontHeight + 1, -kMaxFontHeight - 1}) {
+    Store s;
+    s.settings.WriteInt("PrintFont", "Height", stored);
+    EXPECT_EQ(display_font::FromSettings(s.settings, "PrintFont").pixelSize(), 16) << stored;
+  }
 }
 
 }  // namespace
