@@ -12,7 +12,8 @@ const FixedCellLayout& DefaultLayout() {
   return layout;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+// A row may break after a blank or a TAB (the word-wrap break points).
+bool IsWrapBlank(char c) { return c == ' ' || c == '\t'; }
 
 // Length of the line break that ends a logical line's bytes [begin, end):
 // CR LF counts 2, a lone LF 1, none 0.
@@ -82,7 +83,7 @@ void RowLayout::WrapLogicalLine(const Source& source, int line, std::vector<int>
     const std::string_view ch = text.substr(static_cast<std::size_t>(p), static_cast<std::size_t>(len));
     int next = Advance(x, ch);
     if (next > width && p > rowStart) {
-      if (IsBlank(ch[0])) {
+      if (IsWrapBlank(ch[0])) {
         rowStart = p + len;
         rowStarts.push_back(rowStart - begin);
         lastBlankEnd = -1;
@@ -97,14 +98,14 @@ void RowLayout::WrapLogicalLine(const Source& source, int line, std::vector<int>
       for (int q = rowStart; q < p;) {  // re-measure what moved down
         const int l = static_cast<int>(cp932::CharLen(text, static_cast<std::size_t>(q)));
         x = Advance(x, text.substr(static_cast<std::size_t>(q), static_cast<std::size_t>(l)));
-        if (IsBlank(text[static_cast<std::size_t>(q)])) lastBlankEnd = q + l;
+        if (IsWrapBlank(text[static_cast<std::size_t>(q)])) lastBlankEnd = q + l;
         q += l;
       }
       next = Advance(x, ch);
     }
     x = next;
     p += len;
-    if (IsBlank(ch[0])) lastBlankEnd = p;
+    if (IsWrapBlank(ch[0])) lastBlankEnd = p;
   }
 }
 
