@@ -45,7 +45,8 @@ std::shared_ptr<const LineSpellings> LineSpellingsOf(std::string_view utf8, std:
   for (std::size_t i = 0; i < textLines.size(); ++i) {
     if (spellings->count(std::string(textLines[i]))) continue;
     const file_encoding::ToUtf8Result written = file_encoding::ToUtf8(textLines[i], jisForms);
-    if (!written.firstBad && written.bytes != fileLines[i]) spellings->emplace(std::string(textLines[i]), std::vector<std::string>{});
+    if (!written.firstBad && written.bytes != fileLines[i])
+      spellings->emplace(std::string(textLines[i]), std::vector<std::string>{});
   }
   if (spellings->empty()) return nullptr;
   for (std::size_t i = 0; i < textLines.size(); ++i)

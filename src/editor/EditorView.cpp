@@ -305,9 +305,10 @@ Rect EditorView::CellBlockRect(const CellRange& cells) const {
 // the next update notification comes. A text the rule left as it was (past
 // the size limit with CR LF) stays so.
 void EditorView::NormaliseLineEndsOfChange() {
+  if (cp932::Find(edit_.Text(), "\r\n") != cp932::npos) return;  // the usual case, at once
   const std::string& before = history_.CurrentText();
-  const bool beforeHeldLoneLineEndsOnly = cp932::Find(before, "\r\n") == cp932::npos &&
-                                          (cp932::Find(before, '\n') != cp932::npos || cp932::Find(before, '\r') != cp932::npos);
+  const bool beforeHadLineEnds = cp932::Find(before, '\n') != cp932::npos || cp932::Find(before, '\r') != cp932::npos;
+  const bool beforeHeldLoneLineEndsOnly = beforeHadLineEnds && cp932::Find(before, "\r\n") == cp932::npos;
   if (!beforeHeldLoneLineEndsOnly) NormaliseLineEnds();
 }
 
@@ -317,6 +318,8 @@ void EditorView::NormaliseLineEndsOfChange() {
 // visible line and the horizontal scroll stay where they were: a change the
 // user typed leaves the caret where typing put it.
 void EditorView::NormaliseLineEnds() {
+  // Most texts hold CR LF; they are not copied.
+  if (cp932::Find(edit_.Text(), "\r\n") != cp932::npos) return;
   std::string text = edit_.GetText();
   if (!line_ends::NormaliseDocument(text) || static_cast<int>(text.size()) > EditBuffer::kTextLimit) return;
   // The old text had no CR LF, so the converted byte (LF or CR) is the one of
