@@ -1,9 +1,61 @@
 #include "document/FileText.h"
 
+#include <algorithm>
+
 #include "document/DocumentFile.h"
 #include "text/Cp932.h"
 
 namespace file_text {
+
+namespace {
+
+bool IsLineEndByte(char c) { return c == '\r' || c == '\n'; }
+
+// Calls f(content) for each run of bytes between line-end bytes, and
+// f(lineEnds) with `isEnd` set for each run of CR and LF bytes, in order.
+// Line-end bytes are ASCII, the same in CP932 (never a trail byte) and UTF-8.
+template <typename F>
+void ForEachRun(std::string_view text, F&& f) {
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const bool isEnd = IsLineEndByte(text[i]);
+    std::size_t j = i;
+    while (j < text.size() && IsLineEndByte(text[j]) == isEnd) ++j;
+    f(text.substr(i, j - i), isEnd);
+    i = j;
+  }
+}
+
+std::vector<std::string_view> ContentRuns(std::string_view text) {
+  std::vector<std::string_view> runs;
+  ForEachRun(text, [&](std::string_view run, bool isEnd) {
+    if (!isEnd) runs.push_back(run);
+  });
+  return runs;
+}
+
+// The lines of `utf8` (the file) whose bytes the file's spelling would not
+// give back from `text` (what they were read as).
+std::shared_ptr<const LineSpellings> LineSpellingsOf(std::string_view utf8, std::string_view text,
+                                                     file_encoding::JisForms jisForms) {
+  const std::vector<std::string_view> fileLines = ContentRuns(utf8);
+  const std::vector<std::string_view> textLines = ContentRuns(text);
+  if (fileLines.size() != textLines.size()) return nullptr;
+  auto spellings = std::make_shared<LineSpellings>();
+  for (std::size_t i = 0; i < textLines.size(); ++i) {
+    if (spellings->count(std::string(textLines[i]))) continue;
+    const file_encoding::ToUtf8Result written = file_encoding::ToUtf8(textLines[i], jisForms);
+    if (!written.firstBad && written.bytes != fileLines[i])
+      spellings->emplace(std::string(textLines[i]), std::vector<std::string>{});
+  }
+  if (spellings->empty()) return nullptr;
+  for (std::size_t i = 0; i < textLines.size(); ++i)
+    if (auto it = spellings->find(std::string(textLines[i])); it != spellings->end())
+      it->second.emplace_back(fileLines[i]);
+  return spellings;
+}
+
+}  // namespace
 
 LineEnds LineEndsOf(std::string_view text) {
   // The same test the text control applies when it is given the text.
@@ -36,6 +88,7 @@ Loaded Decode(std::string_view bytes, ReadAs readAs) {
     r.form.jisForms = u.jisForms;
     r.form.lineEnds = LineEndsOf(r.text);
     r.firstUnconvertible = u.firstUnconvertible;
+    if (!r.firstUnconvertible) r.form.lineSpellings = LineSpellingsOf(bytes, r.text, r.form.jisForms);
   }
   r.tooLarge = static_cast<std::int64_t>(r.text.size()) > docfile::kMaxFileBytes;
   return r;
@@ -59,6 +112,25 @@ Encoded Encode(std::string_view text, const FileForm& form) {
   if (u.firstBad) {
     r.firstBad = u.firstBad;
     return r;
+  }
+  if (form.lineSpellings) {
+    // Lines the file spelled otherwise take their own bytes again, the n-th
+    // line with a text the n-th such line of the file (the last one when the
+    // text now has more).
+    std::unordered_map<std::string_view, std::size_t> used;
+    std::string bytes;
+    bytes.reserve(u.bytes.size());
+    ForEachRun(text, [&](std::string_view run, bool isEnd) {
+      const auto it = isEnd ? form.lineSpellings->end() : form.lineSpellings->find(std::string(run));
+      if (it != form.lineSpellings->end() && !it->second.empty()) {
+        std::size_t& n = used[run];
+        bytes += it->second[std::min(n, it->second.size() - 1)];
+        ++n;
+      } else {
+        bytes += file_encoding::ToUtf8(run, form.jisForms).bytes;
+      }
+    });
+    u.bytes = std::move(bytes);
   }
   // Moved, not copied: the converted text is the file's bytes.
   r.bytes = std::move(u.bytes);

@@ -4,16 +4,20 @@
 // A CP932 file is its text, byte for byte. A UTF-8 file is converted, and
 // `FileForm` remembers what is needed to write it back as it was: the
 // encoding (with or without byte-order mark), the spelling of the characters
-// with two Unicode forms, and its line ends. The text control gives a text
+// with two Unicode forms (for the file as a whole, and line by line where a
+// line spells them otherwise), and its line ends. The text control gives a text
 // without CR LF its CR LF line ends when it is loaded; a UTF-8 file with LF
 // (or CR) line ends gets them back when it is written, lines added since
 // included. CP932 files keep the text's line ends, as they always have.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include "text/FileEncoding.h"
 
@@ -27,10 +31,19 @@ enum class ReadAs { Detect = 0, Cp932 = 1, Utf8 = 2 };
 
 enum class LineEnds { AsHeld, Lf, Cr };
 
+// The lines of a UTF-8 file that the file's spelling (`jisForms`) would not
+// write back as they were, because they spell a two-form character the other
+// way: for each such line's text (CP932, without its line end), the UTF-8
+// bytes of every line of the file with that text, in file order. A line left
+// untouched is written with its own bytes again, however the rest of the
+// file spells those characters.
+using LineSpellings = std::unordered_map<std::string, std::vector<std::string>>;
+
 struct FileForm {
   Encoding encoding = Encoding::Cp932;
   file_encoding::JisForms jisForms = 0;
   LineEnds lineEnds = LineEnds::AsHeld;
+  std::shared_ptr<const LineSpellings> lineSpellings;  // null: every line as jisForms says
 };
 
 struct Loaded {

@@ -143,6 +143,7 @@ bool EditorView::RefuseOversizedText() {
 
 void EditorView::PushUndoSnapshot() {
   if (RefuseOversizedText()) return;
+  NormaliseLineEndsOfChange();
   history_.Push(edit_);
   doc_.SetModifiedFlag(true);
 }
@@ -298,9 +299,43 @@ Rect EditorView::CellBlockRect(const CellRange& cells) const {
   return block;
 }
 
+// A change that leaves no CR LF in a text whose line ends had been given CR LF
+// (or that had none) is given CR LF at once, before its snapshot is taken, so
+// the conversion is part of the change's undo step and never depends on when
+// the next update notification comes. A text the rule left as it was (past
+// the size limit with CR LF) stays so.
+void EditorView::NormaliseLineEndsOfChange() {
+  if (cp932::Find(edit_.Text(), "\r\n") != cp932::npos) return;  // the usual case, at once
+  const std::string& before = history_.CurrentText();
+  const bool beforeHadLineEnds = cp932::Find(before, '\n') != cp932::npos || cp932::Find(before, '\r') != cp932::npos;
+  const bool beforeHeldLoneLineEndsOnly = beforeHadLineEnds && cp932::Find(before, "\r\n") == cp932::npos;
+  if (!beforeHeldLoneLineEndsOnly) NormaliseLineEnds();
+}
+
 // A text that CR LF would push past the control's limit keeps its line ends:
-// saved as it is, the file can always be opened again.
+// saved as it is, the file can always be opened again. The selection (its
+// anchor and caret, each moved past the bytes added before it), the first
+// visible line and the horizontal scroll stay where they were: a change the
+// user typed leaves the caret where typing put it.
 void EditorView::NormaliseLineEnds() {
+  // Most texts hold CR LF; they are not copied.
+  if (cp932::Find(edit_.Text(), "\r\n") != cp932::npos) return;
   std::string text = edit_.GetText();
-  if (line_ends::NormaliseDocument(text) && static_cast<int>(text.size()) <= EditBuffer::kTextLimit) edit_.SetText(text);
+  if (!line_ends::NormaliseDocument(text) || static_cast<int>(text.size()) > EditBuffer::kTextLimit) return;
+  // The old text had no CR LF, so the converted byte (LF or CR) is the one of
+  // them it held: each gained one byte, and neither can be the second byte of
+  // a double-byte character.
+  const std::string& old = edit_.Text();
+  const char converted = cp932::Find(old, '\n') != cp932::npos ? '\n' : '\r';
+  const auto moved = [&](int pos) {
+    const auto end = old.begin() + std::clamp(pos, 0, static_cast<int>(old.size()));
+    return pos + static_cast<int>(std::count(old.begin(), end, converted));
+  };
+  const int anchor = moved(edit_.Anchor()), caret = moved(edit_.Caret());
+  const int firstVisible = edit_.FirstVisibleLine();
+  const int hScroll = edit_.HorizontalScroll();
+  edit_.SetText(text);
+  edit_.LineScroll(0, firstVisible);
+  edit_.SetHorizontalScroll(hScroll);
+  edit_.SetSel(anchor, caret);
 }

@@ -74,7 +74,12 @@ class EditorView {
   void OnUpdate(UpdateHint hint);
 
   // ---- text steps of the update hints and the document's set-up
+  // Gives a text without CR LF CR LF line ends (LineEnds.h), keeping the
+  // selection and the scroll position.
   void NormaliseLineEnds();
+  // The same for the change about to be recorded as an undo step, so that the
+  // conversion is part of that step.
+  void NormaliseLineEndsOfChange();
   // Tab stops from modes.tabWidth; word wrap switched keeping the first visible
   // line and the selection.
   void ApplyTabStops();

@@ -26,7 +26,10 @@ bool MovesCaretColumn(int key) {
 void EditorView::OnEditChange() {
   if (history_.autoSnapshot && RefuseOversizedText()) return;
   const bool erasing = IsKeyDown(key::Back) || IsKeyDown(key::Delete);
-  if (history_.OnChange(edit_, erasing)) doc_.SetModifiedFlag(true);
+  if (!history_.RecordsChange(edit_, erasing)) return;
+  NormaliseLineEndsOfChange();
+  history_.Push(edit_);
+  doc_.SetModifiedFlag(true);
 }
 
 bool EditorView::OnKeyDown(int key, bool ctrl, bool shift, bool alt) {

@@ -72,7 +72,7 @@ void UndoHistory::RecordSelection(const EditBuffer& buffer) {
   store_->SetView(current_, view);
 }
 
-bool UndoHistory::OnChange(const EditBuffer& buffer, bool backspaceOrDeleteDown) {
+bool UndoHistory::RecordsChange(const EditBuffer& buffer, bool backspaceOrDeleteDown) const {
   const auto [s, e] = buffer.GetSel();
   const SnapshotView stored = store_->View(current_);
   // The change removed the block the current snapshot records, without
@@ -83,7 +83,11 @@ bool UndoHistory::OnChange(const EditBuffer& buffer, bool backspaceOrDeleteDown)
   if (e == stored.selStart && stored.selStart < stored.selEnd && !backspaceOrDeleteDown &&
       IsWithoutBlock(buffer.Text(), store_->Text(current_), stored.selStart, stored.selEnd))
     return false;
-  if (!autoSnapshot) return false;
+  return autoSnapshot;
+}
+
+bool UndoHistory::OnChange(const EditBuffer& buffer, bool backspaceOrDeleteDown) {
+  if (!RecordsChange(buffer, backspaceOrDeleteDown)) return false;
   Push(buffer);
   return true;
 }
@@ -137,6 +141,8 @@ void UndoHistory::Equalise(UndoHistory& active, UndoHistory& other) {
 }
 
 std::string UndoHistory::TextAt(std::uint32_t i) const { return store_->Text(i); }
+
+const std::string& UndoHistory::CurrentText() const { return store_->Text(current_); }
 
 int UndoHistory::FirstVisibleLineAt(std::uint32_t i) const { return store_->View(i).firstVisibleLine; }
 

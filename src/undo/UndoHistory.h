@@ -49,6 +49,10 @@ class UndoHistory {
   // The change-notification rule. `backspaceOrDeleteDown` is the key state at
   // the moment of the notification. Returns true when it pushed a snapshot.
   bool OnChange(const EditBuffer& buffer, bool backspaceOrDeleteDown);
+  // Whether OnChange would push a snapshot for the buffer as it is now: a
+  // caller that completes the change first (the view's line ends) asks this,
+  // completes it and pushes.
+  bool RecordsChange(const EditBuffer& buffer, bool backspaceOrDeleteDown) const;
 
   // Undo: stores the buffer's selection into the snapshot it leaves, moves to
   // current - 1 and puts that snapshot into the buffer (text, first visible
@@ -84,6 +88,8 @@ class UndoHistory {
 
   // Read access to any snapshot 0..top.
   std::string TextAt(std::uint32_t i) const;
+  // The current snapshot's text without a copy; valid until the history changes.
+  const std::string& CurrentText() const;
   int FirstVisibleLineAt(std::uint32_t i) const;
   std::pair<int, int> SelectionAt(std::uint32_t i) const;
   bool SavedMarkAt(std::uint32_t i) const;

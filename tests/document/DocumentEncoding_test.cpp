@@ -73,6 +73,41 @@ INSTANTIATE_TEST_SUITE_P(
                     std::string("\xE3\x80\x9C\xEF\xBD\x9E\n")),                        // one character both ways
     [](const testing::TestParamInfo<std::string>& info) { return CaseName(info.index, "file"); });
 
+// A file that spells a two-form character both ways keeps each untouched
+// line's bytes when an edit elsewhere is saved; the edited line and new lines
+// take the spelling most of the file uses.
+struct SpellingCase {
+  const char* name;
+  std::string file;
+  std::string saved;  // after typing "x" at the very start
+};
+
+class DocumentMixedSpellings : public testing::TestWithParam<SpellingCase> {};
+
+TEST_P(DocumentMixedSpellings, UntouchedLinesKeepTheirBytes) {
+  DocFixture f;
+  const std::string path = f.File("t.txt", GetParam().file);
+  ASSERT_TRUE(f.Open(path));
+  ASSERT_FALSE(f.doc->IsLossy());
+  f.Edit().SetSel(0, 0);
+  f.Type("x");
+  ASSERT_TRUE(DocumentCommands(*f.doc).OnFileSave());
+  EXPECT_EQ(ReadBytes(path), GetParam().saved);
+}
+
+// 〜 is E3 80 9C (JIS) and ～ EF BD 9E (Windows); − E2 88 92 and － EF BC 8D.
+INSTANTIATE_TEST_SUITE_P(
+    Files, DocumentMixedSpellings,
+    testing::Values(
+        SpellingCase{"WaveDashTwoToOne", "a\n\xE3\x80\x9C" "1\n\xEF\xBD\x9E" "2\n\xE3\x80\x9C" "3\n",
+                     "xa\n\xE3\x80\x9C" "1\n\xEF\xBD\x9E" "2\n\xE3\x80\x9C" "3\n"},
+        SpellingCase{"EditedLineTakesTheFilesSpelling", "\xEF\xBD\x9E" "a\r\n\xE3\x80\x9C" "b\r\n\xE3\x80\x9C" "c\r\n",
+                     "x\xE3\x80\x9C" "a\r\n\xE3\x80\x9C" "b\r\n\xE3\x80\x9C" "c\r\n"},
+        SpellingCase{"MinusSignsAndTheSameLineBothWays",
+                     "a\n\xE2\x88\x92" "1\n\xEF\xBC\x8D" "1\n\xEF\xBC\x8D" "1\n\xE2\x88\x92" "1\n",
+                     "xa\n\xE2\x88\x92" "1\n\xEF\xBC\x8D" "1\n\xEF\xBC\x8D" "1\n\xE2\x88\x92" "1\n"}),
+    [](const testing::TestParamInfo<SpellingCase>& info) { return std::string(info.param.name); });
+
 TEST(DocumentEncoding, AnEditIsSavedBackInTheFilesForm) {
   DocFixture f;
   // LF line ends, a wave dash in its JIS form, a byte-order mark.

@@ -274,4 +274,74 @@ TEST(PrintForm, CancelledPrintingOnlyPutsTheTextBack) {
   EXPECT_EQ(ReadBytes(path), "row");
 }
 
+// The refreshed directive line is an undo step of its own, saved with the file
+// when the document was unmodified: undo after a later edit gives back the
+// text with the refreshed line, and the modified flag says whether the text
+// shown is the file's.
+struct RefreshUndoCase {
+  const char* name;
+  bool editedBeforePrinting;
+};
+
+class RefreshUndo : public ::testing::TestWithParam<RefreshUndoCase> {};
+
+TEST_P(RefreshUndo, UndoAfterALaterEditGivesBackTheRefreshedText) {
+  DocFixture f;
+  const std::string path = f.File("t.pvl", "a\tb\r\nc\td");
+  ASSERT_TRUE(f.Open(path));
+  if (GetParam().editedBeforePrinting) {
+    f.Edit().SetSel(0, 0);
+    f.Type("z");
+  }
+  const std::string edited = f.Text();
+  const std::uint32_t stepBefore = f.view->History().Current();
+  f.view->print.marginStep = 2;
+  view_attachment::RefreshDirectiveLine(*f.view);
+  const std::string before = view_attachment::StripCommentLines(*f.view);
+  view_attachment::RestoreAfterPrinting(*f.view, *f.doc, before);
+  const std::string refreshed = FormatDirectiveLine(8, -16, 1, 2) + edited;
+  ASSERT_EQ(f.Text(), refreshed);
+  EXPECT_EQ(f.view->History().Current(), stepBefore + 1);
+  const bool saved = !GetParam().editedBeforePrinting;
+  EXPECT_EQ(ReadBytes(path), saved ? refreshed : "a\tb\r\nc\td");
+  EXPECT_EQ(f.doc->IsModified(), !saved);
+
+  f.Edit().SetSel(f.Edit().GetTextLength(), f.Edit().GetTextLength());
+  f.Type("x");
+  EXPECT_TRUE(f.doc->IsModified());
+  f.view->Undo();
+  EXPECT_EQ(f.Text(), refreshed);
+  EXPECT_EQ(f.doc->IsModified(), !saved);
+  f.view->Undo();  // the refresh itself
+  EXPECT_EQ(f.Text(), edited);
+  EXPECT_TRUE(f.doc->IsModified());
+  f.view->Redo();
+  EXPECT_EQ(f.Text(), refreshed);
+  EXPECT_EQ(f.doc->IsModified(), !saved);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, RefreshUndo,
+                         ::testing::Values(RefreshUndoCase{"UnmodifiedIsSaved", false},
+                                           RefreshUndoCase{"ModifiedStaysUnsaved", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PrintForm, ReadOnlyTextIsNeitherRefreshedNorSaved) {
+  DocFixture f;
+  // UTF-8 with a character CP932 cannot hold: the text is only shown.
+  const std::string original = "row\n\xF0\x9F\x98\x80\n";
+  const std::string path = f.File("t.pvl", original);
+  ASSERT_TRUE(f.Open(path));
+  ASSERT_TRUE(f.Edit().IsReadOnly());
+  const std::string shown = f.Text();
+  const std::size_t messages = f.host.messages.size();
+  view_attachment::RefreshDirectiveLine(*f.view);
+  const std::string before = view_attachment::StripCommentLines(*f.view);
+  view_attachment::RestoreAfterPrinting(*f.view, *f.doc, before);
+  EXPECT_EQ(f.Text(), shown);
+  EXPECT_EQ(f.view->History().Current(), 0u);
+  EXPECT_FALSE(f.doc->IsModified());
+  EXPECT_EQ(ReadBytes(path), original);
+  EXPECT_EQ(f.host.messages.size(), messages);  // no refused save to report
+}
+
 }  // namespace

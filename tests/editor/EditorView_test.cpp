@@ -256,6 +256,65 @@ TEST(ViewUndo, DeleteKeyOnASelectionIsOneSnapshot) {
   EXPECT_EQ(t.view.History().Current(), 1u);
 }
 
+std::string Repeated(const std::string& line, int n) {
+  std::string s;
+  for (int i = 0; i < n; ++i) s += line;
+  return s;
+}
+
+// A change that removes a text's last CR LF leaves lone line ends, which the
+// text is given CR LF for at once, in the change's own undo step: the caret
+// stays where the change put it, undo gives back the text before the change,
+// and how far the view had scrolled makes no difference.
+struct LineEndsCase {
+  const char* name;
+  std::string text;
+  int selStart, selEnd;
+  bool cut;  // Ctrl+X instead of typing "1"
+  std::string expected;
+  int caret;
+};
+
+class ViewLineEnds : public ::testing::TestWithParam<LineEndsCase> {};
+
+TEST_P(ViewLineEnds, ConversionIsPartOfTheChangesStep) {
+  const LineEndsCase& c = GetParam();
+  TestView t(c.text);
+  ASSERT_EQ(t.Text(), c.text);  // a text holding CR LF is loaded as it is
+  t.Edit().SetSel(c.selStart, c.selEnd);
+  t.Edit().ScrollCaret();
+  t.view.OnIdle(true);
+  if (c.cut) {
+    t.Key('X', true);
+  } else {
+    t.Type("1");
+  }
+  EXPECT_EQ(t.Text(), c.expected);
+  EXPECT_EQ(t.Edit().GetSel(), std::make_pair(c.caret, c.caret));
+  EXPECT_EQ(t.view.History().Current(), 1u);
+  t.view.OnIdle(true);  // a later update notification has nothing left to do
+  EXPECT_EQ(t.Text(), c.expected);
+  EXPECT_EQ(t.Edit().GetSel(), std::make_pair(c.caret, c.caret));
+  t.Type("2");
+  EXPECT_EQ(t.Text(), c.expected.substr(0, c.caret) + "2" + c.expected.substr(c.caret));
+  t.view.Execute(cmd::Undo);
+  EXPECT_EQ(t.Text(), c.expected);
+  t.view.Execute(cmd::Undo);
+  EXPECT_EQ(t.Text(), c.text);
+  EXPECT_FALSE(t.doc.IsModified());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ViewLineEnds,
+    ::testing::Values(
+        LineEndsCase{"TypingOverAScrolledSelection", "y\r\n" + Repeated("x\n", 100) + Repeated("b\n", 5), 0, 203,
+                     false, "1" + Repeated("b\r\n", 5), 1},
+        LineEndsCase{"TypingOverAShortSelection", "y\r\n" + Repeated("x\n", 3) + Repeated("b\n", 2), 0, 9, false,
+                     "1" + Repeated("b\r\n", 2), 1},
+        LineEndsCase{"TypingWithLineEndsBeforeTheCaret", "a\nb\r\nc\nd", 2, 5, false, "a\r\n1c\r\nd", 4},
+        LineEndsCase{"CuttingTheLastCrLf", "a\nb\r\nc\nd", 3, 5, true, "a\r\nbc\r\nd", 4}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(ViewUndo, ReadOnlyDisablesUndoRedoAndRefusesCut) {
   TestView t;
   t.Type("ab");
