@@ -118,10 +118,7 @@ class Document final : public ViewDocument {
 
   // ---- the file's encoding
   const file_text::FileForm& Form() const { return form_; }
-  // True while the text is not a faithful form of the file (it holds
-  // substitutes for characters CP932 cannot hold): the views show it
-  // read-only and it is never written over that file.
-  bool IsLossy() const { return lossy_; }
+  bool IsLossy() const override { return lossy_; }
 
  private:
   void SetPath(const std::string& path);

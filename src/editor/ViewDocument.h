@@ -26,6 +26,10 @@ class ViewDocument {
   virtual const std::string& FileTitle() const = 0;
   virtual const std::string& FileNameExt() const = 0;
   virtual const std::string& FileExt() const = 0;
+  // True while the text is not a faithful form of the file (it holds
+  // substitutes for characters CP932 cannot hold): the views show it
+  // read-only and it is never written over that file.
+  virtual bool IsLossy() const { return false; }
 
   // Views join when they are built and leave when they are destroyed.
   virtual void AddView(EditorView* view) = 0;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "document/Document.h"
+#include "document/PrintForm.h"
 #include "document/ViewAttachment.h"
 #include "editor/EditorView.h"
 #include "settings/AppIdentity.h"
@@ -50,8 +51,8 @@ void Run(EditorView& view, PrintRequest::Kind kind) {
   const bool pvl = view_attachment::IsPvlFile(view);
   std::string textBeforePrinting;
   if (pvl) {
-    view_attachment::RefreshDirectiveLine(view);
-    textBeforePrinting = view_attachment::StripCommentLines(view);
+    print_form::RefreshDirectiveLine(view);
+    textBeforePrinting = print_form::StripCommentLines(view);
   }
   PrintRequest request;
   request.kind = kind;
@@ -69,7 +70,7 @@ void Run(EditorView& view, PrintRequest::Kind kind) {
   const PrintOutcome outcome = host->Run(request, view.Host(), view.Settings());
   if (preview) print_host::SetInPreview(false);
   Document* doc = dynamic_cast<Document*>(&view.Doc());
-  if (pvl && doc) view_attachment::RestoreAfterPrinting(view, *doc, textBeforePrinting, !outcome.prepared);
+  if (pvl && doc) print_form::RestoreAfterPrinting(view, *doc, textBeforePrinting, !outcome.prepared);
   if (!outcome.prepared || kind != PrintRequest::Kind::Preview || outcome.endPage == outcome.startPage) return;
 
   EditBuffer& e = view.Edit();

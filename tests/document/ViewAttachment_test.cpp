@@ -7,6 +7,7 @@
 #include "document/CaretMemory.h"
 #include "document/DirectiveLine.h"
 #include "document/DocFixture.h"
+#include "document/PrintForm.h"
 #include "document/ViewAttachment.h"
 #include "document/RecentFileList.h"
 #include "editor/CommandIds.h"
@@ -234,14 +235,14 @@ TEST(PrintForm, UnmodifiedFileGetsTheLineAndIsSaved) {
   const std::string path = f.File("t.pvl", "a\tb\r\n// note\r\nc\td");
   ASSERT_TRUE(f.Open(path));
   f.Edit().SetSel(3, 3);
-  view_attachment::RefreshDirectiveLine(*f.view);
+  print_form::RefreshDirectiveLine(*f.view);
   const std::string line = FormatDirectiveLine(8, -16, 1, 1);
   EXPECT_EQ(f.Text(), line + "a\tb\r\n// note\r\nc\td");
   EXPECT_EQ(f.Edit().GetSel(), std::make_pair(3, 3));  // offsets are not shifted
-  const std::string before = view_attachment::StripCommentLines(*f.view);
+  const std::string before = print_form::StripCommentLines(*f.view);
   EXPECT_EQ(before, line + "a\tb\r\n// note\r\nc\td");
   EXPECT_EQ(f.Text(), "a\tb\r\nc\td");  // what is printed
-  view_attachment::RestoreAfterPrinting(*f.view, *f.doc, before);
+  print_form::RestoreAfterPrinting(*f.view, *f.doc, before);
   EXPECT_EQ(f.Text(), line + "a\tb\r\n// note\r\nc\td");
   EXPECT_EQ(ReadBytes(path), line + "a\tb\r\n// note\r\nc\td");
   EXPECT_EQ(ReadBytes(path + ".bak"), "a\tb\r\n// note\r\nc\td");
@@ -255,9 +256,9 @@ TEST(PrintForm, ModifiedFileKeepsTheLineUnsaved) {
   f.Edit().SetSel(f.Edit().GetTextLength(), f.Edit().GetTextLength());
   f.Type("x");
   f.view->print.columns = 2;
-  view_attachment::RefreshDirectiveLine(*f.view);
-  const std::string before = view_attachment::StripCommentLines(*f.view);
-  view_attachment::RestoreAfterPrinting(*f.view, *f.doc, before);
+  print_form::RefreshDirectiveLine(*f.view);
+  const std::string before = print_form::StripCommentLines(*f.view);
+  print_form::RestoreAfterPrinting(*f.view, *f.doc, before);
   EXPECT_EQ(f.Text(), FormatDirectiveLine(12, 0, 2, 1) + "rowx");
   EXPECT_EQ(ReadBytes(path), "// TAB=12\tFont=0\t\r\nrow");
   EXPECT_TRUE(f.doc->IsModified());
@@ -267,9 +268,9 @@ TEST(PrintForm, CancelledPrintingOnlyPutsTheTextBack) {
   DocFixture f;
   const std::string path = f.File("t.pvl", "row");
   ASSERT_TRUE(f.Open(path));
-  view_attachment::RefreshDirectiveLine(*f.view);
-  const std::string before = view_attachment::StripCommentLines(*f.view);
-  view_attachment::RestoreAfterPrinting(*f.view, *f.doc, before, true);
+  print_form::RefreshDirectiveLine(*f.view);
+  const std::string before = print_form::StripCommentLines(*f.view);
+  print_form::RestoreAfterPrinting(*f.view, *f.doc, before, true);
   EXPECT_EQ(f.Text(), FormatDirectiveLine(8, -16, 1, 1) + "row");
   EXPECT_EQ(ReadBytes(path), "row");
 }
@@ -296,9 +297,9 @@ TEST_P(RefreshUndo, UndoAfterALaterEditGivesBackTheRefreshedText) {
   const std::string edited = f.Text();
   const std::uint32_t stepBefore = f.view->History().Current();
   f.view->print.marginStep = 2;
-  view_attachment::RefreshDirectiveLine(*f.view);
-  const std::string before = view_attachment::StripCommentLines(*f.view);
-  view_attachment::RestoreAfterPrinting(*f.view, *f.doc, before);
+  print_form::RefreshDirectiveLine(*f.view);
+  const std::string before = print_form::StripCommentLines(*f.view);
+  print_form::RestoreAfterPrinting(*f.view, *f.doc, before);
   const std::string refreshed = FormatDirectiveLine(8, -16, 1, 2) + edited;
   ASSERT_EQ(f.Text(), refreshed);
   EXPECT_EQ(f.view->History().Current(), stepBefore + 1);
@@ -334,9 +335,9 @@ TEST(PrintForm, ReadOnlyTextIsNeitherRefreshedNorSaved) {
   ASSERT_TRUE(f.Edit().IsReadOnly());
   const std::string shown = f.Text();
   const std::size_t messages = f.host.messages.size();
-  view_attachment::RefreshDirectiveLine(*f.view);
-  const std::string before = view_attachment::StripCommentLines(*f.view);
-  view_attachment::RestoreAfterPrinting(*f.view, *f.doc, before);
+  print_form::RefreshDirectiveLine(*f.view);
+  const std::string before = print_form::StripCommentLines(*f.view);
+  print_form::RestoreAfterPrinting(*f.view, *f.doc, before);
   EXPECT_EQ(f.Text(), shown);
   EXPECT_EQ(f.view->History().Current(), 0u);
   EXPECT_FALSE(f.doc->IsModified());
