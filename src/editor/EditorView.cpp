@@ -304,11 +304,15 @@ Rect EditorView::CellBlockRect(const CellRange& cells) const {
 // the conversion is part of the change's undo step and never depends on when
 // the next update notification comes. A text the rule left as it was (past
 // the size limit with CR LF) stays so.
+// Runs on every recorded keystroke, so it searches bytes directly: CR and LF
+// are never the second byte of a double-byte character.
 void EditorView::NormaliseLineEndsOfChange() {
-  if (cp932::Find(edit_.Text(), "\r\n") != cp932::npos) return;  // the usual case, at once
-  const std::string& before = history_.CurrentText();
-  const bool beforeHadLineEnds = cp932::Find(before, '\n') != cp932::npos || cp932::Find(before, '\r') != cp932::npos;
-  const bool beforeHeldLoneLineEndsOnly = beforeHadLineEnds && cp932::Find(before, "\r\n") == cp932::npos;
+  const std::string_view text = edit_.Text();
+  if (text.find("\r\n") != std::string_view::npos) return;  // the usual case, at once
+  if (text.find_first_of("\r\n") == std::string_view::npos) return;  // no line end to convert
+  const std::string_view before = history_.CurrentText();
+  const bool beforeHadLineEnds = before.find_first_of("\r\n") != std::string_view::npos;
+  const bool beforeHeldLoneLineEndsOnly = beforeHadLineEnds && before.find("\r\n") == std::string_view::npos;
   if (!beforeHeldLoneLineEndsOnly) NormaliseLineEnds();
 }
 
