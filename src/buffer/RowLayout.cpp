@@ -162,16 +162,22 @@ void RowLayout::Splice(const Source& text, LineStarts::Change change) {
     WrapLogicalLine(text, i, rows_[static_cast<std::size_t>(i)]);
     newRows += 1 + static_cast<int>(rows_[static_cast<std::size_t>(i)].size());
   }
-  // rowPrefix_ has one entry per line plus one; entries after the region shift.
-  std::vector<int> tail(rowPrefix_.begin() + l1 + 1, rowPrefix_.end());
+  // rowPrefix_ has one entry per line plus one. Entry l0 stays; the entries
+  // inside the region (l0 + 1 .. l1) become the new lines'; the entries after
+  // it shift by the change in rows, in place.
   const int rowDelta = newRows - oldRows;
-  rowPrefix_.resize(static_cast<std::size_t>(l0) + 1);
+  for (auto it = rowPrefix_.begin() + l1 + 1; it != rowPrefix_.end(); ++it) *it += rowDelta;
+  const auto inside = rowPrefix_.begin() + l0 + 1;
+  if (newCount > oldCount) {
+    rowPrefix_.insert(inside, static_cast<std::size_t>(newCount - oldCount), 0);
+  } else if (newCount < oldCount) {
+    rowPrefix_.erase(inside, inside + (oldCount - newCount));
+  }
   int acc = rowPrefix_[static_cast<std::size_t>(l0)];
   for (int i = l0; i < l0 + newCount - 1; ++i) {
     acc += 1 + static_cast<int>(rows_[static_cast<std::size_t>(i)].size());
-    rowPrefix_.push_back(acc);
+    rowPrefix_[static_cast<std::size_t>(i) + 1] = acc;
   }
-  for (int v : tail) rowPrefix_.push_back(v + rowDelta);
   ClampFirstVisible();
 }
 
