@@ -88,7 +88,9 @@ Loaded Decode(std::string_view bytes, ReadAs readAs) {
     r.form.jisForms = u.jisForms;
     r.form.lineEnds = LineEndsOf(r.text);
     r.firstUnconvertible = u.firstUnconvertible;
-    if (!r.firstUnconvertible) r.form.lineSpellings = LineSpellingsOf(bytes, r.text, r.form.jisForms);
+    // Only a file that spells some character both ways has lines the file's
+    // spelling would not give back; the others are not looked at line by line.
+    if (!r.firstUnconvertible && u.mixedForms) r.form.lineSpellings = LineSpellingsOf(bytes, r.text, r.form.jisForms);
   }
   r.tooLarge = static_cast<std::int64_t>(r.text.size()) > docfile::kMaxFileBytes;
   return r;

@@ -160,8 +160,10 @@ FromUtf8Result FromUtf8(std::string_view utf8) {
   }
   // A file that mixes both spellings of a character is written back in the
   // one it used more often.
-  for (std::size_t i = 0; i < kTwoForms.size(); ++i)
+  for (std::size_t i = 0; i < kTwoForms.size(); ++i) {
     if (jisCount[i] > 0 && jisCount[i] >= windowsCount[i]) r.jisForms |= static_cast<JisForms>(1u << i);
+    if (jisCount[i] > 0 && windowsCount[i] > 0) r.mixedForms = true;
+  }
   return r;
 }
 

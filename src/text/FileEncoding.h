@@ -56,6 +56,9 @@ struct Unconvertible {
 struct FromUtf8Result {
   std::string text;  // CP932
   JisForms jisForms = 0;
+  // Some character was spelled both ways: then `jisForms` alone cannot give
+  // back every line's bytes.
+  bool mixedForms = false;
   std::optional<Unconvertible> firstUnconvertible;
 };
 
