@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "settings/WriterProcess.h"
 #include "text/Cp932.h"
 #include "text/Utf8.h"
 
@@ -171,10 +172,6 @@ pid_t WriterOf(std::string_view name, std::string_view prefix) {
   return pid;
 }
 
-// A process that no longer exists; a PID in use again by another process
-// counts as running, which only keeps a stale file longer.
-bool HasEnded(pid_t pid) { return pid > 0 && ::kill(pid, 0) != 0 && errno == ESRCH; }
-
 }  // namespace
 
 void SetSaveStepHook(SaveStepHook hook) { saveStepHook = hook; }
@@ -192,7 +189,7 @@ int RemoveStaleTempFiles(const std::string& path) {
     const std::string_view entryName = entry->d_name;
     pid_t writer = WriterOf(entryName, own);
     if (writer == 0) writer = WriterOf(entryName, backup);
-    if (writer == 0 || !HasEnded(writer)) continue;
+    if (writer == 0 || !WriterHasEnded(writer)) continue;
     struct stat st {};
     if (::fstatat(fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode)) continue;
     if (::unlinkat(fd, entry->d_name, 0) == 0) ++removed;

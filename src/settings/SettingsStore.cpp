@@ -35,6 +35,7 @@
 #include <utility>
 
 #include "settings/SettingsText.h"
+#include "settings/WriterProcess.h"
 
 namespace {
 
@@ -156,7 +157,7 @@ void RemoveStaleTempFiles(const std::string& path) {
   const int fd = dirfd(dir);
   while (const dirent* entry = readdir(dir)) {
     const pid_t writer = WriterOf(entry->d_name, prefix);
-    if (writer <= 0 || writer == getpid() || kill(writer, 0) == 0 || errno != ESRCH) continue;
+    if (writer == getpid() || !WriterHasEnded(writer)) continue;
     struct stat st {};
     if (fstatat(fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode)) unlinkat(fd, entry->d_name, 0);
   }
