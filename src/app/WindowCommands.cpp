@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "app/InstalledData.h"
 #include "document/Document.h"
 #include "document/DocumentFile.h"
 #include "document/ViewAttachment.h"
@@ -107,13 +108,13 @@ void SetRestoreRectangle(EditorView& view, WindowHost& host) {
   s.WriteInt(setting::RestoreHeight, box.height);
 }
 
+// The description is opened by its bare name in the folder that holds it:
+// beside the program in a build folder, in share/pivraf when installed.
 void ShowTableModeHelp(EditorView& view, WindowHost& host) {
   const std::string exe = host.ExecutablePath();
-  const std::string folder = Folder(exe);
-  std::error_code ec;
   const bool started = Waiting(host, [&] {
-    return std::filesystem::is_regular_file(std::filesystem::path(folder) / kHelpFileName, ec) &&
-           view.Host().StartProgram(exe, {"-w0", "-m0", kHelpFileName}, folder);
+    const std::string folder = installed_data::FolderHolding(kHelpFileName, Folder(exe));
+    return !folder.empty() && view.Host().StartProgram(exe, {"-w0", "-m0", kHelpFileName}, folder);
   });
   if (!started) Tell(view, "Failed to show the description");
 }

@@ -147,6 +147,47 @@ TEST(WindowCommands, TheDescriptionOpensTheHelpFileBesideTheProgramInABareWindow
   EXPECT_NE(cp932::ToUtf8(text.str()).find("表計算モード"), std::string::npos);
 }
 
+// The program copied into PREFIX/bin, as an installation lays it out, run
+// on `script` with the XDG data folders pointing into the test's folder.
+BatchResult RunRelocated(BatchRun& b, const std::string& script) {
+  namespace fs = std::filesystem;
+  const fs::path bin = b.dir.path / "prefix" / "bin";
+  fs::create_directories(bin);
+  std::error_code ec;
+  if (!fs::exists(bin / "pivraf")) {
+    fs::create_hard_link(PIVRAF_BINARY, bin / "pivraf", ec);
+    if (ec) fs::copy_file(PIVRAF_BINARY, bin / "pivraf");
+  }
+  std::ofstream(b.PathOf("script.pvs"), std::ios::binary) << script;
+  const std::string cmd = "XDG_DATA_HOME='" + b.PathOf("home") + "' XDG_DATA_DIRS='" + b.PathOf("system") +
+                          "' PIVRA_CONFIG='" + b.PathOf("Pivra.conf") + "' '" + (bin / "pivraf").string() +
+                          "' --batch '" + b.PathOf("script.pvs") + "' 2>&1";
+  BatchResult r;
+  FILE* p = popen(cmd.c_str(), "r");
+  if (!p) return r;
+  char buf[4096];
+  for (std::size_t n; (n = fread(buf, 1, sizeof buf, p)) > 0;) r.out.append(buf, n);
+  r.exitCode = WEXITSTATUS(pclose(p));
+  return r;
+}
+
+TEST(WindowCommands, TheDescriptionIsFoundWhereAnInstalledProgramKeepsItsData) {
+  namespace fs = std::filesystem;
+  BatchRun b;
+  const std::string exe = (b.dir.path / "prefix/bin/pivraf").string();
+  const fs::path help = fs::path(ExeFolder()) / "HelpPvl.log";
+  // Nowhere: said so.
+  EXPECT_EQ(RunRelocated(b, "command 32810\n").out, "message: Pivra: Failed to show the description\n");
+  // In a system data folder, then in the user's, then in share/pivraf beside the program: the nearest wins.
+  for (const char* folder : {"system/pivraf", "home/pivraf", "prefix/share/pivraf"}) {
+    fs::create_directories(b.dir.path / folder);
+    fs::copy_file(help, b.dir.path / folder / "HelpPvl.log");
+    EXPECT_EQ(RunRelocated(b, "command 32810\n").out,
+              "start: " + exe + " -w0 -m0 HelpPvl.log in " + (b.dir.path / folder).string() + "\n")
+        << folder;
+  }
+}
+
 struct UpdateCase {
   const char* name;
   const char* versionFile;  // nullptr: no file there
