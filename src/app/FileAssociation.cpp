@@ -9,9 +9,9 @@
 
 namespace file_association {
 
-namespace {
-
 namespace fs = std::filesystem;
+
+namespace {
 
 // Writes the whole file or reports that it could not.
 bool WriteFile(const fs::path& path, const std::string& bytes) {
@@ -81,8 +81,17 @@ std::string DesktopEntry(const std::string& exePath) {
          "Categories=Utility;TextEditor;\n";
 }
 
+bool InstalledWithDesktopEntry(const std::string& exePath) {
+  if (exePath.empty()) return false;
+  const fs::path entry = fs::path(exePath).parent_path() / ".." / "share" / "applications" /
+                         (std::string(kDesktopId) + ".desktop");
+  std::error_code ec;
+  return fs::is_regular_file(entry, ec);
+}
+
 bool Register(SettingsStore& settings, const std::string& dataFolder, const std::string& exePath, const Tools& tools) {
   if (settings.GetInt(setting::RegisterFileType) == 0 || dataFolder.empty()) return false;
+  if (InstalledWithDesktopEntry(exePath)) return false;
   const fs::path root(dataFolder);
   const fs::path package = root / "mime" / "packages" / "pivraf-pvl.xml";
   std::error_code ec;

@@ -8,7 +8,10 @@
 //   applications/pivraf.desktop       the program, opening a file with %f
 // runs update-mime-database and update-desktop-database on those folders
 // when they are installed, and writes "Reg" = 0. When the package is there
-// already nothing changes (and the setting stays as it was). Nothing is
+// already, or the program is an installed one (its own desktop entry
+// share/applications/<kDesktopId>.desktop lies beside its bin folder, and
+// the installed entry and MIME package serve every user), nothing changes
+// and the setting stays as it was. Nothing is
 // reported: a desktop that cannot be told is no reason to stop the editor,
 // and a failed write leaves "Reg" as it was, so the next start tries again.
 #pragma once
@@ -22,6 +25,13 @@ class SettingsStore;
 namespace file_association {
 
 inline constexpr const char* kMimeType = "text/x-pivraf-pvl";
+// The name of the installed desktop entry (without ".desktop"), the
+// AppStream component and the window's desktop file name.
+inline constexpr const char* kDesktopId = "com.korvane.pivraf";
+
+// True when the program at exePath comes with an installed desktop entry:
+// EXEFOLDER/../share/applications/<kDesktopId>.desktop exists.
+bool InstalledWithDesktopEntry(const std::string& exePath);
 
 // The user's data folder: $XDG_DATA_HOME when set, else $HOME/.local/share.
 std::string UserDataFolder();

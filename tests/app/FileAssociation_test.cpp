@@ -86,8 +86,37 @@ TEST(FileAssociation, UnwritableFolderIsSilentAndMissingToolsAreSkipped) {
   std::vector<std::string> started;
   file_association::Tools none{[](const std::string&) { return false; },
                                [&](const std::string& p, const std::vector<std::string>&) { started.push_back(p); }};
-  EXPECT_TRUE(file_association::Register(settings, data.path.string(), "/usr/bin/pivraf", none));
+  // (A program of a prefix without an installed desktop entry, even on a
+  // machine where the package is installed in /usr.)
+  EXPECT_TRUE(file_association::Register(settings, data.path.string(), "/nonexistent/bin/pivraf", none));
   EXPECT_TRUE(started.empty());
+}
+
+// An installed program (its desktop entry in share/applications beside its
+// bin folder) writes nothing into the user's folder: the installed entry and
+// MIME package serve. The same program copied into a build folder without
+// one registers as before.
+TEST(FileAssociation, AnInstalledProgramLeavesTheUsersFolderAlone) {
+  TempDir prefix;
+  TempDir data;
+  TempDir conf;
+  SettingsStore settings(conf.Path("Pivra.conf"));
+  Started started;
+  const std::string exe = prefix.Path("bin/pivraf");
+  std::filesystem::create_directories(prefix.path / "share/applications");
+  std::ofstream(prefix.path / "share/applications" / (std::string(file_association::kDesktopId) + ".desktop"))
+      << "[Desktop Entry]\n";
+  EXPECT_TRUE(file_association::InstalledWithDesktopEntry(exe));
+  EXPECT_FALSE(file_association::Register(settings, data.path.string(), exe, started.Tools()));
+  EXPECT_FALSE(std::filesystem::exists(data.path / "mime"));
+  EXPECT_FALSE(std::filesystem::exists(data.path / "applications"));
+  EXPECT_TRUE(started.commands.empty());
+  EXPECT_EQ(settings.GetInt(setting::RegisterFileType), 1);
+
+  const std::string buildExe = prefix.Path("build/pivraf");
+  EXPECT_FALSE(file_association::InstalledWithDesktopEntry(buildExe));
+  EXPECT_TRUE(file_association::Register(settings, data.path.string(), buildExe, started.Tools()));
+  EXPECT_TRUE(std::filesystem::exists(data.path / "applications/pivraf.desktop"));
 }
 
 TEST(FileAssociation, ExecArgumentEscapesWhatTheDesktopWouldExpand) {
