@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QRegularExpression>
+#include <QSvgRenderer>
 
 #include "editor/CommandIds.h"
 #include "editor/CommandTable.h"
@@ -18,35 +19,34 @@ constexpr int kRestoreWindows = 32873;
 
 struct ButtonLook {
   int id;
-  const char* themeIcon;  // freedesktop icon name
-  const char* label;      // the drawn stand-in's character
-  const char* name;       // tooltip for a command that has no caption yet
+  const char* iconName;  // the freedesktop name, also the name of the program's own icon
+  const char* name;      // tooltip for a command that has no caption yet
 };
 
 const ButtonLook kLooks[] = {
-    {cmd::FileNew, "document-new", "新", "新規作成"},
-    {cmd::FileOpen, "document-open", "開", "開く"},
-    {cmd::FileSave, "document-save", "保", "上書き保存"},
-    {cmd::NewWindow, "window-new", "窓", "新しいウィンドウ"},
-    {cmd::OpenInNewWindow, "document-open-recent", "別", "別ウィンドウで開く"},
-    {cmd::Undo, "edit-undo", "戻", "元に戻す"},
-    {cmd::Redo, "edit-redo", "進", "先へ戻す"},
-    {cmd::Cut, "edit-cut", "切", "切り取り"},
-    {cmd::Copy, "edit-copy", "写", "コピー"},
-    {cmd::Paste, "edit-paste", "貼", "貼り付け"},
-    {kPrintSetup, "document-page-setup", "設", "印刷設定"},
-    {cmd::FilePrintPreview, "document-print-preview", "プ", "印刷プレビュー"},
-    {cmd::FilePrint, "document-print", "印", "印刷"},
-    {cmd::SplitRows, "view-split-top-bottom", "横", "分割・横"},
-    {cmd::SplitColumns, "view-split-left-right", "縦", "分割・縦"},
-    {cmd::Find, "edit-find", "検", "検索"},
-    {cmd::Replace, "edit-find-replace", "置", "置換"},
-    {cmd::DeleteBackupFiles, "edit-delete", "削", "バックアップの削除"},
-    {kRestoreWindows, "view-restore", "復", "ウィンドウの復元"},
-    {cmd::AppExit, "application-exit", "終", "終了"},
-    {cmd::OpenCommandPrompt, "utilities-terminal", "端", "コマンドプロンプト"},
-    {cmd::OpenCalculator, "accessories-calculator", "電", "電卓"},
-    {cmd::ToggleReadOnly, "object-locked", "読", "読取専用設定・解除"},
+    {cmd::FileNew, "document-new", "新規作成"},
+    {cmd::FileOpen, "document-open", "開く"},
+    {cmd::FileSave, "document-save", "上書き保存"},
+    {cmd::NewWindow, "window-new", "新しいウィンドウ"},
+    {cmd::OpenInNewWindow, "document-open-recent", "別ウィンドウで開く"},
+    {cmd::Undo, "edit-undo", "元に戻す"},
+    {cmd::Redo, "edit-redo", "先へ戻す"},
+    {cmd::Cut, "edit-cut", "切り取り"},
+    {cmd::Copy, "edit-copy", "コピー"},
+    {cmd::Paste, "edit-paste", "貼り付け"},
+    {kPrintSetup, "document-page-setup", "印刷設定"},
+    {cmd::FilePrintPreview, "document-print-preview", "印刷プレビュー"},
+    {cmd::FilePrint, "document-print", "印刷"},
+    {cmd::SplitRows, "view-split-top-bottom", "分割・横"},
+    {cmd::SplitColumns, "view-split-left-right", "分割・縦"},
+    {cmd::Find, "edit-find", "検索"},
+    {cmd::Replace, "edit-find-replace", "置換"},
+    {cmd::DeleteBackupFiles, "edit-delete", "バックアップの削除"},
+    {kRestoreWindows, "view-restore", "ウィンドウの復元"},
+    {cmd::AppExit, "application-exit", "終了"},
+    {cmd::OpenCommandPrompt, "utilities-terminal", "コマンドプロンプト"},
+    {cmd::OpenCalculator, "accessories-calculator", "電卓"},
+    {cmd::ToggleReadOnly, "object-locked", "読取専用設定・解除"},
 };
 
 const ButtonLook* LookOf(int id) {
@@ -55,28 +55,9 @@ const ButtonLook* LookOf(int id) {
   return nullptr;
 }
 
-// A 16 x 16 icon: the label on a light rounded square, drawn at twice the
-// size for high-density screens.
-QIcon DrawnIcon(const QString& label) {
-  QIcon icon;
-  for (const int size : {16, 32}) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QColor(0x40, 0x60, 0x90));
-    p.setBrush(QColor(0xE4, 0xEC, 0xF8));
-    p.drawRoundedRect(QRectF(0.5, 0.5, size - 1.0, size - 1.0), size / 6.0, size / 6.0);
-    QFont font = p.font();
-    font.setPixelSize(size * 3 / 4);
-    p.setFont(font);
-    p.setPen(QColor(0x10, 0x20, 0x40));
-    p.drawText(QRect(0, 0, size, size), Qt::AlignCenter, label);
-    p.end();
-    icon.addPixmap(pixmap);
-  }
-  return icon;
-}
+// The sizes the own icons are rendered at: the tool bar's 16 pixels and the
+// larger sizes a high-density screen or a bigger icon setting asks for.
+constexpr int kOwnIconSizes[] = {16, 24, 32, 48};
 
 }  // namespace
 
@@ -108,11 +89,31 @@ QString MainToolBar::ToolTipOf(const CommandTable& commands, int id) {
   return caption.trimmed();
 }
 
+QString MainToolBar::OwnIconResource(int id) {
+  const ButtonLook* look = LookOf(id);
+  return look ? QStringLiteral(":/icons/toolbar/%1.svg").arg(QLatin1String(look->iconName)) : QString();
+}
+
+QIcon MainToolBar::OwnIconOf(int id) {
+  QSvgRenderer svg(OwnIconResource(id));
+  if (!svg.isValid()) return QIcon();
+  QIcon icon;
+  for (const int size : kOwnIconSizes) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    svg.render(&p, QRectF(0, 0, size, size));
+    p.end();
+    icon.addPixmap(pixmap);
+  }
+  return icon;
+}
+
 QIcon MainToolBar::IconOf(int id) {
   const ButtonLook* look = LookOf(id);
-  if (!look) return DrawnIcon(QStringLiteral("?"));
-  const QIcon themed = QIcon::fromTheme(QString::fromLatin1(look->themeIcon));
-  return themed.isNull() ? DrawnIcon(QString::fromUtf8(look->label)) : themed;
+  if (!look) return QIcon();
+  const QIcon themed = QIcon::fromTheme(QString::fromLatin1(look->iconName));
+  return themed.isNull() ? OwnIconOf(id) : themed;
 }
 
 MainToolBar::MainToolBar(const CommandTable& commands, std::function<void(int)> run, QWidget* parent)
