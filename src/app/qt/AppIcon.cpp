@@ -1,17 +1,12 @@
 #include "app/qt/AppIcon.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPainter>
-#include <QPixmap>
+#include <QPainterPath>
 
-namespace {
-
-QPixmap DrawIcon(int size) {
-  QPixmap pixmap(size, size);
-  pixmap.fill(Qt::transparent);
-  QPainter p(&pixmap);
+void PaintAppIcon(QPainter& p, qreal s) {
   p.setRenderHint(QPainter::Antialiasing);
-  const qreal s = size;
   const QRectF sheet(s * 0.08, s * 0.04, s * 0.84, s * 0.92);
   p.setPen(QPen(QColor(40, 70, 120), s / 32.0));
   p.setBrush(Qt::white);
@@ -26,19 +21,30 @@ QPixmap DrawIcon(int size) {
     const qreal y = sheet.top() + sheet.height() * i / 5;
     p.drawLine(QPointF(sheet.left() + s * 0.05, y), QPointF(sheet.right() - s * 0.05, y));
   }
+  // The letter as an outline, centred as text aligned to the centre is, so
+  // that a vector copy of the drawing keeps its shape without the font.
   QFont font;
   font.setBold(true);
   font.setPixelSize(qRound(s * 0.62));
-  p.setFont(font);
-  p.setPen(QColor(200, 60, 40));
-  p.drawText(sheet, Qt::AlignCenter, QStringLiteral("P"));
+  const QFontMetricsF metrics(font);
+  const QString letter = QStringLiteral("P");
+  const QPointF baseline(sheet.center().x() - metrics.horizontalAdvance(letter) / 2,
+                         sheet.center().y() + (metrics.ascent() - metrics.descent()) / 2);
+  QPainterPath outline;
+  outline.addText(baseline, font, letter);
+  p.fillPath(outline, QColor(200, 60, 40));
+}
+
+QPixmap AppIconPixmap(int size) {
+  QPixmap pixmap(size, size);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  PaintAppIcon(p, size);
   return pixmap;
 }
 
-}  // namespace
-
 QIcon AppIcon() {
   QIcon icon;
-  for (int size : {16, 32, 48, 64, 128}) icon.addPixmap(DrawIcon(size));
+  for (int size : {16, 32, 48, 64, 128}) icon.addPixmap(AppIconPixmap(size));
   return icon;
 }

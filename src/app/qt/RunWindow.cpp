@@ -52,6 +52,9 @@ int RunWindow(int argc, char** argv) {
   QApplication::setApplicationName(QString::fromUtf8(app_identity::kAppName));
   QApplication::setOrganizationName(QString::fromUtf8(app_identity::kCompany));
   QApplication::setWindowIcon(AppIcon());
+  // The installed desktop entry, so that a desktop shows its name and icon
+  // for the window.
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(file_association::kDesktopId));
   InstallJapaneseTranslations(qapp);  // without the catalogue Qt's own buttons stay English
   display_font::RegisterSubstitutions();
 

@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QFile>
+#include <QIcon>
+#include <QImage>
 #include <QMenu>
 #include <QSplitter>
 #include <QToolBar>
@@ -69,6 +72,35 @@ TEST(MainWindowToolBar, ButtonsInOrderWithIconsAndCaptionTooltips) {
   EXPECT_TRUE(bar->isHidden());
   bar->toggleViewAction()->trigger();
   EXPECT_FALSE(bar->isHidden());
+}
+
+// Without an icon theme every button shows the program's own icon: an SVG
+// compiled into the program, drawn (not blank) and different for each button.
+TEST(MainWindowToolBar, WithoutAThemeEveryButtonShowsItsOwnIcon) {
+  TestApp();
+  const QStringList savedPaths = QIcon::themeSearchPaths();
+  const QStringList savedFallbackPaths = QIcon::fallbackSearchPaths();
+  const QString savedTheme = QIcon::themeName();
+  QIcon::setThemeSearchPaths({QStringLiteral("/nonexistent/pivra-icons")});
+  QIcon::setFallbackSearchPaths({});
+  QIcon::setThemeName(QStringLiteral("pivra-no-such-theme"));
+  std::vector<QImage> seen;
+  for (const int id : MainToolBar::Layout()) {
+    if (id == 0) continue;
+    EXPECT_TRUE(QFile::exists(MainToolBar::OwnIconResource(id))) << id;
+    const QImage own = MainToolBar::OwnIconOf(id).pixmap(16, 16).toImage();
+    ASSERT_EQ(own.size(), QSize(16, 16)) << id;
+    int drawn = 0;
+    for (int y = 0; y < own.height(); ++y)
+      for (int x = 0; x < own.width(); ++x) drawn += qAlpha(own.pixel(x, y)) > 128 ? 1 : 0;
+    EXPECT_GT(drawn, 30) << id;
+    for (const QImage& other : seen) EXPECT_NE(own, other) << id;
+    seen.push_back(own);
+    EXPECT_EQ(MainToolBar::IconOf(id).pixmap(16, 16).toImage(), own) << id;
+  }
+  QIcon::setThemeName(savedTheme);
+  QIcon::setFallbackSearchPaths(savedFallbackPaths);
+  QIcon::setThemeSearchPaths(savedPaths);
 }
 
 // Buttons ask the active pane's enable rules at each idle pass, as the menus do.
