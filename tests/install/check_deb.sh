@@ -9,8 +9,9 @@
 #      the installed sample, the table-mode description), and its window's
 #      first start writes nothing into the user's data folder;
 #   3. when run as root on a machine where the package is not installed yet:
-#      dpkg -i, the same runs from /usr/bin, then dpkg -r, after which none
-#      of the package's files is left.
+#      dpkg -i, the same runs from /usr/bin, the .pvl type known to the MIME
+#      database and opened by the desktop entry, then dpkg -r, after which
+#      none of the package's files is left and the type is gone.
 # Bounded in time: nothing here waits on the network, and the one window
 # run ends after a few seconds. Exits 1 with the failed check named.
 set -euo pipefail
@@ -107,12 +108,18 @@ else
   DEBIAN_FRONTEND=noninteractive dpkg -i "$deb" >/dev/null || fail "dpkg -i"
   installed_ok=0
   (check_runs /usr/bin/pivraf) && installed_ok=1
+  # Double-clicking a .pvl file: the MIME database knows the type and the
+  # desktop's cache names the entry for it (both refreshed by dpkg's triggers
+  # of shared-mime-info and desktop-file-utils, installed by setup-ci.sh).
+  grep -q ':text/x-pivraf-pvl:\*\.pvl' /usr/share/mime/globs2 || installed_ok=0
+  grep -q "^text/x-pivraf-pvl=.*$id.desktop" /usr/share/applications/mimeinfo.cache || installed_ok=0
   dpkg -r pivraf >/dev/null || fail "dpkg -r"
-  [ "$installed_ok" -eq 1 ] || fail "the installed program"
+  [ "$installed_ok" -eq 1 ] || fail "the installed program, or its MIME type and desktop entry"
   left=$(while read -r f; do [ -e "$f" ] && echo "$f"; done <"$work/files"; true)
   [ -z "$left" ] || fail "left behind by dpkg -r: $left"
   for folder in /usr/share/pivraf /usr/share/doc/pivraf; do [ ! -e "$folder" ] || fail "left behind: $folder"; done
   dpkg-query -W -f='${Status}' pivraf 2>/dev/null | grep -q 'installed' && fail "still listed as installed"
-  pass "dpkg -i, runs from /usr/bin, dpkg -r leaves nothing"
+  grep -q 'text/x-pivraf-pvl' /usr/share/mime/globs2 && fail "the MIME type is still known after dpkg -r"
+  pass "dpkg -i, runs from /usr/bin, .pvl opens with it, dpkg -r leaves nothing"
 fi
 echo "check_deb: all checks passed for $(basename "$deb")"
