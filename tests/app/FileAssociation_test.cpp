@@ -94,8 +94,8 @@ TEST(FileAssociation, UnwritableFolderIsSilentAndMissingToolsAreSkipped) {
 
 // An installed program (its desktop entry in share/applications beside its
 // bin folder) writes nothing into the user's folder: the installed entry and
-// MIME package serve. The same program copied into a build folder without
-// one registers as before.
+// MIME package serve. A program in a build folder, with no entry beside
+// it, registers as before.
 TEST(FileAssociation, AnInstalledProgramLeavesTheUsersFolderAlone) {
   TempDir prefix;
   TempDir data;
@@ -103,6 +103,7 @@ TEST(FileAssociation, AnInstalledProgramLeavesTheUsersFolderAlone) {
   SettingsStore settings(conf.Path("Pivra.conf"));
   Started started;
   const std::string exe = prefix.Path("bin/pivraf");
+  std::filesystem::create_directories(prefix.path / "bin");
   std::filesystem::create_directories(prefix.path / "share/applications");
   std::ofstream(prefix.path / "share/applications" / (std::string(file_association::kDesktopId) + ".desktop"))
       << "[Desktop Entry]\n";
@@ -113,7 +114,9 @@ TEST(FileAssociation, AnInstalledProgramLeavesTheUsersFolderAlone) {
   EXPECT_TRUE(started.commands.empty());
   EXPECT_EQ(settings.GetInt(setting::RegisterFileType), 1);
 
-  const std::string buildExe = prefix.Path("build/pivraf");
+  TempDir source;
+  std::filesystem::create_directories(source.path / "build");
+  const std::string buildExe = source.Path("build/pivraf");
   EXPECT_FALSE(file_association::InstalledWithDesktopEntry(buildExe));
   EXPECT_TRUE(file_association::Register(settings, data.path.string(), buildExe, started.Tools()));
   EXPECT_TRUE(std::filesystem::exists(data.path / "applications/pivraf.desktop"));
