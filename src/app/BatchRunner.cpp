@@ -8,6 +8,7 @@
 #include "app/AppContext.h"
 #include "app/DocumentStartup.h"
 #include "display/Overlay.h"
+#include "document/DocumentCommands.h"
 #include "app/PaneSplitter.h"
 #include "app/ScriptText.h"
 #include "app/ScriptedWindowHost.h"
@@ -227,7 +228,11 @@ bool BatchRunner::Command(const VerbCall& call, std::string& why) {
       why = "expected CONTROL=VALUE or cancel, got " + words[i];
       return false;
     }
-    input.values.emplace_back(words[i].substr(0, eq), words[i].substr(eq + 1));
+    std::string value = words[i].substr(eq + 1);
+    // A path cannot hold a blank of its own in a line split at blanks: it
+    // takes the TEXT escapes (\x20).
+    if (words[i].compare(0, eq, "path") == 0 && !DecodeScriptPath(words[i].substr(eq + 1), value, why)) return false;
+    input.values.emplace_back(words[i].substr(0, eq), std::move(value));
   }
   // The find and replace bars stay open between commands: the values are
   // typed into the open bar, or into the bar the command opens.
@@ -377,6 +382,9 @@ int BatchRunner::Run(const std::vector<std::string>& args, const std::string& sc
   });
   splitter.SetClientSize(kColumns * kCellWidth, kRows * kLineHeight);
   splitter_ = &splitter;
+  // Closing the window (Exit, or the update check) asks as the close box
+  // does; once it closed, the rest of the script has no window to act on.
+  windowHost.SetCloseCheck([&] { return DocumentCommands(app.Doc()).CanCloseFrame(splitter.Active(), false); });
 
   std::string line;
   for (int number = 1; std::getline(script, line); ++number) {
@@ -390,6 +398,7 @@ int BatchRunner::Run(const std::vector<std::string>& args, const std::string& sc
       splitter_ = nullptr;
       return 2;
     }
+    if (windowHost.Closed()) break;
     splitter.OnIdle(true);  // the idle pass that follows every input in the window
     splitter.ReleaseRemovedPanes();
   }

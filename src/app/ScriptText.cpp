@@ -4,11 +4,14 @@
 
 #include "text/Cp932.h"
 
-bool DecodeScriptText(const std::string& arg, std::string& cp932Text, std::string& why) {
-  cp932Text.clear();
+namespace {
+
+// The escapes of both forms; `toCp932` converts the runs of text between raw bytes.
+bool Decode(const std::string& arg, std::string& decoded, std::string& why, bool toCp932) {
+  decoded.clear();
   std::string utf8;  // pending UTF-8 run, converted as a whole
   auto flush = [&] {
-    cp932Text += cp932::FromUtf8(utf8);
+    decoded += toCp932 ? cp932::FromUtf8(utf8) : utf8;
     utf8.clear();
   };
   for (std::size_t i = 0; i < arg.size(); ++i) {
@@ -39,7 +42,7 @@ bool DecodeScriptText(const std::string& arg, std::string& cp932Text, std::strin
           return false;
         }
         flush();
-        cp932Text += static_cast<char>(byte);
+        decoded += static_cast<char>(byte);
         i += 2;
         break;
       }
@@ -50,4 +53,14 @@ bool DecodeScriptText(const std::string& arg, std::string& cp932Text, std::strin
   }
   flush();
   return true;
+}
+
+}  // namespace
+
+bool DecodeScriptText(const std::string& arg, std::string& cp932Text, std::string& why) {
+  return Decode(arg, cp932Text, why, true);
+}
+
+bool DecodeScriptPath(const std::string& arg, std::string& path, std::string& why) {
+  return Decode(arg, path, why, false);
 }

@@ -37,4 +37,8 @@ FetchResult ScriptedWindowHost::Fetch(const std::string& address, int) {
   return r;
 }
 
-void ScriptedWindowHost::CloseWindow() { out_ << "close\n"; }
+void ScriptedWindowHost::CloseWindow() {
+  if (closed_ || (closeCheck_ && !closeCheck_())) return;
+  closed_ = true;
+  out_ << "close\n";
+}

@@ -16,8 +16,7 @@ std::string SizeText(int n) {
   return buf;
 }
 
-std::optional<std::string> CaretPaneText(const EditBuffer& edit) {
-  if (edit.IsReadOnly()) return std::nullopt;
+std::string CaretPaneText(const EditBuffer& edit) {
   const int line = edit.LineFromChar(-1);
   const int start = edit.GetSel().first;
   // The column is counted from the start of the same line as L: the caret's

@@ -33,7 +33,7 @@ constexpr const char* kOpenFilter = "All files (*.*)|*.*|Text/Pvl files (*.txt;*
 // The desktop calculators, the first one installed is started.
 const std::vector<std::string> kCalculators = {"gnome-calculator", "kcalc", "galculator", "qalculate-gtk", "xcalc"};
 
-void Tell(EditorView& view, const char* text) {
+void Tell(EditorView& view, const std::string& text) {
   view.Host().MessageBox(app_identity::kAppName, text, MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
@@ -124,9 +124,12 @@ void OpenCalculator(EditorView& view) {
   if (!program.empty()) view.Host().StartProgram(program, {}, std::string());
 }
 
+// When neither the desktop nor xdg-open takes the address, the user is told
+// so, with the address to open by hand.
 void OpenHomePage(EditorView& view) {
   const std::string address = view.Settings().GetString(setting::HomePageAddress);
-  if (!view.Host().OpenAddress(address)) view.Host().StartProgram("xdg-open", {address}, std::string());
+  if (view.Host().OpenAddress(address) || view.Host().StartProgram("xdg-open", {address}, std::string())) return;
+  Tell(view, "インターネット ブラウザが起動できないので、ホームページを表示できません。\n" + address);
 }
 
 void CheckForUpdate(EditorView& view, WindowHost& host) {
@@ -159,6 +162,10 @@ void CheckForUpdate(EditorView& view, WindowHost& host) {
   view_attachment::SaveCaretPosition(view);
   host.CloseWindow();
 }
+
+// As the window's close box: the caret is remembered and a modified document
+// asks to be saved first; Cancel keeps the window.
+void ExitApplication(EditorView&, WindowHost& host) { host.CloseWindow(); }
 
 void ShowAbout(EditorView& view) {
   const char* title = "バージョン情報 - PivraF";
@@ -247,5 +254,7 @@ void RegisterWindowCommands(CommandTable& t) {
   t.Add({.id = cmd::OpenHomePage, .name = "open-home-page", .mainCaption = "ホームページの表示", .run = OpenHomePage});
   t.Add({.id = cmd::CheckForUpdate, .name = "check-for-update", .mainCaption = "更新の確認",
          .run = withWindow(CheckForUpdate)});
+  t.Add({.id = cmd::AppExit, .name = "exit", .mainCaption = "アプリケーションの終了(&X)",
+         .run = withWindow(ExitApplication)});
   t.Add({.id = cmd::AboutBox, .name = "about-box", .mainCaption = "バージョン情報 (&A)...", .run = ShowAbout});
 }

@@ -1,7 +1,8 @@
 // The commands that reach beyond the window: another window (empty, or with
 // a file), the placement of a window started with "-w0" or "-w1", restoring
 // the window to a remembered rectangle, the table-mode description, the
-// calculator, the home page, the update check and the about box.
+// calculator, the home page, the update check, the about box and the exit
+// of the application, which closes the window as its close box does.
 //
 // Other windows are other processes of the program, started detached with
 // the file as an argument of its own; they share only the settings store,

@@ -1,5 +1,6 @@
 #include "editor/Navigation.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <string>
@@ -21,6 +22,14 @@ void CaretTo(EditBuffer& e, int pos) {
 }
 
 int CaretLine(const EditBuffer& e) { return e.LineFromChar(e.Caret()); }
+
+// A screen is the rows of the whole client area, in table mode too, where the
+// ruler covers the top row of it (36 without a line height to divide by).
+int ScreenRows(const EditorView& view) {
+  const int lineHeight = view.LineHeight();
+  if (lineHeight <= 0) return 36;
+  return std::max(1, view.Edit().ClientRect().Height() / lineHeight);
+}
 
 // A word ends at a character of `ascii` or at one of the fourteen full-width
 // characters that end a word in every kind of file.
@@ -52,7 +61,7 @@ void LineEnd(EditorView& view) {
 
 void ScreenDown(EditorView& view) {
   EditBuffer& e = view.Edit();
-  const int rows = e.VisibleLineCount();
+  const int rows = ScreenRows(view);
   const int line = CaretLine(e);
   if (e.LineCount() - line < rows + 1) {
     e.SetSel(e.GetTextLength(), e.GetTextLength());
@@ -65,7 +74,7 @@ void ScreenDown(EditorView& view) {
 
 void ScreenUp(EditorView& view) {
   EditBuffer& e = view.Edit();
-  const int rows = e.VisibleLineCount();
+  const int rows = ScreenRows(view);
   const int line = CaretLine(e);
   if (line >= rows) {
     e.LineScroll(0, -rows);

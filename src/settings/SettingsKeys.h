@@ -51,8 +51,10 @@ inline constexpr char kSettingsSection[] = "Settings";
 
 // ---- display and modes
 
-// Decimal places of every computed result (0 to 3), read when a document is attached.
-inline constexpr IntSetting DecimalPlaces{kSettingsSection, "Sho", 1, 0, 3};
+// Decimal places of every computed result, read when a document is attached.
+// The rounding dialog offers 0 to 3; a value set by hand may go to 15, the
+// digits a double holds.
+inline constexpr IntSetting DecimalPlaces{kSettingsSection, "Sho", 1, 0, 15};
 // Column (tab) width in table mode, in characters (the width dialog offers 4 to 24).
 inline constexpr IntSetting TableColumnWidth{kSettingsSection, "RetuHaba", 8, 1, kMaxTabWidth};
 // Tab width in characters when table mode is off.

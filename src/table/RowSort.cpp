@@ -306,10 +306,11 @@ RowRange ProposedRange(const EditBuffer& edit, bool sort) {
   const bool afterLf = e > 0 && text[static_cast<std::size_t>(e) - 1] == '\n';
   range.toRow = edit.LogicalLineFromChar(e) + ((afterLf && (sort || e < length)) ? 0 : 1);
   if (sort && e == length && range.column >= 1) {
-    // Rows at the end that do not reach the column are left out.
+    // Rows at the end that do not have the column (fewer TABs than its
+    // index) are left out; the caret's own row has it.
     const TableGrid grid(text);
     for (int row = std::min(range.toRow, grid.RowCount()) - 1; row >= 0; --row) {
-      if (grid.TabCount(row) > range.column) {
+      if (grid.TabCount(row) >= range.column) {
         range.toRow = row + 1;
         break;
       }

@@ -31,12 +31,15 @@ void ChangeTableWidth(EditorView& view) {
 
 void ChangeRoundingPlace(EditorView& view) {
   DecimalPlacesDialog choice;
-  // The list opens on the decimals results are written with now, so OK
-  // without a choice changes nothing.
+  // The list opens on the decimals results are written with now, or on its
+  // nearest item for more decimals set by hand, which OK without another
+  // choice keeps: OK without a choice changes nothing.
   choice.index = view.decimalPlaces;
   DialogData dialog = choice.Build();
+  const int shown = dialog.Value(DecimalPlacesDialog::kPlaceListId);
   if (!view.Host().RunDialog(dialog)) return;
   choice.Read(dialog);
+  if (choice.index == shown && view.decimalPlaces != shown) return;
   view.decimalPlaces = choice.index;
   view.Settings().WriteInt(setting::DecimalPlaces, choice.index);
 }

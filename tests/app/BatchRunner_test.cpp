@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "app/ScriptedUiHost.h"
+#include "support/BatchRun.h"
 
 namespace {
 
@@ -95,6 +96,17 @@ TEST(ScriptedHost, BeepsAddressesAndProgramsArePrintedNotDone) {
             "beep\n"
             "open: https://example.org/search?q=%E8%A1%A8\n"
             "start: xterm -e sh in /tmp/a b\n");
+}
+
+// A blank in a file dialog's path is written with the TEXT escapes.
+TEST(BatchCommand, PathTakesTheTextEscapes) {
+  BatchRun b;
+  const BatchResult r = b.Run("type abc\ncommand 57604 path=" + b.PathOf("my\\x20notes.txt") + "\n");
+  EXPECT_EQ(r.exitCode, 0) << r.out;
+  EXPECT_EQ(b.Read("my notes.txt"), "abc");
+  const BatchResult bad = b.Run("command 57604 path=" + b.PathOf("bad\\q.txt") + "\n");
+  EXPECT_EQ(bad.exitCode, 2);
+  EXPECT_EQ(bad.out, "error: line 1: unknown escape \\q\n");
 }
 
 }  // namespace

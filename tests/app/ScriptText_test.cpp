@@ -27,4 +27,12 @@ TEST(ScriptText, EscapesAndConversion) {
   EXPECT_FALSE(DecodeScriptText("\\x5", out, why));
 }
 
+// A path takes the same escapes; its other bytes are the file system's UTF-8.
+TEST(ScriptText, PathsKeepTheirBytes) {
+  std::string path, why;
+  ASSERT_TRUE(DecodeScriptPath("/tmp/表\\x20a\\\\b", path, why)) << why;
+  EXPECT_EQ(path, "/tmp/表 a\\b");
+  EXPECT_FALSE(DecodeScriptPath("/tmp/a\\", path, why));
+}
+
 }  // namespace

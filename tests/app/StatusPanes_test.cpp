@@ -31,7 +31,7 @@ TEST(StatusPanesTest, CaretPaneCountsPhysicalLinesFromOneAndBytes) {
   e.SetText(text);
   const int pos = 24 + 12;
   e.SetSel(pos, pos);
-  EXPECT_EQ(status_panes::CaretPaneText(e).value(), "3 行, 12 列 【 36 文字】12.3 KB");
+  EXPECT_EQ(status_panes::CaretPaneText(e), "3 行, 12 列 【 36 文字】12.3 KB");
 }
 
 // A selection from line 1 into line 2: line and column both belong to its start.
@@ -39,14 +39,15 @@ TEST(StatusPanesTest, CaretPaneUsesTheSelectionStartAndCountsDoubleByteCharacter
   EditBuffer e;
   e.SetText("\x95\x5C\x8C\x76\r\nab");  // 表計, then "ab" on line 2
   e.SetSel(2, 7);
-  EXPECT_EQ(status_panes::CaretPaneText(e).value(), "1 行, 2 列 【 2 文字】8 byte");
+  EXPECT_EQ(status_panes::CaretPaneText(e), "1 行, 2 列 【 2 文字】8 byte");
 }
 
-TEST(StatusPanesTest, ReadOnlyTextLeavesThePaneAsItWas) {
+TEST(StatusPanesTest, ReadOnlyTextShowsItsOwnFigures) {
   EditBuffer e;
-  e.SetText("abc");
+  e.SetText("abc\r\nde");
   e.SetReadOnly(true);
-  EXPECT_FALSE(status_panes::CaretPaneText(e).has_value());
+  e.SetSel(6, 6);
+  EXPECT_EQ(status_panes::CaretPaneText(e), "2 行, 1 列 【 6 文字】7 byte");
 }
 
 TEST(StatusPanesTest, InsertPaneShowsTheTypingMode) {

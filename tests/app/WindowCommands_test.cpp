@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "app/WindowCommands.h"
+#include "editor/CommandIds.h"
 #include "settings/CommandLine.h"
 #include "settings/SettingsStore.h"
 #include "support/BatchRun.h"
@@ -224,6 +225,17 @@ TEST(WindowCommands, HomePageAboutAndAnUnreachableAddress) {
   EXPECT_EQ(b.Run("command 32949\n").out,
             "fetch: https://pivraf.korvane.example/version.txt\n"
             "message: Pivra: 更新の確認ができませんでした。\\nネットワークに接続できません。\n");
+}
+
+// Neither the desktop nor xdg-open takes the address (the recording host
+// opens and starts nothing): the user is told, with the address.
+TEST(WindowCommands, HomePageNoBrowserCanOpenIsReported) {
+  TestView t;
+  t.view.Execute(cmd::OpenHomePage);
+  ASSERT_EQ(t.host.messages.size(), 1u);
+  EXPECT_EQ(t.host.messages[0].caption, "Pivra");
+  EXPECT_EQ(t.host.messages[0].text,
+            "インターネット ブラウザが起動できないので、ホームページを表示できません。\nhttps://pivraf.korvane.example/");
 }
 
 }  // namespace

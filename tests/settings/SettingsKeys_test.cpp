@@ -239,7 +239,7 @@ struct RangeCase {
 // A stored value outside its range (a hand-edited file) reads as the default.
 TEST(SettingsKeysTest, ValuesOutsideTheirRangeReadAsTheDefault) {
   const std::vector<RangeCase> cases = {
-      {"DecimalPlaces", setting::DecimalPlaces, 0, 3},
+      {"DecimalPlaces", setting::DecimalPlaces, 0, 15},
       {"TableColumnWidth", setting::TableColumnWidth, 1, kMaxTabWidth},
       {"TextTabWidth", setting::TextTabWidth, 1, kMaxTabWidth},
       {"LineNumbers", setting::LineNumbers, 0, 2},

@@ -223,14 +223,19 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, ProposalTest,
     ::testing::Values(
         // Caret in the third column of row 5, no selection: down to the last
-        // row that reaches past that column (row 6), for the rank to the end
-        // of the text (the empty row after the final LF counts).
+        // row that has that column (row 6), for the rank to the end of the
+        // text (the empty row after the final LF counts).
         ProposalCase{"CaretInThirdColumn", kTable, 28, 28, {2, 6, 7}, {2, 6, 9}},
         ProposalCase{"SelectionEndingAfterLf", kTable, 3, 12, {0, 2, 3}, {0, 2, 3}},
         ProposalCase{"SelectionEndingInsideRow", kTable, 3, 14, {0, 2, 4}, {0, 2, 4}},
         ProposalCase{"SelectionToTheEnd", kTable, 0, 45, {0, 1, 8}, {0, 1, 9}},
         ProposalCase{"CaretAtEndOfTextWithoutBreak", "a\tb\r\nc\td", 8, 8, {1, 2, 2}, {1, 2, 2}},
-        ProposalCase{"NoRowReachesTheColumn", "a\tb\r\nc", 3, 3, {1, 1, 2}, {1, 1, 2}}),
+        // The caret's row is the last with a second column.
+        ProposalCase{"OnlyTheCaretsRowHasTheColumn", "a\tb\r\nc", 3, 3, {1, 1, 1}, {1, 1, 2}},
+        // A row with exactly as many TABs as the column's index has the
+        // column: it is the last cell of that row.
+        ProposalCase{"CaretInTheLastColumn", "h\th\th\r\nx\ty\t1\r\nx\ty\t3\r\nx\ty\t2\r\np\tq\r\nz", 11, 11,
+                     {2, 2, 4}, {2, 2, 6}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- the commands

@@ -169,4 +169,20 @@ TEST(RoundingPlace, IndexBecomesDecimalPlaces) {
   EXPECT_EQ(t.view.decimalPlaces, 3);
 }
 
+// More decimals than the list offers (set by hand in the settings) open the
+// list on its last item; OK without another choice keeps them.
+TEST(RoundingPlace, DecimalsSetByHandStayUntilAnotherIsChosen) {
+  TestView t("1");
+  t.view.decimalPlaces = 6;
+  t.view.Execute(cmd::ChangeRoundingPlace);
+  EXPECT_EQ(t.host.dialogs[0].Value(1033), 3);
+  EXPECT_EQ(t.view.decimalPlaces, 6);
+  EXPECT_EQ(t.settings.GetInt("Settings", "Sho", -1), -1);
+
+  Answer(t, {{1033, "1"}});
+  t.view.Execute(cmd::ChangeRoundingPlace);
+  EXPECT_EQ(t.view.decimalPlaces, 1);
+  EXPECT_EQ(t.settings.GetInt("Settings", "Sho", -1), 1);
+}
+
 }  // namespace

@@ -248,7 +248,7 @@ void MainWindow::UpdateStatus() {
   insertPane_->setText(Q(status_panes::InsertPaneText(View().modes.insert)));
   // Caps Lock's state cannot be read portably; the pane stays empty.
   capsPane_->setText(QString());
-  if (const auto caret = status_panes::CaretPaneText(View().Edit())) caretPane_->setText(Q(*caret));
+  caretPane_->setText(Q(status_panes::CaretPaneText(View().Edit())));
   encodingPane_->setText(Q(status_panes::EncodingPaneText(app_.Doc().Form().encoding, app_.Doc().IsLossy())));
 }
 

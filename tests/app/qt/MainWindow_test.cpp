@@ -12,7 +12,9 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QUrl>
+#include <QToolBar>
 #include <QWindow>
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -20,6 +22,8 @@
 
 #include "app/AppContext.h"
 #include "app/DocumentStartup.h"
+#include "app/qt/MainToolBar.h"
+#include "app/qt/QtWindowHost.h"
 #include "app/qt/WindowFixture.h"
 #include "editor/CommandIds.h"
 #include "editor/qt/CommandMenu.h"
@@ -316,6 +320,70 @@ TEST(MainWindowTest, Utf8FileShowsItsEncodingAndSaveAsOffersTheOthers) {
   cp932->trigger();
   t.frame->RunIdle();
   EXPECT_EQ(t.frame->EncodingPaneText(), QStringLiteral("CP932"));
+}
+
+// Exit ends the File menu, after the recent files, and is a tool bar button;
+// it closes the window as the close box does, asking first.
+TEST(MainWindowTest, ExitClosesTheWindowAfterTheSavePrompt) {
+  TempDir files;
+  const std::string path = files.Path("memo.txt");
+  std::ofstream(path, std::ios::binary) << "abc";
+  TestFrame t({path});
+  ASSERT_TRUE(t.started);
+  QtWindowHost windowHost(t.frame.get());
+  window_host::Install(&windowHost);
+
+  QMenu* file = MenuWith(*t.frame, cmd::AppExit);
+  ASSERT_NE(file, nullptr);
+  emit file->aboutToShow();
+  const QList<QAction*> entries = file->actions();
+  ASSERT_FALSE(entries.isEmpty());
+  QAction* exit = entries.last();
+  EXPECT_EQ(CommandOf(exit), cmd::AppExit);
+  EXPECT_TRUE(exit->text().startsWith(QStringLiteral("アプリケーションの終了(&X)")));
+  EXPECT_TRUE(exit->isEnabled());
+  const auto recent = std::find_if(entries.begin(), entries.end(),
+                                   [](QAction* a) { return CommandOf(a) == cmd::RecentFileFirst; });
+  EXPECT_NE(recent, entries.end()) << "the recent files come before Exit";
+  t.frame->RunIdle();
+  bool buttonEnabled = false;
+  for (QAction* a : t.frame->ToolBar()->actions())
+    if (a->data().toInt() == cmd::AppExit) buttonEnabled = a->isEnabled();
+  EXPECT_TRUE(buttonEnabled);
+
+  QTest::keyClicks(&t.frame->TextWidget(), "x");
+  QString question;
+  AnswerNextMessageBox(QMessageBox::Cancel, &question);
+  exit->trigger();
+  EXPECT_EQ(question, QStringLiteral("memo.txt への変更を保存しますか?"));
+  EXPECT_TRUE(t.frame->isVisible()) << "Cancel keeps the window";
+  question.clear();
+  AnswerNextMessageBox(QMessageBox::No, &question);
+  exit->trigger();
+  EXPECT_FALSE(question.isEmpty());
+  EXPECT_FALSE(t.frame->isVisible());
+  window_host::Install(nullptr);
+}
+
+// A read-only document (a .log file) shows its own caret figures, not those
+// of the document before it.
+TEST(MainWindowTest, ReadOnlyDocumentShowsItsOwnCaretPane) {
+  TestFrame t;
+  QTest::keyClicks(&t.frame->TextWidget(), std::string(482, 'a').c_str());
+  t.frame->RunIdle();
+  EXPECT_EQ(t.frame->CaretPaneText(), QStringLiteral("1 行, 482 列 【 482 文字】482 byte"));
+  const std::string path = t.WriteFile("notes.log", "ab\r\ncd");
+  QString question;
+  AnswerNextMessageBox(QMessageBox::No, &question);
+  QMimeData mime;
+  mime.setUrls({QUrl::fromLocalFile(QFile::decodeName(path.c_str()))});
+  QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(t.frame.get(), &enter);
+  QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(t.frame.get(), &drop);
+  ASSERT_TRUE(t.view->Edit().IsReadOnly());
+  t.frame->RunIdle();
+  EXPECT_EQ(t.frame->CaretPaneText(), QStringLiteral("1 行, 0 列 【 0 文字】6 byte"));
 }
 
 }  // namespace
