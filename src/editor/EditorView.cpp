@@ -22,6 +22,9 @@ EditorView::EditorView(SettingsStore& settings, const CommandLine& commandLine, 
   edit_.SetWordWrap(true);  // the control is first created wrapping
   print.columns = settings_.GetInt(setting::PrintColumns);
   print.fontHeight = settings_.GetInt(setting::PrintFontHeight);
+  // A print font is stored when its height is, whatever the value.
+  constexpr std::int32_t kNoHeight = -2147483647 - 1;
+  print.fontChosen = settings_.GetInt(setting::PrintFontHeight.section, setting::PrintFontHeight.key, kNoHeight) != kNoHeight;
   colours = ColourScheme::Load(settings_);
   doc_.AddView(this);
 }
@@ -230,7 +233,7 @@ void EditorView::ToggleLogicalLineNumbers() {
 void EditorView::ComputeCellRange() {
   const auto [s, e] = edit_.GetSel();
   tableSelection = {s, e};
-  blockHighlight = Rect{};
+  fixedBlock_ = FixedBlock{};
   if (s >= e) {
     cellRange = CellRange{};
     return;
@@ -245,8 +248,14 @@ void EditorView::ComputeCellRange() {
   // A selection that ends right after a cell's TAB ends in that cell.
   if (cellRange.firstCol < cellRange.lastCol && text[static_cast<std::size_t>(e) - 1] == '\t') --cellRange.lastCol;
 
-  if (cellRange.lastCol >= cellRange.firstCol) blockHighlight = CellBlockRect(cellRange);
+  if (cellRange.lastCol >= cellRange.firstCol) fixedBlock_ = FixedBlock{true, edit_.TextRevision(), {s, e}};
 }
+
+bool EditorView::HasFixedBlock() const {
+  return fixedBlock_.fixed && fixedBlock_.textRevision == edit_.TextRevision() && fixedBlock_.selection == edit_.GetSel();
+}
+
+Rect EditorView::BlockHighlight() const { return HasFixedBlock() ? CellBlockRect(cellRange) : Rect{}; }
 
 Rect EditorView::CellBlockRect(const CellRange& cells) const {
   if (cells.Columns() <= 0 || cells.Rows() <= 0 || cells.firstRow >= edit_.LogicalLineCount()) return Rect{};

@@ -66,11 +66,13 @@ QMenu* MenuWith(MainWindow& frame, int id) {
 // windowTitle() while the window is marked modified, and nothing otherwise.
 QString ShownTitle(MainWindow& frame) { return frame.windowHandle()->title(); }
 
+// The main window is titled after the document type, "PivraF"; message
+// boxes keep the program's name "Pivra" as their caption.
 TEST(MainWindowTest, TitleNamesTheUntitledDocument) {
   TestFrame t;
-  EXPECT_EQ(t.frame->windowTitle(), QStringLiteral("無題[*] - Pivra"));
+  EXPECT_EQ(t.frame->windowTitle(), QStringLiteral("無題[*] - PivraF"));
   EXPECT_FALSE(t.frame->isWindowModified());
-  EXPECT_EQ(ShownTitle(*t.frame), QStringLiteral("無題 - Pivra"));
+  EXPECT_EQ(ShownTitle(*t.frame), QStringLiteral("無題 - PivraF"));
 }
 
 TEST(MainWindowTest, StatusPanesShowCaretLineColumnOffsetSizeAndTypingMode) {
@@ -146,7 +148,7 @@ TEST(MainWindowTest, FileOfTheCommandLineIsOpenedAndNamedInTheTitle) {
   ASSERT_TRUE(t.started);
   EXPECT_EQ(t.view->Edit().Text(), "\x95\x5C\tA\r\n");
   t.frame->UpdateTitle();
-  EXPECT_EQ(t.frame->windowTitle(), QStringLiteral("memo.txt[*] - Pivra"));
+  EXPECT_EQ(t.frame->windowTitle(), QStringLiteral("memo.txt[*] - PivraF"));
 
   QMenu* file = MenuWith(*t.frame, cmd::FileOpen);
   ASSERT_NE(file, nullptr);
@@ -241,7 +243,7 @@ TEST(MainWindowTest, DroppedFileOnAModifiedDocumentAsksFirstAndCancelKeepsIt) {
   EXPECT_EQ(question, QStringLiteral("無題 への変更を保存しますか?"));
   EXPECT_EQ(t.view->Edit().Text(), "x");
   EXPECT_TRUE(t.app->Doc().IsModified());
-  EXPECT_EQ(t.frame->windowTitle(), QStringLiteral("無題[*] - Pivra"));
+  EXPECT_EQ(t.frame->windowTitle(), QStringLiteral("無題[*] - PivraF"));
   EXPECT_TRUE(t.frame->isWindowModified()) << "the kept document is still modified";
 
   question.clear();
