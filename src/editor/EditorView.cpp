@@ -22,9 +22,12 @@ EditorView::EditorView(SettingsStore& settings, const CommandLine& commandLine, 
   edit_.SetWordWrap(true);  // the control is first created wrapping
   print.columns = settings_.GetInt(setting::PrintColumns);
   print.fontHeight = settings_.GetInt(setting::PrintFontHeight);
-  // A print font is stored when its height is, whatever the value.
-  constexpr std::int32_t kNoHeight = -2147483647 - 1;
-  print.fontChosen = settings_.GetInt(setting::PrintFontHeight.section, setting::PrintFontHeight.key, kNoHeight) != kNoHeight;
+  // A print font is stored when its height is, whatever the value: a stored
+  // value reads the same whichever default is given.
+  const auto storedAs = [&](std::int32_t fallback) {
+    return settings_.GetInt(setting::PrintFontHeight.section, setting::PrintFontHeight.key, fallback);
+  };
+  print.fontChosen = storedAs(0) == storedAs(1);
   colours = ColourScheme::Load(settings_);
   doc_.AddView(this);
 }

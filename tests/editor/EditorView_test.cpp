@@ -158,7 +158,7 @@ TEST(ViewCellRange, HighlightsTheBlockUntilTheNextInput) {
 // release fixes a block again.
 TEST(ViewCellRange, NoBlockIsShownOnceTheTextChanges) {
   TestView t("n\ta\tb\r\nx\t1\t2\r\ny\t3\t4\r\n");
-  t.Drag(5, 18);
+  t.Drag(9, 19);
   ASSERT_EQ(t.view.cellRange, (CellRange{1, 1, 2, 2}));
   ASSERT_GT(t.view.BlockHighlight().Width(), 0);
   ASSERT_TRUE(t.view.HasFixedBlock());
@@ -169,10 +169,10 @@ TEST(ViewCellRange, NoBlockIsShownOnceTheTextChanges) {
   t.view.Execute(cmd::Undo);
   EXPECT_EQ(t.view.BlockHighlight(), Rect{});
   // A selection that moves away takes the block with it, too.
-  t.Drag(5, 18);
+  t.Drag(9, 19);
   t.Edit().SetSel(0, 0);
   EXPECT_EQ(t.view.BlockHighlight(), Rect{});
-  t.Edit().SetSel(5, 18);
+  t.Edit().SetSel(9, 19);
   EXPECT_GT(t.view.BlockHighlight().Width(), 0) << "the same text and selection show the same block";
 }
 

@@ -189,8 +189,8 @@ TEST(MainWindowTest, TitleMarksTheDocumentModifiedUntilSavedOrUndoneToTheSavedTe
     step.act();
     EXPECT_EQ(t.app->Doc().IsModified(), step.modified) << step.name;
     EXPECT_EQ(t.frame->isWindowModified(), step.modified) << step.name;
-    EXPECT_EQ(t.frame->windowTitle().toStdString(), "memo.txt[*] - Pivra") << step.name;
-    EXPECT_EQ(ShownTitle(*t.frame).toStdString(), step.modified ? "memo.txt* - Pivra" : "memo.txt - Pivra") << step.name;
+    EXPECT_EQ(t.frame->windowTitle().toStdString(), "memo.txt[*] - PivraF") << step.name;
+    EXPECT_EQ(ShownTitle(*t.frame).toStdString(), step.modified ? "memo.txt* - PivraF" : "memo.txt - PivraF") << step.name;
   }
   std::ifstream saved(path, std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(saved), {}), "y1\t2\r\n");
@@ -220,7 +220,7 @@ TEST(MainWindowTest, DroppedFileIsOpenedAsTheDocument) {
   QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(t.frame.get(), &drop);
   EXPECT_EQ(t.view->Edit().Text(), "1\t2\r\n");
-  EXPECT_EQ(t.frame->windowTitle(), QStringLiteral("dropped.pvl[*] - Pivra"));
+  EXPECT_EQ(t.frame->windowTitle(), QStringLiteral("dropped.pvl[*] - PivraF"));
 }
 
 TEST(MainWindowTest, DroppedFileOnAModifiedDocumentAsksFirstAndCancelKeepsIt) {
@@ -252,7 +252,7 @@ TEST(MainWindowTest, DroppedFileOnAModifiedDocumentAsksFirstAndCancelKeepsIt) {
   EXPECT_FALSE(question.isEmpty());
   EXPECT_EQ(t.view->Edit().Text(), "disk");
   EXPECT_FALSE(t.app->Doc().IsModified());
-  EXPECT_EQ(t.frame->windowTitle(), QStringLiteral("dropped.txt[*] - Pivra"));
+  EXPECT_EQ(t.frame->windowTitle(), QStringLiteral("dropped.txt[*] - PivraF"));
   EXPECT_FALSE(t.frame->isWindowModified());
 }
 
