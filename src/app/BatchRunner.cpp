@@ -12,6 +12,7 @@
 #include "app/PaneSplitter.h"
 #include "app/ScriptText.h"
 #include "app/ScriptedWindowHost.h"
+#include "app/WindowShot.h"
 #include "editor/CommandIds.h"
 #include "editor/CommandTable.h"
 #include "editor/EditorView.h"
@@ -93,6 +94,7 @@ std::span<const BatchRunner::Verb> BatchRunner::Verbs() {
       {.name = "write", .usage = "a path", .run = &BatchRunner::Write},
       {.name = "state", .usage = "nothing", .run = &BatchRunner::PrintState},
       {.name = "overlay", .usage = "nothing", .run = &BatchRunner::PrintOverlay},
+      {.name = "shot", .usage = "a path", .run = &BatchRunner::Shot},
   };
   return verbs;
 }
@@ -344,6 +346,16 @@ bool BatchRunner::PrintState(const VerbCall& call, std::string&) {
 bool BatchRunner::PrintOverlay(const VerbCall& call, std::string&) {
   out_ << overlay::Listing(call.view, overlay::Compute(call.view, true));
   return true;
+}
+
+// The main window as it would show now, painted into a PNG file.
+bool BatchRunner::Shot(const VerbCall& call, std::string& why) {
+  const std::string path = call.Rest(1);
+  if (path.empty()) {
+    why = call.Takes();
+    return false;
+  }
+  return window_shot::Take(call.app, call.view, path, why);
 }
 
 // The split commands tell how many panes the window shows afterwards.

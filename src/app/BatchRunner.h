@@ -60,6 +60,7 @@ class BatchRunner {
   bool Write(const VerbCall& call, std::string& why);
   bool PrintState(const VerbCall& call, std::string& why);
   bool PrintOverlay(const VerbCall& call, std::string& why);
+  bool Shot(const VerbCall& call, std::string& why);
 
   // CONTROL=VALUE pairs typed into the open find or replace bar (TEXT escapes allowed).
   bool ApplyBarInput(EditorView& view, const std::vector<std::pair<std::string, std::string>>& values,

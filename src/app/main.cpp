@@ -12,6 +12,7 @@
 
 int RunWindow(int argc, char** argv);  // the Qt front end
 void InstallBatchPrinting(std::ostream& out);  // printing of a batch run, on Qt offscreen
+void InstallBatchWindowShots();                // the window painted by `shot`, on Qt offscreen
 
 int main(int argc, char** argv) {
   KeepFreedMemoryForReuse();
@@ -34,6 +35,7 @@ int main(int argc, char** argv) {
     }
     BatchRunner runner(std::cout, std::cerr);
     InstallBatchPrinting(std::cout);
+    InstallBatchWindowShots();
     // The command line of the run, as the window would see it, is the FILE alone.
     std::vector<std::string> rest(args.begin() + 2, args.end());
     return runner.Run(rest, args[1], args.size() == 3 ? args[2] : std::string());

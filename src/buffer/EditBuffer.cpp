@@ -11,6 +11,7 @@ EditBuffer::EditBuffer(const LineLayout* layout) : rows_(layout) {}
 
 void EditBuffer::SetText(std::string_view text) {
   text_.assign(text.data(), text.size());
+  ++textRevision_;
   anchor_ = caret_ = 0;
   desiredX_ = -1;
   lines_.Assign(text_);
@@ -52,6 +53,7 @@ int EditBuffer::SnapToBoundary(int pos) const {
 // logical lines the edit touched.
 void EditBuffer::Replace(int start, int end, std::string_view with) {
   text_.replace(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start), with);
+  ++textRevision_;
   const LineStarts::Change change = lines_.Replace(text_, start, end, static_cast<int>(with.size()));
   rows_.Splice(RowSource(), change);
 }

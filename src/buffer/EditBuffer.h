@@ -60,6 +60,9 @@ class EditBuffer {
   const std::string& Text() const { return text_; }  // no copy; valid until the next change
   void SetText(std::string_view text);
   int GetTextLength() const { return static_cast<int>(text_.size()); }
+  // Moves on at every change of the text (an edit or SetText), never
+  // otherwise: equal revisions mean the same text.
+  std::uint64_t TextRevision() const { return textRevision_; }
 
   // ---- selection. The anchor is where a keyboard or mouse selection started;
   // the caret is the other end. GetSel is ordered.
@@ -173,6 +176,7 @@ class EditBuffer {
   int anchor_ = 0;
   int caret_ = 0;
   bool readOnly_ = false;
+  std::uint64_t textRevision_ = 0;
   std::pair<int, int> lastVisibleCaret_{0, 0};
   int desiredX_ = -1;  // x kept while moving up and down
 };

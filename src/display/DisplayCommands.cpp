@@ -31,6 +31,7 @@ void ChangeDisplayFont(EditorView& view) {
   font_profile::Load(view.Settings(), setting::kScreenFontSection, saved);
   FontDescription chosen = saved;
   if (!view.Host().ChooseFont(chosen)) return;
+  if (chosen == saved) return;  // OK without a change: the font in use stays, nothing is written
   if (chosen.height == 0 || chosen.faceName.empty()) return;  // no font can be made from it
   font_profile::Save(view.Settings(), setting::kScreenFontSection, chosen, saved);
   UpdateViews(view, UpdateHint::DisplayFont);

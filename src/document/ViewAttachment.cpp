@@ -23,7 +23,11 @@ void ApplyDirectiveLine(EditorView& view) {
   if (v.columns) view.print.columns = *v.columns;
   // The print font is made from printFontHeight whenever it is needed, so a
   // new height is all it takes to rebuild it.
-  if (v.fontHeight && *v.fontHeight != view.print.fontHeight) view.print.fontHeight = *v.fontHeight;
+  // A height that differs from the view's is the file's own print font.
+  if (v.fontHeight && *v.fontHeight != view.print.fontHeight) {
+    view.print.fontHeight = *v.fontHeight;
+    view.print.fontChosen = true;
+  }
   if (v.marginStep) view.print.marginStep = *v.marginStep;
 }
 

@@ -22,6 +22,12 @@ EditorView::EditorView(SettingsStore& settings, const CommandLine& commandLine, 
   edit_.SetWordWrap(true);  // the control is first created wrapping
   print.columns = settings_.GetInt(setting::PrintColumns);
   print.fontHeight = settings_.GetInt(setting::PrintFontHeight);
+  // A print font is stored when its height is, whatever the value: a stored
+  // value reads the same whichever default is given.
+  const auto storedAs = [&](std::int32_t fallback) {
+    return settings_.GetInt(setting::PrintFontHeight.section, setting::PrintFontHeight.key, fallback);
+  };
+  print.fontChosen = storedAs(0) == storedAs(1);
   colours = ColourScheme::Load(settings_);
   doc_.AddView(this);
 }
@@ -230,7 +236,7 @@ void EditorView::ToggleLogicalLineNumbers() {
 void EditorView::ComputeCellRange() {
   const auto [s, e] = edit_.GetSel();
   tableSelection = {s, e};
-  blockHighlight = Rect{};
+  fixedBlock_ = FixedBlock{};
   if (s >= e) {
     cellRange = CellRange{};
     return;
@@ -245,8 +251,14 @@ void EditorView::ComputeCellRange() {
   // A selection that ends right after a cell's TAB ends in that cell.
   if (cellRange.firstCol < cellRange.lastCol && text[static_cast<std::size_t>(e) - 1] == '\t') --cellRange.lastCol;
 
-  if (cellRange.lastCol >= cellRange.firstCol) blockHighlight = CellBlockRect(cellRange);
+  if (cellRange.lastCol >= cellRange.firstCol) fixedBlock_ = FixedBlock{true, edit_.TextRevision(), {s, e}};
 }
+
+bool EditorView::HasFixedBlock() const {
+  return fixedBlock_.fixed && fixedBlock_.textRevision == edit_.TextRevision() && fixedBlock_.selection == edit_.GetSel();
+}
+
+Rect EditorView::BlockHighlight() const { return HasFixedBlock() ? CellBlockRect(cellRange) : Rect{}; }
 
 Rect EditorView::CellBlockRect(const CellRange& cells) const {
   if (cells.Columns() <= 0 || cells.Rows() <= 0 || cells.firstRow >= edit_.LogicalLineCount()) return Rect{};

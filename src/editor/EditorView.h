@@ -17,6 +17,7 @@
 // at once.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <set>
@@ -179,9 +180,17 @@ class EditorView {
 
   RedrawRequests redraw;
 
-  // The block the last mouse release highlighted, in client coordinates;
-  // empty (Width() <= 0) when none. The window inverts it until the next repaint.
-  Rect blockHighlight;
+  // The cell block the window inverts, in client coordinates: the cells of
+  // cellRange as the last mouse release in table mode fixed them, where they
+  // stand now, for as long as the text and the selection are those of that
+  // release and no key or click came since; empty (Width() <= 0) otherwise.
+  // Nothing of it is remembered as pixels: each paint asks again, so once the
+  // text changes no part of the old block stays on screen.
+  Rect BlockHighlight() const;
+  // Whether that block is fixed now (also when it is scrolled out of view).
+  // The selection is then shown by the block alone: the window draws none of
+  // the plain selection, whose run of bytes covers cells outside the block.
+  bool HasFixedBlock() const;
 
   int LineHeight() const { return edit_.Layout().LineHeight(); }
 
@@ -216,6 +225,14 @@ class EditorView {
   ClipboardPort& clipboard_;
   EditBuffer edit_;
   UndoHistory history_;
+  // What the last mouse release in table mode fixed the block for; the block
+  // shows while the text and the selection are still these.
+  struct FixedBlock {
+    bool fixed = false;
+    std::uint64_t textRevision = 0;
+    std::pair<int, int> selection{0, 0};
+  };
+  FixedBlock fixedBlock_;
   std::set<int> keysDown_;
   bool mouseDown_ = false;
   std::map<const void*, std::unique_ptr<ViewExtension>> extensions_;

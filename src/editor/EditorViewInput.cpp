@@ -54,13 +54,13 @@ bool EditorView::OnKeyDown(int key, bool ctrl, bool shift, bool alt) {
       break;
     default: break;
   }
-  blockHighlight = Rect{};
+  fixedBlock_.fixed = false;
   return false;
 }
 
 void EditorView::OnChar(std::string_view ch) {
   if (ch.empty()) return;
-  blockHighlight = Rect{};
+  fixedBlock_.fixed = false;
   const unsigned char first = static_cast<unsigned char>(ch[0]);
   if (ch == "\b") {
     edit_.Backspace();
@@ -159,7 +159,7 @@ void EditorView::OnImeCommit(std::string_view cp932Text) {
 }
 
 void EditorView::OnMousePress(int x, int y, bool shift) {
-  blockHighlight = Rect{};
+  fixedBlock_.fixed = false;
   mouseDown_ = true;
   edit_.MoveCaretToPoint(x, y, shift);
 }

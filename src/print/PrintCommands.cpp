@@ -41,8 +41,6 @@ void ChoosePrintFont(EditorView& view) {
     return;
   }
   host->BeginWait();
-  FontDescription font = print_font::Load(view.Settings(), setting::kPrintFontSection);
-  font.height = view.print.fontHeight;
   int dpiX = 0, dpiY = 0;
   const PrinterQuery query = host->PrinterResolution(dpiX, dpiY);
   host->EndWait();
@@ -55,11 +53,18 @@ void ChoosePrintFont(EditorView& view) {
     return;
   }
   const int screenDpiY = host->ScreenDpiY();
-  FontDescription shown = print_font::ToScreenUnits(font, screenDpiY, dpiY);
+  // The chooser opens on the font a printout uses now: the print font, or
+  // the display font at its screen size while none is chosen.
+  const FontDescription font = print_font::ForPrinting(
+      view.Settings(), view.print.fontChosen ? view.print.fontHeight : 0, screenDpiY, dpiY);
+  const FontDescription before = print_font::ToScreenUnits(font, screenDpiY, dpiY);
+  FontDescription shown = before;
   if (!host->ChooseFont(shown, view.Host())) return;
-  const FontDescription chosen = print_font::ToPrinterUnits(shown, screenDpiY, dpiY);
-  if (chosen.height != 0) {
+  // OK without a change keeps the font (and its exact printer height) as it is.
+  const FontDescription chosen = shown == before ? font : print_font::ToPrinterUnits(shown, screenDpiY, dpiY);
+  if (chosen.height != 0 && !(shown == before)) {
     view.print.fontHeight = chosen.height;
+    view.print.fontChosen = true;
     print_font::SavePrintFont(view.Settings(), chosen);
   }
   print_session::Run(view, PrintRequest::Kind::Preview);

@@ -62,7 +62,8 @@ void Run(EditorView& view, PrintRequest::Kind kind) {
   request.columns = std::clamp(view.print.columns, 1, 4);
   request.marginStep = std::clamp(view.print.marginStep, 1, 4);
   request.tabWidth = view.modes.tabWidth;
-  request.printFontHeight = view.print.fontHeight;
+  // Until a print font is chosen, the display font is printed at its screen size.
+  request.printFontHeight = view.print.fontChosen ? view.print.fontHeight : 0;
   request.firstVisibleChar = view.Edit().LineIndex(view.Edit().FirstVisibleLine());
 
   const bool preview = kind == PrintRequest::Kind::Preview;

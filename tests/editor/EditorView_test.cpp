@@ -147,10 +147,33 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ViewCellRange, HighlightsTheBlockUntilTheNextInput) {
   TestView t(kGrid);
   t.Drag(0, 4);
-  EXPECT_GT(t.view.blockHighlight.Width(), 0);
-  EXPECT_EQ(t.view.blockHighlight.Height(), 16);
+  EXPECT_GT(t.view.BlockHighlight().Width(), 0);
+  EXPECT_EQ(t.view.BlockHighlight().Height(), 16);
   t.Type("x");
-  EXPECT_EQ(t.view.blockHighlight.Width(), 0);
+  EXPECT_EQ(t.view.BlockHighlight().Width(), 0);
+}
+
+// A table command rewrites the text: nothing of the block it acted on may
+// stay inverted, neither after the command nor after its undo, until a new
+// release fixes a block again.
+TEST(ViewCellRange, NoBlockIsShownOnceTheTextChanges) {
+  TestView t("n\ta\tb\r\nx\t1\t2\r\ny\t3\t4\r\n");
+  t.Drag(9, 19);
+  ASSERT_EQ(t.view.cellRange, (CellRange{1, 1, 2, 2}));
+  ASSERT_GT(t.view.BlockHighlight().Width(), 0);
+  ASSERT_TRUE(t.view.HasFixedBlock());
+  ASSERT_EQ(t.view.Execute(cmd::ColumnSumAbove), EditorView::CommandResult::Done);
+  ASSERT_NE(t.Text(), "n\ta\tb\r\nx\t1\t2\r\ny\t3\t4\r\n");
+  EXPECT_EQ(t.view.BlockHighlight(), Rect{});
+  EXPECT_FALSE(t.view.HasFixedBlock());
+  t.view.Execute(cmd::Undo);
+  EXPECT_EQ(t.view.BlockHighlight(), Rect{});
+  // A selection that moves away takes the block with it, too.
+  t.Drag(9, 19);
+  t.Edit().SetSel(0, 0);
+  EXPECT_EQ(t.view.BlockHighlight(), Rect{});
+  t.Edit().SetSel(9, 19);
+  EXPECT_GT(t.view.BlockHighlight().Width(), 0) << "the same text and selection show the same block";
 }
 
 // The inverted block covers whole cells. In the test view a column is 64
@@ -186,7 +209,7 @@ TEST_P(ViewBlockHighlight, CoversWholeCellsInsideTheText) {
   t.Edit().LineScroll(0, c.scrollLines);
   t.Edit().SetHorizontalScroll(c.scrollPixels);
   t.Drag(c.s, c.e);
-  EXPECT_EQ(t.view.blockHighlight, c.expected) << c.name;
+  EXPECT_EQ(t.view.BlockHighlight(), c.expected) << c.name;
   EXPECT_EQ(t.view.CellBlockRect(t.view.cellRange), c.expected) << c.name;
 }
 

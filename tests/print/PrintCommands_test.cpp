@@ -32,6 +32,7 @@ struct FakePrinter : PrintHost {
   PrinterQuery query = PrinterQuery::Ok;
   int dpi = 600;
   std::optional<FontDescription> choice;  // the font chooser's answer; none: Cancel
+  bool okUnchanged = false;                // the chooser's OK pressed without a change
   FontDescription shown;
 
   PrintOutcome Run(const PrintRequest& r, UiHost&, const SettingsStore&) override {
@@ -55,6 +56,7 @@ struct FakePrinter : PrintHost {
   }
   bool ChooseFont(FontDescription& font, UiHost&) override {
     shown = font;
+    if (okUnchanged) return true;
     if (!choice) return false;
     font = *choice;
     return true;
@@ -301,6 +303,8 @@ struct HeightEntryCase {
   HeightEntry entry;
   int height;
   int expected;  // the view's print font height afterwards
+  // No print font is chosen then: the request asks for the display font (0).
+  bool displayFont = false;
 };
 
 class PrintFontHeightEntries : public ::testing::TestWithParam<HeightEntryCase> {};
@@ -329,7 +333,7 @@ TEST_P(PrintFontHeightEntries, KeepTheHeightWithinThePrintableRange) {
   }
   EXPECT_EQ(f.view->print.fontHeight, c.expected);
   ASSERT_FALSE(f.printer.requests.empty());
-  EXPECT_EQ(f.printer.requests.back().printFontHeight, c.expected);
+  EXPECT_EQ(f.printer.requests.back().printFontHeight, c.displayFont ? 0 : c.expected);
   const FontDescription printed = print_font::ForPrinting(f.settings, f.printer.requests.back().printFontHeight, 96, 600);
   EXPECT_GE(printed.height, -kMaxFontHeight);
   EXPECT_LE(printed.height, kMaxFontHeight);
@@ -343,15 +347,79 @@ INSTANTIATE_TEST_SUITE_P(
         HeightEntryCase{"dialog INT_MIN", HeightEntry::FontDialog, INT_MIN, -kMaxFontHeight},
         HeightEntryCase{"dialog 100000", HeightEntry::FontDialog, 100000, kMaxFontHeight},
         HeightEntryCase{"dialog 72 points", HeightEntry::FontDialog, -96, -600},
-        // A directive outside the range sets nothing: the setting's -16 stays.
-        HeightEntryCase{"directive INT_MIN", HeightEntry::DirectiveLine, INT_MIN, -16},
-        HeightEntryCase{"directive 100000", HeightEntry::DirectiveLine, 100000, -16},
+        // A directive outside the range sets nothing: the setting's -16 stays,
+        // and with no print font chosen the display font is printed.
+        HeightEntryCase{"directive INT_MIN", HeightEntry::DirectiveLine, INT_MIN, -16, true},
+        HeightEntryCase{"directive 100000", HeightEntry::DirectiveLine, 100000, -16, true},
         HeightEntryCase{"directive -400", HeightEntry::DirectiveLine, -400, -400},
         // A stored value outside the range reads as the default.
         HeightEntryCase{"settings INT_MAX", HeightEntry::SettingsFile, INT_MAX, -16},
         HeightEntryCase{"settings INT_MIN", HeightEntry::SettingsFile, INT_MIN, -16},
         HeightEntryCase{"settings -2000", HeightEntry::SettingsFile, -2000, -2000}),
     [](const auto& info) { return CaseName(info.index, info.param.name); });
+
+// Until a print font is chosen, a printout uses the display font at its
+// screen size: the default 16 screen pixels are 100 printer pixels at 600
+// dpi, a readable 12 points, not 16 printer pixels. A height the settings
+// store, or a directive line asks for, is printer pixels.
+struct DefaultFontCase {
+  const char* name;
+  const char* storedHeight;  // "PrintFont"/"Height" as the settings file holds it; nullptr: none
+  const char* directiveFont;  // the .pvl directive's Font=; nullptr: an untitled text
+  int requested;             // the request's print font height (0: the display font)
+};
+
+class PrintFontUntilChosen : public ::testing::TestWithParam<DefaultFontCase> {};
+
+TEST_P(PrintFontUntilChosen, IsTheDisplayFontAtItsScreenSize) {
+  const DefaultFontCase& c = GetParam();
+  PrintFixture f([&](SettingsStore& s) {
+    if (c.storedHeight) s.WriteInt("PrintFont", "Height", std::stoi(c.storedHeight));
+  });
+  if (c.directiveFont)
+    ASSERT_TRUE(f.Open(f.File("t.pvl", std::string("// TAB=8\tFont=") + c.directiveFont + "\tCOL=1\tMargin=1\t\r\nrow\r\n")));
+  f.Run(cmd::FilePrintPreview);
+  ASSERT_EQ(f.printer.requests.size(), 1u);
+  EXPECT_EQ(f.printer.requests[0].printFontHeight, c.requested);
+  if (c.requested == 0) {
+    const FontDescription printed = print_font::ForPrinting(f.settings, 0, 96, 600);
+    EXPECT_EQ(printed.height, -100);
+    EXPECT_EQ(printed.faceName, "ＭＳ ゴシック");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PrintFontUntilChosen,
+    ::testing::Values(DefaultFontCase{"fresh settings", nullptr, nullptr, 0},
+                      DefaultFontCase{"stored print font", "-100", nullptr, -100},
+                      DefaultFontCase{"stored print font of the default height", "-16", nullptr, -16},
+                      DefaultFontCase{"stored height 0", "0", nullptr, 0},
+                      DefaultFontCase{"directive asking for a height", nullptr, "-40", -40},
+                      DefaultFontCase{"directive of the height in effect", nullptr, "-16", 0}),
+    [](const auto& info) { return CaseName(info.index, info.param.name); });
+
+// The chooser opens on the font a printout uses, and OK without a change
+// changes nothing: no print font is stored, and printing goes on as before.
+TEST(PrintFontCommand, OkWithoutAChangeKeepsTheFontInUse) {
+  PrintFixture f;
+  f.printer.okUnchanged = true;
+  f.Run(cmd::PrintFont);
+  EXPECT_EQ(f.printer.shown.height, -16);  // the display font's screen pixels
+  EXPECT_EQ(f.printer.shown.faceName, "ＭＳ ゴシック");
+  EXPECT_EQ(f.printer.shown.weight, 700);
+  EXPECT_EQ(f.settings.GetInt("PrintFont", "Height", 12345), 12345);
+  EXPECT_FALSE(f.view->print.fontChosen);
+  ASSERT_EQ(f.printer.requests.size(), 1u);
+  EXPECT_EQ(f.printer.requests[0].printFontHeight, 0);
+
+  PrintFixture chosen([](SettingsStore& s) { s.WriteInt("PrintFont", "Height", -13); });
+  chosen.printer.okUnchanged = true;
+  chosen.Run(cmd::PrintFont);
+  EXPECT_EQ(chosen.printer.shown.height, -2);
+  EXPECT_EQ(chosen.settings.GetInt("PrintFont", "Height", 0), -13) << "no round trip through screen pixels";
+  ASSERT_EQ(chosen.printer.requests.size(), 1u);
+  EXPECT_EQ(chosen.printer.requests[0].printFontHeight, -13);
+}
 
 TEST(PrintFont, HeightsGivenToTheLayoutAreBounded) {
   TempDir dir;

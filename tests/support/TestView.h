@@ -33,6 +33,9 @@ struct RecordingHost : UiHost {
   std::function<bool(DialogData&)> onDialog;
   std::vector<DialogData> dialogs;  // as they were shown (initial values)
   std::function<bool(FileDialogData&)> onFile;
+  // Called with each font chooser; return false to cancel. Default: Cancel.
+  std::function<bool(FontDescription&)> onFont;
+  std::vector<FontDescription> fonts;  // as each chooser opened
   int beeps = 0;
 
   MsgResult MessageBox(const std::string& caption, const std::string& text, MsgButtons buttons, MsgIcon) override {
@@ -49,6 +52,10 @@ struct RecordingHost : UiHost {
     return onDialog ? onDialog(d) : true;
   }
   bool ChooseFile(FileDialogData& d) override { return onFile ? onFile(d) : false; }
+  bool ChooseFont(FontDescription& f) override {
+    fonts.push_back(f);
+    return onFont ? onFont(f) : false;
+  }
   void Beep() override { ++beeps; }
 };
 

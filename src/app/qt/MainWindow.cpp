@@ -18,7 +18,6 @@
 
 #include "app/AppContext.h"
 #include "app/qt/MainToolBar.h"
-#include "settings/AppIdentity.h"
 #include "app/StatusPanes.h"
 #include "document/Document.h"
 #include "document/RecentFileList.h"
@@ -222,9 +221,9 @@ void MainWindow::dropEvent(QDropEvent* event) {
 
 // ---------------------------------------------------------------- title and status
 
-QString MainWindow::TitleText() const {
-  return Q(app_.Doc().Title()) + QStringLiteral("[*] - ") + QString::fromUtf8(app_identity::kAppName);
-}
+// The title names the document type's window, "PivraF"; message boxes are
+// captioned with the program's name instead.
+QString MainWindow::TitleText() const { return Q(app_.Doc().Title()) + QStringLiteral("[*] - PivraF"); }
 
 // Qt shows the "[*]" of the title as "*" while the window is marked modified.
 void MainWindow::UpdateTitle() {

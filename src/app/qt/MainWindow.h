@@ -59,7 +59,7 @@ class MainWindow : public QMainWindow {
   ViewDisplay& Display() { return *displays_.at(&View()); }
   SearchBarWindow& SearchBar() { return *searchBar_; }
 
-  // "<document title>[*] - Pivra"; the window shows "[*]" as "*" while the
+  // "<document title>[*] - PivraF"; the window shows "[*]" as "*" while the
   // document is modified.
   QString TitleText() const;
   // Sets the title and marks the window modified as the document is.

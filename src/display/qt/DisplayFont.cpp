@@ -1,11 +1,9 @@
 #include "display/qt/DisplayFont.h"
 
 #include <QFontDatabase>
-#include <QFontMetrics>
 #include <QStringList>
-#include <algorithm>
-#include <cstdint>
 
+#include "platform/qt/FontChooser.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsStore.h"
 
@@ -40,25 +38,6 @@ QFont FromSettings(const SettingsStore& settings, const std::string& section) {
   return FromDescription(d);
 }
 
-QFont FromDescription(const FontDescription& d) {
-  QFont font(QString::fromStdString(d.faceName));
-  font.setWeight(static_cast<QFont::Weight>(std::clamp(d.weight == 0 ? 400 : d.weight, 100, 900)));
-  font.setItalic(d.italic != 0);
-  if ((d.pitchAndFamily & 0xF0) == 0x30) font.setStyleHint(QFont::TypeWriter);  // the "modern" family
-  font.setKerning(false);  // characters stand where the buffer measured them
-
-  // The pixel size, at least 1 and at most kMaxFontHeight whatever the
-  // description holds (a damaged file may hold any int); squared in 64 bits.
-  const std::int64_t height = d.height;
-  const std::int64_t wanted = std::clamp<std::int64_t>(height < 0 ? -height : height, 1, kMaxFontHeight);
-  font.setPixelSize(static_cast<int>(wanted));
-  if (height > 0) {
-    // A positive height is the cell (ascent + descent); find the character size that gives it.
-    const std::int64_t cell = QFontMetrics(font).height();
-    if (cell > 0 && cell != wanted)
-      font.setPixelSize(static_cast<int>(std::clamp<std::int64_t>(wanted * wanted / cell, 1, kMaxFontHeight)));
-  }
-  return font;
-}
+QFont FromDescription(const FontDescription& d) { return font_chooser::FontOf(d); }
 
 }  // namespace display_font

@@ -91,7 +91,7 @@ void TextPainter::PaintRows(QPainter& p, const PivraTextWidget::PaintRequest& re
       const int left = x0 + x;
       if (left > format.right()) break;
       if (x0 + next >= format.left()) {
-        const bool inSelection = pos >= selStart && pos < selEnd;
+        const bool inSelection = !request.blockFixed && pos >= selStart && pos < selEnd;
         if (inSelection) p.fillRect(QRect(left, y, next - x, lh), request.selectedBackground);
         const QColor& colour = inSelection ? request.selectedText : request.text;
         const bool isTab = len == 1 && ch[0] == '\t';

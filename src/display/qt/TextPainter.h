@@ -10,7 +10,8 @@
 //
 // One picture, in this order: the background of the dirty part; the rows
 // that cross it, clipped to the formatting rectangle, selected characters on
-// the highlight; the overlay (gutter, ruler, marks, colours) given by the
+// the highlight (none while a cell block is fixed: the block shows the
+// selection then); the overlay (gutter, ruler, marks, colours) given by the
 // display code; the cell block inverted; last the caret, or in its place the
 // text being composed, underlined.
 #pragma once

@@ -149,7 +149,8 @@ void PivraTextWidget::paintEvent(QPaintEvent* event) {
                              .selectedText = palette().color(QPalette::Active, QPalette::HighlightedText),
                              .selectedBackground = palette().color(QPalette::Active, QPalette::Highlight),
                              .caret = CaretRect(),
-                             .block = ToQRect(view_.blockHighlight),
+                             .block = ToQRect(view_.BlockHighlight()),
+                             .blockFixed = view_.HasFixedBlock(),
                              .focused = hasFocus(),
                              .preedit = preedit_};
   if (painter_) {

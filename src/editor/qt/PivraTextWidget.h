@@ -62,6 +62,7 @@ class PivraTextWidget : public QAbstractScrollArea {
     QColor selectedBackground;
     QRect caret;           // the caret, a line high
     QRect block;           // the cell block to invert; empty when there is none
+    bool blockFixed = false;  // a cell block is fixed: the plain selection is not drawn
     bool focused = false;  // the caret shows only with the focus
     QString preedit;       // text being composed, drawn at the caret in its place
   };

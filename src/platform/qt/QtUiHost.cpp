@@ -13,11 +13,13 @@
 #include <QUrl>
 #include <QFile>
 #include <QFileDialog>
-#include <QFontDialog>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QMessageBox>
 #include <QStringList>
 
 #include "platform/qt/DataDialog.h"
+#include "platform/qt/FontChooser.h"
 
 namespace {
 
@@ -116,19 +118,9 @@ QString QtUiHost::QtFileFilter(const std::string& filter) {
 }
 
 bool QtUiHost::ChooseFont(FontDescription& font) {
-  QFont initial(Q(font.faceName));
-  initial.setPixelSize(std::max(1, std::abs(font.height)));
-  initial.setWeight(static_cast<QFont::Weight>(std::clamp(font.weight == 0 ? 400 : font.weight, 100, 900)));
-  initial.setItalic(font.italic != 0);
-  bool ok = false;
-  const QFont chosen = QFontDialog::getFont(&ok, initial, parent_, QStringLiteral("フォント"));
-  if (!ok) return false;
-  const int pixels = chosen.pixelSize() > 0 ? chosen.pixelSize() : static_cast<int>(chosen.pointSizeF() * 96.0 / 72.0 + 0.5);
-  font.height = -std::max(1, pixels);
-  font.weight = chosen.weight();
-  font.italic = chosen.italic() ? 1 : 0;
-  font.faceName = chosen.family().toStdString();
-  return true;
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const int dpiY = screen ? std::max(1, qRound(screen->logicalDotsPerInchY())) : 96;
+  return font_chooser::Choose(font, dpiY, parent_, QStringLiteral("フォント"));
 }
 
 bool QtUiHost::ChooseFile(FileDialogData& dialog) {

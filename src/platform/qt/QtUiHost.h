@@ -16,7 +16,9 @@ class QtUiHost final : public UiHost {
   MsgResult MessageBox(const std::string& caption, const std::string& text, MsgButtons buttons, MsgIcon icon) override;
   bool RunDialog(DialogData& dialog) override;
   bool ChooseFile(FileDialogData& dialog) override;
-  // The Qt font chooser; a negative height is the character height in pixels.
+  // The Qt font chooser, opened on the font the description resolves to; a
+  // negative height is the character height in pixels. OK without a change
+  // leaves `font` as it was (font_chooser::Choose).
   bool ChooseFont(FontDescription& font) override;
   void Beep() override;
   bool OpenAddress(const std::string& address) override;

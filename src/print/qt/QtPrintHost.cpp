@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QFontDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPageSetupDialog>
@@ -20,8 +19,10 @@
 #include <ostream>
 
 #include "display/qt/DisplayFont.h"
+#include "display/qt/OffscreenApplication.h"
 #include "platform/DialogData.h"
 #include "platform/UiHost.h"
+#include "platform/qt/FontChooser.h"
 #include "platform/qt/FontLayout.h"
 #include "print/PrintPages.h"
 #include "settings/AppIdentity.h"
@@ -93,6 +94,7 @@ std::unique_ptr<QtPrintHost::Layout> QtPrintHost::Paginate(const PrintRequest& r
   auto layout = std::make_unique<Layout>();
   const int dpiY = DeviceDpiY(device);
   const FontDescription font = print_font::ForPrinting(settings, request.printFontHeight, screenDpiY, dpiY);
+  layout->described = font;
   layout->font = std::make_unique<FontLayout>(QtFontOf(font));
   const QRect paint = device.pageLayout().paintRectPixels(device.logicalDpiX());
   ::PageSetup setup;
@@ -183,26 +185,8 @@ PrintOutcome QtPrintHost::Preview(const PrintRequest& request, const SettingsSto
   return out;
 }
 
-// A batch run has no window: Qt measures fonts and draws PDF pages offscreen,
-// under an application object made when the first printout needs it.
-static void EnsureOffscreenApplication() {
-  if (QCoreApplication::instance()) return;
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  // What the batch run prints is its own; Qt's notes about the environment
-  // (no runtime folder, no display) are left out, its errors are not.
-  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg) fprintf(stderr, "%s\n", qPrintable(message));
-  });
-  static int argc = 1;
-  static char name[] = "pivraf";
-  static char* argv[] = {name, nullptr};
-  static QGuiApplication* app = new QGuiApplication(argc, argv);
-  static_cast<void>(app);
-  display_font::RegisterSubstitutions();
-}
-
 PrintOutcome QtPrintHost::RunBatch(const PrintRequest& request, UiHost& ui, const SettingsStore& settings) {
-  EnsureOffscreenApplication();
+  offscreen_application::Ensure();
   PrintOutcome out;
   if (request.kind == PrintRequest::Kind::Preview) {
     QPdfWriter device(QStringLiteral("/dev/null"));
@@ -211,7 +195,8 @@ PrintOutcome QtPrintHost::RunBatch(const PrintRequest& request, UiHost& ui, cons
     const std::unique_ptr<Layout> layout = Paginate(request, settings, device, ScreenDpiY());
     const PrintPages& pages = *layout->pages;
     std::ostream& o = *batchOut_;
-    o << "pages: " << pages.PageCount() << "\nstarts: ";
+    o << "pages: " << pages.PageCount() << "\n";
+    o << "font " << layout->described.faceName << " " << layout->described.height << "\nstarts: ";
     for (std::size_t i = 0; i < pages.PageStarts().size(); ++i) o << (i ? "," : "") << pages.PageStarts()[i];
     o << "\n";
     for (std::size_t k = 0; k < pages.Columns().size(); ++k) {
@@ -274,25 +259,15 @@ bool QtPrintHost::ChooseFont(FontDescription& font, UiHost& ui) {
     ParseDialogInteger(d.Text(kWeightControl), font.weight);
     return true;
   }
-  bool ok = false;
-  FontDescription screen = font;
-  const QFont chosen = QFontDialog::getFont(&ok, QtFontOf(screen), parent_, QStringLiteral("印刷用フォントの変更"));
-  if (!ok) return false;
-  font.faceName = chosen.family().toStdString();
-  // Cut to the printable range before rounding: a size typed into the dialog may be any number.
-  const double pixels = chosen.pixelSize() > 0 ? chosen.pixelSize() : chosen.pointSizeF() * ScreenDpiY() / 72.0;
-  font.height = -static_cast<int>(std::lround(std::clamp(pixels, 1.0, static_cast<double>(kMaxFontHeight))));
-  font.weight = chosen.weight();
-  font.italic = chosen.italic();
-  return true;
+  return font_chooser::Choose(font, ScreenDpiY(), parent_, QStringLiteral("印刷用フォントの変更"));
 }
 
 void QtPrintHost::BeginWait() {
-  if (IsWindowApplication()) QApplication::setOverrideCursor(Qt::WaitCursor);
+  if (!batchOut_ && IsWindowApplication()) QApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
 void QtPrintHost::EndWait() {
-  if (IsWindowApplication()) QApplication::restoreOverrideCursor();
+  if (!batchOut_ && IsWindowApplication()) QApplication::restoreOverrideCursor();
 }
 
 void InstallBatchPrinting(std::ostream& out) {

@@ -49,6 +49,7 @@ class QtPrintHost final : public PrintHost {
 
   // The request laid out for a device: the printer font's measures and the pages.
   struct Layout {
+    FontDescription described;  // the font the printout is set in, its height in printer pixels
     std::unique_ptr<FontLayout> font;
     std::unique_ptr<PrintPages> pages;
     ~Layout();

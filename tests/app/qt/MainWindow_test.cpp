@@ -70,11 +70,13 @@ QMenu* MenuWith(MainWindow& frame, int id) {
 // windowTitle() while the window is marked modified, and nothing otherwise.
 QString ShownTitle(MainWindow& frame) { return frame.windowHandle()->title(); }
 
+// The main window is titled after the document type, "PivraF"; message
+// boxes keep the program's name "Pivra" as their caption.
 TEST(MainWindowTest, TitleNamesTheUntitledDocument) {
   TestFrame t;
-  EXPECT_EQ(t.frame->windowTitle(), QStringLiteral("無題[*] - Pivra"));
+  EXPECT_EQ(t.frame->windowTitle(), QStringLiteral("無題[*] - PivraF"));
   EXPECT_FALSE(t.frame->isWindowModified());
-  EXPECT_EQ(ShownTitle(*t.frame), QStringLiteral("無題 - Pivra"));
+  EXPECT_EQ(ShownTitle(*t.frame), QStringLiteral("無題 - PivraF"));
 }
 
 TEST(MainWindowTest, StatusPanesShowCaretLineColumnOffsetSizeAndTypingMode) {
@@ -150,7 +152,7 @@ TEST(MainWindowTest, FileOfTheCommandLineIsOpenedAndNamedInTheTitle) {
   ASSERT_TRUE(t.started);
   EXPECT_EQ(t.view->Edit().Text(), "\x95\x5C\tA\r\n");
   t.frame->UpdateTitle();
-  EXPECT_EQ(t.frame->windowTitle(), QStringLiteral("memo.txt[*] - Pivra"));
+  EXPECT_EQ(t.frame->windowTitle(), QStringLiteral("memo.txt[*] - PivraF"));
 
   QMenu* file = MenuWith(*t.frame, cmd::FileOpen);
   ASSERT_NE(file, nullptr);
@@ -191,8 +193,8 @@ TEST(MainWindowTest, TitleMarksTheDocumentModifiedUntilSavedOrUndoneToTheSavedTe
     step.act();
     EXPECT_EQ(t.app->Doc().IsModified(), step.modified) << step.name;
     EXPECT_EQ(t.frame->isWindowModified(), step.modified) << step.name;
-    EXPECT_EQ(t.frame->windowTitle().toStdString(), "memo.txt[*] - Pivra") << step.name;
-    EXPECT_EQ(ShownTitle(*t.frame).toStdString(), step.modified ? "memo.txt* - Pivra" : "memo.txt - Pivra") << step.name;
+    EXPECT_EQ(t.frame->windowTitle().toStdString(), "memo.txt[*] - PivraF") << step.name;
+    EXPECT_EQ(ShownTitle(*t.frame).toStdString(), step.modified ? "memo.txt* - PivraF" : "memo.txt - PivraF") << step.name;
   }
   std::ifstream saved(path, std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(saved), {}), "y1\t2\r\n");
@@ -222,7 +224,7 @@ TEST(MainWindowTest, DroppedFileIsOpenedAsTheDocument) {
   QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(t.frame.get(), &drop);
   EXPECT_EQ(t.view->Edit().Text(), "1\t2\r\n");
-  EXPECT_EQ(t.frame->windowTitle(), QStringLiteral("dropped.pvl[*] - Pivra"));
+  EXPECT_EQ(t.frame->windowTitle(), QStringLiteral("dropped.pvl[*] - PivraF"));
 }
 
 TEST(MainWindowTest, DroppedFileOnAModifiedDocumentAsksFirstAndCancelKeepsIt) {
@@ -245,7 +247,7 @@ TEST(MainWindowTest, DroppedFileOnAModifiedDocumentAsksFirstAndCancelKeepsIt) {
   EXPECT_EQ(question, QStringLiteral("無題 への変更を保存しますか?"));
   EXPECT_EQ(t.view->Edit().Text(), "x");
   EXPECT_TRUE(t.app->Doc().IsModified());
-  EXPECT_EQ(t.frame->windowTitle(), QStringLiteral("無題[*] - Pivra"));
+  EXPECT_EQ(t.frame->windowTitle(), QStringLiteral("無題[*] - PivraF"));
   EXPECT_TRUE(t.frame->isWindowModified()) << "the kept document is still modified";
 
   question.clear();
@@ -254,7 +256,7 @@ TEST(MainWindowTest, DroppedFileOnAModifiedDocumentAsksFirstAndCancelKeepsIt) {
   EXPECT_FALSE(question.isEmpty());
   EXPECT_EQ(t.view->Edit().Text(), "disk");
   EXPECT_FALSE(t.app->Doc().IsModified());
-  EXPECT_EQ(t.frame->windowTitle(), QStringLiteral("dropped.txt[*] - Pivra"));
+  EXPECT_EQ(t.frame->windowTitle(), QStringLiteral("dropped.txt[*] - PivraF"));
   EXPECT_FALSE(t.frame->isWindowModified());
 }
 

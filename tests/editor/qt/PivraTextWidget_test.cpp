@@ -329,13 +329,17 @@ TEST(PivraTextWidgetTest, DragInvertsExactlyTheCellsOfTheBlock) {
   const int tab = e.TabPixels();
   const int lh = t.layout.LineHeight();
   ASSERT_GT(text.top, 0) << "table mode keeps a ruler row above the text";
-  const Rect block = t.view.blockHighlight;
+  const Rect block = t.view.BlockHighlight();
   EXPECT_EQ(block, (Rect{text.left + tab, text.top, text.left + 3 * tab, text.top + 3 * lh}));
 
+  // The fixed block alone shows the selection: against the picture of the
+  // text with nothing selected, exactly the block's pixels are inverted.
   const QImage inverted = vp->grab().toImage();
-  t.view.blockHighlight = Rect{};
+  const auto [anchor, caretPos] = std::make_pair(e.Anchor(), e.Caret());
+  e.SetSel(caretPos, caretPos);
   const QImage plain = vp->grab().toImage();
-  t.view.blockHighlight = block;
+  e.SetSel(anchor, caretPos);
+  ASSERT_EQ(t.view.BlockHighlight(), block);
   ASSERT_EQ(inverted.size(), plain.size());
   const Point caret = e.CaretPoint();  // drawn over the block, never inverted
   const QRect caretRect(caret.x, caret.y, EditBuffer::kCaretWidth, lh);
@@ -435,7 +439,9 @@ TEST(PivraTextWidgetTest, PaintsJapaneseTextUndecodableBytesAndTheBlockHighlight
       if (qGray(image.pixel(x, y)) < 128) ++dark;
   EXPECT_GT(dark, 10);
 
-  t.view.blockHighlight = Rect{p.x, p.y, p.x + 20, p.y + 10};
+  t.view.Edit().SetSel(2, 0);  // the caret stays where it was drawn
+  t.view.OnMouseRelease();     // fixes the block of the first cell
+  ASSERT_GE(t.view.BlockHighlight().Width(), 20);
   const QImage inverted = t.widget.viewport()->grab().toImage();
   EXPECT_NEAR(qGray(inverted.pixel(p.x + 19, p.y + 9)), 255 - qGray(image.pixel(p.x + 19, p.y + 9)), 1);
 }
