@@ -33,6 +33,7 @@ TEST_P(JapaneseNumberTest, ReadsTheLeadingNumber) {
   const JapaneseCase& c = GetParam();
   const std::string text = cp932::FromUtf8(c.utf8);
   EXPECT_EQ(JapaneseNumber(text), c.value) << c.utf8;
+  EXPECT_EQ(numbers::JapaneseNumberByText(text), c.value) << c.utf8;
 }
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
@@ -43,7 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
         // full-width digits, point, sign and exponent, mixed with half-width ones
         JapaneseCase{"１２０", 120}, JapaneseCase{"３０", 30}, JapaneseCase{"１2３.４5", 123.45},
         JapaneseCase{"－１２．５", -12.5}, JapaneseCase{"＋．５", 0.5}, JapaneseCase{"１ｅ３", 1000},
-        JapaneseCase{"2Ｅ－２", 0.02}, JapaneseCase{"１ｅ", 1}, JapaneseCase{"　 　７", 7},
+        JapaneseCase{"2Ｅ－２", 0.02}, JapaneseCase{"1e３", 1000}, JapaneseCase{"1e-３", 0.001},
+        JapaneseCase{"1.５", 1.5}, JapaneseCase{"1e5５", 1e55}, JapaneseCase{"1e", 1}, JapaneseCase{"1e万", 1}, JapaneseCase{"１ｅ", 1}, JapaneseCase{"　 　７", 7},
         // signs, currency signs and the yen after the number
         JapaneseCase{"▲1,200", -1200}, JapaneseCase{"△３００", -300}, JapaneseCase{"-5", -5},
         JapaneseCase{"\\1,980", 1980}, JapaneseCase{"￥１，９８０円", 1980}, JapaneseCase{"$12.5", 12.5},
@@ -110,6 +112,27 @@ TEST(JapaneseNumber, GivesThePlainValueOfThePlainlyWrittenNumber) {
     const std::string man = plain + "\x96\x9C";
     const double expectedMan = CellNumber(plain + "e4");
     EXPECT_EQ(JapaneseNumber(man), expectedMan) << plain;
+    EXPECT_EQ(numbers::JapaneseNumberByText(wide), JapaneseNumber(wide)) << plain;
+  }
+}
+
+// Amounts in 兆, 億 and 万 read as the digits they stand for, written out.
+TEST(JapaneseNumber, UnitsReadAsTheirDigitsWrittenOut) {
+  std::mt19937 rng(1989);
+  auto digits = [&](int most) {
+    std::string d;
+    const int n = 1 + static_cast<int>(rng() % static_cast<unsigned>(most));
+    for (int i = 0; i < n; ++i) d += static_cast<char>('0' + rng() % 10);
+    return d;
+  };
+  auto padded = [](const std::string& d) { return std::string(4 - d.size(), '0') + d; };
+  for (int i = 0; i < 20000; ++i) {
+    const std::string cho = digits(8), oku = digits(4), man = digits(4), rest = digits(4);
+    const std::string text = cho + "\x92\x9B" + oku + "\x89\xAD" + man + "\x96\x9C" + rest;
+    const std::string written = cho + padded(oku) + padded(man) + padded(rest);
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(JapaneseNumber(text)), std::bit_cast<std::uint64_t>(CellNumber(written)))
+        << written;
+    EXPECT_EQ(numbers::JapaneseNumberByText(text), JapaneseNumber(text)) << written;
   }
 }
 
@@ -125,6 +148,8 @@ TEST(JapaneseNumber, PlainAsciiTextReadsAsThePlainRule) {
     const double plain = CellNumber(s);
     const double japanese = JapaneseNumber(s);
     EXPECT_EQ(std::bit_cast<std::uint64_t>(japanese), std::bit_cast<std::uint64_t>(plain)) << '"' << s << '"';
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(numbers::JapaneseNumberByText(s)), std::bit_cast<std::uint64_t>(plain))
+        << '"' << s << '"';
   }
 }
 
