@@ -10,7 +10,8 @@
 // Within a group a sum is split at "+" and "-" into terms. A term is reduced
 // by its powers first (written back as text), then every divisor and every
 // multiplier is collected into two products, so a/b*c is a*c/b. Operands are
-// read as atof reads them: the leading number, anything else reading 0.
+// read as atof reads them: the leading number, anything else reading 0
+// (with the Japanese reading, as numbers::JapaneseNumber reads them).
 //
 // "万" (ten thousand, CP932 0x96 0x9C) may follow a number (1.5万) or stand
 // between two numbers (3万2500). When a term used it, a final result of 10,000
