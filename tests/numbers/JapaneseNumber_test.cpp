@@ -153,6 +153,28 @@ TEST(JapaneseNumber, PlainAsciiTextReadsAsThePlainRule) {
   }
 }
 
+// Texts made of the characters the reader knows, in any order: the short
+// paths give what the long way gives, and a full-width blank in front
+// changes nothing.
+TEST(JapaneseNumber, ShortPathsGiveWhatTheLongWayGives) {
+  static const char* const kPieces[] = {
+      "0", "1", "5", "9", "\x82\x4F", "\x82\x53", "\x82\x58", ".", "\x81\x44", ",", "\x81\x43", "e", "E",
+      "\x82\x85", "\x82\x64", "+", "-", "\x81\x7B", "\x81\x7C", "\x81\xA3", "\x81\xA2", "\\", "$",
+      "\x81\x8F", "\x90\xE7", "\x96\x9C", "\x89\xAD", "\x92\x9B", " ", "\x81\x40", "\x89\x7E", "\x83\x5C",
+      "x", "000", "123"};
+  std::mt19937 rng(33902);
+  for (int i = 0; i < 200000; ++i) {
+    std::string s;
+    const int pieces = static_cast<int>(rng() % 10);
+    for (int k = 0; k < pieces; ++k) s += kPieces[rng() % (sizeof kPieces / sizeof kPieces[0])];
+    const double value = JapaneseNumber(s);
+    ASSERT_EQ(std::bit_cast<std::uint64_t>(value), std::bit_cast<std::uint64_t>(numbers::JapaneseNumberByText(s)))
+        << cp932::ToUtf8(s);
+    ASSERT_EQ(std::bit_cast<std::uint64_t>(JapaneseNumber("\x81\x40" + s)), std::bit_cast<std::uint64_t>(value))
+        << cp932::ToUtf8(s);
+  }
+}
+
 TEST(NumberReading, PlainReadingIsTheCellRule) {
   const std::string wide = cp932::FromUtf8("１，２３４");
   EXPECT_EQ(numbers::CellValue(wide, numbers::NumberReading::Plain), CellNumber(wide));
