@@ -18,6 +18,7 @@
 #include "editor/EditorView.h"
 #include "find/BatchBarInput.h"
 #include "find/FindCommands.h"
+#include "table/NumberReadingMode.h"
 #include "text/Cp932.h"
 #include "platform/LineLayout.h"
 
@@ -338,7 +339,7 @@ bool BatchRunner::PrintState(const VerbCall& call, std::string&) {
   // The file's encoding, as the status bar shows it.
   if (const auto* doc = dynamic_cast<const Document*>(&view.Doc()))
     out_ << " encoding=" << file_encoding::Name(doc->Form().encoding);
-  out_ << "\n";
+  out_ << " numbers=" << NumberReadingName(NumberReadingOf(view)) << "\n";
   return true;
 }
 

@@ -12,6 +12,8 @@
 #include "numbers/CellNumber.h"
 #include "numbers/NumberChars.h"
 #include "numbers/FormatNumber.h"
+#include "numbers/JapaneseNumber.h"
+#include "numbers/WideNumberChars.h"
 
 namespace {
 
@@ -70,8 +72,8 @@ const char* kBaseManMessage = "累乗の底に『万』は使えません。";
 
 }  // namespace
 
-CalcEvaluator::CalcEvaluator(int& manFlag, int decimalPlaces, UiHost& host)
-    : manFlag_(manFlag), decimalPlaces_(decimalPlaces), host_(host) {}
+CalcEvaluator::CalcEvaluator(int& manFlag, int decimalPlaces, UiHost& host, numbers::NumberReading reading)
+    : manFlag_(manFlag), decimalPlaces_(decimalPlaces), host_(host), reading_(reading) {}
 
 // ---------------------------------------------------------------- reading numbers
 
@@ -81,6 +83,26 @@ double CalcEvaluator::Atof(std::string_view t) {
   if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
   if (t.substr(i, numbers::kErrorText.size()) == numbers::kErrorText) return std::numeric_limits<double>::quiet_NaN();
   return numbers::CellNumber(t);
+}
+
+double CalcEvaluator::Operand(std::string_view t) const {
+  if (reading_ == numbers::NumberReading::Plain) return Atof(t);
+  std::size_t i = 0;
+  while (i < t.size() && IsBlank(t[i])) ++i;
+  if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+  if (t.substr(i, numbers::kErrorText.size()) == numbers::kErrorText) return std::numeric_limits<double>::quiet_NaN();
+  return numbers::JapaneseNumber(t);
+}
+
+int CalcEvaluator::LargestUnit(std::string_view t) const {
+  if (reading_ == numbers::NumberReading::Plain) return Contains(t, kMan) ? 1 : 0;
+  int largest = 0;
+  std::size_t length = 0;
+  for (std::size_t p = 0; p < t.size(); p += length) {
+    const int exponent = numbers::UnitExponent(numbers::CharCode(t, p, length));
+    if (exponent > 0) largest = std::max(largest, exponent == 12 ? 3 : exponent == 8 ? 2 : 1);
+  }
+  return largest;
 }
 
 std::int32_t CalcEvaluator::WholeNumber(std::string_view t) {
@@ -95,6 +117,7 @@ std::int32_t CalcEvaluator::WholeNumber(std::string_view t) {
 }
 
 double CalcEvaluator::ReadNumber(std::string& text) {
+  if (reading_ == numbers::NumberReading::Japanese) return Operand(text);
   const std::size_t man = cp932::Find(text, kMan);
   if (man == npos) return Atof(text);
   if (man == text.size() - kMan.size()) {
@@ -133,7 +156,7 @@ double CalcEvaluator::RepeatedProduct(double base, std::uint64_t n) {
 // ---------------------------------------------------------------- terms and sums
 
 double CalcEvaluator::EvaluateTerm(std::string& text) {
-  if (Contains(text, kMan)) manFlag_ = 1;
+  manFlag_ = std::max(manFlag_, LargestUnit(text));
   // A leading minus becomes a factor, after the powers: -2^2 is -4.
   if (!text.empty() && text[0] == '-') text.replace(0, 1, "-1*");
 
@@ -159,7 +182,7 @@ double CalcEvaluator::EvaluateTerm(std::string& text) {
     std::size_t exponentEnd = cp932::FindFirstOf(text, "*/", caret + 1);
     if (exponentEnd == npos) exponentEnd = text.size();
     const std::string exponent = text.substr(caret + 1, exponentEnd - caret - 1);
-    if (Contains(exponent, kMan)) {
+    if (LargestUnit(exponent) > 0) {
       manFlag_ = 0;
       return 0.0;
     }
@@ -188,20 +211,20 @@ double CalcEvaluator::EvaluateTerm(std::string& text) {
       base = std::string(segment.substr(cut));
       append(segment.substr(0, cut));
     }
-    if (Contains(base, kMan)) {
+    if (LargestUnit(base) > 0) {
       host_.MessageBox(app_identity::kAppName, kBaseManMessage, MsgButtons::Ok, MsgIcon::Exclamation);
       manFlag_ = 0;
       return 0.0;
     }
     from = exponentEnd;
 
-    const double realExponent = Atof(exponent);
+    const double realExponent = Operand(exponent);
     if (std::isnan(realExponent)) return realExponent;
     const std::int32_t k = WholeNumber(exponent);
     if (realExponent != static_cast<double>(k)) return 0.0;
     const std::uint64_t count = k < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(static_cast<std::int64_t>(k))
                                       : static_cast<std::uint64_t>(k);
-    std::string power = Fixed4(RepeatedProduct(Atof(base), count));
+    std::string power = Fixed4(RepeatedProduct(Operand(base), count));
     // A negative exponent leaves the reciprocal to the division step below.
     if (k < 0) power.insert(0, "1/");
     append(power);
@@ -368,7 +391,7 @@ std::string CalcEvaluator::EvaluateExpression(std::string_view input) {
       continue;
     }
     result = numbers::FormatNumber(value, decimalPlaces_);
-    if (manFlag_ == 1 && value >= 10000.0 && std::isfinite(value)) result = ManNotation(result);
+    if (manFlag_ >= 1 && value >= 10000.0 && std::isfinite(value)) result = UnitNotation(result, manFlag_);
   }
   manFlag_ = 0;
   return result;
@@ -387,6 +410,33 @@ std::string CalcEvaluator::ManNotation(std::string_view fixed) {
   std::string out(fixed.substr(0, split));
   out += kMan;
   out += fixed.substr(restStart);
+  return out;
+}
+
+std::string CalcEvaluator::UnitNotation(std::string_view fixed, int largestUnit) {
+  if (largestUnit <= 1) return ManNotation(fixed);
+  static constexpr struct {
+    std::size_t digits;
+    std::string_view name;
+  } kUnits[] = {{12, "\x92\x9B"}, {8, "\x89\xAD"}, {4, kMan}};  // 兆 億 万
+  std::size_t point = fixed.find('.');
+  if (point == std::string_view::npos) point = fixed.size();
+  std::string out;
+  std::size_t start = 0;
+  for (const auto& unit : kUnits) {
+    if ((unit.digits == 12 && largestUnit < 3) || point <= unit.digits || point - unit.digits <= start) continue;
+    const std::size_t split = point - unit.digits;
+    std::size_t first = start;
+    while (first < split && fixed[first] == '0') ++first;
+    if (first < split) {
+      out.append(fixed, first, split - first);
+      out += unit.name;
+    }
+    start = split;
+  }
+  if (start == 0) return std::string(fixed);
+  while (start + 1 < point && fixed[start] == '0') ++start;
+  out.append(fixed.substr(start));
   return out;
 }
 

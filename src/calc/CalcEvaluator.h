@@ -10,11 +10,19 @@
 // Within a group a sum is split at "+" and "-" into terms. A term is reduced
 // by its powers first (written back as text), then every divisor and every
 // multiplier is collected into two products, so a/b*c is a*c/b. Operands are
-// read as atof reads them: the leading number, anything else reading 0.
+// read as atof reads them: the leading number, anything else reading 0
+// (with the Japanese reading, as numbers::JapaneseNumber reads them).
 //
 // "万" (ten thousand, CP932 0x96 0x9C) may follow a number (1.5万) or stand
 // between two numbers (3万2500). When a term used it, a final result of 10,000
 // or more is written as ten-thousands, "万" and the rest (1万7500.00).
+//
+// With the Japanese number reading (numbers/NumberReading.h) every operand is
+// read by numbers::JapaneseNumber, so 千, 億 and 兆 join 万 as units
+// (1億2345万6789, 3万5千); the flag then holds the largest unit used (1 for 万
+// or 千, 2 for 億, 3 for 兆), and the result is written with units up to that
+// one (1億2345万6789.0). A unit in a power's base or exponent is refused as 万
+// is.
 //
 // The evaluator lives for one calculation. It reads the decimals of the
 // result and the "万 was used" flag from its owner (the view keeps the flag
@@ -28,11 +36,14 @@
 #include <string>
 #include <string_view>
 
+#include "numbers/NumberReading.h"
+
 class UiHost;
 
 class CalcEvaluator {
  public:
-  CalcEvaluator(int& manFlag, int decimalPlaces, UiHost& host);
+  CalcEvaluator(int& manFlag, int decimalPlaces, UiHost& host,
+                numbers::NumberReading reading = numbers::NumberReading::Plain);
 
   // The result text of an expression whose blanks are already removed:
   // DecimalPlaces decimals, or the 万 form. Empty when a ")" has no "("
@@ -69,13 +80,23 @@ class CalcEvaluator {
   // The 万 form of a non-negative fixed-point text of 10,000 or more
   // ("32500.5" -> "3万2500.5").
   static std::string ManNotation(std::string_view fixed);
+  // The same with the units up to the largest one used (1 万, 2 億, 3 兆):
+  // "123456789.0" with 2 is "1億2345万6789.0". A unit whose digits are all 0
+  // is left out ("1億0.0"); the digits below 万 keep one before the point.
+  static std::string UnitNotation(std::string_view fixed, int largestUnit);
 
   static constexpr std::string_view kMan = "\x96\x9C";  // 万
 
  private:
   std::string ReplaceGroupMarks(std::string_view text, const std::string* values, std::size_t count) const;
+  // An operand's value by the evaluator's reading (Atof for the plain one).
+  double Operand(std::string_view text) const;
+  // Whether the text holds a unit the reading knows (万; with the Japanese
+  // reading also 千, 億 and 兆), and the largest one as the flag counts it.
+  int LargestUnit(std::string_view text) const;
 
   int& manFlag_;
   int decimalPlaces_;
   UiHost& host_;
+  numbers::NumberReading reading_;
 };

@@ -6,6 +6,7 @@
 
 #include "editor/EditorView.h"
 #include "editor/TextRewrite.h"
+#include "table/NumberReadingMode.h"
 #include "table/TableGrid.h"
 #include "text/Cp932.h"
 
@@ -13,7 +14,7 @@ bool InsertColumnAsTyped(TextRewrite& rewrite, int firstRow, long long rowCount,
                          const std::function<std::string(const TableGrid&, int)>& value) {
   EditBuffer& edit = rewrite.View().Edit();
   // The control's text stays as it is until the new text is written back.
-  TableGrid grid(edit.Text());
+  TableGrid grid(edit.Text(), NumberReadingOf(rewrite.View()));
   const long long last = std::min<long long>(static_cast<long long>(firstRow) + rowCount - 1, grid.RowCount() - 1);
 
   std::vector<std::pair<int, int>> typed;  // (position in the new text, length)

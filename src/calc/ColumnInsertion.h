@@ -24,7 +24,8 @@ class TextRewrite;
 // Inserts, for each row from firstRow on (rowCount rows, those past the end
 // of the text skipped), the text value(grid, row) as a new cell at column
 // `target`. `value` reads the grid as it stands before that row's
-// insertion. Returns false, touching nothing, when no row took a cell.
+// insertion; the grid reads numbers as the user chose (NumberReadingOf).
+// Returns false, touching nothing, when no row took a cell.
 bool InsertColumnAsTyped(TextRewrite& rewrite, int firstRow, long long rowCount, int target,
                          const std::function<std::string(const TableGrid&, int)>& value);
 

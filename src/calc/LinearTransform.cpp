@@ -12,8 +12,9 @@
 #include "editor/CommandTable.h"
 #include "editor/TextRewrite.h"
 #include "text/Cp932.h"
+#include "table/NumberReadingMode.h"
 #include "table/TableGrid.h"
-#include "numbers/CellNumber.h"
+#include "numbers/NumberReading.h"
 #include "numbers/FormatNumber.h"
 
 double TransformCoefficients::Apply(double x) const {
@@ -97,7 +98,7 @@ void TransformCells(EditorView& view, TransformFormula formula, bool columnMode,
       return numbers::FormatNumber(k.Apply(grid.Number(r, source)), view.decimalPlaces);
     });
   } else {
-    const TableGrid grid(text);
+    const TableGrid grid(text, NumberReadingOf(view));
     const long long columns = selection ? static_cast<long long>(block.lastCol) - block.firstCol + 1
                                         : static_cast<long long>(grid.TabCount(row)) + 1;
     const int first = block.firstCol;
@@ -107,7 +108,7 @@ void TransformCells(EditorView& view, TransformFormula formula, bool columnMode,
       const bool last = i == columns - 1;
       const std::string cell = grid.Cells(row, static_cast<int>(first + i), 1);
       if (!cell.empty()) {
-        added += numbers::FormatNumber(k.Apply(numbers::CellNumber(cell)), view.decimalPlaces);
+        added += numbers::FormatNumber(k.Apply(numbers::CellValue(cell, grid.Reading())), view.decimalPlaces);
         if (!last) added += '\t';
       } else if (!last) {
         added += '\t';

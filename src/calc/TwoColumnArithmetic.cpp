@@ -12,8 +12,9 @@
 #include "editor/CommandTable.h"
 #include "editor/TextRewrite.h"
 #include "text/Cp932.h"
+#include "table/NumberReadingMode.h"
 #include "table/TableGrid.h"
-#include "numbers/CellNumber.h"
+#include "numbers/NumberReading.h"
 #include "numbers/FormatNumber.h"
 
 std::string CombineValues(int operation, double left, double right, int decimals) {
@@ -71,7 +72,7 @@ void CombineRows(const CommandContext& in, bool before, int startRow, int startL
   const long long lower = RowIndex(std::max(dlg.firstRow, dlg.secondRow));
 
   const std::string& text = in.text;
-  const TableGrid grid(text);
+  const TableGrid grid(text, NumberReadingOf(view));
   auto cell = [&](long long row, long long col) {
     return row < 0 || row >= grid.RowCount() || col > 0x7FFFFFFF ? std::string()
                                                                   : grid.Cells(static_cast<int>(row), static_cast<int>(col), 1);
@@ -89,7 +90,8 @@ void CombineRows(const CommandContext& in, bool before, int startRow, int startL
       if (!last) added += '\t';
       continue;
     }
-    added += CombineValues(dlg.operation, numbers::CellNumber(l), numbers::CellNumber(r), view.decimalPlaces);
+    added += CombineValues(dlg.operation, numbers::CellValue(l, grid.Reading()), numbers::CellValue(r, grid.Reading()),
+                           view.decimalPlaces);
     if (!last) added += '\t';
   }
 

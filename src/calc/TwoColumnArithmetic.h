@@ -4,9 +4,9 @@
 //
 // L is the value of the left column (upper row) and R that of the right
 // column (lower row), whichever list or field named it; a cell's value is
-// its CellNumber. A division by 0 writes numbers::kErrorText. Column mode
-// gives two empty cells the operation on 0 and 0; row mode leaves the result
-// empty there.
+// read as the user chose (NumberReadingOf). A division by 0 writes
+// numbers::kErrorText. Column mode gives two empty cells the operation on 0
+// and 0; row mode leaves the result empty there.
 // Equal columns or rows, or a cancelled dialog, change nothing and store
 // nothing; otherwise the change is one undo step and the operation is stored
 // (setting::ColumnArithmeticOperation, setting::RowArithmeticOperation).

@@ -79,6 +79,9 @@ inline constexpr int PreviousPane = 57681;  // Shift+F6
 // ---- Table menu (表計算): the modes (editor/EditorViewCommands.cpp)
 inline constexpr int ToggleTableMode = 32809;   // 表計算モードの設定/解除
 inline constexpr int ToggleEditorMode = 32868;  // エディタ・モード
+// 日本語の数値表記を読む: cells and in-line calculations read full-width and
+// separated numbers, ▲ and 千/万/億/兆 (table/NumberReadingMode.h).
+inline constexpr int ToggleJapaneseNumbers = 33902;
 
 // ---- Row and column sums and averages, sort and rank (table/TableCommands.cpp)
 inline constexpr int RowSumRight = 32954;         // 和・右: each block row's sum in a new cell on its right

@@ -13,8 +13,9 @@ namespace {
 // Plain decimal digits with at most one point and no exponent, at most 15
 // digits: the digits as an integer below 10^15 and one division by an exact
 // power of ten, both exact in a double, so the quotient is the correctly
-// rounded value the full conversion gives. False for anything else.
-bool PlainDecimal(std::string_view s, std::size_t p, double& value) {
+// rounded value the full conversion gives, and `end` where the digits end.
+// False for anything else.
+bool PlainDecimal(std::string_view s, std::size_t p, double& value, std::size_t& end) {
   static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
   std::uint64_t mantissa = 0;
@@ -34,17 +35,24 @@ bool PlainDecimal(std::string_view s, std::size_t p, double& value) {
   }
   if (digits == 0 || (p < s.size() && (s[p] == 'e' || s[p] == 'E'))) return false;
   value = static_cast<double>(mantissa) / kPowers[fractionDigits < 0 ? 0 : fractionDigits];
+  end = p;
   return true;
 }
 
 }  // namespace
 
 double CellNumber(std::string_view s) {
+  std::size_t end = 0;
+  return CellNumber(s, end);
+}
+
+double CellNumber(std::string_view s, std::size_t& numberEnd) {
+  numberEnd = 0;
   std::size_t p = 0;
   while (p < s.size() && IsBlank(s[p])) ++p;
   bool negative = false;
   if (p < s.size() && (s[p] == '+' || s[p] == '-')) negative = s[p++] == '-';
-  if (double plain = 0.0; PlainDecimal(s, p, plain)) return negative ? -plain : plain;
+  if (double plain = 0.0; PlainDecimal(s, p, plain, numberEnd)) return negative ? -plain : plain;
   const std::size_t numberStart = p;
   // Decimal exponent of the first significant digit, kept to tell overflow
   // from underflow when the value does not fit a double.
@@ -66,6 +74,7 @@ double CellNumber(std::string_view s) {
   }
   if (digits == 0) return 0.0;
   std::size_t end = p;
+  numberEnd = p;
   long long exponent = 0;
   if (p < s.size() && (s[p] == 'e' || s[p] == 'E')) {
     std::size_t q = p + 1;
@@ -76,6 +85,7 @@ double CellNumber(std::string_view s) {
         if (exponent < 1000000000) exponent = exponent * 10 + (s[q] - '0');
       if (expNegative) exponent = -exponent;
       end = q;
+      numberEnd = q;
     }
   }
   double value = 0.0;

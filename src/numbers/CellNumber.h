@@ -11,10 +11,14 @@
 // double.
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 namespace numbers {
 
 double CellNumber(std::string_view cellText);
+// The same, and where the number read ends in the text (0 when the text does
+// not begin with a number).
+double CellNumber(std::string_view cellText, std::size_t& numberEnd);
 
 }  // namespace numbers

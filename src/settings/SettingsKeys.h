@@ -67,6 +67,9 @@ inline constexpr IntSetting LineNumbers{kSettingsSection, "Line", 0, 0, 2};
 inline constexpr IntSetting ReturnMarks{kSettingsSection, "Enter", 1, 0, 1};
 // 1: vertical caret moves keep the caret's column.
 inline constexpr IntSetting KeepCaretColumn{kSettingsSection, "CaretPos", 1, 0, 1};
+// 1: cells and in-line calculations are read as Japanese tables write numbers
+// (full-width digits, separators, ▲, currency signs, 千/万/億/兆); 0: the plain rule.
+inline constexpr IntSetting JapaneseNumbers{kSettingsSection, "JapaneseNumbers", 0, 0, 1};
 
 // ---- files
 

@@ -8,6 +8,7 @@
 #include "editor/TextRewrite.h"
 #include "numbers/FormatNumber.h"
 #include "table/CellText.h"
+#include "table/NumberReadingMode.h"
 #include "table/TableCells.h"
 #include "table/TableGrid.h"
 #include "text/Cp932.h"
@@ -39,7 +40,7 @@ void RowAggregate(EditorView& view, Aggregate kind, bool left) {
     return;
   }
   const std::string& text = view.Edit().Text();
-  TableGrid grid(text);
+  TableGrid grid(text, NumberReadingOf(view));
   if (kind == Aggregate::Sum) grid.Track(view.tableSelection.first);
   const double width = block.Columns();
   const int firstRow = std::max(block.firstRow, 0);
@@ -95,7 +96,7 @@ void ColumnAggregate(EditorView& view, Aggregate kind, bool up) {
   // Column sums, each added in row order.
   std::vector<double> sums(static_cast<std::size_t>(block.Columns()), 0.0);
   {
-    const TableGrid grid(text);
+    const TableGrid grid(text, NumberReadingOf(view));
     const int lastRow = std::min(block.lastRow, grid.RowCount() - 1);
     for (int r = std::max(block.firstRow, 0); r <= lastRow; ++r) {
       const int last = std::min(block.lastCol, grid.TabCount(r));

@@ -10,7 +10,7 @@
 // when the block does not start in column 0, stands in column 0 and the
 // results line up under the block's columns; the row ends with a TAB.
 //
-// A cell reads as CellNumber of its text (empty or non-numeric cells count 0,
+// A cell reads as its value by the user's NumberReadingOf (empty or non-numeric cells count 0,
 // missing cells are skipped); an average divides by the block's width or
 // height, empty cells included. Results are written with FormatNumber and the
 // view's DecimalPlaces.

@@ -19,7 +19,8 @@
 #include "table/TableGrid.h"
 #include "table/CellText.h"
 #include "table/TableCells.h"
-#include "numbers/CellNumber.h"
+#include "numbers/NumberReading.h"
+#include "table/NumberReadingMode.h"
 
 int RowStart(int n, std::string_view text) {
   const std::size_t start = cells::RowStart(text, n);
@@ -171,7 +172,7 @@ std::string RankSortedBlock(std::string_view text, const TableGrid& grid, int co
     std::size_t point = 0;
     bool valueFirst = false;
     const bool fits = grid.InsertPoint(row, column, point, valueFirst);
-    const double value = column == 0 && grid.TabCount(row) == 0 ? numbers::CellNumber(grid.RowCells(row))
+    const double value = column == 0 && grid.TabCount(row) == 0 ? numbers::CellValue(grid.RowCells(row), grid.Reading())
                                                                  : keys[static_cast<std::size_t>(order[i])];
     const bool tie = i > 0 && value == aboveValue;
     if (tie)
@@ -205,16 +206,18 @@ std::string RankSortedBlock(std::string_view text, const TableGrid& grid, int co
 
 }  // namespace
 
-std::string SortRows(std::string_view text, int column, int firstRow, int lastRow, bool descending, bool byValue) {
-  const TableGrid grid(text);
+std::string SortRows(std::string_view text, int column, int firstRow, int lastRow, bool descending, bool byValue,
+                     numbers::NumberReading reading) {
+  const TableGrid grid(text, reading);
   if (!ExistingRows(grid, firstRow, lastRow)) return std::string(text);
   return Reordered(text, grid, firstRow, lastRow, SortedBlock(grid, column, firstRow, lastRow, descending, byValue));
 }
 
-std::string RankRows(std::string_view text, int column, int firstRow, int lastRow, int& tracked) {
+std::string RankRows(std::string_view text, int column, int firstRow, int lastRow, int& tracked,
+                     numbers::NumberReading reading) {
   std::string sorted;
   {
-    const TableGrid original(text);
+    const TableGrid original(text, reading);
     int first = firstRow, last = lastRow;
     if (!ExistingRows(original, first, last)) return std::string(text);
     std::vector<double> keys;
@@ -226,7 +229,7 @@ std::string RankRows(std::string_view text, int column, int firstRow, int lastRo
     if (plainBreaks) return RankSortedBlock(text, original, column, first, last, order, keys, tracked);
     sorted = Reordered(text, original, first, last, order);
   }
-  TableGrid grid(sorted);
+  TableGrid grid(sorted, reading);
   if (!ExistingRows(grid, firstRow, lastRow)) return sorted;
   grid.Track(tracked);
   if (column >= 1) {
@@ -338,7 +341,7 @@ void SortRowsCommand(EditorView& view) {
   {
     TextRewrite rewrite(view);
     rewrite.ReplaceText(SortRows(edit.Text(), dlg.column, dlg.fromRow - 1, dlg.toRow - 1, dlg.descending != 0,
-                                 dlg.byValue != 0),
+                                 dlg.byValue != 0, NumberReadingOf(view)),
                         {.keepScroll = true});
     MoveCaretToCell(view, dlg.column, dlg.fromRow - 1);
   }
@@ -357,7 +360,8 @@ void RankRowsCommand(EditorView& view) {
   DialogData data = dlg.Build();
   if (view.Host().RunDialog(data) && dlg.Read(data)) {
     int tracked = view.tableSelection.first;
-    const std::string numbered = dlg.rank ? RankRows(edit.Text(), dlg.column, dlg.fromRow - 1, dlg.toRow - 1, tracked)
+    const std::string numbered = dlg.rank ? RankRows(edit.Text(), dlg.column, dlg.fromRow - 1, dlg.toRow - 1, tracked,
+                                                     NumberReadingOf(view))
                                           : NumberRows(edit.Text(), dlg.column, dlg.fromRow - 1, dlg.toRow - 1, tracked);
     // The step closes here: the caret is put back after the snapshot.
     TextRewrite rewrite(view);

@@ -3,7 +3,7 @@
 //
 // A sort takes the rows firstRow..lastRow (0-based, inclusive) as whole
 // logical lines with their line breaks, and a key from one column of each:
-// the cell's number (CellNumber) or its bytes compared as unsigned values. A
+// the cell's value (numbers::CellValue by the reading given) or its bytes compared as unsigned values. A
 // descending sort keeps rows with equal keys in their order; an ascending sort
 // is the descending order reversed, so equal keys come out in reverse of their
 // order. When the block's last line has no line break (the end of the text),
@@ -20,6 +20,8 @@
 #include <string>
 #include <string_view>
 
+#include "numbers/NumberReading.h"
+
 class EditorView;
 class EditBuffer;
 
@@ -28,12 +30,14 @@ class EditBuffer;
 int RowStart(int n, std::string_view text);
 
 // The text with rows firstRow..lastRow sorted by column `column`.
-std::string SortRows(std::string_view text, int column, int firstRow, int lastRow, bool descending, bool byValue);
+std::string SortRows(std::string_view text, int column, int firstRow, int lastRow, bool descending, bool byValue,
+                     numbers::NumberReading reading = numbers::NumberReading::Plain);
 
 // SortRows descending by value, then the rank column in front of the key
 // column. `tracked` (a position in the text) moves with the inserted cells as
 // the TableSelection start does.
-std::string RankRows(std::string_view text, int column, int firstRow, int lastRow, int& tracked);
+std::string RankRows(std::string_view text, int column, int firstRow, int lastRow, int& tracked,
+                     numbers::NumberReading reading = numbers::NumberReading::Plain);
 
 // A new column `column` holding 1, 2, 3, ... for the rows fromRow..toRow
 // (0-based; the number of row r is r - fromRow + 1), without sorting.

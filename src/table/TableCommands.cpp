@@ -1,15 +1,18 @@
 // The table engine's entries of the command table: row and column aggregates,
-// the row sort and the rank or number column.
+// the row sort and the rank or number column, and the choice of how cells
+// are read.
 #include "table/TableCommands.h"
 
 #include "editor/CommandIds.h"
 #include "editor/CommandTable.h"
 #include "editor/EditorView.h"
 #include "table/Aggregates.h"
+#include "table/NumberReadingMode.h"
 #include "table/RowSort.h"
 
 void RegisterTableCommands(CommandTable& t) {
   RegisterBlockCommands(t);
+  RegisterNumberReadingCommand(t);
   // Row results need at least two block columns; column results two block rows.
   auto rowsEnabled = [](EditorView& v) { return v.cellRange.Columns() > 1 && v.cellRange.Rows() > 0; };
   auto columnsEnabled = [](EditorView& v) { return v.cellRange.Columns() > 0 && v.cellRange.Rows() > 1; };

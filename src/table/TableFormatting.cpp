@@ -12,7 +12,7 @@
 #include "editor/TextRewrite.h"
 #include "table/TableGrid.h"
 #include "table/CellText.h"
-#include "numbers/CellNumber.h"
+#include "table/NumberReadingMode.h"
 #include "numbers/FormatNumber.h"
 
 namespace table_formatting {
@@ -64,12 +64,12 @@ void DeviationScores(EditorView& view) {
   const int n = block.Rows();
   if (n < 1) return;
 
-  TableGrid grid(text);
+  TableGrid grid(text, NumberReadingOf(view));
   std::vector<double> d(static_cast<std::size_t>(n));
   double origin = 0;
   double sum = 0;
   for (int i = 0; i < n; ++i) {
-    const double x = numbers::CellNumber(grid.Cells(block.firstRow + i, block.firstCol, 1));
+    const double x = grid.Number(block.firstRow + i, block.firstCol);
     if (i == 0) origin = x;
     d[static_cast<std::size_t>(i)] = x - origin;
     sum += d[static_cast<std::size_t>(i)];

@@ -5,9 +5,9 @@
 
 #include "text/Cp932.h"
 #include "table/CellText.h"
-#include "numbers/CellNumber.h"
+#include "numbers/NumberReading.h"
 
-TableGrid::TableGrid(std::string_view text) : text_(text) {
+TableGrid::TableGrid(std::string_view text, numbers::NumberReading reading) : text_(text), reading_(reading) {
   // TAB, CR and LF are never trail bytes, so one byte scan finds them all at
   // character boundaries.
   // Most bytes are none of the three: a table look-up passes over them with
@@ -151,8 +151,8 @@ std::optional<std::string_view> TableGrid::CellsInText(int row, int firstCol, in
 }
 
 double TableGrid::Number(int row, int col) const {
-  if (const auto cell = CellsInText(row, col, 1)) return numbers::CellNumber(*cell);
-  return numbers::CellNumber(Cells(row, col, 1));
+  if (const auto cell = CellsInText(row, col, 1)) return numbers::CellValue(*cell, reading_);
+  return numbers::CellValue(Cells(row, col, 1), reading_);
 }
 
 double TableGrid::SumOfNumbers(int row, int firstCol, int lastCol) const {
@@ -170,7 +170,8 @@ double TableGrid::SumOfNumbers(int row, int firstCol, int lastCol) const {
   int start = firstCol == 0 ? r.start : tabs_[static_cast<std::size_t>(first + firstCol - 1)] + 1;
   for (int c = firstCol; c <= last; ++c) {
     const int end = c < tabs ? tabs_[static_cast<std::size_t>(first + c)] : r.cellsEnd;
-    sum += numbers::CellNumber(text_.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start)));
+    sum += numbers::CellValue(text_.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start)),
+                              reading_);
     start = end + 1;
   }
   return sum;

@@ -26,6 +26,7 @@
 // the row is copied into copies_ when it is read or edited again. copies_ is a
 // deque so the views RowCells hands out stay valid while other rows are copied.
 // The grid holds a view of the text: the text must outlive it and not change.
+// Its numbers are read by the NumberReading it was made with.
 #pragma once
 
 #include <deque>
@@ -34,9 +35,11 @@
 #include <string_view>
 #include <vector>
 
+#include "numbers/NumberReading.h"
+
 class TableGrid {
  public:
-  explicit TableGrid(std::string_view text);
+  explicit TableGrid(std::string_view text, numbers::NumberReading reading = numbers::NumberReading::Plain);
 
   // Rows: LF count + 1; row n starts after the n-th LF.
   int RowCount() const { return static_cast<int>(rows_.size()); }
@@ -61,7 +64,8 @@ class TableGrid {
   // ends in a plain line break (so they are bytes of the text); nullopt
   // otherwise.
   std::optional<std::string_view> CellsInText(int row, int firstCol, int count) const;
-  // numbers::CellNumber of the single cell (col, row).
+  numbers::NumberReading Reading() const { return reading_; }
+  // numbers::CellValue of the single cell (col, row), read by the grid's reading.
   double Number(int row, int col) const;
   // The sum of Number over the row's cells firstCol..lastCol, added left to
   // right; cells past the row's last TAB add nothing.
@@ -118,6 +122,7 @@ class TableGrid {
   bool Exists(int row) const { return row >= 0 && row < RowCount(); }
 
   std::string_view text_;
+  numbers::NumberReading reading_;
   std::vector<Row> rows_;
   std::vector<int> tabs_;
   std::vector<int> tabBegin_;

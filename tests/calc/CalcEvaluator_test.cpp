@@ -457,4 +457,54 @@ TEST(CalcEvaluator, ManNotationSplitsTheText) {
   EXPECT_EQ(Utf(CalcEvaluator::ManNotation("10000.05")), "1万0.05");
 }
 
+// With the Japanese reading operands take 千, 万, 億 and 兆 and the result
+// is written with the units up to the largest one used.
+struct JapaneseExpression {
+  const char* expression;  // UTF-8, in the half-width form the line is calculated in
+  int decimals;
+  const char* result;      // UTF-8
+};
+
+class JapaneseExpressions : public ::testing::TestWithParam<JapaneseExpression> {};
+
+TEST_P(JapaneseExpressions, ReadUnitsAndWriteThem) {
+  const JapaneseExpression& c = GetParam();
+  RecordingHost host;
+  int manFlag = 0;
+  CalcEvaluator e(manFlag, c.decimals, host, numbers::NumberReading::Japanese);
+  EXPECT_EQ(Utf(e.EvaluateExpression(Cp(c.expression))), c.result) << c.expression;
+  EXPECT_EQ(manFlag, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, JapaneseExpressions,
+    ::testing::Values(JapaneseExpression{"120+30", 1, "150.0"},
+                      JapaneseExpression{"1億2345万6789*1", 1, "1億2345万6789.0"},
+                      JapaneseExpression{"1億+1", 0, "1億1"}, JapaneseExpression{"3万5千+0", 0, "3万5000"},
+                      JapaneseExpression{"3千*5", 0, "1万5000"}, JapaneseExpression{"1兆/2", 0, "5000億0"},
+                      JapaneseExpression{"2兆+3万", 0, "2兆3万0"}, JapaneseExpression{"▲1,200+300", 1, "-900.0"},
+                      JapaneseExpression{"1億-1", 0, "9999万9999"}, JapaneseExpression{"(1万+1)*2", 0, "2万2"},
+                      JapaneseExpression{"1.5万+2500", 1, "1万7500.0"}, JapaneseExpression{"12+3", 0, "15"}),
+    [](const auto& info) { return CaseName(info.index, info.param.expression); });
+
+TEST(CalcEvaluator, JapaneseUnitsInAPowerAreRefusedAsManIs) {
+  RecordingHost host;
+  int manFlag = 0;
+  CalcEvaluator e(manFlag, 0, host, numbers::NumberReading::Japanese);
+  EXPECT_EQ(Utf(e.EvaluateExpression(Cp("1億^2"))), "0");
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].text, kBaseMessage);
+  EXPECT_EQ(Utf(e.EvaluateExpression(Cp("2^1千"))), "0");
+}
+
+TEST(CalcEvaluator, UnitNotationSplitsAtEachUnit) {
+  EXPECT_EQ(Utf(CalcEvaluator::UnitNotation("123456789.0", 2)), "1億2345万6789.0");
+  EXPECT_EQ(Utf(CalcEvaluator::UnitNotation("100000000.0", 2)), "1億0.0");
+  EXPECT_EQ(Utf(CalcEvaluator::UnitNotation("100010000", 3)), "1億1万0");
+  EXPECT_EQ(Utf(CalcEvaluator::UnitNotation("2000000030000", 3)), "2兆3万0");
+  EXPECT_EQ(Utf(CalcEvaluator::UnitNotation("2000000030000", 2)), "20000億3万0");
+  EXPECT_EQ(Utf(CalcEvaluator::UnitNotation("9999.5", 3)), "9999.5");
+  EXPECT_EQ(CalcEvaluator::UnitNotation("32500.5", 1), CalcEvaluator::ManNotation("32500.5"));
+}
+
 }  // namespace

@@ -209,4 +209,39 @@ TEST(InlineCalcBatch, TheBaseMessageIsPrinted) {
   EXPECT_EQ(Utf(b.Read("out.txt")), "1万^2=0.0\r\n");
 }
 
+// Lines typed with the Japanese reading on: full-width arithmetic is
+// calculated as its half-width form and keeps the user's characters.
+class JapaneseTypedLines : public testing::TestWithParam<TypedCase> {};
+
+TEST_P(JapaneseTypedLines, AreCalculatedAsTheirHalfWidthForm) {
+  const TypedCase& c = GetParam();
+  TestView t;
+  t.settings.WriteInt(setting::JapaneseNumbers, 1);
+  t.view.decimalPlaces = c.decimals;
+  t.Type(Cp(c.typed));
+  EXPECT_EQ(Utf(t.Text()), c.text) << c.typed;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, JapaneseTypedLines,
+    testing::Values(
+        TypedCase{"１２０＋３０＝\r", 1, "１２０＋３０＝150.0\r\n", -1},
+        TypedCase{"（１＋２）×３÷２＝\r", 1, "（１＋２）×３÷２＝4.5\r\n", -1},
+        TypedCase{"２＾３－１．５＊２＝　\r", 0, "２＾３－１．５＊２＝5\r\n", -1},
+        TypedCase{"１億２３４５万６７８９＊１＝\r", 1, "１億２３４５万６７８９＊１＝1億2345万6789.0\r\n", -1},
+        TypedCase{"１，２００＋３００＝＝\r", 0, "１，２００＋３００＝1500\r\n", -1},
+        TypedCase{"3man5千*2=\r", 0, "3万5千*2=7万0\r\n", -1},
+        TypedCase{"計\t１２０＋３０＝\r", 0, "計\t１２０＋３０＝150\r\n", -1},
+        TypedCase{"ソ\t1+2=\r", 0, "ソ\t1+2=3\r\n", -1},
+        TypedCase{"ｘ１＋２\r", 0, "ｘ１＋２\r\n", -1},
+        TypedCase{"x1＊２\rx1=３\r", 0, "x1＊２\r\n6, if x1=３\r\n\r\n", -1}),
+    [](const auto& info) { return CaseName(info.index, info.param.typed); });
+
+TEST(InlineCalc, FullWidthLinesStayAsTheyAreWithThePlainReading) {
+  TestView t;
+  t.view.decimalPlaces = 1;
+  t.Type(Cp("１２０＋３０＝\r"));
+  EXPECT_EQ(Utf(t.Text()), "１２０＋３０＝\r\n");
+}
+
 }  // namespace

@@ -8,6 +8,8 @@
 #include <random>
 
 #include "TableFixture.h"
+#include "support/CaseName.h"
+#include "settings/SettingsStore.h"
 #include "editor/CommandIds.h"
 #include "editor/CommandTable.h"
 #include "editor/TextRewrite.h"
@@ -257,5 +259,37 @@ TEST(Aggregates, RowResultsMatchTheCellOperationsOneByOne) {
     EXPECT_EQ(a.view.History().SelectionAt(a.Undo()), b.view.History().SelectionAt(b.Undo()));
   }
 }
+
+// With Japanese numbers on, full-width, separated, ▲ and unit amounts add up
+// by their values; with them off the same cells read as the plain rule
+// reads them, as they always have.
+struct JapaneseSumCase {
+  const char* first;  // UTF-8, the two cells of the column
+  const char* second;
+  const char* plainSum;
+  const char* japaneseSum;
+};
+
+class JapaneseColumnSums : public ::testing::TestWithParam<JapaneseSumCase> {};
+
+TEST_P(JapaneseColumnSums, FollowTheReadingChosen) {
+  const JapaneseSumCase& c = GetParam();
+  const std::string text = J(c.first) + "\t\r\n" + J(c.second) + "\t";
+  for (const bool japanese : {false, true}) {
+    Fixture f(text);
+    f.settings.WriteInt(setting::JapaneseNumbers, japanese ? 1 : 0);
+    SetBlock(f, CellRange{0, 0, 0, 1});
+    ASSERT_EQ(f.view.Execute(cmd::ColumnSumBelow), EditorView::CommandResult::Done);
+    EXPECT_EQ(f.Text(), text + "\r\n" + (japanese ? c.japaneseSum : c.plainSum) + "\t") << c.first;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, JapaneseColumnSums,
+                         ::testing::Values(JapaneseSumCase{"１２０", "３０", "0.0", "150.0"},
+                                           JapaneseSumCase{"1,234", "2万", "3.0", "21234.0"},
+                                           JapaneseSumCase{"▲1,200", "300", "300.0", "-900.0"},
+                                           JapaneseSumCase{"1億2000万", "5千", "6.0", "120005000.0"},
+                                           JapaneseSumCase{"12.5", "-2.5", "10.0", "10.0"}),
+                         [](const auto& info) { return CaseName(info.index, info.param.plainSum); });
 
 }  // namespace
