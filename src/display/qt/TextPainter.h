@@ -11,8 +11,12 @@
 // One picture, in this order: the background of the dirty part; the rows
 // that cross it, clipped to the formatting rectangle, selected characters on
 // the highlight; the overlay (gutter, ruler, marks, colours) given by the
-// display code; the cell block inverted; last the caret, or in its place the
-// text being composed, underlined.
+// display code; the cell block inverted; last the caret.
+//
+// Text being composed is laid out in its row as if it were inserted where the
+// selection starts (the selected bytes left out, the rest of the row moved
+// right by its width, that row shifted left as the request asks), in the
+// formats the input method gave; the caret is then the one inside it.
 #pragma once
 
 #include <functional>
@@ -39,6 +43,7 @@ class TextPainter {
  private:
   void PaintRows(QPainter& painter, const PivraTextWidget::PaintRequest& request) const;
   void PaintBlock(QPainter& painter, const QRect& block) const;
+  void PaintComposition(QPainter& painter, const PivraTextWidget::PaintRequest& request, int left, int top) const;
   void PaintCaret(QPainter& painter, const PivraTextWidget::PaintRequest& request) const;
   QRect FormatRect(const QRect& viewport) const;
 

@@ -45,7 +45,7 @@ struct Picture {
             .caret = QRect(caret.x, caret.y, EditBuffer::kCaretWidth, layout.LineHeight()),
             .block = QRect(),
             .focused = focused,
-            .preedit = QString()};
+            .composition = {}};
   }
   void Paint(const PivraTextWidget::PaintRequest& request, const std::function<void(QPainter&)>& overlay = {}) {
     image.fill(Qt::red);  // every pixel is painted over
