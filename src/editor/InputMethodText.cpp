@@ -74,6 +74,8 @@ bool InputMethodText::Commit(std::string_view utf8Commit, int replaceStart, int 
   EditBuffer& e = view_.Edit();
   if (e.IsReadOnly()) return false;
   if (utf8Commit.empty() && replaceStart == 0 && replaceLength <= 0) return false;
+  // Undo brings the selection back as it was, the reconverted word selected.
+  view_.RecordSelectionInSnapshot();
   UndoStep step(view_, UndoStep::Start::Unchanged);
   bool replaced = false;
   if (const auto [s, en] = e.GetSel(); s != en) {

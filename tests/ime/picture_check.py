@@ -9,15 +9,19 @@
                           clause); prints "first last"
   region A B X Y W H      prints "same" or "differs" for that rectangle
 
-The caret row is found as the top-most row below the menu and tool bars
-(from TEXT_TOP) where the two grabs differ; its upper part (BAND rows, inside
-any line of text) is what is compared.
+The caret row is where BEFORE has its caret (a dark bar a line tall, below
+the menu and tool bars from TEXT_TOP); the upper part of that row (BAND rows,
+inside any line of text) is what is compared.
 """
 import sys
 from collections import Counter
 
 BAND = 11
-TEXT_TOP = 50  # the window stands at the top left of the screen
+CARET_HEIGHT = 16  # taller than any stroke of a Latin letter
+GAP = 40  # no gap inside a line of text is this wide
+# The session puts the window at the top left of the screen, 800 x 500.
+WINDOW_WIDTH, WINDOW_HEIGHT = 800, 500
+TEXT_TOP = 50  # below the menu and tool bars
 
 
 def read_ppm(path):
@@ -47,13 +51,19 @@ def pixel(image, x, y):
     return data[i:i + 3]
 
 
+def dark(image, x, y):
+    r, g, b = pixel(image, x, y)
+    return r + g + b < 192
+
+
 def caret_band(before, after):
-    width, height, _ = before
-    for y in range(TEXT_TOP, height):
-        xs = [x for x in range(width) if pixel(before, x, y) != pixel(after, x, y)]
-        if xs:
-            return y, min(xs)
-    sys.exit('the two grabs are the same')
+    """The caret of BEFORE: the first dark bar at least a line (CARET_HEIGHT
+    rows) tall. Returns its top and its left column."""
+    for y in range(TEXT_TOP, WINDOW_HEIGHT - CARET_HEIGHT):
+        for x in range(WINDOW_WIDTH):
+            if all(dark(before, x, y + i) for i in range(CARET_HEIGHT)):
+                return y, x
+    sys.exit('no caret in the first grab')
 
 
 def column(image, x, top):
@@ -61,13 +71,19 @@ def column(image, x, top):
 
 
 def moved(before, after):
-    width = before[0]
+    width = WINDOW_WIDTH
     top, start = caret_band(before, after)
     background = Counter(pixel(before, x, top) for x in range(width)).most_common(1)[0][0]
-    inked = [x for x in range(start, width) if any(pixel(before, x, y) != background for y in range(top, top + BAND))]
-    if not inked:
+    # The text runs from the caret to the first wide gap of background.
+    last = None
+    for x in range(start, width):
+        if any(pixel(before, x, y) != background for y in range(top, top + BAND)):
+            last = x
+        elif last is not None and x - last > GAP:
+            break
+    if last is None or last < start + 8:
         sys.exit('no text right of the caret')
-    first, last = start + 4, max(inked)  # past the caret's own pixels
+    first = start + 4  # past the caret's own pixels
     for shift in range(4, width - last):
         if all(column(before, x, top) == column(after, x + shift, top) for x in range(first, last + 1)):
             print(shift)
@@ -76,7 +92,7 @@ def moved(before, after):
 
 
 def highlight(before, after):
-    width = before[0]
+    width = WINDOW_WIDTH
     top, _ = caret_band(before, after)
     had = {pixel(before, x, y) for x in range(width) for y in range(top, top + BAND)}
     new = Counter(pixel(after, x, y) for x in range(width) for y in range(top, top + BAND))

@@ -59,9 +59,42 @@ void TextPainter::Paint(QPainter& p, const PivraTextWidget::PaintRequest& reques
                         const std::function<void(QPainter&)>& overlay) const {
   p.fillRect(request.dirty, request.background);
   PaintRows(p, request);
-  if (overlay) overlay(p);
+  if (overlay) PaintOverlay(p, request, overlay);
   PaintBlock(p, request.block);
   PaintCaret(p, request);
+}
+
+// The overlay's marks and colours of the composing row follow its text: the
+// part before the composed text moves with the row's shift, the part after
+// the selection it replaces goes where that text now stands; the composed
+// text itself carries none.
+void TextPainter::PaintOverlay(QPainter& p, const PivraTextWidget::PaintRequest& request,
+                               const std::function<void(QPainter&)>& overlay) const {
+  const PivraTextWidget::PaintRequest::Composition& composition = request.composition;
+  if (composition.text.isEmpty()) {
+    overlay(p);
+    return;
+  }
+  const QRect format = FormatRect(request.viewport);
+  const auto [selStart, selEnd] = buffer_.GetSel();
+  const Point start = buffer_.PosFromChar(selStart);
+  const Point end = buffer_.PosFromChar(selEnd);
+  const QRect row(format.left(), start.y, format.width(), layout_.LineHeight());
+  const int width = QFontMetrics(layout_.Font()).horizontalAdvance(composition.text);
+  const int split = start.x - composition.rowShift;
+  // What follows the selection in this row stands after the composed text.
+  const int followingShift = end.y == start.y ? split + width - end.x : 0;
+  auto paintShifted = [&](const QRegion& clip, int dx) {
+    p.save();
+    p.setClipRegion(clip);
+    p.translate(dx, 0);
+    overlay(p);
+    p.restore();
+  };
+  paintShifted(QRegion(request.viewport).subtracted(row), 0);
+  paintShifted(QRegion(QRect(QPoint(row.left(), row.top()), QPoint(split - 1, row.bottom()))), -composition.rowShift);
+  if (end.y == start.y)
+    paintShifted(QRegion(QRect(QPoint(split + width, row.top()), row.bottomRight())), followingShift);
 }
 
 void TextPainter::PaintRows(QPainter& p, const PivraTextWidget::PaintRequest& request) const {

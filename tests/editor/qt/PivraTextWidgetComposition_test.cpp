@@ -182,6 +182,7 @@ TEST(PivraTextWidgetComposition, ReconversionReplacesTheWordAsOneUndoStep) {
   {
     TestWindow t;
     t.SetText(text);
+    t.view.OnInitialUpdate();  // the text as opened: the history starts here
     t.view.Edit().SetSel(4, 10);
     Compose(t.widget, QStringLiteral("にほんご"));
     EXPECT_EQ(t.Text(), text) << "the selection stays in the text while it is composed over";
@@ -194,6 +195,7 @@ TEST(PivraTextWidgetComposition, ReconversionReplacesTheWordAsOneUndoStep) {
   {
     TestWindow t;
     t.SetText(text);
+    t.view.OnInitialUpdate();
     t.view.Edit().SetSel(10, 10);
     Commit(t.widget, QStringLiteral("二本後"), -3, 3);
     EXPECT_EQ(t.Text(), replaced);
