@@ -6,7 +6,11 @@
 
 #include <QFontMetrics>
 #include <QImage>
+#include <QInputMethod>
+#include <QSignalSpy>
+#include <QWheelEvent>
 #include <QInputMethodEvent>
+#include <QScrollBar>
 #include <QTextCharFormat>
 #include <string>
 
@@ -202,6 +206,49 @@ TEST(PivraTextWidgetComposition, ReconversionReplacesTheWordAsOneUndoStep) {
     t.Key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(t.Text(), text);
   }
+}
+
+// The input method hears of every move of the caret rectangle at once, so its
+// candidate list never stays behind: after a caret move, a scroll, a resize
+// and while composing.
+TEST(PivraTextWidgetComposition, InputMethodHearsOfEveryCaretRectangleChange) {
+  TestWindow t;
+  std::string text;
+  for (int i = 0; i < 100; ++i) text += "line\r\n";
+  t.SetText(text);
+  ASSERT_TRUE(t.widget.hasFocus());
+  QInputMethod* inputMethod = QGuiApplication::inputMethod();
+  QSignalSpy moves(inputMethod, &QInputMethod::cursorRectangleChanged);
+  auto caretInWindow = [&] {
+    return t.widget.inputMethodQuery(Qt::ImCursorRectangle).toRect().translated(t.widget.mapTo(t.widget.window(), QPoint()));
+  };
+
+  t.Key(Qt::Key_Down);
+  EXPECT_GT(moves.count(), 0) << "caret move";
+  EXPECT_EQ(inputMethod->cursorRectangle().toRect(), caretInWindow());
+
+  QWheelEvent down(QPointF(50, 50), t.widget.viewport()->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, -120),
+                   Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  int before = static_cast<int>(moves.count());
+  QApplication::sendEvent(t.widget.viewport(), &down);
+  EXPECT_GT(moves.count(), before) << "scroll";
+  EXPECT_EQ(inputMethod->cursorRectangle().toRect(), caretInWindow());
+
+  before = static_cast<int>(moves.count());
+  t.widget.verticalScrollBar()->setValue(0);
+  EXPECT_GT(moves.count(), before) << "scroll bar";
+  EXPECT_EQ(inputMethod->cursorRectangle().toRect(), caretInWindow());
+
+  before = static_cast<int>(moves.count());
+  t.widget.resize(t.widget.width() - 40, t.widget.height() - 40);
+  QApplication::processEvents();
+  EXPECT_GT(moves.count(), before) << "resize";
+  EXPECT_EQ(inputMethod->cursorRectangle().toRect(), caretInWindow());
+
+  before = static_cast<int>(moves.count());
+  Compose(t.widget, QStringLiteral("にほんご"));
+  EXPECT_GT(moves.count(), before) << "composing";
+  EXPECT_EQ(inputMethod->cursorRectangle().toRect(), caretInWindow());
 }
 
 }  // namespace
