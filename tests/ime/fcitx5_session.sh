@@ -46,6 +46,9 @@ stop_all() {
     { tr '\0' '\n' <"$dir/environ" | grep -qx "HOME=$HOME"; } 2>/dev/null && pids+=("$pid")
   done
   for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
+  sleep 0.5
+  for pid in "${pids[@]}"; do kill -0 "$pid" 2>/dev/null && kill -KILL "$pid" 2>/dev/null; done
+  wait 2>/dev/null
 }
 trap stop_all EXIT
 

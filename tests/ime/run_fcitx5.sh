@@ -14,6 +14,7 @@ set -uo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 pivraf=$(realpath "${1:?usage: run_fcitx5.sh PIVRAF}")
+[ -x "$pivraf" ] || { echo "ime: FAILED: no program at $1"; exit 1; }
 
 missing=()
 for tool in fcitx5 Xvfb dbus-launch xdotool import convert setpriv python3; do
@@ -28,7 +29,9 @@ if [ "${#missing[@]}" -gt 0 ]; then
 fi
 
 work=$(mktemp -d /tmp/pivra-ime.XXXXXX)
+# The session reads only what is in its folder: the checkout may be closed to it.
 cp "$pivraf" "$work/pivraf"
+cp "$here/fcitx5_session.sh" "$here/fcitx5_scenarios.sh" "$here/picture_check.py" "$work/"
 [ -f "$(dirname "$pivraf")/HelpPvl.log" ] && cp "$(dirname "$pivraf")/HelpPvl.log" "$work/"
 chmod 755 "$work"
 if [ "$(id -u)" -eq 0 ]; then
@@ -37,7 +40,7 @@ if [ "$(id -u)" -eq 0 ]; then
 else
   runner=()
 fi
-"${runner[@]}" env -i PATH="$PATH" LANG=C.UTF-8 bash "$here/fcitx5_session.sh" "$work"
+"${runner[@]}" env -i PATH="$PATH" LANG=C.UTF-8 bash "$work/fcitx5_session.sh" "$work"
 status=$?
 if [ $status -ne 0 ] || [ -n "${IME_KEEP:-}" ]; then
   echo "ime: grabs and logs kept in $work"

@@ -27,7 +27,9 @@ InputMethodStatus::~InputMethodStatus() {
 }
 
 void InputMethodStatus::Ask() {
-  if (waiting_) return;
+  // Without a session bus address there is no one to ask (and no bus is
+  // started just to find that out).
+  if (waiting_ || qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")) return;
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.isConnected()) return;
   const QDBusMessage question = QDBusMessage::createMethodCall(
