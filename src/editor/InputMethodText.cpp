@@ -55,13 +55,24 @@ std::pair<int, int> InputMethodText::CaretLine() const {
 InputMethodText::Surrounding InputMethodText::AroundCaret() const {
   const EditBuffer& e = view_.Edit();
   const std::string_view text = e.Text();
-  const auto [start, end] = CaretLine();
+  auto [start, end] = CaretLine();
+  const int caret = e.Caret();
+  // A very long line is told in part: the input method asks again at every
+  // caret move, and needs no more than the words around the caret.
+  if (caret - start > kSurroundingBytes)
+    start = static_cast<int>(cp932::SnapBack(text, static_cast<std::size_t>(caret - kSurroundingBytes),
+                                             static_cast<std::size_t>(start)));
+  if (end - caret > kSurroundingBytes) {
+    std::size_t pos = static_cast<std::size_t>(caret);
+    while (pos < static_cast<std::size_t>(caret + kSurroundingBytes)) pos = cp932::Next(text, pos);
+    end = static_cast<int>(pos);
+  }
   const std::string_view line = text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start));
   auto unitsTo = [&](int pos) {
     pos = std::clamp(pos, start, end);
     return Utf16Length(line.substr(0, static_cast<std::size_t>(pos - start)));
   };
-  return {ToUtf16(line), unitsTo(e.Caret()), unitsTo(e.Anchor())};
+  return {ToUtf16(line), unitsTo(caret), unitsTo(e.Anchor())};
 }
 
 std::u16string InputMethodText::Selection() const {

@@ -6,7 +6,7 @@
 // text is the caret's logical line without its line break. Every CP932
 // character is one UTF-16 unit (the code page holds only characters of the
 // Basic Multilingual Plane); a byte or pair that does not decode is one
-// U+FFFD. Units are turned into byte offsets by walking the line character by
+// U+FFFD. Of a very long line only the part around the caret is told. Units are turned into byte offsets by walking the line character by
 // character, so a converted position is always a character boundary, and a
 // position the line does not reach converts to nothing.
 //
@@ -24,9 +24,13 @@ class EditorView;
 
 class InputMethodText {
  public:
+  // Of a longer line, the input method is told this many bytes at most on
+  // either side of the caret.
+  static constexpr int kSurroundingBytes = 4096;
+
   // What the input method is told of the text around the caret.
   struct Surrounding {
-    std::u16string text;  // the caret's logical line, without its line break
+    std::u16string text;  // the caret's logical line, without its line break (or its part around the caret)
     int cursor = 0;       // the caret, in UTF-16 units from the line's start
     int anchor = 0;       // the selection's other end, cut to the line
   };

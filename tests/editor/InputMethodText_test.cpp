@@ -41,6 +41,24 @@ TEST(InputMethodText, SurroundingTextIsTheCaretsLogicalLineInUtf16Units) {
   }
 }
 
+TEST(InputMethodText, VeryLongLineIsToldAroundTheCaret) {
+  const int limit = InputMethodText::kSurroundingBytes;
+  // A double-byte character straddles each cut: the part starts and ends on
+  // whole characters.
+  std::string line = "x";
+  while (static_cast<int>(line.size()) < 3 * limit) line += "\x95\x5C";  // 表
+  TestView t(line + "\r\nnext");
+  const int caret = 1 + 2 * (limit / 2 + 100);  // a character boundary in the middle
+  t.Edit().SetSel(caret - 4, caret);
+  const InputMethodText::Surrounding s = InputMethodText(t.view).AroundCaret();
+  EXPECT_LE(static_cast<int>(s.text.size()), limit + 1);
+  EXPECT_GE(static_cast<int>(s.text.size()), limit - 1);
+  EXPECT_EQ(s.text.find(u'x'), std::u16string::npos) << "the line's start is left out";
+  EXPECT_EQ(s.text.find(u'\uFFFD'), std::u16string::npos) << "no character is cut";
+  EXPECT_EQ(s.cursor - s.anchor, 2);
+  EXPECT_EQ(s.text.substr(static_cast<std::size_t>(s.anchor), 2), u"表表");
+}
+
 TEST(InputMethodText, SelectionAndOffsetsConvertBothWays) {
   TestView t(Cp("x日本語y\r\nz"));
   t.Edit().SetSel(1, 7);
