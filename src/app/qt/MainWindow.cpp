@@ -29,6 +29,7 @@
 #include "display/qt/ViewDisplay.h"
 #include "find/FindCommands.h"
 #include "find/qt/SearchBarWindow.h"
+#include "platform/qt/InputMethodStatus.h"
 #include "print/PrintHost.h"
 #include "document/DocumentCommands.h"
 
@@ -81,7 +82,14 @@ MainWindow::MainWindow(AppContext& app, EditorView& view, const FontLayout& layo
   // The input-method mark of the active pane, in the menu bar's corner.
   imeMark_ = new QLabel(menuBar());
   imeMark_->setContentsMargins(4, 0, 8, 0);
+  ViewDisplay::FitImeMark(*imeMark_);
   menuBar()->setCornerWidget(imeMark_, Qt::TopRightCorner);
+  // Where the input method tells its state, every pane's mark follows it.
+  inputMethodStatus_ = new InputMethodStatus(this);
+  connect(inputMethodStatus_, &InputMethodStatus::answered, this, [this](bool on) {
+    for (const auto& [view, widget] : widgets_) widget->SetInputMethodOn(on);
+    RefreshImeMark();
+  });
   if (bare) {
     menuBar()->hide();
   } else {
@@ -284,6 +292,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   }
   // Moving the focus into the other pane makes it the active one.
   if (event->type() == QEvent::FocusIn) {
+    if (inputMethodStatus_) inputMethodStatus_->Ask();
     for (int i = 0; i < panes_.PaneCount(); ++i)
       if (watched == WidgetOf(panes_.Pane(i)) && i != panes_.ActiveIndex()) {
         panes_.ActivatePane(i);
@@ -312,6 +321,7 @@ PivraTextWidget* MainWindow::WidgetOf(EditorView& view) const {
 
 void MainWindow::AddPaneWidget(EditorView& view) {
   auto* widget = new PivraTextWidget(view, layout_, paneArea_);
+  if (inputMethodStatus_ && inputMethodStatus_->Known()) widget->SetInputMethodOn(inputMethodStatus_->On());
   widgets_[&view] = widget;
   // The overlay and the display font of this pane.
   displays_[&view] = new ViewDisplay(*widget, app_.Settings());

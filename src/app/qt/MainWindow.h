@@ -34,6 +34,7 @@
 class AppContext;
 class EditorView;
 class FontLayout;
+class InputMethodStatus;
 class PivraTextWidget;
 class ViewDisplay;
 class QLabel;
@@ -100,6 +101,7 @@ class MainWindow : public QMainWindow {
   MainToolBar* toolBar_ = nullptr;
   std::map<EditorView*, ViewDisplay*> displays_;  // each a child of its pane's text widget
   QLabel* imeMark_ = nullptr;  // the input-method mark in the menu bar's corner
+  InputMethodStatus* inputMethodStatus_ = nullptr;
   QLabel* insertPane_ = nullptr;
   QLabel* capsPane_ = nullptr;
   QLabel* caretPane_ = nullptr;

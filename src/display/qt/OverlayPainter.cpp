@@ -71,7 +71,7 @@ void Paint(QPainter& p, const std::vector<OverlayItem>& items, const FontLayout&
         break;
       case OverlayItem::Kind::Ruler:
         p.save();
-        p.setClipRect(item.clipLeft, item.y, item.clipRight - item.clipLeft, layout.LineHeight());
+        p.setClipRect(item.clipLeft, item.y, item.clipRight - item.clipLeft, layout.LineHeight(), Qt::IntersectClip);
         p.setPen(colour);
         DrawText(p, layout, item, item.y + layout.Ascent());
         p.restore();

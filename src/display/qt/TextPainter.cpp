@@ -3,6 +3,9 @@
 #include <QFontMetrics>
 #include <QGlyphRun>
 #include <QPainter>
+#include <QTextCharFormat>
+#include <algorithm>
+#include <vector>
 #include <string_view>
 #include <utility>
 
@@ -56,9 +59,42 @@ void TextPainter::Paint(QPainter& p, const PivraTextWidget::PaintRequest& reques
                         const std::function<void(QPainter&)>& overlay) const {
   p.fillRect(request.dirty, request.background);
   PaintRows(p, request);
-  if (overlay) overlay(p);
+  if (overlay) PaintOverlay(p, request, overlay);
   PaintBlock(p, request.block);
   PaintCaret(p, request);
+}
+
+// The overlay's marks and colours of the composing row follow its text: the
+// part before the composed text moves with the row's shift, the part after
+// the selection it replaces goes where that text now stands; the composed
+// text itself carries none.
+void TextPainter::PaintOverlay(QPainter& p, const PivraTextWidget::PaintRequest& request,
+                               const std::function<void(QPainter&)>& overlay) const {
+  const PivraTextWidget::PaintRequest::Composition& composition = request.composition;
+  if (composition.text.isEmpty()) {
+    overlay(p);
+    return;
+  }
+  const QRect format = FormatRect(request.viewport);
+  const auto [selStart, selEnd] = buffer_.GetSel();
+  const Point start = buffer_.PosFromChar(selStart);
+  const Point end = buffer_.PosFromChar(selEnd);
+  const QRect row(format.left(), start.y, format.width(), layout_.LineHeight());
+  const int width = QFontMetrics(layout_.Font()).horizontalAdvance(composition.text);
+  const int split = start.x - composition.rowShift;
+  // What follows the selection in this row stands after the composed text.
+  const int followingShift = end.y == start.y ? split + width - end.x : 0;
+  auto paintShifted = [&](const QRegion& clip, int dx) {
+    p.save();
+    p.setClipRegion(clip);
+    p.translate(dx, 0);
+    overlay(p);
+    p.restore();
+  };
+  paintShifted(QRegion(request.viewport).subtracted(row), 0);
+  paintShifted(QRegion(QRect(QPoint(row.left(), row.top()), QPoint(split - 1, row.bottom()))), -composition.rowShift);
+  if (end.y == start.y)
+    paintShifted(QRegion(QRect(QPoint(split + width, row.top()), row.bottomRight())), followingShift);
 }
 
 void TextPainter::PaintRows(QPainter& p, const PivraTextWidget::PaintRequest& request) const {
@@ -73,6 +109,13 @@ void TextPainter::PaintRows(QPainter& p, const PivraTextWidget::PaintRequest& re
   const int x0 = format.left() - e.HorizontalScroll();
   const auto [selStart, selEnd] = e.GetSel();
   const std::string_view text = e.Text();
+  // While composing, the composed text takes the place of the selection in
+  // the row where the selection starts: the selected bytes are left out and
+  // what follows moves right by the composed text's width.
+  const PivraTextWidget::PaintRequest::Composition& composition = request.composition;
+  const bool composing = !composition.text.isEmpty();
+  const int compositionRow = composing ? e.LineFromChar(selStart) : -1;
+  const int compositionWidth = composing ? QFontMetrics(lay.Font()).horizontalAdvance(composition.text) : 0;
 
   p.save();
   p.setClipRect(format & dirty);
@@ -83,15 +126,26 @@ void TextPainter::PaintRows(QPainter& p, const PivraTextWidget::PaintRequest& re
     if (y >= dirty.bottom() + 1 || y + lh <= dirty.top()) continue;
     const EditBuffer::RowSpan span = e.RowRange(row);  // the row's bytes, without its line break
     const qreal baseline = y + lay.Ascent();
+    const int rowLeft = row == compositionRow ? x0 - composition.rowShift : x0;
+    bool compositionPending = row == compositionRow;
     int x = 0;  // from the start of the row, as the buffer measures it
     for (int pos = span.begin; pos < span.end;) {
       const int len = static_cast<int>(cp932::CharLen(text, static_cast<std::size_t>(pos)));
+      if (compositionPending && pos >= selStart) {
+        PaintComposition(p, request, rowLeft + x, y);
+        x += compositionWidth;
+        compositionPending = false;
+      }
+      if (composing && pos >= selStart && pos < selEnd) {
+        pos += len;
+        continue;
+      }
       const std::string_view ch = text.substr(static_cast<std::size_t>(pos), static_cast<std::size_t>(len));
       const int next = e.Advance(x, ch);  // a TAB reaches the buffer's next tab stop
-      const int left = x0 + x;
+      const int left = rowLeft + x;
       if (left > format.right()) break;
-      if (x0 + next >= format.left()) {
-        const bool inSelection = !request.blockFixed && pos >= selStart && pos < selEnd;
+      if (rowLeft + next >= format.left()) {
+        const bool inSelection = !request.blockFixed && !composing && pos >= selStart && pos < selEnd;
         if (inSelection) p.fillRect(QRect(left, y, next - x, lh), request.selectedBackground);
         const QColor& colour = inSelection ? request.selectedText : request.text;
         const bool isTab = len == 1 && ch[0] == '\t';
@@ -123,9 +177,55 @@ void TextPainter::PaintRows(QPainter& p, const PivraTextWidget::PaintRequest& re
       x = next;
       pos += len;
     }
+    if (compositionPending) PaintComposition(p, request, rowLeft + x, y);
   }
   normal.Draw(p, lay.RawFont(), request.text);
   selected.Draw(p, lay.RawFont(), request.selectedText);
+  p.restore();
+}
+
+// The composed text in runs of one format each: a run the input method
+// formats gets its colours and its underline (none when it asks for none);
+// a run it leaves unformatted is underlined in the text colour.
+void TextPainter::PaintComposition(QPainter& p, const PivraTextWidget::PaintRequest& request, int left,
+                                   int top) const {
+  const PivraTextWidget::PaintRequest::Composition& composition = request.composition;
+  const QString& text = composition.text;
+  const int length = static_cast<int>(text.size());
+  std::vector<const QTextCharFormat*> formatOf(static_cast<std::size_t>(length), nullptr);
+  for (const auto& f : composition.formats)
+    for (int i = std::max(0, f.start); i < std::min(length, f.start + f.length); ++i)
+      formatOf[static_cast<std::size_t>(i)] = &f.format;
+  const QFontMetrics metrics(layout_.Font());
+  const int lh = layout_.LineHeight();
+  p.save();
+  p.setFont(layout_.Font());
+  for (int from = 0; from < length;) {
+    const QTextCharFormat* format = formatOf[static_cast<std::size_t>(from)];
+    int to = from + 1;
+    while (to < length && formatOf[static_cast<std::size_t>(to)] == format) ++to;
+    const int x1 = left + metrics.horizontalAdvance(text.left(from));
+    const int x2 = left + metrics.horizontalAdvance(text.left(to));
+    QColor colour = request.text;
+    QTextCharFormat::UnderlineStyle underline = QTextCharFormat::SingleUnderline;
+    if (format) {
+      if (format->background().style() != Qt::NoBrush) p.fillRect(QRect(x1, top, x2 - x1, lh), format->background());
+      if (format->foreground().style() != Qt::NoBrush) colour = format->foreground().color();
+      underline = format->underlineStyle();
+    }
+    p.setPen(colour);
+    p.drawText(QPointF(x1, top + layout_.Ascent()), text.mid(from, to - from));
+    if (underline != QTextCharFormat::NoUnderline) {
+      QPen pen(format && format->underlineColor().isValid() ? format->underlineColor() : colour);
+      pen.setStyle(underline == QTextCharFormat::DashUnderline  ? Qt::DashLine
+                   : underline == QTextCharFormat::DotLine      ? Qt::DotLine
+                   : underline == QTextCharFormat::DashDotLine  ? Qt::DashDotLine
+                                                                : Qt::SolidLine);
+      p.setPen(pen);
+      p.drawLine(x1, top + lh - 1, x2 - 1, top + lh - 1);
+    }
+    from = to;
+  }
   p.restore();
 }
 
@@ -137,20 +237,14 @@ void TextPainter::PaintBlock(QPainter& p, const QRect& block) const {
   p.restore();
 }
 
+// The caret; while composing, the caret inside the composed text, unless the
+// input method hides it.
 void TextPainter::PaintCaret(QPainter& p, const PivraTextWidget::PaintRequest& request) const {
   const QRect& caret = request.caret;
-  const int lh = layout_.LineHeight();
-  if (!request.preedit.isEmpty()) {
-    // The text being composed stands at the caret, underlined, until it is committed.
-    const QFontMetrics fm(layout_.Font());
-    const QRect area(caret.left(), caret.top(), fm.horizontalAdvance(request.preedit) + 2, lh);
-    p.fillRect(area, request.background);
-    p.setPen(request.text);
-    p.setFont(layout_.Font());
-    p.drawText(QPointF(area.left(), caret.top() + layout_.Ascent()), request.preedit);
-    p.drawLine(area.left(), area.bottom(), area.right(), area.bottom());
-  } else if (request.focused &&
-             FormatRect(request.viewport).adjusted(-EditBuffer::kCaretWidth, 0, EditBuffer::kCaretWidth, 0).intersects(caret)) {
+  const bool composing = !request.composition.text.isEmpty();
+  if (composing && !request.composition.cursorVisible) return;
+  if (request.focused &&
+      FormatRect(request.viewport).adjusted(-EditBuffer::kCaretWidth, 0, EditBuffer::kCaretWidth, 0).intersects(caret)) {
     p.fillRect(caret, request.text);
   }
 }

@@ -12,8 +12,13 @@
 // that cross it, clipped to the formatting rectangle, selected characters on
 // the highlight (none while a cell block is fixed: the block shows the
 // selection then); the overlay (gutter, ruler, marks, colours) given by the
-// display code; the cell block inverted; last the caret, or in its place the
-// text being composed, underlined.
+// display code; the cell block inverted; last the caret.
+//
+// Text being composed is laid out in its row as if it were inserted where the
+// selection starts (the selected bytes left out, the rest of the row moved
+// right by its width, that row shifted left as the request asks), in the
+// formats the input method gave; the caret is then the one inside it. The
+// overlay of that row moves with the text it belongs to.
 #pragma once
 
 #include <functional>
@@ -40,6 +45,9 @@ class TextPainter {
  private:
   void PaintRows(QPainter& painter, const PivraTextWidget::PaintRequest& request) const;
   void PaintBlock(QPainter& painter, const QRect& block) const;
+  void PaintOverlay(QPainter& painter, const PivraTextWidget::PaintRequest& request,
+                    const std::function<void(QPainter&)>& overlay) const;
+  void PaintComposition(QPainter& painter, const PivraTextWidget::PaintRequest& request, int left, int top) const;
   void PaintCaret(QPainter& painter, const PivraTextWidget::PaintRequest& request) const;
   QRect FormatRect(const QRect& viewport) const;
 

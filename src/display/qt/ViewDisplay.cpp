@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
+#include <algorithm>
 
 #include "display/Overlay.h"
 #include "display/qt/DisplayFont.h"
@@ -30,8 +31,18 @@ ViewDisplay::~ViewDisplay() = default;
 void ViewDisplay::ShowImeMarkIn(QMenuBar& menuBar) {
   imeMark_ = new QLabel(&menuBar);
   imeMark_->setContentsMargins(4, 0, 8, 0);
+  FitImeMark(*imeMark_);
   menuBar.setCornerWidget(imeMark_, Qt::TopRightCorner);
   imeMark_->setText(ImeMarkText());
+}
+
+void ViewDisplay::FitImeMark(QLabel& label) {
+  int widest = 0;
+  for (const bool open : {false, true})
+    widest = std::max(widest, label.fontMetrics().horizontalAdvance(
+                                  QString::fromStdString(cp932::ToUtf8(overlay::ImeMark(open)))));
+  const QMargins margins = label.contentsMargins();
+  label.setMinimumWidth(widest + margins.left() + margins.right());
 }
 
 QString ViewDisplay::ImeMarkText() const {

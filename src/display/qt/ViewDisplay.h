@@ -33,6 +33,8 @@ class ViewDisplay : public QObject {
   void Refresh();
 
   QString ImeMarkText() const;
+  // Makes a label that shows the input-method mark wide enough for either mark.
+  static void FitImeMark(QLabel& label);
 
  private:
   PivraTextWidget& widget_;

@@ -2,6 +2,9 @@
 
 #include <QContextMenuEvent>
 #include <QFocusEvent>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QInputMethod>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -16,6 +19,7 @@
 #include "platform/qt/FontLayout.h"
 #include "editor/EditorView.h"
 #include "editor/CommandTable.h"
+#include "editor/InputMethodText.h"
 #include "text/Cp932.h"
 #include "editor/qt/CommandMenu.h"
 
@@ -62,12 +66,18 @@ QColor PivraTextWidget::BackgroundColour() const {
 void PivraTextWidget::Refresh() {
   SyncScrollBars();
   viewport()->update();
+  TellInputMethod();
 }
 
 void PivraTextWidget::AfterInput() {
   SyncScrollBars();
   viewport()->update();
+  TellInputMethod();
   emit viewChanged();
+}
+
+void PivraTextWidget::TellInputMethod() {
+  if (hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImQueryAll);
 }
 
 // ---------------------------------------------------------------- geometry and scrolling
@@ -123,6 +133,7 @@ void PivraTextWidget::scrollContentsBy(int, int) {
   e.LineScroll(0, verticalScrollBar()->value() - e.FirstVisibleLine());
   if (!e.IsWordWrap()) e.SetHorizontalScroll(horizontalScrollBar()->value());
   viewport()->update();
+  TellInputMethod();
   emit viewChanged();
 }
 
@@ -131,6 +142,7 @@ void PivraTextWidget::resizeEvent(QResizeEvent* event) {
   SyncClientRect();
   SyncScrollBars();
   viewport()->update();
+  TellInputMethod();
 }
 
 // ---------------------------------------------------------------- drawing
@@ -140,19 +152,40 @@ QRect PivraTextWidget::CaretRect() const {
   return QRect(c.x, c.y, EditBuffer::kCaretWidth, layout_->LineHeight());
 }
 
+// The composed text starts where the selection starts (the caret when there
+// is none) and is as wide as the display font makes it. When its end, or at
+// least its caret, would pass the right edge, the row is drawn that much
+// further left; its start never goes further than the caret needs.
+QRect PivraTextWidget::CompositionCaretRect(int* rowShift) const {
+  if (rowShift) *rowShift = 0;
+  if (composition_.text.isEmpty()) return CaretRect();
+  const EditBuffer& e = view_.Edit();
+  const Point start = e.PosFromChar(e.GetSel().first);
+  const QFontMetrics metrics(layout_->Font());
+  const int cursorX = start.x + metrics.horizontalAdvance(composition_.text.left(composition_.cursor));
+  const int endX = start.x + metrics.horizontalAdvance(composition_.text);
+  const Rect format = e.GetRect();
+  int shift = std::min(endX + EditBuffer::kCaretWidth - format.right, cursorX - format.left);
+  shift = std::max({0, shift, cursorX + EditBuffer::kCaretWidth - format.right});
+  if (rowShift) *rowShift = shift;
+  return QRect(cursorX - shift, start.y, EditBuffer::kCaretWidth, layout_->LineHeight());
+}
+
 void PivraTextWidget::paintEvent(QPaintEvent* event) {
   QPainter p(viewport());
+  PaintRequest::Composition composition = composition_;
+  const QRect caret = CompositionCaretRect(&composition.rowShift);
   const PaintRequest request{.viewport = viewport()->rect(),
                              .dirty = event->rect(),
                              .text = TextColour(),
                              .background = BackgroundColour(),
                              .selectedText = palette().color(QPalette::Active, QPalette::HighlightedText),
                              .selectedBackground = palette().color(QPalette::Active, QPalette::Highlight),
-                             .caret = CaretRect(),
+                             .caret = caret,
                              .block = ToQRect(view_.BlockHighlight()),
                              .blockFixed = view_.HasFixedBlock(),
                              .focused = hasFocus(),
-                             .preedit = preedit_};
+                             .composition = composition};
   if (painter_) {
     painter_(p, request);
   } else {
@@ -221,26 +254,68 @@ std::string PivraTextWidget::ToCp932(const QString& text) {
   return cp932::FromUtf8(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
 }
 
+// A commit (with the range it replaces) goes into the text first; the new
+// composition then stands at the caret the commit left.
 void PivraTextWidget::inputMethodEvent(QInputMethodEvent* event) {
-  preedit_ = event->preeditString();
-  typingOnly_ = true;
-  if (!event->commitString().isEmpty()) {
-    view_.OnImeCommit(ToCp932(event->commitString()));
+  const bool commits =
+      !event->commitString().isEmpty() || event->replacementLength() > 0 || event->replacementStart() != 0;
+  if (commits) {
+    const QByteArray utf8 = event->commitString().toUtf8();
+    InputMethodText(view_).Commit(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())),
+                                  event->replacementStart(), event->replacementLength());
   }
-  // Qt tells no open state of the input method; text being composed counts as open.
-  const int open = preedit_.isEmpty() ? 0 : 1;
+  composition_ = {};
+  composition_.text = event->preeditString();
+  composition_.cursor = static_cast<int>(composition_.text.size());
+  for (const QInputMethodEvent::Attribute& a : event->attributes()) {
+    if (a.type == QInputMethodEvent::TextFormat) {
+      const QTextCharFormat format = a.value.value<QTextFormat>().toCharFormat();
+      if (format.isValid()) composition_.formats.append({a.start, a.length, format});
+    } else if (a.type == QInputMethodEvent::Cursor) {
+      composition_.cursor = std::clamp(a.start, 0, static_cast<int>(composition_.text.size()));
+      composition_.cursorVisible = a.length != 0;
+    }
+  }
+  typingOnly_ = true;
+  // Where the input method tells no state of its own, text being composed
+  // counts as open.
+  const bool open = !composition_.text.isEmpty() || inputMethodOn_;
   if (view_.ime.open != open) view_.redraw.imeMark = true;
   view_.ime.open = open;
   event->accept();
   AfterInput();
 }
 
+void PivraTextWidget::SetInputMethodOn(bool on) {
+  inputMethodOn_ = on;
+  const bool open = on || !composition_.text.isEmpty();
+  if (view_.ime.open == open) return;
+  view_.ime.open = open;
+  view_.redraw.imeMark = true;
+  emit viewChanged();
+}
+
 QVariant PivraTextWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
   switch (query) {
     case Qt::ImEnabled: return true;
-    case Qt::ImCursorRectangle: return CaretRect().translated(viewport()->pos());
+    case Qt::ImCursorRectangle: return CompositionCaretRect().translated(viewport()->pos());
     case Qt::ImFont: return layout_->Font();
     case Qt::ImHints: return static_cast<int>(Qt::ImhMultiLine);
+    case Qt::ImMaximumTextLength: return EditBuffer::kTextLimit;
+    case Qt::ImCurrentSelection: return QString::fromStdU16String(InputMethodText(view_).Selection());
+    case Qt::ImSurroundingText:
+    case Qt::ImCursorPosition:
+    case Qt::ImAnchorPosition:
+    case Qt::ImTextBeforeCursor:
+    case Qt::ImTextAfterCursor: {
+      const InputMethodText::Surrounding around = InputMethodText(view_).AroundCaret();
+      const QString line = QString::fromStdU16String(around.text);
+      if (query == Qt::ImCursorPosition) return around.cursor;
+      if (query == Qt::ImAnchorPosition) return around.anchor;
+      if (query == Qt::ImTextBeforeCursor) return line.left(around.cursor);
+      if (query == Qt::ImTextAfterCursor) return line.mid(around.cursor);
+      return line;
+    }
     default: return QAbstractScrollArea::inputMethodQuery(query);
   }
 }
@@ -250,6 +325,7 @@ void PivraTextWidget::focusInEvent(QFocusEvent* event) {
   view_.redraw.caret = true;
   view_.redraw.colouring = true;
   viewport()->update();
+  TellInputMethod();
 }
 
 void PivraTextWidget::focusOutEvent(QFocusEvent* event) {
@@ -262,6 +338,8 @@ void PivraTextWidget::focusOutEvent(QFocusEvent* event) {
 void PivraTextWidget::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   setFocus(Qt::MouseFocusReason);
+  // A click ends the composition where it stands before the caret moves.
+  if (!composition_.text.isEmpty()) QGuiApplication::inputMethod()->commit();
   const QPoint pos = event->position().toPoint();
   view_.OnMousePress(pos.x(), pos.y(), event->modifiers() & Qt::ShiftModifier);
   dragging_ = true;

@@ -11,6 +11,14 @@
 // the focus and the text being composed) into a PaintRequest and hands it to
 // the painter the display code set (display/qt/TextPainter). Without one it
 // only fills the background.
+//
+// Input method: the text being composed (with the clause formats and the
+// caret the input method gives) stands in place of the selection, or at the
+// caret, and is only drawn there; the document receives the committed text,
+// with any range the input method replaces, through InputMethodText as one
+// undo step. The widget answers the input method's queries about the caret's
+// line from the same class, and tells the input method after every input,
+// scroll, resize and focus change, so its candidate list follows the caret.
 #pragma once
 
 #include <QAbstractScrollArea>
@@ -18,6 +26,8 @@
 #include <QPoint>
 #include <QRect>
 #include <QString>
+#include <QList>
+#include <QTextCharFormat>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -64,12 +74,29 @@ class PivraTextWidget : public QAbstractScrollArea {
     QRect block;           // the cell block to invert; empty when there is none
     bool blockFixed = false;  // a cell block is fixed: the plain selection is not drawn
     bool focused = false;  // the caret shows only with the focus
-    QString preedit;       // text being composed, drawn at the caret in its place
+    // Text being composed: drawn in the caret's row as if it stood in place
+    // of the selection (or at the caret), the text after it moved right;
+    // `caret` is then the caret inside it.
+    struct Composition {
+      QString text;  // empty: nothing is being composed
+      struct Format {
+        int start = 0, length = 0;  // UTF-16 units of `text`
+        QTextCharFormat format;
+      };
+      QList<Format> formats;  // what the input method asks for; text outside them is underlined
+      int cursor = 0;         // the caret inside `text`, in UTF-16 units
+      bool cursorVisible = true;
+      int rowShift = 0;  // pixels the composing row is drawn further left to keep the caret in view
+    } composition;
   };
   // Draws the picture of every paint event into the viewport.
   void SetPainter(std::function<void(QPainter&, const PaintRequest&)> painter) { painter_ = std::move(painter); }
 
   QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+  // The input method's own state, where it tells one (InputMethodStatus):
+  // the view's input-method mark follows it; text being composed still
+  // counts as on.
+  void SetInputMethodOn(bool on);
 
   // Keys of the platform -> Windows virtual-key codes (0 when there is none).
   static int VirtualKey(int qtKey);
@@ -104,10 +131,16 @@ class PivraTextWidget : public QAbstractScrollArea {
   void DragScroll();
   void RunCommand(int id);
   QRect CaretRect() const;
+  // The caret, or while composing the caret inside the composed text; the
+  // shift of the composing row comes with it.
+  QRect CompositionCaretRect(int* rowShift = nullptr) const;
+  // Asks the input method to read the caret rectangle and the text again.
+  void TellInputMethod();
 
   EditorView& view_;
   const FontLayout* layout_;
-  QString preedit_;
+  PaintRequest::Composition composition_;
+  bool inputMethodOn_ = false;
   QTimer dragTimer_;
   QPoint dragPos_;
   bool dragging_ = false;

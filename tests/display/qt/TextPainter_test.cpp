@@ -45,7 +45,7 @@ struct Picture {
             .caret = QRect(caret.x, caret.y, EditBuffer::kCaretWidth, layout.LineHeight()),
             .block = QRect(),
             .focused = focused,
-            .preedit = QString()};
+            .composition = {}};
   }
   void Paint(const PivraTextWidget::PaintRequest& request, const std::function<void(QPainter&)>& overlay = {}) {
     image.fill(Qt::red);  // every pixel is painted over
@@ -112,6 +112,37 @@ TEST(TextPainterTest, CaretOnlyWithTheFocusAndBlockInvertedOverTheOverlay) {
   EXPECT_EQ(t.image.pixelColor(205, 45), QColor(0, 0, 0)) << "the background inverted";
   EXPECT_EQ(t.image.pixelColor(215, 55), QColor(0, 255, 255)) << "the overlay inverted: it came before the block";
   EXPECT_EQ(t.image.pixelColor(240, 55), QColor(255, 0, 0)) << "the overlay outside the block";
+}
+
+}  // namespace
+
+namespace {
+
+// While text is composed over a selection, the overlay of that row moves with
+// the text it marks: what follows the selection stands after the composed
+// text, what comes before stays, and other rows are untouched.
+TEST(TextPainterTest, OverlayOfTheComposingRowFollowsItsText) {
+  Picture t;
+  t.buffer.SetText("abcdefgh\r\nabcdefgh");
+  t.buffer.SetSel(2, 4);  // "cd" is composed over
+  const QColor mark(255, 0, 0);
+  auto markAt = [&](int pos) {
+    const Point p = t.buffer.PosFromChar(pos);
+    return QRect(p.x + 1, p.y + 1, 3, 3);
+  };
+  const int marked[] = {1, 6, 11};  // "b", "g", and "b" of the next row
+  auto overlay = [&](QPainter& p) {
+    for (const int pos : marked) p.fillRect(markAt(pos), mark);
+  };
+  PivraTextWidget::PaintRequest request = t.Request(false);
+  request.composition.text = QStringLiteral("にほんご");
+  t.Paint(request, overlay);
+  const int width = QFontMetrics(t.layout.Font()).horizontalAdvance(request.composition.text);
+  const int removed = t.buffer.PosFromChar(4).x - t.buffer.PosFromChar(2).x;
+  EXPECT_EQ(t.image.pixelColor(markAt(1).center()), mark) << "before the composed text";
+  EXPECT_EQ(t.image.pixelColor(markAt(6).center() + QPoint(width - removed, 0)), mark) << "after it";
+  EXPECT_NE(t.image.pixelColor(markAt(6).center()), mark) << "not where the text was";
+  EXPECT_EQ(t.image.pixelColor(markAt(11).center()), mark) << "the next row";
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The overlay painted by the window: gutter and ruler colours in the pixels,
 // the read-only colours, a new display font taken from the store, and the
-// input-method mark that follows composed text.
+// input-method mark that follows composed text and the input method's own
+// state, in a label wide enough for either mark.
 #include "display/qt/ViewDisplay.h"
 
 #include <gtest/gtest.h>
@@ -75,6 +76,31 @@ TEST(ViewDisplayTest, ComposedTextCountsAsAnOpenInputMethod) {
   QApplication::sendEvent(&w.widget, &commit);
   EXPECT_FALSE(w.view.ime.open);
   EXPECT_EQ(mark->text(), QStringLiteral("[A]"));
+}
+
+// The input method's own state (as fcitx5 tells it) sets the mark with
+// nothing composed; composing still counts as on while it is off.
+TEST(ViewDisplayTest, MarkFollowsTheInputMethodsOwnStateInALabelWideEnoughForBoth) {
+  DisplayWindow w;
+  QMenuBar bar;
+  w.display->ShowImeMarkIn(bar);
+  auto* mark = qobject_cast<QLabel*>(bar.cornerWidget(Qt::TopRightCorner));
+  ASSERT_NE(mark, nullptr);
+  for (const QString& text : {QStringLiteral("[A]"), QStringLiteral("「あ」")})
+    EXPECT_GE(mark->minimumWidth(), mark->fontMetrics().horizontalAdvance(text)) << text.toStdString();
+
+  w.widget.SetInputMethodOn(true);
+  EXPECT_TRUE(w.view.ime.open);
+  EXPECT_EQ(mark->text(), QStringLiteral("「あ」")) << "on with nothing typed";
+  QInputMethodEvent commit;
+  commit.setCommitString(QStringLiteral("あ"));
+  QApplication::sendEvent(&w.widget, &commit);
+  EXPECT_EQ(mark->text(), QStringLiteral("「あ」")) << "a commit leaves it on";
+  w.widget.SetInputMethodOn(false);
+  EXPECT_EQ(mark->text(), QStringLiteral("[A]"));
+  QInputMethodEvent composing(QStringLiteral("い"), {});
+  QApplication::sendEvent(&w.widget, &composing);
+  EXPECT_EQ(mark->text(), QStringLiteral("「あ」")) << "composing counts as on";
 }
 
 }  // namespace
