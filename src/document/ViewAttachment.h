@@ -4,7 +4,7 @@
 // A view is set up for its document in one fixed order (InitialiseView): the
 // print margin, the reset table state, table mode with its tab width
 // (which a .pvl file's directive line may change), editor mode for other
-// files, read-only log files, the common update steps (which also give a
+// files than .pvl and comma-separated ones, read-only log files, the common update steps (which also give a
 // loaded text CR LF line ends), the remembered caret, and a fresh undo history.
 #pragma once
 
@@ -19,6 +19,7 @@ void InitialiseView(EditorView& view);
 
 bool IsPvlFile(const EditorView& view);  // extension exactly ".pvl" or ".PVL"
 bool IsLogFile(const EditorView& view);  // extension exactly ".log" or ".LOG"
+bool IsCsvDocument(const EditorView& view);  // its document is read and written as CSV
 void ApplyDirectiveLine(EditorView& view);
 // Remembers the caret of the document's file, for the next time it is opened.
 void SaveCaretPosition(EditorView& view);
