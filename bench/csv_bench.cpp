@@ -80,7 +80,7 @@ void ReadCsv(benchmark::State& state) {
 void WriteCsv(benchmark::State& state) {
   const csv::Table table = csv::Read(TableText(static_cast<int>(state.range(0)), true));
   for (auto _ : state) {
-    std::string bytes = csv::Write(table.rows, table.lineEnd, table.spellings.get());
+    std::string bytes = csv::Write(table.rows, table.form);
     benchmark::DoNotOptimize(bytes.data());
   }
 }

@@ -55,17 +55,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (text.size() > kMaxText) text.resize(kMaxText);
 
   const csv::Table table = csv::Read(text);
-  const std::string written = csv::Write(table.rows, table.lineEnd, table.spellings.get());
+  const std::string written = csv::Write(table.rows, table.form);
   FUZZ_CHECK(csv::Read(written).rows == table.rows);
   if (OneKindOfLineEnd(text)) FUZZ_CHECK(written == text);
   if (!table.firstUnshowableLine) {
-    const std::string minimal = csv::Write(table.rows, lineEnd, nullptr);
+    const std::string minimal = csv::Write(table.rows, csv::RecordForm{lineEnd, nullptr, {}});
     FUZZ_CHECK(csv::Read(minimal).rows == table.rows);
   }
 
   // The text as rows: every cell comes back, blanks and quotes included,
   // when no cell holds a TAB (a row's TAB separates cells).
-  const std::string rowsWritten = csv::Write(text, lineEnd, nullptr);
+  const std::string rowsWritten = csv::Write(text, csv::RecordForm{lineEnd, nullptr, {}});
   const csv::Table reread = csv::Read(rowsWritten);
   FUZZ_CHECK(!reread.firstUnshowableLine);
   FUZZ_CHECK(reread.rows == WithCrLf(text));

@@ -135,14 +135,14 @@ bool DocumentCommands::OnFileSaveAs() {
     // Records end as the file's lines did, CR LF by default; a text file
     // written from records keeps their line end where its encoding lets it.
     if (format == csv::FileFormat::Csv) {
-      form.csvLineEnd = form.lineEnds == file_text::LineEnds::Lf   ? "\n"
-                        : form.lineEnds == file_text::LineEnds::Cr ? "\r"
-                                                                   : "\r\n";
-      form.csvSpellings = nullptr;
+      form.records = {};
+      form.records.lineEnd = form.lineEnds == file_text::LineEnds::Lf   ? "\n"
+                             : form.lineEnds == file_text::LineEnds::Cr ? "\r"
+                                                                        : "\r\n";
     } else {
-      form.lineEnds = form.csvLineEnd == "\n"   ? file_text::LineEnds::Lf
-                      : form.csvLineEnd == "\r" ? file_text::LineEnds::Cr
-                                                : file_text::LineEnds::AsHeld;
+      form.lineEnds = form.records.lineEnd == "\n"   ? file_text::LineEnds::Lf
+                      : form.records.lineEnd == "\r" ? file_text::LineEnds::Cr
+                                                      : file_text::LineEnds::AsHeld;
     }
     form.format = format;
   }

@@ -96,8 +96,7 @@ Loaded Decode(std::string_view bytes, ReadAs readAs, csv::FileFormat format) {
     csv::Table table = csv::Read(r.text);
     r.text = std::move(table.rows);
     r.form.format = csv::FileFormat::Csv;
-    r.form.csvLineEnd = std::move(table.lineEnd);
-    r.form.csvSpellings = std::move(table.spellings);
+    r.form.records = std::move(table.form);
     r.firstUnshowableRecordLine = table.firstUnshowableLine;
   }
   r.tooLarge = static_cast<std::int64_t>(r.text.size()) > docfile::kMaxFileBytes;
@@ -157,7 +156,7 @@ Encoded EncodeText(std::string_view text, const FileForm& form, LineEnds lineEnd
 Encoded Encode(std::string_view text, const FileForm& form) {
   if (form.format != csv::FileFormat::Csv) return EncodeText(text, form, form.lineEnds);
   // The records carry their own line ends.
-  const std::string records = csv::Write(text, form.csvLineEnd, form.csvSpellings.get());
+  const std::string records = csv::Write(text, form.records);
   return EncodeText(records, form, LineEnds::AsHeld);
 }
 

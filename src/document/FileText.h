@@ -52,12 +52,11 @@ struct FileForm {
   file_encoding::JisForms jisForms = 0;
   LineEnds lineEnds = LineEnds::AsHeld;
   std::shared_ptr<const LineSpellings> lineSpellings;  // null: every line as jisForms says
-  // Comma-separated files: the records' line end and their own spellings
-  // (null: every record as minimal quoting writes it). lineEnds then tells
-  // the line end the file had, for the text it may be saved as.
+  // Comma-separated files: the records' line end and their own spellings.
+  // lineEnds then tells the line end the file had, for the text it may be
+  // saved as.
   csv::FileFormat format = csv::FileFormat::Text;
-  std::string csvLineEnd = "\r\n";
-  std::shared_ptr<const csv::RecordSpellings> csvSpellings;
+  csv::RecordForm records;
 };
 
 struct Loaded {

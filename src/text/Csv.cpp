@@ -149,12 +149,14 @@ Table Read(std::string_view text) {
     if (i < n) {
       const std::size_t len = LineEndLength(text, i);
       if (!lineEndSeen) {
-        table.lineEnd.assign(text.substr(i, len));
+        table.form.lineEnd.assign(text.substr(i, len));
         lineEndSeen = true;
       }
       i += len;
       ++line;
       out += "\r\n";
+    } else if (place.rowEnd == place.rowBegin && place.sourceEnd > place.sourceBegin) {
+      table.form.emptyLastRecord.assign(text.substr(place.sourceBegin, place.sourceEnd - place.sourceBegin));
     }
     if (unshowable && !table.firstUnshowableLine) table.firstUnshowableLine = recordLine;
     // Without quotes, outer blanks or blanks shown for TAB, CR and LF,
@@ -184,12 +186,13 @@ Table Read(std::string_view text) {
       if (it == spellings->end()) it = spellings->emplace(std::string(row), std::vector<std::string>{}).first;
       it->second.emplace_back(text.substr(p.sourceBegin, p.sourceEnd - p.sourceBegin));
     }
-    table.spellings = std::move(spellings);
+    table.form.spellings = std::move(spellings);
   }
   return table;
 }
 
-std::string Write(std::string_view rows, std::string_view lineEnd, const RecordSpellings* spellings) {
+std::string Write(std::string_view rows, const RecordForm& form) {
+  const RecordSpellings* spellings = form.spellings.get();
   std::string out;
   out.reserve(rows.size() + rows.size() / 8 + 16);
   std::unordered_map<std::string_view, std::size_t, TextHash> used;
@@ -208,11 +211,12 @@ std::string Write(std::string_view rows, std::string_view lineEnd, const RecordS
       AppendRecord(out, row);
     }
     if (end < n) {
-      out += lineEnd;
+      out += form.lineEnd;
       end += LineEndLength(rows, end);
     }
     i = end;
   }
+  if (!form.emptyLastRecord.empty() && (rows.empty() || IsLineEndByte(rows.back()))) out += form.emptyLastRecord;
   return out;
 }
 

@@ -13,7 +13,7 @@
 // Invariants:
 // - Rows and records correspond one to one and in order; a file that ends
 //   with a line end gives no extra empty record.
-// - `Write(Read(t).rows, ...)` with the read spellings gives back `t` exactly
+// - `Write(Read(t).rows, Read(t).form)` gives back `t` exactly
 //   (record line ends as the file's first one), whatever the quoting of each
 //   record: a record that minimal quoting would write otherwise keeps its own
 //   bytes in `RecordSpellings`, keyed by its row.
@@ -59,18 +59,27 @@ struct TextHash {
 // last one when there are more rows now).
 using RecordSpellings = std::unordered_map<std::string, std::vector<std::string>, TextHash, std::equal_to<>>;
 
-struct Table {
-  std::string rows;             // TAB between cells, CR LF between rows
+// What writing needs besides the rows to give a file back as it was read.
+struct RecordForm {
   std::string lineEnd = "\r\n";  // the file's first record end; CR LF for a file without one
   std::shared_ptr<const RecordSpellings> spellings;  // null: every record as minimal quoting writes it
-  std::optional<int> firstUnshowableLine;            // 1-based line of the file
+  // A last record without a line end that shows as an empty row (a lone
+  // `""`): the rows cannot tell it from no record at all, so its bytes are
+  // written after rows that end with a line end.
+  std::string emptyLastRecord;
+};
+
+struct Table {
+  std::string rows;  // TAB between cells, CR LF between rows
+  RecordForm form;
+  std::optional<int> firstUnshowableLine;  // 1-based line of the file
 };
 
 Table Read(std::string_view text);
 
-// The rows as records, each ended with `lineEnd` where the row has a line end
-// (CR LF, LF or CR) in `rows`.
-std::string Write(std::string_view rows, std::string_view lineEnd, const RecordSpellings* spellings);
+// The rows as records, each ended with the form's line end where the row has
+// a line end (CR LF, LF or CR) in `rows`.
+std::string Write(std::string_view rows, const RecordForm& form);
 
 // Appends one row as a record with minimal quoting: a field is quoted when
 // it holds a comma or a quote or starts or ends with a blank; quotes inside

@@ -14,7 +14,7 @@ struct CsvCase {
   const char* name;
   std::string file;
   std::string rows;
-  std::string minimal;  // Write without the file's spellings
+  std::string minimal;  // Write with the line end alone
   std::string lineEnd = "\r\n";
   std::optional<int> unshowableLine = std::nullopt;
 };
@@ -25,10 +25,10 @@ TEST_P(CsvRecords, ReadShowsTheRowsAndWriteGivesTheFileBack) {
   const CsvCase& c = GetParam();
   const csv::Table table = csv::Read(c.file);
   EXPECT_EQ(table.rows, c.rows);
-  EXPECT_EQ(table.lineEnd, c.lineEnd);
+  EXPECT_EQ(table.form.lineEnd, c.lineEnd);
   EXPECT_EQ(table.firstUnshowableLine, c.unshowableLine);
-  EXPECT_EQ(csv::Write(table.rows, table.lineEnd, table.spellings.get()), c.file);
-  EXPECT_EQ(csv::Write(table.rows, table.lineEnd, nullptr), c.minimal);
+  EXPECT_EQ(csv::Write(table.rows, table.form), c.file);
+  EXPECT_EQ(csv::Write(table.rows, csv::RecordForm{table.form.lineEnd, nullptr, {}}), c.minimal);
   // What minimal quoting writes reads as the same rows.
   if (!c.unshowableLine) EXPECT_EQ(csv::Read(c.minimal).rows, c.rows);
 }
@@ -58,6 +58,9 @@ INSTANTIATE_TEST_SUITE_P(
         CsvCase{"QuoteInsideAnUnquotedField", "a\"b,c\n", "a\"b\tc\r\n", "\"a\"\"b\",c\n", "\n"},
         CsvCase{"TextAfterAClosingQuote", "\"ab\"cd,e\n", "abcd\te\r\n", "abcd,e\n", "\n"},
         CsvCase{"UnclosedQuoteAtTheEnd", "a,\"bc", "a\tbc", "a,bc"},
+        // A last record of one empty quoted field has no row of its own.
+        CsvCase{"QuotedEmptyLastRecordWithoutALineEnd", "a\n\"\"", "a\r\n", "a\n", "\n"},
+        CsvCase{"OnlyAQuotedEmptyField", "\"\"", "", ""},
         // Same rows, different spellings: each keeps its own.
         CsvCase{"SameRowTwoSpellings", "a,b\n\"a\",b\na,\"b\"\n", "a\tb\r\na\tb\r\na\tb\r\n", "a,b\na,b\na,b\n", "\n"},
         // Fields no row can show: blanks stand for them.
@@ -70,14 +73,14 @@ TEST(Csv, AChangedRowIsWrittenWithMinimalQuotingAndTheOthersKeepTheirBytes) {
   const csv::Table table = csv::Read("\"a\",\" b\"\r\n\"c\",d\r\n");
   // The second row changed, and a row holding a comma and a quote was added.
   const std::string rows = " a\t b\r\ne\tx,y\"\r\nz\r\n";
-  EXPECT_EQ(csv::Write("a\t b\r\ne\tx,y\"\r\nz\r\n", table.lineEnd, table.spellings.get()),
+  EXPECT_EQ(csv::Write("a\t b\r\ne\tx,y\"\r\nz\r\n", table.form),
             "\"a\",\" b\"\r\ne,\"x,y\"\"\"\r\nz\r\n");
-  EXPECT_EQ(csv::Write(rows, "\n", nullptr), "\" a\",\" b\"\ne,\"x,y\"\"\"\nz\n");
+  EXPECT_EQ(csv::Write(rows, csv::RecordForm{"\n", nullptr, {}}), "\" a\",\" b\"\ne,\"x,y\"\"\"\nz\n");
 }
 
 TEST(Csv, RowsMovedBySortingKeepTheirRecords) {
   const csv::Table table = csv::Read("\"b\",2\n\"a\",1\n");
-  EXPECT_EQ(csv::Write("a\t1\r\nb\t2\r\n", table.lineEnd, table.spellings.get()), "\"a\",1\n\"b\",2\n");
+  EXPECT_EQ(csv::Write("a\t1\r\nb\t2\r\n", table.form), "\"a\",1\n\"b\",2\n");
 }
 
 TEST(Csv, FormatNamesAndTheExtension) {
