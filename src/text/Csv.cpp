@@ -21,7 +21,9 @@ struct RecordPlace {
 bool NeedsQuotes(std::string_view field) {
   if (field.empty()) return false;
   if (field.front() == ' ' || field.back() == ' ') return true;
-  return field.find_first_of(",\"") != std::string_view::npos;
+  for (const char c : field)
+    if (c == ',' || c == '"') return true;
+  return false;
 }
 
 void AppendField(std::string& out, std::string_view field) {
@@ -62,6 +64,17 @@ bool HasCsvExtension(std::string_view path) {
 }
 
 void AppendRecord(std::string& out, std::string_view row) {
+  // Most rows need no quotes: then the record is the row with commas for TABs.
+  bool plain = !NeedsQuotes(row);
+  for (std::size_t tab = row.find('\t'); plain && tab != std::string_view::npos; tab = row.find('\t', tab + 1))
+    plain = row[tab - (tab > 0 ? 1 : 0)] != ' ' && (tab + 1 >= row.size() || row[tab + 1] != ' ');
+  if (plain) {
+    const std::size_t at = out.size();
+    out += row;
+    for (std::size_t k = at; k < out.size(); ++k)
+      if (out[k] == '\t') out[k] = ',';
+    return;
+  }
   for (std::size_t i = 0;;) {
     const std::size_t tab = row.find('\t', i);
     AppendField(out, row.substr(i, tab == std::string_view::npos ? std::string_view::npos : tab - i));
@@ -71,56 +84,74 @@ void AppendRecord(std::string& out, std::string_view row) {
   }
 }
 
+namespace {
+
+// The bytes that end a run of plain field text: the separators, the quote
+// and the bytes no row can show.
+bool IsSpecialByte(char c) { return c == ',' || c == '"' || c == '\t' || c == '\r' || c == '\n'; }
+
+}  // namespace
+
 Table Read(std::string_view text) {
   Table table;
   std::string& out = table.rows;
   out.reserve(text.size() + text.size() / 32 + 16);
   std::vector<RecordPlace> places;
-  bool anyRespelled = false;
   std::vector<bool> respelled;
-  std::string minimal;
+  bool anyRespelled = false;
   bool lineEndSeen = false;
   int line = 1;
   const std::size_t n = text.size();
+  const char* const data = text.data();
   std::size_t i = 0;
 
-  // Appends a field's bytes, TAB, CR and LF becoming blanks (CR LF one blank).
-  auto appendShown = [&](std::size_t from, std::size_t to, bool& unshowable) {
+  // Appends a field's bytes, TAB, CR and LF becoming blanks (CR LF one
+  // blank); true when there were any.
+  auto appendShown = [&](std::size_t from, std::size_t to) {
+    bool replaced = false;
     while (from < to) {
       std::size_t stop = from;
-      while (stop < to && text[stop] != '\t' && !IsLineEndByte(text[stop])) ++stop;
-      out.append(text.data() + from, stop - from);
+      while (stop < to && data[stop] != '\t' && !IsLineEndByte(data[stop])) ++stop;
+      out.append(data + from, stop - from);
       if (stop == to) break;
-      unshowable = true;
+      replaced = true;
       out += ' ';
-      if (text[stop] == '\t') {
+      if (data[stop] == '\t') {
         from = stop + 1;
       } else {
-        const std::size_t len = stop + 1 < to ? LineEndLength(text, stop) : 1;
         ++line;
-        from = stop + len;
+        from = stop + (stop + 1 < to ? LineEndLength(text, stop) : 1);
       }
     }
+    return replaced;
   };
 
   while (i < n) {
     RecordPlace place{i, i, out.size(), out.size()};
     const int recordLine = line;
-    bool quoted = false;     // some field of the record had a quote
-    bool outerBlank = false;  // some field starts or ends with a blank
+    // Set when minimal quoting would not write the record's bytes, field by
+    // field: a quoted field that needs no quotes, one not closed or with
+    // text after its closing quote, an unquoted one that would need them,
+    // and any field shown with blanks for TAB, CR or LF.
+    bool differs = false;
     bool unshowable = false;
     for (;;) {
       const std::size_t fieldStart = out.size();
-      if (i < n && text[i] == '"') {
-        quoted = true;
+      bool quotedField = false;
+      bool lenient = false;
+      if (i < n && data[i] == '"') {
+        quotedField = true;
         ++i;
         for (;;) {
-          const void* q = std::memchr(text.data() + i, '"', n - i);
-          const std::size_t quote = q ? static_cast<const char*>(q) - text.data() : n;
-          appendShown(i, quote, unshowable);
+          const void* q = std::memchr(data + i, '"', n - i);
+          const std::size_t quote = q ? static_cast<const char*>(q) - data : n;
+          unshowable = appendShown(i, quote) || unshowable;
           i = quote;
-          if (i >= n) break;  // no closing quote: the field runs to the end
-          if (i + 1 < n && text[i + 1] == '"') {
+          if (i >= n) {
+            lenient = true;  // no closing quote: the field runs to the end
+            break;
+          }
+          if (i + 1 < n && data[i + 1] == '"') {
             out += '"';
             i += 2;
             continue;
@@ -132,18 +163,33 @@ Table Read(std::string_view text) {
       // An unquoted field, or what follows a closing quote: up to the next
       // comma or line end, quotes included.
       std::size_t stop = i;
-      while (stop < n && text[stop] != ',' && !IsLineEndByte(text[stop])) ++stop;
-      if (!quoted && std::memchr(text.data() + i, '"', stop - i)) quoted = true;
-      appendShown(i, stop, unshowable);
-      i = stop;
-      if (out.size() > fieldStart && (out[fieldStart] == ' ' || out.back() == ' ')) outerBlank = true;
-      if (i < n && text[i] == ',') {
+      for (;;) {
+        while (stop < n && !IsSpecialByte(data[stop])) ++stop;
+        if (stop < n && (data[stop] == '"' || data[stop] == '\t')) {
+          lenient = lenient || data[stop] == '"';
+          ++stop;
+          continue;
+        }
+        break;
+      }
+      if (stop > i) {
+        if (quotedField) lenient = true;
+        unshowable = appendShown(i, stop) || unshowable;
+        i = stop;
+      }
+      const std::string_view field(out.data() + fieldStart, out.size() - fieldStart);
+      if (quotedField)
+        differs = differs || lenient || !NeedsQuotes(field);
+      else
+        differs = differs || lenient || NeedsQuotes(field);
+      if (i < n && data[i] == ',') {
         out += '\t';
         ++i;
         continue;
       }
       break;
     }
+    differs = differs || unshowable;
     place.sourceEnd = i;
     place.rowEnd = out.size();
     if (i < n) {
@@ -159,15 +205,6 @@ Table Read(std::string_view text) {
       table.form.emptyLastRecord.assign(text.substr(place.sourceBegin, place.sourceEnd - place.sourceBegin));
     }
     if (unshowable && !table.firstUnshowableLine) table.firstUnshowableLine = recordLine;
-    // Without quotes, outer blanks or blanks shown for TAB, CR and LF,
-    // minimal quoting writes the record's bytes (a comma would have needed
-    // quotes); only the others are compared.
-    bool differs = false;
-    if (quoted || outerBlank || unshowable) {
-      minimal.clear();
-      AppendRecord(minimal, std::string_view(out).substr(place.rowBegin, place.rowEnd - place.rowBegin));
-      differs = minimal != text.substr(place.sourceBegin, place.sourceEnd - place.sourceBegin);
-    }
     anyRespelled = anyRespelled || differs;
     places.push_back(place);
     respelled.push_back(differs);
