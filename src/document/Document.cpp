@@ -35,7 +35,9 @@ void Document::AddView(EditorView* view) {
 
 void Document::RemoveView(EditorView* view) { views_.erase(std::remove(views_.begin(), views_.end(), view), views_.end()); }
 
-void Document::InitialiseView(EditorView& view) { view_attachment::InitialiseView(view); }
+void Document::InitialiseView(EditorView& view) {
+  view_attachment::InitialiseView(view, form_.format == csv::FileFormat::Csv);
+}
 
 void Document::UpdateAllViews(EditorView* sender, UpdateHint hint) {
   const std::vector<EditorView*> views = views_;

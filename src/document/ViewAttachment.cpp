@@ -7,7 +7,6 @@
 
 #include "document/CaretMemory.h"
 #include "document/DirectiveLine.h"
-#include "document/Document.h"
 #include "editor/EditorView.h"
 #include "settings/SettingsStore.h"
 #include "calc/CalcState.h"
@@ -16,11 +15,6 @@
 namespace view_attachment {
 
 bool IsPvlFile(const EditorView& view) { return view.Doc().FileExt() == ".pvl" || view.Doc().FileExt() == ".PVL"; }
-// A comma-separated document is a table whatever the editor-mode setting says.
-bool IsCsvDocument(const EditorView& view) {
-  const auto* doc = dynamic_cast<const Document*>(&view.Doc());
-  return doc && doc->Form().format == csv::FileFormat::Csv;
-}
 bool IsLogFile(const EditorView& view) { return view.Doc().FileExt() == ".log" || view.Doc().FileExt() == ".LOG"; }
 
 void ApplyDirectiveLine(EditorView& view) {
@@ -56,7 +50,7 @@ void RestoreRememberedCaret(EditorView& view) {
 // may change it), editor mode for other files than .pvl and CSV ones, read-only log files, the
 // update notification (which also gives a loaded text CR LF line ends), the
 // remembered caret, and a fresh undo history.
-void InitialiseView(EditorView& view) {
+void InitialiseView(EditorView& view, bool records) {
   view.print.marginStep = view.Settings().GetInt(setting::PrintMarginStep);
 
   view.tableSelection = {0, 0};
@@ -75,7 +69,7 @@ void InitialiseView(EditorView& view) {
   if (IsPvlFile(view)) ApplyDirectiveLine(view);
 
   view.modes.editor = view.Settings().GetInt(setting::EditorModeAtStart) == 1;
-  if (view.modes.editor && !IsPvlFile(view) && !IsCsvDocument(view)) {
+  if (view.modes.editor && !IsPvlFile(view) && !records) {
     view.modes.table = false;
     view.modes.lineNumbers = LineNumberMode::Off;
     view.Settings().WriteInt(setting::LineNumbers, 0);

@@ -15,11 +15,11 @@ class EditorView;
 
 namespace view_attachment {
 
-void InitialiseView(EditorView& view);
+// A comma-separated document (`records`) is a table, as a .pvl file is.
+void InitialiseView(EditorView& view, bool records = false);
 
 bool IsPvlFile(const EditorView& view);  // extension exactly ".pvl" or ".PVL"
 bool IsLogFile(const EditorView& view);  // extension exactly ".log" or ".LOG"
-bool IsCsvDocument(const EditorView& view);  // its document is read and written as CSV
 void ApplyDirectiveLine(EditorView& view);
 // Remembers the caret of the document's file, for the next time it is opened.
 void SaveCaretPosition(EditorView& view);
