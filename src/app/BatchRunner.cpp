@@ -337,8 +337,10 @@ bool BatchRunner::PrintState(const VerbCall& call, std::string&) {
        << " readonly=" << (e.IsReadOnly() ? 1 : 0) << " len=" << e.GetTextLength()
        << " firstvisible=" << e.FirstVisibleLine();
   // The file's encoding, as the status bar shows it.
-  if (const auto* doc = dynamic_cast<const Document*>(&view.Doc()))
-    out_ << " encoding=" << file_encoding::Name(doc->Form().encoding);
+  const auto* doc = dynamic_cast<const Document*>(&view.Doc());
+  if (doc) out_ << " encoding=" << file_encoding::Name(doc->Form().encoding);
+  // Whether the file is read and written as comma-separated records.
+  if (doc) out_ << " format=" << csv::FormatName(doc->Form().format);
   out_ << " numbers=" << NumberReadingName(NumberReadingOf(view)) << "\n";
   return true;
 }

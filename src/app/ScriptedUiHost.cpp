@@ -97,6 +97,16 @@ bool ScriptedUiHost::ChooseFile(FileDialogData& dialog) {
         dialog.encoding = *e;
         dialog.encodingChosen = true;
       }
+    } else if (control == "format") {
+      const std::optional<csv::FileFormat> f = csv::FormatFromName(value);
+      if (!dialog.offerFormat) {
+        dialogError_ = "this dialog offers no format";
+      } else if (!f) {
+        dialogError_ = "unknown format " + value + " (text or csv)";
+      } else {
+        dialog.format = *f;
+        dialog.formatChosen = true;
+      }
     }
   }
   input_.values.clear();

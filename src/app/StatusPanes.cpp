@@ -30,8 +30,8 @@ std::string CaretPaneText(const EditBuffer& edit) {
 
 std::string InsertPaneText(bool insert) { return insert ? "挿入" : "上書"; }
 
-std::string EncodingPaneText(file_encoding::Encoding encoding, bool lossy) {
-  return std::string(file_encoding::Caption(encoding)) + (lossy ? " 読取専用" : "");
+std::string EncodingPaneText(file_encoding::Encoding encoding, bool lossy, bool csv) {
+  return std::string(file_encoding::Caption(encoding)) + (csv ? " CSV" : "") + (lossy ? " 読取専用" : "");
 }
 
 }  // namespace status_panes

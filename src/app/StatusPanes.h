@@ -21,7 +21,8 @@ std::string SizeText(int bytes);
 std::string CaretPaneText(const EditBuffer& edit);
 std::string InsertPaneText(bool insert);  // "挿入" or "上書"
 // The encoding of the document's file: "CP932", "UTF-8" or "UTF-8 (BOM付き)",
-// with " 読取専用" added while the text may not be written over its file.
-std::string EncodingPaneText(file_encoding::Encoding encoding, bool lossy);
+// followed by " CSV" for a comma-separated file, with " 読取専用" added while
+// the text may not be written over its file.
+std::string EncodingPaneText(file_encoding::Encoding encoding, bool lossy, bool csv = false);
 
 }  // namespace status_panes

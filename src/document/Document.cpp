@@ -35,7 +35,9 @@ void Document::AddView(EditorView* view) {
 
 void Document::RemoveView(EditorView* view) { views_.erase(std::remove(views_.begin(), views_.end(), view), views_.end()); }
 
-void Document::InitialiseView(EditorView& view) { view_attachment::InitialiseView(view); }
+void Document::InitialiseView(EditorView& view) {
+  view_attachment::InitialiseView(view, form_.format == csv::FileFormat::Csv);
+}
 
 void Document::UpdateAllViews(EditorView* sender, UpdateHint hint) {
   const std::vector<EditorView*> views = views_;
@@ -66,7 +68,9 @@ bool Document::OnNewDocument() {
   modified_ = false;
   form_ = {};
   lossy_ = false;
+  unshowableRecordLine_.reset();
   readAs_.reset();
+  formatChoice_.reset();
   fileBytes_.clear();
   fileText_.clear();
   if (EditorView* view = FirstView()) view->Edit().SetText("");
@@ -80,30 +84,43 @@ file_text::ReadAs Document::CurrentReadAs() const {
   return n == 1 ? file_text::ReadAs::Cp932 : n == 2 ? file_text::ReadAs::Utf8 : file_text::ReadAs::Detect;
 }
 
+csv::FileFormat Document::FormatFor(const std::string& path) const {
+  if (formatChoice_) return *formatChoice_;
+  return csv::HasCsvExtension(path) ? csv::FileFormat::Csv : csv::FileFormat::Text;
+}
+
 // The file is read and converted whole before anything is touched, so a
 // refused file leaves the text, path and flags of the document as they were.
 bool Document::OnOpenDocument(const std::string& path) {
   EditorView* view = FirstView();
   if (!view) return false;
   const file_text::ReadAs readAs = CurrentReadAs();
+  const csv::FileFormat format = FormatFor(path);
+  // The limit holds for the text shown; quotes make a comma-separated file
+  // longer than its rows.
+  const bool convertedText = readAs != file_text::ReadAs::Cp932 || format == csv::FileFormat::Csv;
   std::string bytes;
-  const docfile::ReadResult r = docfile::ReadDocumentFile(
-      path, bytes, readAs == file_text::ReadAs::Cp932 ? docfile::kMaxFileBytes : docfile::kMaxUtf8FileBytes);
+  const docfile::ReadResult r =
+      docfile::ReadDocumentFile(path, bytes, convertedText ? docfile::kMaxUtf8FileBytes : docfile::kMaxFileBytes);
   if (r.status != docfile::ReadStatus::Ok) {
     ShowMessage(document_messages::OpenFailure(r, path));
     return false;
   }
-  file_text::Loaded loaded = file_text::Decode(bytes, readAs);
+  file_text::Loaded loaded = file_text::Decode(bytes, readAs, format);
   if (loaded.tooLarge) {
     ShowMessage(document_messages::OpenFailure({docfile::ReadStatus::TooLarge, 0}, path));
     return false;
   }
   view->Edit().SetText(loaded.text);
   form_ = loaded.form;
-  lossy_ = loaded.firstUnconvertible.has_value();
+  lossy_ = loaded.firstUnconvertible.has_value() || loaded.firstUnshowableRecordLine.has_value();
+  unshowableRecordLine_ = loaded.firstUnconvertible ? std::nullopt : loaded.firstUnshowableRecordLine;
   fileBytes_.clear();
   fileText_.clear();
-  if (form_.encoding != file_encoding::Encoding::Cp932 && !lossy_) {
+  // Substitutes for unconvertible characters never go back to a file; blanks
+  // shown for a record's line ends do, as the record's own bytes.
+  if ((form_.encoding != file_encoding::Encoding::Cp932 || form_.format == csv::FileFormat::Csv) &&
+      !loaded.firstUnconvertible) {
     fileBytes_ = std::move(bytes);
     fileText_ = std::move(loaded.text);
     line_ends::NormaliseDocument(fileText_);
@@ -111,7 +128,10 @@ bool Document::OnOpenDocument(const std::string& path) {
   modified_ = false;
   std::int64_t t = 0;
   if (docfile::LastWriteTime(path, t)) lastKnownFileTime = t;
-  if (loaded.firstUnconvertible) ShowMessage(document_messages::Unconvertible(*loaded.firstUnconvertible, path));
+  if (loaded.firstUnconvertible)
+    ShowMessage(document_messages::Unconvertible(*loaded.firstUnconvertible, path));
+  else if (unshowableRecordLine_)
+    ShowMessage(document_messages::UnshowableRecord(*unshowableRecordLine_, path));
   return true;
 }
 
@@ -121,11 +141,13 @@ bool Document::WriteText(const std::string& path, const file_text::FileForm& for
   EditorView* view = FirstView();
   if (!view || path.empty()) return false;
   if (lossy_ && docfile::SameFile(path, path_)) {
-    ShowMessage(document_messages::LossyOverwrite(path));
+    ShowMessage(unshowableRecordLine_ ? document_messages::UnshowableOverwrite(path)
+                                      : document_messages::LossyOverwrite(path));
     return false;
   }
   const std::string& text = view->Edit().Text();
-  const bool unedited = !fileBytes_.empty() && form.encoding == form_.encoding && text == fileText_;
+  const bool unedited = !fileBytes_.empty() && form.encoding == form_.encoding && form.format == form_.format &&
+                        text == fileText_;
   std::string bytes;
   if (unedited) {
     bytes = fileBytes_;
@@ -151,6 +173,7 @@ bool Document::WriteText(const std::string& path, const file_text::FileForm& for
   // A CP932 file now has the text's own line ends.
   if (form_.encoding == file_encoding::Encoding::Cp932) form_.lineEnds = file_text::LineEnds::AsHeld;
   lossy_ = false;
+  unshowableRecordLine_.reset();
   if (!unedited) {
     fileBytes_.clear();
     fileText_.clear();
@@ -164,9 +187,12 @@ bool Document::OpenDocumentFile(const std::string& path) {
   const std::string full = docfile::FullPath(path);
   // Another file is read as the setting says; a reopen's choice was for the old one.
   const std::optional<file_text::ReadAs> previousReadAs = readAs_;
+  const std::optional<csv::FileFormat> previousFormat = formatChoice_;
   readAs_.reset();
+  formatChoice_.reset();
   if (!OnOpenDocument(full)) {
     readAs_ = previousReadAs;
+    formatChoice_ = previousFormat;
     return false;
   }
   SetPathName(full);
@@ -181,6 +207,8 @@ bool Document::OpenDocumentFile(const std::string& path) {
 bool Document::SaveAs(const std::string& path, const file_text::FileForm& form) {
   if (!WriteText(path, form)) return false;
   SetPathName(path);
+  // Read again (a reload) in the format it now has, whatever its name says.
+  formatChoice_ = form.format;
   if (SettingsStore* settings = Settings()) recent_files::Add(*settings, path);
   ReadFileTime();
   return true;
@@ -205,10 +233,25 @@ bool Document::Reload() {
 bool Document::ReopenAs(file_text::ReadAs readAs) {
   const std::optional<file_text::ReadAs> previous = readAs_;
   readAs_ = readAs;
-  if (!OnOpenDocument(path_)) {
+  if (!Reopen()) {
     readAs_ = previous;
     return false;
   }
+  return true;
+}
+
+bool Document::ReopenInFormat(csv::FileFormat format) {
+  const std::optional<csv::FileFormat> previous = formatChoice_;
+  formatChoice_ = format;
+  if (!Reopen()) {
+    formatChoice_ = previous;
+    return false;
+  }
+  return true;
+}
+
+bool Document::Reopen() {
+  if (!OnOpenDocument(path_)) return false;
   const std::vector<EditorView*> views = views_;
   for (EditorView* v : views) v->OnInitialUpdate();
   ReadFileTime();

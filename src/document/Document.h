@@ -10,7 +10,11 @@
 // text's bytes; a UTF-8 file is converted when read and written back in the
 // form it had (file_text::FileForm), and an unedited one as the very bytes
 // that were read. A UTF-8 file holding characters CP932 cannot hold is shown
-// read-only with substitutes and is never written over.
+// read-only with substitutes and is never written over. A comma-separated
+// file (a name ending in .csv, or one reopened as CSV) shows its records as
+// TAB-separated rows and is written back as records, unchanged ones with
+// their own bytes; one with a field no row can show (a line end or a TAB in
+// it) is likewise shown read-only and never written over.
 //
 // States: untitled (path "", title "無題"; saving asks for a name) or named
 // (path and title of a file, set by a successful open or Save As). An open or
@@ -101,6 +105,9 @@ class Document final : public ViewDocument {
   // Reads the file again as `readAs` (also at later reloads) and initialises
   // the views; on failure the document keeps its text and its earlier choice.
   bool ReopenAs(file_text::ReadAs readAs);
+  // Reads the file again as comma-separated records or as text (also at
+  // later reloads), like ReopenAs.
+  bool ReopenInFormat(csv::FileFormat format);
   // Takes the file's last-write time as lastKnownFileTime.
   void ReadFileTime();
 
@@ -124,6 +131,9 @@ class Document final : public ViewDocument {
   void SetPath(const std::string& path);
   void ShowMessage(const std::string& text);
   file_text::ReadAs CurrentReadAs() const;
+  csv::FileFormat FormatFor(const std::string& path) const;
+  // Reads the file again after a reopen command changed readAs_ or formatChoice_.
+  bool Reopen();
   // Writes the first view's text to path in `form` (Save, Save As).
   bool WriteText(const std::string& path, const file_text::FileForm& form);
 
@@ -135,8 +145,12 @@ class Document final : public ViewDocument {
   std::vector<EditorView*> views_;
   file_text::FileForm form_;
   bool lossy_ = false;
+  // Why the text is lossy: a record no row can show (its line), rather than
+  // characters CP932 cannot hold.
+  std::optional<int> unshowableRecordLine_;
   std::optional<file_text::ReadAs> readAs_;  // chosen by a reopen command
-  // A UTF-8 file as read, and its text as the control holds it: while the
+  std::optional<csv::FileFormat> formatChoice_;  // likewise
+  // A UTF-8 or comma-separated file as read, and its text as the control holds it: while the
   // text is unchanged, saving writes these bytes again.
   std::string fileBytes_;
   std::string fileText_;

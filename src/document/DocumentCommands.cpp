@@ -20,6 +20,8 @@ namespace {
 constexpr const char* kOpenFilter = "All files (*.*)|*.*|Text/Pvl files (*.txt;*.pvl)|*.txt;*.pvl||";
 constexpr const char* kSaveFilter = "Pivra Files (*.pvl)|*.pvl|すべてのファイル (*.*)|*.*||";
 
+bool IsCsvPath(const std::string& path) { return csv::HasCsvExtension(path); }
+
 bool IsPvlPath(const std::string& path) {
   std::string folder, title, ext, nameExt;
   docfile::SplitPath(path, folder, title, ext, nameExt);
@@ -103,6 +105,8 @@ bool DocumentCommands::OnFileSaveAs() {
   dialog.offerEncoding = true;
   dialog.encoding = doc_.Form().encoding;
   dialog.defaultExtEncoding = file_encoding::Encoding::Cp932;
+  dialog.offerFormat = true;
+  dialog.format = doc_.Form().format;
   if (!doc_.PathName().empty()) {
     dialog.initialPath = doc_.PathName();
   } else {
@@ -119,6 +123,29 @@ bool DocumentCommands::OnFileSaveAs() {
     form.encoding = dialog.encoding;
   else if (IsPvlPath(path))
     form.encoding = dialog.defaultExtEncoding;
+  // Likewise a .csv name is written as CSV and a .pvl one as text.
+  csv::FileFormat format = form.format;
+  if (dialog.formatChosen)
+    format = dialog.format;
+  else if (IsCsvPath(path))
+    format = csv::FileFormat::Csv;
+  else if (IsPvlPath(path))
+    format = csv::FileFormat::Text;
+  if (format != form.format) {
+    // Records end as the file's lines did, CR LF by default; a text file
+    // written from records keeps their line end where its encoding lets it.
+    if (format == csv::FileFormat::Csv) {
+      form.records = {};
+      form.records.lineEnd = form.lineEnds == file_text::LineEnds::Lf   ? "\n"
+                             : form.lineEnds == file_text::LineEnds::Cr ? "\r"
+                                                                        : "\r\n";
+    } else {
+      form.lineEnds = form.records.lineEnd == "\n"   ? file_text::LineEnds::Lf
+                      : form.records.lineEnd == "\r" ? file_text::LineEnds::Cr
+                                                      : file_text::LineEnds::AsHeld;
+    }
+    form.format = format;
+  }
   return doc_.SaveAs(path, form);
 }
 
@@ -171,15 +198,27 @@ void DocumentCommands::CheckExternalChange() {
   doc_.askingAboutExternalChange = false;
 }
 
-void DocumentCommands::OnReopen(EditorView& active, file_text::ReadAs readAs) {
-  if (doc_.PathName().empty() || !SaveModified()) return;
-  const bool keptEdits = doc_.IsModified();  // the user chose not to save
+bool DocumentCommands::PrepareReopen(EditorView& active, bool& keptEdits) {
+  if (doc_.PathName().empty() || !SaveModified()) return false;
+  keptEdits = doc_.IsModified();  // the user chose not to save
   if (keptEdits)
     doc_.SetModifiedFlag(false);
   else
     view_attachment::SaveCaretPosition(active);
   if (doc_.unsplit) doc_.unsplit();
+  return true;
+}
+
+void DocumentCommands::OnReopen(EditorView& active, file_text::ReadAs readAs) {
+  bool keptEdits = false;
+  if (!PrepareReopen(active, keptEdits)) return;
   if (!doc_.ReopenAs(readAs)) doc_.SetModifiedFlag(keptEdits);
+}
+
+void DocumentCommands::OnReopenInFormat(EditorView& active, csv::FileFormat format) {
+  bool keptEdits = false;
+  if (!PrepareReopen(active, keptEdits)) return;
+  if (!doc_.ReopenInFormat(format)) doc_.SetModifiedFlag(keptEdits);
 }
 
 // ---------------------------------------------------------------- the command table
@@ -202,6 +241,10 @@ void RegisterDocumentCommands(CommandTable& t) {
          .run = [](EditorView& v) { DocumentCommands(DocumentOf(v)).OnReopen(v, file_text::ReadAs::Cp932); }, .enabled = hasFile});
   t.Add({.id = cmd::ReopenAsUtf8, .name = "reopen-as-utf8", .mainCaption = "UTF-8 で開き直す(&U)",
          .run = [](EditorView& v) { DocumentCommands(DocumentOf(v)).OnReopen(v, file_text::ReadAs::Utf8); }, .enabled = hasFile});
+  t.Add({.id = cmd::ReopenAsCsv, .name = "reopen-as-csv", .mainCaption = "CSV として開き直す",
+         .run = [](EditorView& v) { DocumentCommands(DocumentOf(v)).OnReopenInFormat(v, csv::FileFormat::Csv); }, .enabled = hasFile});
+  t.Add({.id = cmd::ReopenAsText, .name = "reopen-as-text", .mainCaption = "テキストとして開き直す",
+         .run = [](EditorView& v) { DocumentCommands(DocumentOf(v)).OnReopenInFormat(v, csv::FileFormat::Text); }, .enabled = hasFile});
   t.Add({.id = cmd::DeleteBackupFiles, .name = "delete-backup-files", .mainCaption = "バックアップの削除",
          .run = DeleteBackupFiles, .enabled = CanDeleteBackupFiles});
   // The recent files have no fixed caption: the File menu shows

@@ -34,6 +34,9 @@ class DocumentCommands {
   // cmd::ReopenAsCp932, cmd::ReopenAsUtf8: the save prompt, then the file read
   // again as that encoding (also by later reloads).
   void OnReopen(EditorView& active, file_text::ReadAs readAs);
+  // cmd::ReopenAsCsv, cmd::ReopenAsText: likewise, the file read again as
+  // comma-separated records or as text.
+  void OnReopenInFormat(EditorView& active, csv::FileFormat format);
 
   // The save prompt for a modified document; false when the user cancels
   // or the save fails, so that what asked stops.
@@ -51,6 +54,8 @@ class DocumentCommands {
   enum class OpenOutcome { Opened, Cancelled, Failed };
   OpenOutcome OpenOther(EditorView& active, const std::string& path);
   void SaveCaretPosition(EditorView& active);
+  // The save prompt and what comes before a reopen; false when the user cancelled.
+  bool PrepareReopen(EditorView& active, bool& keptEdits);
 
   Document& doc_;
 };

@@ -75,6 +75,19 @@ std::string LossyOverwrite(const std::string& path) {
                   path);
 }
 
+std::string UnshowableRecord(int line, const std::string& path) {
+  return std::to_string(line) + " 行目のフィールドに改行またはタブが含まれています\n" +
+         WithPath("%1\n\n表の 1 行として表せないため、その改行とタブは空白で表示します。"
+                  "ファイルを損なわないよう読み取り専用で開き、このファイルには上書き保存しません。",
+                  path);
+}
+
+std::string UnshowableOverwrite(const std::string& path) {
+  return WithPath("%1 には改行またはタブを含むフィールドがあるため、上書き保存できません。\n"
+                  "別のファイルに保存するには「名前を付けて保存」を使ってください。",
+                  path);
+}
+
 std::string Unencodable(const file_encoding::BadCp932& bad, file_encoding::Encoding encoding,
                             const std::string& path) {
   char byte[8];

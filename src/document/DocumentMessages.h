@@ -18,6 +18,11 @@ std::string SaveFailure(const docfile::WriteResult& r, const std::string& path);
 std::string Unconvertible(const file_encoding::Unconvertible& u, const std::string& path);
 // The read-only form of such a file is never written over it.
 std::string LossyOverwrite(const std::string& path);
+// A comma-separated file with a field holding a line end or a TAB, which no
+// row of cells can show: opened read-only; `line` is where the record starts.
+std::string UnshowableRecord(int line, const std::string& path);
+// Its read-only form is never written over it.
+std::string UnshowableOverwrite(const std::string& path);
 // A byte of the text that is no CP932 character stops a save in another encoding.
 std::string Unencodable(const file_encoding::BadCp932& bad, file_encoding::Encoding encoding, const std::string& path);
 

@@ -65,7 +65,7 @@ LineEnds LineEndsOf(std::string_view text) {
   return LineEnds::AsHeld;
 }
 
-Loaded Decode(std::string_view bytes, ReadAs readAs) {
+Loaded Decode(std::string_view bytes, ReadAs readAs, csv::FileFormat format) {
   Loaded r;
   Encoding encoding = Encoding::Cp932;
   switch (readAs) {
@@ -92,21 +92,32 @@ Loaded Decode(std::string_view bytes, ReadAs readAs) {
     // spelling would not give back; the others are not looked at line by line.
     if (!r.firstUnconvertible && u.mixedForms) r.form.lineSpellings = LineSpellingsOf(bytes, r.text, r.form.jisForms);
   }
+  if (format == csv::FileFormat::Csv) {
+    csv::Table table = csv::Read(r.text);
+    r.text = std::move(table.rows);
+    r.form.format = csv::FileFormat::Csv;
+    r.form.records = std::move(table.form);
+    r.firstUnshowableRecordLine = table.firstUnshowableLine;
+  }
   r.tooLarge = static_cast<std::int64_t>(r.text.size()) > docfile::kMaxFileBytes;
   return r;
 }
 
-Encoded Encode(std::string_view text, const FileForm& form) {
+namespace {
+
+// The text (or the records of a comma-separated file) in the file's encoding,
+// line ends as `lineEnds` says.
+Encoded EncodeText(std::string_view text, const FileForm& form, LineEnds lineEnds) {
   Encoded r;
   if (form.encoding == Encoding::Cp932) {
     r.bytes.assign(text);
     return r;
   }
   std::string restored;
-  if (form.lineEnds == LineEnds::Lf) {
+  if (lineEnds == LineEnds::Lf) {
     restored = cp932::ReplaceAll(text, "\r\n", "\n");
     text = restored;
-  } else if (form.lineEnds == LineEnds::Cr) {
+  } else if (lineEnds == LineEnds::Cr) {
     restored = cp932::ReplaceAll(text, "\r\n", "\r");
     text = restored;
   }
@@ -138,6 +149,15 @@ Encoded Encode(std::string_view text, const FileForm& form) {
   r.bytes = std::move(u.bytes);
   if (form.encoding == Encoding::Utf8Bom) r.bytes.insert(0, file_encoding::kBom);
   return r;
+}
+
+}  // namespace
+
+Encoded Encode(std::string_view text, const FileForm& form) {
+  if (form.format != csv::FileFormat::Csv) return EncodeText(text, form, form.lineEnds);
+  // The records carry their own line ends.
+  const std::string records = csv::Write(text, form.records);
+  return EncodeText(records, form, LineEnds::AsHeld);
 }
 
 }  // namespace file_text

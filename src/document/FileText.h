@@ -9,6 +9,13 @@
 // without CR LF its CR LF line ends when it is loaded; a UTF-8 file with LF
 // (or CR) line ends gets them back when it is written, lines added since
 // included. CP932 files keep the text's line ends, as they always have.
+//
+// A comma-separated file (csv::FileFormat::Csv) is decoded first and then read
+// as CSV: the text holds its records as TAB-separated rows with CR LF line
+// ends. Writing turns the rows back into records (text/Csv) before encoding
+// them; the form keeps the records' line end and the bytes of every record
+// minimal quoting would write otherwise, so unchanged rows are written as
+// they were read.
 #pragma once
 
 #include <cstdint>
@@ -19,6 +26,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "text/Csv.h"
 #include "text/FileEncoding.h"
 
 namespace file_text {
@@ -44,6 +52,11 @@ struct FileForm {
   file_encoding::JisForms jisForms = 0;
   LineEnds lineEnds = LineEnds::AsHeld;
   std::shared_ptr<const LineSpellings> lineSpellings;  // null: every line as jisForms says
+  // Comma-separated files: the records' line end and their own spellings.
+  // lineEnds then tells the line end the file had, for the text it may be
+  // saved as.
+  csv::FileFormat format = csv::FileFormat::Text;
+  csv::RecordForm records;
 };
 
 struct Loaded {
@@ -52,10 +65,13 @@ struct Loaded {
   // Set when the text is not a faithful form of the file: it must never be
   // written over it.
   std::optional<file_encoding::Unconvertible> firstUnconvertible;
+  // A comma-separated file with a field that holds a TAB, CR or LF: the line
+  // where the first such record starts. The text shows blanks for them.
+  std::optional<int> firstUnshowableRecordLine;
   bool tooLarge = false;  // the text exceeds the text control's limit
 };
 
-Loaded Decode(std::string_view bytes, ReadAs readAs);
+Loaded Decode(std::string_view bytes, ReadAs readAs, csv::FileFormat format = csv::FileFormat::Text);
 
 struct Encoded {
   std::string bytes;

@@ -51,10 +51,10 @@ void RestoreRememberedCaret(EditorView& view) {
 
 // Per-document start state, in this order: the print margin, the reset
 // fields, table mode with its tab width (a .pvl file's directive line
-// may change it), editor mode for other files, read-only log files, the
+// may change it), editor mode for other files than .pvl and CSV ones, read-only log files, the
 // update notification (which also gives a loaded text CR LF line ends), the
 // remembered caret, and a fresh undo history.
-void InitialiseView(EditorView& view) {
+void InitialiseView(EditorView& view, bool records) {
   view.print.marginStep = view.Settings().GetInt(setting::PrintMarginStep);
 
   view.tableSelection = {0, 0};
@@ -73,7 +73,7 @@ void InitialiseView(EditorView& view) {
   if (IsPvlFile(view)) ApplyDirectiveLine(view);
 
   view.modes.editor = view.Settings().GetInt(setting::EditorModeAtStart) == 1;
-  if (view.modes.editor && !IsPvlFile(view)) {
+  if (view.modes.editor && !IsPvlFile(view) && !records) {
     view.modes.table = false;
     view.modes.lineNumbers = LineNumberMode::Off;
     view.Settings().WriteInt(setting::LineNumbers, 0);

@@ -27,6 +27,9 @@ inline constexpr int RecentFileFirst = 57616;
 // The current file read again as CP932 or as UTF-8, whatever its bytes show.
 inline constexpr int ReopenAsCp932 = 33900;  // CP932 で開き直す
 inline constexpr int ReopenAsUtf8 = 33901;   // UTF-8 で開き直す
+// The current file read again as comma-separated records or as text, whatever its name says.
+inline constexpr int ReopenAsCsv = 33903;   // CSV として開き直す
+inline constexpr int ReopenAsText = 33904;  // テキストとして開き直す
 // Not built yet.
 inline constexpr int NewWindow = 32902;        // an empty document in another window
 inline constexpr int OpenInNewWindow = 32875;  // a file opened in another window

@@ -13,7 +13,7 @@ const std::vector<std::pair<const char*, std::vector<int>>>& MainMenuLayout() {
   using namespace cmd;
   static const std::vector<std::pair<const char*, std::vector<int>>> layout = {
       {"ファイル(&F)",
-       {FileNew, FileOpen, FileSave, FileSaveAs, ReopenAsCp932, ReopenAsUtf8, 0, NewWindow, OpenInNewWindow, 0,
+       {FileNew, FileOpen, FileSave, FileSaveAs, ReopenAsCp932, ReopenAsUtf8, ReopenAsCsv, ReopenAsText, 0, NewWindow, OpenInNewWindow, 0,
         FilePrint, FilePrintPreview, PrintSetup, 0,
         DeleteBackupFiles, 0, AppExit}},
       {"編集(&E)", {Undo, Redo, 0, Cut, Copy, Paste, SelectAll, 0, Find, Replace}},

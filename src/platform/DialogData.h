@@ -35,6 +35,7 @@
 #include <utility>
 #include <vector>
 
+#include "text/Csv.h"
 #include "text/FileEncoding.h"
 
 struct DialogControl {
@@ -142,4 +143,9 @@ struct FileDialogData {
   file_encoding::Encoding encoding = file_encoding::Encoding::Cp932;
   file_encoding::Encoding defaultExtEncoding = file_encoding::Encoding::Cp932;
   bool encodingChosen = false;
+  // Save dialogs may offer the file's format likewise: `format` is offered
+  // and holds the user's pick, formatChosen set.
+  bool offerFormat = false;
+  csv::FileFormat format = csv::FileFormat::Text;
+  bool formatChosen = false;
 };

@@ -61,6 +61,8 @@ TEST(StatusPanesTest, EncodingPaneNamesTheFilesEncoding) {
   EXPECT_EQ(status_panes::EncodingPaneText(Encoding::Utf8, false), "UTF-8");
   EXPECT_EQ(status_panes::EncodingPaneText(Encoding::Utf8Bom, false), "UTF-8 (BOM付き)");
   EXPECT_EQ(status_panes::EncodingPaneText(Encoding::Utf8, true), "UTF-8 読取専用");
+  EXPECT_EQ(status_panes::EncodingPaneText(Encoding::Cp932, false, true), "CP932 CSV");
+  EXPECT_EQ(status_panes::EncodingPaneText(Encoding::Utf8Bom, true, true), "UTF-8 (BOM付き) CSV 読取専用");
 }
 
 }  // namespace

@@ -289,16 +289,16 @@ TEST(DocumentEncoding, BatchStateSaveAsAndReopen) {
       "state\n",
       path);
   EXPECT_EQ(r.exitCode, 2) << r.out;
-  EXPECT_NE(r.out.find("firstvisible=0 encoding=utf-8 numbers=plain\n"), std::string::npos) << r.out;
-  EXPECT_NE(r.out.find("encoding=utf-8-bom numbers=plain\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("firstvisible=0 encoding=utf-8 format=text numbers=plain\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("encoding=utf-8-bom format=text numbers=plain\n"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("error: line 4: unknown encoding latin1"), std::string::npos) << r.out;
   EXPECT_EQ(b.Read("bom.txt"), "\xEF\xBB\xBF\xE8\xA1\xA8\n");
   EXPECT_FALSE(FileExists(b.PathOf("x.txt")));
 
   const BatchResult reopened = b.Run("command 33900\nstate\ncommand 33901\nstate\n", path);
   ASSERT_EQ(reopened.exitCode, 0) << reopened.out;
-  EXPECT_NE(reopened.out.find("len=5 firstvisible=0 encoding=cp932 numbers=plain\n"), std::string::npos) << reopened.out;
-  EXPECT_NE(reopened.out.find("len=4 firstvisible=0 encoding=utf-8 numbers=plain\n"), std::string::npos) << reopened.out;
+  EXPECT_NE(reopened.out.find("len=5 firstvisible=0 encoding=cp932 format=text numbers=plain\n"), std::string::npos) << reopened.out;
+  EXPECT_NE(reopened.out.find("len=4 firstvisible=0 encoding=utf-8 format=text numbers=plain\n"), std::string::npos) << reopened.out;
 }
 
 TEST(DocumentEncoding, AnEmojiFileInBatchIsReadOnlyWithItsMessage) {

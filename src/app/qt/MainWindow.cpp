@@ -256,7 +256,8 @@ void MainWindow::UpdateStatus() {
   // Caps Lock's state cannot be read portably; the pane stays empty.
   capsPane_->setText(QString());
   caretPane_->setText(Q(status_panes::CaretPaneText(View().Edit())));
-  encodingPane_->setText(Q(status_panes::EncodingPaneText(app_.Doc().Form().encoding, app_.Doc().IsLossy())));
+  encodingPane_->setText(Q(status_panes::EncodingPaneText(app_.Doc().Form().encoding, app_.Doc().IsLossy(),
+                                                           app_.Doc().Form().format == csv::FileFormat::Csv)));
 }
 
 // ---------------------------------------------------------------- idle pass

@@ -69,6 +69,39 @@ QComboBox* AddEncodingChoice(QFileDialog& box, const FileDialogData& dialog, boo
   return combo;
 }
 
+// The save dialog's format choice: text (TAB) or CSV, a row below the
+// encoding. Until the user picks one it follows the typed name: CSV for a
+// .csv name, text for one with the default extension, else the document's.
+QComboBox* AddFormatChoice(QFileDialog& box, const FileDialogData& dialog, bool& touched) {
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (!grid) return nullptr;
+  auto* combo = new QComboBox(&box);
+  combo->setObjectName(QStringLiteral("format"));
+  combo->addItem(QStringLiteral("テキスト (タブ区切り)"), static_cast<int>(csv::FileFormat::Text));
+  combo->addItem(QStringLiteral("CSV (カンマ区切り)"), static_cast<int>(csv::FileFormat::Csv));
+  const int row = grid->rowCount();
+  grid->addWidget(new QLabel(QStringLiteral("形式:"), &box), row, 0);
+  grid->addWidget(combo, row, 1);
+  const QString defaultExt = Q(dialog.defaultExt);
+  auto follow = [combo, &touched, dialog, defaultExt](const QString& name) {
+    if (touched) return;
+    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    const QString ext = dot < 0 ? defaultExt : name.mid(dot + 1);
+    csv::FileFormat f = dialog.format;
+    if (ext.compare(QStringLiteral("csv"), Qt::CaseInsensitive) == 0)
+      f = csv::FileFormat::Csv;
+    else if (!defaultExt.isEmpty() && (ext == defaultExt || ext == defaultExt.toUpper()))
+      f = csv::FileFormat::Text;
+    const QSignalBlocker quiet(combo);
+    combo->setCurrentIndex(combo->findData(static_cast<int>(f)));
+  };
+  follow(QFile::decodeName(dialog.initialPath.c_str()).section(QLatin1Char('/'), -1));
+  if (auto* name = box.findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+    QObject::connect(name, &QLineEdit::textChanged, combo, follow);
+  QObject::connect(combo, &QComboBox::activated, combo, [&touched] { touched = true; });
+  return combo;
+}
+
 }  // namespace
 
 MsgResult QtUiHost::MessageBox(const std::string& caption, const std::string& text, MsgButtons buttons,
@@ -137,6 +170,12 @@ bool QtUiHost::ChooseFile(FileDialogData& dialog) {
     box.setOption(QFileDialog::DontUseNativeDialog, true);
     encoding = AddEncodingChoice(box, dialog, touched);
   }
+  bool formatTouched = false;
+  QComboBox* format = nullptr;
+  if (dialog.offerFormat) {
+    box.setOption(QFileDialog::DontUseNativeDialog, true);
+    format = AddFormatChoice(box, dialog, formatTouched);
+  }
   if (!dialog.initialPath.empty()) box.selectFile(QFile::decodeName(dialog.initialPath.c_str()));
   if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty()) return false;
   dialog.path = QFile::encodeName(box.selectedFiles().first()).toStdString();
@@ -144,6 +183,10 @@ bool QtUiHost::ChooseFile(FileDialogData& dialog) {
     // What the dialog showed is what is written.
     dialog.encoding = static_cast<file_encoding::Encoding>(encoding->currentData().toInt());
     dialog.encodingChosen = true;
+  }
+  if (format) {
+    dialog.format = static_cast<csv::FileFormat>(format->currentData().toInt());
+    dialog.formatChosen = true;
   }
   return true;
 }
