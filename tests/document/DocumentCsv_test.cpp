@@ -209,15 +209,15 @@ TEST(DocumentCsv, BatchStateSaveAsAndReopen) {
       "state\n",
       path);
   EXPECT_EQ(r.exitCode, 2) << r.out;
-  EXPECT_NE(r.out.find("len=7 firstvisible=0 encoding=cp932 format=csv\n"), std::string::npos) << r.out;
-  EXPECT_NE(r.out.find("encoding=cp932 format=text\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("len=7 firstvisible=0 encoding=cp932 format=csv numbers=plain\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("encoding=cp932 format=text numbers=plain\n"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("error: line 4: unknown format tsv (text or csv)"), std::string::npos) << r.out;
   EXPECT_EQ(b.Read("plain.txt"), "a\t1,5\r\n");
 
   const BatchResult reopened = b.Run("command reopen-as-text\nstate\ncommand 33903\nstate\n", path);
   ASSERT_EQ(reopened.exitCode, 0) << reopened.out;
-  EXPECT_NE(reopened.out.find("len=9 firstvisible=0 encoding=cp932 format=text\n"), std::string::npos) << reopened.out;
-  EXPECT_NE(reopened.out.find("len=7 firstvisible=0 encoding=cp932 format=csv\n"), std::string::npos) << reopened.out;
+  EXPECT_NE(reopened.out.find("len=9 firstvisible=0 encoding=cp932 format=text numbers=plain\n"), std::string::npos) << reopened.out;
+  EXPECT_NE(reopened.out.find("len=7 firstvisible=0 encoding=cp932 format=csv numbers=plain\n"), std::string::npos) << reopened.out;
 }
 
 TEST(DocumentCsv, AMultiLineFieldInBatchIsReadOnlyWithItsMessage) {
