@@ -176,12 +176,14 @@ void EditBuffer::SetWordWrap(bool wrap) { rows_.SetWordWrap(RowSource(), wrap); 
 
 void EditBuffer::SetLayout(const LineLayout* layout) { rows_.SetLayout(RowSource(), layout); }
 
+void EditBuffer::SetLimitText(int bytes) { textLimit_ = std::clamp(bytes, kDefaultTextLimit, kMaxTextLimit); }
+
 // ---------------------------------------------------------------- typing and clipboard
 
 bool EditBuffer::TypeText(std::string_view cp932Text) {
   if (readOnly_) return false;
   auto [s, e] = GetSel();
-  if (GetTextLength() - (e - s) + static_cast<long long>(cp932Text.size()) > kTextLimit) return false;
+  if (GetTextLength() - (e - s) + static_cast<long long>(cp932Text.size()) > textLimit_) return false;
   ReplaceSel(cp932Text);
   return true;
 }

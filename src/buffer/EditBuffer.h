@@ -42,7 +42,11 @@
 
 class EditBuffer {
  public:
-  static constexpr int kTextLimit = 0xFFFFF;  // 1,048,575 bytes
+  // The size limit a buffer starts with, 1,048,575 bytes, and the largest
+  // one it takes (1 GiB - 1): with it every byte offset and the sum of any
+  // two stays inside an int.
+  static constexpr int kDefaultTextLimit = 0xFFFFF;
+  static constexpr int kMaxTextLimit = 0x3FFFFFFF;
   // Width of the caret in pixels; the window draws it this wide, and the
   // horizontal scroll range leaves room for it after the widest row.
   static constexpr int kCaretWidth = RowLayout::kCaretWidth;
@@ -123,7 +127,11 @@ class EditBuffer {
   int MaxHorizontalScroll() const { return MaxHorizontalScroll(WidestRowPixels()); }
   // The same for a widest row the caller has measured already.
   int MaxHorizontalScroll(int widestRowPixels) const { return rows_.MaxHorizontalScroll(widestRowPixels); }
-  int LimitText() const { return kTextLimit; }
+  // The size limit in bytes: typing and paste that would pass it are
+  // refused. Its owner sets it from the settings; it is cut to
+  // kDefaultTextLimit..kMaxTextLimit. SetText is not limited.
+  int LimitText() const { return textLimit_; }
+  void SetLimitText(int bytes);
 
   // ---- typing and clipboard, as the user does it. Each refuses (returns
   // false, changes nothing) when read-only or when the result would pass the
@@ -173,6 +181,7 @@ class EditBuffer {
   int anchor_ = 0;
   int caret_ = 0;
   bool readOnly_ = false;
+  int textLimit_ = kDefaultTextLimit;
   std::pair<int, int> lastVisibleCaret_{0, 0};
   int desiredX_ = -1;  // x kept while moving up and down
 };

@@ -32,7 +32,9 @@ class UiHost;
 
 class CalcEvaluator {
  public:
-  CalcEvaluator(int& manFlag, int decimalPlaces, UiHost& host);
+  // textLimit is the size limit of the text the formula comes from; it
+  // bounds how far substituting variables may grow the formula.
+  CalcEvaluator(int& manFlag, int decimalPlaces, UiHost& host, int textLimit = 1048575);
 
   // The result text of an expression whose blanks are already removed:
   // DecimalPlaces decimals, or the 万 form. Empty when a ")" has no "("
@@ -78,4 +80,5 @@ class CalcEvaluator {
   int& manFlag_;
   int decimalPlaces_;
   UiHost& host_;
+  std::size_t formulaLimit_;
 };

@@ -86,16 +86,18 @@ bool Document::OnOpenDocument(const std::string& path) {
   EditorView* view = FirstView();
   if (!view) return false;
   const file_text::ReadAs readAs = CurrentReadAs();
+  const int limit = view->Edit().LimitText();
   std::string bytes;
   const docfile::ReadResult r = docfile::ReadDocumentFile(
-      path, bytes, readAs == file_text::ReadAs::Cp932 ? docfile::kMaxFileBytes : docfile::kMaxUtf8FileBytes);
+      path, bytes, readAs == file_text::ReadAs::Cp932 ? limit : docfile::MaxUtf8FileBytes(limit));
   if (r.status != docfile::ReadStatus::Ok) {
-    ShowMessage(document_messages::OpenFailure(r, path));
+    ShowMessage(document_messages::OpenFailure(r, path, limit));
     return false;
   }
   file_text::Loaded loaded = file_text::Decode(bytes, readAs);
-  if (loaded.tooLarge) {
-    ShowMessage(document_messages::OpenFailure({docfile::ReadStatus::TooLarge, 0}, path));
+  if (loaded.text.size() > static_cast<std::size_t>(limit)) {
+    const docfile::ReadResult tooLarge{docfile::ReadStatus::TooLarge, 0, static_cast<std::int64_t>(bytes.size())};
+    ShowMessage(document_messages::OpenFailure(tooLarge, path, limit));
     return false;
   }
   view->Edit().SetText(loaded.text);

@@ -92,7 +92,6 @@ Loaded Decode(std::string_view bytes, ReadAs readAs) {
     // spelling would not give back; the others are not looked at line by line.
     if (!r.firstUnconvertible && u.mixedForms) r.form.lineSpellings = LineSpellingsOf(bytes, r.text, r.form.jisForms);
   }
-  r.tooLarge = static_cast<std::int64_t>(r.text.size()) > docfile::kMaxFileBytes;
   return r;
 }
 

@@ -52,7 +52,6 @@ struct Loaded {
   // Set when the text is not a faithful form of the file: it must never be
   // written over it.
   std::optional<file_encoding::Unconvertible> firstUnconvertible;
-  bool tooLarge = false;  // the text exceeds the text control's limit
 };
 
 Loaded Decode(std::string_view bytes, ReadAs readAs);
