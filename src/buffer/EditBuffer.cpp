@@ -11,6 +11,7 @@ EditBuffer::EditBuffer(const LineLayout* layout) : rows_(layout) {}
 
 void EditBuffer::SetText(std::string_view text) {
   text_.assign(text.data(), text.size());
+  unchanged_ = {};
   anchor_ = caret_ = 0;
   desiredX_ = -1;
   lines_.Assign(text_);
@@ -51,6 +52,8 @@ int EditBuffer::SnapToBoundary(int pos) const {
 // Replaces bytes [start, end); the line starts and the rows re-scan only the
 // logical lines the edit touched.
 void EditBuffer::Replace(int start, int end, std::string_view with) {
+  unchanged_.prefix = std::min(unchanged_.prefix, start);
+  unchanged_.suffix = std::min(unchanged_.suffix, GetTextLength() - end);
   text_.replace(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start), with);
   const LineStarts::Change change = lines_.Replace(text_, start, end, static_cast<int>(with.size()));
   rows_.Splice(RowSource(), change);

@@ -150,6 +150,17 @@ class EditBuffer {
   // Moves the caret to the point (mouse click or drag); extend keeps the anchor.
   void MoveCaretToPoint(int x, int y, bool extend);
 
+  // ---- what changed since a mark. The undo history marks the text each
+  // time it stores a snapshot; the next snapshot then compares only the bytes
+  // between the ends no edit since has touched, instead of the whole text.
+  struct UnchangedEnds {
+    int prefix = 0;  // leading bytes no edit since the mark touched
+    int suffix = 0;  // trailing bytes no edit since the mark touched
+  };
+  UnchangedEnds UnchangedSinceMark() const { return unchanged_; }
+  // The mark is bookkeeping for the history, not part of the text's value.
+  void MarkUnchanged() const { unchanged_ = {GetTextLength(), GetTextLength()}; }
+
   // Change notification (EN_CHANGE): raised by ReplaceSel, typing, Cut and
   // Paste; never by SetText.
   std::function<void()> onChange;
@@ -182,6 +193,9 @@ class EditBuffer {
   int caret_ = 0;
   bool readOnly_ = false;
   int textLimit_ = kDefaultTextLimit;
+  // Since the last MarkUnchanged: each edit lowers both to the bytes before
+  // and after it; SetText makes them {0, 0}.
+  mutable UnchangedEnds unchanged_;
   std::pair<int, int> lastVisibleCaret_{0, 0};
   int desiredX_ = -1;  // x kept while moving up and down
 };
