@@ -12,6 +12,7 @@ EditBuffer::EditBuffer(const LineLayout* layout) : rows_(layout) {}
 void EditBuffer::SetText(std::string_view text) {
   text_.assign(text.data(), text.size());
   ++textRevision_;
+  unchanged_ = {};
   anchor_ = caret_ = 0;
   desiredX_ = -1;
   lines_.Assign(text_);
@@ -52,6 +53,8 @@ int EditBuffer::SnapToBoundary(int pos) const {
 // Replaces bytes [start, end); the line starts and the rows re-scan only the
 // logical lines the edit touched.
 void EditBuffer::Replace(int start, int end, std::string_view with) {
+  unchanged_.prefix = std::min(unchanged_.prefix, start);
+  unchanged_.suffix = std::min(unchanged_.suffix, GetTextLength() - end);
   text_.replace(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start), with);
   ++textRevision_;
   const LineStarts::Change change = lines_.Replace(text_, start, end, static_cast<int>(with.size()));
@@ -178,12 +181,14 @@ void EditBuffer::SetWordWrap(bool wrap) { rows_.SetWordWrap(RowSource(), wrap); 
 
 void EditBuffer::SetLayout(const LineLayout* layout) { rows_.SetLayout(RowSource(), layout); }
 
+void EditBuffer::SetLimitText(int bytes) { textLimit_ = std::clamp(bytes, kDefaultTextLimit, kMaxTextLimit); }
+
 // ---------------------------------------------------------------- typing and clipboard
 
 bool EditBuffer::TypeText(std::string_view cp932Text) {
   if (readOnly_) return false;
   auto [s, e] = GetSel();
-  if (GetTextLength() - (e - s) + static_cast<long long>(cp932Text.size()) > kTextLimit) return false;
+  if (GetTextLength() - (e - s) + static_cast<long long>(cp932Text.size()) > textLimit_) return false;
   ReplaceSel(cp932Text);
   return true;
 }

@@ -42,7 +42,11 @@
 
 class EditBuffer {
  public:
-  static constexpr int kTextLimit = 0xFFFFF;  // 1,048,575 bytes
+  // The size limit a buffer starts with, 1,048,575 bytes, and the largest
+  // one it takes (1 GiB - 1): with it every byte offset and the sum of any
+  // two stays inside an int.
+  static constexpr int kDefaultTextLimit = 0xFFFFF;
+  static constexpr int kMaxTextLimit = 0x3FFFFFFF;
   // Width of the caret in pixels; the window draws it this wide, and the
   // horizontal scroll range leaves room for it after the widest row.
   static constexpr int kCaretWidth = RowLayout::kCaretWidth;
@@ -126,7 +130,11 @@ class EditBuffer {
   int MaxHorizontalScroll() const { return MaxHorizontalScroll(WidestRowPixels()); }
   // The same for a widest row the caller has measured already.
   int MaxHorizontalScroll(int widestRowPixels) const { return rows_.MaxHorizontalScroll(widestRowPixels); }
-  int LimitText() const { return kTextLimit; }
+  // The size limit in bytes: typing and paste that would pass it are
+  // refused. Its owner sets it from the settings; it is cut to
+  // kDefaultTextLimit..kMaxTextLimit. SetText is not limited.
+  int LimitText() const { return textLimit_; }
+  void SetLimitText(int bytes);
 
   // ---- typing and clipboard, as the user does it. Each refuses (returns
   // false, changes nothing) when read-only or when the result would pass the
@@ -144,6 +152,17 @@ class EditBuffer {
   void MoveCaret(Move move, bool extend);
   // Moves the caret to the point (mouse click or drag); extend keeps the anchor.
   void MoveCaretToPoint(int x, int y, bool extend);
+
+  // ---- what changed since a mark. The undo history marks the text each
+  // time it stores a snapshot; the next snapshot then compares only the bytes
+  // between the ends no edit since has touched, instead of the whole text.
+  struct UnchangedEnds {
+    int prefix = 0;  // leading bytes no edit since the mark touched
+    int suffix = 0;  // trailing bytes no edit since the mark touched
+  };
+  UnchangedEnds UnchangedSinceMark() const { return unchanged_; }
+  // The mark is bookkeeping for the history, not part of the text's value.
+  void MarkUnchanged() const { unchanged_ = {GetTextLength(), GetTextLength()}; }
 
   // Change notification (EN_CHANGE): raised by ReplaceSel, typing, Cut and
   // Paste; never by SetText.
@@ -177,6 +196,10 @@ class EditBuffer {
   int caret_ = 0;
   bool readOnly_ = false;
   std::uint64_t textRevision_ = 0;
+  int textLimit_ = kDefaultTextLimit;
+  // Since the last MarkUnchanged: each edit lowers both to the bytes before
+  // and after it; SetText makes them {0, 0}.
+  mutable UnchangedEnds unchanged_;
   std::pair<int, int> lastVisibleCaret_{0, 0};
   int desiredX_ = -1;  // x kept while moving up and down
 };

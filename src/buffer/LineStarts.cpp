@@ -2,17 +2,20 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 void LineStarts::Assign(std::string_view text) {
-  starts_.assign(1, 0);
+  std::vector<int> starts{0};
   const char* data = text.data();
   const char* end = data + text.size();
   for (const char* p = data; p < end;) {
     const void* lf = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
     if (!lf) break;
     p = static_cast<const char*>(lf) + 1;
-    starts_.push_back(static_cast<int>(p - data));
+    starts.push_back(static_cast<int>(p - data));
   }
+  starts_.Assign(std::move(starts));
   length_ = static_cast<int>(text.size());
 }
 
@@ -37,21 +40,19 @@ LineStarts::Change LineStarts::Replace(std::string_view text, int start, int end
   }
 
   // Lines l0..l1 become newStarts; the lines after them shift by delta.
-  const auto first = starts_.begin() + l0;
   const int oldCount = l1 - l0 + 1;
   const int newCount = static_cast<int>(newStarts.size());
-  for (auto it = starts_.begin() + l1 + 1; it != starts_.end(); ++it) *it += delta;
+  starts_.Shift(l1 + 1, delta);
   if (newCount > oldCount) {
-    starts_.insert(first + oldCount, static_cast<std::size_t>(newCount - oldCount), 0);
+    starts_.Insert(l0 + oldCount, newCount - oldCount, 0);
   } else if (newCount < oldCount) {
-    starts_.erase(first + newCount, first + oldCount);
+    starts_.Erase(l0 + newCount, oldCount - newCount);
   }
-  std::copy(newStarts.begin(), newStarts.end(), starts_.begin() + l0);
+  for (int i = 0; i < newCount; ++i) starts_.SetValue(l0 + i, newStarts[static_cast<std::size_t>(i)]);
   length_ += delta;
   return {l0, oldCount, newCount};
 }
 
 int LineStarts::LineOf(int pos) const {
-  const auto it = std::upper_bound(starts_.begin(), starts_.end(), pos);
-  return std::max(0, static_cast<int>(it - starts_.begin()) - 1);
+  return std::max(0, starts_.UpperBound(pos) - 1);
 }

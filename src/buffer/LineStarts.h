@@ -5,20 +5,26 @@
 // to and including the next LF (or the end of the text); a CR is an ordinary
 // byte here, so a lone CR does not end a line and CR LF ends one at its LF.
 // The index holds
-//   starts_[i]   the byte offset of logical line i: starts_[0] == 0, then
-//                every offset just after an LF, in ascending order;
+//   starts_      the byte offset of each logical line i, starts_.Value(i):
+//                0 for line 0, then every offset just after an LF, in
+//                ascending order (a Partitioning: a shift of every later
+//                start is applied lazily);
 //   length_      the length of the text it describes.
 // Invariant: after Assign or Replace, starts_ and length_ describe exactly the
 // text given last. There is always at least one line (an empty text has one).
 //
 // Replace re-scans only the logical lines the edit touched and shifts the
-// starts after them by the edit's change of length, so a keystroke in a 1 MB
-// text looks at one line's bytes and adds an integer to each later start.
+// starts after them by the edit's change of length. The shift moves the
+// Partitioning's step point from the previous edit to this one, so typing in
+// a text of a million lines touches one line's bytes and a few starts, not
+// every start after the caret.
 // The text itself is its owner's; every call that reads bytes is given them.
 #pragma once
 
 #include <string_view>
 #include <vector>
+
+#include "buffer/Partitioning.h"
 
 class LineStarts {
  public:
@@ -38,8 +44,10 @@ class LineStarts {
   // after the edit.
   Change Replace(std::string_view text, int start, int end, int insertedLength);
 
-  int Count() const { return static_cast<int>(starts_.size()); }
-  int Start(int line) const { return starts_[static_cast<std::size_t>(line)]; }
+  LineStarts() { starts_.Assign({0}); }
+
+  int Count() const { return starts_.Count(); }
+  int Start(int line) const { return starts_.Value(line); }
   // Where the line ends, its line break included: the next line's start, or
   // the text's length for the last line.
   int End(int line) const { return line + 1 < Count() ? Start(line + 1) : length_; }
@@ -49,6 +57,6 @@ class LineStarts {
   int TextLength() const { return length_; }
 
  private:
-  std::vector<int> starts_{0};
+  Partitioning starts_;
   int length_ = 0;
 };

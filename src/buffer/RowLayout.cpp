@@ -1,6 +1,7 @@
 #include "buffer/RowLayout.h"
 
 #include <algorithm>
+#include <utility>
 #include <climits>
 
 #include "text/Cp932.h"
@@ -119,13 +120,14 @@ void RowLayout::Reset(const Source& text) {
 void RowLayout::Relayout(const Source& text) {
   const int n = text.lines.Count();
   rows_.assign(static_cast<std::size_t>(n), {});
-  rowPrefix_.resize(static_cast<std::size_t>(n) + 1);
-  rowPrefix_[0] = 0;
+  std::vector<int> prefix(static_cast<std::size_t>(n) + 1);
+  prefix[0] = 0;
   for (int i = 0; i < n; ++i) {
     WrapLogicalLine(text, i, rows_[static_cast<std::size_t>(i)]);
-    rowPrefix_[static_cast<std::size_t>(i) + 1] =
-        rowPrefix_[static_cast<std::size_t>(i)] + 1 + static_cast<int>(rows_[static_cast<std::size_t>(i)].size());
+    prefix[static_cast<std::size_t>(i) + 1] =
+        prefix[static_cast<std::size_t>(i)] + 1 + static_cast<int>(rows_[static_cast<std::size_t>(i)].size());
   }
+  rowPrefix_.Assign(std::move(prefix));
   ClampFirstVisible();
 }
 
@@ -156,7 +158,7 @@ void RowLayout::Splice(const Source& text, LineStarts::Change change) {
     rows_.erase(rows_.begin() + l0 + newCount, rows_.begin() + l0 + oldCount);
   }
 
-  const int oldRows = rowPrefix_[static_cast<std::size_t>(l1) + 1] - rowPrefix_[static_cast<std::size_t>(l0)];
+  const int oldRows = rowPrefix_.Value(l1 + 1) - rowPrefix_.Value(l0);
   int newRows = 0;
   for (int i = l0; i < l0 + newCount; ++i) {
     WrapLogicalLine(text, i, rows_[static_cast<std::size_t>(i)]);
@@ -164,26 +166,23 @@ void RowLayout::Splice(const Source& text, LineStarts::Change change) {
   }
   // rowPrefix_ has one entry per line plus one. Entry l0 stays; the entries
   // inside the region (l0 + 1 .. l1) become the new lines'; the entries after
-  // it shift by the change in rows, in place.
-  const int rowDelta = newRows - oldRows;
-  for (auto it = rowPrefix_.begin() + l1 + 1; it != rowPrefix_.end(); ++it) *it += rowDelta;
-  const auto inside = rowPrefix_.begin() + l0 + 1;
+  // it shift by the change in rows, lazily.
+  rowPrefix_.Shift(l1 + 1, newRows - oldRows);
   if (newCount > oldCount) {
-    rowPrefix_.insert(inside, static_cast<std::size_t>(newCount - oldCount), 0);
+    rowPrefix_.Insert(l0 + 1, newCount - oldCount, 0);
   } else if (newCount < oldCount) {
-    rowPrefix_.erase(inside, inside + (oldCount - newCount));
+    rowPrefix_.Erase(l0 + 1, oldCount - newCount);
   }
-  int acc = rowPrefix_[static_cast<std::size_t>(l0)];
+  int acc = rowPrefix_.Value(l0);
   for (int i = l0; i < l0 + newCount - 1; ++i) {
     acc += 1 + static_cast<int>(rows_[static_cast<std::size_t>(i)].size());
-    rowPrefix_[static_cast<std::size_t>(i) + 1] = acc;
+    rowPrefix_.SetValue(i + 1, acc);
   }
   ClampFirstVisible();
 }
 
 int RowLayout::LogicalOfRow(int row) const {
-  auto it = std::upper_bound(rowPrefix_.begin(), rowPrefix_.end(), row);
-  return std::clamp(static_cast<int>(it - rowPrefix_.begin()) - 1, 0, static_cast<int>(rows_.size()) - 1);
+  return std::clamp(rowPrefix_.UpperBound(row) - 1, 0, static_cast<int>(rows_.size()) - 1);
 }
 
 int RowLayout::RowStartOfLogical(const Source& text, int line, int row) const {
@@ -199,19 +198,19 @@ int RowLayout::RowOf(const Source& text, int pos) const {
   const auto& rs = rows_[static_cast<std::size_t>(line)];
   const int rel = pos - text.lines.Start(line);
   const int within = static_cast<int>(std::upper_bound(rs.begin(), rs.end(), rel) - rs.begin());
-  return rowPrefix_[static_cast<std::size_t>(line)] + within;
+  return rowPrefix_.Value(line) + within;
 }
 
 int RowLayout::RowStart(const Source& text, int row) const {
   if (row < 0 || row >= RowCount()) return -1;
   const int logical = LogicalOfRow(row);
-  return RowStartOfLogical(text, logical, row - rowPrefix_[static_cast<std::size_t>(logical)]);
+  return RowStartOfLogical(text, logical, row - rowPrefix_.Value(logical));
 }
 
 RowLayout::RowSpan RowLayout::RowRange(const Source& text, int row) const {
   if (row < 0 || row >= RowCount()) return {};
   const int logical = LogicalOfRow(row);
-  const int within = row - rowPrefix_[static_cast<std::size_t>(logical)];
+  const int within = row - rowPrefix_.Value(logical);
   const int begin = RowStartOfLogical(text, logical, within);
   if (within < static_cast<int>(rows_[static_cast<std::size_t>(logical)].size())) {
     return {begin, RowStartOfLogical(text, logical, within + 1), true};
@@ -362,7 +361,7 @@ void RowLayout::ScrollThrough(const Source& text, const std::vector<int>& positi
     const auto& rs = rows_[static_cast<std::size_t>(line)];
     const int lineStart = text.lines.Start(line);
     const int within = static_cast<int>(std::upper_bound(rs.begin(), rs.end(), pos - lineStart) - rs.begin());
-    const int row = rowPrefix_[static_cast<std::size_t>(line)] + within;
+    const int row = rowPrefix_.Value(line) + within;
 
     // What ScrollTo does, with the row found above.
     if (row < firstVisible_) firstVisible_ = row;

@@ -5,9 +5,10 @@
 // logical line is one row. The rows are kept per logical line:
 //   rows_[i]       offsets, relative to the start of logical line i, where its
 //                  rows 1.. begin (empty when the line does not wrap);
-//   rowPrefix_[i]  number of rows before logical line i
-//                  (rowPrefix_.size() == number of logical lines + 1, and
-//                  rowPrefix_.back() is the number of rows).
+//   rowPrefix_     number of rows before logical line i, rowPrefix_.Value(i)
+//                  (Count() == number of logical lines + 1, and Back() is
+//                  the number of rows); a Partitioning, so the shift of the
+//                  counts after an edit's lines is applied lazily.
 // Invariant: after every call, rows_ and rowPrefix_ describe the text and line
 // starts last given (after Splice, the text after the edit) at the current
 // width, tab stops and layout; Splice re-wraps only the logical lines the edit
@@ -28,6 +29,7 @@
 #include <vector>
 
 #include "buffer/LineStarts.h"
+#include "buffer/Partitioning.h"
 #include "platform/Geometry.h"
 #include "platform/LineLayout.h"
 
@@ -67,7 +69,7 @@ class RowLayout {
   void Splice(const Source& text, LineStarts::Change change);
 
   // ---- rows
-  int RowCount() const { return rowPrefix_.back(); }
+  int RowCount() const { return rowPrefix_.Back(); }
   // The row that holds `pos` (0..length; a larger one counts as the length).
   int RowOf(const Source& text, int pos) const;
   RowSpan RowRange(const Source& text, int row) const;
@@ -122,6 +124,11 @@ class RowLayout {
   const LineLayout& Layout() const { return *layout_; }
 
  private:
+  static Partitioning OneLine() {
+    Partitioning rows;
+    rows.Assign({0, 1});
+    return rows;
+  }
   void Relayout(const Source& text);
   template <typename Change>
   void ChangeLayout(const Source& text, Change change);
@@ -135,7 +142,7 @@ class RowLayout {
   int WalkX(std::string_view bytes, int begin, int end) const;
 
   std::vector<std::vector<int>> rows_{{}};
-  std::vector<int> rowPrefix_{0, 1};
+  Partitioning rowPrefix_ = OneLine();
 
   const LineLayout* layout_;
   // The layout's width of every single-byte character (TAB unused), measured

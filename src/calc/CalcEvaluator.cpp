@@ -72,8 +72,16 @@ const char* kBaseManMessage = "累乗の底に『万』は使えません。";
 
 }  // namespace
 
-CalcEvaluator::CalcEvaluator(int& manFlag, int decimalPlaces, UiHost& host, numbers::NumberReading reading)
-    : manFlag_(manFlag), decimalPlaces_(decimalPlaces), host_(host), reading_(reading) {}
+// A formula may grow by substitution to the text's size and 15 MiB more: two
+// lines of a text at the smallest limit always had room for 16 of them,
+// while a raised limit adds no more than one text's size to the memory.
+CalcEvaluator::CalcEvaluator(int& manFlag, int decimalPlaces, UiHost& host, numbers::NumberReading reading,
+                             int textLimit)
+    : manFlag_(manFlag),
+      decimalPlaces_(decimalPlaces),
+      host_(host),
+      reading_(reading),
+      formulaLimit_(static_cast<std::size_t>(std::max(textLimit, 0)) + 15u * 1048575u) {}
 
 // ---------------------------------------------------------------- reading numbers
 
@@ -473,10 +481,9 @@ void CalcEvaluator::SubstituteVariables(std::string_view definitions, std::strin
   auto digitAfter = [&](std::size_t p) {
     return p + 1 < formula.size() && formula[p + 1] >= '1' && formula[p + 1] <= '9' ? formula[p + 1] - '0' : 0;
   };
-  // Variables whose substitution would grow the formula past this are left
-  // as they stand, with all later ones: two lines of the size limit could
-  // otherwise multiply into gigabytes.
-  constexpr std::size_t kFormulaLimit = 16u * 1048575u;
+  // Variables whose substitution would grow the formula past formulaLimit_
+  // are left as they stand, with all later ones: two lines of the size limit
+  // could otherwise multiply into gigabytes.
   std::size_t uses[10] = {};
   for (std::size_t p = 0; p < formula.size(); p = cp932::Next(formula, p))
     if (cp932::CharLen(formula, p) == 1 && formula[p] == 'x') ++uses[digitAfter(p)];
@@ -484,7 +491,7 @@ void CalcEvaluator::SubstituteVariables(std::string_view definitions, std::strin
   std::size_t size = formula.size();
   for (std::size_t d = 1; d <= substituted; ++d) {
     const std::string& value = values[d - 1];
-    if (value.size() > 2 && uses[d] * (value.size() - 2) > kFormulaLimit - size) {
+    if (value.size() > 2 && uses[d] * (value.size() - 2) > formulaLimit_ - size) {
       substituted = d - 1;
       break;
     }

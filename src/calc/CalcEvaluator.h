@@ -42,8 +42,10 @@ class UiHost;
 
 class CalcEvaluator {
  public:
+  // textLimit is the size limit of the text the formula comes from; it
+  // bounds how far substituting variables may grow the formula.
   CalcEvaluator(int& manFlag, int decimalPlaces, UiHost& host,
-                numbers::NumberReading reading = numbers::NumberReading::Plain);
+                numbers::NumberReading reading = numbers::NumberReading::Plain, int textLimit = 1048575);
 
   // The result text of an expression whose blanks are already removed:
   // DecimalPlaces decimals, or the 万 form. Empty when a ")" has no "("
@@ -99,4 +101,5 @@ class CalcEvaluator {
   int decimalPlaces_;
   UiHost& host_;
   numbers::NumberReading reading_;
+  std::size_t formulaLimit_;
 };

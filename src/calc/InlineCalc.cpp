@@ -113,7 +113,7 @@ void CalculateLine(EditorView& view) {
     std::string_view expression = line.compact;
     const std::size_t tab = cp932::FindLast(expression, '\t');
     if (tab != npos) expression.remove_prefix(tab + 1);
-    CalcEvaluator evaluator(calc.manFlag, view.decimalPlaces, view.Host(), reading);
+    CalcEvaluator evaluator(calc.manFlag, view.decimalPlaces, view.Host(), reading, edit.LimitText());
     const std::string result = evaluator.EvaluateExpression(expression);
     TextRewrite::TypeAsUser(view, lineStart, e, line.prepared + line.equalsSign + result + "\r\n");
     calc.pendingFormula.clear();
@@ -123,7 +123,7 @@ void CalculateLine(EditorView& view) {
   if (calc.formulaPending == 1 && line.compact.compare(0, 3, "x1=") == 0) {
     // A definitions line: the formula stays pending for the next one.
     std::string formula = calc.pendingFormula;
-    CalcEvaluator evaluator(calc.manFlag, view.decimalPlaces, view.Host(), reading);
+    CalcEvaluator evaluator(calc.manFlag, view.decimalPlaces, view.Host(), reading, edit.LimitText());
     evaluator.SubstituteVariables(line.compact, formula);
     const std::string result = evaluator.EvaluateExpression(formula);
     TextRewrite::TypeAsUser(view, lineStart, lineEnd, result + ", if " + line.prepared + "\r\n");

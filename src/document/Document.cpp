@@ -96,19 +96,21 @@ bool Document::OnOpenDocument(const std::string& path) {
   if (!view) return false;
   const file_text::ReadAs readAs = CurrentReadAs();
   const csv::FileFormat format = FormatFor(path);
+  const int limit = view->Edit().LimitText();
   // The limit holds for the text shown; quotes make a comma-separated file
   // longer than its rows.
   const bool convertedText = readAs != file_text::ReadAs::Cp932 || format == csv::FileFormat::Csv;
   std::string bytes;
   const docfile::ReadResult r =
-      docfile::ReadDocumentFile(path, bytes, convertedText ? docfile::kMaxUtf8FileBytes : docfile::kMaxFileBytes);
+      docfile::ReadDocumentFile(path, bytes, convertedText ? docfile::MaxUtf8FileBytes(limit) : limit);
   if (r.status != docfile::ReadStatus::Ok) {
-    ShowMessage(document_messages::OpenFailure(r, path));
+    ShowMessage(document_messages::OpenFailure(r, path, limit));
     return false;
   }
   file_text::Loaded loaded = file_text::Decode(bytes, readAs, format);
-  if (loaded.tooLarge) {
-    ShowMessage(document_messages::OpenFailure({docfile::ReadStatus::TooLarge, 0}, path));
+  if (loaded.text.size() > static_cast<std::size_t>(limit)) {
+    const docfile::ReadResult tooLarge{docfile::ReadStatus::TooLarge, 0, static_cast<std::int64_t>(bytes.size())};
+    ShowMessage(document_messages::OpenFailure(tooLarge, path, limit));
     return false;
   }
   view->Edit().SetText(loaded.text);

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -207,12 +208,15 @@ ReadResult ReadDocumentFile(const std::string& path, std::string& bytes, std::in
   struct stat st {};
   if (::fstat(f.fd, &st) != 0) return {ReadStatus::CannotOpen, errno};
   if (!S_ISREG(st.st_mode)) return {ReadStatus::NotAFile, 0};
-  if (st.st_size > maxBytes) return {ReadStatus::TooLarge, 0};
+  if (st.st_size > maxBytes) return {ReadStatus::TooLarge, 0, st.st_size};
   // Read up to one byte past the limit: a file that grew since fstat is
-  // still refused rather than cut.
-  bytes.resize(static_cast<std::size_t>(maxBytes) + 1);
+  // still refused rather than cut. The buffer starts at the length fstat
+  // gave and grows only for a file that grows meanwhile.
+  const std::size_t most = static_cast<std::size_t>(maxBytes) + 1;
+  bytes.resize(std::min(most, static_cast<std::size_t>(st.st_size) + 1));
   std::size_t got = 0;
-  while (got < bytes.size()) {
+  while (got < most) {
+    if (got == bytes.size()) bytes.resize(std::min(most, bytes.size() * 2));
     const ssize_t n = ::read(f.fd, bytes.data() + got, bytes.size() - got);
     if (n < 0) {
       if (errno == EINTR) continue;
@@ -224,7 +228,7 @@ ReadResult ReadDocumentFile(const std::string& path, std::string& bytes, std::in
     got += static_cast<std::size_t>(n);
   }
   bytes.resize(got);
-  if (static_cast<std::int64_t>(got) > maxBytes) return {ReadStatus::TooLarge, 0};
+  if (static_cast<std::int64_t>(got) > maxBytes) return {ReadStatus::TooLarge, 0, static_cast<std::int64_t>(got)};
   if (std::memchr(bytes.data(), 0, bytes.size()) != nullptr) return {ReadStatus::HasNul, 0};
   return {};
 }

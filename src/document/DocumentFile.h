@@ -30,24 +30,25 @@
 
 namespace docfile {
 
-// Largest file that is loaded: the text control's limit.
-constexpr std::int64_t kMaxFileBytes = 1048575;
-// Largest UTF-8 file worth reading: the limit holds for the text as the
-// editor keeps it, and no CP932 byte takes more than three bytes of UTF-8
-// (half-width katakana), plus a byte-order mark.
-constexpr std::int64_t kMaxUtf8FileBytes = 3 * kMaxFileBytes + 3;
+// Largest UTF-8 file worth reading for a text control of the given size
+// limit: the limit holds for the text as the editor keeps it, and no CP932
+// byte takes more than three bytes of UTF-8 (half-width katakana), plus a
+// byte-order mark. A CP932 file is read up to the limit itself.
+constexpr std::int64_t MaxUtf8FileBytes(std::int64_t textLimit) { return 3 * textLimit + 3; }
 
 enum class ReadStatus { Ok, CannotOpen, NotAFile, TooLarge, HasNul };
 
 struct ReadResult {
   ReadStatus status = ReadStatus::Ok;
-  int error = 0;  // errno for CannotOpen
+  int error = 0;               // errno for CannotOpen
+  std::int64_t fileBytes = 0;  // the file's length, for TooLarge
 };
 
 // Reads the whole file into `bytes` as it is: no conversion, no byte-order
 // mark handling. Refuses anything but a regular file, files longer than
-// maxBytes and files holding a NUL byte; `bytes` is then unspecified.
-ReadResult ReadDocumentFile(const std::string& path, std::string& bytes, std::int64_t maxBytes = kMaxFileBytes);
+// maxBytes and files holding a NUL byte; `bytes` is then unspecified. The
+// memory taken follows the file's length, not maxBytes.
+ReadResult ReadDocumentFile(const std::string& path, std::string& bytes, std::int64_t maxBytes);
 
 enum class WriteStage {
   Done,

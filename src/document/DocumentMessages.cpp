@@ -4,6 +4,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "numbers/FormatNumber.h"
+#include "settings/SettingsKeys.h"
+
 namespace document_messages {
 
 namespace {
@@ -17,11 +20,14 @@ std::string WithPath(const char* text, const std::string& path) {
 
 }  // namespace
 
-std::string OpenFailure(const docfile::ReadResult& r, const std::string& path) {
+std::string OpenFailure(const docfile::ReadResult& r, const std::string& path, std::int64_t textLimit) {
   using docfile::ReadStatus;
   switch (r.status) {
     case ReadStatus::TooLarge:
-      return "ファイルが大きすぎて開けません。";
+      return "ファイルが大きすぎて開けません。\nこのファイルは " + numbers::GroupedDigits(r.fileBytes) +
+             " バイトです。上限（現在 " + numbers::GroupedDigits(textLimit) + " バイト）は設定ファイルの [" +
+             setting::MaxTextBytes.section + "] " + setting::MaxTextBytes.key + " で " +
+             numbers::GroupedDigits(setting::MaxTextBytes.maxValue) + " バイトまで上げられます。";
     case ReadStatus::HasNul:
       return WithPath("%1 には NUL 文字 (0x00) が含まれているため、開けません。\nテキストファイルではない可能性があります。", path);
     case ReadStatus::NotAFile:

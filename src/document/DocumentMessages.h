@@ -5,6 +5,7 @@
 // file, the save after printing).
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "document/DocumentFile.h"
@@ -12,7 +13,9 @@
 
 namespace document_messages {
 
-std::string OpenFailure(const docfile::ReadResult& r, const std::string& path);
+// textLimit: the size limit of the text control the file was to go into;
+// a file too large for it is told how large it is and where the limit is set.
+std::string OpenFailure(const docfile::ReadResult& r, const std::string& path, std::int64_t textLimit);
 std::string SaveFailure(const docfile::WriteResult& r, const std::string& path);
 // A UTF-8 file holding characters CP932 cannot hold: shown read-only.
 std::string Unconvertible(const file_encoding::Unconvertible& u, const std::string& path);

@@ -99,7 +99,6 @@ Loaded Decode(std::string_view bytes, ReadAs readAs, csv::FileFormat format) {
     r.form.records = std::move(table.form);
     r.firstUnshowableRecordLine = table.firstUnshowableLine;
   }
-  r.tooLarge = static_cast<std::int64_t>(r.text.size()) > docfile::kMaxFileBytes;
   return r;
 }
 

@@ -68,7 +68,6 @@ struct Loaded {
   // A comma-separated file with a field that holds a TAB, CR or LF: the line
   // where the first such record starts. The text shows blanks for them.
   std::optional<int> firstUnshowableRecordLine;
-  bool tooLarge = false;  // the text exceeds the text control's limit
 };
 
 Loaded Decode(std::string_view bytes, ReadAs readAs, csv::FileFormat format = csv::FileFormat::Text);

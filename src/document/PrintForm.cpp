@@ -35,7 +35,7 @@ void RefreshDirectiveLine(EditorView& view) {
   if (!PutDirectiveLine(text, line)) return;
   // A longer directive line must not take the text past the size limit (it
   // could then be saved but not opened again): the old line stays.
-  if (text.size() > static_cast<std::size_t>(EditBuffer::kTextLimit)) return;
+  if (text.size() > static_cast<std::size_t>(view.Edit().LimitText())) return;
   // The refreshed line is an undo step of its own: undo after a later edit
   // gives back the text with the refreshed line, and undo of the refresh
   // gives back the text as it was before printing.

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "editor/CommandTable.h"
+#include "numbers/FormatNumber.h"
 #include "settings/AppIdentity.h"
 #include "settings/CommandLine.h"
 #include "settings/SettingsStore.h"
@@ -20,6 +21,7 @@ EditorView::EditorView(SettingsStore& settings, const CommandLine& commandLine, 
       clipboard_(clipboard) {
   edit_.onChange = [this] { OnEditChange(); };
   edit_.SetWordWrap(true);  // the control is first created wrapping
+  edit_.SetLimitText(settings_.GetInt(setting::MaxTextBytes));
   print.columns = settings_.GetInt(setting::PrintColumns);
   print.fontHeight = settings_.GetInt(setting::PrintFontHeight);
   // A print font is stored when its height is, whatever the value: a stored
@@ -141,10 +143,14 @@ bool EditorView::IsChecked(int id) {
 // limit could be saved but never opened again. The current snapshot still
 // holds the text before the change, which is put back.
 bool EditorView::RefuseOversizedText() {
-  if (edit_.GetTextLength() <= EditBuffer::kTextLimit) return false;
+  if (edit_.GetTextLength() <= edit_.LimitText()) return false;
   history_.Revert(edit_);
-  host_.MessageBox(app_identity::kAppName, kTextTooLongMessage, MsgButtons::Ok, MsgIcon::Exclamation);
+  host_.MessageBox(app_identity::kAppName, TextTooLongMessage(), MsgButtons::Ok, MsgIcon::Exclamation);
   return true;
+}
+
+std::string EditorView::TextTooLongMessage() const {
+  return "文字数が上限（" + numbers::GroupedDigits(edit_.LimitText()) + " バイト）を超えるため、この変更は行いません。";
 }
 
 void EditorView::PushUndoSnapshot() {
@@ -175,7 +181,7 @@ void EditorView::CopyCommand() { edit_.Copy(clipboard_); }
 void EditorView::PasteCommand() {
   if (!edit_.Paste(clipboard_) && !edit_.IsReadOnly() && !clipboard_.GetText().empty()) {
     // Refused only because the text would pass the size limit.
-    host_.MessageBox(app_identity::kAppName, kTextTooLongMessage, MsgButtons::Ok, MsgIcon::Exclamation);
+    host_.MessageBox(app_identity::kAppName, TextTooLongMessage(), MsgButtons::Ok, MsgIcon::Exclamation);
     return;
   }
   edit_.ScrollCaret();  // as typing does, the pasted text's end is shown
@@ -337,7 +343,7 @@ void EditorView::NormaliseLineEnds() {
   // Most texts hold CR LF; they are not copied.
   if (cp932::Find(edit_.Text(), "\r\n") != cp932::npos) return;
   std::string text = edit_.GetText();
-  if (!line_ends::NormaliseDocument(text) || static_cast<int>(text.size()) > EditBuffer::kTextLimit) return;
+  if (!line_ends::NormaliseDocument(text) || text.size() > static_cast<std::size_t>(edit_.LimitText())) return;
   // The old text had no CR LF, so the converted byte (LF or CR) is the one of
   // them it held: each gained one byte, and neither can be the second byte of
   // a double-byte character.

@@ -126,12 +126,12 @@ class EditorView {
   // ---- undo: a command that changes the text itself records its change
   // through an UndoStep (editor/UndoStep.h), which pushes the one snapshot.
   void PushUndoSnapshot();
-  // Takes back a change that made the text longer than EditBuffer::kTextLimit
-  // (the current snapshot goes back into the control) and says so; false when
-  // the text is within the limit.
+  // Takes back a change that made the text longer than the control's size
+  // limit (the current snapshot goes back into the control) and says so;
+  // false when the text is within the limit.
   bool RefuseOversizedText();
-  static constexpr const char* kTextTooLongMessage =
-      "文字数が上限（1,048,575 バイト）を超えるため、この変更は行いません。";
+  // The message of every change refused for the size limit, naming the limit.
+  std::string TextTooLongMessage() const;
   void RecordSelectionInSnapshot() { history_.RecordSelection(edit_); }
 
   // ---- view commands

@@ -5,6 +5,7 @@
 #include "editor/EditorView.h"
 #include "editor/UndoStep.h"
 #include "find/SearchBars.h"
+#include "numbers/FormatNumber.h"
 #include "settings/AppIdentity.h"
 #include "settings/SettingsKeys.h"
 #include "text/Cp932.h"
@@ -76,9 +77,10 @@ void FindInDirection(EditorView& view, SearchBar& bar, bool forward) {
 // A replacement that would make the text longer than the control holds is
 // refused with a message; the text stays as it is.
 bool FitsTheLimit(EditorView& view, long long newLength) {
-  if (newLength <= EditBuffer::kTextLimit) return true;
+  const int limit = view.Edit().LimitText();
+  if (newLength <= limit) return true;
   view.Host().MessageBox(app_identity::kAppName,
-                         "置換すると文字数が上限（1,048,575 バイト）を超えるため、置換しませんでした。",
+                         "置換すると文字数が上限（" + numbers::GroupedDigits(limit) + " バイト）を超えるため、置換しませんでした。",
                          MsgButtons::Ok, MsgIcon::Exclamation);
   return false;
 }

@@ -140,4 +140,18 @@ std::string FormatNumber(double value, int decimals) {
   return out;
 }
 
+std::string GroupedDigits(long long value) {
+  const bool negative = value < 0;
+  // Counted as unsigned, so the most negative value has its digits too.
+  unsigned long long magnitude = negative ? 0ull - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+  std::string reversed;
+  for (int digits = 0; digits == 0 || magnitude != 0; ++digits) {
+    if (digits > 0 && digits % 3 == 0) reversed += ',';
+    reversed += static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  }
+  if (negative) reversed += '-';
+  return {reversed.rbegin(), reversed.rend()};
+}
+
 }  // namespace numbers

@@ -24,4 +24,8 @@ inline constexpr int kMaxDecimals = 340;
 
 std::string FormatNumber(double value, int decimals);
 
+// A whole number with a comma before every group of three digits, as the
+// messages give sizes in bytes: 1048575 is "1,048,575".
+std::string GroupedDigits(long long value);
+
 }  // namespace numbers

@@ -75,6 +75,12 @@ inline constexpr IntSetting JapaneseNumbers{kSettingsSection, "JapaneseNumbers",
 
 // 1: saving over an existing file first keeps the old file as a backup.
 inline constexpr IntSetting BackupOnSave{kSettingsSection, "Backup", 1};
+// Longest text, in bytes, that a file may hold to be opened and that any
+// change may leave: typing, paste, the calculation, the table commands,
+// replacing and undo all keep within it. The default is the limit the
+// program has always had; it may be raised to 1 GiB - 1, where byte offsets
+// and the sums of two of them still fit in an int.
+inline constexpr IntSetting MaxTextBytes{kSettingsSection, "MaxTextBytes", 1048575, 1048575, 1073741823};
 
 // ---- printing (a .pvl file's directive line may override these)
 

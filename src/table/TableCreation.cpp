@@ -88,7 +88,7 @@ void CreateTable(EditorView& view) {
   // change past the size limit gives.
   const std::size_t room = static_cast<std::size_t>(edit.LimitText()) - std::min(text.size(), static_cast<std::size_t>(edit.LimitText()));
   if (TableTextLength(choice, caretRow, room) > room) {
-    view.Host().MessageBox(app_identity::kAppName, EditorView::kTextTooLongMessage, MsgButtons::Ok,
+    view.Host().MessageBox(app_identity::kAppName, view.TextTooLongMessage(), MsgButtons::Ok,
                            MsgIcon::Exclamation);
     return;
   }

@@ -63,8 +63,9 @@ std::uint32_t SnapshotStore::KeyframeAtOrBelow(std::uint32_t i) const {
   return i;
 }
 
-SnapshotStore::Delta SnapshotStore::MakeDelta(std::string_view before, std::string_view after) const {
-  const textdiff::Span span = textdiff::CommonEnds(before, after);
+SnapshotStore::Delta SnapshotStore::MakeDelta(std::string_view before, std::string_view after,
+                                              textdiff::Span known) const {
+  const textdiff::Span span = textdiff::CommonEnds(before, after, known);
   Delta d;
   d.prefix = static_cast<std::uint32_t>(span.prefix);
   d.suffix = static_cast<std::uint32_t>(span.suffix);
@@ -151,7 +152,8 @@ void SnapshotStore::SetView(std::uint32_t i, const SnapshotView& view) {
   if (At(i).view != view) MutableAt(i).view = view;
 }
 
-void SnapshotStore::Put(std::uint32_t i, std::string_view text, const SnapshotView& view) {
+void SnapshotStore::Put(std::uint32_t i, std::string_view text, const SnapshotView& view,
+                        std::size_t unchangedPrefix, std::size_t unchangedSuffix) {
   assert(i >= 1 && i <= size_);
   std::string own;
   if (!text.empty() && text.data() >= cache_.data() && text.data() <= cache_.data() + cache_.size()) {
@@ -160,7 +162,7 @@ void SnapshotStore::Put(std::uint32_t i, std::string_view text, const SnapshotVi
   }
 
   MoveCache(i - 1);
-  auto delta = std::make_shared<const Delta>(MakeDelta(cache_, text));
+  auto delta = std::make_shared<const Delta>(MakeDelta(cache_, text, {unchangedPrefix, unchangedSuffix}));
 
   // Replacing snapshot i under a snapshot i + 1: that one's delta was taken
   // against the old text[i], so it is taken again against the new one. Its

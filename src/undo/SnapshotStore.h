@@ -36,6 +36,7 @@
 #include <vector>
 
 #include "undo/ChunkedText.h"
+#include "undo/TextDiff.h"
 
 // What the view showed with a snapshot: restored with the text on undo/redo.
 struct SnapshotView {
@@ -74,7 +75,11 @@ class SnapshotStore {
   // Stores `text` as snapshot i, 1 <= i <= Size(): i == Size() appends; a
   // smaller i replaces snapshot i and keeps those above it, whose texts stay
   // as they were.
-  void Put(std::uint32_t i, std::string_view text, const SnapshotView& view);
+  // `unchangedPrefix` and `unchangedSuffix` are bytes at the ends that
+  // `text` is known to share with snapshot i - 1 (0 when not known); only the
+  // bytes between them are compared.
+  void Put(std::uint32_t i, std::string_view text, const SnapshotView& view, std::size_t unchangedPrefix = 0,
+           std::size_t unchangedSuffix = 0);
 
   // Forgets snapshot 0; snapshot i becomes i - 1. Requires Size() >= 2.
   void DropOldest();
@@ -111,7 +116,7 @@ class SnapshotStore {
   Entry& MutableAt(std::uint32_t i);  // copies the block when it is shared
   bool OnKeyframeGrid(std::uint32_t i) const;
   std::uint32_t KeyframeAtOrBelow(std::uint32_t i) const;
-  Delta MakeDelta(std::string_view before, std::string_view after) const;
+  Delta MakeDelta(std::string_view before, std::string_view after, textdiff::Span known = {}) const;
   std::shared_ptr<const ChunkedText> MakeKeyframe(std::uint32_t i, std::string_view text) const;
   // Brings the cache to snapshot i by the cheapest route.
   void MoveCache(std::uint32_t i) const;

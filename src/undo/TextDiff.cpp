@@ -33,4 +33,17 @@ Span CommonEnds(std::string_view before, std::string_view after) {
   return span;
 }
 
+Span CommonEnds(std::string_view before, std::string_view after, Span known) {
+  const std::size_t shorter = std::min(before.size(), after.size());
+  known.prefix = std::min(known.prefix, shorter);
+  known.suffix = std::min(known.suffix, shorter - known.prefix);
+  Span span;
+  span.prefix = known.prefix + CommonPrefix(before.data() + known.prefix, after.data() + known.prefix,
+                                            shorter - known.prefix - known.suffix);
+  const std::size_t suffixRoom = shorter - span.prefix - known.suffix;
+  span.suffix = known.suffix + CommonSuffix(before.data() + before.size() - known.suffix,
+                                            after.data() + after.size() - known.suffix, suffixRoom);
+  return span;
+}
+
 }  // namespace textdiff

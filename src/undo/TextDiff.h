@@ -27,5 +27,9 @@ struct Span {
   std::size_t suffix = 0;
 };
 Span CommonEnds(std::string_view before, std::string_view after);
+// The same when `known` ends are already known to be shared: only the bytes
+// between them are compared. The span found is a valid one, though it may
+// split the shared bytes between prefix and suffix differently.
+Span CommonEnds(std::string_view before, std::string_view after, Span known);
 
 }  // namespace textdiff

@@ -38,6 +38,12 @@ void UndoHistory::Restart(const EditBuffer& buffer) {
   top_ = 0;
   saved_ = 0;
   autoSnapshot = true;
+  MarkCurrent(buffer);
+}
+
+void UndoHistory::MarkCurrent(const EditBuffer& buffer) const {
+  buffer.MarkUnchanged();
+  markedBuffer_ = &buffer;
 }
 
 void UndoHistory::MakeUnique() {
@@ -61,7 +67,10 @@ void UndoHistory::Push(const EditBuffer& buffer) {
   ++current_;
   if (saved_ == current_) saved_ = kNotSaved;
   if (current_ > top_) top_ = current_;
-  store_->Put(current_, buffer.Text(), ViewOf(buffer));
+  const EditBuffer::UnchangedEnds ends = markedBuffer_ == &buffer ? buffer.UnchangedSinceMark() : EditBuffer::UnchangedEnds{};
+  store_->Put(current_, buffer.Text(), ViewOf(buffer), static_cast<std::size_t>(ends.prefix),
+              static_cast<std::size_t>(ends.suffix));
+  MarkCurrent(buffer);
 }
 
 void UndoHistory::RecordSelection(const EditBuffer& buffer) {
@@ -113,6 +122,7 @@ void UndoHistory::Restore(EditBuffer& buffer) const {
   buffer.LineScroll(0, view.firstVisibleLine);
   buffer.SetSel(view.selStart, view.selEnd);
   buffer.ScrollCaret();
+  MarkCurrent(buffer);
 }
 
 void UndoHistory::MarkSaved() { saved_ = current_; }

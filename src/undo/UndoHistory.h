@@ -101,6 +101,9 @@ class UndoHistory {
   static constexpr std::int64_t kNotSaved = -1;
 
   void Restore(EditBuffer& buffer) const;
+  // The buffer now holds the current snapshot's text: its edits from here
+  // on tell the next Push which bytes to compare.
+  void MarkCurrent(const EditBuffer& buffer) const;
   // Gives this history a store of its own before it changes one (the other
   // pane may share it).
   void MakeUnique();
@@ -111,4 +114,7 @@ class UndoHistory {
   // The one snapshot that carries the saved mark, or kNotSaved: marking a
   // snapshot clears all others, so at most one ever has it.
   std::int64_t saved_ = 0;
+  // The buffer last marked as holding the current snapshot's text; a push
+  // from any other buffer (the other pane, a copied history) compares whole.
+  mutable const EditBuffer* markedBuffer_ = nullptr;
 };

@@ -325,15 +325,15 @@ TEST(EditBufferTyping, LimitReadOnlyAndNotification) {
   EditBuffer b;
   int changes = 0;
   b.onChange = [&] { ++changes; };
-  b.SetText(std::string(EditBuffer::kTextLimit - 1, 'x'));  // SetText is not limited, raises nothing
+  b.SetText(std::string(EditBuffer::kDefaultTextLimit - 1, 'x'));  // SetText is not limited, raises nothing
   EXPECT_EQ(changes, 0);
   b.SetSel(0, 0);
   EXPECT_TRUE(b.TypeText("y"));
   EXPECT_EQ(changes, 1);
   EXPECT_FALSE(b.TypeText("z"));  // would pass 1,048,575 bytes
-  EXPECT_EQ(b.GetTextLength(), EditBuffer::kTextLimit);
-  b.SetText(std::string(EditBuffer::kTextLimit + 10, 'x'));
-  EXPECT_EQ(b.GetTextLength(), EditBuffer::kTextLimit + 10);
+  EXPECT_EQ(b.GetTextLength(), EditBuffer::kDefaultTextLimit);
+  b.SetText(std::string(EditBuffer::kDefaultTextLimit + 10, 'x'));
+  EXPECT_EQ(b.GetTextLength(), EditBuffer::kDefaultTextLimit + 10);
 
   b.SetText("abc");
   b.SetReadOnly(true);

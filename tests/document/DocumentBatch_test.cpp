@@ -38,7 +38,9 @@ TEST(DocumentBatch, AFileThatCannotBeOpenedEndsTheRun) {
   EXPECT_EQ(r.out.find("state:"), std::string::npos);
 
   WriteBytes(b.PathOf("big.txt"), std::string(1048576, 'z'));
-  EXPECT_EQ(b.Run("state\n", b.PathOf("big.txt")).out, "message: Pivra: ファイルが大きすぎて開けません。\n");
+  EXPECT_EQ(b.Run("state\n", b.PathOf("big.txt")).out, 
+            "message: Pivra: ファイルが大きすぎて開けません。\\nこのファイルは 1,048,576 バイトです。上限（現在 1,048,575 "
+            "バイト）は設定ファイルの [Settings] MaxTextBytes で 1,073,741,823 バイトまで上げられます。\n");
 }
 
 TEST(DocumentBatch, AFileNotThereYetIsCreatedByTheFirstSave) {

@@ -272,7 +272,7 @@ TEST(DocumentEncoding, TheSizeLimitHoldsForTheTextAsHeld) {
   std::string tooLong;
   for (int i = 0; i < 1048576; ++i) tooLong += "\xEF\xBD\xB1";
   EXPECT_FALSE(f.Open(f.File("long.txt", tooLong)));
-  EXPECT_EQ(f.LastMessage(), "ファイルが大きすぎて開けません。");
+  EXPECT_EQ(f.LastMessage(), "ファイルが大きすぎて開けません。\nこのファイルは 3,145,728 バイトです。上限（現在 1,048,575 バイト）は設定ファイルの [Settings] MaxTextBytes で 1,073,741,823 バイトまで上げられます。");
   EXPECT_EQ(f.Edit().GetTextLength(), 699054);  // the document as it was
 }
 

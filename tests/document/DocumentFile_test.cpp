@@ -15,9 +15,9 @@ TEST(ReadDocumentFile, SizeLimitIsTheTextControlsLimit) {
   WriteBytes(ok, std::string(1048575, 'a'));
   WriteBytes(big, std::string(1048576, 'a'));
   std::string bytes;
-  EXPECT_EQ(docfile::ReadDocumentFile(ok, bytes).status, docfile::ReadStatus::Ok);
+  EXPECT_EQ(docfile::ReadDocumentFile(ok, bytes, 1048575).status, docfile::ReadStatus::Ok);
   EXPECT_EQ(bytes.size(), 1048575u);
-  EXPECT_EQ(docfile::ReadDocumentFile(big, bytes).status, docfile::ReadStatus::TooLarge);
+  EXPECT_EQ(docfile::ReadDocumentFile(big, bytes, 1048575).status, docfile::ReadStatus::TooLarge);
 }
 
 TEST(ReadDocumentFile, RefusesNulBytesFoldersAndMissingFiles) {
@@ -25,9 +25,9 @@ TEST(ReadDocumentFile, RefusesNulBytesFoldersAndMissingFiles) {
   const std::string nul = dir.Path("nul.txt");
   WriteBytes(nul, std::string("ab\0cd", 5));
   std::string bytes;
-  EXPECT_EQ(docfile::ReadDocumentFile(nul, bytes).status, docfile::ReadStatus::HasNul);
-  EXPECT_EQ(docfile::ReadDocumentFile(dir.path.string(), bytes).status, docfile::ReadStatus::NotAFile);
-  const docfile::ReadResult missing = docfile::ReadDocumentFile(dir.Path("none"), bytes);
+  EXPECT_EQ(docfile::ReadDocumentFile(nul, bytes, 1048575).status, docfile::ReadStatus::HasNul);
+  EXPECT_EQ(docfile::ReadDocumentFile(dir.path.string(), bytes, 1048575).status, docfile::ReadStatus::NotAFile);
+  const docfile::ReadResult missing = docfile::ReadDocumentFile(dir.Path("none"), bytes, 1048575);
   EXPECT_EQ(missing.status, docfile::ReadStatus::CannotOpen);
   EXPECT_EQ(missing.error, ENOENT);
 }
@@ -38,7 +38,7 @@ TEST(ReadDocumentFile, BytesComeAsTheyAre) {
   const std::string bytes = "\xEF\xBB\xBFutf8 \xE3\x81\x82\r\n\xFF\x80";
   WriteBytes(path, bytes);
   std::string read;
-  ASSERT_EQ(docfile::ReadDocumentFile(path, read).status, docfile::ReadStatus::Ok);
+  ASSERT_EQ(docfile::ReadDocumentFile(path, read, 1048575).status, docfile::ReadStatus::Ok);
   EXPECT_EQ(read, bytes);
 }
 

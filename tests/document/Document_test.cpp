@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "document/DocFixture.h"
+#include "settings/SettingsKeys.h"
 #include "document/RecentFileList.h"
 #include "editor/CommandIds.h"
 #include "document/DocumentCommands.h"
@@ -54,10 +55,36 @@ TEST(DocumentOpen, SizeLimitAtTheLastByte) {
   EXPECT_TRUE(f.host.messages.empty());
 
   EXPECT_FALSE(f.Open(f.File("big.txt", std::string(1048576, 'a'))));
-  EXPECT_EQ(f.LastMessage(), "ファイルが大きすぎて開けません。");
+  EXPECT_EQ(f.LastMessage(), "ファイルが大きすぎて開けません。\nこのファイルは 1,048,576 バイトです。上限（現在 1,048,575 バイト）は設定ファイルの [Settings] MaxTextBytes で 1,073,741,823 バイトまで上げられます。");
   EXPECT_EQ(f.host.messages.back().caption, "Pivra");
   EXPECT_EQ(f.doc->PathName(), f.Path("ok.txt"));  // the previous document stays
   EXPECT_EQ(f.Edit().GetTextLength(), 1048575);
+}
+
+// With "Settings"/"MaxTextBytes" raised, a file up to the new limit opens,
+// in CP932 and in UTF-8, and one byte more is refused naming both sizes.
+TEST(DocumentOpen, ARaisedLimitOpensLargerFiles) {
+  constexpr int kLimit = 1'500'000;
+  DocFixture f([](SettingsStore& s) { s.WriteInt(setting::MaxTextBytes, kLimit); });
+  ASSERT_EQ(f.Edit().LimitText(), kLimit);
+  ASSERT_TRUE(f.Open(f.File("ok.txt", std::string(kLimit, 'a'))));
+  EXPECT_EQ(f.Edit().GetTextLength(), kLimit);
+  EXPECT_TRUE(f.host.messages.empty());
+  EXPECT_FALSE(f.Open(f.File("big.txt", std::string(kLimit + 1, 'a'))));
+  EXPECT_EQ(f.LastMessage(), "ファイルが大きすぎて開けません。\nこのファイルは 1,500,001 バイトです。上限（現在 1,500,000 バイト）は設定ファイルの [Settings] MaxTextBytes で 1,073,741,823 バイトまで上げられます。");
+  EXPECT_EQ(f.Edit().GetTextLength(), kLimit);
+
+  // 500,000 kanji: 1,500,000 bytes of UTF-8 and 1,000,000 of CP932.
+  std::string utf8 = "\xEF\xBB\xBF";
+  for (int i = 0; i < 500'000; ++i) utf8 += "\xE8\xA1\xA8";
+  ASSERT_TRUE(f.Open(f.File("utf8.txt", utf8)));
+  EXPECT_EQ(f.Edit().GetTextLength(), 1'000'000);
+  // Half-width katakana: one CP932 byte from three of UTF-8, one past the limit.
+  std::string katakana;
+  for (int i = 0; i <= kLimit; ++i) katakana += "\xEF\xBD\xB1";
+  EXPECT_FALSE(f.Open(f.File("katakana.txt", katakana)));
+  EXPECT_EQ(f.LastMessage(), "ファイルが大きすぎて開けません。\nこのファイルは 4,500,003 バイトです。上限（現在 1,500,000 バイト）は設定ファイルの [Settings] MaxTextBytes で 1,073,741,823 バイトまで上げられます。");
+  EXPECT_EQ(f.Edit().GetTextLength(), 1'000'000);
 }
 
 TEST(DocumentOpen, LineEndsThatWouldPassTheLimitStayAsTheyAre) {

@@ -83,7 +83,7 @@ TEST(InterruptedSave, KilledWritersLeaveWholeVersionsAndNoTemporaryFiles) {
     if (killed && left > 0) ++killedMidSave;
     // The next open removes what the killed writer left.
     std::string bytes;
-    docfile::ReadDocumentFile(path, bytes);
+    docfile::ReadDocumentFile(path, bytes, 1048575);
     EXPECT_EQ(TempFiles(dir.path), std::vector<std::string>{}) << "round " << round;
   }
   // Not a requirement of the code, only of the test being useful.

@@ -9,6 +9,7 @@
 #include "editor/CommandIds.h"
 #include "find/SearchBars.h"
 #include "settings/SettingsKeys.h"
+#include "numbers/FormatNumber.h"
 #include "support/TestView.h"
 
 namespace {
@@ -243,16 +244,23 @@ TEST(ReplaceBar, ReplaceAllKeepsTheCaretAndTheScrollPosition) {
   EXPECT_EQ(t.Sel(), std::make_pair(matchStart, matchStart));  // the caret at the old selection's start
 }
 
-TEST(ReplaceBar, AReplacementBeyondTheTextLimitIsRefusedWithAMessage) {
-  std::string text(EditBuffer::kTextLimit - 10, 'x');
+// At the default limit and at one raised by "Settings"/"MaxTextBytes".
+class ReplaceBarLimit : public ::testing::TestWithParam<int> {};
+
+TEST_P(ReplaceBarLimit, AReplacementBeyondTheTextLimitIsRefusedWithAMessage) {
+  const int limit = GetParam();
+  std::string text(static_cast<std::size_t>(limit) - 10, 'x');
   text.replace(0, 4, "abcd");
-  Bars t(text);
+  Bars t(text, [limit](SettingsStore& s) { s.WriteInt(setting::MaxTextBytes, limit); });
+  ASSERT_EQ(t.Edit().LimitText(), limit);
   t.Run(cmd::Replace);
   t.TypeSearch("x");
   t.TypeReplacement("yy");
   t.Edit().SetSel(0, 0);
   t.Run(cmd::BarReplaceAll);
   ASSERT_EQ(t.host.messages.size(), 1u);
+  EXPECT_EQ(t.host.messages[0].text, "置換すると文字数が上限（" + numbers::GroupedDigits(limit) +
+                                         " バイト）を超えるため、置換しませんでした。");
   EXPECT_EQ(t.Text(), text);
   EXPECT_FALSE(t.doc.IsModified());
   // One replacement that still fits is made; past the limit it is refused.
@@ -260,13 +268,15 @@ TEST(ReplaceBar, AReplacementBeyondTheTextLimitIsRefusedWithAMessage) {
   t.TypeReplacement(std::string(14, 'z'));
   t.Edit().SetSel(0, 4);
   t.Run(cmd::BarReplace);
-  EXPECT_EQ(t.Edit().GetTextLength(), EditBuffer::kTextLimit);
+  EXPECT_EQ(t.Edit().GetTextLength(), limit);
   t.TypeSearch("x");
   t.TypeReplacement("yy");
   t.Run(cmd::BarReplace);
   EXPECT_EQ(t.host.messages.size(), 2u);
-  EXPECT_EQ(t.Edit().GetTextLength(), EditBuffer::kTextLimit);
+  EXPECT_EQ(t.Edit().GetTextLength(), limit);
 }
+
+INSTANTIATE_TEST_SUITE_P(Limits, ReplaceBarLimit, ::testing::Values(EditBuffer::kDefaultTextLimit, 1'500'000));
 
 TEST(ReplaceBar, ReadOnlyTextIsNotReplaced) {
   Bars t("abc");

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <utility>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -116,6 +119,19 @@ TEST(FormatNumber, MatchesThePlainRuleOnRandomValues) {
     const int decimals = static_cast<int>(rng() % 8);
     EXPECT_EQ(FormatNumber(v, decimals), reference(v, decimals)) << v << " with " << decimals;
   }
+}
+
+TEST(GroupedDigits, ACommaBeforeEveryThreeDigits) {
+  const std::pair<long long, const char*> cases[] = {
+      {0, "0"},
+      {999, "999"},
+      {1000, "1,000"},
+      {1048575, "1,048,575"},
+      {1073741823, "1,073,741,823"},
+      {-1234567, "-1,234,567"},
+      {LLONG_MIN, "-9,223,372,036,854,775,808"},
+  };
+  for (const auto& [value, text] : cases) EXPECT_EQ(numbers::GroupedDigits(value), text) << value;
 }
 
 }  // namespace

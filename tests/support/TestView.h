@@ -94,7 +94,9 @@ struct TestView {
   MemoryClipboard& clipboard = parts.clipboard;
   EditorView& view = *parts.view;
 
-  explicit TestView(const std::string& text = "") {
+  explicit TestView(const std::string& text = "") : TestView(text, {}) {}
+  // `setup` writes settings before the view reads them.
+  TestView(const std::string& text, const std::function<void(SettingsStore&)>& setup) : parts({}, setup) {
     view.Edit().SetText(text);
     view.OnInitialUpdate();
   }

@@ -301,7 +301,7 @@ QVariant PivraTextWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
     case Qt::ImCursorRectangle: return CompositionCaretRect().translated(viewport()->pos());
     case Qt::ImFont: return layout_->Font();
     case Qt::ImHints: return static_cast<int>(Qt::ImhMultiLine);
-    case Qt::ImMaximumTextLength: return EditBuffer::kTextLimit;
+    case Qt::ImMaximumTextLength: return view_.Edit().LimitText();
     case Qt::ImCurrentSelection: return QString::fromStdU16String(InputMethodText(view_).Selection());
     case Qt::ImSurroundingText:
     case Qt::ImCursorPosition:

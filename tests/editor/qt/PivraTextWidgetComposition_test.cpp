@@ -174,7 +174,7 @@ TEST(PivraTextWidgetComposition, QueriesDescribeTheCaretsLineInUtf16) {
   EXPECT_EQ(query(Qt::ImCurrentSelection).toString(), QStringLiteral("日本語"));
   EXPECT_EQ(query(Qt::ImTextBeforeCursor).toString(), QStringLiteral("日本語"));
   EXPECT_EQ(query(Qt::ImTextAfterCursor).toString(), QStringLiteral("x"));
-  EXPECT_EQ(query(Qt::ImMaximumTextLength).toInt(), EditBuffer::kTextLimit);
+  EXPECT_EQ(query(Qt::ImMaximumTextLength).toInt(), EditBuffer::kDefaultTextLimit);
 }
 
 // An input method reconverts a selected word by composing over the selection,
