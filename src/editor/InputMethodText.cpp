@@ -55,7 +55,10 @@ std::pair<int, int> InputMethodText::CaretLine() const {
 InputMethodText::Surrounding InputMethodText::AroundCaret() const {
   const EditBuffer& e = view_.Edit();
   const std::string_view text = e.Text();
-  auto [start, end] = CaretLine();
+  // Plain variables, not a structured binding: the lambda below captures them.
+  const std::pair<int, int> caretLine = CaretLine();
+  int start = caretLine.first;
+  int end = caretLine.second;
   const int caret = e.Caret();
   // A very long line is told in part: the input method asks again at every
   // caret move, and needs no more than the words around the caret.
