@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
+#include <utility>
+#include <vector>
 
 #include <QApplication>
 #include <QComboBox>
@@ -40,27 +43,27 @@ QMessageBox::Icon IconOf(MsgIcon icon) {
 constexpr file_encoding::Encoding kEncodings[] = {file_encoding::Encoding::Cp932, file_encoding::Encoding::Utf8,
                                                    file_encoding::Encoding::Utf8Bom};
 
-// The save dialog's encoding choice: a row below the file type. Until the
-// user picks one it follows the typed name, offering the default
-// extension's encoding for names that will get that extension.
-QComboBox* AddEncodingChoice(QFileDialog& box, const FileDialogData& dialog, bool& touched) {
+// A row of choices added below the save dialog's own rows. Until the user
+// picks one, it follows the typed name: `pick(ext)` gives the item's data for
+// the extension of the name (the default extension when it has none).
+QComboBox* AddChoiceFollowingName(QFileDialog& box, const FileDialogData& dialog, bool& touched, const char* objectName,
+                                  const QString& label, const std::vector<std::pair<QString, int>>& items,
+                                  std::function<int(const QString& ext)> pick) {
   auto* grid = qobject_cast<QGridLayout*>(box.layout());
   if (!grid) return nullptr;
   auto* combo = new QComboBox(&box);
-  combo->setObjectName(QStringLiteral("encoding"));
-  for (file_encoding::Encoding e : kEncodings) combo->addItem(Q(file_encoding::Caption(e)), static_cast<int>(e));
+  combo->setObjectName(QString::fromLatin1(objectName));
+  for (const auto& [caption, data] : items) combo->addItem(caption, data);
   const int row = grid->rowCount();
-  grid->addWidget(new QLabel(QStringLiteral("文字コード:"), &box), row, 0);
+  grid->addWidget(new QLabel(label, &box), row, 0);
   grid->addWidget(combo, row, 1);
   const QString defaultExt = Q(dialog.defaultExt);
-  auto follow = [combo, &touched, dialog, defaultExt](const QString& name) {
+  auto follow = [combo, &touched, defaultExt, pick](const QString& name) {
     if (touched) return;
     const int dot = name.lastIndexOf(QLatin1Char('.'));
     const QString ext = dot < 0 ? defaultExt : name.mid(dot + 1);
-    const bool defaultOne = !defaultExt.isEmpty() && (ext == defaultExt || ext == defaultExt.toUpper());
-    const file_encoding::Encoding e = defaultOne ? dialog.defaultExtEncoding : dialog.encoding;
     const QSignalBlocker quiet(combo);
-    combo->setCurrentIndex(combo->findData(static_cast<int>(e)));
+    combo->setCurrentIndex(combo->findData(pick(ext)));
   };
   follow(QFile::decodeName(dialog.initialPath.c_str()).section(QLatin1Char('/'), -1));
   if (auto* name = box.findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
@@ -69,37 +72,37 @@ QComboBox* AddEncodingChoice(QFileDialog& box, const FileDialogData& dialog, boo
   return combo;
 }
 
-// The save dialog's format choice: text (TAB) or CSV, a row below the
-// encoding. Until the user picks one it follows the typed name: CSV for a
-// .csv name, text for one with the default extension, else the document's.
-QComboBox* AddFormatChoice(QFileDialog& box, const FileDialogData& dialog, bool& touched) {
-  auto* grid = qobject_cast<QGridLayout*>(box.layout());
-  if (!grid) return nullptr;
-  auto* combo = new QComboBox(&box);
-  combo->setObjectName(QStringLiteral("format"));
-  combo->addItem(QStringLiteral("テキスト (タブ区切り)"), static_cast<int>(csv::FileFormat::Text));
-  combo->addItem(QStringLiteral("CSV (カンマ区切り)"), static_cast<int>(csv::FileFormat::Csv));
-  const int row = grid->rowCount();
-  grid->addWidget(new QLabel(QStringLiteral("形式:"), &box), row, 0);
-  grid->addWidget(combo, row, 1);
+bool IsDefaultExtension(const FileDialogData& dialog, const QString& ext) {
   const QString defaultExt = Q(dialog.defaultExt);
-  auto follow = [combo, &touched, dialog, defaultExt](const QString& name) {
-    if (touched) return;
-    const int dot = name.lastIndexOf(QLatin1Char('.'));
-    const QString ext = dot < 0 ? defaultExt : name.mid(dot + 1);
-    csv::FileFormat f = dialog.format;
-    if (ext.compare(QStringLiteral("csv"), Qt::CaseInsensitive) == 0)
-      f = csv::FileFormat::Csv;
-    else if (!defaultExt.isEmpty() && (ext == defaultExt || ext == defaultExt.toUpper()))
-      f = csv::FileFormat::Text;
-    const QSignalBlocker quiet(combo);
-    combo->setCurrentIndex(combo->findData(static_cast<int>(f)));
-  };
-  follow(QFile::decodeName(dialog.initialPath.c_str()).section(QLatin1Char('/'), -1));
-  if (auto* name = box.findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
-    QObject::connect(name, &QLineEdit::textChanged, combo, follow);
-  QObject::connect(combo, &QComboBox::activated, combo, [&touched] { touched = true; });
-  return combo;
+  return !defaultExt.isEmpty() && (ext == defaultExt || ext == defaultExt.toUpper());
+}
+
+// The save dialog's encoding choice: the document's encoding, or the default
+// extension's encoding for names that will get that extension.
+QComboBox* AddEncodingChoice(QFileDialog& box, const FileDialogData& dialog, bool& touched) {
+  std::vector<std::pair<QString, int>> items;
+  for (file_encoding::Encoding e : kEncodings) items.emplace_back(Q(file_encoding::Caption(e)), static_cast<int>(e));
+  return AddChoiceFollowingName(box, dialog, touched, "encoding", QStringLiteral("文字コード:"), items,
+                                [dialog](const QString& ext) {
+                                  return static_cast<int>(IsDefaultExtension(dialog, ext) ? dialog.defaultExtEncoding
+                                                                                          : dialog.encoding);
+                                });
+}
+
+// The save dialog's format choice: text (TAB) or CSV, a row below the
+// encoding: CSV for a .csv name, text for one with the default extension,
+// else the document's.
+QComboBox* AddFormatChoice(QFileDialog& box, const FileDialogData& dialog, bool& touched) {
+  const std::vector<std::pair<QString, int>> items = {
+      {QStringLiteral("テキスト (タブ区切り)"), static_cast<int>(csv::FileFormat::Text)},
+      {QStringLiteral("CSV (カンマ区切り)"), static_cast<int>(csv::FileFormat::Csv)}};
+  return AddChoiceFollowingName(box, dialog, touched, "format", QStringLiteral("形式:"), items,
+                                [dialog](const QString& ext) {
+                                  if (ext.compare(QStringLiteral("csv"), Qt::CaseInsensitive) == 0)
+                                    return static_cast<int>(csv::FileFormat::Csv);
+                                  if (IsDefaultExtension(dialog, ext)) return static_cast<int>(csv::FileFormat::Text);
+                                  return static_cast<int>(dialog.format);
+                                });
 }
 
 }  // namespace
