@@ -31,6 +31,14 @@ constexpr std::array<bool, 256> kSpecialBytes = [] {
 
 bool IsSpecialByte(char c) { return kSpecialBytes[static_cast<unsigned char>(c)]; }
 
+// Copies bytes from `from` to `to` up to the first special byte or `stop`;
+// returns how many.
+[[gnu::always_inline]] inline std::size_t CopyPlainBytes(const char* from, const char* stop, char* to) {
+  const char* p = from;
+  for (; p != stop && !IsSpecialByte(*p); ++p) to[p - from] = *p;
+  return static_cast<std::size_t>(p - from);
+}
+
 // The length of the line end at text[i] (a CR, LF or CR LF there).
 std::size_t LineEndLength(std::string_view text, std::size_t i) {
   return text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n' ? 2 : 1;
@@ -84,11 +92,11 @@ std::size_t AppendRecordAt(RawOutput& out, std::string_view text, std::size_t i)
     const std::size_t fieldOut = out.Size();
     bool mustQuote = false;
     for (;;) {
-      out.Reserve(kRun + 1);
-      char* o = out.cursor;
+      out.Reserve(kRun);
       const char* const stop = p + std::min<std::size_t>(static_cast<std::size_t>(end - p), kRun);
-      while (p != stop && !IsSpecialByte(*p)) *o++ = *p++;
-      out.cursor = o;
+      const std::size_t plain = CopyPlainBytes(p, stop, out.cursor);
+      p += plain;
+      out.cursor += plain;
       if (p == end) break;
       if (p == stop) continue;
       if (*p != ',' && *p != '"') break;
@@ -143,7 +151,8 @@ Table Read(std::string_view text) {
   const std::size_t n = text.size();
   // A record's row is never longer than the record with its line end, plus
   // one byte where a lone CR or LF becomes CR LF: the room is checked once a
-  // record.
+  // record. Within a record the row grows no faster than the text is read,
+  // so the room left never falls below the text left to read.
   RawOutput out(table.rows, n + n / 32 + 16);
   std::vector<RecordPlace> places;
   bool anyRespelled = false;
@@ -174,7 +183,11 @@ Table Read(std::string_view text) {
         quotedField = true;
         ++p;
         for (;;) {
-          while (p != end && !IsSpecialByte(*p)) *o++ = *p++;
+          {
+            const std::size_t plain = CopyPlainBytes(p, end, o);
+            p += plain;
+            o += plain;
+          }
           if (p == end) {
             lenient = true;  // no closing quote: the field runs to the end
             break;
@@ -210,7 +223,11 @@ Table Read(std::string_view text) {
       // comma or line end, quotes included.
       const char* const plainBegin = p;
       for (;;) {
-        while (p != end && !IsSpecialByte(*p)) *o++ = *p++;
+        {
+          const std::size_t plain = CopyPlainBytes(p, end, o);
+          p += plain;
+          o += plain;
+        }
         if (p == end) break;
         if (*p == '"') {
           lenient = true;
