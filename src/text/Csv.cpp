@@ -65,7 +65,7 @@ struct RawOutput {
   void Reserve(std::size_t bytes) {
     if (static_cast<std::size_t>(limit - cursor) >= bytes) return;
     const std::size_t used = static_cast<std::size_t>(cursor - text.data());
-    text.resize(std::max(text.size() * 2, used + bytes));
+    text.resize(std::max(text.size() + text.size() / 2, used + bytes + bytes / 4 + 64));
     cursor = text.data() + used;
     limit = text.data() + text.size();
   }
@@ -80,34 +80,32 @@ struct RawOutput {
 
 // Writes the row starting at text[i] as a record with minimal quoting, up to
 // the first CR or LF or the end; returns where it stopped. Plain field text
-// is copied as it is scanned; a field that turns out to need quotes is
-// written again from its start.
+// is copied as it is scanned (an unquoted field is as long as its cell, so
+// room for the text left is room enough); a field that turns out to need
+// quotes is written again from its start.
 std::size_t AppendRecordAt(RawOutput& out, std::string_view text, std::size_t i) {
-  // Bytes scanned between two checks of the room left.
-  constexpr std::size_t kRun = 256;
   const char* p = text.data() + i;
   const char* const end = text.data() + text.size();
   for (;;) {
+    out.Reserve(static_cast<std::size_t>(end - p) + 1);
     const char* const fieldBegin = p;
-    const std::size_t fieldOut = out.Size();
+    char* const fieldOut = out.cursor;
+    char* o = fieldOut;
     bool mustQuote = false;
     for (;;) {
-      out.Reserve(kRun);
-      const char* const stop = p + std::min<std::size_t>(static_cast<std::size_t>(end - p), kRun);
-      const std::size_t plain = CopyPlainBytes(p, stop, out.cursor);
+      const std::size_t plain = CopyPlainBytes(p, end, o);
       p += plain;
-      out.cursor += plain;
-      if (p == end) break;
-      if (p == stop) continue;
-      if (*p != ',' && *p != '"') break;
+      o += plain;
+      if (p == end || (*p != ',' && *p != '"')) break;
       mustQuote = true;
-      *out.cursor++ = *p++;
+      *o++ = *p++;
     }
+    out.cursor = o;
     if (mustQuote || StartsOrEndsWithBlank(fieldBegin, p)) {
       const std::size_t length = static_cast<std::size_t>(p - fieldBegin);
-      out.cursor = out.text.data() + fieldOut;
-      out.Reserve(2 * length + 2);
-      char* o = out.cursor;
+      out.cursor = fieldOut;
+      out.Reserve(2 * length + 3);
+      o = out.cursor;
       *o++ = '"';
       for (const char* f = fieldBegin; f != p; ++f) {
         *o++ = *f;
@@ -117,7 +115,6 @@ std::size_t AppendRecordAt(RawOutput& out, std::string_view text, std::size_t i)
       out.cursor = o;
     }
     if (p == end || *p != '\t') break;
-    out.Reserve(1);
     *out.cursor++ = ',';
     ++p;
   }
