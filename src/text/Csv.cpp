@@ -172,13 +172,14 @@ Table Read(std::string_view text) {
     bool differs = false;
     bool unshowable = false;
     for (;;) {
-      char* const fieldBegin = o;
       bool quotedField = false;
       bool lenient = false;
       bool holdsCommaOrQuote = false;
+      const char* quotedBegin = p;
       if (p != end && *p == '"') {
         quotedField = true;
         ++p;
+        quotedBegin = p;
         for (;;) {
           {
             const std::size_t plain = CopyPlainBytes(p, end, o);
@@ -238,11 +239,13 @@ Table Read(std::string_view text) {
       }
       if (quotedField) {
         lenient = lenient || p != plainBegin;
-        differs = differs || lenient || !(holdsCommaOrQuote || StartsOrEndsWithBlank(fieldBegin, o));
+        // Not lenient, the field's text lies between its quotes (a doubled
+        // quote at an end is a quote, a TAB, CR or LF makes it unshowable).
+        differs = differs || lenient || !(holdsCommaOrQuote || StartsOrEndsWithBlank(quotedBegin, p - 1));
       } else {
         // A comma ends the field and a quote makes it lenient: only blanks
-        // at its ends would need quotes.
-        differs = differs || lenient || StartsOrEndsWithBlank(fieldBegin, o);
+        // at its ends would need quotes (a TAB there makes it unshowable).
+        differs = differs || lenient || StartsOrEndsWithBlank(plainBegin, p);
       }
       if (p != end && *p == ',') {
         *o++ = '\t';
