@@ -80,7 +80,8 @@ Loaded Decode(std::string_view bytes, ReadAs readAs, csv::FileFormat format) {
   }
   r.form.encoding = encoding;
   if (encoding == Encoding::Cp932) {
-    r.text.assign(bytes);
+    // A comma-separated file is read straight from its bytes below.
+    if (format != csv::FileFormat::Csv) r.text.assign(bytes);
   } else {
     if (encoding == Encoding::Utf8Bom) bytes.remove_prefix(file_encoding::kBom.size());
     file_encoding::FromUtf8Result u = file_encoding::FromUtf8(bytes);
@@ -93,7 +94,7 @@ Loaded Decode(std::string_view bytes, ReadAs readAs, csv::FileFormat format) {
     if (!r.firstUnconvertible && u.mixedForms) r.form.lineSpellings = LineSpellingsOf(bytes, r.text, r.form.jisForms);
   }
   if (format == csv::FileFormat::Csv) {
-    csv::Table table = csv::Read(r.text);
+    csv::Table table = csv::Read(encoding == Encoding::Cp932 ? bytes : std::string_view(r.text));
     r.text = std::move(table.rows);
     r.form.format = csv::FileFormat::Csv;
     r.form.records = std::move(table.form);
@@ -154,8 +155,13 @@ Encoded EncodeText(std::string_view text, const FileForm& form, LineEnds lineEnd
 
 Encoded Encode(std::string_view text, const FileForm& form) {
   if (form.format != csv::FileFormat::Csv) return EncodeText(text, form, form.lineEnds);
-  // The records carry their own line ends.
-  const std::string records = csv::Write(text, form.records);
+  // The records carry their own line ends; in CP932 they are the file's bytes.
+  std::string records = csv::Write(text, form.records);
+  if (form.encoding == Encoding::Cp932) {
+    Encoded r;
+    r.bytes = std::move(records);
+    return r;
+  }
   return EncodeText(records, form, LineEnds::AsHeld);
 }
 

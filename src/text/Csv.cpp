@@ -3,6 +3,7 @@
 #include "text/Csv.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <unordered_set>
 
@@ -12,39 +13,112 @@ namespace {
 
 bool IsLineEndByte(char c) { return c == '\r' || c == '\n'; }
 
-// Where a record and its row lie: in the file's text and in the rows.
+// Where a record and its row lie: in the file's text and in the rows, and
+// whether minimal quoting would write the record otherwise.
 struct RecordPlace {
   std::size_t sourceBegin, sourceEnd;
   std::size_t rowBegin, rowEnd;
+  bool respelled;
 };
 
-bool NeedsQuotes(std::string_view field) {
-  if (field.empty()) return false;
-  if (field.front() == ' ' || field.back() == ' ') return true;
-  for (const char c : field)
-    if (c == ',' || c == '"') return true;
-  return false;
-}
+// The bytes that end a run of plain field text, in either direction: the
+// separators, the quote and the bytes no row can show.
+constexpr std::array<bool, 256> kSpecialBytes = [] {
+  std::array<bool, 256> table{};
+  for (const unsigned char c : {',', '"', '\t', '\r', '\n'}) table[c] = true;
+  return table;
+}();
 
-void AppendField(std::string& out, std::string_view field) {
-  if (!NeedsQuotes(field)) {
-    out += field;
-    return;
-  }
-  out += '"';
-  for (std::size_t i = 0; i < field.size();) {
-    const std::size_t quote = field.find('"', i);
-    const std::size_t end = quote == std::string_view::npos ? field.size() : quote + 1;
-    out += field.substr(i, end - i);
-    if (quote != std::string_view::npos) out += '"';
-    i = end;
-  }
-  out += '"';
+bool IsSpecialByte(char c) { return kSpecialBytes[static_cast<unsigned char>(c)]; }
+
+// Copies bytes from `from` to `to` up to the first special byte or `stop`;
+// returns how many.
+[[gnu::always_inline]] inline std::size_t CopyPlainBytes(const char* from, const char* stop, char* to) {
+  const char* p = from;
+  for (; p != stop && !IsSpecialByte(*p); ++p) to[p - from] = *p;
+  return static_cast<std::size_t>(p - from);
 }
 
 // The length of the line end at text[i] (a CR, LF or CR LF there).
 std::size_t LineEndLength(std::string_view text, std::size_t i) {
   return text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n' ? 2 : 1;
+}
+
+bool StartsOrEndsWithBlank(const char* begin, const char* end) {
+  return begin != end && (*begin == ' ' || end[-1] == ' ');
+}
+
+// A string written through a raw cursor: `Reserve` makes room for the next
+// bytes, `Finish` cuts the string to what was written. Between the two the
+// string's size is its capacity, and [data, cursor) is what was written.
+struct RawOutput {
+  std::string& text;
+  char* cursor;
+  char* limit;
+
+  RawOutput(std::string& target, std::size_t expected) : text(target) {
+    const std::size_t used = text.size();
+    text.resize(used + expected);
+    cursor = text.data() + used;
+    limit = text.data() + text.size();
+  }
+  void Reserve(std::size_t bytes) {
+    if (static_cast<std::size_t>(limit - cursor) >= bytes) return;
+    const std::size_t used = static_cast<std::size_t>(cursor - text.data());
+    text.resize(std::max(text.size() + text.size() / 2, used + bytes + bytes / 4 + 64));
+    cursor = text.data() + used;
+    limit = text.data() + text.size();
+  }
+  void Append(std::string_view bytes) {
+    Reserve(bytes.size());
+    std::memcpy(cursor, bytes.data(), bytes.size());
+    cursor += bytes.size();
+  }
+  std::size_t Size() const { return static_cast<std::size_t>(cursor - text.data()); }
+  void Finish() { text.resize(Size()); }
+};
+
+// Writes the row starting at text[i] as a record with minimal quoting, up to
+// the first CR or LF or the end; returns where it stopped. Plain field text
+// is copied as it is scanned (an unquoted field is as long as its cell, so
+// room for the text left is room enough); a field that turns out to need
+// quotes is written again from its start.
+std::size_t AppendRecordAt(RawOutput& out, std::string_view text, std::size_t i) {
+  const char* p = text.data() + i;
+  const char* const end = text.data() + text.size();
+  for (;;) {
+    out.Reserve(static_cast<std::size_t>(end - p) + 1);
+    const char* const fieldBegin = p;
+    char* const fieldOut = out.cursor;
+    char* o = fieldOut;
+    bool mustQuote = false;
+    for (;;) {
+      const std::size_t plain = CopyPlainBytes(p, end, o);
+      p += plain;
+      o += plain;
+      if (p == end || (*p != ',' && *p != '"')) break;
+      mustQuote = true;
+      *o++ = *p++;
+    }
+    out.cursor = o;
+    if (mustQuote || StartsOrEndsWithBlank(fieldBegin, p)) {
+      const std::size_t length = static_cast<std::size_t>(p - fieldBegin);
+      out.cursor = fieldOut;
+      out.Reserve(2 * length + 3);
+      o = out.cursor;
+      *o++ = '"';
+      for (const char* f = fieldBegin; f != p; ++f) {
+        *o++ = *f;
+        if (*f == '"') *o++ = '"';
+      }
+      *o++ = '"';
+      out.cursor = o;
+    }
+    if (p == end || *p != '\t') break;
+    *out.cursor++ = ',';
+    ++p;
+  }
+  return static_cast<std::size_t>(p - text.data());
 }
 
 }  // namespace
@@ -64,158 +138,153 @@ bool HasCsvExtension(std::string_view path) {
 }
 
 void AppendRecord(std::string& out, std::string_view row) {
-  // Most rows need no quotes: then the record is the row with commas for TABs.
-  bool plain = !NeedsQuotes(row);
-  for (std::size_t tab = row.find('\t'); plain && tab != std::string_view::npos; tab = row.find('\t', tab + 1))
-    plain = row[tab - (tab > 0 ? 1 : 0)] != ' ' && (tab + 1 >= row.size() || row[tab + 1] != ' ');
-  if (plain) {
-    const std::size_t at = out.size();
-    out += row;
-    for (std::size_t k = at; k < out.size(); ++k)
-      if (out[k] == '\t') out[k] = ',';
-    return;
-  }
-  for (std::size_t i = 0;;) {
-    const std::size_t tab = row.find('\t', i);
-    AppendField(out, row.substr(i, tab == std::string_view::npos ? std::string_view::npos : tab - i));
-    if (tab == std::string_view::npos) break;
-    out += ',';
-    i = tab + 1;
-  }
+  RawOutput output(out, row.size() + row.size() / 4 + 16);
+  AppendRecordAt(output, row, 0);
+  output.Finish();
 }
-
-namespace {
-
-// The bytes that end a run of plain field text: the separators, the quote
-// and the bytes no row can show.
-bool IsSpecialByte(char c) { return c == ',' || c == '"' || c == '\t' || c == '\r' || c == '\n'; }
-
-}  // namespace
 
 Table Read(std::string_view text) {
   Table table;
-  std::string& out = table.rows;
-  out.reserve(text.size() + text.size() / 32 + 16);
+  const std::size_t n = text.size();
+  // A record's row is never longer than the record with its line end, plus
+  // one byte where a lone CR or LF becomes CR LF: the room is checked once a
+  // record. Within a record the row grows no faster than the text is read,
+  // so the room left never falls below the text left to read.
+  RawOutput out(table.rows, n + n / 32 + 16);
   std::vector<RecordPlace> places;
-  std::vector<bool> respelled;
   bool anyRespelled = false;
   bool lineEndSeen = false;
   int line = 1;
-  const std::size_t n = text.size();
-  const char* const data = text.data();
-  std::size_t i = 0;
+  const char* const begin = text.data();
+  const char* const end = begin + n;
+  const char* p = begin;
 
-  // Appends a field's bytes, TAB, CR and LF becoming blanks (CR LF one
-  // blank); true when there were any.
-  auto appendShown = [&](std::size_t from, std::size_t to) {
-    bool replaced = false;
-    while (from < to) {
-      std::size_t stop = from;
-      while (stop < to && data[stop] != '\t' && !IsLineEndByte(data[stop])) ++stop;
-      out.append(data + from, stop - from);
-      if (stop == to) break;
-      replaced = true;
-      out += ' ';
-      if (data[stop] == '\t') {
-        from = stop + 1;
-      } else {
-        ++line;
-        from = stop + (stop + 1 < to ? LineEndLength(text, stop) : 1);
-      }
-    }
-    return replaced;
-  };
-
-  while (i < n) {
-    RecordPlace place{i, i, out.size(), out.size()};
+  while (p != end) {
+    out.Reserve(static_cast<std::size_t>(end - p) + 2);
+    char* o = out.cursor;
+    const char* const recordBegin = p;
+    const std::size_t rowBegin = out.Size();
     const int recordLine = line;
     // Set when minimal quoting would not write the record's bytes, field by
     // field: a quoted field that needs no quotes, one not closed or with
     // text after its closing quote, an unquoted one that would need them,
-    // and any field shown with blanks for TAB, CR or LF.
+    // and any field shown with blanks for TAB, CR or LF (CR LF as one).
     bool differs = false;
     bool unshowable = false;
     for (;;) {
-      const std::size_t fieldStart = out.size();
       bool quotedField = false;
       bool lenient = false;
-      if (i < n && data[i] == '"') {
+      bool holdsCommaOrQuote = false;
+      const char* quotedBegin = p;
+      if (p != end && *p == '"') {
         quotedField = true;
-        ++i;
+        ++p;
+        quotedBegin = p;
         for (;;) {
-          const void* q = std::memchr(data + i, '"', n - i);
-          const std::size_t quote = q ? static_cast<const char*>(q) - data : n;
-          unshowable = appendShown(i, quote) || unshowable;
-          i = quote;
-          if (i >= n) {
+          {
+            const std::size_t plain = CopyPlainBytes(p, end, o);
+            p += plain;
+            o += plain;
+          }
+          if (p == end) {
             lenient = true;  // no closing quote: the field runs to the end
             break;
           }
-          if (i + 1 < n && data[i + 1] == '"') {
-            out += '"';
-            i += 2;
+          const char c = *p;
+          if (c == '"') {
+            if (p + 1 != end && p[1] == '"') {
+              *o++ = '"';
+              p += 2;
+              holdsCommaOrQuote = true;
+              continue;
+            }
+            ++p;  // the closing quote
+            break;
+          }
+          if (c == ',') {
+            *o++ = ',';
+            ++p;
+            holdsCommaOrQuote = true;
             continue;
           }
-          ++i;  // the closing quote
-          break;
+          *o++ = ' ';
+          unshowable = true;
+          if (c == '\t') {
+            ++p;
+          } else {
+            ++line;
+            p += c == '\r' && p + 1 != end && p[1] == '\n' ? 2 : 1;
+          }
         }
       }
       // An unquoted field, or what follows a closing quote: up to the next
       // comma or line end, quotes included.
-      std::size_t stop = i;
+      const char* const plainBegin = p;
       for (;;) {
-        while (stop < n && !IsSpecialByte(data[stop])) ++stop;
-        if (stop < n && (data[stop] == '"' || data[stop] == '\t')) {
-          lenient = lenient || data[stop] == '"';
-          ++stop;
-          continue;
+        {
+          const std::size_t plain = CopyPlainBytes(p, end, o);
+          p += plain;
+          o += plain;
         }
-        break;
+        if (p == end) break;
+        if (*p == '"') {
+          lenient = true;
+        } else if (*p == '\t') {
+          unshowable = true;
+        } else {
+          break;
+        }
+        *o++ = *p == '\t' ? ' ' : '"';
+        ++p;
       }
-      if (stop > i) {
-        if (quotedField) lenient = true;
-        unshowable = appendShown(i, stop) || unshowable;
-        i = stop;
+      if (quotedField) {
+        lenient = lenient || p != plainBegin;
+        // Not lenient, the field's text lies between its quotes (a doubled
+        // quote at an end is a quote, a TAB, CR or LF makes it unshowable).
+        differs = differs || lenient || !(holdsCommaOrQuote || StartsOrEndsWithBlank(quotedBegin, p - 1));
+      } else {
+        // A comma ends the field and a quote makes it lenient: only blanks
+        // at its ends would need quotes (a TAB there makes it unshowable).
+        differs = differs || lenient || StartsOrEndsWithBlank(plainBegin, p);
       }
-      const std::string_view field(out.data() + fieldStart, out.size() - fieldStart);
-      if (quotedField)
-        differs = differs || lenient || !NeedsQuotes(field);
-      else
-        differs = differs || lenient || NeedsQuotes(field);
-      if (i < n && data[i] == ',') {
-        out += '\t';
-        ++i;
+      if (p != end && *p == ',') {
+        *o++ = '\t';
+        ++p;
         continue;
       }
       break;
     }
     differs = differs || unshowable;
-    place.sourceEnd = i;
-    place.rowEnd = out.size();
-    if (i < n) {
-      const std::size_t len = LineEndLength(text, i);
+    out.cursor = o;
+    const std::size_t sourceBegin = static_cast<std::size_t>(recordBegin - begin);
+    const std::size_t sourceEnd = static_cast<std::size_t>(p - begin);
+    const std::size_t rowEnd = out.Size();
+    if (p != end) {
+      const std::size_t len = LineEndLength(text, sourceEnd);
       if (!lineEndSeen) {
-        table.form.lineEnd.assign(text.substr(i, len));
+        table.form.lineEnd.assign(text.substr(sourceEnd, len));
         lineEndSeen = true;
       }
-      i += len;
+      p += len;
       ++line;
-      out += "\r\n";
-    } else if (place.rowEnd == place.rowBegin && place.sourceEnd > place.sourceBegin) {
-      table.form.emptyLastRecord.assign(text.substr(place.sourceBegin, place.sourceEnd - place.sourceBegin));
+      *out.cursor++ = '\r';
+      *out.cursor++ = '\n';
+    } else if (rowEnd == rowBegin && sourceEnd > sourceBegin) {
+      table.form.emptyLastRecord.assign(text.substr(sourceBegin, sourceEnd - sourceBegin));
     }
     if (unshowable && !table.firstUnshowableLine) table.firstUnshowableLine = recordLine;
     anyRespelled = anyRespelled || differs;
-    places.push_back(place);
-    respelled.push_back(differs);
+    places.push_back({sourceBegin, sourceEnd, rowBegin, rowEnd, differs});
   }
+  out.Finish();
+  const std::string& rows = table.rows;
 
   if (anyRespelled) {
     auto spellings = std::make_shared<RecordSpellings>();
     std::unordered_set<std::string_view, TextHash> keys;
-    auto rowOf = [&](const RecordPlace& p) { return std::string_view(out).substr(p.rowBegin, p.rowEnd - p.rowBegin); };
-    for (std::size_t k = 0; k < places.size(); ++k)
-      if (respelled[k]) keys.insert(rowOf(places[k]));
+    auto rowOf = [&](const RecordPlace& p) { return std::string_view(rows).substr(p.rowBegin, p.rowEnd - p.rowBegin); };
+    for (const RecordPlace& p : places)
+      if (p.respelled) keys.insert(rowOf(p));
     for (const RecordPlace& p : places) {
       const std::string_view row = rowOf(p);
       if (!keys.count(row)) continue;
@@ -230,31 +299,36 @@ Table Read(std::string_view text) {
 
 std::string Write(std::string_view rows, const RecordForm& form) {
   const RecordSpellings* spellings = form.spellings.get();
-  std::string out;
-  out.reserve(rows.size() + rows.size() / 8 + 16);
+  std::string written;
+  RawOutput out(written, rows.size() + rows.size() / 4 + 16);
   std::unordered_map<std::string_view, std::size_t, TextHash> used;
   const std::size_t n = rows.size();
   std::size_t i = 0;
   while (i < n) {
     std::size_t end = i;
-    while (end < n && !IsLineEndByte(rows[end])) ++end;
-    const std::string_view row = rows.substr(i, end - i);
-    const auto it = spellings ? spellings->find(row) : RecordSpellings::const_iterator{};
-    if (spellings && it != spellings->end() && !it->second.empty()) {
-      std::size_t& count = used[row];
-      out += it->second[std::min(count, it->second.size() - 1)];
-      ++count;
+    if (spellings) {
+      while (end < n && !IsLineEndByte(rows[end])) ++end;
+      const std::string_view row = rows.substr(i, end - i);
+      const auto it = spellings->find(row);
+      if (it != spellings->end() && !it->second.empty()) {
+        std::size_t& count = used[row];
+        out.Append(it->second[std::min(count, it->second.size() - 1)]);
+        ++count;
+      } else {
+        AppendRecordAt(out, rows, i);
+      }
     } else {
-      AppendRecord(out, row);
+      end = AppendRecordAt(out, rows, i);
     }
     if (end < n) {
-      out += form.lineEnd;
+      out.Append(form.lineEnd);
       end += LineEndLength(rows, end);
     }
     i = end;
   }
-  if (!form.emptyLastRecord.empty() && (rows.empty() || IsLineEndByte(rows.back()))) out += form.emptyLastRecord;
-  return out;
+  if (!form.emptyLastRecord.empty() && (rows.empty() || IsLineEndByte(rows.back()))) out.Append(form.emptyLastRecord);
+  out.Finish();
+  return written;
 }
 
 }  // namespace csv
