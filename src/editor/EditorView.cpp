@@ -257,17 +257,30 @@ void EditorView::ComputeCellRange() {
   // A selection that ends right after a cell's TAB ends in that cell.
   if (cellRange.firstCol < cellRange.lastCol && text[static_cast<std::size_t>(e) - 1] == '\t') --cellRange.lastCol;
 
-  if (cellRange.lastCol >= cellRange.firstCol) fixedBlock_ = FixedBlock{true, edit_.TextRevision(), {s, e}};
+  if (cellRange.lastCol >= cellRange.firstCol) fixedBlock_ = FixedBlock{true, edit_.TextRevision(), {s, e}, std::nullopt};
 }
 
 bool EditorView::HasFixedBlock() const {
   return fixedBlock_.fixed && fixedBlock_.textRevision == edit_.TextRevision() && fixedBlock_.selection == edit_.GetSel();
 }
 
-Rect EditorView::BlockHighlight() const { return HasFixedBlock() ? CellBlockRect(cellRange) : Rect{}; }
+// The walk over the block's rows is done once for a fixed block and kept
+// while the block's cells and the widths the walk used stay the same; each
+// paint only places the kept extent on the screen.
+Rect EditorView::BlockHighlight() const {
+  if (!HasFixedBlock()) return Rect{};
+  const BlockExtent::Key key{cellRange, edit_.Advance(0, "\t"), edit_.Layout().AverageCharWidth()};
+  if (!fixedBlock_.extent || fixedBlock_.extent->key != key) fixedBlock_.extent = CellBlockExtent(cellRange, key);
+  return ScreenRectOf(*fixedBlock_.extent);
+}
 
 Rect EditorView::CellBlockRect(const CellRange& cells) const {
-  if (cells.Columns() <= 0 || cells.Rows() <= 0 || cells.firstRow >= edit_.LogicalLineCount()) return Rect{};
+  return ScreenRectOf(CellBlockExtent(cells, {cells, 0, 0}));
+}
+
+EditorView::BlockExtent EditorView::CellBlockExtent(const CellRange& cells, const BlockExtent::Key& key) const {
+  BlockExtent extent{key};
+  if (cells.Columns() <= 0 || cells.Rows() <= 0 || cells.firstRow >= edit_.LogicalLineCount()) return extent;
   const std::string_view text = edit_.Text();
   const int lastRow = std::min(cells.lastRow, edit_.LogicalLineCount() - 1);
   int left = -1;
@@ -302,7 +315,19 @@ Rect EditorView::CellBlockRect(const CellRange& cells) const {
     left = left < 0 ? rowLeft : std::min(left, rowLeft);
     right = std::max(right, rowRight);
   }
+  extent.left = left;
+  extent.right = right;
+  extent.lastRow = lastRow;
+  extent.valid = true;
+  return extent;
+}
 
+Rect EditorView::ScreenRectOf(const BlockExtent& extent) const {
+  if (!extent.valid) return Rect{};
+  const CellRange& cells = extent.key.cells;
+  const int left = extent.left;
+  const int right = extent.right;
+  const int lastRow = extent.lastRow;
   const Rect format = edit_.GetRect();
   const int lh = LineHeight();
   const int firstLine = edit_.LineFromChar(edit_.LogicalLineStart(cells.firstRow));

@@ -20,6 +20,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -227,10 +228,30 @@ class EditorView {
   UndoHistory history_;
   // What the last mouse release in table mode fixed the block for; the block
   // shows while the text and the selection are still these.
+  // The block's columns as x from the start of a row, and its last row,
+  // found by walking its rows; `key` says what the walk depended on besides
+  // the text (the cells, a TAB's width, the average character width).
+  struct BlockExtent {
+    struct Key {
+      CellRange cells;
+      int tabWidth = 0;
+      int charWidth = 0;
+      bool operator==(const Key&) const = default;
+    };
+    Key key;
+    bool valid = false;  // false: no row of the block is in the text
+    int left = 0;
+    int right = 0;
+    int lastRow = 0;
+  };
+  BlockExtent CellBlockExtent(const CellRange& cells, const BlockExtent::Key& key) const;
+  Rect ScreenRectOf(const BlockExtent& extent) const;
+
   struct FixedBlock {
     bool fixed = false;
     std::uint64_t textRevision = 0;
     std::pair<int, int> selection{0, 0};
+    mutable std::optional<BlockExtent> extent;  // kept from the last paint
   };
   FixedBlock fixedBlock_;
   std::set<int> keysDown_;
