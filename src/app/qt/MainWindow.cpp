@@ -18,6 +18,7 @@
 
 #include "app/AppContext.h"
 #include "app/qt/MainToolBar.h"
+#include "app/qt/WaitCursorScope.h"
 #include "app/StatusPanes.h"
 #include "document/Document.h"
 #include "document/RecentFileList.h"
@@ -187,7 +188,10 @@ void MainWindow::RefreshRecentFiles(QMenu& fileMenu) {
   }
 }
 
+// A command may read a large file or rewrite a large text: it runs under the
+// wait cursor, which steps aside for the dialogs it opens.
 void MainWindow::RunCommand(int id) {
+  const WaitCursorScope waiting;
   View().Execute(id);
   AfterDocumentChange();
 }
@@ -223,6 +227,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
   const QList<QUrl> urls = event->mimeData()->urls();
   if (urls.isEmpty() || !urls.first().isLocalFile()) return;
   event->acceptProposedAction();
+  const WaitCursorScope waiting;
   DocumentCommands(app_.Doc()).OnDropFile(View(), QFile::encodeName(urls.first().toLocalFile()).toStdString());
   AfterDocumentChange();
 }

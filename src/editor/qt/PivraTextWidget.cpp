@@ -108,8 +108,11 @@ void PivraTextWidget::SyncScrollBars() {
     if (!(key == widestKey_)) {
       WidestKey sameShape = widestKey_;
       sameShape.length = key.length;
+      sameShape.lines = key.lines;
       if (typingOnly_ && sameShape == key) {
-        // Typing changed the caret's row alone: only that row can have grown.
+        // Typing changed the caret's row alone: only that row can have grown
+        // (Enter splits a row in two narrower ones, Backspace at a line's
+        // start joins two into the caret's).
         const int rowStart = e.LineIndex(e.LineFromChar(e.Caret()));
         widest_ = std::max(widest_, e.XInRow(rowStart + e.LineLength(rowStart)));
       } else {
@@ -131,7 +134,10 @@ void PivraTextWidget::scrollContentsBy(int, int) {
   if (syncDepth_ > 0) return;
   EditBuffer& e = view_.Edit();
   e.LineScroll(0, verticalScrollBar()->value() - e.FirstVisibleLine());
-  if (!e.IsWordWrap()) e.SetHorizontalScroll(horizontalScrollBar()->value());
+  // Setting the sideways scroll measures the widest row of the text: only
+  // when it moved, not on every vertical step.
+  if (!e.IsWordWrap() && horizontalScrollBar()->value() != e.HorizontalScroll())
+    e.SetHorizontalScroll(horizontalScrollBar()->value());
   viewport()->update();
   TellInputMethod();
   emit viewChanged();
