@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -367,6 +369,46 @@ TEST(PivraTextWidgetTest, WheelScrollsThreeLinesAndTheScrollBarFollows) {
   EXPECT_EQ(t.widget.verticalScrollBar()->value(), 3);
   t.widget.verticalScrollBar()->setValue(10);
   EXPECT_EQ(t.view.Edit().FirstVisibleLine(), 10);
+}
+
+// The vertical bar counts rows, so a text of 1,300,000 rows (more than
+// 2^31 / 100 pixels of rows) is scrolled through to its last row and back by
+// the thumb alone, and the thumb stands where the first visible row does.
+TEST(PivraTextWidgetTest, VerticalBarReachesEveryRowOfAMillionRowText) {
+  TestWindow t;
+  std::string text;
+  text.reserve(1300000 * 3);
+  for (int i = 0; i < 1300000; ++i) text += "1\r\n";
+  t.SetText(text);
+  const EditBuffer& e = t.view.Edit();
+  QScrollBar* bar = t.widget.verticalScrollBar();
+  const int lastFirst = e.LineCount() - e.VisibleLineCount();
+  ASSERT_GT(lastFirst, 1299000);
+  EXPECT_EQ(bar->maximum(), lastFirst);
+  bar->triggerAction(QAbstractSlider::SliderToMaximum);
+  EXPECT_EQ(e.FirstVisibleLine(), lastFirst);
+  EXPECT_EQ(e.LineFromChar(e.GetTextLength()), e.LineCount() - 1);
+  bar->setSliderPosition(654321);  // a drag of the thumb
+  EXPECT_EQ(e.FirstVisibleLine(), 654321);
+  bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  EXPECT_EQ(e.FirstVisibleLine(), 654322);
+  t.view.Edit().SetSel(e.GetTextLength(), e.GetTextLength());
+  t.Key(Qt::Key_Home, Qt::ControlModifier);
+  EXPECT_EQ(bar->value(), 0);
+  t.Key(Qt::Key_End, Qt::ControlModifier);
+  EXPECT_EQ(bar->value(), lastFirst) << "the bar follows the caret to the end";
+  // The thumb's place is the row's share of the range, not an overflowed product.
+  QStyleOptionSlider option;
+  option.initFrom(bar);
+  option.orientation = Qt::Vertical;
+  option.minimum = bar->minimum();
+  option.maximum = bar->maximum();
+  option.sliderPosition = option.sliderValue = bar->value();
+  option.pageStep = bar->pageStep();
+  option.singleStep = bar->singleStep();
+  const QRect groove = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarGroove, bar);
+  const QRect thumb = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar);
+  EXPECT_EQ(thumb.bottom(), groove.bottom());
 }
 
 TEST(PivraTextWidgetTest, ResizeSetsTheClientRectangleAndHorizontalBarOnlyWithoutWrap) {
