@@ -210,17 +210,22 @@ PrintOutcome QtPrintHost::Preview(const PrintRequest& request, const SettingsSto
   });
   QPrintPreviewWidget* widget = dialog.findChild<QPrintPreviewWidget*>();
   bool placed = false;
+  // A preview whose drawing was cancelled before the start page opens on
+  // the last page drawn: that is the page it started on, and leaving it
+  // there moves nothing in the editor.
+  int openedOn = startPage;
   if (widget) {
     QObject::connect(widget, &QPrintPreviewWidget::previewChanged, &dialog, [&] {
       if (placed) return;
       placed = true;
-      widget->setCurrentPage(startPage);
+      widget->setCurrentPage(std::clamp(widget->pageCount(), 1, startPage));
+      openedOn = std::clamp(widget->currentPage(), 1, startPage);
     });
   }
   dialog.exec();
   PrintOutcome out;
   out.prepared = true;
-  out.startPage = startPage;
+  out.startPage = openedOn;
   out.endPage = widget ? std::clamp(widget->currentPage(), 1, layout->pages->PageCount()) : startPage;
   out.endPageStart = layout->pages->PageStarts()[out.endPage - 1];
   return out;
