@@ -7,6 +7,7 @@
 #include <QDropEvent>
 #include <QEvent>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QUrl>
 #include <QLabel>
@@ -292,6 +293,24 @@ void MainWindow::RunIdle() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  // A key with Ctrl or Alt is an accelerator, which may open a file or
+  // rewrite a large text: it is handled under the wait cursor, as a menu
+  // command is (plain typing is not).
+  const auto isAccelerator = [](const QKeyEvent& key) {
+    const bool modifierAlone = key.key() == Qt::Key_Control || key.key() == Qt::Key_Alt ||
+                               key.key() == Qt::Key_Shift || key.key() == Qt::Key_Meta;
+    return !modifierAlone && (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+  };
+  if (event->type() == QEvent::KeyPress && !redeliveringKey_ && isAccelerator(*static_cast<QKeyEvent*>(event))) {
+    for (int i = 0; i < panes_.PaneCount(); ++i) {
+      if (watched != WidgetOf(panes_.Pane(i))) continue;
+      const WaitCursorScope waiting;
+      redeliveringKey_ = true;
+      QCoreApplication::sendEvent(watched, event);
+      redeliveringKey_ = false;
+      return true;
+    }
+  }
   // The pane area's size is the panes' client area.
   if (watched == paneArea_ && event->type() == QEvent::Resize) {
     panes_.SetClientSize(paneArea_->width(), paneArea_->height());
