@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <functional>
 #include <string>
 
 #include "editor/CommandTable.h"
@@ -438,6 +439,32 @@ TEST(PivraTextWidgetTest, HorizontalScrollRangeFollowsTheWidestRowWithoutWrap) {
   t.Key(Qt::Key_X, Qt::ControlModifier);
   EXPECT_EQ(t.Text(), "");
   EXPECT_EQ(t.widget.horizontalScrollBar()->maximum(), 0) << "measured again after a command";
+}
+
+// In a text of 4 MB or more a command's change measures the rows on screen
+// at once and every row when the changes pause: the range never shrinks
+// under the user while a key is held, and ends as wide as the widest row.
+TEST(PivraTextWidgetTest, HorizontalRangeOfALargeTextFollowsACommandOnceTheChangesPause) {
+  TestWindow t;
+  std::string text = std::string(2000, 'w') + "\r\n";
+  while (text.size() < 4500000) text += "x\r\n";
+  t.view.Edit().SetLimitText(8 * 1024 * 1024);  // a limit raised past the text
+  t.SetText(text);
+  const EditBuffer& e = t.view.Edit();
+  QScrollBar* bar = t.widget.horizontalScrollBar();
+  const auto waitFor = [](const std::function<bool()>& done) {
+    for (int i = 0; i < 250 && !done(); ++i) QTest::qWait(20);
+  };
+  waitFor([&] { return bar->maximum() == e.MaxHorizontalScroll(); });
+  ASSERT_EQ(bar->maximum(), e.MaxHorizontalScroll());
+  ASSERT_GT(bar->maximum(), 0) << "the long first row";
+
+  t.view.Edit().SetSel(0, 2002);
+  t.Key(Qt::Key_X, Qt::ControlModifier);  // cut the long row: a command, not typing
+  ASSERT_EQ(e.GetTextLength(), static_cast<int>(text.size()) - 2002);
+  EXPECT_GT(bar->maximum(), 0) << "not every row measured yet";
+  waitFor([&] { return bar->maximum() == 0; });
+  EXPECT_EQ(bar->maximum(), 0) << "every row measured once the changes paused";
 }
 
 // Scrolled to the end of its range, the widest row ends at the right edge of
