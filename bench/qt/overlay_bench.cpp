@@ -1,6 +1,8 @@
-// The overlay over a 1 MB TeX-like CP932 text holding every token kind
+// The overlay over a TeX-like CP932 text of 1 MB and of 64 MB side by side
+// (the argument is the size in megabytes), holding every token kind
 // ($ { } \word [ ] ( ) \[ \] % // comments, marks) and the twelve user
-// strings, in a window of 40 rows, offscreen:
+// strings, in a window of 40 rows scrolled to the middle, offscreen. Only
+// the visible rows are drawn, so the figures do not grow with the text:
 //   - BM_OverlayCompute: the drawing items computed alone (word wrap on,
 //     logical line numbers); target under 1 ms.
 //   - BM_Repaint_WordWrap: the whole picture painted again, text and overlay
@@ -12,6 +14,7 @@
 #include <QApplication>
 #include <QTemporaryDir>
 #include <chrono>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -36,8 +39,9 @@ constexpr int kRows = 40;
 const char* const kUserStrings[12] = {"TODO", "FIXME", "theorem", "lemma", "proof", "定理",
                                       "証明", "alpha", "beta", "gamma", "note", "見出し"};
 
-std::string TexLikeText() {
+std::string MakeTexLikeText(std::size_t bytes) {
   std::string text;
+  text.reserve(bytes + 256);
   const std::string lines[] = {
       cp932::FromUtf8("\\section{定理 %d} and $x^2 + y_1$ in (parens) and [brackets] \\emph{proof}\r\n"),
       cp932::FromUtf8("\\[ E = mc^2 \\]\tTODO: a lemma about alpha, beta and gamma　note\r\n"),
@@ -46,7 +50,14 @@ std::string TexLikeText() {
                       "of the window, and then some more words 証明 見出し\r\n"),
       cp932::FromUtf8("\\begin{theorem}\t\\label{t}\t(1)\t[2]\t{3}\t\\end{theorem}\r\n"),
   };
-  for (int n = 0; text.size() < 1000000; ++n) text += lines[n % 5];
+  for (int n = 0; text.size() < bytes; ++n) text += lines[n % 5];
+  return text;
+}
+
+const std::string& TexLikeText(int megabytes) {
+  static std::map<int, std::string> texts;
+  std::string& text = texts[megabytes];
+  if (text.empty()) text = MakeTexLikeText(static_cast<std::size_t>(megabytes) * 1000000);
   return text;
 }
 
@@ -67,7 +78,7 @@ struct Window {
   std::unique_ptr<EditorView> view;
   std::unique_ptr<PivraTextWidget> widget;
 
-  explicit Window(bool tableMode) {
+  Window(bool tableMode, int megabytes) {
     SettingsStore& s = app.Settings();
     s.WriteInt("Settings", "Editmode", tableMode ? 0 : 1);
     for (int i = 0; i < 12; ++i) {
@@ -78,7 +89,7 @@ struct Window {
     widget = std::make_unique<PivraTextWidget>(*view, layout);
     new ViewDisplay(*widget, s);
     widget->resize(800, kRows * layout.LineHeight() + 4);
-    view->Edit().SetText(TexLikeText());
+    view->Edit().SetText(TexLikeText(megabytes));
     view->OnInitialUpdate();
     if (!tableMode) view->Execute(cmd::ToggleLogicalLineNumbers);
     widget->show();
@@ -93,7 +104,7 @@ struct Window {
 };
 
 void BM_OverlayCompute(benchmark::State& state) {
-  Window w(false);
+  Window w(false, static_cast<int>(state.range(0)));
   std::size_t items = 0;
   for (auto _ : state) {
     const std::vector<OverlayItem> list = overlay::Compute(*w.view);
@@ -103,10 +114,10 @@ void BM_OverlayCompute(benchmark::State& state) {
   state.counters["items"] = static_cast<double>(items);
   state.counters["rows"] = w.view->Edit().VisibleLineCount();
 }
-BENCHMARK(BM_OverlayCompute)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_OverlayCompute)->ArgName("MB")->Arg(1)->Arg(64)->Unit(benchmark::kMicrosecond);
 
 void Repaint(benchmark::State& state, bool tableMode) {
-  Window w(tableMode);
+  Window w(tableMode, static_cast<int>(state.range(0)));
   for (auto _ : state) {
     const auto start = Clock::now();
     w.widget->viewport()->repaint();
@@ -118,8 +129,8 @@ void Repaint(benchmark::State& state, bool tableMode) {
 }
 void BM_Repaint_WordWrap(benchmark::State& state) { Repaint(state, false); }
 void BM_Repaint_TableModeWithRuler(benchmark::State& state) { Repaint(state, true); }
-BENCHMARK(BM_Repaint_WordWrap)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Repaint_TableModeWithRuler)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Repaint_WordWrap)->ArgName("MB")->Arg(1)->Arg(64)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Repaint_TableModeWithRuler)->ArgName("MB")->Arg(1)->Arg(64)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -81,7 +81,9 @@ void AddGutter(std::vector<OverlayItem>& items, const Frame& f) {
 
   if (!f.ruler) return;
   // The ruler follows the text sideways; the gutter's part of its row is left alone.
-  const int rulerLeft = f.text.empty() ? gutterRight : gutterRight + f.edit.PosFromChar(0).x - 60;
+  // x of the text's first character, whole (not packed into 16 bits).
+  const int textLeft = f.edit.GetRect().left - f.edit.HorizontalScroll();
+  const int rulerLeft = f.text.empty() ? gutterRight : gutterRight + textLeft - 60;
   const int rulerRight = std::min(gutterRight + f.clientWidth - 40, f.clientWidth);
   const int clipLeft = std::max(rulerLeft, gutterRight);
   AddFill(items, clipLeft, f.RowTop(0), rulerRight - clipLeft, f.lineHeight, kGutterBackground);
@@ -285,17 +287,18 @@ void AddEof(std::vector<OverlayItem>& items, const Frame& f) {
   const int right = f.clientWidth;
   const int h = f.lineHeight;
   const int eofWidth = TextWidth(f.view, "[EOF]");
-  // A position the buffer cannot place counts as the margin's top; a real
-  // one may lie left of the window when the text is scrolled sideways.
-  const Point failed{-1, -1};
-  const Point end = e.PosFromChar(n);
-  int endX = end == failed ? lm : end.x;
-  const int y = end == failed ? 0 : std::max(0, end.y);
-  const Point prev = e.PosFromChar(n - 1);
-  const int prevX = prev == failed ? lm : prev.x;
+  // Points are taken whole, not packed into 16 bits as the control answers
+  // them: the end of a row wider than 32,767 pixels, or a text scrolled that
+  // far sideways, still lands where the text shows it. A point may lie left
+  // of the window when the text is scrolled sideways.
+  const int rowsLeft = e.GetRect().left - e.HorizontalScroll();
+  auto xOf = [&](int pos) { return rowsLeft + e.XInRow(pos); };
+  int endX = xOf(n);
+  const int y = std::max(0, e.GetRect().top + endRow * f.lineHeight);
+  const int prevX = n > 0 ? xOf(n - 1) : lm;
   const int charW = std::max(1, e.Layout().AverageCharWidth());
   const int tabW = std::max(1, f.view.modes.tabWidth * charW);
-  const int x0 = e.PosFromChar(0).x;
+  const int x0 = rowsLeft;
   const int nextTab = x0 + tabW * ((endX - x0) / tabW + 1);
   if (endX - prevX > charW && endX - prevX == 2 * charW - 1) endX -= charW - 1;
   const char last = n > 0 ? f.text[static_cast<std::size_t>(n) - 1] : '\0';

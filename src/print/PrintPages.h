@@ -6,9 +6,11 @@
 // the text. Every page has the same columns (print/PrintLayout.h) and no
 // header, footer or page number. A page that cannot hold a single line ends
 // the pagination, so a page too small for the font never loops.
+//
+// The pages refer to the text they were made from, which must outlive them
+// and stay unchanged: a printout of a large text holds no copy of it.
 #pragma once
 
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -30,7 +32,7 @@ class PrintPages {
   const std::vector<int>& PageStarts() const { return starts_; }
   int PageCount() const { return static_cast<int>(starts_.size()); }
   const std::vector<Rect>& Columns() const { return columns_; }
-  const std::string& Text() const { return text_; }
+  std::string_view Text() const { return text_; }
   const LineLayout& Font() const { return font_; }
 
   // The runs of page `page` (1-based), column by column, top to bottom.
@@ -39,7 +41,7 @@ class PrintPages {
  private:
   int LayoutPage(int page, std::vector<print_layout::PrintedRun>* runs) const;
 
-  std::string text_;
+  std::string_view text_;
   PageSetup setup_;
   const LineLayout& font_;
   std::vector<Rect> columns_;

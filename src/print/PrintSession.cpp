@@ -15,30 +15,42 @@ namespace print_session {
 
 // The print form is made by removing comment lines (document/DirectiveLine.h):
 // each "\r\n//..." with the CR LF before it, then a first line starting with
-// "//" with its CR LF. The same removals are applied here to the bytes'
-// original offsets, so the print form's byte i came from offsets[i].
+// "//" with its CR LF. The same removals are made here in one pass, keeping
+// for each run of bytes left in the print form the offset it came from.
 int TextOffsetOfPrintForm(std::string_view text, int printFormOffset) {
-  std::string work(text);
-  std::vector<int> offsets(text.size());
-  for (std::size_t i = 0; i < offsets.size(); ++i) offsets[i] = static_cast<int>(i);
-  auto erase = [&](std::size_t from, std::size_t to) {
-    work.erase(from, to - from);
-    offsets.erase(offsets.begin() + static_cast<std::ptrdiff_t>(from), offsets.begin() + static_cast<std::ptrdiff_t>(to));
+  struct Kept {
+    std::size_t formStart;  // where the run starts in the print form
+    std::size_t textStart;  // where it came from in the text
   };
-  for (std::size_t pos = 0; pos < work.size();) {
-    const std::size_t p = cp932::Find(work, "\r\n//", pos);
+  std::vector<Kept> kept;
+  std::string form;
+  form.reserve(text.size());
+  std::size_t from = 0;  // the start of the run not yet copied
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::size_t p = cp932::Find(text, "\r\n//", pos);
     if (p == cp932::npos) break;
-    const std::size_t e = cp932::Find(work, "\r\n", p + 1);
-    erase(p, e == cp932::npos ? work.size() : e);
-    pos = p;
+    const std::size_t e = cp932::Find(text, "\r\n", p + 1);
+    if (p > from) {
+      kept.push_back({form.size(), from});
+      form.append(text.substr(from, p - from));
+    }
+    from = pos = e == cp932::npos ? text.size() : e;
   }
-  if (work.compare(0, 2, "//") == 0) {
-    const std::size_t end = cp932::Find(work, "\r\n", 1);
-    erase(0, end == cp932::npos ? work.size() : end + 2);
+  if (from < text.size()) {
+    kept.push_back({form.size(), from});
+    form.append(text.substr(from));
+  }
+  std::size_t firstLineEnd = 0;  // print form bytes the first-line rule removes
+  if (form.compare(0, 2, "//") == 0) {
+    const std::size_t end = cp932::Find(form, "\r\n", 1);
+    firstLineEnd = end == cp932::npos ? form.size() : end + 2;
   }
   if (printFormOffset < 0) return 0;
-  if (static_cast<std::size_t>(printFormOffset) >= offsets.size()) return static_cast<int>(text.size());
-  return offsets[static_cast<std::size_t>(printFormOffset)];
+  const std::size_t at = static_cast<std::size_t>(printFormOffset) + firstLineEnd;
+  if (at >= form.size()) return static_cast<int>(text.size());
+  const auto run = std::upper_bound(kept.begin(), kept.end(), at,
+                                    [](std::size_t offset, const Kept& k) { return offset < k.formStart; }) - 1;
+  return static_cast<int>(run->textStart + (at - run->formStart));
 }
 
 void Run(EditorView& view, PrintRequest::Kind kind) {

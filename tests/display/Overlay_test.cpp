@@ -108,6 +108,17 @@ TEST(OverlayGutter, TableModeRulerHoldsTheTopRowAndFollowsHorizontalScrolling) {
   EXPECT_EQ(scrolled[0].clipLeft, lm - 10);  // never over the gutter
 }
 
+TEST(OverlayGutter, RulerFollowsTheTextScrolledFurtherThanSixteenBitsReach) {
+  OverlayView v(std::string(8200, 'x') + "\r\n1\t2", true, 1);
+  const int lm = v.view.leftMargin;
+  v.view.Edit().SetHorizontalScroll(40000);
+  ASSERT_EQ(v.view.Edit().HorizontalScroll(), 40000);
+  const auto ruler = v.Items(OverlayItem::Kind::Ruler);
+  ASSERT_EQ(ruler.size(), 1u);
+  EXPECT_EQ(ruler[0].x, (lm - 10) + lm - 40000 - 60);
+  EXPECT_EQ(ruler[0].clipLeft, lm - 10);
+}
+
 TEST(OverlayGutter, RulerLabelsGoWithoutTheirSpaceFromR10OnWithTabWidthFour) {
   EXPECT_EQ(overlay::RulerText(8).size(), 191u);
   const std::string four = overlay::RulerText(4);
@@ -154,6 +165,9 @@ const std::string kFortyLines = [] {
 const std::string kFullRow = std::string(78, 'a');        // ends at x = 634
 const std::string kTabNearEdge = std::string(75, 'a') + "\t";  // the TAB hangs; the end starts the next row
 const std::string kScrolledOut = std::string(200, 'a') + "\r\nab";
+// A row of 65,600 pixels: its end lies far right of the window, at an x
+// that 16 bits would wrap round to 74.
+const std::string kWideRow = std::string(8200, 'a');
 
 INSTANTIATE_TEST_SUITE_P(
     Tables, EofPlacement,
@@ -171,7 +185,8 @@ INSTANTIATE_TEST_SUITE_P(
         EofCase{"abc\t", false, 0, "140,0"},
         EofCase{"abc", false, 0, "44,0"},
         EofCase{kFullRow.c_str(), false, 0, ""},        // no room at the right edge
-        EofCase{kScrolledOut.c_str(), false, 80, ""}),  // end scrolled out to the left
+        EofCase{kScrolledOut.c_str(), false, 80, ""},   // end scrolled out to the left
+        EofCase{kWideRow.c_str(), false, 0, ""}),       // end far right of the window: not drawn
     [](const testing::TestParamInfo<EofCase>& info) {
       return CaseName(info.index, std::string(info.param.wrap ? "wrap " : "nowrap ") + info.param.at);
     });

@@ -225,7 +225,10 @@ TEST_P(PrintFormOffsets, MapBackPastTheCommentLines) {
 INSTANTIATE_TEST_SUITE_P(Cases, PrintFormOffsets,
                          ::testing::Values(OffsetCase{"// d\r\nab\r\ncd", 0, 6}, OffsetCase{"// d\r\nab\r\ncd", 4, 10},
                                            OffsetCase{"ab\r\n// c\r\ncd", 4, 10}, OffsetCase{"ab\r\n// c\r\ncd", 1, 1},
-                                           OffsetCase{"ab\r\ncd", 4, 4}, OffsetCase{"ab\r\n// c", 9, 8}),
+                                           OffsetCase{"ab\r\ncd", 4, 4}, OffsetCase{"ab\r\n// c", 9, 8},
+                                           OffsetCase{"ab\r\n// c\r\n// d\r\nef", 4, 16},
+                                           OffsetCase{"ab\r\n// c\r\n// d\r\nef", 2, 14},
+                                           OffsetCase{"// a\r\n// b\r\nx", 0, 12}),
                          [](const auto& info) { return CaseName(info.index, info.param.text); });
 
 TEST(PrintFontCommand, ShowsScreenUnitsAndStoresPrinterUnits) {

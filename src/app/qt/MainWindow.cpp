@@ -7,6 +7,7 @@
 #include <QDropEvent>
 #include <QEvent>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QUrl>
 #include <QLabel>
@@ -18,6 +19,7 @@
 
 #include "app/AppContext.h"
 #include "app/qt/MainToolBar.h"
+#include "app/qt/WaitCursorScope.h"
 #include "app/StatusPanes.h"
 #include "document/Document.h"
 #include "document/RecentFileList.h"
@@ -187,7 +189,10 @@ void MainWindow::RefreshRecentFiles(QMenu& fileMenu) {
   }
 }
 
+// A command may read a large file or rewrite a large text: it runs under the
+// wait cursor, which steps aside for the dialogs it opens.
 void MainWindow::RunCommand(int id) {
+  const WaitCursorScope waiting;
   View().Execute(id);
   AfterDocumentChange();
 }
@@ -223,6 +228,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
   const QList<QUrl> urls = event->mimeData()->urls();
   if (urls.isEmpty() || !urls.first().isLocalFile()) return;
   event->acceptProposedAction();
+  const WaitCursorScope waiting;
   DocumentCommands(app_.Doc()).OnDropFile(View(), QFile::encodeName(urls.first().toLocalFile()).toStdString());
   AfterDocumentChange();
 }
@@ -287,6 +293,24 @@ void MainWindow::RunIdle() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  // A key with Ctrl or Alt is an accelerator, which may open a file or
+  // rewrite a large text: it is handled under the wait cursor, as a menu
+  // command is (plain typing is not).
+  const auto isAccelerator = [](const QKeyEvent& key) {
+    const bool modifierAlone = key.key() == Qt::Key_Control || key.key() == Qt::Key_Alt ||
+                               key.key() == Qt::Key_Shift || key.key() == Qt::Key_Meta;
+    return !modifierAlone && (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+  };
+  if (event->type() == QEvent::KeyPress && !redeliveringKey_ && isAccelerator(*static_cast<QKeyEvent*>(event))) {
+    for (int i = 0; i < panes_.PaneCount(); ++i) {
+      if (watched != WidgetOf(panes_.Pane(i))) continue;
+      const WaitCursorScope waiting;
+      redeliveringKey_ = true;
+      QCoreApplication::sendEvent(watched, event);
+      redeliveringKey_ = false;
+      return true;
+    }
+  }
   // The pane area's size is the panes' client area.
   if (watched == paneArea_ && event->type() == QEvent::Resize) {
     panes_.SetClientSize(paneArea_->width(), paneArea_->height());

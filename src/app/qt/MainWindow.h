@@ -109,6 +109,7 @@ class MainWindow : public QMainWindow {
   QTimer idleTimer_;
   QTimer restTimer_;
   QPoint lastMouse_;
+  bool redeliveringKey_ = false;  // an accelerator's key is being handled under the wait cursor
   // The find and replace bars' tool window, shown while the view has a shown bar.
   SearchBarWindow* searchBar_ = nullptr;
 };

@@ -27,6 +27,7 @@
 #include "app/WindowCommands.h"
 #include "app/qt/QtWindowHost.h"
 #include "app/qt/AppIcon.h"
+#include "app/qt/WaitCursorScope.h"
 
 namespace {
 
@@ -74,8 +75,12 @@ int RunWindow(int argc, char** argv) {
 
   // The file named on the command line, a new file at that path, or an
   // untitled document; a file that cannot be opened has been reported, and
-  // the window starts with an untitled document.
-  OpenDocumentAtStartup(app, view);
+  // the window starts with an untitled document. A large file takes a
+  // moment: the wait cursor shows meanwhile.
+  {
+    const WaitCursorScope waiting;
+    OpenDocumentAtStartup(app, view);
+  }
 
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect area = screen->availableGeometry();

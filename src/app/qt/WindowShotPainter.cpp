@@ -27,18 +27,20 @@ struct ViewPlace {
         doc_(doc),
         layout_(&view.Edit().Layout()),
         client_(view.Edit().ClientRect()),
-        firstVisible_(view.Edit().FirstVisibleLine()),
+        firstVisibleChar_(view.Edit().LineIndex(view.Edit().FirstVisibleLine())),
         horizontal_(view.Edit().HorizontalScroll()),
         anchor_(view.Edit().Anchor()),
         caret_(view.Edit().Caret()),
         unsplit_(doc.unsplit),
         saveCaretPosition_(doc.saveCaretPosition) {}
 
-  // The scroll and selection of the view, in whatever layout it has now.
+  // The scroll and selection of the view, in whatever layout it has now:
+  // the row that holds the first byte shown comes first, so a text that
+  // wraps differently in the window's font still shows the same place.
   void PutScrollAndSelection() const {
     EditBuffer& e = view_.Edit();
     e.SetSel(anchor_, caret_);
-    e.LineScroll(0, firstVisible_ - e.FirstVisibleLine());
+    e.LineScroll(0, e.LineFromChar(firstVisibleChar_) - e.FirstVisibleLine());
     e.SetHorizontalScroll(horizontal_);
   }
 
@@ -58,7 +60,7 @@ struct ViewPlace {
   Document& doc_;
   const LineLayout* layout_;
   Rect client_;
-  int firstVisible_;
+  int firstVisibleChar_;
   int horizontal_;
   int anchor_;
   int caret_;

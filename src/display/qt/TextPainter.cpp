@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QTextCharFormat>
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <vector>
 #include <string_view>
 #include <utility>
@@ -50,6 +52,17 @@ void TextPainter::Attach(PivraTextWidget& widget, std::function<void(QPainter&)>
   });
 }
 
+// Whole coordinates, where PosFromChar would pack them into 16 bits; a row
+// so far from the first visible one that its y passes an int (a billion rows
+// away) stays at the int's end.
+Point TextPainter::PointOf(int pos) const {
+  const Rect r = buffer_.GetRect();
+  const std::int64_t y = r.top + std::int64_t{buffer_.LineFromChar(pos) - buffer_.FirstVisibleLine()} *
+                                     buffer_.Layout().LineHeight();
+  return {r.left - buffer_.HorizontalScroll() + buffer_.XInRow(pos),
+          static_cast<int>(std::clamp<std::int64_t>(y, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()))};
+}
+
 QRect TextPainter::FormatRect(const QRect& viewport) const {
   const Rect r = buffer_.GetRect();
   return QRect(r.left, r.top, r.Width(), r.Height()) & viewport;
@@ -77,8 +90,8 @@ void TextPainter::PaintOverlay(QPainter& p, const PivraTextWidget::PaintRequest&
   }
   const QRect format = FormatRect(request.viewport);
   const auto [selStart, selEnd] = buffer_.GetSel();
-  const Point start = buffer_.PosFromChar(selStart);
-  const Point end = buffer_.PosFromChar(selEnd);
+  const Point start = PointOf(selStart);
+  const Point end = PointOf(selEnd);
   const QRect row(format.left(), start.y, format.width(), layout_.LineHeight());
   const int width = QFontMetrics(layout_.Font()).horizontalAdvance(composition.text);
   const int split = start.x - composition.rowShift;

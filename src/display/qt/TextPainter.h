@@ -23,6 +23,8 @@
 
 #include <functional>
 
+#include "platform/Geometry.h"
+
 #include "editor/qt/PivraTextWidget.h"
 
 class EditBuffer;
@@ -50,6 +52,7 @@ class TextPainter {
   void PaintComposition(QPainter& painter, const PivraTextWidget::PaintRequest& request, int left, int top) const;
   void PaintCaret(QPainter& painter, const PivraTextWidget::PaintRequest& request) const;
   QRect FormatRect(const QRect& viewport) const;
+  Point PointOf(int pos) const;
 
   const EditBuffer& buffer_;
   const FontLayout& layout_;

@@ -26,6 +26,10 @@
 namespace {
 
 constexpr int kDragScrollMs = 50;
+// Texts from this size on have every row measured for the horizontal range
+// only once their changes pause, this long after the last one.
+constexpr int kMeasureAtOnceBytes = 4 * 1024 * 1024;
+constexpr int kWholeMeasureDelayMs = 300;
 constexpr int kWheelLines = 3;
 
 QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
@@ -43,6 +47,12 @@ PivraTextWidget::PivraTextWidget(EditorView& view, const FontLayout& layout, QWi
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   dragTimer_.setInterval(kDragScrollMs);
   connect(&dragTimer_, &QTimer::timeout, this, &PivraTextWidget::DragScroll);
+  wholeMeasureTimer_.setSingleShot(true);
+  wholeMeasureTimer_.setInterval(kWholeMeasureDelayMs);
+  connect(&wholeMeasureTimer_, &QTimer::timeout, this, [this] {
+    widestKey_ = {};  // every row measured again
+    SyncScrollBars();
+  });
 }
 
 PivraTextWidget::~PivraTextWidget() = default;
@@ -108,12 +118,25 @@ void PivraTextWidget::SyncScrollBars() {
     if (!(key == widestKey_)) {
       WidestKey sameShape = widestKey_;
       sameShape.length = key.length;
+      sameShape.lines = key.lines;
+      const auto rowWidth = [&e](int row) { return e.XInRow(e.RowRange(row).end); };
       if (typingOnly_ && sameShape == key) {
-        // Typing changed the caret's row alone: only that row can have grown.
-        const int rowStart = e.LineIndex(e.LineFromChar(e.Caret()));
-        widest_ = std::max(widest_, e.XInRow(rowStart + e.LineLength(rowStart)));
-      } else {
+        // Typing changed the caret's row alone: only that row can have grown
+        // (Enter splits a row in two narrower ones, Backspace at a line's
+        // start joins two into the caret's).
+        widest_ = std::max(widest_, rowWidth(e.LineFromChar(e.Caret())));
+      } else if (e.GetTextLength() < kMeasureAtOnceBytes || widestKey_.length < 0) {
         widest_ = e.WidestRowPixels();
+        wholeMeasureTimer_.stop();
+      } else {
+        // A large text changed by a command (undo, paste, a table command):
+        // the rows on screen and the caret's are measured now, every row
+        // once the changes pause, so holding a key down stays quick.
+        const int first = e.FirstVisibleLine();
+        const int last = std::min(e.LineCount(), first + visible + 1);
+        for (int row = first; row < last; ++row) widest_ = std::max(widest_, rowWidth(row));
+        widest_ = std::max(widest_, rowWidth(e.LineFromChar(e.Caret())));
+        wholeMeasureTimer_.start();
       }
       widestKey_ = key;
     }
@@ -131,7 +154,10 @@ void PivraTextWidget::scrollContentsBy(int, int) {
   if (syncDepth_ > 0) return;
   EditBuffer& e = view_.Edit();
   e.LineScroll(0, verticalScrollBar()->value() - e.FirstVisibleLine());
-  if (!e.IsWordWrap()) e.SetHorizontalScroll(horizontalScrollBar()->value());
+  // Setting the sideways scroll measures the widest row of the text: only
+  // when it moved, not on every vertical step.
+  if (!e.IsWordWrap() && horizontalScrollBar()->value() != e.HorizontalScroll())
+    e.SetHorizontalScroll(horizontalScrollBar()->value());
   viewport()->update();
   TellInputMethod();
   emit viewChanged();

@@ -142,6 +142,7 @@ class PivraTextWidget : public QAbstractScrollArea {
   PaintRequest::Composition composition_;
   bool inputMethodOn_ = false;
   QTimer dragTimer_;
+  QTimer wholeMeasureTimer_;
   QPoint dragPos_;
   bool dragging_ = false;
   bool releasePending_ = false;  // a double click waits for its release
@@ -150,7 +151,9 @@ class PivraTextWidget : public QAbstractScrollArea {
   // Widest row, remembered for the horizontal scroll range until the text
   // changes; after plain typing only the caret's row is measured again (a
   // range that stays wider after a deletion is harmless), after anything
-  // else every row.
+  // else every row: at once in a text under 4 MB, in a larger one the rows
+  // on screen and the caret's at once and every row when the changes pause
+  // (wholeMeasureTimer_).
   bool typingOnly_ = false;
   struct WidestKey {
     int length = -1, lines = -1, tabUnits = -1, width = -1;

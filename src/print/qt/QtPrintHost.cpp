@@ -12,6 +12,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProgressDialog>
 #include <QScreen>
 #include <algorithm>
 #include <cmath>
@@ -38,6 +39,8 @@ constexpr int kFontDialogId = 32775;
 constexpr int kFaceControl = 1;
 constexpr int kHeightControl = 2;
 constexpr int kWeightControl = 3;
+// Drawing shorter than this shows no progress dialog.
+constexpr int kProgressDelayMs = 800;
 
 QString Q(const std::string& utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
 
@@ -60,6 +63,11 @@ bool IsWindowApplication() { return qobject_cast<QApplication*>(QCoreApplication
 }  // namespace
 
 QtPrintHost::Layout::~Layout() = default;
+
+bool QtPrintHost::Layout::FitsDevice(QPagedPaintDevice& device) const {
+  return device.logicalDpiX() == dpiX && DeviceDpiY(device) == dpiY &&
+         device.pageLayout().paintRectPixels(device.logicalDpiX()) == paintRect;
+}
 
 QtPrintHost::QtPrintHost(QWidget* parent) : parent_(parent) {}
 QtPrintHost::~QtPrintHost() = default;
@@ -97,6 +105,9 @@ std::unique_ptr<QtPrintHost::Layout> QtPrintHost::Paginate(const PrintRequest& r
   layout->described = font;
   layout->font = std::make_unique<FontLayout>(QtFontOf(font));
   const QRect paint = device.pageLayout().paintRectPixels(device.logicalDpiX());
+  layout->paintRect = paint;
+  layout->dpiX = device.logicalDpiX();
+  layout->dpiY = dpiY;
   ::PageSetup setup;
   setup.area = {0, 0, paint.width(), paint.height()};
   setup.columns = request.columns;
@@ -106,12 +117,13 @@ std::unique_ptr<QtPrintHost::Layout> QtPrintHost::Paginate(const PrintRequest& r
   return layout;
 }
 
-void QtPrintHost::Paint(const Layout& layout, QPagedPaintDevice& device, int first, int last) {
+bool QtPrintHost::Paint(const Layout& layout, QPagedPaintDevice& device, int first, int last,
+                        const PageProgress& progress) {
   const PrintPages& pages = *layout.pages;
   if (first <= 0) first = 1;
   if (last <= 0 || last > pages.PageCount()) last = pages.PageCount();
   QPainter painter;
-  if (!painter.begin(&device)) return;
+  if (!painter.begin(&device)) return true;
   // The font is measured in printer pixels; it is drawn at the point size
   // that gives those pixels on this device, which every paint engine (the
   // preview's recording one too) scales the same way.
@@ -121,15 +133,41 @@ void QtPrintHost::Paint(const Layout& layout, QPagedPaintDevice& device, int fir
   painter.setPen(Qt::black);
   painter.setBackgroundMode(Qt::TransparentMode);
   const int ascent = layout.font->Ascent();
-  const std::string& text = pages.Text();
+  const std::string_view text = pages.Text();
+  bool complete = true;
   for (int page = first; page <= last; ++page) {
     if (page > first) device.newPage();
     for (const print_layout::PrintedRun& r : pages.PageRuns(page)) {
-      const std::string utf8 = cp932::ToUtf8(std::string_view(text).substr(r.begin, r.end - r.begin));
+      const std::string utf8 = cp932::ToUtf8(text.substr(r.begin, r.end - r.begin));
       painter.drawText(QPoint(r.x, r.y + ascent), Q(utf8));
+    }
+    if (progress && !progress(page - first + 1, last - first + 1)) {
+      complete = page == last;
+      break;
     }
   }
   painter.end();
+  return complete;
+}
+
+// The dialog shows itself only when the drawing lasts longer than a moment;
+// each page drawn lets the window take its events, so Cancel is heard.
+bool QtPrintHost::PaintWithProgress(const Layout& layout, QPagedPaintDevice& device, int first, int last) {
+  if (batchOut_ || !IsWindowApplication()) return Paint(layout, device, first, last);
+  // Over the preview when it asks for the pages, else over the main window.
+  QWidget* over = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : parent_.data();
+  QProgressDialog dialog(QStringLiteral("ページを描いています…"), QStringLiteral("キャンセル"), 0, 1, over);
+  dialog.setWindowTitle(QString::fromUtf8(app_identity::kAppName));
+  dialog.setWindowModality(Qt::WindowModal);
+  dialog.setMinimumDuration(kProgressDelayMs);
+  dialog.setAutoReset(false);
+  dialog.setValue(0);
+  return Paint(layout, device, first, last, [&dialog](int drawn, int total) {
+    if (dialog.maximum() != total) dialog.setMaximum(total);
+    dialog.setLabelText(QStringLiteral("ページを描いています… %1 / %2").arg(drawn).arg(total));
+    dialog.setValue(drawn);
+    return !dialog.wasCanceled();
+  });
 }
 
 PrintOutcome QtPrintHost::Run(const PrintRequest& request, UiHost& ui, const SettingsStore& settings) {
@@ -145,9 +183,12 @@ PrintOutcome QtPrintHost::Run(const PrintRequest& request, UiHost& ui, const Set
   }
   BeginWait();
   const std::unique_ptr<Layout> layout = Paginate(request, settings, printer, ScreenDpiY());
-  Paint(*layout, printer, printer.fromPage(), printer.toPage());
   EndWait();
   PrintOutcome out;
+  if (!PaintWithProgress(*layout, printer, printer.fromPage(), printer.toPage())) {
+    printer.abort();
+    return out;
+  }
   out.prepared = true;
   return out;
 }
@@ -161,25 +202,30 @@ PrintOutcome QtPrintHost::Preview(const PrintRequest& request, const SettingsSto
 
   QPrintPreviewDialog dialog(&printer, parent_);
   dialog.setWindowTitle(QStringLiteral("印刷プレビュー - %1 ページ").arg(layout->pages->PageCount()));
-  // The page setup may change inside the preview: lay the pages out again
-  // for every repaint.
+  // The page setup may change inside the preview: the pages are laid out
+  // again when a repaint finds it changed.
   QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* p) {
-    layout = Paginate(request, settings, *p, ScreenDpiY());
-    Paint(*layout, *p);
+    if (!layout->FitsDevice(*p)) layout = Paginate(request, settings, *p, ScreenDpiY());
+    PaintWithProgress(*layout, *p);
   });
   QPrintPreviewWidget* widget = dialog.findChild<QPrintPreviewWidget*>();
   bool placed = false;
+  // A preview whose drawing was cancelled before the start page opens on
+  // the last page drawn: that is the page it started on, and leaving it
+  // there moves nothing in the editor.
+  int openedOn = startPage;
   if (widget) {
     QObject::connect(widget, &QPrintPreviewWidget::previewChanged, &dialog, [&] {
       if (placed) return;
       placed = true;
-      widget->setCurrentPage(startPage);
+      widget->setCurrentPage(std::clamp(widget->pageCount(), 1, startPage));
+      openedOn = std::clamp(widget->currentPage(), 1, startPage);
     });
   }
   dialog.exec();
   PrintOutcome out;
   out.prepared = true;
-  out.startPage = startPage;
+  out.startPage = openedOn;
   out.endPage = widget ? std::clamp(widget->currentPage(), 1, layout->pages->PageCount()) : startPage;
   out.endPageStart = layout->pages->PageStarts()[out.endPage - 1];
   return out;

@@ -16,10 +16,19 @@
 //   preview: page P      (the page it opened on)
 // Text is measured and drawn with the printer's font, its pixel size in
 // printer pixels; the core decides where every run of characters goes.
+//
+// Laying out the pages is quick even for a large text; drawing them is not
+// (a 64 MB text is some 20,000 pages). In the window, printing and the
+// preview draw under a progress dialog that counts the pages and can be
+// cancelled: a cancelled printout is aborted, a cancelled preview shows the
+// pages drawn so far. The preview lays the pages out once, and again only
+// when its page setup changes.
 #pragma once
 
 #include <QPointer>
+#include <QRect>
 #include <QWidget>
+#include <functional>
 #include <iosfwd>
 #include <memory>
 
@@ -47,21 +56,33 @@ class QtPrintHost final : public PrintHost {
 
   QPrinter& Printer();
 
-  // The request laid out for a device: the printer font's measures and the pages.
+  // The request laid out for a device: the printer font's measures and the
+  // pages, which refer to the request's text.
   struct Layout {
     FontDescription described;  // the font the printout is set in, its height in printer pixels
     std::unique_ptr<FontLayout> font;
     std::unique_ptr<PrintPages> pages;
+    // What the layout depends on of the device: its paint rectangle and resolution.
+    QRect paintRect;
+    int dpiX = 0;
+    int dpiY = 0;
+    bool FitsDevice(QPagedPaintDevice& device) const;
     ~Layout();
   };
   static std::unique_ptr<Layout> Paginate(const PrintRequest& request, const SettingsStore& settings,
                                           QPagedPaintDevice& device, int screenDpiY);
-  // Draws pages first..last (1-based; 0, 0 for all) on the device.
-  static void Paint(const Layout& layout, QPagedPaintDevice& device, int first = 0, int last = 0);
+  // Told after each page drawn (pages drawn, pages to draw); false stops the drawing.
+  using PageProgress = std::function<bool(int drawn, int total)>;
+  // Draws pages first..last (1-based; 0, 0 for all) on the device; false
+  // when `progress` stopped it before the last page.
+  static bool Paint(const Layout& layout, QPagedPaintDevice& device, int first = 0, int last = 0,
+                    const PageProgress& progress = {});
 
  private:
   PrintOutcome RunBatch(const PrintRequest& request, UiHost& ui, const SettingsStore& settings);
   PrintOutcome Preview(const PrintRequest& request, const SettingsStore& settings);
+  // Draws under a progress dialog (the window's); false when it was cancelled.
+  bool PaintWithProgress(const Layout& layout, QPagedPaintDevice& device, int first = 0, int last = 0);
 
   QPointer<QWidget> parent_;
   std::unique_ptr<QPrinter> printer_;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QCursor>
 #include <QFile>
 #include <QFileDialog>
 #include <QMenu>
@@ -19,6 +20,8 @@
 #include <functional>
 #include <iterator>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "app/AppContext.h"
 #include "app/DocumentStartup.h"
@@ -105,6 +108,37 @@ TEST(MainWindowTest, InputIsFollowedByOneIdlePassOfTheView) {
   EXPECT_EQ(t.view->leftMargin, 50) << "not before the queue is empty";
   for (int i = 0; i < 10 && t.view->leftMargin != 10; ++i) QApplication::processEvents();
   EXPECT_EQ(t.view->leftMargin, 10);
+}
+
+// Records the application's override cursor each time the text widget
+// handles a key press.
+struct CursorAtKeyPress : QObject {
+  std::vector<Qt::CursorShape> seen;
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress) {
+      const QCursor* cursor = QApplication::overrideCursor();
+      seen.push_back(cursor ? cursor->shape() : Qt::ArrowCursor);
+    }
+    return false;
+  }
+};
+
+// An accelerator may read or rewrite a large text: its key is handled under
+// the wait cursor, once; plain typing and movement are not.
+TEST(MainWindowTest, AcceleratorsRunUnderTheWaitCursorAndPlainKeysDoNot) {
+  TestFrame t;
+  PivraTextWidget& w = t.frame->TextWidget();
+  CursorAtKeyPress recorder;
+  w.installEventFilter(&recorder);
+  QTest::keyClicks(&w, "ab");
+  QTest::keyClick(&w, Qt::Key_A, Qt::ControlModifier);  // select all
+  QTest::keyClick(&w, Qt::Key_Right);
+  w.removeEventFilter(&recorder);
+  // "a", "b", Ctrl alone, Ctrl+A, Right.
+  EXPECT_EQ(recorder.seen, (std::vector<Qt::CursorShape>{Qt::ArrowCursor, Qt::ArrowCursor, Qt::ArrowCursor,
+                                                          Qt::WaitCursor, Qt::ArrowCursor}));
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "nothing left behind";
+  EXPECT_EQ(t.view->Edit().GetSel(), std::make_pair(2, 2)) << "the keys did what they do";
 }
 
 TEST(MainWindowTest, MenusComeFromTheCommandTableAndAskTheViewBeforeShowing) {

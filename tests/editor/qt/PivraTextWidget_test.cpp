@@ -9,9 +9,12 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <functional>
 #include <string>
 
 #include "editor/CommandTable.h"
@@ -369,6 +372,46 @@ TEST(PivraTextWidgetTest, WheelScrollsThreeLinesAndTheScrollBarFollows) {
   EXPECT_EQ(t.view.Edit().FirstVisibleLine(), 10);
 }
 
+// The vertical bar counts rows, so a text of 1,300,000 rows (more than
+// 2^31 / 100 pixels of rows) is scrolled through to its last row and back by
+// the thumb alone, and the thumb stands where the first visible row does.
+TEST(PivraTextWidgetTest, VerticalBarReachesEveryRowOfAMillionRowText) {
+  TestWindow t;
+  std::string text;
+  text.reserve(1300000 * 3);
+  for (int i = 0; i < 1300000; ++i) text += "1\r\n";
+  t.SetText(text);
+  const EditBuffer& e = t.view.Edit();
+  QScrollBar* bar = t.widget.verticalScrollBar();
+  const int lastFirst = e.LineCount() - e.VisibleLineCount();
+  ASSERT_GT(lastFirst, 1299000);
+  EXPECT_EQ(bar->maximum(), lastFirst);
+  bar->triggerAction(QAbstractSlider::SliderToMaximum);
+  EXPECT_EQ(e.FirstVisibleLine(), lastFirst);
+  EXPECT_EQ(e.LineFromChar(e.GetTextLength()), e.LineCount() - 1);
+  bar->setSliderPosition(654321);  // a drag of the thumb
+  EXPECT_EQ(e.FirstVisibleLine(), 654321);
+  bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  EXPECT_EQ(e.FirstVisibleLine(), 654322);
+  t.view.Edit().SetSel(e.GetTextLength(), e.GetTextLength());
+  t.Key(Qt::Key_Home, Qt::ControlModifier);
+  EXPECT_EQ(bar->value(), 0);
+  t.Key(Qt::Key_End, Qt::ControlModifier);
+  EXPECT_EQ(bar->value(), lastFirst) << "the bar follows the caret to the end";
+  // The thumb's place is the row's share of the range, not an overflowed product.
+  QStyleOptionSlider option;
+  option.initFrom(bar);
+  option.orientation = Qt::Vertical;
+  option.minimum = bar->minimum();
+  option.maximum = bar->maximum();
+  option.sliderPosition = option.sliderValue = bar->value();
+  option.pageStep = bar->pageStep();
+  option.singleStep = bar->singleStep();
+  const QRect groove = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarGroove, bar);
+  const QRect thumb = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar);
+  EXPECT_EQ(thumb.bottom(), groove.bottom());
+}
+
 TEST(PivraTextWidgetTest, ResizeSetsTheClientRectangleAndHorizontalBarOnlyWithoutWrap) {
   TestWindow t;
   t.widget.resize(500, 300);
@@ -396,6 +439,32 @@ TEST(PivraTextWidgetTest, HorizontalScrollRangeFollowsTheWidestRowWithoutWrap) {
   t.Key(Qt::Key_X, Qt::ControlModifier);
   EXPECT_EQ(t.Text(), "");
   EXPECT_EQ(t.widget.horizontalScrollBar()->maximum(), 0) << "measured again after a command";
+}
+
+// In a text of 4 MB or more a command's change measures the rows on screen
+// at once and every row when the changes pause: the range never shrinks
+// under the user while a key is held, and ends as wide as the widest row.
+TEST(PivraTextWidgetTest, HorizontalRangeOfALargeTextFollowsACommandOnceTheChangesPause) {
+  TestWindow t;
+  std::string text = std::string(2000, 'w') + "\r\n";
+  while (text.size() < 4500000) text += "x\r\n";
+  t.view.Edit().SetLimitText(8 * 1024 * 1024);  // a limit raised past the text
+  t.SetText(text);
+  const EditBuffer& e = t.view.Edit();
+  QScrollBar* bar = t.widget.horizontalScrollBar();
+  const auto waitFor = [](const std::function<bool()>& done) {
+    for (int i = 0; i < 250 && !done(); ++i) QTest::qWait(20);
+  };
+  waitFor([&] { return bar->maximum() == e.MaxHorizontalScroll(); });
+  ASSERT_EQ(bar->maximum(), e.MaxHorizontalScroll());
+  ASSERT_GT(bar->maximum(), 0) << "the long first row";
+
+  t.view.Edit().SetSel(0, 2002);
+  t.Key(Qt::Key_X, Qt::ControlModifier);  // cut the long row: a command, not typing
+  ASSERT_EQ(e.GetTextLength(), static_cast<int>(text.size()) - 2002);
+  EXPECT_GT(bar->maximum(), 0) << "not every row measured yet";
+  waitFor([&] { return bar->maximum() == 0; });
+  EXPECT_EQ(bar->maximum(), 0) << "every row measured once the changes paused";
 }
 
 // Scrolled to the end of its range, the widest row ends at the right edge of
