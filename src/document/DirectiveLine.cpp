@@ -1,5 +1,6 @@
 #include "document/DirectiveLine.h"
 
+#include <algorithm>
 #include <cctype>
 #include <climits>
 
@@ -81,17 +82,25 @@ bool PutDirectiveLine(std::string& text, const std::string& line) {
 }
 
 int StripCommentLines(std::string& text) {
+  // One pass that moves the kept bytes down over the removed lines, so a
+  // text with many comment lines costs no more than one copy of it.
   int count = 0;
-  std::size_t pos = 0;
+  std::size_t kept = 0;  // bytes of the result so far, at the front of text
+  std::size_t pos = 0;   // where the next search starts in the bytes not yet moved
   while (pos < text.size()) {
     const std::size_t p = cp932::Find(text, "\r\n//", pos);
-    if (p == cp932::npos) break;
-    std::size_t e = cp932::Find(text, "\r\n", p + 1);
-    if (e == cp932::npos) e = text.size();
-    text.erase(p, e - p);
+    const std::size_t keepEnd = p == cp932::npos ? text.size() : p;
+    if (kept != pos) std::copy(text.begin() + static_cast<std::ptrdiff_t>(pos), text.begin() + static_cast<std::ptrdiff_t>(keepEnd), text.begin() + static_cast<std::ptrdiff_t>(kept));
+    kept += keepEnd - pos;
+    if (p == cp932::npos) {
+      pos = text.size();
+      break;
+    }
+    const std::size_t e = cp932::Find(text, "\r\n", p + 1);
+    pos = e == cp932::npos ? text.size() : e;
     ++count;
-    pos = p;
   }
+  text.resize(kept + (text.size() - pos));
   if (text.compare(0, 2, "//") == 0) {
     const std::size_t end = cp932::Find(text, "\r\n", 1);
     text.erase(0, end == cp932::npos ? text.size() : end + 2);

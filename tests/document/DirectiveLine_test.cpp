@@ -115,7 +115,9 @@ INSTANTIATE_TEST_SUITE_P(
                       StripCase{"FirstAndMiddle", "//x\r\na\r\n//y\r\nb", "a\r\nb", 2},
                       StripCase{"OnlyComment", "// all", "", 1},
                       StripCase{"IndentedIsText", "a\r\n //c", "a\r\n //c", 0},
-                      StripCase{"TwoAtTheTop", "//1\r\n//2\r\na", "a", 2}),
+                      StripCase{"TwoAtTheTop", "//1\r\n//2\r\na", "a", 2},
+                      StripCase{"ManyBetweenKanji", "\x95\x5C\r\n//1\r\n\x94\x5C\r\n//2\r\n//3\r\n\x95\x5C//",
+                                "\x95\x5C\r\n\x94\x5C\r\n\x95\x5C//", 3}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
