@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <deque>
 #include <string>
 #include <string_view>
@@ -92,17 +94,14 @@ std::vector<int> SortedOrder(const std::vector<double>& keys, bool descending) {
   return order;
 }
 
-// The block's rows in their sorted order (indices from firstRow), and by
-// value also their keys (by index, not by order) in `numbers`.
+// The block's rows in their sorted order (indices from firstRow).
 std::vector<int> SortedBlock(const TableGrid& grid, int column, int firstRow, int lastRow, bool descending,
-                             bool byValue, std::vector<double>* numbers = nullptr) {
+                             bool byValue) {
   const int n = lastRow - firstRow + 1;
   if (byValue) {
     std::vector<double> keys(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) keys[static_cast<std::size_t>(i)] = grid.Number(firstRow + i, column);
-    std::vector<int> order = SortedOrder(keys, descending);
-    if (numbers) *numbers = std::move(keys);
-    return order;
+    return SortedOrder(keys, descending);
   }
   // Byte strings compare as unsigned bytes (char_traits<char> compares as
   // unsigned char). A key is a view into the text, or into a copy when the
@@ -136,21 +135,70 @@ std::string Reordered(std::string_view text, const TableGrid& grid, int firstRow
   return out;
 }
 
+// One block row as the rank column needs it once the rows are sorted: where
+// its bytes lie in the text, where the rank cell goes, and the number its
+// rank is compared by. Read in one pass in the rows' own order, so the pass
+// in sorted order reads one record per row instead of the grid's arrays.
+struct RankedRow {
+  double value;        // compared with the row above for a tie
+  int start;           // the row's first byte in the text
+  int length;          // the row's bytes with its line break
+  int point;           // offset of the rank cell in the row; -1 when too short
+  bool valueFirst;     // the rank cell goes in front of a TAB (column 0)
+  bool pointEndsCells; // the rank cell goes after the row's last cell
+};
+
+// The block's rows as RankedRow, with their keys (by index), when every row
+// ends in a plain line break (so no row's cells read on into the bytes after
+// a stray CR, and sorting adds no line break); false otherwise. The number
+// compared with the row above is the one after the rank cell: the key,
+// except in a row without a TAB ranked at column 0, where the whole row
+// becomes that cell.
+bool ReadRankedRows(std::string_view text, const TableGrid& grid, int column, int firstRow, int lastRow,
+                    std::vector<RankedRow>& rows, std::vector<double>& keys) {
+  const std::size_t n = static_cast<std::size_t>(lastRow - firstRow + 1);
+  rows.resize(n);
+  keys.resize(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    const int row = firstRow + static_cast<int>(i);
+    const int start = grid.RowStart(row);
+    const int end = grid.RowEnd(row);
+    if (!grid.CleanBreak(row) || end <= start || text[static_cast<std::size_t>(end) - 1] != '\n') return false;
+    keys[i] = grid.Number(row, column);
+    std::size_t point = 0;
+    bool valueFirst = false;
+    const bool fits = grid.InsertPoint(row, column, point, valueFirst);
+    const std::size_t cellsLength = grid.RowCells(row).size();
+    rows[i] = {.value = column == 0 && grid.TabCount(row) == 0 ? numbers::CellValue(grid.RowCells(row), grid.Reading())
+                                                               : keys[i],
+               .start = start,
+               .length = end - start,
+               .point = fits ? static_cast<int>(point) : -1,
+               .valueFirst = valueFirst,
+               .pointEndsCells = fits && point == cellsLength};
+  }
+  return true;
+}
+
 // The rank column written straight from the original rows in their sorted
-// order, when every block row ends in a plain line break (so no row's cells
-// read on into the bytes after a stray CR, and sorting adds no line break):
-// what the sorted text and the passes of RankRows give, without building the
-// sorted text and its grid. The number compared with the row above is the
-// one after the rank cell: the key, except in a row without a TAB ranked at
-// column 0, where the whole row becomes that cell; a row too short for the
-// rank cell has neither that cell nor the one after it (both read 0).
-std::string RankSortedBlock(std::string_view text, const TableGrid& grid, int column, int firstRow, int lastRow,
-                            const std::vector<int>& order, const std::vector<double>& keys, int& tracked) {
-  const std::size_t blockStart = static_cast<std::size_t>(grid.RowStart(firstRow));
-  const std::size_t blockEnd = static_cast<std::size_t>(grid.RowEnd(lastRow));
-  std::string out;
-  out.reserve(text.size() + order.size() * 8);
-  out.append(text.substr(0, blockStart));
+// order: what the sorted text and the passes of RankRows give, without
+// building the sorted text and its grid. A row too short for the rank cell
+// has neither that cell nor the one after it (both read 0).
+std::string RankSortedBlock(std::string_view text, const std::vector<RankedRow>& rows, const std::vector<int>& order,
+                            int& tracked) {
+  const std::size_t blockStart = static_cast<std::size_t>(rows.front().start);
+  const std::size_t blockEnd = static_cast<std::size_t>(rows.back().start + rows.back().length);
+  // Every row gains at most its rank's digits and two bytes, so the result is
+  // written through a pointer into room made once and cut to size at the end.
+  const std::size_t rankDigits = std::to_string(order.size()).size();
+  std::string out(text.size() + order.size() * (rankDigits + 2), '\0');
+  char* const outBegin = out.data();
+  char* at = outBegin;
+  const auto put = [&at](const char* bytes, std::size_t count) {
+    std::memcpy(at, bytes, count);
+    at += count;
+  };
+  put(text.data(), blockStart);
 
   // The tracked position lies before the block (nothing moves it), after it
   // (every insertion moves it) or in one of the sorted rows (the insertions
@@ -161,44 +209,50 @@ std::string RankSortedBlock(std::string_view text, const TableGrid& grid, int co
   long long trackedShift = 0;
 
   double aboveValue = 0.0;
-  std::string aboveCell;
-  std::string rank;
+  std::array<char, 24> aboveCell{};  // the rank cell of the row above
+  std::size_t aboveLength = 0;
+  std::array<char, 24> rank{};
   for (std::size_t i = 0; i < order.size(); ++i) {
-    const int row = firstRow + order[i];
-    const std::size_t rowStart = static_cast<std::size_t>(grid.RowStart(row));
-    const std::size_t rowLength = static_cast<std::size_t>(grid.RowEnd(row)) - rowStart;
-    const std::size_t sortedStart = out.size() - static_cast<std::size_t>(growth);
+    const RankedRow& row = rows[static_cast<std::size_t>(order[i])];
+    const char* rowBytes = text.data() + row.start;
+    const std::size_t rowLength = static_cast<std::size_t>(row.length);
+    const std::size_t sortedStart = static_cast<std::size_t>(at - outBegin) - static_cast<std::size_t>(growth);
     const bool tracksHere = trackInBlock && trackedAt >= sortedStart && trackedAt < sortedStart + rowLength;
-    std::size_t point = 0;
-    bool valueFirst = false;
-    const bool fits = grid.InsertPoint(row, column, point, valueFirst);
-    const double value = column == 0 && grid.TabCount(row) == 0 ? numbers::CellValue(grid.RowCells(row), grid.Reading())
-                                                                 : keys[static_cast<std::size_t>(order[i])];
-    const bool tie = i > 0 && value == aboveValue;
+    const bool tie = i > 0 && row.value == aboveValue;
+    std::size_t rankLength = aboveLength;
     if (tie)
       rank = aboveCell;
     else
-      rank = std::to_string(i + 1);
-    aboveValue = value;
-    if (!fits) {
-      aboveCell.clear();
-      out.append(text.substr(rowStart, rowLength));
+      rankLength = static_cast<std::size_t>(std::to_chars(rank.data(), rank.data() + rank.size(), i + 1).ptr - rank.data());
+    aboveValue = row.value;
+    if (row.point < 0) {
+      aboveLength = 0;
+      put(rowBytes, rowLength);
       if (tracksHere) trackedShift = growth;
       continue;
     }
     // A tie's cell that ends its row keeps a TAB after it (the rank cell
     // replaced is deleted without the TAB before it).
-    const bool endsRow = !valueFirst && tie && point == grid.RowCells(row).size();
-    out.append(text.substr(rowStart, point));
-    cells::AppendInsertText(out, rank, valueFirst);
-    if (endsRow) out += '\t';
-    out.append(text.substr(rowStart + point, rowLength - point));
-    const long long inserted = static_cast<long long>(rank.size()) + (endsRow ? 2 : 1);
+    const std::size_t point = static_cast<std::size_t>(row.point);
+    const bool endsRow = !row.valueFirst && tie && row.pointEndsCells;
+    put(rowBytes, point);
+    if (row.valueFirst) {
+      put(rank.data(), rankLength);
+      *at++ = '\t';
+    } else {
+      *at++ = '\t';
+      put(rank.data(), rankLength);
+    }
+    if (endsRow) *at++ = '\t';
+    put(rowBytes + point, rowLength - point);
+    const long long inserted = static_cast<long long>(rankLength) + (endsRow ? 2 : 1);
     if (tracksHere) trackedShift = growth + (trackedAt - sortedStart > point ? inserted : 0);
     growth += inserted;
-    aboveCell = std::move(rank);
+    aboveCell = rank;
+    aboveLength = rankLength;
   }
-  out.append(text.substr(blockEnd));
+  put(text.data() + blockEnd, text.size() - blockEnd);
+  out.resize(static_cast<std::size_t>(at - outBegin));
   if (tracked >= 0 && trackedAt >= blockEnd) trackedShift = growth;
   tracked = static_cast<int>(tracked + trackedShift);
   return out;
@@ -220,13 +274,13 @@ std::string RankRows(std::string_view text, int column, int firstRow, int lastRo
     const TableGrid original(text, reading);
     int first = firstRow, last = lastRow;
     if (!ExistingRows(original, first, last)) return std::string(text);
-    std::vector<double> keys;
-    const std::vector<int> order = SortedBlock(original, column, first, last, true, true, &keys);
-    bool plainBreaks = column >= 0;
-    for (int row = first; plainBreaks && row <= last; ++row)
-      plainBreaks = original.CleanBreak(row) && original.RowEnd(row) > original.RowStart(row) &&
-                    text[static_cast<std::size_t>(original.RowEnd(row)) - 1] == '\n';
-    if (plainBreaks) return RankSortedBlock(text, original, column, first, last, order, keys, tracked);
+    if (column >= 0) {
+      std::vector<RankedRow> rows;
+      std::vector<double> keys;
+      if (ReadRankedRows(text, original, column, first, last, rows, keys))
+        return RankSortedBlock(text, rows, SortedOrder(keys, true), tracked);
+    }
+    const std::vector<int> order = SortedBlock(original, column, first, last, true, true);
     sorted = Reordered(text, original, first, last, order);
   }
   TableGrid grid(sorted, reading);
