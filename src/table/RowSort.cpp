@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 #include <deque>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -138,46 +139,131 @@ std::string Reordered(std::string_view text, const TableGrid& grid, int firstRow
 // One block row as the rank column needs it once the rows are sorted: where
 // its bytes lie in the text, where the rank cell goes, and the number its
 // rank is compared by. Read in one pass in the rows' own order, so the pass
-// in sorted order reads one record per row instead of the grid's arrays.
+// in sorted order reads one record per row and the row's bytes.
 struct RankedRow {
-  double value;        // compared with the row above for a tie
-  int start;           // the row's first byte in the text
-  int length;          // the row's bytes with its line break
-  int point;           // offset of the rank cell in the row; -1 when too short
-  bool valueFirst;     // the rank cell goes in front of a TAB (column 0)
-  bool pointEndsCells; // the rank cell goes after the row's last cell
+  double value;         // compared with the row above for a tie
+  int start;            // the row's first byte in the text
+  int length;           // the row's bytes with its line break
+  int point;            // offset of the rank cell in the row; -1 when too short
+  bool valueFirst;      // the rank cell goes in front of a TAB (column 0)
+  bool pointEndsCells;  // the rank cell goes after the row's last cell
+  bool addsLineBreak;   // the text's last row, which the sort ends with CR LF
 };
 
-// The block's rows as RankedRow, with their keys (by index), when every row
-// ends in a plain line break (so no row's cells read on into the bytes after
-// a stray CR, and sorting adds no line break); false otherwise. The number
-// compared with the row above is the one after the rank cell: the key,
-// except in a row without a TAB ranked at column 0, where the whole row
-// becomes that cell.
-bool ReadRankedRows(std::string_view text, const TableGrid& grid, int column, int firstRow, int lastRow,
+// The existing rows of firstRow..lastRow as RankedRow, with their keys (by
+// index), read straight from the text by the rules of CellText.h, when every
+// row's line break holds nothing but CR and LF bytes (so no row's cells read
+// on into the bytes after a stray CR); false otherwise, and when no row
+// exists. The key is the value of cell `column`; the number compared with the
+// row above is the one after the rank cell: the key, except in a row without
+// a TAB ranked at column 0, where the whole row becomes that cell.
+bool ReadRankedRows(std::string_view text, int column, int firstRow, int lastRow, numbers::NumberReading reading,
                     std::vector<RankedRow>& rows, std::vector<double>& keys) {
-  const std::size_t n = static_cast<std::size_t>(lastRow - firstRow + 1);
-  rows.resize(n);
-  keys.resize(n);
-  for (std::size_t i = 0; i < n; ++i) {
-    const int row = firstRow + static_cast<int>(i);
-    const int start = grid.RowStart(row);
-    const int end = grid.RowEnd(row);
-    if (!grid.CleanBreak(row) || end <= start || text[static_cast<std::size_t>(end) - 1] != '\n') return false;
-    keys[i] = grid.Number(row, column);
-    std::size_t point = 0;
-    bool valueFirst = false;
-    const bool fits = grid.InsertPoint(row, column, point, valueFirst);
-    const std::size_t cellsLength = grid.RowCells(row).size();
-    rows[i] = {.value = column == 0 && grid.TabCount(row) == 0 ? numbers::CellValue(grid.RowCells(row), grid.Reading())
-                                                               : keys[i],
-               .start = start,
-               .length = end - start,
-               .point = fits ? static_cast<int>(point) : -1,
-               .valueFirst = valueFirst,
-               .pointEndsCells = fits && point == cellsLength};
+  const int first = std::max(firstRow, 0);
+  if (column < 0 || lastRow < first) return false;
+  std::size_t start = cells::RowStart(text, first);
+  if (start == cells::npos) return false;
+  const std::size_t size = text.size();
+  const char* const bytes = text.data();
+  const std::size_t expected = static_cast<std::size_t>(lastRow - first) + 1;
+  rows.reserve(std::min(expected, std::size_t{1} << 24));
+  keys.reserve(rows.capacity());
+  // The cells end at the first CR or LF; TABs before it divide them.
+  static constexpr auto kSpecial = [] {
+    std::array<bool, 256> special{};
+    special['\t'] = special['\r'] = special['\n'] = true;
+    return special;
+  }();
+  const std::size_t keyTab = static_cast<std::size_t>(column);  // the TAB in front of the key (none for column 0)
+  for (int row = first; row <= lastRow; ++row) {
+    // TABs up to the one after the key; the rest of the cells is not read.
+    std::size_t tabs = 0;
+    std::size_t keyTabAt = start, afterKeyTabAt = cells::npos;
+    std::size_t p = start;
+    while (p < size) {
+      const unsigned char c = static_cast<unsigned char>(bytes[p]);
+      if (!kSpecial[c]) {
+        ++p;
+        continue;
+      }
+      if (c != '\t') break;
+      ++tabs;
+      if (tabs == keyTab) keyTabAt = p;
+      if (tabs == keyTab + 1) {
+        afterKeyTabAt = p;
+        break;
+      }
+      ++p;
+    }
+    const auto find = [bytes](std::size_t from, char c, std::size_t to) {
+      return from < to ? static_cast<const char*>(std::memchr(bytes + from, c, to - from)) : nullptr;
+    };
+    const char* const lfAt = find(p, '\n', size);
+    const std::size_t end = lfAt ? static_cast<std::size_t>(lfAt - bytes) + 1 : size;
+    const std::size_t breakFrom = lfAt ? end - 1 : size;  // the LF, or the end of the text
+    const char* const crAt = find(p, '\r', breakFrom);
+    const std::size_t cellsEnd = crAt ? static_cast<std::size_t>(crAt - bytes) : breakFrom;
+    // Only CRs may stand between the first CR and the LF.
+    for (std::size_t q = cellsEnd; q < breakFrom; ++q)
+      if (bytes[q] != '\r') return false;
+    const bool allTabsCounted = afterKeyTabAt != cells::npos;  // at least keyTab + 1 TABs
+    const std::string_view cellsOfRow(bytes + start, cellsEnd - start);
+    // Cell `column` as CellText.h reads it: "" in a row without TAB or
+    // without that many TABs.
+    std::string_view key;
+    if (tabs > 0 && tabs >= keyTab) {
+      const std::size_t keyStart = column == 0 ? start : keyTabAt + 1;
+      key = std::string_view(bytes + keyStart, (allTabsCounted ? afterKeyTabAt : cellsEnd) - keyStart);
+    }
+    const double value = numbers::CellValue(key, reading);
+    // The rank cell: in front of the row at column 0, else at the TAB in
+    // front of the key or the end of the cells; too short a row has none.
+    int point = -1;
+    if (column == 0)
+      point = 0;
+    else if (tabs + 1 >= keyTab)
+      point = static_cast<int>((tabs >= keyTab ? keyTabAt : cellsEnd) - start);
+    keys.push_back(value);
+    rows.push_back({.value = column == 0 && tabs == 0 ? numbers::CellValue(cellsOfRow, reading) : value,
+                    .start = static_cast<int>(start),
+                    .length = static_cast<int>(end - start),
+                    .point = point,
+                    .valueFirst = column == 0,
+                    .pointEndsCells = point >= 0 && static_cast<std::size_t>(point) == cellsOfRow.size(),
+                    .addsLineBreak = !lfAt});
+    if (!lfAt) break;
+    start = end;
   }
   return true;
+}
+
+// The sort's effect on the text's last row, when the block holds it (a row
+// without a line break), and the row at the end of the sorted text that this
+// makes, which is ranked too when the rows (up to lastRow) reach it. A row
+// with bytes gets CR LF, which starts one more, empty row. An empty row gains
+// nothing and so ends up as that empty row at the end itself, out of the
+// sorted order; only when it is sorted first at the start of the text does it
+// become the CR LF.
+std::optional<RankedRow> PlaceTextsLastRow(std::vector<RankedRow>& rows, std::vector<int>& order, int firstRow,
+                                           int lastRow, int column, numbers::NumberReading reading) {
+  RankedRow& last = rows.back();
+  if (!last.addsLineBreak) return std::nullopt;
+  const int lastIndex = static_cast<int>(rows.size()) - 1;
+  if (last.length == 0 && !(rows.front().start == 0 && order.front() == lastIndex)) {
+    last.addsLineBreak = false;
+    order.erase(std::find(order.begin(), order.end(), lastIndex));
+    return last;
+  }
+  if (std::max(firstRow, 0) + lastIndex + 1 > lastRow) return std::nullopt;
+  // An empty row has no TAB: the rank cell fits at column 0 or 1 only.
+  const bool fits = column <= 1;
+  return RankedRow{.value = numbers::CellValue(std::string_view(), reading),
+                   .start = last.start + last.length,
+                   .length = 0,
+                   .point = fits ? 0 : -1,
+                   .valueFirst = column == 0,
+                   .pointEndsCells = fits,
+                   .addsLineBreak = false};
 }
 
 // The rank column written straight from the original rows in their sorted
@@ -185,13 +271,18 @@ bool ReadRankedRows(std::string_view text, const TableGrid& grid, int column, in
 // building the sorted text and its grid. A row too short for the rank cell
 // has neither that cell nor the one after it (both read 0).
 std::string RankSortedBlock(std::string_view text, const std::vector<RankedRow>& rows, const std::vector<int>& order,
-                            int& tracked) {
+                            const std::optional<RankedRow>& rowAfterSort, int& tracked) {
   const std::size_t blockStart = static_cast<std::size_t>(rows.front().start);
   const std::size_t blockEnd = static_cast<std::size_t>(rows.back().start + rows.back().length);
+  // The sorted text: the block's rows reordered, the text's last row ended
+  // with CR LF (and the empty row after that). The tracked position is one in
+  // it.
+  const std::size_t sortedBlockEnd = blockEnd + (rows.back().addsLineBreak ? 2 : 0);
   // Every row gains at most its rank's digits and two bytes, so the result is
   // written through a pointer into room made once and cut to size at the end.
-  const std::size_t rankDigits = std::to_string(order.size()).size();
-  std::string out(text.size() + order.size() * (rankDigits + 2), '\0');
+  const std::size_t rankedRows = order.size() + (rowAfterSort ? 1 : 0);
+  const std::size_t rankDigits = std::to_string(rankedRows).size();
+  std::string out(text.size() + 2 + rankedRows * (rankDigits + 2), '\0');
   char* const outBegin = out.data();
   char* at = outBegin;
   const auto put = [&at](const char* bytes, std::size_t count) {
@@ -204,7 +295,7 @@ std::string RankSortedBlock(std::string_view text, const std::vector<RankedRow>&
   // (every insertion moves it) or in one of the sorted rows (the insertions
   // before it, and its own row's when it lies past the insertion point).
   const auto trackedAt = static_cast<std::size_t>(std::max(tracked, 0));
-  const bool trackInBlock = tracked >= 0 && trackedAt >= blockStart && trackedAt < blockEnd;
+  const bool trackInBlock = tracked >= 0 && trackedAt >= blockStart && (trackedAt < sortedBlockEnd || rowAfterSort);
   long long growth = 0;  // bytes inserted so far
   long long trackedShift = 0;
 
@@ -212,12 +303,15 @@ std::string RankSortedBlock(std::string_view text, const std::vector<RankedRow>&
   std::array<char, 24> aboveCell{};  // the rank cell of the row above
   std::size_t aboveLength = 0;
   std::array<char, 24> rank{};
-  for (std::size_t i = 0; i < order.size(); ++i) {
-    const RankedRow& row = rows[static_cast<std::size_t>(order[i])];
+  // Row i of the sorted block; the last row of the sorted text also holds
+  // every position past its end.
+  const auto rankRow = [&](std::size_t i, const RankedRow& row, bool endsSortedText) {
     const char* rowBytes = text.data() + row.start;
     const std::size_t rowLength = static_cast<std::size_t>(row.length);
+    const std::size_t sortedLength = rowLength + (row.addsLineBreak ? 2 : 0);
     const std::size_t sortedStart = static_cast<std::size_t>(at - outBegin) - static_cast<std::size_t>(growth);
-    const bool tracksHere = trackInBlock && trackedAt >= sortedStart && trackedAt < sortedStart + rowLength;
+    const bool tracksHere = trackInBlock && trackedAt >= sortedStart &&
+                            (endsSortedText || trackedAt < sortedStart + sortedLength);
     const bool tie = i > 0 && row.value == aboveValue;
     std::size_t rankLength = aboveLength;
     if (tie)
@@ -228,8 +322,9 @@ std::string RankSortedBlock(std::string_view text, const std::vector<RankedRow>&
     if (row.point < 0) {
       aboveLength = 0;
       put(rowBytes, rowLength);
+      if (row.addsLineBreak) put("\r\n", 2);
       if (tracksHere) trackedShift = growth;
-      continue;
+      return;
     }
     // A tie's cell that ends its row keeps a TAB after it (the rank cell
     // replaced is deleted without the TAB before it).
@@ -245,15 +340,31 @@ std::string RankSortedBlock(std::string_view text, const std::vector<RankedRow>&
     }
     if (endsRow) *at++ = '\t';
     put(rowBytes + point, rowLength - point);
+    if (row.addsLineBreak) put("\r\n", 2);
     const long long inserted = static_cast<long long>(rankLength) + (endsRow ? 2 : 1);
     if (tracksHere) trackedShift = growth + (trackedAt - sortedStart > point ? inserted : 0);
     growth += inserted;
     aboveCell = rank;
     aboveLength = rankLength;
+  };
+  // The rows come in an order unrelated to where they lie, so nearly every
+  // record and row is a cache miss: the record some rows ahead and the bytes
+  // of a nearer one are asked for early, and the misses overlap.
+  constexpr std::size_t kRecordsAhead = 16;
+  constexpr std::size_t kBytesAhead = 8;
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    if (i + kRecordsAhead < order.size()) __builtin_prefetch(&rows[static_cast<std::size_t>(order[i + kRecordsAhead])]);
+    if (i + kBytesAhead < order.size()) {
+      const RankedRow& ahead = rows[static_cast<std::size_t>(order[i + kBytesAhead])];
+      __builtin_prefetch(text.data() + ahead.start);
+      __builtin_prefetch(text.data() + ahead.start + ahead.length);
+    }
+    rankRow(i, rows[static_cast<std::size_t>(order[i])], false);
   }
+  if (rowAfterSort) rankRow(order.size(), *rowAfterSort, true);
   put(text.data() + blockEnd, text.size() - blockEnd);
   out.resize(static_cast<std::size_t>(at - outBegin));
-  if (tracked >= 0 && trackedAt >= blockEnd) trackedShift = growth;
+  if (tracked >= 0 && trackedAt >= sortedBlockEnd && !rowAfterSort) trackedShift = growth;
   tracked = static_cast<int>(tracked + trackedShift);
   return out;
 }
@@ -269,17 +380,20 @@ std::string SortRows(std::string_view text, int column, int firstRow, int lastRo
 
 std::string RankRows(std::string_view text, int column, int firstRow, int lastRow, int& tracked,
                      numbers::NumberReading reading) {
+  {
+    std::vector<RankedRow> rows;
+    std::vector<double> keys;
+    if (ReadRankedRows(text, column, firstRow, lastRow, reading, rows, keys)) {
+      std::vector<int> order = SortedOrder(keys, true);
+      const std::optional<RankedRow> rowAfterSort = PlaceTextsLastRow(rows, order, firstRow, lastRow, column, reading);
+      return RankSortedBlock(text, rows, order, rowAfterSort, tracked);
+    }
+  }
   std::string sorted;
   {
     const TableGrid original(text, reading);
     int first = firstRow, last = lastRow;
     if (!ExistingRows(original, first, last)) return std::string(text);
-    if (column >= 0) {
-      std::vector<RankedRow> rows;
-      std::vector<double> keys;
-      if (ReadRankedRows(text, original, column, first, last, rows, keys))
-        return RankSortedBlock(text, rows, SortedOrder(keys, true), tracked);
-    }
     const std::vector<int> order = SortedBlock(original, column, first, last, true, true);
     sorted = Reordered(text, original, first, last, order);
   }
