@@ -136,11 +136,11 @@ std::string Reordered(std::string_view text, const TableGrid& grid, int firstRow
   return out;
 }
 
-// One block row as the rank column needs it once the rows are sorted: where
-// its bytes lie in the text, where the rank cell goes, and the number its
-// rank is compared by. Read in one pass in the rows' own order, so the pass
-// in sorted order reads one record per row and the row's bytes.
-struct RankedRow {
+// One block row as the sort and the rank column need it once the rows are
+// sorted: where its bytes lie in the text, where the rank cell goes, and the
+// number its rank is compared by. Read in one pass in the rows' own order, so
+// the pass in sorted order reads one record per row and the row's bytes.
+struct BlockRow {
   double value;         // compared with the row above for a tie
   int start;            // the row's first byte in the text
   int length;           // the row's bytes with its line break
@@ -150,15 +150,15 @@ struct RankedRow {
   bool addsLineBreak;   // the text's last row, which the sort ends with CR LF
 };
 
-// The existing rows of firstRow..lastRow as RankedRow, with their keys (by
-// index), read straight from the text by the rules of CellText.h, when every
+// The existing rows of firstRow..lastRow as BlockRow, with their keys by
+// value (by index), read straight from the text by the rules of CellText.h, when every
 // row's line break holds nothing but CR and LF bytes (so no row's cells read
 // on into the bytes after a stray CR); false otherwise, and when no row
 // exists. The key is the value of cell `column`; the number compared with the
 // row above is the one after the rank cell: the key, except in a row without
 // a TAB ranked at column 0, where the whole row becomes that cell.
-bool ReadRankedRows(std::string_view text, int column, int firstRow, int lastRow, numbers::NumberReading reading,
-                    std::vector<RankedRow>& rows, std::vector<double>& keys) {
+bool ReadBlockRows(std::string_view text, int column, int firstRow, int lastRow, numbers::NumberReading reading,
+                    std::vector<BlockRow>& rows, std::vector<double>& keys) {
   const int first = std::max(firstRow, 0);
   if (column < 0 || lastRow < first) return false;
   std::size_t start = cells::RowStart(text, first);
@@ -237,6 +237,48 @@ bool ReadRankedRows(std::string_view text, int column, int firstRow, int lastRow
   return true;
 }
 
+// Before row i of `order` is written: the rows come in an order unrelated to
+// where they lie, so nearly every record and row is a cache miss. The record
+// some rows ahead and the bytes of a nearer one are asked for early, so the
+// misses overlap. A prefetch has no effect the compiler sees, so a call it
+// did not inline would be dropped as doing nothing: it is always inlined.
+[[gnu::always_inline]] inline void PrefetchAhead(std::string_view text, const std::vector<BlockRow>& rows, const std::vector<int>& order,
+                   std::size_t i) {
+  constexpr std::size_t kRecordsAhead = 16;
+  constexpr std::size_t kBytesAhead = 8;
+  if (i + kRecordsAhead < order.size()) __builtin_prefetch(&rows[static_cast<std::size_t>(order[i + kRecordsAhead])]);
+  if (i + kBytesAhead < order.size()) {
+    const BlockRow& ahead = rows[static_cast<std::size_t>(order[i + kBytesAhead])];
+    __builtin_prefetch(text.data() + ahead.start);
+    __builtin_prefetch(text.data() + ahead.start + ahead.length);
+  }
+}
+
+// The text with the block's rows in `order`, as Reordered writes it.
+std::string ReorderedRows(std::string_view text, const std::vector<BlockRow>& rows, const std::vector<int>& order) {
+  const std::size_t blockStart = static_cast<std::size_t>(rows.front().start);
+  const std::size_t blockEnd = static_cast<std::size_t>(rows.back().start + rows.back().length);
+  const int lastIndex = static_cast<int>(rows.size()) - 1;
+  std::string out(text.size() + 2, '\0');
+  char* const outBegin = out.data();
+  char* at = outBegin;
+  const auto put = [&at](const char* bytes, std::size_t count) {
+    std::memcpy(at, bytes, count);
+    at += count;
+  };
+  put(text.data(), blockStart);
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    PrefetchAhead(text, rows, order, i);
+    const BlockRow& row = rows[static_cast<std::size_t>(order[i])];
+    put(text.data() + row.start, static_cast<std::size_t>(row.length));
+    // The text's last row gets a line break unless, being empty, it follows one.
+    if (order[i] == lastIndex && row.addsLineBreak && (at == outBegin || at[-1] != '\n')) put("\r\n", 2);
+  }
+  put(text.data() + blockEnd, text.size() - blockEnd);
+  out.resize(static_cast<std::size_t>(at - outBegin));
+  return out;
+}
+
 // The sort's effect on the text's last row, when the block holds it (a row
 // without a line break), and the row at the end of the sorted text that this
 // makes, which is ranked too when the rows (up to lastRow) reach it. A row
@@ -244,9 +286,9 @@ bool ReadRankedRows(std::string_view text, int column, int firstRow, int lastRow
 // nothing and so ends up as that empty row at the end itself, out of the
 // sorted order; only when it is sorted first at the start of the text does it
 // become the CR LF.
-std::optional<RankedRow> PlaceTextsLastRow(std::vector<RankedRow>& rows, std::vector<int>& order, int firstRow,
+std::optional<BlockRow> PlaceTextsLastRow(std::vector<BlockRow>& rows, std::vector<int>& order, int firstRow,
                                            int lastRow, int column, numbers::NumberReading reading) {
-  RankedRow& last = rows.back();
+  BlockRow& last = rows.back();
   if (!last.addsLineBreak) return std::nullopt;
   const int lastIndex = static_cast<int>(rows.size()) - 1;
   if (last.length == 0 && !(rows.front().start == 0 && order.front() == lastIndex)) {
@@ -257,7 +299,7 @@ std::optional<RankedRow> PlaceTextsLastRow(std::vector<RankedRow>& rows, std::ve
   if (std::max(firstRow, 0) + lastIndex + 1 > lastRow) return std::nullopt;
   // An empty row has no TAB: the rank cell fits at column 0 or 1 only.
   const bool fits = column <= 1;
-  return RankedRow{.value = numbers::CellValue(std::string_view(), reading),
+  return BlockRow{.value = numbers::CellValue(std::string_view(), reading),
                    .start = last.start + last.length,
                    .length = 0,
                    .point = fits ? 0 : -1,
@@ -270,8 +312,8 @@ std::optional<RankedRow> PlaceTextsLastRow(std::vector<RankedRow>& rows, std::ve
 // order: what the sorted text and the passes of RankRows give, without
 // building the sorted text and its grid. A row too short for the rank cell
 // has neither that cell nor the one after it (both read 0).
-std::string RankSortedBlock(std::string_view text, const std::vector<RankedRow>& rows, const std::vector<int>& order,
-                            const std::optional<RankedRow>& rowAfterSort, int& tracked) {
+std::string RankSortedBlock(std::string_view text, const std::vector<BlockRow>& rows, const std::vector<int>& order,
+                            const std::optional<BlockRow>& rowAfterSort, int& tracked) {
   const std::size_t blockStart = static_cast<std::size_t>(rows.front().start);
   const std::size_t blockEnd = static_cast<std::size_t>(rows.back().start + rows.back().length);
   // The sorted text: the block's rows reordered, the text's last row ended
@@ -305,7 +347,7 @@ std::string RankSortedBlock(std::string_view text, const std::vector<RankedRow>&
   std::array<char, 24> rank{};
   // Row i of the sorted block; the last row of the sorted text also holds
   // every position past its end.
-  const auto rankRow = [&](std::size_t i, const RankedRow& row, bool endsSortedText) {
+  const auto rankRow = [&](std::size_t i, const BlockRow& row, bool endsSortedText) {
     const char* rowBytes = text.data() + row.start;
     const std::size_t rowLength = static_cast<std::size_t>(row.length);
     const std::size_t sortedLength = rowLength + (row.addsLineBreak ? 2 : 0);
@@ -347,18 +389,8 @@ std::string RankSortedBlock(std::string_view text, const std::vector<RankedRow>&
     aboveCell = rank;
     aboveLength = rankLength;
   };
-  // The rows come in an order unrelated to where they lie, so nearly every
-  // record and row is a cache miss: the record some rows ahead and the bytes
-  // of a nearer one are asked for early, and the misses overlap.
-  constexpr std::size_t kRecordsAhead = 16;
-  constexpr std::size_t kBytesAhead = 8;
   for (std::size_t i = 0; i < order.size(); ++i) {
-    if (i + kRecordsAhead < order.size()) __builtin_prefetch(&rows[static_cast<std::size_t>(order[i + kRecordsAhead])]);
-    if (i + kBytesAhead < order.size()) {
-      const RankedRow& ahead = rows[static_cast<std::size_t>(order[i + kBytesAhead])];
-      __builtin_prefetch(text.data() + ahead.start);
-      __builtin_prefetch(text.data() + ahead.start + ahead.length);
-    }
+    PrefetchAhead(text, rows, order, i);
     rankRow(i, rows[static_cast<std::size_t>(order[i])], false);
   }
   if (rowAfterSort) rankRow(order.size(), *rowAfterSort, true);
@@ -373,6 +405,12 @@ std::string RankSortedBlock(std::string_view text, const std::vector<RankedRow>&
 
 std::string SortRows(std::string_view text, int column, int firstRow, int lastRow, bool descending, bool byValue,
                      numbers::NumberReading reading) {
+  if (byValue) {
+    std::vector<BlockRow> rows;
+    std::vector<double> keys;
+    if (ReadBlockRows(text, column, firstRow, lastRow, reading, rows, keys))
+      return ReorderedRows(text, rows, SortedOrder(keys, descending));
+  }
   const TableGrid grid(text, reading);
   if (!ExistingRows(grid, firstRow, lastRow)) return std::string(text);
   return Reordered(text, grid, firstRow, lastRow, SortedBlock(grid, column, firstRow, lastRow, descending, byValue));
@@ -381,11 +419,11 @@ std::string SortRows(std::string_view text, int column, int firstRow, int lastRo
 std::string RankRows(std::string_view text, int column, int firstRow, int lastRow, int& tracked,
                      numbers::NumberReading reading) {
   {
-    std::vector<RankedRow> rows;
+    std::vector<BlockRow> rows;
     std::vector<double> keys;
-    if (ReadRankedRows(text, column, firstRow, lastRow, reading, rows, keys)) {
+    if (ReadBlockRows(text, column, firstRow, lastRow, reading, rows, keys)) {
       std::vector<int> order = SortedOrder(keys, true);
-      const std::optional<RankedRow> rowAfterSort = PlaceTextsLastRow(rows, order, firstRow, lastRow, column, reading);
+      const std::optional<BlockRow> rowAfterSort = PlaceTextsLastRow(rows, order, firstRow, lastRow, column, reading);
       return RankSortedBlock(text, rows, order, rowAfterSort, tracked);
     }
   }
