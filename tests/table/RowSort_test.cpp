@@ -222,6 +222,48 @@ TEST(SortRows, MatchesRowByRowSelectionOnRandomTables) {
   }
 }
 
+// By value on longer tables whose rows all end in a line break, against the
+// grid's keys in a stable sort of the lines: an empty last row or none,
+// ranges reaching past the last row, either reading of numbers.
+TEST(SortRows, ByValueMatchesStableSortOfTheGridsKeys) {
+  static const char* fields[] = {"", "1", "2", "10", "x", "2.5", "-0", "\x82\x50", "1,000", "3"};
+  std::mt19937 rng(4711);
+  for (int round = 0; round < 300; ++round) {
+    std::string t;
+    const int rows = 1 + static_cast<int>(rng() % 50);
+    for (int r = 0; r < rows; ++r) {
+      const int n = static_cast<int>(rng() % 5);
+      for (int f = 0; f < n; ++f) t += std::string(f ? "\t" : "") + fields[rng() % 10];
+      if (r + 1 < rows || round % 3) t += rng() % 8 ? "\r\n" : "\n";
+    }
+    const int column = static_cast<int>(rng() % 5);
+    const int first = static_cast<int>(rng() % 4) - 1;
+    const int last = rng() % 2 ? first + static_cast<int>(rng() % static_cast<unsigned>(rows + 3))
+                               : rows - 2 + static_cast<int>(rng() % 4);
+    const bool descending = rng() % 2;
+    const auto reading = round % 2 ? numbers::NumberReading::Japanese : numbers::NumberReading::Plain;
+
+    const TableGrid grid(t, reading);
+    const int from = std::max(first, 0), to = std::min(last, grid.RowCount() - 1);
+    std::string expected = t;
+    if (from <= to) {
+      std::vector<int> order;
+      for (int r = from; r <= to; ++r) order.push_back(r);
+      std::stable_sort(order.begin(), order.end(),
+                       [&](int a, int b) { return grid.Number(a, column) > grid.Number(b, column); });
+      if (!descending) std::reverse(order.begin(), order.end());
+      expected = t.substr(0, static_cast<std::size_t>(grid.RowStart(from)));
+      for (const int r : order) {
+        expected += grid.Line(r);
+        if (r == to && (expected.empty() || expected.back() != '\n')) expected += "\r\n";
+      }
+      expected += t.substr(static_cast<std::size_t>(grid.RowEnd(to)));
+    }
+    ASSERT_EQ(SortRows(t, column, first, last, descending, true, reading), expected)
+        << "round " << round << " column " << column << " rows " << first << ".." << last << " [" << t << "]";
+  }
+}
+
 TEST(SortRows, NoLimitOnTheNumberOfRows) {
   std::string text;
   for (int r = 0; r < 30000; ++r) text += std::to_string(r % 7) + "\t" + std::to_string(r) + "\r\n";
