@@ -151,22 +151,24 @@ struct BlockRow {
 };
 
 // The existing rows of firstRow..lastRow as BlockRow, with their keys by
-// value (by index), read straight from the text by the rules of CellText.h, when every
-// row's line break holds nothing but CR and LF bytes (so no row's cells read
-// on into the bytes after a stray CR); false otherwise, and when no row
-// exists. The key is the value of cell `column`; the number compared with the
+// value (by index), read straight from the text by the rules of CellText.h,
+// when every row's line break holds nothing but CR and LF bytes (so no row's
+// cells read on into the bytes after a stray CR); false otherwise, and when
+// no row exists. The key is the value of cell `column`; the number compared with the
 // row above is the one after the rank cell: the key, except in a row without
 // a TAB ranked at column 0, where the whole row becomes that cell.
 bool ReadBlockRows(std::string_view text, int column, int firstRow, int lastRow, numbers::NumberReading reading,
-                    std::vector<BlockRow>& rows, std::vector<double>& keys) {
+                   std::vector<BlockRow>& rows, std::vector<double>& keys) {
   const int first = std::max(firstRow, 0);
   if (column < 0 || lastRow < first) return false;
   std::size_t start = cells::RowStart(text, first);
   if (start == cells::npos) return false;
   const std::size_t size = text.size();
   const char* const bytes = text.data();
-  const std::size_t expected = static_cast<std::size_t>(lastRow - first) + 1;
-  rows.reserve(std::min(expected, std::size_t{1} << 24));
+  // Room for the rows asked for, as far as rows of a table's usual length
+  // fit in the rest of the text; more rows grow the arrays.
+  const std::size_t asked = static_cast<std::size_t>(lastRow - first) + 1;
+  rows.reserve(std::min(asked, (size - start) / 16 + 1));
   keys.reserve(rows.capacity());
   // The cells end at the first CR or LF; TABs before it divide them.
   static constexpr auto kSpecial = [] {
@@ -228,7 +230,7 @@ bool ReadBlockRows(std::string_view text, int column, int firstRow, int lastRow,
                     .start = static_cast<int>(start),
                     .length = static_cast<int>(end - start),
                     .point = point,
-                    .valueFirst = column == 0,
+                   .valueFirst = column == 0,
                     .pointEndsCells = point >= 0 && static_cast<std::size_t>(point) == cellsOfRow.size(),
                     .addsLineBreak = !lfAt});
     if (!lfAt) break;
@@ -242,8 +244,8 @@ bool ReadBlockRows(std::string_view text, int column, int firstRow, int lastRow,
 // some rows ahead and the bytes of a nearer one are asked for early, so the
 // misses overlap. A prefetch has no effect the compiler sees, so a call it
 // did not inline would be dropped as doing nothing: it is always inlined.
-[[gnu::always_inline]] inline void PrefetchAhead(std::string_view text, const std::vector<BlockRow>& rows, const std::vector<int>& order,
-                   std::size_t i) {
+[[gnu::always_inline]] inline void PrefetchAhead(std::string_view text, const std::vector<BlockRow>& rows,
+                                                const std::vector<int>& order, std::size_t i) {
   constexpr std::size_t kRecordsAhead = 16;
   constexpr std::size_t kBytesAhead = 8;
   if (i + kRecordsAhead < order.size()) __builtin_prefetch(&rows[static_cast<std::size_t>(order[i + kRecordsAhead])]);
@@ -287,7 +289,7 @@ std::string ReorderedRows(std::string_view text, const std::vector<BlockRow>& ro
 // sorted order; only when it is sorted first at the start of the text does it
 // become the CR LF.
 std::optional<BlockRow> PlaceTextsLastRow(std::vector<BlockRow>& rows, std::vector<int>& order, int firstRow,
-                                           int lastRow, int column, numbers::NumberReading reading) {
+                                          int lastRow, int column, numbers::NumberReading reading) {
   BlockRow& last = rows.back();
   if (!last.addsLineBreak) return std::nullopt;
   const int lastIndex = static_cast<int>(rows.size()) - 1;
@@ -300,12 +302,12 @@ std::optional<BlockRow> PlaceTextsLastRow(std::vector<BlockRow>& rows, std::vect
   // An empty row has no TAB: the rank cell fits at column 0 or 1 only.
   const bool fits = column <= 1;
   return BlockRow{.value = numbers::CellValue(std::string_view(), reading),
-                   .start = last.start + last.length,
-                   .length = 0,
-                   .point = fits ? 0 : -1,
-                   .valueFirst = column == 0,
-                   .pointEndsCells = fits,
-                   .addsLineBreak = false};
+                  .start = last.start + last.length,
+                  .length = 0,
+                  .point = fits ? 0 : -1,
+                  .valueFirst = column == 0,
+                  .pointEndsCells = fits,
+                  .addsLineBreak = false};
 }
 
 // The rank column written straight from the original rows in their sorted
