@@ -14,7 +14,8 @@
 //
 // Run it alone: `build/bench/big_text_bench` (two or three minutes);
 // `--quick` measures the 1 MB texts only, `--keystrokes` the 64 MB table's
-// open, typing and caret moves only (for a profiler).
+// open, typing and caret moves only, `--table` the table commands alone at
+// both sizes (either for a profiler).
 #include <malloc.h>
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
@@ -356,12 +357,19 @@ void PrintRows(const std::vector<std::string>& sizes) {
 int main(int argc, char** argv) {
   const bool quick = argc > 1 && std::strcmp(argv[1], "--quick") == 0;
   const bool keystrokes = argc > 1 && std::strcmp(argv[1], "--keystrokes") == 0;
+  const bool tableOnly = argc > 1 && std::strcmp(argv[1], "--table") == 0;
   std::vector<std::size_t> sizes{1u << 20};
   if (!quick) sizes.push_back(64u << 20);
   if (keystrokes) {
     // The 64 MB table's open, typing and moves alone, for a profiler.
     TextFigures("table", Table(64u << 20));
     PrintRows({"64 MB"});
+    return 0;
+  }
+  if (tableOnly) {
+    // The table commands alone, at both sizes.
+    for (const std::size_t bytes : sizes) TableFigures(Table(bytes));
+    PrintRows({"1 MB", "64 MB"});
     return 0;
   }
   for (const std::size_t bytes : sizes) {

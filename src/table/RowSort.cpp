@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <deque>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -92,17 +95,14 @@ std::vector<int> SortedOrder(const std::vector<double>& keys, bool descending) {
   return order;
 }
 
-// The block's rows in their sorted order (indices from firstRow), and by
-// value also their keys (by index, not by order) in `numbers`.
+// The block's rows in their sorted order (indices from firstRow).
 std::vector<int> SortedBlock(const TableGrid& grid, int column, int firstRow, int lastRow, bool descending,
-                             bool byValue, std::vector<double>* numbers = nullptr) {
+                             bool byValue) {
   const int n = lastRow - firstRow + 1;
   if (byValue) {
     std::vector<double> keys(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) keys[static_cast<std::size_t>(i)] = grid.Number(firstRow + i, column);
-    std::vector<int> order = SortedOrder(keys, descending);
-    if (numbers) *numbers = std::move(keys);
-    return order;
+    return SortedOrder(keys, descending);
   }
   // Byte strings compare as unsigned bytes (char_traits<char> compares as
   // unsigned char). A key is a view into the text, or into a copy when the
@@ -136,70 +136,269 @@ std::string Reordered(std::string_view text, const TableGrid& grid, int firstRow
   return out;
 }
 
+// One block row as the sort and the rank column need it once the rows are
+// sorted: where its bytes lie in the text, where the rank cell goes, and the
+// number its rank is compared by. Read in one pass in the rows' own order, so
+// the pass in sorted order reads one record per row and the row's bytes.
+struct BlockRow {
+  double value;         // compared with the row above for a tie
+  int start;            // the row's first byte in the text
+  int length;           // the row's bytes with its line break
+  int point;            // offset of the rank cell in the row; -1 when too short
+  bool valueFirst;      // the rank cell goes in front of a TAB (column 0)
+  bool pointEndsCells;  // the rank cell goes after the row's last cell
+  bool addsLineBreak;   // the text's last row, which the sort ends with CR LF
+};
+
+// The existing rows of firstRow..lastRow as BlockRow, with their keys by
+// value (by index), read straight from the text by the rules of CellText.h,
+// when every row's line break holds nothing but CR and LF bytes (so no row's
+// cells read on into the bytes after a stray CR); false otherwise, and when
+// no row exists. The key is the value of cell `column`; the number compared with the
+// row above is the one after the rank cell: the key, except in a row without
+// a TAB ranked at column 0, where the whole row becomes that cell.
+bool ReadBlockRows(std::string_view text, int column, int firstRow, int lastRow, numbers::NumberReading reading,
+                   std::vector<BlockRow>& rows, std::vector<double>& keys) {
+  const int first = std::max(firstRow, 0);
+  if (column < 0 || lastRow < first) return false;
+  std::size_t start = cells::RowStart(text, first);
+  if (start == cells::npos) return false;
+  const std::size_t size = text.size();
+  const char* const bytes = text.data();
+  // Room for the rows asked for, as far as rows of a table's usual length
+  // fit in the rest of the text; more rows grow the arrays.
+  const std::size_t asked = static_cast<std::size_t>(lastRow - first) + 1;
+  rows.reserve(std::min(asked, (size - start) / 16 + 1));
+  keys.reserve(rows.capacity());
+  // The cells end at the first CR or LF; TABs before it divide them.
+  static constexpr auto kSpecial = [] {
+    std::array<bool, 256> special{};
+    special['\t'] = special['\r'] = special['\n'] = true;
+    return special;
+  }();
+  const std::size_t keyTab = static_cast<std::size_t>(column);  // the TAB in front of the key (none for column 0)
+  for (int row = first; row <= lastRow; ++row) {
+    // TABs up to the one after the key; the rest of the cells is not read.
+    std::size_t tabs = 0;
+    std::size_t keyTabAt = start, afterKeyTabAt = cells::npos;
+    std::size_t p = start;
+    while (p < size) {
+      const unsigned char c = static_cast<unsigned char>(bytes[p]);
+      if (!kSpecial[c]) {
+        ++p;
+        continue;
+      }
+      if (c != '\t') break;
+      ++tabs;
+      if (tabs == keyTab) keyTabAt = p;
+      if (tabs == keyTab + 1) {
+        afterKeyTabAt = p;
+        break;
+      }
+      ++p;
+    }
+    const auto find = [bytes](std::size_t from, char c, std::size_t to) {
+      return from < to ? static_cast<const char*>(std::memchr(bytes + from, c, to - from)) : nullptr;
+    };
+    const char* const lfAt = find(p, '\n', size);
+    const std::size_t end = lfAt ? static_cast<std::size_t>(lfAt - bytes) + 1 : size;
+    const std::size_t breakFrom = lfAt ? end - 1 : size;  // the LF, or the end of the text
+    const char* const crAt = find(p, '\r', breakFrom);
+    const std::size_t cellsEnd = crAt ? static_cast<std::size_t>(crAt - bytes) : breakFrom;
+    // Only CRs may stand between the first CR and the LF.
+    for (std::size_t q = cellsEnd; q < breakFrom; ++q)
+      if (bytes[q] != '\r') return false;
+    const bool allTabsCounted = afterKeyTabAt != cells::npos;  // at least keyTab + 1 TABs
+    const std::string_view cellsOfRow(bytes + start, cellsEnd - start);
+    // Cell `column` as CellText.h reads it: "" in a row without TAB or
+    // without that many TABs.
+    std::string_view key;
+    if (tabs > 0 && tabs >= keyTab) {
+      const std::size_t keyStart = column == 0 ? start : keyTabAt + 1;
+      key = std::string_view(bytes + keyStart, (allTabsCounted ? afterKeyTabAt : cellsEnd) - keyStart);
+    }
+    const double value = numbers::CellValue(key, reading);
+    // The rank cell: in front of the row at column 0, else at the TAB in
+    // front of the key or the end of the cells; too short a row has none.
+    int point = -1;
+    if (column == 0)
+      point = 0;
+    else if (tabs + 1 >= keyTab)
+      point = static_cast<int>((tabs >= keyTab ? keyTabAt : cellsEnd) - start);
+    keys.push_back(value);
+    rows.push_back({.value = column == 0 && tabs == 0 ? numbers::CellValue(cellsOfRow, reading) : value,
+                    .start = static_cast<int>(start),
+                    .length = static_cast<int>(end - start),
+                    .point = point,
+                   .valueFirst = column == 0,
+                    .pointEndsCells = point >= 0 && static_cast<std::size_t>(point) == cellsOfRow.size(),
+                    .addsLineBreak = !lfAt});
+    if (!lfAt) break;
+    start = end;
+  }
+  return true;
+}
+
+// Before row i of `order` is written: the rows come in an order unrelated to
+// where they lie, so nearly every record and row is a cache miss. The record
+// some rows ahead and the bytes of a nearer one are asked for early, so the
+// misses overlap. A prefetch has no effect the compiler sees, so a call it
+// did not inline would be dropped as doing nothing: it is always inlined.
+[[gnu::always_inline]] inline void PrefetchAhead(std::string_view text, const std::vector<BlockRow>& rows,
+                                                const std::vector<int>& order, std::size_t i) {
+  constexpr std::size_t kRecordsAhead = 16;
+  constexpr std::size_t kBytesAhead = 8;
+  if (i + kRecordsAhead < order.size()) __builtin_prefetch(&rows[static_cast<std::size_t>(order[i + kRecordsAhead])]);
+  if (i + kBytesAhead < order.size()) {
+    const BlockRow& ahead = rows[static_cast<std::size_t>(order[i + kBytesAhead])];
+    __builtin_prefetch(text.data() + ahead.start);
+    __builtin_prefetch(text.data() + ahead.start + ahead.length);
+  }
+}
+
+// The text with the block's rows in `order`, as Reordered writes it.
+std::string ReorderedRows(std::string_view text, const std::vector<BlockRow>& rows, const std::vector<int>& order) {
+  const std::size_t blockStart = static_cast<std::size_t>(rows.front().start);
+  const std::size_t blockEnd = static_cast<std::size_t>(rows.back().start + rows.back().length);
+  const int lastIndex = static_cast<int>(rows.size()) - 1;
+  std::string out(text.size() + 2, '\0');
+  char* const outBegin = out.data();
+  char* at = outBegin;
+  const auto put = [&at](const char* bytes, std::size_t count) {
+    std::memcpy(at, bytes, count);
+    at += count;
+  };
+  put(text.data(), blockStart);
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    PrefetchAhead(text, rows, order, i);
+    const BlockRow& row = rows[static_cast<std::size_t>(order[i])];
+    put(text.data() + row.start, static_cast<std::size_t>(row.length));
+    // The text's last row gets a line break unless, being empty, it follows one.
+    if (order[i] == lastIndex && row.addsLineBreak && (at == outBegin || at[-1] != '\n')) put("\r\n", 2);
+  }
+  put(text.data() + blockEnd, text.size() - blockEnd);
+  out.resize(static_cast<std::size_t>(at - outBegin));
+  return out;
+}
+
+// The sort's effect on the text's last row, when the block holds it (a row
+// without a line break), and the row at the end of the sorted text that this
+// makes, which is ranked too when the rows (up to lastRow) reach it. A row
+// with bytes gets CR LF, which starts one more, empty row. An empty row gains
+// nothing and so ends up as that empty row at the end itself, out of the
+// sorted order; only when it is sorted first at the start of the text does it
+// become the CR LF.
+std::optional<BlockRow> PlaceTextsLastRow(std::vector<BlockRow>& rows, std::vector<int>& order, int firstRow,
+                                          int lastRow, int column, numbers::NumberReading reading) {
+  BlockRow& last = rows.back();
+  if (!last.addsLineBreak) return std::nullopt;
+  const int lastIndex = static_cast<int>(rows.size()) - 1;
+  if (last.length == 0 && !(rows.front().start == 0 && order.front() == lastIndex)) {
+    last.addsLineBreak = false;
+    order.erase(std::find(order.begin(), order.end(), lastIndex));
+    return last;
+  }
+  if (std::max(firstRow, 0) + lastIndex + 1 > lastRow) return std::nullopt;
+  // An empty row has no TAB: the rank cell fits at column 0 or 1 only.
+  const bool fits = column <= 1;
+  return BlockRow{.value = numbers::CellValue(std::string_view(), reading),
+                  .start = last.start + last.length,
+                  .length = 0,
+                  .point = fits ? 0 : -1,
+                  .valueFirst = column == 0,
+                  .pointEndsCells = fits,
+                  .addsLineBreak = false};
+}
+
 // The rank column written straight from the original rows in their sorted
-// order, when every block row ends in a plain line break (so no row's cells
-// read on into the bytes after a stray CR, and sorting adds no line break):
-// what the sorted text and the passes of RankRows give, without building the
-// sorted text and its grid. The number compared with the row above is the
-// one after the rank cell: the key, except in a row without a TAB ranked at
-// column 0, where the whole row becomes that cell; a row too short for the
-// rank cell has neither that cell nor the one after it (both read 0).
-std::string RankSortedBlock(std::string_view text, const TableGrid& grid, int column, int firstRow, int lastRow,
-                            const std::vector<int>& order, const std::vector<double>& keys, int& tracked) {
-  const std::size_t blockStart = static_cast<std::size_t>(grid.RowStart(firstRow));
-  const std::size_t blockEnd = static_cast<std::size_t>(grid.RowEnd(lastRow));
-  std::string out;
-  out.reserve(text.size() + order.size() * 8);
-  out.append(text.substr(0, blockStart));
+// order: what the sorted text and the passes of RankRows give, without
+// building the sorted text and its grid. A row too short for the rank cell
+// has neither that cell nor the one after it (both read 0).
+std::string RankSortedBlock(std::string_view text, const std::vector<BlockRow>& rows, const std::vector<int>& order,
+                            const std::optional<BlockRow>& rowAfterSort, int& tracked) {
+  const std::size_t blockStart = static_cast<std::size_t>(rows.front().start);
+  const std::size_t blockEnd = static_cast<std::size_t>(rows.back().start + rows.back().length);
+  // The sorted text: the block's rows reordered, the text's last row ended
+  // with CR LF (and the empty row after that). The tracked position is one in
+  // it.
+  const std::size_t sortedBlockEnd = blockEnd + (rows.back().addsLineBreak ? 2 : 0);
+  // Every row gains at most its rank's digits and two bytes, so the result is
+  // written through a pointer into room made once and cut to size at the end.
+  const std::size_t rankedRows = order.size() + (rowAfterSort ? 1 : 0);
+  const std::size_t rankDigits = std::to_string(rankedRows).size();
+  std::string out(text.size() + 2 + rankedRows * (rankDigits + 2), '\0');
+  char* const outBegin = out.data();
+  char* at = outBegin;
+  const auto put = [&at](const char* bytes, std::size_t count) {
+    std::memcpy(at, bytes, count);
+    at += count;
+  };
+  put(text.data(), blockStart);
 
   // The tracked position lies before the block (nothing moves it), after it
   // (every insertion moves it) or in one of the sorted rows (the insertions
   // before it, and its own row's when it lies past the insertion point).
   const auto trackedAt = static_cast<std::size_t>(std::max(tracked, 0));
-  const bool trackInBlock = tracked >= 0 && trackedAt >= blockStart && trackedAt < blockEnd;
+  const bool trackInBlock = tracked >= 0 && trackedAt >= blockStart && (trackedAt < sortedBlockEnd || rowAfterSort);
   long long growth = 0;  // bytes inserted so far
   long long trackedShift = 0;
 
   double aboveValue = 0.0;
-  std::string aboveCell;
-  std::string rank;
-  for (std::size_t i = 0; i < order.size(); ++i) {
-    const int row = firstRow + order[i];
-    const std::size_t rowStart = static_cast<std::size_t>(grid.RowStart(row));
-    const std::size_t rowLength = static_cast<std::size_t>(grid.RowEnd(row)) - rowStart;
-    const std::size_t sortedStart = out.size() - static_cast<std::size_t>(growth);
-    const bool tracksHere = trackInBlock && trackedAt >= sortedStart && trackedAt < sortedStart + rowLength;
-    std::size_t point = 0;
-    bool valueFirst = false;
-    const bool fits = grid.InsertPoint(row, column, point, valueFirst);
-    const double value = column == 0 && grid.TabCount(row) == 0 ? numbers::CellValue(grid.RowCells(row), grid.Reading())
-                                                                 : keys[static_cast<std::size_t>(order[i])];
-    const bool tie = i > 0 && value == aboveValue;
+  std::array<char, 24> aboveCell{};  // the rank cell of the row above
+  std::size_t aboveLength = 0;
+  std::array<char, 24> rank{};
+  // Row i of the sorted block; the last row of the sorted text also holds
+  // every position past its end.
+  const auto rankRow = [&](std::size_t i, const BlockRow& row, bool endsSortedText) {
+    const char* rowBytes = text.data() + row.start;
+    const std::size_t rowLength = static_cast<std::size_t>(row.length);
+    const std::size_t sortedLength = rowLength + (row.addsLineBreak ? 2 : 0);
+    const std::size_t sortedStart = static_cast<std::size_t>(at - outBegin) - static_cast<std::size_t>(growth);
+    const bool tracksHere = trackInBlock && trackedAt >= sortedStart &&
+                            (endsSortedText || trackedAt < sortedStart + sortedLength);
+    const bool tie = i > 0 && row.value == aboveValue;
+    std::size_t rankLength = aboveLength;
     if (tie)
       rank = aboveCell;
     else
-      rank = std::to_string(i + 1);
-    aboveValue = value;
-    if (!fits) {
-      aboveCell.clear();
-      out.append(text.substr(rowStart, rowLength));
+      rankLength = static_cast<std::size_t>(std::to_chars(rank.data(), rank.data() + rank.size(), i + 1).ptr - rank.data());
+    aboveValue = row.value;
+    if (row.point < 0) {
+      aboveLength = 0;
+      put(rowBytes, rowLength);
+      if (row.addsLineBreak) put("\r\n", 2);
       if (tracksHere) trackedShift = growth;
-      continue;
+      return;
     }
     // A tie's cell that ends its row keeps a TAB after it (the rank cell
     // replaced is deleted without the TAB before it).
-    const bool endsRow = !valueFirst && tie && point == grid.RowCells(row).size();
-    out.append(text.substr(rowStart, point));
-    cells::AppendInsertText(out, rank, valueFirst);
-    if (endsRow) out += '\t';
-    out.append(text.substr(rowStart + point, rowLength - point));
-    const long long inserted = static_cast<long long>(rank.size()) + (endsRow ? 2 : 1);
+    const std::size_t point = static_cast<std::size_t>(row.point);
+    const bool endsRow = !row.valueFirst && tie && row.pointEndsCells;
+    put(rowBytes, point);
+    if (row.valueFirst) {
+      put(rank.data(), rankLength);
+      *at++ = '\t';
+    } else {
+      *at++ = '\t';
+      put(rank.data(), rankLength);
+    }
+    if (endsRow) *at++ = '\t';
+    put(rowBytes + point, rowLength - point);
+    if (row.addsLineBreak) put("\r\n", 2);
+    const long long inserted = static_cast<long long>(rankLength) + (endsRow ? 2 : 1);
     if (tracksHere) trackedShift = growth + (trackedAt - sortedStart > point ? inserted : 0);
     growth += inserted;
-    aboveCell = std::move(rank);
+    aboveCell = rank;
+    aboveLength = rankLength;
+  };
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    PrefetchAhead(text, rows, order, i);
+    rankRow(i, rows[static_cast<std::size_t>(order[i])], false);
   }
-  out.append(text.substr(blockEnd));
-  if (tracked >= 0 && trackedAt >= blockEnd) trackedShift = growth;
+  if (rowAfterSort) rankRow(order.size(), *rowAfterSort, true);
+  put(text.data() + blockEnd, text.size() - blockEnd);
+  out.resize(static_cast<std::size_t>(at - outBegin));
+  if (tracked >= 0 && trackedAt >= sortedBlockEnd && !rowAfterSort) trackedShift = growth;
   tracked = static_cast<int>(tracked + trackedShift);
   return out;
 }
@@ -208,6 +407,12 @@ std::string RankSortedBlock(std::string_view text, const TableGrid& grid, int co
 
 std::string SortRows(std::string_view text, int column, int firstRow, int lastRow, bool descending, bool byValue,
                      numbers::NumberReading reading) {
+  if (byValue) {
+    std::vector<BlockRow> rows;
+    std::vector<double> keys;
+    if (ReadBlockRows(text, column, firstRow, lastRow, reading, rows, keys))
+      return ReorderedRows(text, rows, SortedOrder(keys, descending));
+  }
   const TableGrid grid(text, reading);
   if (!ExistingRows(grid, firstRow, lastRow)) return std::string(text);
   return Reordered(text, grid, firstRow, lastRow, SortedBlock(grid, column, firstRow, lastRow, descending, byValue));
@@ -215,18 +420,21 @@ std::string SortRows(std::string_view text, int column, int firstRow, int lastRo
 
 std::string RankRows(std::string_view text, int column, int firstRow, int lastRow, int& tracked,
                      numbers::NumberReading reading) {
+  {
+    std::vector<BlockRow> rows;
+    std::vector<double> keys;
+    if (ReadBlockRows(text, column, firstRow, lastRow, reading, rows, keys)) {
+      std::vector<int> order = SortedOrder(keys, true);
+      const std::optional<BlockRow> rowAfterSort = PlaceTextsLastRow(rows, order, firstRow, lastRow, column, reading);
+      return RankSortedBlock(text, rows, order, rowAfterSort, tracked);
+    }
+  }
   std::string sorted;
   {
     const TableGrid original(text, reading);
     int first = firstRow, last = lastRow;
     if (!ExistingRows(original, first, last)) return std::string(text);
-    std::vector<double> keys;
-    const std::vector<int> order = SortedBlock(original, column, first, last, true, true, &keys);
-    bool plainBreaks = column >= 0;
-    for (int row = first; plainBreaks && row <= last; ++row)
-      plainBreaks = original.CleanBreak(row) && original.RowEnd(row) > original.RowStart(row) &&
-                    text[static_cast<std::size_t>(original.RowEnd(row)) - 1] == '\n';
-    if (plainBreaks) return RankSortedBlock(text, original, column, first, last, order, keys, tracked);
+    const std::vector<int> order = SortedBlock(original, column, first, last, true, true);
     sorted = Reordered(text, original, first, last, order);
   }
   TableGrid grid(sorted, reading);

@@ -67,28 +67,36 @@ TEST(RankRows, CompetitionRanking) {
   EXPECT_EQ(RankRows("9\r\n9\r\n9\r\n", 0, 0, 2, tracked), "1\t9\r\n1\t9\r\n1\t9\r\n");
 }
 
-// The rank column against the cell-by-cell way of writing it: rank numbers
+namespace {
+
+// The rank column the cell-by-cell way: the rows sorted, rank numbers
 // inserted in every row, then each tie's cell deleted and replaced by the
-// cell above; random tables with ties, short rows, rows without TAB and
-// stray CRs, with and without a line break at the end, at every column.
+// cell above.
+std::string CellByCellRank(std::string_view text, int column, int firstRow, int lastRow, int& tracked,
+                           numbers::NumberReading reading = numbers::NumberReading::Plain) {
+  const std::string sorted = SortRows(text, column, firstRow, lastRow, true, true, reading);
+  TableGrid grid(sorted, reading);
+  firstRow = std::max(firstRow, 0);
+  lastRow = std::min(lastRow, grid.RowCount() - 1);
+  if (firstRow > lastRow) return sorted;
+  grid.Track(tracked);
+  for (int row = firstRow; row <= lastRow; ++row) grid.InsertCell(column, row, std::to_string(row - firstRow + 1));
+  for (int row = firstRow + 1; row <= lastRow; ++row) {
+    if (grid.Number(row, column + 1) != grid.Number(row - 1, column + 1)) continue;
+    const std::string above = grid.Cells(row - 1, column, 1);
+    grid.DeleteCell(column, row);
+    grid.InsertCell(column, row, above);
+  }
+  tracked = grid.Tracked();
+  return grid.Text();
+}
+
+}  // namespace
+
+// The rank column against the cell-by-cell way of writing it: random tables
+// with ties, short rows, rows without TAB and stray CRs, with and without a
+// line break at the end, at every column.
 TEST(RankRows, MatchesCellByCellRankingOnRandomTables) {
-  auto model = [](std::string_view text, int column, int firstRow, int lastRow, int& tracked) {
-    const std::string sorted = SortRows(text, column, firstRow, lastRow, true, true);
-    TableGrid grid(sorted);
-    firstRow = std::max(firstRow, 0);
-    lastRow = std::min(lastRow, grid.RowCount() - 1);
-    if (firstRow > lastRow) return sorted;
-    grid.Track(tracked);
-    for (int row = firstRow; row <= lastRow; ++row) grid.InsertCell(column, row, std::to_string(row - firstRow + 1));
-    for (int row = firstRow + 1; row <= lastRow; ++row) {
-      if (grid.Number(row, column + 1) != grid.Number(row - 1, column + 1)) continue;
-      const std::string above = grid.Cells(row - 1, column, 1);
-      grid.DeleteCell(column, row);
-      grid.InsertCell(column, row, above);
-    }
-    tracked = grid.Tracked();
-    return grid.Text();
-  };
   static const char* fields[] = {"", "1", "2", "2", "x", "1.0", "-0", "\x95\x5C"};
   std::mt19937 rng(33098);
   for (int round = 0; round < 3000; ++round) {
@@ -106,8 +114,39 @@ TEST(RankRows, MatchesCellByCellRankingOnRandomTables) {
     const int last = first + static_cast<int>(rng() % 7);
     const int pos = static_cast<int>(rng() % (t.size() + 1));
     int fastTracked = pos, modelTracked = pos;
-    const std::string expected = model(t, column, first, last, modelTracked);
+    const std::string expected = CellByCellRank(t, column, first, last, modelTracked);
     ASSERT_EQ(RankRows(t, column, first, last, fastTracked), expected)
+        << "round " << round << " column " << column << " rows " << first << ".." << last << " [" << t << "]";
+    ASSERT_EQ(fastTracked, modelTracked) << "round " << round;
+  }
+}
+
+// Longer tables whose rows all end in a line break, as files hold them, so
+// every row is read straight from the text: many ties, rows too short for
+// the column, an empty last row or none, ranges that reach past the last row
+// (as the rank dialog proposes them) or stop short of it, by either reading
+// of numbers.
+TEST(RankRows, MatchesCellByCellRankingOnLongerTables) {
+  static const char* fields[] = {"", "1", "2", "10", "x", "2.5", "-0", "\x82\x50", "1,000", "3"};
+  std::mt19937 rng(2025);
+  for (int round = 0; round < 400; ++round) {
+    std::string t;
+    const int rows = 1 + static_cast<int>(rng() % 60);
+    for (int r = 0; r < rows; ++r) {
+      const int n = static_cast<int>(rng() % 6);
+      for (int f = 0; f < n; ++f) t += std::string(f ? "\t" : "") + fields[rng() % 10];
+      if (r + 1 < rows || round % 3) t += rng() % 8 ? "\r\n" : "\n";
+    }
+    const int column = static_cast<int>(rng() % 6);
+    const int first = static_cast<int>(rng() % 4) - 1;
+    // Half the ranges end within a row of the text's end.
+    const int last = rng() % 2 ? first + static_cast<int>(rng() % static_cast<unsigned>(rows + 3))
+                               : rows - 2 + static_cast<int>(rng() % 4);
+    const int pos = static_cast<int>(rng() % (t.size() + 1));
+    const auto reading = round % 2 ? numbers::NumberReading::Japanese : numbers::NumberReading::Plain;
+    int fastTracked = pos, modelTracked = pos;
+    const std::string expected = CellByCellRank(t, column, first, last, modelTracked, reading);
+    ASSERT_EQ(RankRows(t, column, first, last, fastTracked, reading), expected)
         << "round " << round << " column " << column << " rows " << first << ".." << last << " [" << t << "]";
     ASSERT_EQ(fastTracked, modelTracked) << "round " << round;
   }
@@ -180,6 +219,48 @@ TEST(SortRows, MatchesRowByRowSelectionOnRandomTables) {
     ASSERT_EQ(SortRows(text, column, firstRow, lastRow, descending, byValue),
               ReferenceSort(f.view, column, firstRow, lastRow, descending, byValue))
         << "round " << round;
+  }
+}
+
+// By value on longer tables whose rows all end in a line break, against the
+// grid's keys in a stable sort of the lines: an empty last row or none,
+// ranges reaching past the last row, either reading of numbers.
+TEST(SortRows, ByValueMatchesStableSortOfTheGridsKeys) {
+  static const char* fields[] = {"", "1", "2", "10", "x", "2.5", "-0", "\x82\x50", "1,000", "3"};
+  std::mt19937 rng(4711);
+  for (int round = 0; round < 300; ++round) {
+    std::string t;
+    const int rows = 1 + static_cast<int>(rng() % 50);
+    for (int r = 0; r < rows; ++r) {
+      const int n = static_cast<int>(rng() % 5);
+      for (int f = 0; f < n; ++f) t += std::string(f ? "\t" : "") + fields[rng() % 10];
+      if (r + 1 < rows || round % 3) t += rng() % 8 ? "\r\n" : "\n";
+    }
+    const int column = static_cast<int>(rng() % 5);
+    const int first = static_cast<int>(rng() % 4) - 1;
+    const int last = rng() % 2 ? first + static_cast<int>(rng() % static_cast<unsigned>(rows + 3))
+                               : rows - 2 + static_cast<int>(rng() % 4);
+    const bool descending = rng() % 2;
+    const auto reading = round % 2 ? numbers::NumberReading::Japanese : numbers::NumberReading::Plain;
+
+    const TableGrid grid(t, reading);
+    const int from = std::max(first, 0), to = std::min(last, grid.RowCount() - 1);
+    std::string expected = t;
+    if (from <= to) {
+      std::vector<int> order;
+      for (int r = from; r <= to; ++r) order.push_back(r);
+      std::stable_sort(order.begin(), order.end(),
+                       [&](int a, int b) { return grid.Number(a, column) > grid.Number(b, column); });
+      if (!descending) std::reverse(order.begin(), order.end());
+      expected = t.substr(0, static_cast<std::size_t>(grid.RowStart(from)));
+      for (const int r : order) {
+        expected += grid.Line(r);
+        if (r == to && (expected.empty() || expected.back() != '\n')) expected += "\r\n";
+      }
+      expected += t.substr(static_cast<std::size_t>(grid.RowEnd(to)));
+    }
+    ASSERT_EQ(SortRows(t, column, first, last, descending, true, reading), expected)
+        << "round " << round << " column " << column << " rows " << first << ".." << last << " [" << t << "]";
   }
 }
 
