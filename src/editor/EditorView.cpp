@@ -372,7 +372,7 @@ void EditorView::NormaliseLineEnds() {
   // The old text had no CR LF, so the converted byte (LF or CR) is the one of
   // them it held: each gained one byte, and neither can be the second byte of
   // a double-byte character.
-  const std::string& old = edit_.Text();
+  const std::string_view old = edit_.Text();
   const char converted = cp932::Find(old, '\n') != cp932::npos ? '\n' : '\r';
   const auto moved = [&](int pos) {
     const auto end = old.begin() + std::clamp(pos, 0, static_cast<int>(old.size()));

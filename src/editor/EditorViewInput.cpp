@@ -191,7 +191,7 @@ void EditorView::OnIdle(bool mouseAtRest) {
 void EditorView::OverwriteAfterImeCommit(int key) {
   if (modes.insert) return;
   EditBuffer& edit = edit_;
-  const std::string& text = edit.Text();
+  const std::string_view text = edit.Text();
   const int pos = edit.CaretPosition().second;
   if (pos < 0 || pos >= edit.GetTextLength() || !ime.open || key != key::Return) return;
   const auto p = static_cast<std::size_t>(pos);
