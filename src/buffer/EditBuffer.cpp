@@ -75,6 +75,16 @@ void EditBuffer::Replace(int start, int end, std::string_view with) {
 
 int EditBuffer::LogicalLineFromChar(int pos) const { return lines_.LineOf(pos); }
 
+bool EditBuffer::ContainsCrLf() const {
+  // An LF ends its line, and the line's own bytes hold the CR before it (the
+  // line before ends in an LF).
+  for (int line = 0; line < lines_.Count(); ++line) {
+    const int end = lines_.End(line);
+    if (end >= 2 && text_.At(end - 1) == '\n' && text_.At(end - 2) == '\r') return true;
+  }
+  return false;
+}
+
 int EditBuffer::Advance(int x, std::string_view ch) const { return rows_.Advance(x, ch); }
 
 // ---------------------------------------------------------------- physical lines

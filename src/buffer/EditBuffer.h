@@ -118,6 +118,9 @@ class EditBuffer {
   int LogicalLineCount() const { return lines_.Count(); }
   int LogicalLineStart(int n) const { return lines_.Start(n); }
   int LogicalLineFromChar(int pos) const;
+  // Whether the text holds a CR LF. Read from the line ends, where one always
+  // stands: a usual text answers at its first line, without reading the rest.
+  bool ContainsCrLf() const;
   std::pair<std::string, int> GetLogicalLine(int n);  // n = -1: the caret line
   std::pair<int, int> CaretPosition();                 // (column, pos), last visible pair
 

@@ -1,5 +1,7 @@
 #include "find/FindCommands.h"
 
+#include <utility>
+
 #include "editor/CommandIds.h"
 #include "editor/CommandTable.h"
 #include "editor/EditorView.h"
@@ -210,7 +212,7 @@ void ReplaceAll(EditorView& view) {
     if (!FitsTheLimit(view, static_cast<long long>(replaced.size()))) return;
     UndoStep step(view, UndoStep::Start::Unchanged);
     step.SetChanged(replaced != e.Text());
-    e.SetText(replaced);
+    e.SetText(std::move(replaced));
     e.LineScroll(0, firstVisible);
     e.SetSel(caret, caret);
     e.ScrollCaret();

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
+#include <string_view>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "text/Cp932.h"
@@ -419,6 +422,28 @@ TEST(EditBufferIndex, RandomEditsMatchFreshLayout) {
       ASSERT_EQ(b.XInRow(b.Caret()), fresh.XInRow(b.Caret())) << step;
     }
     EXPECT_EQ(b.Text(), model);
+  }
+}
+
+TEST(EditBufferText, ContainsCrLfReadsTheLineEnds) {
+  const std::pair<std::string, bool> cases[] = {
+      {"", false},           {"a\r\nb", true},      {"a\nb\n", false},     {"a\rb", false},
+      {"\r\n", true},        {"\n\r\n", true},       {"a\n\nb\r", false},  {"a\r\r\n", true},
+      {"ab\n\ncd\r\n", true}, {kHyo + "\r\n", true}, {"\r\r\n\n", true}, {"\r\n\n", true},
+  };
+  for (const auto& [text, expected] : cases) {
+    EditBuffer b;
+    b.SetText(text);
+    EXPECT_EQ(b.ContainsCrLf(), expected) << text;
+    // The same after the CR LF is typed into a text, the gap then behind it.
+    if (!expected || text.size() < 2) continue;
+    const int crlf = static_cast<int>(text.find("\r\n"));
+    b.SetSel(crlf, crlf + 2);
+    b.ReplaceSel("");
+    EXPECT_EQ(b.ContainsCrLf(), b.Text().find("\r\n") != std::string_view::npos) << text;
+    b.SetSel(crlf, crlf);
+    b.ReplaceSel("\r\n");
+    EXPECT_TRUE(b.ContainsCrLf()) << text;
   }
 }
 
