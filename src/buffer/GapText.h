@@ -17,6 +17,7 @@
 // typed in costs that line's bytes, not the text's. The gap is an inner
 // detail, so the reading calls are const; a view they return stays valid
 // until the next edit or the next View call that moves the gap.
+// Reading moves bytes, so two threads may not read one GapText at once.
 // Positions are byte offsets in 0..Size(); Size() stays below 2^31.
 #pragma once
 
