@@ -14,13 +14,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   buffer.SetText(in.Bytes(64));
   UndoHistory history;
   history.Restart(buffer);
-  std::vector<std::string> model{buffer.Text()};
+  std::vector<std::string> model{buffer.GetText()};
   std::size_t current = 0;
 
   for (int step = 0; step < 200 && !in.Empty(); ++step) {
     switch (in.Below(4)) {
       case 0: {  // an edit of the text, then its snapshot
-        std::string text = buffer.Text();
+        std::string text = buffer.GetText();
         const std::size_t at = in.Below(static_cast<std::uint32_t>(text.size() + 1));
         const std::size_t erase = in.Below(static_cast<std::uint32_t>(text.size() - at + 1));
         text.replace(at, erase, in.Bytes(8));
@@ -28,8 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         buffer.SetText(text);
         history.Push(buffer);
         ++current;
-        if (current < model.size()) model[current] = buffer.Text();
-        else model.push_back(buffer.Text());
+        if (current < model.size()) model[current] = buffer.GetText();
+        else model.push_back(buffer.GetText());
         break;
       }
       case 1:

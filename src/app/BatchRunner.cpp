@@ -315,7 +315,7 @@ bool BatchRunner::SetStr(const VerbCall& call, std::string& why) {
 
 bool BatchRunner::Write(const VerbCall& call, std::string& why) {
   const std::string path = call.Rest(1);
-  const std::string& text = call.view.Edit().Text();
+  const std::string_view text = call.view.Edit().Text();
   std::ofstream f(path, std::ios::binary | std::ios::trunc);
   if (!f || !f.write(text.data(), static_cast<std::streamsize>(text.size())) || !f.flush()) {
     why = "cannot write " + path;

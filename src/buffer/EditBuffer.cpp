@@ -10,12 +10,21 @@ EditBuffer::EditBuffer(const LineLayout* layout) : rows_(layout) {}
 // ---------------------------------------------------------------- text
 
 void EditBuffer::SetText(std::string_view text) {
-  text_.assign(text.data(), text.size());
+  text_.Assign(text);
+  ResetToText();
+}
+
+void EditBuffer::SetText(std::string&& text) {
+  text_.Adopt(std::move(text));
+  ResetToText();
+}
+
+void EditBuffer::ResetToText() {
   ++textRevision_;
   unchanged_ = {};
   anchor_ = caret_ = 0;
   desiredX_ = -1;
-  lines_.Assign(text_);
+  lines_.Assign(text_.Contiguous());  // the gap is at the end already
   rows_.Reset(RowSource());
 }
 
@@ -45,9 +54,12 @@ void EditBuffer::ReplaceSel(std::string_view text) {
 
 int EditBuffer::SnapToBoundary(int pos) const {
   if (pos <= 0 || pos >= GetTextLength()) return pos;
-  const int line = LogicalLineFromChar(pos);
-  return static_cast<int>(cp932::SnapBack(text_, static_cast<std::size_t>(pos),
-                                          static_cast<std::size_t>(lines_.Start(line))));
+  const int lineStart = lines_.Start(LogicalLineFromChar(pos));
+  return lineStart + static_cast<int>(cp932::SnapBack(ReadThrough(lineStart, pos), static_cast<std::size_t>(pos - lineStart)));
+}
+
+std::string_view EditBuffer::ReadThrough(int from, int pos) const {
+  return text_.View(from, std::min(pos + 1, GetTextLength()));
 }
 
 // Replaces bytes [start, end); the line starts and the rows re-scan only the
@@ -55,13 +67,23 @@ int EditBuffer::SnapToBoundary(int pos) const {
 void EditBuffer::Replace(int start, int end, std::string_view with) {
   unchanged_.prefix = std::min(unchanged_.prefix, start);
   unchanged_.suffix = std::min(unchanged_.suffix, GetTextLength() - end);
-  text_.replace(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start), with);
+  text_.Replace(start, end, with);
   ++textRevision_;
   const LineStarts::Change change = lines_.Replace(text_, start, end, static_cast<int>(with.size()));
   rows_.Splice(RowSource(), change);
 }
 
 int EditBuffer::LogicalLineFromChar(int pos) const { return lines_.LineOf(pos); }
+
+bool EditBuffer::ContainsCrLf() const {
+  // An LF ends its line, and the line's own bytes hold the CR before it (the
+  // line before ends in an LF).
+  for (int line = 0; line < lines_.Count(); ++line) {
+    const int end = lines_.End(line);
+    if (end >= 2 && text_.At(end - 1) == '\n' && text_.At(end - 2) == '\r') return true;
+  }
+  return false;
+}
 
 int EditBuffer::Advance(int x, std::string_view ch) const { return rows_.Advance(x, ch); }
 
@@ -140,18 +162,27 @@ std::pair<std::string, int> EditBuffer::GetLogicalLine(int n) {
     if (n >= LogicalLineCount()) return {std::string(), 0};
     const int begin = lines_.Start(n);
     const int end = lines_.End(n);
-    return {text_.substr(static_cast<std::size_t>(begin), static_cast<std::size_t>(end - begin)), end - begin};
+    return {text_.Copy(begin, end), end - begin};
   }
   const int pos = CaretPosition().second;
-  const std::string_view text(text_);
   int end = GetTextLength();
   if (pos >= 0 && pos < GetTextLength()) {
-    const std::size_t cr = cp932::Find(text, '\r', static_cast<std::size_t>(SnapToBoundary(pos)));
-    if (cr != cp932::npos) end = static_cast<int>(cr);
+    // The first CR from pos on (never the second byte of a character), read
+    // a logical line at a time.
+    const int from = SnapToBoundary(pos);
+    for (int line = LogicalLineFromChar(from); line < LogicalLineCount(); ++line) {
+      const int begin = std::max(from, lines_.Start(line));
+      const std::string_view bytes = text_.View(begin, lines_.End(line));
+      const std::size_t cr = bytes.find('\r');
+      if (cr != std::string_view::npos) {
+        end = begin + static_cast<int>(cr);
+        break;
+      }
+    }
   }
   const int begin = lines_.Start(LogicalLineFromChar(end));
   const int start = std::min(begin, end);
-  return {text_.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start)), end - start};
+  return {text_.Copy(start, end), end - start};
 }
 
 std::pair<int, int> EditBuffer::CaretPosition() {
@@ -198,11 +229,11 @@ bool EditBuffer::Backspace() {
   auto [s, e] = GetSel();
   if (s == e) {
     if (s == 0) return false;
-    if (s >= 2 && text_[static_cast<std::size_t>(s) - 1] == '\n' && text_[static_cast<std::size_t>(s) - 2] == '\r') {
+    if (s >= 2 && text_.At(s - 1) == '\n' && text_.At(s - 2) == '\r') {
       s -= 2;
     } else {
-      const int line = LogicalLineFromChar(s - 1);
-      s = static_cast<int>(cp932::Prev(text_, static_cast<std::size_t>(s), static_cast<std::size_t>(lines_.Start(line))));
+      const int lineStart = lines_.Start(LogicalLineFromChar(s - 1));
+      s = lineStart + static_cast<int>(cp932::Prev(ReadThrough(lineStart, s), static_cast<std::size_t>(s - lineStart)));
     }
   }
   anchor_ = s;
@@ -216,10 +247,10 @@ bool EditBuffer::DeleteChar() {
   auto [s, e] = GetSel();
   if (s == e) {
     if (s >= GetTextLength()) return false;
-    if (text_[static_cast<std::size_t>(s)] == '\r' && s + 1 < GetTextLength() && text_[static_cast<std::size_t>(s) + 1] == '\n') {
+    if (text_.At(s) == '\r' && s + 1 < GetTextLength() && text_.At(s + 1) == '\n') {
       e = s + 2;
     } else {
-      e = static_cast<int>(cp932::Next(text_, static_cast<std::size_t>(s)));
+      e = s + static_cast<int>(cp932::Next(ReadThrough(s, s + 1), 0));
     }
   }
   anchor_ = s;
@@ -232,7 +263,7 @@ bool EditBuffer::Cut(ClipboardPort& clip) {
   if (readOnly_) return false;
   auto [s, e] = GetSel();
   if (s == e) return false;
-  clip.SetText(text_.substr(static_cast<std::size_t>(s), static_cast<std::size_t>(e - s)));
+  clip.SetText(text_.Copy(s, e));
   ReplaceSel({});
   return true;
 }
@@ -240,7 +271,7 @@ bool EditBuffer::Cut(ClipboardPort& clip) {
 void EditBuffer::Copy(ClipboardPort& clip) const {
   auto [s, e] = GetSel();
   if (s == e) return;
-  clip.SetText(text_.substr(static_cast<std::size_t>(s), static_cast<std::size_t>(e - s)));
+  clip.SetText(text_.Copy(s, e));
 }
 
 bool EditBuffer::Paste(const ClipboardPort& clip) {
@@ -254,27 +285,26 @@ bool EditBuffer::Paste(const ClipboardPort& clip) {
 void EditBuffer::MoveCaret(Move move, bool extend) {
   auto [s, e] = GetSel();
   const int len = GetTextLength();
-  const std::string_view text(text_);
   int pos = caret_;
   bool vertical = false;
   switch (move) {
     case Move::Left:
       if (s != e && !extend) {
         pos = s;
-      } else if (pos >= 2 && text[static_cast<std::size_t>(pos) - 1] == '\n' && text[static_cast<std::size_t>(pos) - 2] == '\r') {
+      } else if (pos >= 2 && text_.At(pos - 1) == '\n' && text_.At(pos - 2) == '\r') {
         pos -= 2;
       } else if (pos > 0) {
-        pos = static_cast<int>(cp932::Prev(text, static_cast<std::size_t>(pos),
-                                           static_cast<std::size_t>(lines_.Start(LogicalLineFromChar(pos - 1)))));
+        const int lineStart = lines_.Start(LogicalLineFromChar(pos - 1));
+        pos = lineStart + static_cast<int>(cp932::Prev(ReadThrough(lineStart, pos), static_cast<std::size_t>(pos - lineStart)));
       }
       break;
     case Move::Right:
       if (s != e && !extend) {
         pos = e;
-      } else if (pos < len && text[static_cast<std::size_t>(pos)] == '\r' && pos + 1 < len && text[static_cast<std::size_t>(pos) + 1] == '\n') {
+      } else if (pos < len && text_.At(pos) == '\r' && pos + 1 < len && text_.At(pos + 1) == '\n') {
         pos += 2;
       } else if (pos < len) {
-        pos = static_cast<int>(cp932::Next(text, static_cast<std::size_t>(pos)));
+        pos += static_cast<int>(cp932::Next(ReadThrough(pos, pos + 1), 0));
       }
       break;
     case Move::Up:

@@ -1,6 +1,8 @@
 // EditBuffer: the text control as every editing part of the program sees it.
 //
-// The text is one CP932 byte string with CR LF line breaks. Every position,
+// The text is one CP932 byte string with CR LF line breaks, held in a
+// GapText whose gap follows the edits, so typing in the middle of a large
+// text moves only the bytes between one edit and the next. Every position,
 // selection bound and length is a byte offset in 0..length; the buffer never
 // puts a selection bound inside a double-byte character.
 //
@@ -19,8 +21,10 @@
 //   lines_   the logical line starts (LineStarts), updated edit by edit;
 //   rows_    the physical lines, geometry and scrolling (RowLayout).
 // Invariant: after every public call both describe text_ exactly, and
-// 0 <= anchor_, caret_ <= text_.size(). Every change of the text goes through
+// 0 <= anchor_, caret_ <= text_.Size(). Every change of the text goes through
 // Replace (an edit: both re-scan only the lines it touched) or SetText.
+// Both read the text a range at a time (Slice), never as one run: only
+// Text(), asked for by a caller, closes the gap.
 //
 // Geometry follows the Win32 EDIT control: a client rectangle, a formatting
 // rectangle inside it (client less the margins unless SetRect was called), the
@@ -34,6 +38,7 @@
 #include <utility>
 #include <vector>
 
+#include "buffer/GapText.h"
 #include "buffer/LineStarts.h"
 #include "buffer/RowLayout.h"
 #include "platform/Clipboard.h"
@@ -60,10 +65,22 @@ class EditBuffer {
   explicit EditBuffer(const LineLayout* layout = nullptr);
 
   // ---- text
-  std::string GetText() const { return text_; }
-  const std::string& Text() const { return text_; }  // no copy; valid until the next change
+  std::string GetText() const { return text_.Copy(0, text_.Size()); }
+  // The whole text as one run, without a copy (the gap is moved to the end).
+  // Valid until the next change: while the text is one run no Slice moves it.
+  std::string_view Text() const { return text_.Contiguous(); }
+  // Bytes [begin, end), 0 <= begin <= end <= length, without a copy: cheap
+  // for a range that does not straddle the last edit, and for one near it.
+  // Valid until the next change or the next Text or Slice call.
+  std::string_view Slice(int begin, int end) const { return text_.View(begin, end); }
+  // A copy of bytes [begin, end).
+  std::string Copy(int begin, int end) const { return text_.Copy(begin, end); }
+  char At(int pos) const { return text_.At(pos); }  // byte pos, 0 <= pos < length
   void SetText(std::string_view text);
-  int GetTextLength() const { return static_cast<int>(text_.size()); }
+  // Takes the string's storage instead of copying it (a file just read).
+  void SetText(std::string&& text);
+  void SetText(const char* text) { SetText(std::string_view(text)); }
+  int GetTextLength() const { return text_.Size(); }
   // Moves on at every change of the text (an edit or SetText), never
   // otherwise: equal revisions mean the same text.
   std::uint64_t TextRevision() const { return textRevision_; }
@@ -101,6 +118,9 @@ class EditBuffer {
   int LogicalLineCount() const { return lines_.Count(); }
   int LogicalLineStart(int n) const { return lines_.Start(n); }
   int LogicalLineFromChar(int pos) const;
+  // Whether the text holds a CR LF. Read from the line ends, where one always
+  // stands: a usual text answers at its first line, without reading the rest.
+  bool ContainsCrLf() const;
   std::pair<std::string, int> GetLogicalLine(int n);  // n = -1: the caret line
   std::pair<int, int> CaretPosition();                 // (column, pos), last visible pair
 
@@ -188,8 +208,13 @@ class EditBuffer {
   RowLayout::Source RowSource() const { return {text_, lines_}; }
   void Replace(int start, int end, std::string_view with);  // raw edit, keeps lines_ and rows_
   int SnapToBoundary(int pos) const;
+  // Bytes [from, pos] (the byte at pos too when there is one: the second byte
+  // of a character starting before pos may stand there).
+  std::string_view ReadThrough(int from, int pos) const;
+  // Everything SetText does after the text is in place.
+  void ResetToText();
 
-  std::string text_;
+  GapText text_;
   LineStarts lines_;
   RowLayout rows_;
   int anchor_ = 0;

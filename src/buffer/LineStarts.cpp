@@ -19,7 +19,7 @@ void LineStarts::Assign(std::string_view text) {
   length_ = static_cast<int>(text.size());
 }
 
-LineStarts::Change LineStarts::Replace(std::string_view text, int start, int end, int insertedLength) {
+LineStarts::Change LineStarts::Replace(const GapText& text, int start, int end, int insertedLength) {
   const int l0 = LineOf(start);
   const int l1 = LineOf(end);
   const bool hasFollowing = l1 + 1 < Count();
@@ -31,10 +31,12 @@ LineStarts::Change LineStarts::Replace(std::string_view text, int start, int end
   const int regionBegin = Start(l0);
   const int regionEnd = oldRegionEnd + delta;
   std::vector<int> newStarts{regionBegin};
+  const std::string_view region = text.View(regionBegin, regionEnd);
   for (int p = regionBegin; p < regionEnd;) {
-    const void* lf = std::memchr(text.data() + p, '\n', static_cast<std::size_t>(regionEnd - p));
+    const char* from = region.data() + (p - regionBegin);
+    const void* lf = std::memchr(from, '\n', static_cast<std::size_t>(regionEnd - p));
     if (!lf) break;
-    p = static_cast<int>(static_cast<const char*>(lf) - text.data()) + 1;
+    p += static_cast<int>(static_cast<const char*>(lf) - from) + 1;
     if (p == regionEnd && hasFollowing) break;
     newStarts.push_back(p);
   }

@@ -19,11 +19,14 @@
 // a text of a million lines touches one line's bytes and a few starts, not
 // every start after the caret.
 // The text itself is its owner's; every call that reads bytes is given them.
+// An edit's lines are read as one range of the text's GapText, so keeping the
+// index up to date never makes the whole text one run.
 #pragma once
 
 #include <string_view>
 #include <vector>
 
+#include "buffer/GapText.h"
 #include "buffer/Partitioning.h"
 
 class LineStarts {
@@ -42,7 +45,7 @@ class LineStarts {
   // Brings the index up to date after bytes [start, end) of the text it
   // describes were replaced by `insertedLength` bytes; `text` is the text
   // after the edit.
-  Change Replace(std::string_view text, int start, int end, int insertedLength);
+  Change Replace(const GapText& text, int start, int end, int insertedLength);
 
   LineStarts() { starts_.Assign({0}); }
 

@@ -25,6 +25,12 @@ int BreakLength(std::string_view text, int begin, int end) {
   return 0;
 }
 
+// The same, reading only the last two bytes of the line from the text.
+int BreakLength(const GapText& text, int begin, int end) {
+  if (end > begin && text.At(end - 1) == '\n') return (end - 1 > begin && text.At(end - 2) == '\r') ? 2 : 1;
+  return 0;
+}
+
 }  // namespace
 
 RowLayout::RowLayout(const LineLayout* layout) : layout_(layout ? layout : &DefaultLayout()) {
@@ -69,16 +75,16 @@ int RowLayout::Advance(int x, std::string_view ch) const {
 void RowLayout::WrapLogicalLine(const Source& source, int line, std::vector<int>& rowStarts) const {
   rowStarts.clear();
   if (!wordWrap_) return;
-  const int begin = source.lines.Start(line);
-  const int end = source.lines.End(line);
-  const std::string_view text = source.bytes;
-  const int contentEnd = end - BreakLength(text, begin, end);
+  // Offsets below are relative to the line's start.
+  const std::string_view text = source.bytes.View(source.lines.Start(line), source.lines.End(line));
+  const int end = static_cast<int>(text.size());
+  const int contentEnd = end - BreakLength(text, 0, end);
   const int width = FormattingWidth();
 
-  int rowStart = begin;
+  int rowStart = 0;
   int lastBlankEnd = -1;
   int x = 0;
-  int p = begin;
+  int p = 0;
   while (p < contentEnd) {
     const int len = static_cast<int>(cp932::CharLen(text, static_cast<std::size_t>(p)));
     const std::string_view ch = text.substr(static_cast<std::size_t>(p), static_cast<std::size_t>(len));
@@ -86,14 +92,14 @@ void RowLayout::WrapLogicalLine(const Source& source, int line, std::vector<int>
     if (next > width && p > rowStart) {
       if (IsWrapBlank(ch[0])) {
         rowStart = p + len;
-        rowStarts.push_back(rowStart - begin);
+        rowStarts.push_back(rowStart);
         lastBlankEnd = -1;
         x = 0;
         p += len;
         continue;
       }
       rowStart = lastBlankEnd > rowStart ? lastBlankEnd : p;
-      rowStarts.push_back(rowStart - begin);
+      rowStarts.push_back(rowStart);
       lastBlankEnd = -1;
       x = 0;
       for (int q = rowStart; q < p;) {  // re-measure what moved down
@@ -222,27 +228,36 @@ RowLayout::RowSpan RowLayout::RowRange(const Source& text, int row) const {
 
 int RowLayout::PosInRowFromX(const Source& source, int row, int x) const {
   const RowSpan span = RowRange(source, row);
-  const std::string_view text = source.bytes;
+  if (span.begin < 0) return span.begin;
+  // The row and the byte after it (a character's second byte may stand
+  // there), with offsets relative to the row's start.
+  const std::string_view text =
+      source.bytes.View(span.begin, std::min(span.end + 1, source.lines.TextLength()));
+  const int end = span.end - span.begin;
   int cx = 0;
-  int p = span.begin;
-  while (p < span.end) {
+  int p = 0;
+  while (p < end) {
     const int len = static_cast<int>(cp932::CharLen(text, static_cast<std::size_t>(p)));
     const int nx = Advance(cx, text.substr(static_cast<std::size_t>(p), static_cast<std::size_t>(len)));
-    if (x < (cx + nx) / 2) return p;
+    if (x < (cx + nx) / 2) return span.begin + p;
     cx = nx;
     p += len;
   }
   // A wrapped row's end is the next row's start; stay on this row's last character.
-  if (span.wraps && p > span.begin) {
-    return static_cast<int>(cp932::Prev(text, static_cast<std::size_t>(p), static_cast<std::size_t>(span.begin)));
-  }
-  return p;
+  if (span.wraps && p > 0) return span.begin + static_cast<int>(cp932::Prev(text, static_cast<std::size_t>(p)));
+  return span.begin + p;
 }
 
 // ---------------------------------------------------------------- pixels
 
 int RowLayout::XInRow(const Source& text, int pos) const {
-  return WalkX(text.bytes, RowStart(text, RowOf(text, pos)), pos);
+  return WalkX(text, RowStart(text, RowOf(text, pos)), pos);
+}
+
+int RowLayout::WalkX(const Source& text, int begin, int end) const {
+  // The byte after `end` is read too: a character's second byte may stand there.
+  const std::string_view bytes = text.bytes.View(begin, std::min(end + 1, text.lines.TextLength()));
+  return WalkX(bytes, 0, end - begin);
 }
 
 // Advance over each character, with the single-byte widths from the table;
@@ -278,7 +293,7 @@ int RowLayout::WidestRowPixels(const Source& text) const {
     const int end = text.lines.End(line);
     const auto& rs = rows_[static_cast<std::size_t>(line)];
     const int lastRow = rs.empty() ? begin : begin + rs.back();
-    widest = std::max(widest, WalkX(text.bytes, lastRow, end - BreakLength(text.bytes, begin, end)));
+    widest = std::max(widest, WalkX(text, lastRow, end - BreakLength(text.bytes, begin, end)));
   }
   return widest;
 }
@@ -368,7 +383,7 @@ void RowLayout::ScrollThrough(const Source& text, const std::vector<int>& positi
     if (row >= firstVisible_ + visible) firstVisible_ = row - visible + 1;
     ClampFirstVisible();
     if (wordWrap_) continue;
-    const int x = WalkX(text.bytes, RowStartOfLogical(text, line, within), pos);
+    const int x = WalkX(text, RowStartOfLogical(text, line, within), pos);
     if (x < hScroll_) hScroll_ = std::max(0, x - width / 4);
     if (x + kCaretWidth > hScroll_ + width) {
       const int rowEnd = XInRow(text, RowRange(text, row).end);

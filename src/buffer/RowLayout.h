@@ -21,13 +21,16 @@
 // the tab stops; they saturate at kMaxRowPixels.
 //
 // The text is its owner's: every call that reads it is given the bytes and
-// their line starts as a Source.
+// their line starts as a Source. The bytes are read a line (or a row) at a
+// time, never as one run, so laying out the line an edit touched does not
+// close the gap of the text's GapText.
 #pragma once
 
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "buffer/GapText.h"
 #include "buffer/LineStarts.h"
 #include "buffer/Partitioning.h"
 #include "platform/Geometry.h"
@@ -46,7 +49,7 @@ class RowLayout {
 
   // The text being laid out: its bytes and their logical line starts.
   struct Source {
-    std::string_view bytes;
+    const GapText& bytes;
     const LineStarts& lines;
   };
 
@@ -138,7 +141,9 @@ class RowLayout {
   int FormattingWidth() const;
   void ClampFirstVisible();
   void MeasureSingleBytes();
-  // x after walking [begin, end) of one row from x = 0.
+  // x after walking bytes [begin, end) of one row from x = 0.
+  int WalkX(const Source& text, int begin, int end) const;
+  // The same over bytes already read: [begin, end) of `bytes`.
   int WalkX(std::string_view bytes, int begin, int end) const;
 
   std::vector<std::vector<int>> rows_{{}};

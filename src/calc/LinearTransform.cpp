@@ -81,7 +81,7 @@ void TransformCells(EditorView& view, TransformFormula formula, bool columnMode,
 
   const CommandContext in(view);
   TextRewrite rewrite(view);
-  const std::string& text = in.text;
+  const std::string_view text = in.text;
   const bool selection = in.HasSelection();
   const CellRange block = view.cellRange;
   // The anchor is the selection's end, on its line.

@@ -71,7 +71,7 @@ void CombineRows(const CommandContext& in, bool before, int startRow, int startL
   const long long upper = RowIndex(std::min(dlg.firstRow, dlg.secondRow));
   const long long lower = RowIndex(std::max(dlg.firstRow, dlg.secondRow));
 
-  const std::string& text = in.text;
+  const std::string_view text = in.text;
   const TableGrid grid(text, NumberReadingOf(view));
   auto cell = [&](long long row, long long col) {
     return row < 0 || row >= grid.RowCount() || col > 0x7FFFFFFF ? std::string()

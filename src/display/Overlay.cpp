@@ -14,7 +14,12 @@ namespace {
 struct Frame {
   const EditorView& view;
   const EditBuffer& edit;
-  std::string_view text;
+  // A copy of the bytes the visible rows hold, with the byte before them and
+  // the one after (a character's second byte): read as one range, so drawing
+  // never makes the whole text one run. Indexed by text position through
+  // At and Bytes.
+  std::string window;
+  int windowBegin;
   int lineHeight;
   int clientWidth;
   int clientHeight;
@@ -23,6 +28,12 @@ struct Frame {
   int leftMargin;
   bool ruler;  // table mode with physical numbers: the top row is the ruler
   int RowTop(int k) const { return edit.ClientRect().top + k * lineHeight; }
+  char At(int pos) const { return window[static_cast<std::size_t>(pos - windowBegin)]; }
+  // Bytes [begin, end) of the text, inside the window.
+  std::string_view Bytes(int begin, int end) const {
+    return std::string_view(window).substr(static_cast<std::size_t>(begin - windowBegin),
+                                           static_cast<std::size_t>(end - begin));
+  }
 };
 
 Frame MakeFrame(const EditorView& view) {
@@ -30,8 +41,14 @@ Frame MakeFrame(const EditorView& view) {
   const int h = view.LineHeight() > 0 ? view.LineHeight() : 18;
   const Rect client = e.ClientRect();
   const int rows = view.LineHeight() > 0 ? client.Height() / h : 36;
-  return Frame{view,           e,           e.Text(),          h,
-               client.Width(), client.Height(), rows,          e.FirstVisibleLine(),
+  const int first = e.FirstVisibleLine();
+  const int length = e.GetTextLength();
+  const int windowBegin = std::max(0, e.LineIndex(first) - 1);
+  const int cut = first + rows < e.LineCount() ? e.LineIndex(first + rows) : length;
+  const int windowEnd = std::clamp(cut + 1, windowBegin, length);
+  return Frame{view,           e,           e.Copy(windowBegin, windowEnd),
+               windowBegin,    h,           client.Width(),
+               client.Height(), rows,       first,
                view.leftMargin, view.modes.table && view.modes.lineNumbers == LineNumberMode::Physical};
 }
 
@@ -71,7 +88,7 @@ void AddGutter(std::vector<OverlayItem>& items, const Frame& f) {
     // A logical line is numbered on its first row; the rows it wraps onto stay empty.
     for (int k = 0; k < f.rows && f.first + k < f.edit.LineCount(); ++k) {
       const int start = f.edit.LineIndex(f.first + k);
-      if (start == 0 || f.text[static_cast<std::size_t>(start) - 1] == '\n')
+      if (start == 0 || f.At(start - 1) == '\n')
         AddNumber(items, f, k, f.edit.LogicalLineFromChar(start) + 1);
     }
   } else {
@@ -83,7 +100,7 @@ void AddGutter(std::vector<OverlayItem>& items, const Frame& f) {
   // The ruler follows the text sideways; the gutter's part of its row is left alone.
   // x of the text's first character, whole (not packed into 16 bits).
   const int textLeft = f.edit.GetRect().left - f.edit.HorizontalScroll();
-  const int rulerLeft = f.text.empty() ? gutterRight : gutterRight + textLeft - 60;
+  const int rulerLeft = f.edit.GetTextLength() == 0 ? gutterRight : gutterRight + textLeft - 60;
   const int rulerRight = std::min(gutterRight + f.clientWidth - 40, f.clientWidth);
   const int clipLeft = std::max(rulerLeft, gutterRight);
   AddFill(items, clipLeft, f.RowTop(0), rulerRight - clipLeft, f.lineHeight, kGutterBackground);
@@ -143,7 +160,7 @@ VisibleText CollectVisible(const Frame& f, int rows) {
     vt.rowEnd.push_back(span.end);
     vt.rowNext.push_back(next);
     vt.rowShownEnd.push_back(span.end);
-    if (span.begin == 0 || f.text[static_cast<std::size_t>(span.begin) - 1] == '\n') slash = false;
+    if (span.begin == 0 || f.At(span.begin - 1) == '\n') slash = false;
     int x = 0;
     for (int p = span.begin; p < next && p < vt.cut;) {
       if (vt.x0 + x > f.clientWidth && p < span.end) {
@@ -151,8 +168,9 @@ VisibleText CollectVisible(const Frame& f, int rows) {
         p = span.end;  // the rest of the row is out of sight; its line break still counts
         continue;
       }
-      const int len = std::max<int>(1, static_cast<int>(cp932::CharLen(f.text, static_cast<std::size_t>(p))));
-      const std::string_view ch = f.text.substr(static_cast<std::size_t>(p), static_cast<std::size_t>(len));
+      const int len = std::max<int>(
+          1, static_cast<int>(cp932::CharLen(f.window, static_cast<std::size_t>(p - f.windowBegin))));
+      const std::string_view ch = f.Bytes(p, p + len);
       vt.chars.push_back(p);
       vt.x.push_back(vt.x0 + x);
       vt.row.push_back(r - f.first);
@@ -175,10 +193,9 @@ void AddSpan(std::vector<OverlayItem>& items, const Frame& f, const VisibleText&
     // The line break is never drawn, nor what lies past the right edge.
     const int textEnd = std::min(pieceEnd, std::max(begin, vt.rowShownEnd[r]));
     if (textEnd > begin) {
-      const auto from = static_cast<std::size_t>(begin);
       OverlayItem item = Item(OverlayItem::Kind::Token, vt.x[index],
                               f.edit.GetRect().top + static_cast<int>(r) * f.lineHeight, colour,
-                              std::string(f.text.substr(from, static_cast<std::size_t>(textEnd) - from)));
+                              std::string(f.Bytes(begin, textEnd)));
       item.tabOrigin = vt.x0;
       item.tabStop = f.edit.TabPixels();
       items.push_back(std::move(item));
@@ -187,8 +204,9 @@ void AddSpan(std::vector<OverlayItem>& items, const Frame& f, const VisibleText&
   }
 }
 
-bool MatchesAt(std::string_view text, int pos, int cut, std::string_view token) {
-  return pos + static_cast<int>(token.size()) <= cut && text.compare(static_cast<std::size_t>(pos), token.size(), token) == 0;
+bool MatchesAt(const Frame& f, int pos, int cut, std::string_view token) {
+  const int end = pos + static_cast<int>(token.size());
+  return end <= cut && f.Bytes(pos, end) == token;
 }
 
 void AddMarks(std::vector<OverlayItem>& items, const Frame& f, const VisibleText& vt) {
@@ -202,13 +220,13 @@ void AddMarks(std::vector<OverlayItem>& items, const Frame& f, const VisibleText
   };
   for (std::size_t i = 0; i < vt.chars.size(); ++i) {
     const int x = vt.x[i];
-    if (f.text[static_cast<std::size_t>(vt.chars[i])] == '\r' && f.leftMargin <= x && x < f.clientWidth - hWidth)
+    if (f.At(vt.chars[i]) == '\r' && f.leftMargin <= x && x < f.clientWidth - hWidth)
       mark(x, yOf(i) + 3, "↓", kMarkColour, f.lineHeight * 5);
   }
   const bool table = f.view.modes.table;
   for (std::size_t i = 0; i < vt.chars.size(); ++i) {
     const int x = vt.x[i];
-    if (f.text[static_cast<std::size_t>(vt.chars[i])] != '\t' || x + 1 < f.leftMargin ||
+    if (f.At(vt.chars[i]) != '\t' || x + 1 < f.leftMargin ||
         x + 1 >= f.clientWidth - 2 * hWidth + 2)
       continue;
     if (table) {
@@ -220,7 +238,7 @@ void AddMarks(std::vector<OverlayItem>& items, const Frame& f, const VisibleText
   }
   for (std::size_t i = 0; i < vt.chars.size(); ++i) {
     const int x = vt.x[i];
-    if (!MatchesAt(f.text, vt.chars[i], vt.cut, "\x81\x40") || x + 1 < f.leftMargin ||
+    if (!MatchesAt(f, vt.chars[i], vt.cut, "\x81\x40") || x + 1 < f.leftMargin ||
         x + 1 >= f.clientWidth - 2 * hWidth + 2)
       continue;
     mark(x + 2, yOf(i) + 2, "■", kFullWidthSpaceColour, f.lineHeight * 7);
@@ -229,12 +247,13 @@ void AddMarks(std::vector<OverlayItem>& items, const Frame& f, const VisibleText
 
 void AddTokens(std::vector<OverlayItem>& items, const Frame& f, const VisibleText& vt) {
   const ColourScheme& c = f.view.colours;
-  const std::string_view cutText = f.text.substr(0, static_cast<std::size_t>(vt.cut));
+  // The window up to the cut; positions in it are text positions less f.windowBegin.
+  const std::string_view cutText = f.Bytes(f.windowBegin, vt.cut);
   // Every occurrence of `token` that no "/" precedes on its logical line.
   auto pass = [&](std::string_view token, const auto& draw) {
     for (std::size_t i = 0; i < vt.chars.size(); ++i) {
       const int p = vt.chars[i];
-      if (f.text[static_cast<std::size_t>(p)] != token[0] || !MatchesAt(f.text, p, vt.cut, token) || vt.slashBefore[i]) continue;
+      if (f.At(p) != token[0] || !MatchesAt(f, p, vt.cut, token) || vt.slashBefore[i]) continue;
       draw(p);
     }
   };
@@ -249,10 +268,10 @@ void AddTokens(std::vector<OverlayItem>& items, const Frame& f, const VisibleTex
   // kin belong to their own passes.
   static const std::string kWordEnd = "&%_{[()]}^ \\,.\r=$+-/";
   pass("\\", [&](int p) {
-    const std::size_t next = static_cast<std::size_t>(p) + 1;
+    const std::size_t next = static_cast<std::size_t>(p - f.windowBegin) + 1;
     if (next < cutText.size() && std::string_view("[]()").find(cutText[next]) != std::string_view::npos) return;
     const std::size_t end = cp932::FindFirstOf(cutText, kWordEnd, next);
-    AddSpan(items, f, vt, p, end == cp932::npos ? vt.cut : static_cast<int>(end), c.tokens[T::Backslash]);
+    AddSpan(items, f, vt, p, end == cp932::npos ? vt.cut : f.windowBegin + static_cast<int>(end), c.tokens[T::Backslash]);
   });
   plain("[", c.tokens[T::OpenBracket]);
   plain("]", c.tokens[T::CloseBracket]);
@@ -269,9 +288,9 @@ void AddTokens(std::vector<OverlayItem>& items, const Frame& f, const VisibleTex
   // A "//" comment runs to the line end, across the rows it wraps onto.
   int commentEnd = -1;
   for (const int p : vt.chars) {
-    if (p < commentEnd || !MatchesAt(f.text, p, vt.cut, "//")) continue;
-    const std::size_t crlf = cp932::Find(cutText, "\r\n", static_cast<std::size_t>(p));
-    commentEnd = crlf == cp932::npos ? vt.cut : static_cast<int>(crlf);
+    if (p < commentEnd || !MatchesAt(f, p, vt.cut, "//")) continue;
+    const std::size_t crlf = cp932::Find(cutText, "\r\n", static_cast<std::size_t>(p - f.windowBegin));
+    commentEnd = crlf == cp932::npos ? vt.cut : f.windowBegin + static_cast<int>(crlf);
     AddSpan(items, f, vt, p, commentEnd, c.tokens[T::Percent]);
   }
 }
@@ -301,7 +320,7 @@ void AddEof(std::vector<OverlayItem>& items, const Frame& f) {
   const int x0 = rowsLeft;
   const int nextTab = x0 + tabW * ((endX - x0) / tabW + 1);
   if (endX - prevX > charW && endX - prevX == 2 * charW - 1) endX -= charW - 1;
-  const char last = n > 0 ? f.text[static_cast<std::size_t>(n) - 1] : '\0';
+  const char last = n > 0 ? e.At(n - 1) : '\0';
   const int lastW = n == 0 ? 0 : (last == '\t' || last == '\n') ? charW : e.Layout().CharWidth(std::string_view(&last, 1));
   const bool notLastRow = endRow < f.rows - 1;
 

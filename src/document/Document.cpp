@@ -147,7 +147,7 @@ bool Document::WriteText(const std::string& path, const file_text::FileForm& for
                                       : document_messages::LossyOverwrite(path));
     return false;
   }
-  const std::string& text = view->Edit().Text();
+  const std::string_view text = view->Edit().Text();
   const bool unedited = !fileBytes_.empty() && form.encoding == form_.encoding && form.format == form_.format &&
                         text == fileText_;
   std::string bytes;

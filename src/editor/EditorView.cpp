@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "editor/CommandTable.h"
 #include "numbers/FormatNumber.h"
@@ -350,9 +351,8 @@ Rect EditorView::ScreenRectOf(const BlockExtent& extent) const {
 // Runs on every recorded keystroke, so it searches bytes directly: CR and LF
 // are never the second byte of a double-byte character.
 void EditorView::NormaliseLineEndsOfChange() {
-  const std::string_view text = edit_.Text();
-  if (text.find("\r\n") != std::string_view::npos) return;  // the usual case, at once
-  if (text.find_first_of("\r\n") == std::string_view::npos) return;  // no line end to convert
+  if (edit_.ContainsCrLf()) return;  // the usual case, at once
+  if (edit_.LogicalLineCount() == 1 && edit_.Text().find('\r') == std::string_view::npos) return;  // no line end
   const std::string_view before = history_.CurrentText();
   const bool beforeHadLineEnds = before.find_first_of("\r\n") != std::string_view::npos;
   const bool beforeHeldLoneLineEndsOnly = beforeHadLineEnds && before.find("\r\n") == std::string_view::npos;
@@ -372,7 +372,7 @@ void EditorView::NormaliseLineEnds() {
   // The old text had no CR LF, so the converted byte (LF or CR) is the one of
   // them it held: each gained one byte, and neither can be the second byte of
   // a double-byte character.
-  const std::string& old = edit_.Text();
+  const std::string_view old = edit_.Text();
   const char converted = cp932::Find(old, '\n') != cp932::npos ? '\n' : '\r';
   const auto moved = [&](int pos) {
     const auto end = old.begin() + std::clamp(pos, 0, static_cast<int>(old.size()));
@@ -381,7 +381,7 @@ void EditorView::NormaliseLineEnds() {
   const int anchor = moved(edit_.Anchor()), caret = moved(edit_.Caret());
   const int firstVisible = edit_.FirstVisibleLine();
   const int hScroll = edit_.HorizontalScroll();
-  edit_.SetText(text);
+  edit_.SetText(std::move(text));
   edit_.LineScroll(0, firstVisible);
   edit_.SetHorizontalScroll(hScroll);
   edit_.SetSel(anchor, caret);

@@ -75,10 +75,9 @@ void EditorView::OnChar(std::string_view ch) {
     // Overwrite: the typed character takes the place of the one at the caret,
     // never of a line break.
     const int pos = edit_.CaretPosition().second;
-    const std::string_view text = edit_.Text();
-    if (pos < edit_.GetTextLength() && text[static_cast<std::size_t>(pos)] != '\r' &&
-        text[static_cast<std::size_t>(pos)] != '\n') {
-      edit_.SetSel(pos, pos + static_cast<int>(cp932::CharLen(text, static_cast<std::size_t>(pos))));
+    if (pos < edit_.GetTextLength() && edit_.At(pos) != '\r' && edit_.At(pos) != '\n') {
+      const std::string_view character = edit_.Slice(pos, std::min(pos + 2, edit_.GetTextLength()));
+      edit_.SetSel(pos, pos + static_cast<int>(cp932::CharLen(character, 0)));
       edit_.ScrollCaret();
       edit_.ReplaceSel("");
     }
@@ -191,7 +190,7 @@ void EditorView::OnIdle(bool mouseAtRest) {
 void EditorView::OverwriteAfterImeCommit(int key) {
   if (modes.insert) return;
   EditBuffer& edit = edit_;
-  const std::string& text = edit.Text();
+  const std::string_view text = edit.Text();
   const int pos = edit.CaretPosition().second;
   if (pos < 0 || pos >= edit.GetTextLength() || !ime.open || key != key::Return) return;
   const auto p = static_cast<std::size_t>(pos);

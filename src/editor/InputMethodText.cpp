@@ -41,7 +41,7 @@ std::optional<std::size_t> InputMethodText::ByteOffsetOfUnits(std::string_view c
 
 std::pair<int, int> InputMethodText::CaretLine() const {
   const EditBuffer& e = view_.Edit();
-  const std::string& text = e.Text();
+  const std::string_view text = e.Text();
   const int start = e.LogicalLineStart(e.LogicalLineFromChar(e.Caret()));
   std::size_t end = cp932::Find(text, '\n', static_cast<std::size_t>(start));
   if (end == cp932::npos) {

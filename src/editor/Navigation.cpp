@@ -140,7 +140,7 @@ void AddComment(EditorView& view) {
   if (e.IsReadOnly()) return;
   const auto [s, en] = e.GetSel();
   if (s < en) {
-    const std::string selected = e.Text().substr(static_cast<std::size_t>(s), static_cast<std::size_t>(en - s));
+    const std::string selected = e.Copy(s, en);
     e.ReplaceSel("//" + cp932::ReplaceAll(selected, "\n", "\n//"));
     return;
   }
@@ -155,7 +155,7 @@ void RemoveComment(EditorView& view) {
   if (e.IsReadOnly()) return;
   const auto [s, en] = e.GetSel();
   if (s >= en) return;
-  e.ReplaceSel(cp932::ReplaceAll(e.Text().substr(static_cast<std::size_t>(s), static_cast<std::size_t>(en - s)), "//", ""));
+  e.ReplaceSel(cp932::ReplaceAll(e.Slice(s, en), "//", ""));
 }
 
 void SelectWord(EditorView& view) {

@@ -1,5 +1,7 @@
 #include "find/FindCommands.h"
 
+#include <utility>
+
 #include "editor/CommandIds.h"
 #include "editor/CommandTable.h"
 #include "editor/EditorView.h"
@@ -18,7 +20,7 @@ cp932::Case CaseOf(int caseSensitive) { return caseSensitive ? cp932::Case::Sens
 
 std::string SelectedText(const EditBuffer& e) {
   const auto [s, en] = e.GetSel();
-  return e.Text().substr(static_cast<std::size_t>(s), static_cast<std::size_t>(en - s));
+  return e.Copy(s, en);
 }
 
 // The selection holds `needle` under the case rule.
@@ -32,7 +34,7 @@ bool SelectionIs(const EditBuffer& e, const std::string& needle, cp932::Case let
 // the caret at the far end. True when found.
 bool SearchStep(EditorView& view, const std::string& needle, bool forward, cp932::Case letters) {
   EditBuffer& e = view.Edit();
-  const std::string& text = e.Text();
+  const std::string_view text = e.Text();
   const auto [s, en] = e.GetSel();
   const std::size_t start = cp932::SnapBack(text, static_cast<std::size_t>(s));
   std::size_t match = cp932::npos;
@@ -210,7 +212,7 @@ void ReplaceAll(EditorView& view) {
     if (!FitsTheLimit(view, static_cast<long long>(replaced.size()))) return;
     UndoStep step(view, UndoStep::Start::Unchanged);
     step.SetChanged(replaced != e.Text());
-    e.SetText(replaced);
+    e.SetText(std::move(replaced));
     e.LineScroll(0, firstVisible);
     e.SetSel(caret, caret);
     e.ScrollCaret();

@@ -39,7 +39,7 @@ void RowAggregate(EditorView& view, Aggregate kind, bool left) {
     MoveCaretToCell(view, target, block.firstRow);
     return;
   }
-  const std::string& text = view.Edit().Text();
+  const std::string_view text = view.Edit().Text();
   TableGrid grid(text, NumberReadingOf(view));
   if (kind == Aggregate::Sum) grid.Track(view.tableSelection.first);
   const double width = block.Columns();
@@ -91,7 +91,7 @@ void ColumnAggregate(EditorView& view, Aggregate kind, bool up) {
     return;
   }
   EditBuffer& edit = view.Edit();
-  const std::string& text = edit.Text();
+  const std::string_view text = edit.Text();
 
   // Column sums, each added in row order.
   std::vector<double> sums(static_cast<std::size_t>(block.Columns()), 0.0);

@@ -112,7 +112,7 @@ void BlockPaste(EditorView& view) {
   const CommandContext in(view);
   std::string afterDelete;
   const bool deleted = DeleteSelectedBlock(view, in.text, in.HasSelection(), afterDelete);
-  const std::string& base = deleted ? afterDelete : in.text;
+  const std::string_view base = deleted ? std::string_view(afterDelete) : in.text;
 
   const int p = view.tableSelection.first;
   view.cellRange.firstCol = caret_column::Paste(base, p);
@@ -153,7 +153,7 @@ void RepeatedPaste(EditorView& view) {
   const CommandContext in(view);
   std::string afterDelete;
   const bool deleted = DeleteSelectedBlock(view, in.text, true, afterDelete);
-  const std::string& base = deleted ? afterDelete : in.text;
+  const std::string_view base = deleted ? std::string_view(afterDelete) : in.text;
 
   const int p = view.tableSelection.first;
   view.cellRange.firstCol = caret_column::Cell(base, p);

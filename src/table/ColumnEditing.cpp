@@ -101,7 +101,7 @@ void DeleteColumn(EditorView& view) { DeleteColumns(view, false); }
 void CopyColumn(EditorView& view) {
   EditBuffer& edit = view.Edit();
   const auto [s, e] = edit.GetSel();
-  const std::string& text = edit.Text();
+  const std::string_view text = edit.Text();
   CopyColumns(view, TableGrid(text), SelectedColumns(view, text, s, e));
 }
 

@@ -504,7 +504,7 @@ namespace {
 // Column and rows from the selection; `sort` chooses the sort's rules for the
 // last row, otherwise the rank dialog's.
 RowRange ProposedRange(const EditBuffer& edit, bool sort) {
-  const std::string& text = edit.Text();
+  const std::string_view text = edit.Text();
   auto [s, e] = edit.GetSel();
   const int length = edit.GetTextLength();
   if (s == e) e = length;

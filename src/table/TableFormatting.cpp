@@ -50,7 +50,7 @@ void ChangeRoundingPlace(EditorView& view) {
 // one of them scores 50.
 void DeviationScores(EditorView& view) {
   const CommandContext in(view);
-  const std::string& text = in.text;
+  const std::string_view text = in.text;
   const int s = in.selStart;
   const int e = in.selEnd;
   const CellRange block = view.cellRange;

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
+#include <string_view>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "text/Cp932.h"
@@ -370,31 +373,93 @@ TEST(EditBufferMoves, ArrowsHomeEndAndShift) {
   EXPECT_EQ(b.Caret(), 2);
 }
 
-// The incremental index must always equal a fresh layout of the same text.
+// The incremental index must always equal a fresh layout of the same text,
+// and the bytes a plain string edited alike. The text is read only in ranges
+// (never as one run), so its gap stays where the edits leave it and every
+// read crosses or skirts it as typing does.
 TEST(EditBufferIndex, RandomEditsMatchFreshLayout) {
   const std::string pieces[] = {"a", "b ", "\r\n", "\t", kA, kHyo, "\n", "xyz", "  ", "\r"};
   for (int wrap = 0; wrap < 2; ++wrap) {
     std::mt19937 rng(1234 + wrap);
     EditBuffer b = Wrapped(7, "");
     b.SetWordWrap(wrap == 1);
+    std::string model;
     for (int step = 0; step < 1500; ++step) {
       const int len = b.GetTextLength();
-      int s = std::uniform_int_distribution<int>(0, len)(rng);
-      int e = std::min(len, s + std::uniform_int_distribution<int>(0, 6)(rng) * (rng() % 3 == 0));
+      const int action = static_cast<int>(rng() % 6);
+      const int s = std::uniform_int_distribution<int>(0, len)(rng);
+      const int e = std::min(len, s + std::uniform_int_distribution<int>(0, 6)(rng) * (rng() % 3 == 0));
       b.SetSel(s, e);
-      std::string ins;
-      for (int k = static_cast<int>(rng() % 4); k > 0; --k) ins += pieces[rng() % std::size(pieces)];
-      b.ReplaceSel(ins);
+      const auto [selStart, selEnd] = b.GetSel();
+      if (action == 0 && b.Backspace()) {
+        model.erase(static_cast<std::size_t>(b.Caret()), static_cast<std::size_t>(selEnd - b.Caret()));
+      } else if (action == 1 && b.DeleteChar()) {
+        const int removed = len - b.GetTextLength();
+        model.erase(static_cast<std::size_t>(selStart), static_cast<std::size_t>(removed));
+      } else if (action >= 2) {
+        std::string ins;
+        for (int k = static_cast<int>(rng() % 4); k > 0; --k) ins += pieces[rng() % std::size(pieces)];
+        b.ReplaceSel(ins);
+        model.replace(static_cast<std::size_t>(selStart), static_cast<std::size_t>(selEnd - selStart), ins);
+      }
 
-      EditBuffer fresh = Wrapped(7, b.Text());
+      ASSERT_EQ(b.GetText(), model) << "step " << step;
+      const int from = std::uniform_int_distribution<int>(0, b.GetTextLength())(rng);
+      const int to = std::uniform_int_distribution<int>(from, b.GetTextLength())(rng);
+      ASSERT_EQ(b.Slice(from, to), std::string_view(model).substr(static_cast<std::size_t>(from),
+                                                                  static_cast<std::size_t>(to - from)))
+          << "step " << step;
+      EditBuffer fresh = Wrapped(7, model);
       fresh.SetWordWrap(wrap == 1);
       ASSERT_EQ(b.LineCount(), fresh.LineCount()) << "step " << step;
       ASSERT_EQ(b.LogicalLineCount(), fresh.LogicalLineCount()) << "step " << step;
-      for (int row = 0; row < fresh.LineCount(); ++row) ASSERT_EQ(b.LineIndex(row), fresh.LineIndex(row)) << step;
+      for (int row = 0; row < fresh.LineCount(); ++row) {
+        ASSERT_EQ(b.LineIndex(row), fresh.LineIndex(row)) << step;
+        ASSERT_EQ(b.RowRange(row).end, fresh.RowRange(row).end) << step;
+      }
       for (int n = 0; n < fresh.LogicalLineCount(); ++n)
         ASSERT_EQ(b.LogicalLineStart(n), fresh.LogicalLineStart(n)) << step;
+      ASSERT_EQ(b.XInRow(b.Caret()), fresh.XInRow(b.Caret())) << step;
     }
+    EXPECT_EQ(b.Text(), model);
   }
+}
+
+TEST(EditBufferText, ContainsCrLfReadsTheLineEnds) {
+  const std::pair<std::string, bool> cases[] = {
+      {"", false},           {"a\r\nb", true},      {"a\nb\n", false},     {"a\rb", false},
+      {"\r\n", true},        {"\n\r\n", true},       {"a\n\nb\r", false},  {"a\r\r\n", true},
+      {"ab\n\ncd\r\n", true}, {kHyo + "\r\n", true}, {"\r\r\n\n", true}, {"\r\n\n", true},
+  };
+  for (const auto& [text, expected] : cases) {
+    EditBuffer b;
+    b.SetText(text);
+    EXPECT_EQ(b.ContainsCrLf(), expected) << text;
+    // The same after the CR LF is typed into a text, the gap then behind it.
+    if (!expected || text.size() < 2) continue;
+    const int crlf = static_cast<int>(text.find("\r\n"));
+    b.SetSel(crlf, crlf + 2);
+    b.ReplaceSel("");
+    EXPECT_EQ(b.ContainsCrLf(), b.Text().find("\r\n") != std::string_view::npos) << text;
+    b.SetSel(crlf, crlf);
+    b.ReplaceSel("\r\n");
+    EXPECT_TRUE(b.ContainsCrLf()) << text;
+  }
+}
+
+// A file's bytes are taken over, not copied, and edited like any text.
+TEST(EditBufferText, AdoptedTextIsEditedInPlace) {
+  std::string read = "ab\r\n" + kHyo + "cd";
+  read.reserve(64);
+  const char* storage = read.data();
+  EditBuffer b;
+  b.SetText(std::move(read));
+  EXPECT_EQ(b.Text().data(), storage);
+  EXPECT_EQ(b.LogicalLineCount(), 2);
+  b.SetSel(6, 6);
+  ASSERT_TRUE(b.TypeText("x"));  // fits the spare capacity: still the same bytes
+  EXPECT_EQ(b.Text().data(), storage);
+  EXPECT_EQ(b.Text(), "ab\r\n" + kHyo + "xcd");
 }
 
 }  // namespace

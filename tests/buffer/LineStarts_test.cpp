@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "buffer/GapText.h"
 #include "support/CaseName.h"
 
 namespace {
@@ -38,8 +39,12 @@ int LineOfIn(const std::vector<int>& starts, int pos) {
 void CheckEdit(std::string& text, LineStarts& lines, int start, int end, const std::string& with,
                const std::string& name) {
   const std::vector<int> before = Recount(text);
+  // The index reads the edited text as the buffer holds it: with its gap
+  // just after the inserted bytes.
+  GapText edited{std::string(text)};
+  edited.Replace(start, end, with);
   text.replace(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start), with);
-  const LineStarts::Change change = lines.Replace(text, start, end, static_cast<int>(with.size()));
+  const LineStarts::Change change = lines.Replace(edited, start, end, static_cast<int>(with.size()));
   const std::vector<int> after = Recount(text);
   ASSERT_EQ(StartsOf(lines), after) << name;
   EXPECT_EQ(lines.TextLength(), static_cast<int>(text.size())) << name;

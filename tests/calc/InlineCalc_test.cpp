@@ -11,7 +11,7 @@
 namespace {
 
 std::string Cp(const std::string& utf8) { return cp932::FromUtf8(utf8); }
-std::string Utf(const std::string& cp) { return cp932::ToUtf8(cp); }
+std::string Utf(std::string_view cp) { return cp932::ToUtf8(cp); }
 
 // Lines typed into an empty document ("\r" is Enter), with the text that
 // results and where the caret ends.

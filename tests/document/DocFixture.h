@@ -95,7 +95,7 @@ struct DocFixture {
   }
 
   EditBuffer& Edit() { return view->Edit(); }
-  const std::string& Text() { return view->Edit().Text(); }
+  std::string_view Text() { return view->Edit().Text(); }
   bool Open(const std::string& path) { return doc->OpenDocumentFile(path); }
 
   // The next file dialog answers with this path (or is cancelled with "").

@@ -113,7 +113,7 @@ TEST(DocumentOpen, FailedOpenKeepsThePreviousDocument) {
   DocFixture f;
   ASSERT_TRUE(f.Open(f.File("first.txt", "first")));
   f.Type("edited ");
-  const std::string text = f.Text();
+  const std::string text(f.Text());
   const std::uint32_t undoTop = f.view->History().Top();
 
   // Refused files: with a NUL byte, too large, missing, a folder.

@@ -294,7 +294,7 @@ TEST_P(RefreshUndo, UndoAfterALaterEditGivesBackTheRefreshedText) {
     f.Edit().SetSel(0, 0);
     f.Type("z");
   }
-  const std::string edited = f.Text();
+  const std::string edited(f.Text());
   const std::uint32_t stepBefore = f.view->History().Current();
   f.view->print.marginStep = 2;
   print_form::RefreshDirectiveLine(*f.view);
@@ -333,7 +333,7 @@ TEST(PrintForm, ReadOnlyTextIsNeitherRefreshedNorSaved) {
   const std::string path = f.File("t.pvl", original);
   ASSERT_TRUE(f.Open(path));
   ASSERT_TRUE(f.Edit().IsReadOnly());
-  const std::string shown = f.Text();
+  const std::string shown(f.Text());
   const std::size_t messages = f.host.messages.size();
   print_form::RefreshDirectiveLine(*f.view);
   const std::string before = print_form::StripCommentLines(*f.view);

@@ -10,7 +10,7 @@
 namespace {
 
 std::string Cp(const std::string& utf8) { return cp932::FromUtf8(utf8); }
-std::string Utf(const std::string& cp) { return cp932::ToUtf8(cp); }
+std::string Utf(std::string_view cp) { return cp932::ToUtf8(cp); }
 
 struct SurroundingCase {
   const char* name;
@@ -88,7 +88,7 @@ TEST_P(InputMethodCommit, ReplacesAndCommitsAsOneUndoStep) {
   TestView t(Cp(c.text));
   t.Edit().SetSel(c.anchor, c.caret);
   t.view.modes.insert = c.insert;
-  const std::string before = t.Text();
+  const std::string before(t.Text());
   const bool changed = InputMethodText(t.view).Commit(c.commit, c.replaceStart, c.replaceLength);
   EXPECT_EQ(Utf(t.Text()), c.result);
   EXPECT_EQ(changed, t.Text() != before);

@@ -87,7 +87,7 @@ TEST_P(SizeLimitAt, TypingPastTheLimitBeeps) {
   v.Mark();
   v.Type("x");
   EXPECT_EQ(v.Edit().GetTextLength(), limit);
-  const std::string full = v.Text();
+  const std::string full(v.Text());
   v.Mark();
   v.Type("y");
   v.Type("\r");
@@ -98,7 +98,7 @@ TEST_P(SizeLimitAt, PastePastTheLimitIsRefusedWithAMessage) {
   const int limit = GetParam();
   LimitView v(Rows(limit / 3 - 1, "a"), limit);  // two bytes below the limit
   v.Mark();
-  const std::string before = v.Text();
+  const std::string before(v.Text());
   v.clipboard.SetText("xyz");
   v.view.Execute(cmd::Paste);
   v.ExpectRefused(before, 1, 0);
@@ -114,7 +114,7 @@ TEST_P(SizeLimitAt, InlineCalculationPastTheLimitIsTakenBack) {
   v.Mark();
   v.Type("9*9=\r");
   ASSERT_EQ(v.Edit().GetTextLength(), limit);
-  const std::string typed = v.Text();
+  const std::string typed(v.Text());
   const std::uint32_t steps = v.view.History().Current();
   ASSERT_EQ(v.host.messages.size(), 1u);
   EXPECT_EQ(v.host.messages[0].text, v.view.TextTooLongMessage());
@@ -128,10 +128,10 @@ TEST_P(SizeLimitAt, UndoAndRedoStayWithinTheLimit) {
   const int limit = GetParam();
   LimitView v(Rows(limit / 3 - 1), limit);
   v.Mark();
-  const std::string before = v.Text();
+  const std::string before(v.Text());
   v.Type("a\r");
   ASSERT_EQ(v.Edit().GetTextLength(), limit);
-  const std::string full = v.Text();
+  const std::string full(v.Text());
   const std::uint32_t steps = v.view.History().Current();
   ASSERT_GT(steps, 0u);
   for (std::uint32_t i = 0; i < steps; ++i) v.view.Execute(cmd::Undo);
@@ -157,7 +157,7 @@ TEST_P(SizeLimitTable, CommandThatWouldPassTheLimitChangesNothing) {
   LimitView v(Rows(limit / 3), limit);
   ASSERT_EQ(v.Edit().GetTextLength(), limit);
   v.Mark();
-  const std::string before = v.Text();
+  const std::string before(v.Text());
   v.Drag(0, limit - 2);
   v.view.Execute(command.command);
   v.ExpectRefused(before, 1, 0);

@@ -174,7 +174,7 @@ TEST(PvlPrinting, CommentLinesAreLeftOutAndTheTextComesBackWithTheRefreshedLine)
   ASSERT_EQ(f.printer.printedTexts.size(), 1u);
   EXPECT_EQ(f.printer.printedTexts[0], "row1\r\nrow2\r\n");
   // Back with the directive line on top, and saved: the document was unmodified.
-  const std::string line = f.Text().substr(0, f.Text().find("\r\n") + 2);
+  const std::string line(f.Text().substr(0, f.Text().find("\r\n") + 2));
   EXPECT_NE(line.find("COL=2"), std::string::npos);
   EXPECT_EQ(f.Text(), line + body);
   EXPECT_EQ(ReadBytes(path), f.Text());

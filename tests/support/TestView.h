@@ -102,7 +102,7 @@ struct TestView {
   }
 
   EditBuffer& Edit() { return view.Edit(); }
-  const std::string& Text() { return view.Edit().Text(); }
+  std::string_view Text() { return view.Edit().Text(); }
 
   // Typing as the keyboard does it ("\r" is Enter, "\b" Backspace).
   void Type(const std::string& cp932) { view.TypeKeys(cp932); }

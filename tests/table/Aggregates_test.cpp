@@ -26,7 +26,7 @@ namespace {
 std::string J(const char* utf8) { return cp932::FromUtf8(utf8); }
 
 // Position of the cell (col, row) in the text.
-int At(const std::string& text, int row, int col) {
+int At(std::string_view text, int row, int col) {
   std::size_t p = cells::RowStart(text, row);
   for (int i = 0; i < col; ++i) p = text.find('\t', p) + 1;
   return static_cast<int>(p);
@@ -35,7 +35,7 @@ int At(const std::string& text, int row, int col) {
 // The block, and the selection a mouse drag over it leaves: from its first
 // cell to the end of its last row's cells.
 void SetBlock(Fixture& f, const CellRange& block) {
-  const std::string& text = f.Text();
+  const std::string_view text = f.Text();
   f.view.cellRange = block;
   f.view.tableSelection = {At(text, block.firstRow, block.firstCol),
                            static_cast<int>(cells::RowCellsEnd(text, cells::RowStart(text, block.lastRow)))};

@@ -22,26 +22,26 @@ namespace {
 
 // ---------------------------------------------------------------- the model
 
-int TabsBefore(const std::string& text, int pos) {
+int TabsBefore(std::string_view text, int pos) {
   int start = pos;
   while (start > 0 && text[static_cast<std::size_t>(start) - 1] != '\n') --start;
   return static_cast<int>(cp932::Count(std::string_view(text).substr(static_cast<std::size_t>(start),
                                                                      static_cast<std::size_t>(pos - start)),
                                        "\t"));
 }
-bool AtRowStart(const std::string& text, int pos) { return pos == 0 || text[static_cast<std::size_t>(pos) - 1] == '\n'; }
-int InsertionColumn(const std::string& text, int pos) {
+bool AtRowStart(std::string_view text, int pos) { return pos == 0 || text[static_cast<std::size_t>(pos) - 1] == '\n'; }
+int InsertionColumn(std::string_view text, int pos) {
   const bool inside = !AtRowStart(text, pos) && text[static_cast<std::size_t>(pos) - 1] != '\t';
   return TabsBefore(text, pos) + (inside ? 1 : 0);
 }
-int PasteColumn(const std::string& text, int pos) {
+int PasteColumn(std::string_view text, int pos) {
   const bool afterTab = pos > 0 && text[static_cast<std::size_t>(pos) - 1] == '\t';
   return TabsBefore(text, pos) + (afterTab ? 0 : 1);
 }
-int LfsBefore(const std::string& text, int pos) {
+int LfsBefore(std::string_view text, int pos) {
   return static_cast<int>(std::count(text.begin(), text.begin() + pos, '\n'));
 }
-int TextRows(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1; }
+int TextRows(std::string_view text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1; }
 
 std::string Entry(EditorView& v, int i) {
   const auto& rows = v.Extension<TableClipboard>().rows;
@@ -352,7 +352,7 @@ TEST(BlockEditingModel, RandomTablesMatchTheCellByCellCommands) {
     for (unsigned seed = 1; seed <= 400; ++seed) {
       std::mt19937 rng(seed * 7919u + static_cast<unsigned>(c.id));
       Prepare(rng, fast, model);
-      const std::string original = fast.Text();
+      const std::string original(fast.Text());
       const auto selBefore = fast.Edit().GetSel();
       if (!fast.view.IsEnabled(c.id)) continue;
       const auto undoBefore = fast.view.History().Current();

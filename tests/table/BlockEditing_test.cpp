@@ -13,7 +13,7 @@ namespace {
 const std::string kHyo = "\x95\x5C";  // 表: its trail byte is 0x5C
 
 // Position of the n-th occurrence (0-based) of `what` in the text.
-int PosOf(const std::string& text, const std::string& what, int n = 0) {
+int PosOf(std::string_view text, const std::string& what, int n = 0) {
   std::size_t p = text.find(what);
   for (int i = 0; i < n; ++i) p = text.find(what, p + 1);
   return static_cast<int>(p);
@@ -188,7 +188,7 @@ TEST(BlockEditing, RepeatedPasteFillsTheBlock) {
   t.view.Execute(cmd::CopyBlock);
   ASSERT_EQ(t.view.Extension<TableClipboard>().rowCount, 1);
   ASSERT_EQ(t.view.Extension<TableClipboard>().columnCount, 2);
-  const std::string text = t.Text();
+  const std::string text(t.Text());
   // Block: rows 2-4, columns 0-4.
   t.Drag(PosOf(text, "1"), PosOf(text, "5", 2) + 1);
   EXPECT_EQ(t.view.cellRange, (CellRange{0, 2, 4, 4}));

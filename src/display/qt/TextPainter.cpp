@@ -121,7 +121,6 @@ void TextPainter::PaintRows(QPainter& p, const PivraTextWidget::PaintRequest& re
   const int rows = (format.height() + lh - 1) / lh;
   const int x0 = format.left() - e.HorizontalScroll();
   const auto [selStart, selEnd] = e.GetSel();
-  const std::string_view text = e.Text();
   // While composing, the composed text takes the place of the selection in
   // the row where the selection starts: the selected bytes are left out and
   // what follows moves right by the composed text's width.
@@ -138,12 +137,15 @@ void TextPainter::PaintRows(QPainter& p, const PivraTextWidget::PaintRequest& re
     const int y = format.top() + (row - first) * lh;
     if (y >= dirty.bottom() + 1 || y + lh <= dirty.top()) continue;
     const EditBuffer::RowSpan span = e.RowRange(row);  // the row's bytes, without its line break
+    // Read a row at a time (with the byte after it, where a character's
+    // second byte may stand), never the whole text as one run.
+    const std::string_view rowBytes = e.Slice(span.begin, std::min(span.end + 1, e.GetTextLength()));
     const qreal baseline = y + lay.Ascent();
     const int rowLeft = row == compositionRow ? x0 - composition.rowShift : x0;
     bool compositionPending = row == compositionRow;
     int x = 0;  // from the start of the row, as the buffer measures it
     for (int pos = span.begin; pos < span.end;) {
-      const int len = static_cast<int>(cp932::CharLen(text, static_cast<std::size_t>(pos)));
+      const int len = static_cast<int>(cp932::CharLen(rowBytes, static_cast<std::size_t>(pos - span.begin)));
       if (compositionPending && pos >= selStart) {
         PaintComposition(p, request, rowLeft + x, y);
         x += compositionWidth;
@@ -153,7 +155,7 @@ void TextPainter::PaintRows(QPainter& p, const PivraTextWidget::PaintRequest& re
         pos += len;
         continue;
       }
-      const std::string_view ch = text.substr(static_cast<std::size_t>(pos), static_cast<std::size_t>(len));
+      const std::string_view ch = rowBytes.substr(static_cast<std::size_t>(pos - span.begin), static_cast<std::size_t>(len));
       const int next = e.Advance(x, ch);  // a TAB reaches the buffer's next tab stop
       const int left = rowLeft + x;
       if (left > format.right()) break;

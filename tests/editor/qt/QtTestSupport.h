@@ -67,7 +67,7 @@ struct TestWindow {
     widget.Refresh();
   }
 
-  const std::string& Text() const { return view.Edit().Text(); }
+  std::string_view Text() const { return view.Edit().Text(); }
   void SetText(const std::string& cp932) {
     view.Edit().SetText(cp932);
     widget.Refresh();

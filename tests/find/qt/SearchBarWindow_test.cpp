@@ -28,7 +28,7 @@ struct BarFrame : WindowFixture {
 
   SearchBarWindow& Bar() { return frame->SearchBar(); }
   std::pair<int, int> Sel() { return view->Edit().GetSel(); }
-  const std::string& Text() { return view->Edit().Text(); }
+  std::string_view Text() { return view->Edit().Text(); }
   void Settle() {
     QCoreApplication::processEvents();
     frame->RunIdle();
