@@ -353,7 +353,7 @@ void EditorView::NormaliseLineEndsOfChange() {
   const std::string_view text = edit_.Text();
   if (text.find("\r\n") != std::string_view::npos) return;  // the usual case, at once
   if (text.find_first_of("\r\n") == std::string_view::npos) return;  // no line end to convert
-  const std::string_view before = history_.CurrentText();
+  const std::string before = history_.CurrentText();
   const bool beforeHadLineEnds = before.find_first_of("\r\n") != std::string_view::npos;
   const bool beforeHeldLoneLineEndsOnly = beforeHadLineEnds && before.find("\r\n") == std::string_view::npos;
   if (!beforeHeldLoneLineEndsOnly) NormaliseLineEnds();

@@ -3,6 +3,7 @@
 // to push. The store holds snapshots 0..top_ (its Size() is top_ + 1).
 #include "undo/UndoHistory.h"
 
+#include <algorithm>
 #include <string_view>
 #include <tuple>
 
@@ -12,11 +13,11 @@
 namespace {
 
 // True when `text` is `before` with the bytes [start, end) taken out.
-bool IsWithoutBlock(std::string_view text, std::string_view before, int start, int end) {
-  if (start < 0 || end < start || static_cast<std::size_t>(end) > before.size()) return false;
+bool IsWithoutBlock(std::string_view text, const ChunkedText& before, int start, int end) {
+  if (start < 0 || end < start || static_cast<std::size_t>(end) > before.Size()) return false;
   const auto s = static_cast<std::size_t>(start), e = static_cast<std::size_t>(end);
-  return text.size() == before.size() - (e - s) && text.substr(0, s) == before.substr(0, s) &&
-         text.substr(s) == before.substr(e);
+  return text.size() == before.Size() - (e - s) && before.HoldsAt(0, text.substr(0, s)) &&
+         before.HoldsAt(e, text.substr(s));
 }
 
 SnapshotView ViewOf(const EditBuffer& buffer) {
@@ -67,9 +68,15 @@ void UndoHistory::Push(const EditBuffer& buffer) {
   ++current_;
   if (saved_ == current_) saved_ = kNotSaved;
   if (current_ > top_) top_ = current_;
+  // Only the bytes between the ends no edit has touched since the mark are
+  // handed over and compared.
   const EditBuffer::UnchangedEnds ends = markedBuffer_ == &buffer ? buffer.UnchangedSinceMark() : EditBuffer::UnchangedEnds{};
-  store_->Put(current_, buffer.Text(), ViewOf(buffer), static_cast<std::size_t>(ends.prefix),
-              static_cast<std::size_t>(ends.suffix));
+  const auto size = static_cast<std::size_t>(buffer.GetTextLength());
+  const std::size_t shorter = std::min(size, store_->TextChunks(current_ - 1).Size());
+  const std::size_t prefix = std::min(static_cast<std::size_t>(ends.prefix), shorter);
+  const std::size_t suffix = std::min(static_cast<std::size_t>(ends.suffix), shorter - prefix);
+  const std::string_view changed = std::string_view(buffer.Text()).substr(prefix, size - prefix - suffix);
+  store_->PutChange(current_, prefix, suffix, changed, ViewOf(buffer));
   MarkCurrent(buffer);
 }
 
@@ -90,7 +97,7 @@ bool UndoHistory::RecordsChange(const EditBuffer& buffer, bool backspaceOrDelete
   // the caret where the block started is a change like any other, and must
   // not go unrecorded.
   if (e == stored.selStart && stored.selStart < stored.selEnd && !backspaceOrDeleteDown &&
-      IsWithoutBlock(buffer.Text(), store_->Text(current_), stored.selStart, stored.selEnd))
+      IsWithoutBlock(buffer.Text(), store_->TextChunks(current_), stored.selStart, stored.selEnd))
     return false;
   return autoSnapshot;
 }
@@ -152,7 +159,7 @@ void UndoHistory::Equalise(UndoHistory& active, UndoHistory& other) {
 
 std::string UndoHistory::TextAt(std::uint32_t i) const { return store_->Text(i); }
 
-const std::string& UndoHistory::CurrentText() const { return store_->Text(current_); }
+std::string UndoHistory::CurrentText() const { return store_->Text(current_); }
 
 int UndoHistory::FirstVisibleLineAt(std::uint32_t i) const { return store_->View(i).firstVisibleLine; }
 

@@ -88,8 +88,8 @@ class UndoHistory {
 
   // Read access to any snapshot 0..top.
   std::string TextAt(std::uint32_t i) const;
-  // The current snapshot's text without a copy; valid until the history changes.
-  const std::string& CurrentText() const;
+  // The current snapshot's text.
+  std::string CurrentText() const;
   int FirstVisibleLineAt(std::uint32_t i) const;
   std::pair<int, int> SelectionAt(std::uint32_t i) const;
   bool SavedMarkAt(std::uint32_t i) const;
