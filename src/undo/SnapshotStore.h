@@ -25,7 +25,7 @@
 // A working copy of one snapshot's text, the cache, is kept as a ChunkedText
 // with its index. Moving to a neighbouring snapshot applies one delta to it,
 // which replaces the one or two chunks the delta touches and keeps the rest, so
-// a keystroke costs the same in a long text as in a short one. A keyframe is a
+// a keystroke copies a few kilobytes however long the text is. A keyframe is a
 // copy of the cache's row of chunks when the cache holds its text: the chunks
 // no edit has touched since the keyframe before stay shared with it. Text(i)
 // puts the whole text together only when asked. The cache is not part of the
