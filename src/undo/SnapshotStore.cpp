@@ -251,7 +251,12 @@ void SnapshotStore::DropOldest() {
     blocks_.erase(blocks_.begin());
     first_ = 0;
   }
-  if (cacheIndex_ != kNoCache) cacheIndex_ = cacheIndex_ == 0 ? kNoCache : cacheIndex_ - 1;
+  if (cacheIndex_ == 0) {
+    cache_ = ChunkedText();  // the text of a snapshot no longer stored
+    cacheIndex_ = kNoCache;
+  } else if (cacheIndex_ != kNoCache) {
+    --cacheIndex_;
+  }
 }
 
 void SnapshotStore::TakeCacheFrom(SnapshotStore& other) {
