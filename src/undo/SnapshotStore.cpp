@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cstdint>
 #include <unordered_set>
 
 #include "undo/TextDiff.h"
@@ -167,6 +168,19 @@ std::string SnapshotStore::Text(std::uint32_t i) const { return TextChunks(i).To
 const ChunkedText& SnapshotStore::TextChunks(std::uint32_t i) const {
   MoveCache(i);
   return cache_;
+}
+
+SnapshotStore::SharedEnds SnapshotStore::SharedEndsBetween(std::uint32_t a, std::uint32_t b) const {
+  if (a == b) return {TextChunks(a).Size(), 0};
+  // Every text between them agrees with its neighbour outside its delta's
+  // span, so all of them agree outside the union of the spans.
+  SharedEnds ends{SIZE_MAX, SIZE_MAX};
+  for (std::uint32_t j = std::min(a, b) + 1; j <= std::max(a, b); ++j) {
+    const Delta& d = *At(j).delta;
+    ends.prefix = std::min<std::size_t>(ends.prefix, d.prefix);
+    ends.suffix = std::min<std::size_t>(ends.suffix, d.suffix);
+  }
+  return ends;
 }
 
 void SnapshotStore::SetView(std::uint32_t i, const SnapshotView& view) {

@@ -93,6 +93,15 @@ class SnapshotStore {
   void PutChange(std::uint32_t i, std::size_t unchangedPrefix, std::size_t unchangedSuffix, std::string_view changed,
                  const SnapshotView& view);
 
+  // Bytes at the start and at the end that the texts of snapshots a and b
+  // share, as the deltas between them tell without comparing: prefix + suffix
+  // never exceeds either text's size.
+  struct SharedEnds {
+    std::size_t prefix = 0;
+    std::size_t suffix = 0;
+  };
+  SharedEnds SharedEndsBetween(std::uint32_t a, std::uint32_t b) const;
+
   // Forgets snapshot 0; snapshot i becomes i - 1. Requires Size() >= 2.
   void DropOldest();
 

@@ -4,6 +4,8 @@
 #include "undo/UndoHistory.h"
 
 #include <algorithm>
+#include <functional>
+#include <string>
 #include <string_view>
 #include <tuple>
 
@@ -19,6 +21,21 @@ bool IsWithoutBlock(std::string_view text, const ChunkedText& before, int start,
   return text.size() == before.Size() - (e - s) && before.HoldsAt(0, text.substr(0, s)) &&
          before.HoldsAt(e, text.substr(s));
 }
+
+// Holds back the buffer's change notification while it lives.
+class NotificationPause {
+ public:
+  explicit NotificationPause(EditBuffer& buffer) : buffer_(buffer), notify_(std::move(buffer.onChange)) {
+    buffer_.onChange = nullptr;
+  }
+  ~NotificationPause() { buffer_.onChange = std::move(notify_); }
+  NotificationPause(const NotificationPause&) = delete;
+  NotificationPause& operator=(const NotificationPause&) = delete;
+
+ private:
+  EditBuffer& buffer_;
+  std::function<void()> notify_;
+};
 
 SnapshotView ViewOf(const EditBuffer& buffer) {
   const auto [s, e] = buffer.GetSel();
@@ -45,6 +62,7 @@ void UndoHistory::Restart(const EditBuffer& buffer) {
 void UndoHistory::MarkCurrent(const EditBuffer& buffer) const {
   buffer.MarkUnchanged();
   markedBuffer_ = &buffer;
+  markedRevision_ = buffer.TextRevision();
 }
 
 void UndoHistory::MakeUnique() {
@@ -112,24 +130,61 @@ bool UndoHistory::Undo(EditBuffer& buffer) {
   if (current_ == 0) return false;
   RecordSelection(buffer);
   --current_;
-  Restore(buffer);
+  Restore(buffer, current_ + 1);
   return true;
 }
 
 bool UndoHistory::Redo(EditBuffer& buffer) {
   if (current_ >= top_) return false;
   ++current_;
-  Restore(buffer);
+  Restore(buffer, current_ - 1);
   return true;
 }
 
-void UndoHistory::Restore(EditBuffer& buffer) const {
+void UndoHistory::Restore(EditBuffer& buffer, std::uint32_t from) const {
   const SnapshotView view = store_->View(current_);
-  buffer.SetText(store_->Text(current_));
-  buffer.LineScroll(0, view.firstVisibleLine);
+  if (RestoreChangedSpan(buffer, from)) {
+    // As SetText leaves the view: scrolled to the top left.
+    buffer.SetHorizontalScroll(0);
+    buffer.LineScroll(0, view.firstVisibleLine - buffer.FirstVisibleLine());
+  } else {
+    buffer.SetText(store_->Text(current_));
+    buffer.LineScroll(0, view.firstVisibleLine);
+  }
   buffer.SetSel(view.selStart, view.selEnd);
   buffer.ScrollCaret();
   MarkCurrent(buffer);
+}
+
+bool UndoHistory::RestoreChangedSpan(EditBuffer& buffer, std::uint32_t from) const {
+  if (markedBuffer_ != &buffer || buffer.TextRevision() != markedRevision_) return false;
+  const SnapshotStore::SharedEnds ends = store_->SharedEndsBetween(from, current_);
+  const ChunkedText& target = store_->TextChunks(current_);
+  const auto size = static_cast<std::size_t>(buffer.GetTextLength());
+  const std::size_t prefix = ends.prefix;
+  std::size_t suffix = ends.suffix;
+  // A change of most of the text is put in whole: an edit that long costs
+  // more than reading it in.
+  if (std::max(size, target.Size()) - prefix - suffix > target.Size() / 2 + 4096) return false;
+  if (size == target.Size() && prefix + suffix == size) return true;  // the same text
+
+  // The span must start and end on character boundaries of the buffer's
+  // text. Its start moves back to the character's lead byte (the bytes
+  // before the span are the same in both texts); an end inside a character
+  // moves past its trail byte.
+  buffer.SetSel(static_cast<int>(prefix), static_cast<int>(size - suffix));
+  auto [start, end] = buffer.GetSel();
+  if (static_cast<std::size_t>(end) != size - suffix) {
+    --suffix;
+    buffer.SetSel(start, static_cast<int>(size - suffix));
+    if (static_cast<std::size_t>(buffer.GetSel().second) != size - suffix) return false;
+  }
+  std::string bytes;
+  target.AppendRange(bytes, static_cast<std::size_t>(start), target.Size() - suffix);
+  // The history puts back a text it holds: no change of the user's to record.
+  const NotificationPause pause(buffer);
+  buffer.ReplaceSel(bytes);
+  return true;
 }
 
 void UndoHistory::MarkSaved() { saved_ = current_; }

@@ -63,7 +63,7 @@ class UndoHistory {
   // Puts the current snapshot back into the buffer (text, first visible
   // line, selection): takes back a change that must not stay, the history
   // unchanged.
-  void Revert(EditBuffer& buffer) const { Restore(buffer); }
+  void Revert(EditBuffer& buffer) const { Restore(buffer, current_); }
 
   bool CanUndo() const { return current_ > 0; }
   bool CanRedo() const { return current_ < top_; }
@@ -100,7 +100,14 @@ class UndoHistory {
  private:
   static constexpr std::int64_t kNotSaved = -1;
 
-  void Restore(EditBuffer& buffer) const;
+  // Puts the current snapshot into the buffer, which held snapshot `from`
+  // when it was last marked.
+  void Restore(EditBuffer& buffer, std::uint32_t from) const;
+  // Puts the current snapshot's text into a buffer that holds the text of
+  // snapshot `from` untouched since the mark, replacing only the bytes the
+  // two texts do not share. False, with nothing done, when that is not known
+  // or not worth it.
+  bool RestoreChangedSpan(EditBuffer& buffer, std::uint32_t from) const;
   // The buffer now holds the current snapshot's text: its edits from here
   // on tell the next Push which bytes to compare.
   void MarkCurrent(const EditBuffer& buffer) const;
@@ -117,4 +124,6 @@ class UndoHistory {
   // The buffer last marked as holding the current snapshot's text; a push
   // from any other buffer (the other pane, a copied history) compares whole.
   mutable const EditBuffer* markedBuffer_ = nullptr;
+  // Its text revision at the mark: equal still, it holds that text exactly.
+  mutable std::uint64_t markedRevision_ = 0;
 };
