@@ -12,6 +12,9 @@
 // often a full text held as shared, immutable chunks, so memory follows the
 // size of the edits, not the text size times the number of steps. Copying a
 // history (two panes) shares the stored snapshots instead of copying them.
+// Undo and redo into the buffer the history last marked, untouched since,
+// replace only the bytes the two snapshots do not share; any other buffer
+// gets the whole text.
 //
 // Capacity: 65,535 snapshots. The push that would need a 65,536th drops the
 // oldest one and goes on recording.
