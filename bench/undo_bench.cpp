@@ -11,7 +11,20 @@
 //   textat_mean_us / _p99 / _max  TextAt of random snapshots (a copy of 1 MB)
 //   split_push_mean_us            Push plus two Equalise calls with two panes
 //   settext_us                    the buffer's own SetText of 1 MB, for reference
+//
+// BM_UndoAt64MB does the same kind of work on a 64 MB table (51-byte rows of
+// 10 cells): 1,000 typed letters in the middle, each pushed, then 1,000
+// undos, and a whole-text command undone. Counters:
+//   push_p50_us / _p99 / _max     Push alone
+//   undo_p50_us                   Undo of one typed letter, with the buffer's SetText
+//   heap_growth_MB                allocator bytes in use above those after Restart,
+//                                 the most seen during the edits and undos
+//   history_growth_MB             the history's own MemoryBytes growth
+//   buffer_capacity_MB            what the buffer's text holds
+//   command_undo_ms               Undo of a command that changed every row
+//   command_textat_ms             of which: putting the old text together
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 
 #include <algorithm>
 #include <chrono>
@@ -226,6 +239,92 @@ void BM_UndoWholeTextCommands(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_UndoWholeTextCommands)->Iterations(1)->Unit(benchmark::kSecond);
+
+std::size_t HeapInUse() {
+  const struct mallinfo2 m = mallinfo2();
+  return m.uordblks + m.hblkhd;
+}
+
+std::string TableOf(std::size_t bytes) {
+  std::mt19937 rng(64);
+  std::string t;
+  t.reserve(bytes + 64);
+  char cell[4] = {'0', '.', '0', '0'};
+  while (t.size() + 51 <= bytes) {
+    for (int c = 0; c < 10; ++c) {
+      const unsigned v = rng() % 1000;
+      cell[0] = static_cast<char>('0' + v / 100);
+      cell[2] = static_cast<char>('0' + v / 10 % 10);
+      cell[3] = static_cast<char>('0' + v % 10);
+      t.append(cell, 4);
+      t += c + 1 < 10 ? "\t" : "\r\n";
+    }
+  }
+  return t;
+}
+
+void BM_UndoAt64MB(benchmark::State& state) {
+  const std::string text = TableOf(64u << 20);
+  for (auto _ : state) {
+    EditBuffer buffer;
+    buffer.SetLimitText(EditBuffer::kMaxTextLimit);
+    buffer.SetText(text);
+    UndoHistory history;
+    history.Restart(buffer);
+    const std::size_t heapBefore = HeapInUse();
+    const std::size_t historyBefore = history.MemoryBytes();
+    std::size_t heapMost = heapBefore;
+
+    const int middle = static_cast<int>(text.size() / 2);
+    buffer.SetSel(middle, middle);
+    Stat push;
+    for (int i = 0; i < 1000; ++i) {
+      buffer.TypeText(std::string(1, static_cast<char>('a' + i % 26)));
+      const auto start = Clock::now();
+      history.Push(buffer);
+      push.Add(MicrosSince(start));
+      if (i % 100 == 0) heapMost = std::max(heapMost, HeapInUse());
+    }
+    const std::size_t historyAfter = history.MemoryBytes();
+    Stat undo;
+    for (int i = 0; i < 1000; ++i) {
+      const auto start = Clock::now();
+      history.Undo(buffer);
+      undo.Add(MicrosSince(start));
+      if (i % 100 == 0) heapMost = std::max(heapMost, HeapInUse());
+    }
+    heapMost = std::max(heapMost, HeapInUse());
+    if (buffer.Text() != text) state.SkipWithError("undo did not restore the text");
+
+    // A command that rewrote a cell in every row, pushed, then undone.
+    std::string changed = text;
+    for (std::size_t pos = 0; pos < changed.size(); pos += 51) changed[pos] = 'x';
+    buffer.SetText(changed);
+    history.Push(buffer);
+    history.TextAt(history.Current());  // where the cache is after a push
+    const auto textAtStart = Clock::now();
+    benchmark::DoNotOptimize(history.TextAt(history.Current() - 1).data());
+    const double textAt = MicrosSince(textAtStart) / 1000.0;
+    history.TextAt(history.Current());
+    const auto undoStart = Clock::now();
+    history.Undo(buffer);
+    const double commandUndo = MicrosSince(undoStart) / 1000.0;
+    if (buffer.Text() != text) state.SkipWithError("the command was not undone");
+
+    std::sort(push.us.begin(), push.us.end());
+    std::sort(undo.us.begin(), undo.us.end());
+    state.counters["push_p50_us"] = push.us[push.us.size() / 2];
+    state.counters["push_p99_us"] = push.P99();
+    state.counters["push_max_us"] = push.Max();
+    state.counters["undo_p50_us"] = undo.us[undo.us.size() / 2];
+    state.counters["heap_growth_MB"] = static_cast<double>(heapMost - heapBefore) / (1 << 20);
+    state.counters["history_growth_MB"] = static_cast<double>(historyAfter - historyBefore) / (1 << 20);
+    state.counters["buffer_capacity_MB"] = static_cast<double>(buffer.Text().capacity()) / (1 << 20);
+    state.counters["command_undo_ms"] = commandUndo;
+    state.counters["command_textat_ms"] = textAt;
+  }
+}
+BENCHMARK(BM_UndoAt64MB)->Iterations(1)->Unit(benchmark::kSecond);
 
 }  // namespace
 

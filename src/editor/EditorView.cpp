@@ -353,7 +353,7 @@ Rect EditorView::ScreenRectOf(const BlockExtent& extent) const {
 void EditorView::NormaliseLineEndsOfChange() {
   if (edit_.ContainsCrLf()) return;  // the usual case, at once
   if (edit_.LogicalLineCount() == 1 && edit_.Text().find('\r') == std::string_view::npos) return;  // no line end
-  const std::string_view before = history_.CurrentText();
+  const std::string before = history_.CurrentText();
   const bool beforeHadLineEnds = before.find_first_of("\r\n") != std::string_view::npos;
   const bool beforeHeldLoneLineEndsOnly = beforeHadLineEnds && before.find("\r\n") == std::string_view::npos;
   if (!beforeHeldLoneLineEndsOnly) NormaliseLineEnds();

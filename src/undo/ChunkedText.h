@@ -1,18 +1,21 @@
-// ChunkedText: an immutable text held as a row of shared, immutable chunks.
+// ChunkedText: a text held as a row of shared, immutable chunks.
 //
 //   chunks_[0] | chunks_[1] | ... | chunks_[n-1]     concatenated = the text
+//   ends_[k] = bytes in chunks_[0..k]                ends_[n-1] = size_
 //
-// Invariants: no chunk is empty; size_ is the sum of the chunk sizes; with one
-// chunkBytes used throughout, every chunk holds at most chunkBytes bytes and,
-// when the text holds at least chunkBytes / 2, at least chunkBytes / 2 (a
-// shorter text is a single chunk).
+// Invariants: no chunk is empty; ends_ holds the running sum of the chunk
+// sizes, one entry per chunk, so it rises strictly and its last entry is
+// size_; with one chunkBytes used throughout, every chunk holds at most
+// chunkBytes bytes and, when the text holds at least chunkBytes / 2, at least
+// chunkBytes / 2 (a shorter text is a single chunk).
 //
-// The undo history keeps a full text every few dozen snapshots. Two such texts
-// differ only around the places edited between them, so a new one is made from
-// an older one by Splice or Rebased: every chunk that lies wholly outside the
-// changed range is shared, and only the chunks around the change are cut
-// anew. A keyframe of a 1 MB text then costs a few chunks plus a vector of
-// pointers, not a megabyte.
+// A chunk never changes once made; the row does. Replace cuts anew only the
+// chunks a change touches (and a short neighbour) and keeps every other chunk
+// as it is, so a copy of the row taken before the change still shares them.
+// The undo history uses that twice: its working copy of a text takes a
+// keystroke by replacing one or two chunks of a few kilobytes, however long
+// the text, and a full text it keeps for later is a copy of that row, which
+// costs a vector of pointers and no bytes of text.
 #pragma once
 
 #include <cstddef>
@@ -30,14 +33,12 @@ class ChunkedText {
   // `text` cut into chunks of at most chunkBytes.
   static ChunkedText FromText(std::string_view text, std::size_t chunkBytes);
 
-  // This text with the bytes [prefix, Size() - suffix) replaced by `middle`.
+  // Replaces the bytes [prefix, Size() - suffix) by `middle` in place.
   // Requires prefix + suffix <= Size().
+  void Replace(std::size_t prefix, std::size_t suffix, std::string_view middle, std::size_t chunkBytes);
+  // A copy of this text changed as Replace changes it.
   ChunkedText Splice(std::size_t prefix, std::size_t suffix, std::string_view middle,
                      std::size_t chunkBytes) const;
-
-  // A chunked copy of `text` that shares every chunk of this one lying wholly
-  // in the prefix or suffix the two texts have in common.
-  ChunkedText Rebased(std::string_view text, std::size_t chunkBytes) const;
 
   std::size_t Size() const { return size_; }
   const std::vector<Chunk>& Chunks() const { return chunks_; }
@@ -45,13 +46,24 @@ class ChunkedText {
   // Replaces the contents of `out` by the text.
   void CopyTo(std::string& out) const;
   std::string ToString() const;
+  // Appends the bytes [from, to) of the text to `out`; to <= Size().
+  void AppendRange(std::string& out, std::size_t from, std::size_t to) const;
+
+  // How many leading bytes of `bytes` equal the text from `from` on.
+  std::size_t CommonPrefixAt(std::size_t from, std::string_view bytes) const;
+  // How many trailing bytes of `bytes` equal the text just before `end`.
+  std::size_t CommonSuffixBefore(std::size_t end, std::string_view bytes) const;
+  // Whether the text holds `bytes` at `from`.
+  bool HoldsAt(std::size_t from, std::string_view bytes) const {
+    return from <= size_ && bytes.size() <= size_ - from && CommonPrefixAt(from, bytes) == bytes.size();
+  }
 
  private:
-  // Appends the bytes [from, to) of the text to `out`.
-  void AppendRange(std::string& out, std::size_t from, std::size_t to) const;
-  std::size_t CommonPrefix(std::string_view text) const;
-  std::size_t CommonSuffix(std::string_view text, std::size_t limit) const;
+  // The chunk holding byte `pos` < Size().
+  std::size_t ChunkAt(std::size_t pos) const;
+  std::size_t ChunkStart(std::size_t k) const { return k == 0 ? 0 : ends_[k - 1]; }
 
   std::vector<Chunk> chunks_;
+  std::vector<std::size_t> ends_;
   std::size_t size_ = 0;
 };

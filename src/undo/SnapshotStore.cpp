@@ -1,6 +1,8 @@
 #include "undo/SnapshotStore.h"
 
+#include <algorithm>
 #include <cassert>
+#include <cstdint>
 #include <unordered_set>
 
 #include "undo/TextDiff.h"
@@ -26,7 +28,7 @@ SnapshotStore::SnapshotStore(std::string_view text0, SnapshotView view0, Options
   e.keyframe = std::make_shared<const ChunkedText>(ChunkedText::FromText(text0, options_.chunkBytes));
   e.view = view0;
   size_ = 1;
-  cache_.assign(text0);
+  cache_ = *e.keyframe;
   cacheIndex_ = 0;
 }
 
@@ -63,33 +65,52 @@ std::uint32_t SnapshotStore::KeyframeAtOrBelow(std::uint32_t i) const {
   return i;
 }
 
-SnapshotStore::Delta SnapshotStore::MakeDelta(std::string_view before, std::string_view after,
-                                              textdiff::Span known) const {
-  const textdiff::Span span = textdiff::CommonEnds(before, after, known);
+SnapshotStore::Delta SnapshotStore::MakeDelta(std::size_t prefix, std::size_t suffix, std::string_view changed) const {
+  // Only the bytes between the known ends are compared: for a keystroke, a
+  // few bytes, however long the text.
+  const std::size_t oldEnd = cache_.Size() - suffix;
+  const std::size_t shorter = std::min(oldEnd - prefix, changed.size());
+  const std::size_t samePrefix = cache_.CommonPrefixAt(prefix, changed.substr(0, shorter));
+  const std::size_t sameSuffix = cache_.CommonSuffixBefore(oldEnd, changed.substr(changed.size() - (shorter - samePrefix)));
   Delta d;
-  d.prefix = static_cast<std::uint32_t>(span.prefix);
-  d.suffix = static_cast<std::uint32_t>(span.suffix);
-  const std::size_t removed = before.size() - span.prefix - span.suffix;
-  const std::size_t inserted = after.size() - span.prefix - span.suffix;
+  d.prefix = static_cast<std::uint32_t>(prefix + samePrefix);
+  d.suffix = static_cast<std::uint32_t>(suffix + sameSuffix);
+  const std::size_t removed = oldEnd - prefix - samePrefix - sameSuffix;
+  const std::size_t inserted = changed.size() - samePrefix - sameSuffix;
   d.bytesKept = removed + inserted <= options_.largeChange;
   if (d.bytesKept) {
-    d.removed.assign(before.substr(span.prefix, removed));
-    d.inserted.assign(after.substr(span.prefix, inserted));
+    cache_.AppendRange(d.removed, d.prefix, cache_.Size() - d.suffix);
+    d.inserted.assign(changed.substr(samePrefix, inserted));
   }
   return d;
 }
 
-std::shared_ptr<const ChunkedText> SnapshotStore::MakeKeyframe(std::uint32_t i, std::string_view text) const {
-  const ChunkedText& base = *At(KeyframeAtOrBelow(i - 1)).keyframe;
-  return std::make_shared<const ChunkedText>(base.Rebased(text, options_.chunkBytes));
+SnapshotStore::Delta SnapshotStore::MakeDelta(const ChunkedText& before, const ChunkedText& after, std::size_t prefix,
+                                              std::size_t suffix) const {
+  std::string removed;
+  std::string inserted;
+  before.AppendRange(removed, prefix, before.Size() - suffix);
+  after.AppendRange(inserted, prefix, after.Size() - suffix);
+  const textdiff::Span span = textdiff::CommonEnds(removed, inserted);
+  Delta d;
+  d.prefix = static_cast<std::uint32_t>(prefix + span.prefix);
+  d.suffix = static_cast<std::uint32_t>(suffix + span.suffix);
+  const std::size_t removedBytes = removed.size() - span.prefix - span.suffix;
+  const std::size_t insertedBytes = inserted.size() - span.prefix - span.suffix;
+  d.bytesKept = removedBytes + insertedBytes <= options_.largeChange;
+  if (d.bytesKept) {
+    d.removed.assign(removed, span.prefix, removedBytes);
+    d.inserted.assign(inserted, span.prefix, insertedBytes);
+  }
+  return d;
 }
 
 void SnapshotStore::StepForward() const {
   const Entry& e = At(static_cast<std::uint32_t>(cacheIndex_ + 1));
   if (e.delta->bytesKept) {
-    cache_.replace(e.delta->prefix, cache_.size() - e.delta->suffix - e.delta->prefix, e.delta->inserted);
+    cache_.Replace(e.delta->prefix, e.delta->suffix, e.delta->inserted, options_.chunkBytes);
   } else {
-    e.keyframe->CopyTo(cache_);
+    cache_ = *e.keyframe;
   }
   ++cacheIndex_;
 }
@@ -97,14 +118,14 @@ void SnapshotStore::StepForward() const {
 void SnapshotStore::StepBack() const {
   const Delta& d = *At(static_cast<std::uint32_t>(cacheIndex_)).delta;
   assert(d.bytesKept);
-  cache_.replace(d.prefix, cache_.size() - d.suffix - d.prefix, d.removed);
+  cache_.Replace(d.prefix, d.suffix, d.removed, options_.chunkBytes);
   --cacheIndex_;
 }
 
 void SnapshotStore::MoveCache(std::uint32_t i) const {
   if (cacheIndex_ == i) return;
-  // Cost in steps, a step being one delta applied in place; loading a keyframe
-  // copies the whole text and counts as one step too.
+  // Cost in steps, a step being one delta applied to the cache; loading a
+  // keyframe copies its row of chunk pointers and counts as one step too.
   enum class Start { KeyframeBelow, Cache, KeyframeAbove };
   Start start = Start::KeyframeBelow;
   std::uint32_t from = KeyframeAtOrBelow(i);
@@ -135,16 +156,31 @@ void SnapshotStore::MoveCache(std::uint32_t i) const {
   }
 
   if (start != Start::Cache) {
-    At(from).keyframe->CopyTo(cache_);
+    cache_ = *At(from).keyframe;
     cacheIndex_ = from;
   }
   while (cacheIndex_ < i) StepForward();
   while (cacheIndex_ > i) StepBack();
 }
 
-const std::string& SnapshotStore::Text(std::uint32_t i) const {
+std::string SnapshotStore::Text(std::uint32_t i) const { return TextChunks(i).ToString(); }
+
+const ChunkedText& SnapshotStore::TextChunks(std::uint32_t i) const {
   MoveCache(i);
   return cache_;
+}
+
+SnapshotStore::SharedEnds SnapshotStore::SharedEndsBetween(std::uint32_t a, std::uint32_t b) const {
+  if (a == b) return {TextChunks(a).Size(), 0};
+  // Every text between them agrees with its neighbour outside its delta's
+  // span, so all of them agree outside the union of the spans.
+  SharedEnds ends{SIZE_MAX, SIZE_MAX};
+  for (std::uint32_t j = std::min(a, b) + 1; j <= std::max(a, b); ++j) {
+    const Delta& d = *At(j).delta;
+    ends.prefix = std::min<std::size_t>(ends.prefix, d.prefix);
+    ends.suffix = std::min<std::size_t>(ends.suffix, d.suffix);
+  }
+  return ends;
 }
 
 void SnapshotStore::SetView(std::uint32_t i, const SnapshotView& view) {
@@ -155,44 +191,60 @@ void SnapshotStore::SetView(std::uint32_t i, const SnapshotView& view) {
 void SnapshotStore::Put(std::uint32_t i, std::string_view text, const SnapshotView& view,
                         std::size_t unchangedPrefix, std::size_t unchangedSuffix) {
   assert(i >= 1 && i <= size_);
-  std::string own;
-  if (!text.empty() && text.data() >= cache_.data() && text.data() <= cache_.data() + cache_.size()) {
-    own.assign(text);  // the cache is about to move under it
-    text = own;
-  }
-
   MoveCache(i - 1);
-  auto delta = std::make_shared<const Delta>(MakeDelta(cache_, text, {unchangedPrefix, unchangedSuffix}));
+  const std::size_t shorter = std::min(cache_.Size(), text.size());
+  unchangedPrefix = std::min(unchangedPrefix, shorter);
+  unchangedSuffix = std::min(unchangedSuffix, shorter - unchangedPrefix);
+  PutChange(i, unchangedPrefix, unchangedSuffix,
+            text.substr(unchangedPrefix, text.size() - unchangedPrefix - unchangedSuffix), view);
+}
 
-  // Replacing snapshot i under a snapshot i + 1: that one's delta was taken
-  // against the old text[i], so it is taken again against the new one. Its
-  // own text, and every keyframe, stays as it was.
-  const bool rebase = i + 1 < size_;
-  if (rebase) {
+void SnapshotStore::PutChange(std::uint32_t i, std::size_t unchangedPrefix, std::size_t unchangedSuffix,
+                              std::string_view changed, const SnapshotView& view) {
+  assert(i >= 1 && i <= size_);
+  MoveCache(i - 1);
+  assert(unchangedPrefix + unchangedSuffix <= cache_.Size());
+  auto delta = std::make_shared<const Delta>(MakeDelta(unchangedPrefix, unchangedSuffix, changed));
+  const std::size_t insertedFrom = delta->prefix - unchangedPrefix;
+  const std::string_view inserted =
+      changed.substr(insertedFrom, changed.size() - insertedFrom - (delta->suffix - unchangedSuffix));
+  const bool keyframe = OnKeyframeGrid(i) || !delta->bytesKept;
+
+  if (i + 1 < size_) {
+    // Replacing snapshot i under a snapshot i + 1: that one's delta was taken
+    // against the old text[i], so it is taken again against the new one. Its
+    // own text, and every keyframe, stays as it was. The three texts involved
+    // agree with text[i - 1] outside the spans of the three deltas, so only
+    // the bytes inside their union are compared.
+    ChunkedText text = cache_.Splice(delta->prefix, delta->suffix, inserted, options_.chunkBytes);
+    const Delta& oldDelta = *At(i).delta;
+    const Delta& nextDelta = *At(i + 1).delta;
+    const std::size_t prefix = std::min({delta->prefix, oldDelta.prefix, nextDelta.prefix});
+    const std::size_t suffix = std::min({delta->suffix, oldDelta.suffix, nextDelta.suffix});
     StepForward();  // old text[i]
     StepForward();  // text[i + 1]
-    MutableAt(i + 1).delta = std::make_shared<const Delta>(MakeDelta(text, cache_));
+    MutableAt(i + 1).delta = std::make_shared<const Delta>(MakeDelta(text, cache_, prefix, suffix));
+    Entry& e = MutableAt(i);
+    e.delta = delta;
+    e.view = view;
+    e.keyframe = keyframe ? std::make_shared<const ChunkedText>(std::move(text)) : nullptr;
+    // The cache holds text[i + 1], still valid.
+    if (!At(i + 1).delta->bytesKept && !At(i + 1).keyframe) {
+      MutableAt(i + 1).keyframe = std::make_shared<const ChunkedText>(cache_);
+    }
+    return;
   }
+
   if (i == size_) {
     if (first_ + size_ == blocks_.size() * kBlockEntries) blocks_.push_back(std::make_shared<Block>());
     ++size_;
   }
-
+  cache_.Replace(delta->prefix, delta->suffix, inserted, options_.chunkBytes);
+  cacheIndex_ = i;
   Entry& e = MutableAt(i);
   e.delta = delta;
   e.view = view;
-  e.keyframe = (OnKeyframeGrid(i) || !delta->bytesKept) ? MakeKeyframe(i, text) : nullptr;
-
-  if (rebase) {
-    // The cache holds text[i + 1], still valid.
-    if (!At(i + 1).delta->bytesKept && !At(i + 1).keyframe) MutableAt(i + 1).keyframe = MakeKeyframe(i + 1, cache_);
-  } else if (delta->bytesKept) {
-    cache_.replace(delta->prefix, cache_.size() - delta->suffix - delta->prefix, delta->inserted);
-    cacheIndex_ = i;
-  } else {
-    cache_.assign(text);
-    cacheIndex_ = i;
-  }
+  e.keyframe = keyframe ? std::make_shared<const ChunkedText>(cache_) : nullptr;
 }
 
 void SnapshotStore::DropOldest() {
@@ -213,30 +265,41 @@ void SnapshotStore::DropOldest() {
     blocks_.erase(blocks_.begin());
     first_ = 0;
   }
-  if (cacheIndex_ != kNoCache) cacheIndex_ = cacheIndex_ == 0 ? kNoCache : cacheIndex_ - 1;
+  if (cacheIndex_ == 0) {
+    cache_ = ChunkedText();  // the text of a snapshot no longer stored
+    cacheIndex_ = kNoCache;
+  } else if (cacheIndex_ != kNoCache) {
+    --cacheIndex_;
+  }
 }
 
 void SnapshotStore::TakeCacheFrom(SnapshotStore& other) {
   cache_ = std::move(other.cache_);
   cacheIndex_ = other.cacheIndex_;
-  other.cache_.clear();
+  other.cache_ = ChunkedText();
   other.cacheIndex_ = kNoCache;
 }
 
 std::size_t SnapshotStore::MemoryBytes() const {
-  std::size_t total = sizeof(*this) + blocks_.capacity() * sizeof(blocks_[0]) +
-                      blocks_.size() * (sizeof(Block) + kControlBlock) + HeapBytes(cache_);
+  std::size_t total =
+      sizeof(*this) + blocks_.capacity() * sizeof(blocks_[0]) + blocks_.size() * (sizeof(Block) + kControlBlock);
   std::unordered_set<const void*> chunksSeen;
+  // A row of chunks, and each chunk the first time any row holds it.
+  const auto addRow = [&](const ChunkedText& text) {
+    total += text.Chunks().capacity() * (sizeof(ChunkedText::Chunk) + sizeof(std::size_t));
+    for (const ChunkedText::Chunk& c : text.Chunks()) {
+      if (chunksSeen.insert(c.get()).second) total += sizeof(std::string) + kControlBlock + HeapBytes(*c);
+    }
+  };
+  addRow(cache_);
   for (std::uint32_t i = 0; i < size_; ++i) {
     const Entry& e = At(i);
     if (e.delta) {
       total += sizeof(Delta) + kControlBlock + HeapBytes(e.delta->inserted) + HeapBytes(e.delta->removed);
     }
     if (e.keyframe) {
-      total += sizeof(ChunkedText) + kControlBlock + e.keyframe->Chunks().capacity() * sizeof(ChunkedText::Chunk);
-      for (const ChunkedText::Chunk& c : e.keyframe->Chunks()) {
-        if (chunksSeen.insert(c.get()).second) total += sizeof(std::string) + kControlBlock + HeapBytes(*c);
-      }
+      total += sizeof(ChunkedText) + kControlBlock;
+      addRow(*e.keyframe);
     }
   }
   return total;

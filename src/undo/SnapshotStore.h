@@ -22,9 +22,14 @@
 // an entry of a shared block copies only that block. Dropping the oldest
 // snapshot advances `first_` inside the first block, so it moves nothing.
 //
-// The last text put together is cached with its index; moving to a
-// neighbouring snapshot applies one delta to it in place. The cache is not part
-// of the store's value: a copy starts without one.
+// A working copy of one snapshot's text, the cache, is kept as a ChunkedText
+// with its index. Moving to a neighbouring snapshot applies one delta to it,
+// which replaces the one or two chunks the delta touches and keeps the rest, so
+// a keystroke copies a few kilobytes however long the text is. A keyframe is a
+// copy of the cache's row of chunks when the cache holds its text: the chunks
+// no edit has touched since the keyframe before stay shared with it. Text(i)
+// puts the whole text together only when asked. The cache is not part of the
+// store's value: a copy starts without one.
 #pragma once
 
 #include <array>
@@ -36,7 +41,6 @@
 #include <vector>
 
 #include "undo/ChunkedText.h"
-#include "undo/TextDiff.h"
 
 // What the view showed with a snapshot: restored with the text on undo/redo.
 struct SnapshotView {
@@ -65,9 +69,11 @@ class SnapshotStore {
 
   std::uint32_t Size() const { return size_; }
 
-  // The text of snapshot i < Size(). The reference stays valid until the next
-  // call on this store.
-  const std::string& Text(std::uint32_t i) const;
+  // The text of snapshot i < Size(), put together.
+  std::string Text(std::uint32_t i) const;
+  // The same as chunks, without putting it together. The reference stays
+  // valid until the next call on this store.
+  const ChunkedText& TextChunks(std::uint32_t i) const;
 
   SnapshotView View(std::uint32_t i) const { return At(i).view; }
   void SetView(std::uint32_t i, const SnapshotView& view);
@@ -80,6 +86,21 @@ class SnapshotStore {
   // bytes between them are compared.
   void Put(std::uint32_t i, std::string_view text, const SnapshotView& view, std::size_t unchangedPrefix = 0,
            std::size_t unchangedSuffix = 0);
+  // The same, given only what changed: the text of snapshot i is that of
+  // snapshot i - 1 with the bytes between its first `unchangedPrefix` and its
+  // last `unchangedSuffix` bytes replaced by `changed`.
+  // Requires unchangedPrefix + unchangedSuffix <= the size of snapshot i - 1.
+  void PutChange(std::uint32_t i, std::size_t unchangedPrefix, std::size_t unchangedSuffix, std::string_view changed,
+                 const SnapshotView& view);
+
+  // Bytes at the start and at the end that the texts of snapshots a and b
+  // share, as the deltas between them tell without comparing: prefix + suffix
+  // never exceeds either text's size.
+  struct SharedEnds {
+    std::size_t prefix = 0;
+    std::size_t suffix = 0;
+  };
+  SharedEnds SharedEndsBetween(std::uint32_t a, std::uint32_t b) const;
 
   // Forgets snapshot 0; snapshot i becomes i - 1. Requires Size() >= 2.
   void DropOldest();
@@ -116,8 +137,11 @@ class SnapshotStore {
   Entry& MutableAt(std::uint32_t i);  // copies the block when it is shared
   bool OnKeyframeGrid(std::uint32_t i) const;
   std::uint32_t KeyframeAtOrBelow(std::uint32_t i) const;
-  Delta MakeDelta(std::string_view before, std::string_view after, textdiff::Span known = {}) const;
-  std::shared_ptr<const ChunkedText> MakeKeyframe(std::uint32_t i, std::string_view text) const;
+  // The delta from the cache's text to the text that keeps its bytes outside
+  // [prefix, size - suffix) and has `changed` between them.
+  Delta MakeDelta(std::size_t prefix, std::size_t suffix, std::string_view changed) const;
+  // The delta between two texts known to agree outside [prefix, size - suffix).
+  Delta MakeDelta(const ChunkedText& before, const ChunkedText& after, std::size_t prefix, std::size_t suffix) const;
   // Brings the cache to snapshot i by the cheapest route.
   void MoveCache(std::uint32_t i) const;
   void StepForward() const;
@@ -130,6 +154,6 @@ class SnapshotStore {
   std::uint64_t dropped_ = 0;  // snapshots dropped so far; fixes the keyframe grid
 
   static constexpr std::int64_t kNoCache = -1;
-  mutable std::string cache_;
+  mutable ChunkedText cache_;
   mutable std::int64_t cacheIndex_ = kNoCache;
 };

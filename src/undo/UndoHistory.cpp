@@ -3,6 +3,9 @@
 // to push. The store holds snapshots 0..top_ (its Size() is top_ + 1).
 #include "undo/UndoHistory.h"
 
+#include <algorithm>
+#include <functional>
+#include <string>
 #include <string_view>
 #include <tuple>
 
@@ -12,12 +15,27 @@
 namespace {
 
 // True when `text` is `before` with the bytes [start, end) taken out.
-bool IsWithoutBlock(std::string_view text, std::string_view before, int start, int end) {
-  if (start < 0 || end < start || static_cast<std::size_t>(end) > before.size()) return false;
+bool IsWithoutBlock(std::string_view text, const ChunkedText& before, int start, int end) {
+  if (start < 0 || end < start || static_cast<std::size_t>(end) > before.Size()) return false;
   const auto s = static_cast<std::size_t>(start), e = static_cast<std::size_t>(end);
-  return text.size() == before.size() - (e - s) && text.substr(0, s) == before.substr(0, s) &&
-         text.substr(s) == before.substr(e);
+  return text.size() == before.Size() - (e - s) && before.HoldsAt(0, text.substr(0, s)) &&
+         before.HoldsAt(e, text.substr(s));
 }
+
+// Holds back the buffer's change notification while it lives.
+class NotificationPause {
+ public:
+  explicit NotificationPause(EditBuffer& buffer) : buffer_(buffer), notify_(std::move(buffer.onChange)) {
+    buffer_.onChange = nullptr;
+  }
+  ~NotificationPause() { buffer_.onChange = std::move(notify_); }
+  NotificationPause(const NotificationPause&) = delete;
+  NotificationPause& operator=(const NotificationPause&) = delete;
+
+ private:
+  EditBuffer& buffer_;
+  std::function<void()> notify_;
+};
 
 SnapshotView ViewOf(const EditBuffer& buffer) {
   const auto [s, e] = buffer.GetSel();
@@ -44,6 +62,7 @@ void UndoHistory::Restart(const EditBuffer& buffer) {
 void UndoHistory::MarkCurrent(const EditBuffer& buffer) const {
   buffer.MarkUnchanged();
   markedBuffer_ = &buffer;
+  markedRevision_ = buffer.TextRevision();
 }
 
 void UndoHistory::MakeUnique() {
@@ -67,9 +86,15 @@ void UndoHistory::Push(const EditBuffer& buffer) {
   ++current_;
   if (saved_ == current_) saved_ = kNotSaved;
   if (current_ > top_) top_ = current_;
+  // Only the bytes between the ends no edit has touched since the mark are
+  // handed over and compared.
   const EditBuffer::UnchangedEnds ends = markedBuffer_ == &buffer ? buffer.UnchangedSinceMark() : EditBuffer::UnchangedEnds{};
-  store_->Put(current_, buffer.Text(), ViewOf(buffer), static_cast<std::size_t>(ends.prefix),
-              static_cast<std::size_t>(ends.suffix));
+  const auto size = static_cast<std::size_t>(buffer.GetTextLength());
+  const std::size_t shorter = std::min(size, store_->TextChunks(current_ - 1).Size());
+  const std::size_t prefix = std::min(static_cast<std::size_t>(ends.prefix), shorter);
+  const std::size_t suffix = std::min(static_cast<std::size_t>(ends.suffix), shorter - prefix);
+  const std::string_view changed = buffer.Slice(static_cast<int>(prefix), static_cast<int>(size - suffix));
+  store_->PutChange(current_, prefix, suffix, changed, ViewOf(buffer));
   MarkCurrent(buffer);
 }
 
@@ -90,7 +115,7 @@ bool UndoHistory::RecordsChange(const EditBuffer& buffer, bool backspaceOrDelete
   // the caret where the block started is a change like any other, and must
   // not go unrecorded.
   if (e == stored.selStart && stored.selStart < stored.selEnd && !backspaceOrDeleteDown &&
-      IsWithoutBlock(buffer.Text(), store_->Text(current_), stored.selStart, stored.selEnd))
+      IsWithoutBlock(buffer.Text(), store_->TextChunks(current_), stored.selStart, stored.selEnd))
     return false;
   return autoSnapshot;
 }
@@ -105,24 +130,61 @@ bool UndoHistory::Undo(EditBuffer& buffer) {
   if (current_ == 0) return false;
   RecordSelection(buffer);
   --current_;
-  Restore(buffer);
+  Restore(buffer, current_ + 1);
   return true;
 }
 
 bool UndoHistory::Redo(EditBuffer& buffer) {
   if (current_ >= top_) return false;
   ++current_;
-  Restore(buffer);
+  Restore(buffer, current_ - 1);
   return true;
 }
 
-void UndoHistory::Restore(EditBuffer& buffer) const {
+void UndoHistory::Restore(EditBuffer& buffer, std::uint32_t from) const {
   const SnapshotView view = store_->View(current_);
-  buffer.SetText(store_->Text(current_));
-  buffer.LineScroll(0, view.firstVisibleLine);
+  if (RestoreChangedSpan(buffer, from)) {
+    // As SetText leaves the view: scrolled to the top left.
+    buffer.SetHorizontalScroll(0);
+    buffer.LineScroll(0, view.firstVisibleLine - buffer.FirstVisibleLine());
+  } else {
+    buffer.SetText(store_->Text(current_));
+    buffer.LineScroll(0, view.firstVisibleLine);
+  }
   buffer.SetSel(view.selStart, view.selEnd);
   buffer.ScrollCaret();
   MarkCurrent(buffer);
+}
+
+bool UndoHistory::RestoreChangedSpan(EditBuffer& buffer, std::uint32_t from) const {
+  if (markedBuffer_ != &buffer || buffer.TextRevision() != markedRevision_) return false;
+  const SnapshotStore::SharedEnds ends = store_->SharedEndsBetween(from, current_);
+  const ChunkedText& target = store_->TextChunks(current_);
+  const auto size = static_cast<std::size_t>(buffer.GetTextLength());
+  const std::size_t prefix = ends.prefix;
+  std::size_t suffix = ends.suffix;
+  // A change of most of the text is put in whole: an edit that long costs
+  // more than reading it in.
+  if (std::max(size, target.Size()) - prefix - suffix > target.Size() / 2 + 4096) return false;
+  if (size == target.Size() && prefix + suffix == size) return true;  // the same text
+
+  // The span must start and end on character boundaries of the buffer's
+  // text. Its start moves back to the character's lead byte (the bytes
+  // before the span are the same in both texts); an end inside a character
+  // moves past its trail byte.
+  buffer.SetSel(static_cast<int>(prefix), static_cast<int>(size - suffix));
+  auto [start, end] = buffer.GetSel();
+  if (static_cast<std::size_t>(end) != size - suffix) {
+    --suffix;
+    buffer.SetSel(start, static_cast<int>(size - suffix));
+    if (static_cast<std::size_t>(buffer.GetSel().second) != size - suffix) return false;
+  }
+  std::string bytes;
+  target.AppendRange(bytes, static_cast<std::size_t>(start), target.Size() - suffix);
+  // The history puts back a text it holds: no change of the user's to record.
+  const NotificationPause pause(buffer);
+  buffer.ReplaceSel(bytes);
+  return true;
 }
 
 void UndoHistory::MarkSaved() { saved_ = current_; }
@@ -152,7 +214,7 @@ void UndoHistory::Equalise(UndoHistory& active, UndoHistory& other) {
 
 std::string UndoHistory::TextAt(std::uint32_t i) const { return store_->Text(i); }
 
-const std::string& UndoHistory::CurrentText() const { return store_->Text(current_); }
+std::string UndoHistory::CurrentText() const { return store_->Text(current_); }
 
 int UndoHistory::FirstVisibleLineAt(std::uint32_t i) const { return store_->View(i).firstVisibleLine; }
 

@@ -12,6 +12,9 @@
 // often a full text held as shared, immutable chunks, so memory follows the
 // size of the edits, not the text size times the number of steps. Copying a
 // history (two panes) shares the stored snapshots instead of copying them.
+// Undo and redo into the buffer the history last marked, untouched since,
+// replace only the bytes the two snapshots do not share; any other buffer
+// gets the whole text.
 //
 // Capacity: 65,535 snapshots. The push that would need a 65,536th drops the
 // oldest one and goes on recording.
@@ -63,7 +66,7 @@ class UndoHistory {
   // Puts the current snapshot back into the buffer (text, first visible
   // line, selection): takes back a change that must not stay, the history
   // unchanged.
-  void Revert(EditBuffer& buffer) const { Restore(buffer); }
+  void Revert(EditBuffer& buffer) const { Restore(buffer, current_); }
 
   bool CanUndo() const { return current_ > 0; }
   bool CanRedo() const { return current_ < top_; }
@@ -88,8 +91,8 @@ class UndoHistory {
 
   // Read access to any snapshot 0..top.
   std::string TextAt(std::uint32_t i) const;
-  // The current snapshot's text without a copy; valid until the history changes.
-  const std::string& CurrentText() const;
+  // The current snapshot's text.
+  std::string CurrentText() const;
   int FirstVisibleLineAt(std::uint32_t i) const;
   std::pair<int, int> SelectionAt(std::uint32_t i) const;
   bool SavedMarkAt(std::uint32_t i) const;
@@ -100,7 +103,14 @@ class UndoHistory {
  private:
   static constexpr std::int64_t kNotSaved = -1;
 
-  void Restore(EditBuffer& buffer) const;
+  // Puts the current snapshot into the buffer, which held snapshot `from`
+  // when it was last marked.
+  void Restore(EditBuffer& buffer, std::uint32_t from) const;
+  // Puts the current snapshot's text into a buffer that holds the text of
+  // snapshot `from` untouched since the mark, replacing only the bytes the
+  // two texts do not share. False, with nothing done, when that is not known
+  // or not worth it.
+  bool RestoreChangedSpan(EditBuffer& buffer, std::uint32_t from) const;
   // The buffer now holds the current snapshot's text: its edits from here
   // on tell the next Push which bytes to compare.
   void MarkCurrent(const EditBuffer& buffer) const;
@@ -117,4 +127,6 @@ class UndoHistory {
   // The buffer last marked as holding the current snapshot's text; a push
   // from any other buffer (the other pane, a copied history) compares whole.
   mutable const EditBuffer* markedBuffer_ = nullptr;
+  // Its text revision at the mark: equal still, it holds that text exactly.
+  mutable std::uint64_t markedRevision_ = 0;
 };

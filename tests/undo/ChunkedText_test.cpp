@@ -5,6 +5,8 @@
 #include <random>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -76,32 +78,69 @@ TEST(UndoChunkedText, SpliceTable) {
   }
 }
 
-TEST(UndoChunkedText, RebasedSharesAllChunksAwayFromTheChange) {
+TEST(UndoChunkedText, ReplaceInPlaceSharesAllChunksAwayFromTheChange) {
   constexpr std::size_t kChunk = 1024;
   const std::string before = Pattern(64 * 1024);
   const ChunkedText base = ChunkedText::FromText(before, kChunk);
   ASSERT_EQ(base.Chunks().size(), 64u);
 
+  // Two edits far apart: only the chunks around each are cut anew.
+  ChunkedText row = base;
   std::string after = before;
   after.insert(30000, "\x95\x5C");  // 表, whose trail byte is a backslash
+  row.Replace(30000, before.size() - 30000, "\x95\x5C", kChunk);
   after.erase(1000, 1);
-  const ChunkedText next = base.Rebased(after, kChunk);
-  EXPECT_EQ(next.ToString(), after);
-  ExpectWellFormed(next, kChunk);
-  // Prefix and suffix compare spans the whole range between the two edits,
-  // so the chunks from 1000 to 30000 are cut anew; the others are shared.
-  EXPECT_GE(SharedChunks(base, next), 64u - 31u);
+  row.Replace(1000, after.size() - 1000, "", kChunk);
+  EXPECT_EQ(row.ToString(), after);
+  ExpectWellFormed(row, kChunk);
+  EXPECT_GE(SharedChunks(base, row), 64u - 4u);
+  EXPECT_EQ(base.ToString(), before);  // the copy it came from is untouched
 
-  const ChunkedText same = base.Rebased(before, kChunk);
+  ChunkedText same = base;
+  same.Replace(500, before.size() - 500, "", kChunk);  // replaces nothing
   EXPECT_EQ(SharedChunks(base, same), 64u);
-
-  std::string oneByte = before;
-  oneByte[40000] = '!';
-  EXPECT_GE(SharedChunks(base, base.Rebased(oneByte, kChunk)), 62u);
+  EXPECT_EQ(same.ToString(), before);
 }
 
-// Random splices on a chain of texts, each made from the one before: the
-// chain must keep the bytes and the chunk sizes of a plain string model.
+struct CompareCase {
+  const char* name;
+  std::size_t at;      // CommonPrefixAt: from; CommonSuffixBefore: end
+  std::string bytes;   // compared
+  std::size_t prefix;  // expected CommonPrefixAt(at, bytes)
+  std::size_t suffix;  // expected CommonSuffixBefore(at, bytes)
+};
+
+// Compares that cross chunk boundaries, stop inside a chunk, or run to
+// either end of the text.
+TEST(UndoChunkedText, ComparesAcrossChunks) {
+  constexpr std::size_t kChunk = 8;
+  const std::string text = Pattern(40);  // chunks of 8 bytes
+  const ChunkedText t = ChunkedText::FromText(text, kChunk);
+  ASSERT_EQ(t.Chunks().size(), 5u);
+  const CompareCase cases[] = {
+      {"whole text", 0, text, 40, 0},
+      {"whole text before its end", 40, text, 0, 40},
+      {"across two boundaries", 5, text.substr(5, 20), 20, 0},
+      {"ending across two boundaries", 25, text.substr(5, 20), 0, 20},
+      {"differs in the third chunk", 4, text.substr(4, 15) + "#" + text.substr(20, 4), 15, 0},
+      {"differs in the first chunk, from the end", 24, "#" + text.substr(4, 20), 0, 20},
+      {"runs past the end", 36, text.substr(36) + "more", 4, 0},
+      {"runs past the start", 3, "more" + text.substr(0, 3), 0, 3},
+      {"nothing compared", 17, "", 0, 0},
+      {"at the very end", 40, "x", 0, 0},
+      {"at the very start", 0, "x", 0, 0},
+  };
+  for (const CompareCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(t.CommonPrefixAt(c.at, c.bytes), c.prefix);
+    EXPECT_EQ(t.CommonSuffixBefore(c.at, c.bytes), c.suffix);
+    EXPECT_EQ(t.HoldsAt(c.at, c.bytes), c.prefix == c.bytes.size());
+  }
+}
+
+// Random splices on a chain of texts, each made from the one before or
+// changed in place: the chain must keep the bytes and the chunk sizes of a
+// plain string model.
 TEST(UndoChunkedText, RandomSplicesMatchAString) {
   for (unsigned seed : {1u, 2u, 3u, 4u}) {
     SCOPED_TRACE(seed);
@@ -109,6 +148,7 @@ TEST(UndoChunkedText, RandomSplicesMatchAString) {
     const std::size_t chunk = 8 + rng() % 40;
     std::string model = Pattern(rng() % 300);
     ChunkedText text = ChunkedText::FromText(model, chunk);
+    std::vector<std::pair<ChunkedText, std::string>> kept;
     for (int step = 0; step < 400; ++step) {
       const std::size_t prefix = rng() % (model.size() + 1);
       const std::size_t suffix = rng() % (model.size() - prefix + 1);
@@ -117,12 +157,21 @@ TEST(UndoChunkedText, RandomSplicesMatchAString) {
       if (step % 2 == 0) {
         text = text.Splice(prefix, suffix, middle, chunk);
       } else {
-        text = text.Rebased(model, chunk);
+        if (step % 16 == 1) kept.emplace_back(text, text.ToString());
+        text.Replace(prefix, suffix, middle, chunk);
       }
       ASSERT_EQ(text.ToString(), model) << "step " << step;
       ExpectWellFormed(text, chunk);
+      std::string range;
+      const std::size_t from = rng() % (model.size() + 1);
+      const std::size_t to = from + rng() % (model.size() - from + 1);
+      text.AppendRange(range, from, to);
+      ASSERT_EQ(range, model.substr(from, to - from));
       if (HasFailure()) return;
     }
+    // Copies taken on the way share chunks with the row changed after them,
+    // and still hold their own text.
+    for (const auto& [copy, copyText] : kept) ASSERT_EQ(copy.ToString(), copyText);
   }
 }
 

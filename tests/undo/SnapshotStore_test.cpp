@@ -170,6 +170,93 @@ TEST(UndoSnapshotStore, PutMayTakeTheStoresOwnText) {
   EXPECT_EQ(store.Text(1), "one");
 }
 
+// Small and large changes on a short keyframe grid, then the cache walked
+// down to snapshot 0, up to the top, and pushed from in the middle: every
+// text read on the way, and every keyframe made from the cache, must match.
+TEST(UndoSnapshotStore, CacheWalksAcrossKeyframesAndLargeChanges) {
+  const SnapshotStore::Options options{3, 8, 10};
+  std::vector<std::string> texts{"0123456789abcdefghijklmnopqrstuvwxyz"};
+  SnapshotStore store(texts[0], {}, options);
+  const auto put = [&](std::uint32_t i, std::string text) {
+    store.Put(i, text, {});
+    texts.resize(i);
+    texts.push_back(std::move(text));
+  };
+  for (std::uint32_t i = 1; i <= 14; ++i) {
+    std::string t = texts.back();
+    if (i % 5 == 0) {
+      t = std::string(40 + i, static_cast<char>('A' + i));  // large: a keyframe of its own
+    } else {
+      t.insert(t.size() / 2, 1, static_cast<char>('a' + i));
+    }
+    put(i, t);
+    EXPECT_EQ(store.HasKeyframe(i), i % 3 == 0 || i % 5 == 0) << i;
+  }
+  for (std::uint32_t i = 15; i-- > 0;) ASSERT_EQ(store.Text(i), texts[i]) << "down, " << i;
+  for (std::uint32_t i = 0; i < 15; ++i) ASSERT_EQ(store.Text(i), texts[i]) << "up, " << i;
+  store.Text(7);
+  put(8, texts[7] + "!");  // the cache moves on from the middle
+  for (std::uint32_t i = 0; i < 9; ++i) ASSERT_EQ(store.Text(i), texts[i]) << "after the push, " << i;
+}
+
+struct PutChangeCase {
+  const char* name;
+  std::string before;
+  std::size_t prefix;
+  std::size_t suffix;
+  std::string changed;
+};
+
+// A snapshot given only its changed bytes is the same as one given whole,
+// whether the change given is the exact one or wider than it.
+TEST(UndoSnapshotStore, PutChangeMatchesPutOfTheWholeText) {
+  const std::string text = "line one\r\n\x95\x5C line two\r\nline three";
+  const PutChangeCase cases[] = {
+      {"a letter typed", text, 4, text.size() - 4, "X"},
+      {"a letter removed", text, 4, text.size() - 5, ""},
+      {"wider than the change", text, 2, 3, text.substr(2, 10) + "Y" + text.substr(12, text.size() - 15)},
+      {"nothing changed after all", text, 0, 0, text},
+      {"the whole text replaced", text, 0, 0, "new"},
+      {"into an empty text", "", 0, 0, "abc"},
+  };
+  for (const PutChangeCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string after = c.before.substr(0, c.prefix) + c.changed + c.before.substr(c.before.size() - c.suffix);
+    SnapshotStore store(c.before, {}, {2, 8, 16});
+    store.PutChange(1, c.prefix, c.suffix, c.changed, {1, 2, 3});
+    store.Put(2, c.before, {});
+    store.PutChange(3, 0, 0, after, {});
+    EXPECT_EQ(store.Text(1), after);
+    EXPECT_EQ(store.Text(3), after);
+    EXPECT_EQ(store.Text(2), c.before);
+    EXPECT_EQ(store.Text(0), c.before);
+    EXPECT_EQ(store.View(1), (SnapshotView{1, 2, 3}));
+  }
+}
+
+// The working copy of the text shares its chunks with the keyframes and
+// changes one chunk per keystroke: neither typing nor walking all the way
+// back costs anything near a second copy of the text.
+TEST(UndoSnapshotStore, CacheCostsNoSecondCopyOfTheText) {
+  std::mt19937 rng(11);
+  const std::string text = RandomText(rng, 1 << 20);
+  SnapshotStore store(text);
+  const std::size_t start = store.MemoryBytes();
+  EXPECT_LT(start, text.size() + text.size() / 8);  // snapshot 0 and the cache share the chunks
+  std::string t = text;
+  for (std::uint32_t i = 1; i <= 1000; ++i) {
+    const std::size_t at = t.size() / 2 + i;
+    t.insert(at, 1, 'k');
+    store.Put(i, t, {}, at, t.size() - at - 1);
+    ASSERT_LT(store.MemoryBytes() - start, text.size() / 2) << "after push " << i;
+  }
+  for (std::uint32_t i = 1000; i-- > 0;) {
+    store.TextChunks(i);
+    if (i % 100 == 0) ASSERT_LT(store.MemoryBytes() - start, text.size() / 2) << "back at " << i;
+  }
+  EXPECT_EQ(store.Text(0), text);
+}
+
 TEST(UndoSnapshotStore, MemoryFollowsTheEditsNotTheTextSize) {
   std::mt19937 rng(7);
   const std::string text = RandomText(rng, 1 << 20);

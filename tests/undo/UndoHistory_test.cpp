@@ -429,6 +429,82 @@ TEST(UndoHistory, RandomSessionsMatchTheWholeTextModel) {
   }
 }
 
+struct SpanRestoreCase {
+  const char* name;
+  std::string before;
+  std::string after;
+};
+
+// A buffer given the whole text, scrolled and selected as Restore does it.
+struct Shown {
+  std::string text;
+  std::pair<int, int> sel;
+  int firstVisibleLine;
+  int horizontalScroll;
+  int lineCount;
+  bool operator==(const Shown&) const = default;
+};
+Shown ShownBy(const EditBuffer& b) {
+  return {std::string(b.Text()), b.GetSel(), b.FirstVisibleLine(), b.HorizontalScroll(), b.LineCount()};
+}
+Shown ShownAfterSetText(const EditBuffer& like, const std::string& text, int firstVisibleLine,
+                        std::pair<int, int> sel) {
+  EditBuffer b;
+  b.SetClientRect(like.ClientRect());
+  b.SetWordWrap(like.IsWordWrap());
+  b.SetText(text);
+  b.LineScroll(0, firstVisibleLine);
+  b.SetSel(sel.first, sel.second);
+  b.ScrollCaret();
+  return ShownBy(b);
+}
+
+// Undo and redo put back only the bytes two snapshots do not share. That
+// span, found byte by byte, may start or end inside a double-byte character
+// or between CR and LF; the buffer must still end up holding and showing the
+// text exactly as a buffer given the whole text does.
+TEST(UndoHistory, UndoAndRedoReplaceOnlyTheChangedSpan) {
+  const std::string lines = Lines(120) + std::string(300, 'w') + "\r\n" + Lines(120);
+  const SpanRestoreCase cases[] = {
+      {"a trail byte changes", lines + "\x82\xA0", lines + "\x82\xA2"},
+      {"a lead byte changes, trail 5C kept", "x\x95\x5Cy" + lines, "x\x94\x5Cy" + lines},
+      {"a trail byte in the middle", lines + "\x95\x5C" + lines, lines + "\x95\x41" + lines},
+      {"CR LF gains a CR", lines + "ab\r\ncd", lines + "ab\r\r\ncd"},
+      {"a line inserted", lines + lines, lines + "new line\r\n" + lines},
+      {"one letter typed", lines + lines, lines + "k" + lines},
+      {"everything removed", lines, ""},
+      {"nothing changed", lines, lines},
+  };
+  for (const bool wrap : {false, true}) {
+    for (const SpanRestoreCase& c : cases) {
+      SCOPED_TRACE(std::string(c.name) + (wrap ? ", wrap on" : ", wrap off"));
+      EditBuffer buffer;
+      buffer.SetClientRect({0, 0, 200, 160});
+      buffer.SetWordWrap(wrap);
+      buffer.SetText(c.before);
+      UndoHistory history;
+      history.Restart(buffer);
+      buffer.SetText(c.after);
+      buffer.LineScroll(0, 40);
+      const int caret = static_cast<int>(c.after.size() / 2) & ~1;
+      buffer.SetSel(caret, caret);
+      history.Push(buffer);
+      const int firstAfter = buffer.FirstVisibleLine();
+      const std::pair<int, int> selAfter = buffer.GetSel();
+
+      buffer.SetHorizontalScroll(40);
+      buffer.LineScroll(0, 7);
+      ASSERT_TRUE(history.Undo(buffer));
+      EXPECT_EQ(ShownBy(buffer), ShownAfterSetText(buffer, c.before, 0, {0, 0}));
+      buffer.SetHorizontalScroll(40);
+      ASSERT_TRUE(history.Redo(buffer));
+      EXPECT_EQ(ShownBy(buffer), ShownAfterSetText(buffer, c.after, firstAfter, selAfter));
+      ASSERT_TRUE(history.Undo(buffer));
+      EXPECT_EQ(buffer.Text(), c.before);
+    }
+  }
+}
+
 // At capacity the oldest snapshot goes and recording goes on.
 TEST(UndoHistory, FullHistoryDropsTheOldestSnapshot) {
   EditBuffer buffer;
