@@ -20,7 +20,6 @@
 //   heap_growth_MB                allocator bytes in use above those after Restart,
 //                                 the most seen during the edits and undos
 //   history_growth_MB             the history's own MemoryBytes growth
-//   buffer_capacity_MB            what the buffer's text holds
 //   command_undo_ms               Undo of a command that changed every row
 //   command_textat_ms             of which: putting the old text together
 #include <benchmark/benchmark.h>
@@ -319,7 +318,6 @@ void BM_UndoAt64MB(benchmark::State& state) {
     state.counters["undo_p50_us"] = undo.us[undo.us.size() / 2];
     state.counters["heap_growth_MB"] = static_cast<double>(heapMost - heapBefore) / (1 << 20);
     state.counters["history_growth_MB"] = static_cast<double>(historyAfter - historyBefore) / (1 << 20);
-    state.counters["buffer_capacity_MB"] = static_cast<double>(buffer.Text().capacity()) / (1 << 20);
     state.counters["command_undo_ms"] = commandUndo;
     state.counters["command_textat_ms"] = textAt;
   }
