@@ -19,6 +19,16 @@ void EditBuffer::SetText(std::string_view text) {
   rows_.Reset(RowSource());
 }
 
+void EditBuffer::SetText(std::string&& text) {
+  text_ = std::move(text);
+  ++textRevision_;
+  unchanged_ = {};
+  anchor_ = caret_ = 0;
+  desiredX_ = -1;
+  lines_.Assign(text_);
+  rows_.Reset(RowSource());
+}
+
 std::pair<int, int> EditBuffer::GetSel() const { return {std::min(anchor_, caret_), std::max(anchor_, caret_)}; }
 
 void EditBuffer::SetSel(int start, int end) {

@@ -63,6 +63,9 @@ class EditBuffer {
   std::string GetText() const { return text_; }
   const std::string& Text() const { return text_; }  // no copy; valid until the next change
   void SetText(std::string_view text);
+  // The same, taking over the string's storage instead of copying it.
+  void SetText(std::string&& text);
+  void SetText(const char* text) { SetText(std::string_view(text)); }
   int GetTextLength() const { return static_cast<int>(text_.size()); }
   // Moves on at every change of the text (an edit or SetText), never
   // otherwise: equal revisions mean the same text.

@@ -65,19 +65,22 @@ LineEnds LineEndsOf(std::string_view text) {
   return LineEnds::AsHeld;
 }
 
-Loaded Decode(std::string_view bytes, ReadAs readAs, csv::FileFormat format) {
-  Loaded r;
-  Encoding encoding = Encoding::Cp932;
+namespace {
+
+Encoding EncodingOf(std::string_view bytes, ReadAs readAs) {
   switch (readAs) {
     case ReadAs::Detect:
-      encoding = file_encoding::Detect(bytes);
-      break;
+      return file_encoding::Detect(bytes);
     case ReadAs::Cp932:
       break;
     case ReadAs::Utf8:
-      encoding = file_encoding::StartsWithBom(bytes) ? Encoding::Utf8Bom : Encoding::Utf8;
-      break;
+      return file_encoding::StartsWithBom(bytes) ? Encoding::Utf8Bom : Encoding::Utf8;
   }
+  return Encoding::Cp932;
+}
+
+Loaded DecodeAs(std::string_view bytes, Encoding encoding, csv::FileFormat format) {
+  Loaded r;
   r.form.encoding = encoding;
   if (encoding == Encoding::Cp932) {
     // A comma-separated file is read straight from its bytes below.
@@ -101,6 +104,52 @@ Loaded Decode(std::string_view bytes, ReadAs readAs, csv::FileFormat format) {
     r.firstUnshowableRecordLine = table.firstUnshowableLine;
   }
   return r;
+}
+
+}  // namespace
+
+Loaded Decode(std::string_view bytes, ReadAs readAs, csv::FileFormat format) {
+  return DecodeAs(bytes, EncodingOf(bytes, readAs), format);
+}
+
+Loaded Decode(std::string&& bytes, ReadAs readAs, csv::FileFormat format) {
+  const Encoding encoding = EncodingOf(bytes, readAs);
+  if (encoding == Encoding::Cp932 && format != csv::FileFormat::Csv) {
+    Loaded r;
+    r.text = std::move(bytes);
+    return r;
+  }
+  Loaded r = DecodeAs(bytes, encoding, format);
+  r.fileBytes = std::move(bytes);
+  return r;
+}
+
+bool EncodesBackToFile(const Loaded& loaded) {
+  const FileForm& form = loaded.form;
+  if (form.format != csv::FileFormat::Text || form.encoding == Encoding::Cp932 || form.lineSpellings ||
+      loaded.firstUnconvertible)
+    return false;
+  std::string_view file = loaded.fileBytes;
+  if (form.encoding == Encoding::Utf8Bom) {
+    if (!file_encoding::StartsWithBom(file)) return false;
+    file.remove_prefix(file_encoding::kBom.size());
+  }
+  // A piece at a time, each ending after a line-end byte (never part of a
+  // double-byte character), so that no second whole text is made.
+  constexpr std::size_t kPieceBytes = std::size_t{1} << 20;
+  std::string_view text = loaded.text;
+  while (!text.empty()) {
+    std::size_t end = text.size();
+    if (end > kPieceBytes) {
+      const std::size_t lineEnd = text.find_first_of("\r\n", kPieceBytes);
+      if (lineEnd != std::string_view::npos) end = lineEnd + 1;
+    }
+    const file_encoding::ToUtf8Result piece = file_encoding::ToUtf8(text.substr(0, end), form.jisForms);
+    if (piece.firstBad || !file.starts_with(piece.bytes)) return false;
+    file.remove_prefix(piece.bytes.size());
+    text.remove_prefix(end);
+  }
+  return file.empty();
 }
 
 namespace {
