@@ -154,6 +154,33 @@ bool EncodesBackToFile(const Loaded& loaded) {
 
 namespace {
 
+constexpr std::size_t kEncodePieceBytes = std::size_t{1} << 20;
+
+// The UTF-8 bytes of a text whose CR LF go back to `lineEnd`, each line
+// spelled as `jisForms` says, made a piece at a time (each ending after an
+// LF), so that the text with its old line ends is never made whole. Nothing
+// when some byte is outside the code page: the caller then converts the whole
+// text to report where.
+std::optional<std::string> Utf8WithLineEnds(std::string_view text, std::string_view lineEnd,
+                                            file_encoding::JisForms jisForms, bool bom) {
+  std::string bytes;
+  bytes.reserve(text.size() + text.size() / 2 + file_encoding::kBom.size());
+  if (bom) bytes += file_encoding::kBom;
+  while (!text.empty()) {
+    std::size_t end = text.size();
+    if (end > kEncodePieceBytes) {
+      const std::size_t lf = text.find('\n', kEncodePieceBytes);
+      if (lf != std::string_view::npos) end = lf + 1;
+    }
+    const std::string restored = cp932::ReplaceAll(text.substr(0, end), "\r\n", lineEnd);
+    const file_encoding::ToUtf8Result piece = file_encoding::ToUtf8(restored, jisForms);
+    if (piece.firstBad) return std::nullopt;
+    bytes += piece.bytes;
+    text.remove_prefix(end);
+  }
+  return bytes;
+}
+
 // The text (or the records of a comma-separated file) in the file's encoding,
 // line ends as `lineEnds` says.
 Encoded EncodeText(std::string_view text, const FileForm& form, LineEnds lineEnds) {
@@ -161,6 +188,14 @@ Encoded EncodeText(std::string_view text, const FileForm& form, LineEnds lineEnd
   if (form.encoding == Encoding::Cp932) {
     r.bytes.assign(text);
     return r;
+  }
+  if (lineEnds != LineEnds::AsHeld && !form.lineSpellings) {
+    std::optional<std::string> bytes = Utf8WithLineEnds(text, lineEnds == LineEnds::Lf ? "\n" : "\r", form.jisForms,
+                                                        form.encoding == Encoding::Utf8Bom);
+    if (bytes) {
+      r.bytes = std::move(*bytes);
+      return r;
+    }
   }
   std::string restored;
   if (lineEnds == LineEnds::Lf) {

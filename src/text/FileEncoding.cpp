@@ -194,12 +194,13 @@ ToUtf8Result ToUtf8(std::string_view text, JisForms jisForms) {
   // Converted a block at a time into a buffer that holds any block (no
   // CP932 character takes more than three bytes of UTF-8, and a block's last
   // character may run one byte past it), then appended: the result touches
-  // only the memory it fills. Double-byte text takes half as much again.
+  // only the memory it fills. Double-byte text takes half as much again; the
+  // room reserved also takes a byte-order mark put before it later.
   constexpr std::size_t kBlockBytes = std::size_t{1} << 16;
   std::string block((kBlockBytes + 1) * 3, '\0');
   char* const begin = block.data();
   const std::size_t n = text.size();
-  r.bytes.reserve(n + n / 2);
+  r.bytes.reserve(n + n / 2 + kBom.size());
   for (std::size_t p = 0; p < n;) {
     const std::size_t blockEnd = std::min(n, p + kBlockBytes);
     char* w = begin;

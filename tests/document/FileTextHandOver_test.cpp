@@ -2,12 +2,15 @@
 // CP932 text file's text (the same storage) and come back beside a converted
 // text; the result is the same as decoding a view of the bytes. And whether a
 // UTF-8 text file's text encodes back to exactly its bytes, so that they need
-// not be kept for writing it back unedited.
+// not be kept for writing it back unedited. And writing a long text with LF
+// or CR line ends a piece at a time gives what converting it whole gives.
 #include "document/FileText.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "text/Cp932.h"
 
 namespace {
 
@@ -106,6 +109,35 @@ TEST(FileTextEncodesBack, AFileThatTheSpellingWouldNotGiveBackIsKept) {
   file_text::Loaded loaded = file_text::Decode(std::string("\xE3\x80\x9C\n\xE3\x80\x9C\n\xEF\xBD\x9E\n"), ReadAs::Detect);
   loaded.form.lineSpellings.reset();
   EXPECT_FALSE(file_text::EncodesBackToFile(loaded));
+}
+
+TEST(FileTextEncode, LongTextsWithLoneLineEndsAreWrittenAsWholeConversionWould) {
+  // The text as the control holds it: CR LF, kana and a kanji with trail
+  // byte 5C, lines of different lengths, several pieces of a megabyte.
+  std::string text;
+  for (int line = 0; text.size() < (std::size_t{3} << 20); ++line) {
+    text.append(static_cast<std::size_t>(line % 700), 'a');
+    for (int i = 0; i < line % 300; ++i) text += "\x82\xA0\x95\x5C";  // あ表
+    text += "\r\n";
+  }
+  std::string bad = text;
+  const std::size_t badAt = bad.find("\r\n", std::size_t{5} << 19) + 2;  // a line start past 2.5 MB
+  bad[badAt] = '\xA0';
+  for (const auto& [lineEnds, to] : {std::pair{file_text::LineEnds::Lf, "\n"}, std::pair{file_text::LineEnds::Cr, "\r"}}) {
+    for (const bool bom : {false, true}) {
+      file_text::FileForm form;
+      form.encoding = bom ? file_text::Encoding::Utf8Bom : file_text::Encoding::Utf8;
+      form.lineEnds = lineEnds;
+      const std::string whole = file_encoding::ToUtf8(cp932::ReplaceAll(text, "\r\n", to), 0).bytes;
+      EXPECT_EQ(file_text::Encode(text, form).bytes, (bom ? std::string(file_encoding::kBom) : "") + whole) << to << bom;
+      const file_encoding::ToUtf8Result expected = file_encoding::ToUtf8(cp932::ReplaceAll(bad, "\r\n", to), 0);
+      const file_text::Encoded refused = file_text::Encode(bad, form);
+      ASSERT_TRUE(expected.firstBad && refused.firstBad);
+      EXPECT_EQ(refused.firstBad->line, expected.firstBad->line);
+      EXPECT_EQ(refused.firstBad->offset, expected.firstBad->offset);
+      EXPECT_EQ(refused.firstBad->byte, 0xA0);
+    }
+  }
 }
 
 }  // namespace
