@@ -107,26 +107,31 @@ bool Document::OnOpenDocument(const std::string& path) {
     ShowMessage(document_messages::OpenFailure(r, path, limit));
     return false;
   }
-  file_text::Loaded loaded = file_text::Decode(bytes, readAs, format);
+  // The bytes go into the decoding: a CP932 text file's become the text.
+  const auto fileSize = static_cast<std::int64_t>(bytes.size());
+  file_text::Loaded loaded = file_text::Decode(std::move(bytes), readAs, format);
   if (loaded.text.size() > static_cast<std::size_t>(limit)) {
-    const docfile::ReadResult tooLarge{docfile::ReadStatus::TooLarge, 0, static_cast<std::int64_t>(bytes.size())};
+    const docfile::ReadResult tooLarge{docfile::ReadStatus::TooLarge, 0, fileSize};
     ShowMessage(document_messages::OpenFailure(tooLarge, path, limit));
     return false;
   }
-  view->Edit().SetText(loaded.text);
   form_ = loaded.form;
   lossy_ = loaded.firstUnconvertible.has_value() || loaded.firstUnshowableRecordLine.has_value();
   unshowableRecordLine_ = loaded.firstUnconvertible ? std::nullopt : loaded.firstUnshowableRecordLine;
   fileBytes_.clear();
   fileText_.clear();
   // Substitutes for unconvertible characters never go back to a file; blanks
-  // shown for a record's line ends do, as the record's own bytes.
+  // shown for a record's line ends do, as the record's own bytes. A text file
+  // whose text encodes to its bytes again needs no copy of either: writing
+  // the unedited text gives the same bytes.
   if ((form_.encoding != file_encoding::Encoding::Cp932 || form_.format == csv::FileFormat::Csv) &&
-      !loaded.firstUnconvertible) {
-    fileBytes_ = std::move(bytes);
-    fileText_ = std::move(loaded.text);
+      !loaded.firstUnconvertible && !file_text::EncodesBackToFile(loaded)) {
+    fileBytes_ = std::move(loaded.fileBytes);
+    fileText_ = loaded.text;
     line_ends::NormaliseDocument(fileText_);
   }
+  loaded.fileBytes = std::string();
+  view->Edit().SetText(std::move(loaded.text));
   modified_ = false;
   std::int64_t t = 0;
   if (docfile::LastWriteTime(path, t)) lastKnownFileTime = t;
@@ -150,16 +155,21 @@ bool Document::WriteText(const std::string& path, const file_text::FileForm& for
   const std::string_view text = view->Edit().Text();
   const bool unedited = !fileBytes_.empty() && form.encoding == form_.encoding && form.format == form_.format &&
                         text == fileText_;
-  std::string bytes;
+  // What is written is looked at where it already is, not copied: the
+  // file's own bytes, or a CP932 text file's text, which is its bytes.
+  std::string_view bytes;
+  file_text::Encoded encoded;
   if (unedited) {
     bytes = fileBytes_;
+  } else if (form.encoding == file_encoding::Encoding::Cp932 && form.format != csv::FileFormat::Csv) {
+    bytes = text;
   } else {
-    file_text::Encoded encoded = file_text::Encode(text, form);
+    encoded = file_text::Encode(text, form);
     if (encoded.firstBad) {
       ShowMessage(document_messages::Unencodable(*encoded.firstBad, form.encoding, path));
       return false;
     }
-    bytes = std::move(encoded.bytes);
+    bytes = encoded.bytes;
   }
   const bool backup = path == path_ && backupEnabled != 0 && docfile::Exists(path);
   const docfile::WriteResult r = docfile::WriteDocumentFile(path, bytes, backup);

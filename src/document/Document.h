@@ -151,7 +151,8 @@ class Document final : public ViewDocument {
   std::optional<file_text::ReadAs> readAs_;  // chosen by a reopen command
   std::optional<csv::FileFormat> formatChoice_;  // likewise
   // A UTF-8 or comma-separated file as read, and its text as the control holds it: while the
-  // text is unchanged, saving writes these bytes again.
+  // text is unchanged, saving writes these bytes again. Empty for a text file whose text
+  // encodes to exactly its bytes: writing it gives them anyway.
   std::string fileBytes_;
   std::string fileText_;
 };

@@ -65,19 +65,22 @@ LineEnds LineEndsOf(std::string_view text) {
   return LineEnds::AsHeld;
 }
 
-Loaded Decode(std::string_view bytes, ReadAs readAs, csv::FileFormat format) {
-  Loaded r;
-  Encoding encoding = Encoding::Cp932;
+namespace {
+
+Encoding EncodingOf(std::string_view bytes, ReadAs readAs) {
   switch (readAs) {
     case ReadAs::Detect:
-      encoding = file_encoding::Detect(bytes);
-      break;
+      return file_encoding::Detect(bytes);
     case ReadAs::Cp932:
       break;
     case ReadAs::Utf8:
-      encoding = file_encoding::StartsWithBom(bytes) ? Encoding::Utf8Bom : Encoding::Utf8;
-      break;
+      return file_encoding::StartsWithBom(bytes) ? Encoding::Utf8Bom : Encoding::Utf8;
   }
+  return Encoding::Cp932;
+}
+
+Loaded DecodeAs(std::string_view bytes, Encoding encoding, csv::FileFormat format) {
+  Loaded r;
   r.form.encoding = encoding;
   if (encoding == Encoding::Cp932) {
     // A comma-separated file is read straight from its bytes below.
@@ -103,7 +106,80 @@ Loaded Decode(std::string_view bytes, ReadAs readAs, csv::FileFormat format) {
   return r;
 }
 
+}  // namespace
+
+Loaded Decode(std::string_view bytes, ReadAs readAs, csv::FileFormat format) {
+  return DecodeAs(bytes, EncodingOf(bytes, readAs), format);
+}
+
+Loaded Decode(std::string&& bytes, ReadAs readAs, csv::FileFormat format) {
+  const Encoding encoding = EncodingOf(bytes, readAs);
+  if (encoding == Encoding::Cp932 && format != csv::FileFormat::Csv) {
+    Loaded r;
+    r.text = std::move(bytes);
+    return r;
+  }
+  Loaded r = DecodeAs(bytes, encoding, format);
+  r.fileBytes = std::move(bytes);
+  return r;
+}
+
+bool EncodesBackToFile(const Loaded& loaded) {
+  const FileForm& form = loaded.form;
+  if (form.format != csv::FileFormat::Text || form.encoding == Encoding::Cp932 || form.lineSpellings ||
+      loaded.firstUnconvertible)
+    return false;
+  std::string_view file = loaded.fileBytes;
+  if (form.encoding == Encoding::Utf8Bom) {
+    if (!file_encoding::StartsWithBom(file)) return false;
+    file.remove_prefix(file_encoding::kBom.size());
+  }
+  // A piece at a time, each ending after a line-end byte (never part of a
+  // double-byte character), so that no second whole text is made.
+  constexpr std::size_t kPieceBytes = std::size_t{1} << 20;
+  std::string_view text = loaded.text;
+  while (!text.empty()) {
+    std::size_t end = text.size();
+    if (end > kPieceBytes) {
+      const std::size_t lineEnd = text.find_first_of("\r\n", kPieceBytes);
+      if (lineEnd != std::string_view::npos) end = lineEnd + 1;
+    }
+    const file_encoding::ToUtf8Result piece = file_encoding::ToUtf8(text.substr(0, end), form.jisForms);
+    if (piece.firstBad || !file.starts_with(piece.bytes)) return false;
+    file.remove_prefix(piece.bytes.size());
+    text.remove_prefix(end);
+  }
+  return file.empty();
+}
+
 namespace {
+
+constexpr std::size_t kEncodePieceBytes = std::size_t{1} << 20;
+
+// The UTF-8 bytes of a text whose CR LF go back to `lineEnd`, each line
+// spelled as `jisForms` says, made a piece at a time (each ending after an
+// LF), so that the text with its old line ends is never made whole. Nothing
+// when some byte is outside the code page: the caller then converts the whole
+// text to report where.
+std::optional<std::string> Utf8WithLineEnds(std::string_view text, std::string_view lineEnd,
+                                            file_encoding::JisForms jisForms, bool bom) {
+  std::string bytes;
+  bytes.reserve(text.size() + text.size() / 2 + file_encoding::kBom.size());
+  if (bom) bytes += file_encoding::kBom;
+  while (!text.empty()) {
+    std::size_t end = text.size();
+    if (end > kEncodePieceBytes) {
+      const std::size_t lf = text.find('\n', kEncodePieceBytes);
+      if (lf != std::string_view::npos) end = lf + 1;
+    }
+    const std::string restored = cp932::ReplaceAll(text.substr(0, end), "\r\n", lineEnd);
+    const file_encoding::ToUtf8Result piece = file_encoding::ToUtf8(restored, jisForms);
+    if (piece.firstBad) return std::nullopt;
+    bytes += piece.bytes;
+    text.remove_prefix(end);
+  }
+  return bytes;
+}
 
 // The text (or the records of a comma-separated file) in the file's encoding,
 // line ends as `lineEnds` says.
@@ -112,6 +188,14 @@ Encoded EncodeText(std::string_view text, const FileForm& form, LineEnds lineEnd
   if (form.encoding == Encoding::Cp932) {
     r.bytes.assign(text);
     return r;
+  }
+  if (lineEnds != LineEnds::AsHeld && !form.lineSpellings) {
+    std::optional<std::string> bytes = Utf8WithLineEnds(text, lineEnds == LineEnds::Lf ? "\n" : "\r", form.jisForms,
+                                                        form.encoding == Encoding::Utf8Bom);
+    if (bytes) {
+      r.bytes = std::move(*bytes);
+      return r;
+    }
   }
   std::string restored;
   if (lineEnds == LineEnds::Lf) {

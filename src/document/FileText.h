@@ -68,9 +68,24 @@ struct Loaded {
   // A comma-separated file with a field that holds a TAB, CR or LF: the line
   // where the first such record starts. The text shows blanks for them.
   std::optional<int> firstUnshowableRecordLine;
+  // Decode taking the bytes: the file's bytes when the text is not them (a
+  // converted or a comma-separated file); empty when the text took them over.
+  std::string fileBytes;
 };
 
 Loaded Decode(std::string_view bytes, ReadAs readAs, csv::FileFormat format = csv::FileFormat::Text);
+// The same for bytes the caller gives up: a CP932 text file's bytes become
+// the text without a copy; other files' bytes come back in `fileBytes`.
+Loaded Decode(std::string&& bytes, ReadAs readAs, csv::FileFormat format = csv::FileFormat::Text);
+
+// True when the loaded text, written in its form, gives exactly the file's
+// bytes (`fileBytes`) again, so that they need not be kept to write the text
+// back unedited. Only a text file read from UTF-8 whose lines all spell the
+// two-form characters as `jisForms` says is compared; for every other file,
+// and for a text with substitutes, false. The text is looked at as decoded:
+// the CR LF the control gives a text of LF or CR line ends are undone when it
+// is written, so they change nothing here.
+bool EncodesBackToFile(const Loaded& loaded);
 
 struct Encoded {
   std::string bytes;

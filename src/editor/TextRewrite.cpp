@@ -1,26 +1,44 @@
 #include "editor/TextRewrite.h"
 
+#include <utility>
+
 #include "editor/EditorView.h"
 
 TextRewrite::TextRewrite(EditorView& view) : view_(view), step_(view, UndoStep::Start::Unchanged) {}
 
-bool TextRewrite::ReplaceText(std::string_view text, Options options) {
+// `Text` is a std::string_view (copied into the control) or a std::string
+// rvalue (handed over).
+template <typename Text>
+bool TextRewrite::Replace(Text&& text, Options options) {
   EditBuffer& edit = view_.Edit();
-  if (text == std::string_view(edit.Text())) return false;
+  if (std::string_view(text) == std::string_view(edit.Text())) return false;
   step_.SetChanged(true);
   if (options.recordSelection) view_.RecordSelectionInSnapshot();
   const int firstVisible = edit.FirstVisibleLine();
-  edit.SetText(text);
+  edit.SetText(std::forward<Text>(text));
   if (options.keepScroll) edit.LineScroll(0, firstVisible);
   return true;
 }
 
+bool TextRewrite::ReplaceText(std::string_view text, Options options) { return Replace(text, options); }
+
+bool TextRewrite::ReplaceOwnText(std::string&& text, Options options) { return Replace(std::move(text), options); }
+
 void TextRewrite::ReplaceTextAsTyped(std::string_view text, const std::vector<std::pair<int, int>>& typed) {
+  ReplaceAsTyped(text, typed);
+}
+
+void TextRewrite::ReplaceOwnTextAsTyped(std::string&& text, const std::vector<std::pair<int, int>>& typed) {
+  ReplaceAsTyped(std::move(text), typed);
+}
+
+template <typename Text>
+void TextRewrite::ReplaceAsTyped(Text&& text, const std::vector<std::pair<int, int>>& typed) {
   step_.SetChanged(true);
   EditBuffer& edit = view_.Edit();
   const int firstVisible = edit.FirstVisibleLine();
   const int hScroll = edit.HorizontalScroll();
-  edit.SetText(text);
+  edit.SetText(std::forward<Text>(text));
   edit.LineScroll(0, firstVisible);
   edit.SetHorizontalScroll(hScroll);
   if (typed.empty()) return;

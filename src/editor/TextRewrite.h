@@ -17,14 +17,19 @@
 //     carried through the insertion points as typing would carry it).
 //   - TypeAt: a piece of text typed into the control at a position (the caret
 //     goes there and scrolls into view, and the text goes in as typed).
-// The step counts as a change once one of them wrote. Nothing here copies the
-// text beyond the one copy SetText makes into the control.
+// The step counts as a change once one of them wrote. A new text handed over
+// as a std::string rvalue (what a command built and no longer needs) becomes
+// the control's text without a copy, so at no moment are there more than the
+// old text and the new one; a text given by view is copied into the control
+// once.
 //
 // A command that stands for typing (the in-line calculation after Enter, a new
 // table) opens no step: TypeAsUser types its text the way the user would, and
 // the control's change notification records it as it records a keystroke.
 #pragma once
 
+#include <concepts>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -54,6 +59,18 @@ class TextRewrite {
   // control's text.
   bool ReplaceText(std::string_view text, Options options);
   bool ReplaceText(std::string_view text) { return ReplaceText(text, Options{}); }
+  // A std::string rvalue (what the command built and needs no more) is handed
+  // over to the control instead of copied.
+  template <typename String>
+    requires std::same_as<String, std::string>
+  bool ReplaceText(String&& text, Options options) {
+    return ReplaceOwnText(std::move(text), options);
+  }
+  template <typename String>
+    requires std::same_as<String, std::string>
+  bool ReplaceText(String&& text) {
+    return ReplaceOwnText(std::move(text), Options{});
+  }
 
   // Puts `text` into the control as if each cell of `typed` (position in the
   // new text, length) had been typed into the old text in turn: the first
@@ -61,6 +78,11 @@ class TextRewrite {
   // insertion point so the view scrolls as typing would, and ends after the
   // last one. `text` holds the cells of `typed` and so differs from the old text.
   void ReplaceTextAsTyped(std::string_view text, const std::vector<std::pair<int, int>>& typed);
+  template <typename String>
+    requires std::same_as<String, std::string>
+  void ReplaceTextAsTyped(String&& text, const std::vector<std::pair<int, int>>& typed) {
+    ReplaceOwnTextAsTyped(std::move(text), typed);
+  }
 
   // Types `text` into the control at `pos`: the caret goes there and scrolls
   // into view, and the text replaces the empty selection.
@@ -76,6 +98,13 @@ class TextRewrite {
   bool Changed() const { return step_.Changed(); }
 
  private:
+  bool ReplaceOwnText(std::string&& text, Options options);
+  void ReplaceOwnTextAsTyped(std::string&& text, const std::vector<std::pair<int, int>>& typed);
+  template <typename Text>
+  bool Replace(Text&& text, Options options);
+  template <typename Text>
+  void ReplaceAsTyped(Text&& text, const std::vector<std::pair<int, int>>& typed);
+
   EditorView& view_;
   UndoStep step_;
 };

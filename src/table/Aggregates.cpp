@@ -135,7 +135,7 @@ void ColumnAggregate(EditorView& view, Aggregate kind, bool up) {
     withRow.assign(text, 0, static_cast<std::size_t>(point));
     withRow += row;
     withRow.append(text, static_cast<std::size_t>(point));
-    rewrite.ReplaceText(withRow);
+    rewrite.ReplaceText(std::move(withRow));
   } else {
     rewrite.TypeAt(point, row);
   }

@@ -1,5 +1,6 @@
 #include "text/FileEncoding.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <memory>
@@ -190,35 +191,44 @@ int LineOf(std::string_view text, std::size_t pos) {
 
 ToUtf8Result ToUtf8(std::string_view text, JisForms jisForms) {
   ToUtf8Result r;
-  // No CP932 character takes more than three bytes of UTF-8.
-  r.bytes.resize(text.size() * 3);
-  char* const begin = r.bytes.data();
-  char* w = begin;
+  // Converted a block at a time into a buffer that holds any block (no
+  // CP932 character takes more than three bytes of UTF-8, and a block's last
+  // character may run one byte past it), then appended: the result touches
+  // only the memory it fills. Double-byte text takes half as much again; the
+  // room reserved also takes a byte-order mark put before it later.
+  constexpr std::size_t kBlockBytes = std::size_t{1} << 16;
+  std::string block((kBlockBytes + 1) * 3, '\0');
+  char* const begin = block.data();
   const std::size_t n = text.size();
+  r.bytes.reserve(n + n / 2 + kBom.size());
   for (std::size_t p = 0; p < n;) {
-    const unsigned char b = static_cast<unsigned char>(text[p]);
-    if (b < 0x80) {
-      *w++ = static_cast<char>(b);
-      ++p;
-      continue;
+    const std::size_t blockEnd = std::min(n, p + kBlockBytes);
+    char* w = begin;
+    while (p < blockEnd) {
+      const unsigned char b = static_cast<unsigned char>(text[p]);
+      if (b < 0x80) {
+        *w++ = static_cast<char>(b);
+        ++p;
+        continue;
+      }
+      const bool pair = cp932::IsLead(b) && p + 1 < n && cp932::IsTrail(static_cast<unsigned char>(text[p + 1]));
+      const std::uint16_t code =
+          pair ? static_cast<std::uint16_t>(b << 8 | static_cast<unsigned char>(text[p + 1])) : b;
+      const std::int32_t u = cp932::ToUnicode(code);
+      if (u < 0) {
+        r.bytes.clear();
+        r.firstBad = BadCp932{LineOf(text, p), p, b};
+        return r;
+      }
+      char32_t cp = static_cast<char32_t>(u);
+      if (jisForms != 0 && pair) {
+        if (const int f = FormIndex(code); f >= 0 && (jisForms >> f & 1u)) cp = kTwoForms[static_cast<std::size_t>(f)].jisForm;
+      }
+      w = PutUtf8(w, cp);
+      p += pair ? 2 : 1;
     }
-    const bool pair = cp932::IsLead(b) && p + 1 < n && cp932::IsTrail(static_cast<unsigned char>(text[p + 1]));
-    const std::uint16_t code =
-        pair ? static_cast<std::uint16_t>(b << 8 | static_cast<unsigned char>(text[p + 1])) : b;
-    const std::int32_t u = cp932::ToUnicode(code);
-    if (u < 0) {
-      r.bytes.clear();
-      r.firstBad = BadCp932{LineOf(text, p), p, b};
-      return r;
-    }
-    char32_t cp = static_cast<char32_t>(u);
-    if (jisForms != 0 && pair) {
-      if (const int f = FormIndex(code); f >= 0 && (jisForms >> f & 1u)) cp = kTwoForms[static_cast<std::size_t>(f)].jisForm;
-    }
-    w = PutUtf8(w, cp);
-    p += pair ? 2 : 1;
+    r.bytes.append(begin, static_cast<std::size_t>(w - begin));
   }
-  r.bytes.resize(static_cast<std::size_t>(w - begin));
   return r;
 }
 

@@ -62,6 +62,40 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"TypeAt", [](TextRewrite& r) { r.TypeAt(3, "\tz"); }, "a\tb\tz\r\nc\td\r\n", {5, 5}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A text the command built and hands over becomes the control's text itself:
+// at no moment are there more than the old text and the new one.
+TEST(TextRewrite, AHandedOverTextBecomesTheControlsTextWithoutACopy) {
+  TestView t(kBefore);
+  std::string built = "x\ty\r\nz\tw\r\nwith room for no short string\r\n";
+  const std::string expected = built;
+  const char* storage = built.data();
+  {
+    TextRewrite rewrite(t.view);
+    EXPECT_TRUE(rewrite.ReplaceText(std::move(built)));
+  }
+  EXPECT_EQ(t.Text(), expected);
+  EXPECT_EQ(t.Edit().Text().data(), storage);
+  t.view.Undo();
+  EXPECT_EQ(t.Text(), kBefore);
+
+  std::string typed = "a\tb\t1\r\nc\td\t22\r\n and more than a short string";
+  storage = typed.data();
+  {
+    TextRewrite rewrite(t.view);
+    rewrite.ReplaceTextAsTyped(std::move(typed), {{3, 2}});
+  }
+  EXPECT_EQ(t.Edit().Text().data(), storage);
+
+  // An equal text handed over changes nothing, as one given by view.
+  std::string same(t.Text());
+  const auto steps = t.view.History().Current();
+  {
+    TextRewrite rewrite(t.view);
+    EXPECT_FALSE(rewrite.ReplaceText(std::move(same)));
+  }
+  EXPECT_EQ(t.view.History().Current(), steps);
+}
+
 TEST(TextRewrite, AnUnchangedTextIsNoStepAndKeepsTheSelection) {
   TestView t(kBefore);
   t.Edit().SetSel(1, 3);

@@ -158,6 +158,33 @@ TEST(FileEncoding, TextOutsideTheCodePageIsRefusedWithItsLine) {
   EXPECT_TRUE(file_encoding::ToUtf8("\x95", 0).firstBad.has_value());
 }
 
+// The conversion goes a block of 64 KB at a time: characters across a
+// block's end, and a bad byte blocks after the start, are found as in one
+// piece.
+TEST(FileEncoding, LongTextsConvertAcrossTheBlocksTheyAreWorkedIn) {
+  for (const std::size_t lead : {std::size_t{0}, std::size_t{1}}) {
+    std::string text(lead, 'a');
+    std::string expected(lead, 'a');
+    std::size_t badAt = 0;  // the first character start past 200,000
+    while (text.size() < 300000) {
+      if (badAt == 0 && text.size() > 200000) badAt = text.size();
+      text += "\x95\x5C";              // 表, its trail byte 5C
+      expected += "\xE8\xA1\xA8";
+      if (text.size() % 1000 < 2) {
+        text += "\xB1\r\n";            // half-width ｱ: one byte, three of UTF-8
+        expected += "\xEF\xBD\xB1\r\n";
+      }
+    }
+    EXPECT_EQ(file_encoding::ToUtf8(text, 0).bytes, expected) << "lead " << lead;
+    std::string bad = text;
+    bad[badAt] = '\xA0';  // a byte no CP932 character starts with
+    const file_encoding::ToUtf8Result r = file_encoding::ToUtf8(bad, 0);
+    ASSERT_TRUE(r.firstBad.has_value());
+    EXPECT_EQ(r.firstBad->offset, badAt);
+    EXPECT_TRUE(r.bytes.empty());
+  }
+}
+
 TEST(FileEncoding, NamesAndDescriptions) {
   for (Encoding e : {Encoding::Cp932, Encoding::Utf8, Encoding::Utf8Bom})
     EXPECT_EQ(file_encoding::FromName(file_encoding::Name(e)), e);
