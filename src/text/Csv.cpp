@@ -5,7 +5,12 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <cstdint>
 #include <unordered_set>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace csv {
 
@@ -38,6 +43,109 @@ bool IsSpecialByte(char c) { return kSpecialBytes[static_cast<unsigned char>(c)]
   for (; p != stop && !IsSpecialByte(*p); ++p) to[p - from] = *p;
   return static_cast<std::size_t>(p - from);
 }
+
+#if defined(__SSE2__)
+
+// A clean record is one the byte-by-byte reader below would show field for
+// field with no blanks for TAB, CR or LF and no record spelling of its own:
+// it lies within the 64 bytes from its start, ends with a line end, holds
+// no TAB, and each of its fields is either unquoted without a quote or a
+// blank at its ends, or quoted from its first byte to its last with a comma
+// and no quote inside or a blank at an end of its text. Its row is its bytes
+// without the quotes, with a TAB for each comma between fields.
+//
+// The bytes of a record are looked at as 64-bit masks, bit i for byte i:
+// a byte lies within quotes when an odd number of quotes come up to it.
+constexpr std::size_t kCleanRecordWindow = 64;
+// Bytes that must follow a record's start for it to be read as clean: the
+// window, and 16 more for the last 16-byte copy that starts within it.
+constexpr std::size_t kCleanRecordReadable = kCleanRecordWindow + 16;
+constexpr std::size_t kNotClean = static_cast<std::size_t>(-1);
+
+std::uint64_t BytesEqual(const __m128i (&parts)[4], char c) {
+  const __m128i wanted = _mm_set1_epi8(c);
+  std::uint64_t bits = 0;
+  for (int part = 0; part < 4; ++part)
+    bits |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(parts[part], wanted))))
+            << (16 * part);
+  return bits;
+}
+
+// Bit i set when the bits up to and including i hold an odd count.
+std::uint64_t PrefixParity(std::uint64_t bits) {
+  bits ^= bits << 1;
+  bits ^= bits << 2;
+  bits ^= bits << 4;
+  bits ^= bits << 8;
+  bits ^= bits << 16;
+  bits ^= bits << 32;
+  return bits;
+}
+
+// Copies `length` bytes, sixteen at a time: up to fifteen bytes past
+// `to + length` are written, and sixteen bytes from `from` must be readable.
+[[gnu::always_inline]] inline void CopyInChunks(const char* from, std::size_t length, char* to) {
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(to), _mm_loadu_si128(reinterpret_cast<const __m128i*>(from)));
+  for (std::size_t done = 16; done < length; done += 16)
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to + done),
+                     _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + done)));
+}
+
+// Writes the row of the clean record at `record` to `to` (without its line
+// end) and returns the record's length up to its line end, or kNotClean
+// without a row when it is not clean. kCleanRecordReadable bytes from
+// `record` must be readable, and `to` must have room for as many.
+std::size_t ReadCleanRecord(const char* record, char*& to) {
+  __m128i parts[4];
+  for (int part = 0; part < 4; ++part) parts[part] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(record + 16 * part));
+  const std::uint64_t quotes = BytesEqual(parts, '"');
+  const std::uint64_t commas = BytesEqual(parts, ',');
+  const std::uint64_t lineEnds = BytesEqual(parts, '\r') | BytesEqual(parts, '\n');
+  const std::uint64_t withinQuotes = PrefixParity(quotes);  // an opening quote and the text after it
+  const std::uint64_t recordEnds = lineEnds & ~withinQuotes;
+  if (recordEnds == 0) return kNotClean;
+  const unsigned length = static_cast<unsigned>(__builtin_ctzll(recordEnds));
+  const std::uint64_t inRecord = (std::uint64_t{1} << length) - 1;
+  if ((BytesEqual(parts, '\t') | (lineEnds & withinQuotes)) & inRecord) return kNotClean;
+  const std::uint64_t separators = commas & ~withinQuotes & inRecord;
+  const std::uint64_t fieldEnds = separators | (std::uint64_t{1} << length);
+  const std::uint64_t fieldStarts = ((fieldEnds << 1) | 1) & (inRecord | (std::uint64_t{1} << length));
+  const std::uint64_t openingQuotes = quotes & withinQuotes & inRecord;
+  const std::uint64_t closingQuotes = quotes & ~withinQuotes & inRecord;
+  // Quotes open fields and close them right before a comma or the line end;
+  // a doubled quote fails this, as it closes and opens within a field.
+  if ((openingQuotes & ~fieldStarts) || ((closingQuotes << 1) & ~fieldEnds)) return kNotClean;
+  // Unquoted fields start and end with other bytes than a blank.
+  const std::uint64_t blanks = BytesEqual(parts, ' ');
+  if (blanks & ((fieldStarts & ~openingQuotes) | ((fieldEnds >> 1) & ~closingQuotes))) return kNotClean;
+  // A quoted field needs its quotes: a comma inside or a blank at an end.
+  const std::uint64_t quotedCommas = commas & withinQuotes & inRecord;
+  for (std::uint64_t opening = openingQuotes; opening != 0; opening &= opening - 1) {
+    const unsigned open = static_cast<unsigned>(__builtin_ctzll(opening));
+    const std::uint64_t after = ~((std::uint64_t{2} << open) - 1);  // the bits past the opening quote
+    const unsigned close = static_cast<unsigned>(__builtin_ctzll(closingQuotes & after));
+    const std::uint64_t text = after & ((std::uint64_t{1} << close) - 1);
+    const std::uint64_t textEnds = (std::uint64_t{2} << open) | (std::uint64_t{1} << close >> 1);
+    if (!(text & (quotedCommas | (blanks & textEnds)))) return kNotClean;
+  }
+  // Each run of bytes up to a quote or a separator is copied; a separator
+  // becomes a TAB, a quote is left out.
+  char* o = to;
+  std::size_t runStart = 0;
+  for (std::uint64_t marks = (quotes & inRecord) | separators; marks != 0; marks &= marks - 1) {
+    const std::size_t at = static_cast<std::size_t>(__builtin_ctzll(marks));
+    CopyInChunks(record + runStart, at - runStart, o);
+    o += at - runStart;
+    *o = '\t';
+    o += (separators >> at) & 1;
+    runStart = at + 1;
+  }
+  CopyInChunks(record + runStart, length - runStart, o);
+  to = o + (length - runStart);
+  return length;
+}
+
+#endif
 
 // The length of the line end at text[i] (a CR, LF or CR LF there).
 std::size_t LineEndLength(std::string_view text, std::size_t i) {
@@ -143,15 +251,18 @@ void AppendRecord(std::string& out, std::string_view row) {
   output.Finish();
 }
 
-Table Read(std::string_view text) {
-  Table table;
+namespace {
+
+// Reads the records of `text` into `table` (rows, line end, empty last
+// record, first unshowable line) and, when `places` is given, where each of
+// them lies. Returns whether minimal quoting would write any record otherwise.
+bool ReadRecords(std::string_view text, Table& table, std::vector<RecordPlace>* places) {
   const std::size_t n = text.size();
   // A record's row is never longer than the record with its line end, plus
   // one byte where a lone CR or LF becomes CR LF: the room is checked once a
   // record. Within a record the row grows no faster than the text is read,
   // so the room left never falls below the text left to read.
   RawOutput out(table.rows, n + n / 32 + 16);
-  std::vector<RecordPlace> places;
   bool anyRespelled = false;
   bool lineEndSeen = false;
   int line = 1;
@@ -171,7 +282,14 @@ Table Read(std::string_view text) {
     // and any field shown with blanks for TAB, CR or LF (CR LF as one).
     bool differs = false;
     bool unshowable = false;
-    for (;;) {
+#if defined(__SSE2__)
+    const std::size_t cleanLength =
+        static_cast<std::size_t>(end - p) >= kCleanRecordReadable ? ReadCleanRecord(p, o) : kNotClean;
+#else
+    const std::size_t cleanLength = kNotClean;
+#endif
+    if (cleanLength != kNotClean) p += cleanLength;
+    while (cleanLength == kNotClean) {
       bool quotedField = false;
       bool lenient = false;
       bool holdsCommaOrQuote = false;
@@ -274,26 +392,37 @@ Table Read(std::string_view text) {
     }
     if (unshowable && !table.firstUnshowableLine) table.firstUnshowableLine = recordLine;
     anyRespelled = anyRespelled || differs;
-    places.push_back({sourceBegin, sourceEnd, rowBegin, rowEnd, differs});
+    if (places) places->push_back({sourceBegin, sourceEnd, rowBegin, rowEnd, differs});
   }
   out.Finish();
+  return anyRespelled;
+}
+
+}  // namespace
+
+Table Read(std::string_view text) {
+  Table table;
+  // Most files have no record of their own spelling: where each record lies
+  // is worked out, in a second reading, only for a file that has one.
+  if (!ReadRecords(text, table, nullptr)) return table;
+  table = Table{};
+  std::vector<RecordPlace> places;
+  ReadRecords(text, table, &places);
   const std::string& rows = table.rows;
 
-  if (anyRespelled) {
-    auto spellings = std::make_shared<RecordSpellings>();
-    std::unordered_set<std::string_view, TextHash> keys;
-    auto rowOf = [&](const RecordPlace& p) { return std::string_view(rows).substr(p.rowBegin, p.rowEnd - p.rowBegin); };
-    for (const RecordPlace& p : places)
-      if (p.respelled) keys.insert(rowOf(p));
-    for (const RecordPlace& p : places) {
-      const std::string_view row = rowOf(p);
-      if (!keys.count(row)) continue;
-      auto it = spellings->find(row);
-      if (it == spellings->end()) it = spellings->emplace(std::string(row), std::vector<std::string>{}).first;
-      it->second.emplace_back(text.substr(p.sourceBegin, p.sourceEnd - p.sourceBegin));
-    }
-    table.form.spellings = std::move(spellings);
+  auto spellings = std::make_shared<RecordSpellings>();
+  std::unordered_set<std::string_view, TextHash> keys;
+  auto rowOf = [&](const RecordPlace& p) { return std::string_view(rows).substr(p.rowBegin, p.rowEnd - p.rowBegin); };
+  for (const RecordPlace& p : places)
+    if (p.respelled) keys.insert(rowOf(p));
+  for (const RecordPlace& p : places) {
+    const std::string_view row = rowOf(p);
+    if (!keys.count(row)) continue;
+    auto it = spellings->find(row);
+    if (it == spellings->end()) it = spellings->emplace(std::string(row), std::vector<std::string>{}).first;
+    it->second.emplace_back(text.substr(p.sourceBegin, p.sourceEnd - p.sourceBegin));
   }
+  table.form.spellings = std::move(spellings);
   return table;
 }
 
