@@ -64,11 +64,10 @@ constexpr std::size_t kNotClean = static_cast<std::size_t>(-1);
 
 std::uint64_t BytesEqual(const __m128i (&parts)[4], char c) {
   const __m128i wanted = _mm_set1_epi8(c);
-  std::uint64_t bits = 0;
-  for (int part = 0; part < 4; ++part)
-    bits |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(parts[part], wanted))))
-            << (16 * part);
-  return bits;
+  auto bitsOf = [&](int part) {
+    return static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(parts[part], wanted))));
+  };
+  return bitsOf(0) | bitsOf(1) << 16 | bitsOf(2) << 32 | bitsOf(3) << 48;
 }
 
 // Bit i set when the bits up to and including i hold an odd count.
@@ -82,13 +81,20 @@ std::uint64_t PrefixParity(std::uint64_t bits) {
   return bits;
 }
 
-// Copies `length` bytes, sixteen at a time: up to fifteen bytes past
-// `to + length` are written, and sixteen bytes from `from` must be readable.
-[[gnu::always_inline]] inline void CopyInChunks(const char* from, std::size_t length, char* to) {
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(to), _mm_loadu_si128(reinterpret_cast<const __m128i*>(from)));
-  for (std::size_t done = 16; done < length; done += 16)
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(to + done),
-                     _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + done)));
+// Copies `length` bytes sixteen at a time, each comma that `commaSwap`
+// (all ',' ^ '\t' or all zero) says turned into a TAB: up to fifteen bytes
+// past `to + length` are written, and sixteen bytes from `from` must be
+// readable.
+[[gnu::always_inline]] inline void CopySwappingCommas(const char* from, std::size_t length, char* to,
+                                                       __m128i commaSwap) {
+  const __m128i comma = _mm_set1_epi8(',');
+  std::size_t done = 0;
+  do {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + done));
+    const __m128i swapped = _mm_xor_si128(bytes, _mm_and_si128(_mm_cmpeq_epi8(bytes, comma), commaSwap));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to + done), swapped);
+    done += 16;
+  } while (done < length);
 }
 
 // Writes the row of the clean record at `record` to `to` (without its line
@@ -128,20 +134,21 @@ std::size_t ReadCleanRecord(const char* record, char*& to) {
     const std::uint64_t textEnds = (std::uint64_t{2} << open) | (std::uint64_t{1} << close >> 1);
     if (!(text & (quotedCommas | (blanks & textEnds)))) return kNotClean;
   }
-  // Each run of bytes up to a quote or a separator is copied; a separator
-  // becomes a TAB, a quote is left out.
+  // The runs of bytes between quotes are copied, those outside quotes with
+  // a TAB for each comma.
+  const __m128i toTab = _mm_set1_epi8(',' ^ '\t');
+  __m128i commaSwap = toTab;
   char* o = to;
   std::size_t runStart = 0;
-  for (std::uint64_t marks = (quotes & inRecord) | separators; marks != 0; marks &= marks - 1) {
-    const std::size_t at = static_cast<std::size_t>(__builtin_ctzll(marks));
-    CopyInChunks(record + runStart, at - runStart, o);
-    o += at - runStart;
-    *o = '\t';
-    o += (separators >> at) & 1;
-    runStart = at + 1;
+  for (std::uint64_t quoteBits = quotes & inRecord;; quoteBits &= quoteBits - 1) {
+    const std::size_t runEnd = quoteBits ? static_cast<std::size_t>(__builtin_ctzll(quoteBits)) : length;
+    CopySwappingCommas(record + runStart, runEnd - runStart, o, commaSwap);
+    o += runEnd - runStart;
+    if (!quoteBits) break;
+    runStart = runEnd + 1;
+    commaSwap = _mm_xor_si128(commaSwap, toTab);
   }
-  CopyInChunks(record + runStart, length - runStart, o);
-  to = o + (length - runStart);
+  to = o;
   return length;
 }
 
