@@ -152,6 +152,50 @@ std::size_t ReadCleanRecord(const char* record, char*& to) {
   return length;
 }
 
+// Bytes a row must have room for, when written as a clean record: its
+// fields with a quote on each side and a comma after each, and 16 more for
+// the last 16-byte copy.
+constexpr std::size_t kCleanRowRoom = 3 * kCleanRecordWindow + 16;
+
+// Writes the row at `row` as a record with minimal quoting (without a line
+// end) and returns the row's length up to its line end, when the row lies
+// within the 64 bytes from its start, ends with a CR or LF and holds no
+// quote; otherwise returns kNotClean and writes nothing. kCleanRecordReadable
+// bytes from `row` must be readable, and `to` must have room for
+// kCleanRowRoom bytes.
+std::size_t WriteCleanRow(const char* row, char*& to) {
+  __m128i parts[4];
+  for (int part = 0; part < 4; ++part) parts[part] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + 16 * part));
+  const std::uint64_t lineEnds = BytesEqual(parts, '\r') | BytesEqual(parts, '\n');
+  if (lineEnds == 0) return kNotClean;
+  const unsigned length = static_cast<unsigned>(__builtin_ctzll(lineEnds));
+  const std::uint64_t inRow = (std::uint64_t{1} << length) - 1;
+  if (BytesEqual(parts, '"') & inRow) return kNotClean;
+  const std::uint64_t commas = BytesEqual(parts, ',') & inRow;
+  const std::uint64_t blanks = BytesEqual(parts, ' ') & inRow;
+  const __m128i noSwap = _mm_setzero_si128();
+  char* o = to;
+  unsigned start = 0;
+  for (std::uint64_t fieldEnds = (BytesEqual(parts, '\t') & inRow) | (std::uint64_t{1} << length);;
+       fieldEnds &= fieldEnds - 1) {
+    const unsigned end = static_cast<unsigned>(__builtin_ctzll(fieldEnds));
+    const std::uint64_t field = ((std::uint64_t{1} << end) - 1) & ~((std::uint64_t{1} << start) - 1);
+    const std::uint64_t fieldEdges = (std::uint64_t{1} << start) | (std::uint64_t{1} << end >> 1);
+    const bool mustQuote = (field & (commas | (blanks & fieldEdges))) != 0;
+    *o = '"';
+    o += mustQuote;
+    CopySwappingCommas(row + start, end - start, o, noSwap);
+    o += end - start;
+    *o = '"';
+    o += mustQuote;
+    if (end == length) break;
+    *o++ = ',';
+    start = end + 1;
+  }
+  to = o;
+  return length;
+}
+
 #endif
 
 // The length of the line end at text[i] (a CR, LF or CR LF there).
@@ -234,6 +278,19 @@ std::size_t AppendRecordAt(RawOutput& out, std::string_view text, std::size_t i)
     ++p;
   }
   return static_cast<std::size_t>(p - text.data());
+}
+
+// AppendRecordAt, for a row in the middle of the rows: a clean row is
+// written from masks of its bytes.
+std::size_t AppendRecordOfRowAt(RawOutput& out, std::string_view rows, std::size_t i) {
+#if defined(__SSE2__)
+  if (rows.size() - i >= kCleanRecordReadable) {
+    out.Reserve(kCleanRowRoom);
+    const std::size_t length = WriteCleanRow(rows.data() + i, out.cursor);
+    if (length != kNotClean) return i + length;
+  }
+#endif
+  return AppendRecordAt(out, rows, i);
 }
 
 }  // namespace
@@ -451,10 +508,10 @@ std::string Write(std::string_view rows, const RecordForm& form) {
         out.Append(it->second[std::min(count, it->second.size() - 1)]);
         ++count;
       } else {
-        AppendRecordAt(out, rows, i);
+        AppendRecordOfRowAt(out, rows, i);
       }
     } else {
-      end = AppendRecordAt(out, rows, i);
+      end = AppendRecordOfRowAt(out, rows, i);
     }
     if (end < n) {
       out.Append(form.lineEnd);
