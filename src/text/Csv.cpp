@@ -62,7 +62,7 @@ constexpr std::size_t kCleanRecordWindow = 64;
 constexpr std::size_t kCleanRecordReadable = kCleanRecordWindow + 16;
 constexpr std::size_t kNotClean = static_cast<std::size_t>(-1);
 
-std::uint64_t BytesEqual(const __m128i (&parts)[4], char c) {
+[[gnu::always_inline]] inline std::uint64_t BytesEqual(const __m128i (&parts)[4], char c) {
   const __m128i wanted = _mm_set1_epi8(c);
   auto bitsOf = [&](int part) {
     return static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(parts[part], wanted))));
