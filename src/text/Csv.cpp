@@ -81,17 +81,16 @@ std::uint64_t PrefixParity(std::uint64_t bits) {
   return bits;
 }
 
-// Copies `length` bytes sixteen at a time, each comma that `commaSwap`
-// (all ',' ^ '\t' or all zero) says turned into a TAB: up to fifteen bytes
-// past `to + length` are written, and sixteen bytes from `from` must be
-// readable.
-[[gnu::always_inline]] inline void CopySwappingCommas(const char* from, std::size_t length, char* to,
-                                                       __m128i commaSwap) {
-  const __m128i comma = _mm_set1_epi8(',');
+// Copies `length` bytes sixteen at a time, each byte equal to `match`
+// turned into `match ^ swap` byte for byte (a zero `swap` keeps it): up to
+// fifteen bytes past `to + length` are written, and sixteen bytes from
+// `from` must be readable.
+[[gnu::always_inline]] inline void CopySwapping(const char* from, std::size_t length, char* to, __m128i match,
+                                                 __m128i swap) {
   std::size_t done = 0;
   do {
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + done));
-    const __m128i swapped = _mm_xor_si128(bytes, _mm_and_si128(_mm_cmpeq_epi8(bytes, comma), commaSwap));
+    const __m128i swapped = _mm_xor_si128(bytes, _mm_and_si128(_mm_cmpeq_epi8(bytes, match), swap));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(to + done), swapped);
     done += 16;
   } while (done < length);
@@ -136,13 +135,14 @@ std::size_t ReadCleanRecord(const char* record, char*& to) {
   }
   // The runs of bytes between quotes are copied, those outside quotes with
   // a TAB for each comma.
+  const __m128i comma = _mm_set1_epi8(',');
   const __m128i toTab = _mm_set1_epi8(',' ^ '\t');
   __m128i commaSwap = toTab;
   char* o = to;
   std::size_t runStart = 0;
   for (std::uint64_t quoteBits = quotes & inRecord;; quoteBits &= quoteBits - 1) {
     const std::size_t runEnd = quoteBits ? static_cast<std::size_t>(__builtin_ctzll(quoteBits)) : length;
-    CopySwappingCommas(record + runStart, runEnd - runStart, o, commaSwap);
+    CopySwapping(record + runStart, runEnd - runStart, o, comma, commaSwap);
     o += runEnd - runStart;
     if (!quoteBits) break;
     runStart = runEnd + 1;
@@ -171,27 +171,35 @@ std::size_t WriteCleanRow(const char* row, char*& to) {
   const unsigned length = static_cast<unsigned>(__builtin_ctzll(lineEnds));
   const std::uint64_t inRow = (std::uint64_t{1} << length) - 1;
   if (BytesEqual(parts, '"') & inRow) return kNotClean;
-  const std::uint64_t commas = BytesEqual(parts, ',') & inRow;
+  const std::uint64_t tabs = BytesEqual(parts, '\t') & inRow;
+  const std::uint64_t fieldEnds = tabs | (std::uint64_t{1} << length);
+  const std::uint64_t fieldStarts = ((tabs << 1) | 1) & inRow;
   const std::uint64_t blanks = BytesEqual(parts, ' ') & inRow;
+  // A byte of each field that needs quotes: a comma, or a blank at an end.
+  std::uint64_t quoteMarks = (BytesEqual(parts, ',') & inRow) | (blanks & (fieldStarts | (fieldEnds >> 1)));
+  // The runs of bytes between the quotes around such fields are copied
+  // with a comma for each TAB.
+  const __m128i tab = _mm_set1_epi8('\t');
+  const __m128i toComma = _mm_set1_epi8('\t' ^ ',');
   const __m128i noSwap = _mm_setzero_si128();
   char* o = to;
-  unsigned start = 0;
-  for (std::uint64_t fieldEnds = (BytesEqual(parts, '\t') & inRow) | (std::uint64_t{1} << length);;
-       fieldEnds &= fieldEnds - 1) {
-    const unsigned end = static_cast<unsigned>(__builtin_ctzll(fieldEnds));
-    const std::uint64_t field = ((std::uint64_t{1} << end) - 1) & ~((std::uint64_t{1} << start) - 1);
-    const std::uint64_t fieldEdges = (std::uint64_t{1} << start) | (std::uint64_t{1} << end >> 1);
-    const bool mustQuote = (field & (commas | (blanks & fieldEdges))) != 0;
-    *o = '"';
-    o += mustQuote;
-    CopySwappingCommas(row + start, end - start, o, noSwap);
+  std::size_t runStart = 0;
+  while (quoteMarks != 0) {
+    const unsigned mark = static_cast<unsigned>(__builtin_ctzll(quoteMarks));
+    const std::uint64_t tabsBefore = tabs & ((std::uint64_t{1} << mark) - 1);
+    const std::size_t start = tabsBefore ? 64 - static_cast<std::size_t>(__builtin_clzll(tabsBefore)) : 0;
+    const std::size_t end = static_cast<std::size_t>(__builtin_ctzll(fieldEnds & ~((std::uint64_t{1} << mark) - 1)));
+    quoteMarks &= ~((std::uint64_t{1} << end) - 1);
+    CopySwapping(row + runStart, start - runStart, o, tab, toComma);
+    o += start - runStart;
+    *o++ = '"';
+    CopySwapping(row + start, end - start, o, tab, noSwap);
     o += end - start;
-    *o = '"';
-    o += mustQuote;
-    if (end == length) break;
-    *o++ = ',';
-    start = end + 1;
+    *o++ = '"';
+    runStart = end;
   }
+  CopySwapping(row + runStart, length - runStart, o, tab, toComma);
+  o += length - runStart;
   to = o;
   return length;
 }
