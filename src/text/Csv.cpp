@@ -1,5 +1,13 @@
 // Csv: one pass over the comma-separated text builds the rows; records whose
-// bytes minimal quoting would not give back are kept by their rows.
+// bytes minimal quoting would not give back are kept by their rows, found in
+// a second pass only for a file that has such records.
+//
+// A record (or row) of up to 63 bytes with a line end and nothing unusual is
+// read (or written) from 64-bit masks of its bytes, a run at a time between
+// quotes; every other one byte by byte. Both give the same bytes. The fast
+// paths read at most 80 bytes from a record's start and are taken only where
+// the text has that many left; they write up to 15 bytes past their output,
+// inside the room the byte-by-byte code keeps anyway.
 #include "text/Csv.h"
 
 #include <algorithm>
@@ -44,6 +52,10 @@ bool IsSpecialByte(char c) { return kSpecialBytes[static_cast<unsigned char>(c)]
   return static_cast<std::size_t>(p - from);
 }
 
+// What the clean-record readers return for a record they leave to the
+// byte-by-byte code.
+constexpr std::size_t kNotClean = static_cast<std::size_t>(-1);
+
 #if defined(__SSE2__)
 
 // A clean record is one the byte-by-byte reader below would show field for
@@ -60,7 +72,6 @@ constexpr std::size_t kCleanRecordWindow = 64;
 // Bytes that must follow a record's start for it to be read as clean: the
 // window, and 16 more for the last 16-byte copy that starts within it.
 constexpr std::size_t kCleanRecordReadable = kCleanRecordWindow + 16;
-constexpr std::size_t kNotClean = static_cast<std::size_t>(-1);
 
 [[gnu::always_inline]] inline std::uint64_t BytesEqual(const __m128i (&parts)[4], char c) {
   const __m128i wanted = _mm_set1_epi8(c);
@@ -361,6 +372,8 @@ bool ReadRecords(std::string_view text, Table& table, std::vector<RecordPlace>* 
     const std::size_t cleanLength = kNotClean;
 #endif
     if (cleanLength != kNotClean) p += cleanLength;
+    // Any other record field by field: each field ends with `break` or,
+    // after a comma, `continue`s with the next one.
     while (cleanLength == kNotClean) {
       bool quotedField = false;
       bool lenient = false;
