@@ -23,7 +23,9 @@
 //   unchanged row still writes the record as it was.
 //
 // The delimiters (TAB, CR, LF, '"', ',' and the blank) are all below 0x40,
-// so no CP932 trail byte is ever taken for one: the text is read byte by byte.
+// so no CP932 trail byte is ever taken for one: the text is read byte by byte
+// (or as masks of 64 bytes, one bit a byte, for a short record or row with
+// nothing unusual in it).
 #pragma once
 
 #include <cstddef>

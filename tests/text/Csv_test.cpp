@@ -69,6 +69,53 @@ INSTANTIATE_TEST_SUITE_P(
         CsvCase{"CrLfCountsAsOneLine", "a\r\nb\r\n\"\t\"\r\n", "a\r\nb\r\n \r\n", "a\r\nb\r\n\" \"\r\n", "\r\n", 3}),
     [](const testing::TestParamInfo<CsvCase>& info) { return std::string(info.param.name); });
 
+// The same records followed by a long file: each record is then read and
+// written with enough bytes after it to be taken 64 bytes at a time.
+TEST_P(CsvRecords, ReadAndWrittenAlikeWithALongFileAfterThem) {
+  const CsvCase& c = GetParam();
+  if (!c.file.empty() && !c.file.ends_with(c.lineEnd)) GTEST_SKIP() << "no line end before the rest of the file";
+  std::string tailRecords, tailRows;
+  for (int i = 0; i < 8; ++i) {
+    tailRecords += "0123456789,\"01,23\",0123456789" + c.lineEnd;
+    tailRows += "0123456789\t01,23\t0123456789\r\n";
+  }
+  const std::string file = c.file + tailRecords;
+  const csv::Table table = csv::Read(file);
+  EXPECT_EQ(table.rows, c.rows + tailRows);
+  EXPECT_EQ(table.firstUnshowableLine, c.unshowableLine);
+  EXPECT_EQ(csv::Write(table.rows, table.form), file);
+  EXPECT_EQ(csv::Write(table.rows, csv::RecordForm{table.form.lineEnd, nullptr, {}}), c.minimal + tailRecords);
+}
+
+// Records around 64 bytes long, with a quoted comma at every place: each is
+// shown and written back the same whatever its length.
+TEST(Csv, RecordsOfAboutSixtyFourBytesReadAndWriteBack) {
+  for (std::size_t length = 56; length <= 72; ++length) {
+    for (std::size_t at = 0; at + 5 <= length; ++at) {
+      std::string record(length, 'x'), row;
+      record.replace(at, 5, "\"a,b\"");
+      row = record.substr(0, at) + "a,b" + record.substr(at + 5);
+      if (at > 0) {
+        record[at - 1] = ',';
+        row[at - 1] = '\t';
+      }
+      if (at + 5 < length) {
+        record[at + 5] = ',';
+        row[at + 3] = '\t';
+      }
+      std::string file, rows;
+      for (int i = 0; i < 4; ++i) {
+        file += record + "\r\n";
+        rows += row + "\r\n";
+      }
+      const csv::Table table = csv::Read(file);
+      ASSERT_EQ(table.rows, rows) << record;
+      EXPECT_EQ(table.form.spellings, nullptr) << record;
+      EXPECT_EQ(csv::Write(rows, csv::RecordForm{}), file) << record;
+    }
+  }
+}
+
 TEST(Csv, AChangedRowIsWrittenWithMinimalQuotingAndTheOthersKeepTheirBytes) {
   const csv::Table table = csv::Read("\"a\",\" b\"\r\n\"c\",d\r\n");
   // The second row changed, and a row holding a comma and a quote was added.
