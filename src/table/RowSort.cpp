@@ -568,12 +568,12 @@ void RankRowsCommand(EditorView& view) {
   DialogData data = dlg.Build();
   if (view.Host().RunDialog(data) && dlg.Read(data)) {
     int tracked = view.tableSelection.first;
-    const std::string numbered = dlg.rank ? RankRows(edit.Text(), dlg.column, dlg.fromRow - 1, dlg.toRow - 1, tracked,
+    std::string numbered = dlg.rank ? RankRows(edit.Text(), dlg.column, dlg.fromRow - 1, dlg.toRow - 1, tracked,
                                                      NumberReadingOf(view))
                                           : NumberRows(edit.Text(), dlg.column, dlg.fromRow - 1, dlg.toRow - 1, tracked);
     // The step closes here: the caret is put back after the snapshot.
     TextRewrite rewrite(view);
-    if (rewrite.ReplaceText(numbered)) view.tableSelection.first = tracked;
+    if (rewrite.ReplaceText(std::move(numbered))) view.tableSelection.first = tracked;
   }
   edit.SetSel(caret, caret);
   edit.ScrollCaret();
