@@ -213,7 +213,11 @@ ReadResult ReadDocumentFile(const std::string& path, std::string& bytes, std::in
   // still refused rather than cut. The buffer starts at the length fstat
   // gave and grows only for a file that grows meanwhile.
   const std::size_t most = static_cast<std::size_t>(maxBytes) + 1;
-  bytes.resize(std::min(most, static_cast<std::size_t>(st.st_size) + 1));
+  // Room past the end, kept when the bytes become the shown text as they
+  // are: the first typed letters then fill it instead of copying the text.
+  const auto size = static_cast<std::size_t>(st.st_size);
+  bytes.reserve(size + size / 8 + 4096);
+  bytes.resize(std::min(most, size + 1));
   std::size_t got = 0;
   while (got < most) {
     if (got == bytes.size()) bytes.resize(std::min(most, bytes.size() * 2));
