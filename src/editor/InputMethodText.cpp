@@ -39,38 +39,37 @@ std::optional<std::size_t> InputMethodText::ByteOffsetOfUnits(std::string_view c
   return pos;
 }
 
+// Read from the line index and the line's own bytes: the input method asks
+// at every key, and the whole text must not be made one run for it.
 std::pair<int, int> InputMethodText::CaretLine() const {
   const EditBuffer& e = view_.Edit();
-  const std::string_view text = e.Text();
-  const int start = e.LogicalLineStart(e.LogicalLineFromChar(e.Caret()));
-  std::size_t end = cp932::Find(text, '\n', static_cast<std::size_t>(start));
-  if (end == cp932::npos) {
-    end = text.size();
-  } else if (end > static_cast<std::size_t>(start) && text[end - 1] == '\r') {
-    --end;
-  }
-  return {start, static_cast<int>(end)};
+  const int line = e.LogicalLineFromChar(e.Caret());
+  const int start = e.LogicalLineStart(line);
+  if (line + 1 >= e.LogicalLineCount()) return {start, e.GetTextLength()};
+  int end = e.LogicalLineStart(line + 1) - 1;  // at the LF
+  if (end > start && e.At(end - 1) == '\r') --end;
+  return {start, end};
 }
 
 InputMethodText::Surrounding InputMethodText::AroundCaret() const {
   const EditBuffer& e = view_.Edit();
-  const std::string_view text = e.Text();
   // Plain variables, not a structured binding: the lambda below captures them.
   const std::pair<int, int> caretLine = CaretLine();
+  const int lineStart = caretLine.first;
+  const std::string_view lineBytes = e.Slice(caretLine.first, caretLine.second);
   int start = caretLine.first;
   int end = caretLine.second;
   const int caret = e.Caret();
   // A very long line is told in part: the input method asks again at every
   // caret move, and needs no more than the words around the caret.
   if (caret - start > kSurroundingBytes)
-    start = static_cast<int>(cp932::SnapBack(text, static_cast<std::size_t>(caret - kSurroundingBytes),
-                                             static_cast<std::size_t>(start)));
+    start = lineStart + static_cast<int>(cp932::SnapBack(lineBytes, static_cast<std::size_t>(caret - kSurroundingBytes - lineStart), 0));
   if (end - caret > kSurroundingBytes) {
-    std::size_t pos = static_cast<std::size_t>(caret);
-    while (pos < static_cast<std::size_t>(caret + kSurroundingBytes)) pos = cp932::Next(text, pos);
-    end = static_cast<int>(pos);
+    std::size_t pos = static_cast<std::size_t>(caret - lineStart);
+    while (pos < static_cast<std::size_t>(caret + kSurroundingBytes - lineStart)) pos = cp932::Next(lineBytes, pos);
+    end = lineStart + static_cast<int>(pos);
   }
-  const std::string_view line = text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start));
+  const std::string_view line = lineBytes.substr(static_cast<std::size_t>(start - lineStart), static_cast<std::size_t>(end - start));
   auto unitsTo = [&](int pos) {
     pos = std::clamp(pos, start, end);
     return Utf16Length(line.substr(0, static_cast<std::size_t>(pos - start)));
@@ -81,7 +80,7 @@ InputMethodText::Surrounding InputMethodText::AroundCaret() const {
 std::u16string InputMethodText::Selection() const {
   const EditBuffer& e = view_.Edit();
   const auto [start, end] = e.GetSel();
-  return ToUtf16(std::string_view(e.Text()).substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start)));
+  return ToUtf16(e.Slice(start, end));
 }
 
 bool InputMethodText::Commit(std::string_view utf8Commit, int replaceStart, int replaceLength) {
@@ -98,8 +97,7 @@ bool InputMethodText::Commit(std::string_view utf8Commit, int replaceStart, int 
   }
   if (replaceStart != 0 || replaceLength > 0) {
     const auto [start, end] = CaretLine();
-    const std::string_view line =
-        std::string_view(e.Text()).substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start));
+    const std::string_view line = e.Slice(start, end);
     const int cursor = Utf16Length(line.substr(0, static_cast<std::size_t>(e.Caret() - start)));
     const auto from = ByteOffsetOfUnits(line, cursor + replaceStart);
     const auto to = replaceLength < 0 ? std::nullopt : ByteOffsetOfUnits(line, cursor + replaceStart + replaceLength);
