@@ -19,6 +19,16 @@ void EditBuffer::SetText(std::string&& text) {
   ResetToText();
 }
 
+void EditBuffer::RewriteRange(int start, int end, std::string_view with) {
+  const int length = GetTextLength();
+  end = std::clamp(end, 0, length);
+  start = std::clamp(start, 0, end);
+  Replace(start, end, with);
+  anchor_ = caret_ = 0;
+  desiredX_ = -1;
+  rows_.ScrollHome();
+}
+
 void EditBuffer::ResetToText() {
   ++textRevision_;
   unchanged_ = {};

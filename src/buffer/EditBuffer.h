@@ -80,6 +80,13 @@ class EditBuffer {
   // Takes the string's storage instead of copying it (a file just read).
   void SetText(std::string&& text);
   void SetText(const char* text) { SetText(std::string_view(text)); }
+  // What SetText of the text with bytes [start, end) replaced by `with` does
+  // (caret at the start, scrolled to the top), reached by an edit of that
+  // range alone: a command that changes one place of a large text neither
+  // builds the whole new text nor lays every line out again. Like SetText it
+  // raises no change notification and is not limited. `with` must not be a
+  // view into this buffer.
+  void RewriteRange(int start, int end, std::string_view with);
   int GetTextLength() const { return text_.Size(); }
   // Moves on at every change of the text (an edit or SetText), never
   // otherwise: equal revisions mean the same text.

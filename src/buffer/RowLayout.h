@@ -101,6 +101,11 @@ class RowLayout {
   int FirstVisibleRow() const { return firstVisible_; }
   int VisibleRowCount() const;  // whole rows that fit in the formatting rectangle
   void Scroll(const Source& text, int columns, int rows);
+  // Back to the first row and no horizontal scroll, as Reset leaves it.
+  void ScrollHome() {
+    firstVisible_ = 0;
+    hScroll_ = 0;
+  }
   int HorizontalScroll() const { return hScroll_; }
   void SetHorizontalScroll(const Source& text, int pixels);
   int MaxHorizontalScroll(int widestRowPixels) const;

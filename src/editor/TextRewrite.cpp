@@ -1,5 +1,6 @@
 #include "editor/TextRewrite.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "editor/EditorView.h"
@@ -21,6 +22,19 @@ bool TextRewrite::Replace(Text&& text, Options options) {
 }
 
 bool TextRewrite::ReplaceText(std::string_view text, Options options) { return Replace(text, options); }
+
+bool TextRewrite::ReplaceRange(int start, int end, std::string_view with, Options options) {
+  EditBuffer& edit = view_.Edit();
+  end = std::clamp(end, 0, edit.GetTextLength());
+  start = std::clamp(start, 0, end);
+  if (edit.Slice(start, end) == with) return false;
+  step_.SetChanged(true);
+  if (options.recordSelection) view_.RecordSelectionInSnapshot();
+  const int firstVisible = edit.FirstVisibleLine();
+  edit.RewriteRange(start, end, with);
+  if (options.keepScroll) edit.LineScroll(0, firstVisible);
+  return true;
+}
 
 bool TextRewrite::ReplaceOwnText(std::string&& text, Options options) { return Replace(std::move(text), options); }
 

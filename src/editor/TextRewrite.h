@@ -7,11 +7,14 @@
 // destruction: whatever the command does to the control in between (the
 // write, then placing the caret) ends in one snapshot, pushed when the object
 // goes, so the caret the command leaves is the one the snapshot records. It
-// writes in one of three ways:
+// writes in one of four ways:
 //   - ReplaceText: the new text goes into the control at once. A text equal
 //     to the old one (nothing to change, or an edit that removed an empty last
 //     cell) changes nothing and returns false; the command ends there, and the
 //     text, the caret and the undo history stay as they were.
+//   - ReplaceRange: the same for a new text that differs from the old one in
+//     one range only, given as that range and its new bytes: nothing else is
+//     built or copied, and the control is left as ReplaceText would leave it.
 //   - ReplaceTextAsTyped: the new text goes in as if each of its new cells had
 //     been typed into the old text in turn (the scroll position is kept and
 //     carried through the insertion points as typing would carry it).
@@ -71,6 +74,11 @@ class TextRewrite {
   bool ReplaceText(String&& text) {
     return ReplaceOwnText(std::move(text), Options{});
   }
+
+  // ReplaceText of the control's text with bytes [start, end) replaced by
+  // `with` (not a view into the control), without building that text.
+  bool ReplaceRange(int start, int end, std::string_view with, Options options);
+  bool ReplaceRange(int start, int end, std::string_view with) { return ReplaceRange(start, end, with, Options{}); }
 
   // Puts `text` into the control as if each cell of `typed` (position in the
   // new text, length) had been typed into the old text in turn: the first

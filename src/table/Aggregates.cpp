@@ -1,6 +1,8 @@
 #include "table/Aggregates.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -19,6 +21,79 @@ const std::string& Label(Aggregate kind) {
   static const std::string sum = cp932::FromUtf8("合計");
   static const std::string average = cp932::FromUtf8("平均");
   return kind == Aggregate::Sum ? sum : average;
+}
+
+// The sums of the block's columns, each added in row order, read straight
+// from the text a row at a time, so a column command over a large table keeps
+// no index of its cells. A cell reads as GetCells reads it: "" in a row
+// without a TAB and past the row's last TAB; in a row whose line break holds
+// more than CR and LF (a stray CR inside the line) the cells read on past it,
+// without the CRs and LFs, TABs after it too. Cells past a row's last TAB are
+// not read at all: they are empty.
+std::vector<double> ColumnSums(std::string_view text, const CellRange& block, numbers::NumberReading reading) {
+  std::vector<double> sums(static_cast<std::size_t>(block.Columns()), 0.0);
+  const int firstRow = std::max(block.firstRow, 0);
+  std::size_t start = firstRow <= block.lastRow ? cells::RowStart(text, firstRow) : cells::npos;
+  if (start == cells::npos) return sums;
+  static constexpr auto kSpecial = [] {
+    std::array<bool, 256> special{};
+    special['\t'] = special['\r'] = special['\n'] = true;
+    return special;
+  }();
+  const char* const bytes = text.data();
+  const std::size_t size = text.size();
+  // The TABs that bound the cells up to lastCol; the rest of a row is not read.
+  const std::size_t tabsWanted = static_cast<std::size_t>(block.lastCol) + 1;
+  std::vector<std::size_t> tabs;
+  tabs.reserve(std::min<std::size_t>(tabsWanted, 256));
+  for (int row = firstRow; row <= block.lastRow; ++row) {
+    tabs.clear();
+    std::size_t p = start;
+    while (p < size) {
+      const unsigned char c = static_cast<unsigned char>(bytes[p]);
+      if (!kSpecial[c]) {
+        ++p;
+        continue;
+      }
+      if (c != '\t') break;
+      tabs.push_back(p);
+      if (tabs.size() == tabsWanted) break;
+      ++p;
+    }
+    // The cells end at the first CR or LF; the row, after its LF.
+    const auto find = [bytes](std::size_t from, char c, std::size_t to) {
+      return from < to ? static_cast<const char*>(std::memchr(bytes + from, c, to - from)) : nullptr;
+    };
+    const char* const lfAt = find(p, '\n', size);
+    const std::size_t end = lfAt ? static_cast<std::size_t>(lfAt - bytes) + 1 : size;
+    const std::size_t breakFrom = lfAt ? end - 1 : size;
+    const char* const crAt = find(p, '\r', breakFrom);
+    const std::size_t cellsEnd = crAt ? static_cast<std::size_t>(crAt - bytes) : breakFrom;
+    bool cleanBreak = true;
+    for (std::size_t q = cellsEnd; q < breakFrom && cleanBreak; ++q) cleanBreak = bytes[q] == '\r';
+    // Enough TABs counted to know which of the columns up to lastCol the row has.
+    const int tabCount = static_cast<int>(tabs.size());
+    if (cleanBreak) {
+      const int lastCol = std::min(block.lastCol, tabCount);
+      for (int c = block.firstCol; c <= lastCol; ++c) {
+        std::string_view cell;
+        if (tabCount > 0 && c >= 0) {
+          const std::size_t from = c == 0 ? start : tabs[static_cast<std::size_t>(c) - 1] + 1;
+          const std::size_t to = c < tabCount ? tabs[static_cast<std::size_t>(c)] : cellsEnd;
+          cell = std::string_view(bytes + from, to - from);
+        }
+        sums[static_cast<std::size_t>(c - block.firstCol)] += numbers::CellValue(cell, reading);
+      }
+    } else {
+      std::string whole(bytes + start, cellsEnd - start);
+      whole += cp932::RemoveAll(cp932::RemoveAll(text.substr(cellsEnd, end - cellsEnd), '\r'), '\n');
+      for (int c = block.firstCol; c <= block.lastCol; ++c)
+        sums[static_cast<std::size_t>(c - block.firstCol)] += numbers::CellValue(cells::Fields(whole, c, 1), reading);
+    }
+    if (!lfAt) break;
+    start = end;
+  }
+  return sums;
 }
 
 }  // namespace
@@ -93,16 +168,7 @@ void ColumnAggregate(EditorView& view, Aggregate kind, bool up) {
   EditBuffer& edit = view.Edit();
   const std::string_view text = edit.Text();
 
-  // Column sums, each added in row order.
-  std::vector<double> sums(static_cast<std::size_t>(block.Columns()), 0.0);
-  {
-    const TableGrid grid(text, NumberReadingOf(view));
-    const int lastRow = std::min(block.lastRow, grid.RowCount() - 1);
-    for (int r = std::max(block.firstRow, 0); r <= lastRow; ++r) {
-      const int last = std::min(block.lastCol, grid.TabCount(r));
-      for (int c = block.firstCol; c <= last; ++c) sums[static_cast<std::size_t>(c - block.firstCol)] += grid.Number(r, c);
-    }
-  }
+  const std::vector<double> sums = ColumnSums(text, block, NumberReadingOf(view));
   std::string row;
   if (!up) row += "\r\n";
   if (block.firstCol > 0) {
@@ -130,12 +196,7 @@ void ColumnAggregate(EditorView& view, Aggregate kind, bool up) {
 
   TextRewrite rewrite(view);
   if (kind == Aggregate::Sum) {
-    std::string withRow;
-    withRow.reserve(text.size() + row.size());
-    withRow.assign(text, 0, static_cast<std::size_t>(point));
-    withRow += row;
-    withRow.append(text, static_cast<std::size_t>(point));
-    rewrite.ReplaceText(std::move(withRow));
+    rewrite.ReplaceRange(point, point, row);
   } else {
     rewrite.TypeAt(point, row);
   }

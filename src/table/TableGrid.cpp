@@ -157,7 +157,9 @@ double TableGrid::Number(int row, int col) const {
 
 double TableGrid::SumOfNumbers(int row, int firstCol, int lastCol) const {
   double sum = 0.0;
-  const int last = std::min(lastCol, TabCount(row));
+  // Cells past the row's last TAB are empty, except in a row with a stray CR
+  // inside its line, whose cells read on past it, TABs after it too.
+  const int last = Exists(row) && !CleanBreak(row) ? lastCol : std::min(lastCol, TabCount(row));
   if (!Exists(row) || firstCol < 0 || edited_[static_cast<std::size_t>(row)] != -1 || !CleanBreak(row)) {
     for (int c = std::max(firstCol, 0); c <= last; ++c) sum += Number(row, c);
     return sum;

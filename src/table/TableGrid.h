@@ -68,7 +68,7 @@ class TableGrid {
   // numbers::CellValue of the single cell (col, row), read by the grid's reading.
   double Number(int row, int col) const;
   // The sum of Number over the row's cells firstCol..lastCol, added left to
-  // right; cells past the row's last TAB add nothing.
+  // right; cells past the row's last TAB add nothing (they are empty).
   double SumOfNumbers(int row, int firstCol, int lastCol) const;
 
   // Where a cell inserted at `col` goes in the row's cells (cells::InsertPoint);

@@ -231,6 +231,7 @@ TEST(Aggregates, RowResultsMatchTheCellOperationsOneByOne) {
         text += '\t';
       }
       if (rng() % 2) text += "w" + std::to_string(r);
+      if (rng() % 9 == 0) text += "\r7\t8";  // a stray CR inside the line
       if (r + 1 < rows || rng() % 2) text += "\r\n";
     }
     const bool average = rng() % 2, left = rng() % 2;
@@ -257,6 +258,82 @@ TEST(Aggregates, RowResultsMatchTheCellOperationsOneByOne) {
     EXPECT_EQ(a.Undo(), b.Undo());
     EXPECT_EQ(a.view.History().FirstVisibleLineAt(a.Undo()), b.view.History().FirstVisibleLineAt(b.Undo()));
     EXPECT_EQ(a.view.History().SelectionAt(a.Undo()), b.view.History().SelectionAt(b.Undo()));
+  }
+}
+
+// Column results the straightforward way: every cell read with GetCells,
+// the row of results built and put into the whole text (sums) or typed into
+// the control (averages).
+void ReferenceColumns(EditorView& v, bool average, bool up) {
+  const CellRange b = v.cellRange;
+  std::string row = up ? "" : "\r\n";
+  if (b.firstCol > 0) row += J(average ? "平均" : "合計") + std::string(static_cast<std::size_t>(b.firstCol), '\t');
+  for (int c = b.firstCol; c <= b.lastCol; ++c) {
+    double sum = 0;
+    for (int r = b.firstRow; r <= b.lastRow; ++r) sum += numbers::CellNumber(GetCells(v, r, c, 1));
+    row += numbers::FormatNumber(average ? sum / b.Rows() : sum, v.decimalPlaces) + "\t";
+  }
+  if (up) row += "\r\n";
+  const std::string text = v.Edit().GetText();
+  EditBuffer& e = v.Edit();
+  const int point =
+      up ? e.LogicalLineStart(e.LogicalLineFromChar(v.tableSelection.first))
+         : static_cast<int>(cells::RowCellsEnd(text, static_cast<std::size_t>(e.LogicalLineStart(
+                                                          e.LogicalLineFromChar(v.tableSelection.second)))));
+  TextRewrite rewrite(v);
+  if (average)
+    rewrite.TypeAt(point, row);
+  else
+    rewrite.ReplaceText(text.substr(0, static_cast<std::size_t>(point)) + row + text.substr(static_cast<std::size_t>(point)));
+  MoveCaretToCell(v, b.firstCol, up ? b.firstRow : b.lastRow + 1);
+}
+
+// Rows of every shape: short and long, without a TAB, with a stray CR inside
+// the line or before its CR LF, an empty last row or one without a break;
+// blocks reaching past the text; word wrap on and off, the view scrolled.
+TEST(Aggregates, ColumnResultsMatchTheCellsReadOneByOne) {
+  std::mt19937 rng(11);
+  for (int round = 0; round < 80; ++round) {
+    std::string text;
+    const int rows = 20 + static_cast<int>(rng() % 60);
+    for (int r = 0; r < rows; ++r) {
+      const int cols = static_cast<int>(rng() % 6);
+      for (int c = 0; c < cols; ++c) {
+        text += std::to_string(static_cast<int>(rng() % 2000) - 1000);
+        if (rng() % 4 == 0) text += ".5";
+        if (rng() % 3) text += '\t';
+      }
+      if (rng() % 9 == 0) text += "\r7\t8";  // a stray CR inside the line
+      if (rng() % 9 == 0) text += '\r';
+      if (r + 1 < rows || rng() % 2) text += "\r\n";
+    }
+    const bool average = rng() % 2, up = rng() % 2, wrap = rng() % 2;
+    const int firstRow = static_cast<int>(rng() % rows);
+    const int lastRow = firstRow + static_cast<int>(rng() % (rows - firstRow + 3));
+    const int firstCol = static_cast<int>(rng() % 3), lastCol = firstCol + static_cast<int>(rng() % 4);
+    Fixture a(text), b(text);
+    const int selStart = At(text, firstRow, 0);
+    const int scroll = static_cast<int>(rng() % rows);
+    for (Fixture* f : {&a, &b}) {
+      f->view.decimalPlaces = 2;
+      f->Edit().SetWordWrap(wrap);
+      f->view.cellRange = CellRange{firstCol, firstRow, lastCol, lastRow};
+      f->view.tableSelection = {selStart, static_cast<int>(text.size())};
+      f->Edit().LineScroll(0, scroll);
+      f->Edit().SetHorizontalScroll(80);
+    }
+    ColumnAggregate(a.view, average ? Aggregate::Average : Aggregate::Sum, up);
+    ReferenceColumns(b.view, average, up);
+    ASSERT_EQ(a.Text(), b.Text()) << "round " << round;
+    EXPECT_EQ(a.Sel(), b.Sel()) << "round " << round;
+    EXPECT_EQ(a.Edit().FirstVisibleLine(), b.Edit().FirstVisibleLine()) << "round " << round;
+    EXPECT_EQ(a.Edit().HorizontalScroll(), b.Edit().HorizontalScroll()) << "round " << round;
+    EXPECT_EQ(a.Edit().LineCount(), b.Edit().LineCount()) << "round " << round;
+    EXPECT_EQ(a.Undo(), b.Undo());
+    EXPECT_EQ(a.view.History().FirstVisibleLineAt(a.Undo()), b.view.History().FirstVisibleLineAt(b.Undo()));
+    EXPECT_EQ(a.view.History().SelectionAt(a.Undo()), b.view.History().SelectionAt(b.Undo()));
+    a.view.Undo();
+    EXPECT_EQ(a.Text(), text) << "round " << round;
   }
 }
 

@@ -241,7 +241,7 @@ TEST(TableGrid, MatchesTheCellOperationsOnRandomEdits) {
         ASSERT_EQ(grid.TabCount(r), fresh.TabCount(r)) << "round " << round << " op " << op;
         for (int from = 0; from < 4; ++from) {
           double sum = 0.0;
-          for (int k = from; k <= std::min(from + 2, fresh.TabCount(r)); ++k) sum += fresh.Number(r, k);
+          for (int k = from; k <= from + 2; ++k) sum += fresh.Number(r, k);
           ASSERT_EQ(grid.SumOfNumbers(r, from, from + 2), sum) << "round " << round << " op " << op;
         }
         for (int k = 0; k < 4; ++k) {
