@@ -155,24 +155,27 @@ bool Document::WriteText(const std::string& path, const file_text::FileForm& for
   const std::string_view text = view->Edit().Text();
   const bool unedited = !fileBytes_.empty() && form.encoding == form_.encoding && form.format == form_.format &&
                         text == fileText_;
-  // What is written is looked at where it already is, not copied: the
-  // file's own bytes, or a CP932 text file's text, which is its bytes.
-  std::string_view bytes;
-  file_text::Encoded encoded;
+  const bool backup = path == path_ && backupEnabled != 0 && docfile::Exists(path);
+  // What is written is looked at where it already is, not copied (the file's
+  // own bytes, or a CP932 text file's text, which is its bytes), or converted
+  // a piece at a time as it is written.
+  docfile::WriteResult r;
   if (unedited) {
-    bytes = fileBytes_;
-  } else if (form.encoding == file_encoding::Encoding::Cp932 && form.format != csv::FileFormat::Csv) {
-    bytes = text;
+    r = docfile::WriteDocumentFile(path, fileBytes_, backup);
   } else {
-    encoded = file_text::Encode(text, form);
-    if (encoded.firstBad) {
-      ShowMessage(document_messages::Unencodable(*encoded.firstBad, form.encoding, path));
+    file_text::EncodedPieces pieces(text, form);
+    r = docfile::WriteDocumentFile(
+        path,
+        [&pieces](std::string_view& piece) {
+          if (pieces.Next(piece)) return docfile::PieceStatus::Piece;
+          return pieces.FirstBad() ? docfile::PieceStatus::Failed : docfile::PieceStatus::End;
+        },
+        backup);
+    if (r.stage == docfile::WriteStage::SourceFailed) {
+      ShowMessage(document_messages::Unencodable(*pieces.FirstBad(), form.encoding, path));
       return false;
     }
-    bytes = encoded.bytes;
   }
-  const bool backup = path == path_ && backupEnabled != 0 && docfile::Exists(path);
-  const docfile::WriteResult r = docfile::WriteDocumentFile(path, bytes, backup);
   if (r.backupFailed) {
     // A plain message box without a caption of its own.
     if (UiHost* host = Host()) host->MessageBox("Error", "Failed to make the back up file !!", MsgButtons::Ok, MsgIcon::None);

@@ -238,6 +238,19 @@ ReadResult ReadDocumentFile(const std::string& path, std::string& bytes, std::in
 }
 
 WriteResult WriteDocumentFile(const std::string& path, std::string_view bytes, bool makeBackup) {
+  bool given = false;
+  return WriteDocumentFile(
+      path,
+      [&](std::string_view& piece) {
+        if (given) return PieceStatus::End;
+        given = true;
+        piece = bytes;
+        return PieceStatus::Piece;
+      },
+      makeBackup);
+}
+
+WriteResult WriteDocumentFile(const std::string& path, const PieceSource& pieces, bool makeBackup) {
   WriteResult result;
   // Write through a symbolic link to the file it names, so the link stays.
   std::string target = path;
@@ -266,7 +279,16 @@ WriteResult WriteDocumentFile(const std::string& path, std::string_view bytes, b
     return result;
   }
   TakeOverAttributes(out.fd, exists ? &old : nullptr);
-  if (!WriteAll(out.fd, bytes) || ::fsync(out.fd) != 0 || out.Close() != 0) {
+  PieceStatus status = PieceStatus::Piece;
+  std::string_view piece;
+  bool written = true;
+  while (written && (status = pieces(piece)) == PieceStatus::Piece) written = WriteAll(out.fd, piece);
+  if (status == PieceStatus::Failed) {
+    result.stage = WriteStage::SourceFailed;
+    ::unlink(temp.c_str());
+    return result;
+  }
+  if (!written || ::fsync(out.fd) != 0 || out.Close() != 0) {
     result.stage = WriteStage::WriteTemp;
     result.error = errno;
     ::unlink(temp.c_str());

@@ -25,6 +25,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -56,6 +57,7 @@ enum class WriteStage {
   CreateTemp,         // the folder does not take a new file
   WriteTemp,          // writing or flushing the new text failed (disk full, I/O error)
   Replace,            // the new file could not take the old one's place
+  SourceFailed,       // the bytes could not be made (the source knows why); nothing was written
 };
 
 struct WriteResult {
@@ -71,6 +73,16 @@ struct WriteResult {
 // goes on and backupFailed tells. On any failure before the final rename the
 // file at `path` is exactly as it was.
 WriteResult WriteDocumentFile(const std::string& path, std::string_view bytes, bool makeBackup);
+
+// The bytes of a file made a piece at a time while it is written, so a large
+// file's bytes are never whole in memory (a text converted as it is saved).
+// Each call sets `piece` to the next piece, valid until the next call.
+enum class PieceStatus { Piece, End, Failed };
+using PieceSource = std::function<PieceStatus(std::string_view& piece)>;
+// The same for the bytes `pieces` gives. A source that fails stops the save
+// before anything but the temporary file was touched (SourceFailed), and the
+// file at `path` is as it was.
+WriteResult WriteDocumentFile(const std::string& path, const PieceSource& pieces, bool makeBackup);
 
 // The steps of a save after which it may be stopped (a kill, a crash).
 enum class SaveStep {

@@ -156,28 +156,48 @@ namespace {
 
 constexpr std::size_t kEncodePieceBytes = std::size_t{1} << 20;
 
-// The UTF-8 bytes of a text whose CR LF go back to `lineEnd`, each line
-// spelled as `jisForms` says, made a piece at a time (each ending after an
-// LF), so that the text with its old line ends is never made whole. Nothing
-// when some byte is outside the code page: the caller then converts the whole
-// text to report where.
+// Converts the next piece of `rest` (a megabyte or so, ending after an LF, so
+// never inside a character or between a CR and its LF) to UTF-8, each line
+// spelled as `jisForms` says and its CR LF turned into `lineEnd`, and appends
+// it to `out`; false, taking nothing, when some byte is outside the code page.
+bool AppendUtf8Piece(std::string_view& rest, std::string_view lineEnd, file_encoding::JisForms jisForms,
+                     std::string& out) {
+  std::size_t end = rest.size();
+  if (end > kEncodePieceBytes) {
+    const std::size_t lf = rest.find('\n', kEncodePieceBytes);
+    if (lf != std::string_view::npos) end = lf + 1;
+  }
+  std::string_view part = rest.substr(0, end);
+  std::string restored;
+  if (lineEnd != "\r\n") {
+    restored = cp932::ReplaceAll(part, "\r\n", lineEnd);
+    part = restored;
+  }
+  file_encoding::ToUtf8Result piece = file_encoding::ToUtf8(part, jisForms);
+  if (piece.firstBad) return false;
+  if (out.empty())
+    out = std::move(piece.bytes);
+  else
+    out += piece.bytes;
+  rest.remove_prefix(end);
+  return true;
+}
+
+std::string_view LineEndBytes(LineEnds lineEnds) {
+  return lineEnds == LineEnds::Lf ? "\n" : lineEnds == LineEnds::Cr ? "\r" : "\r\n";
+}
+
+// The UTF-8 bytes of a text whose CR LF go back to `lineEnd`, made a piece at
+// a time, so that the text with its old line ends is never made whole.
+// Nothing when some byte is outside the code page: the caller then converts
+// the whole text to report where.
 std::optional<std::string> Utf8WithLineEnds(std::string_view text, std::string_view lineEnd,
                                             file_encoding::JisForms jisForms, bool bom) {
   std::string bytes;
   bytes.reserve(text.size() + text.size() / 2 + file_encoding::kBom.size());
   if (bom) bytes += file_encoding::kBom;
-  while (!text.empty()) {
-    std::size_t end = text.size();
-    if (end > kEncodePieceBytes) {
-      const std::size_t lf = text.find('\n', kEncodePieceBytes);
-      if (lf != std::string_view::npos) end = lf + 1;
-    }
-    const std::string restored = cp932::ReplaceAll(text.substr(0, end), "\r\n", lineEnd);
-    const file_encoding::ToUtf8Result piece = file_encoding::ToUtf8(restored, jisForms);
-    if (piece.firstBad) return std::nullopt;
-    bytes += piece.bytes;
-    text.remove_prefix(end);
-  }
+  while (!text.empty())
+    if (!AppendUtf8Piece(text, lineEnd, jisForms, bytes)) return std::nullopt;
   return bytes;
 }
 
@@ -190,8 +210,8 @@ Encoded EncodeText(std::string_view text, const FileForm& form, LineEnds lineEnd
     return r;
   }
   if (lineEnds != LineEnds::AsHeld && !form.lineSpellings) {
-    std::optional<std::string> bytes = Utf8WithLineEnds(text, lineEnds == LineEnds::Lf ? "\n" : "\r", form.jisForms,
-                                                        form.encoding == Encoding::Utf8Bom);
+    std::optional<std::string> bytes =
+        Utf8WithLineEnds(text, LineEndBytes(lineEnds), form.jisForms, form.encoding == Encoding::Utf8Bom);
     if (bytes) {
       r.bytes = std::move(*bytes);
       return r;
@@ -247,6 +267,42 @@ Encoded Encode(std::string_view text, const FileForm& form) {
     return r;
   }
   return EncodeText(records, form, LineEnds::AsHeld);
+}
+
+EncodedPieces::EncodedPieces(std::string_view text, const FileForm& form)
+    : text_(text),
+      rest_(text),
+      form_(form),
+      piecewise_(form.format == csv::FileFormat::Text && form.encoding != Encoding::Cp932 && !form.lineSpellings) {}
+
+bool EncodedPieces::Next(std::string_view& piece) {
+  buffer_.clear();
+  const bool first = !started_;
+  started_ = true;
+  if (!piecewise_) {
+    if (!first) return false;
+    if (form_.encoding == Encoding::Cp932 && form_.format == csv::FileFormat::Text) {
+      piece = text_;  // the text is the file's bytes
+      return true;
+    }
+    Encoded encoded = Encode(text_, form_);
+    if (encoded.firstBad) {
+      firstBad_ = encoded.firstBad;
+      return false;
+    }
+    buffer_ = std::move(encoded.bytes);
+    piece = buffer_;
+    return true;
+  }
+  if (first && form_.encoding == Encoding::Utf8Bom) buffer_ = file_encoding::kBom;
+  if (!rest_.empty() && !AppendUtf8Piece(rest_, LineEndBytes(form_.lineEnds), form_.jisForms, buffer_)) {
+    // Where, counted in the whole text: converted whole, which stops there.
+    firstBad_ = Encode(text_, form_).firstBad;
+    if (!firstBad_) firstBad_ = file_encoding::BadCp932{};
+    return false;
+  }
+  piece = buffer_;
+  return !buffer_.empty();
 }
 
 }  // namespace file_text

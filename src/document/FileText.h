@@ -94,6 +94,30 @@ struct Encoded {
 
 Encoded Encode(std::string_view text, const FileForm& form);
 
+// The bytes Encode gives, made a piece at a time while they are written. A
+// text file written as UTF-8 is converted a megabyte at a time (each piece
+// ends after an LF), so its UTF-8 form is never whole beside the text; a
+// file with lines of their own spelling, a comma-separated file and a CP932
+// file come as one piece (a CP932 text file's piece is the text itself).
+// The text and the form must outlive the object, and the text must not change.
+class EncodedPieces {
+ public:
+  EncodedPieces(std::string_view text, const FileForm& form);
+  // The next piece, valid until the next call; false when there is none left
+  // or when the text cannot be written in the form (FirstBad then says where).
+  bool Next(std::string_view& piece);
+  const std::optional<file_encoding::BadCp932>& FirstBad() const { return firstBad_; }
+
+ private:
+  std::string_view text_;
+  std::string_view rest_;  // not converted yet
+  const FileForm& form_;  // outlives the object too
+  bool piecewise_;
+  bool started_ = false;
+  std::string buffer_;
+  std::optional<file_encoding::BadCp932> firstBad_;
+};
+
 // The line ends a loaded text will get back when written as UTF-8: those it
 // had, when the text control is about to change them.
 LineEnds LineEndsOf(std::string_view text);

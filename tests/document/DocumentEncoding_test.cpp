@@ -3,6 +3,9 @@
 // in each encoding and the two reopen commands.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <vector>
+
 #include "document/DocFixture.h"
 #include "editor/CommandIds.h"
 #include "settings/SettingsKeys.h"
@@ -212,6 +215,23 @@ TEST(DocumentEncoding, ACp932TextWithBytesOutsideTheCodePageIsNotSavedAsUtf8) {
   EXPECT_NE(f.LastMessage().find("2 行目に CP932 の文字ではないバイト 0xA0"), std::string::npos) << f.LastMessage();
   EXPECT_FALSE(FileExists(f.Path("out.txt")));
   EXPECT_EQ(f.doc->Form().encoding, Encoding::Cp932);
+  // Over a file that is there, with backups on: it stays as it was, and
+  // neither a backup nor a temporary file is left.
+  const std::string old = f.File("old.txt", "kept\n");
+  f.host.onFile = [&](FileDialogData& d) {
+    d.encoding = Encoding::Utf8;
+    d.encodingChosen = true;
+    d.path = old;
+    return true;
+  };
+  EXPECT_FALSE(DocumentCommands(*f.doc).OnFileSaveAs());
+  EXPECT_NE(f.LastMessage().find("2 行目に CP932 の文字ではないバイト 0xA0"), std::string::npos) << f.LastMessage();
+  EXPECT_EQ(ReadBytes(old), "kept\n");
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(old).parent_path()))
+    if (entry.path().filename().string().find("old.txt") != std::string::npos)
+      names.push_back(entry.path().filename().string());
+  EXPECT_EQ(names, std::vector<std::string>{"old.txt"});
 }
 
 TEST(DocumentEncoding, ReopenReadsTheFileAgainInTheOtherEncoding) {

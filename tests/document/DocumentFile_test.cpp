@@ -110,6 +110,35 @@ TEST(WriteDocumentFile, FailedWriteLeavesTheFileAndNoLeftovers) {
   EXPECT_EQ(Listing(dir.path.string()), std::vector<std::string>{"memo.txt"});
 }
 
+// A file written a piece at a time is the pieces in order; a source that
+// fails midway leaves the file, no backup and no temporary file.
+TEST(WriteDocumentFile, PiecesAreWrittenInOrderAndAFailedSourceLeavesTheFile) {
+  TempDir dir;
+  const std::string path = dir.Path("memo.txt");
+  WriteBytes(path, "original");
+  for (const bool fails : {true, false}) {
+    const std::vector<std::string> given = {"one ", "", "two ", "three"};
+    std::size_t next = 0;
+    const docfile::WriteResult r = docfile::WriteDocumentFile(
+        path,
+        [&](std::string_view& piece) {
+          if (next == given.size()) return fails ? docfile::PieceStatus::Failed : docfile::PieceStatus::End;
+          piece = given[next++];
+          return docfile::PieceStatus::Piece;
+        },
+        true);
+    if (fails) {
+      EXPECT_EQ(r.stage, docfile::WriteStage::SourceFailed);
+      EXPECT_EQ(ReadBytes(path), "original");
+      EXPECT_EQ(Listing(dir.path.string()), std::vector<std::string>{"memo.txt"});
+    } else {
+      EXPECT_TRUE(r.Ok());
+      EXPECT_EQ(ReadBytes(path), "one two three");
+      EXPECT_EQ(ReadBytes(path + ".bak"), "original");
+    }
+  }
+}
+
 TEST(WriteDocumentFile, FolderThatIsAFileFailsBeforeAnythingIsWritten) {
   TempDir dir;
   const std::string notFolder = dir.Path("plain");

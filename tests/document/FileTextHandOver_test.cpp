@@ -3,12 +3,16 @@
 // text; the result is the same as decoding a view of the bytes. And whether a
 // UTF-8 text file's text encodes back to exactly its bytes, so that they need
 // not be kept for writing it back unedited. And writing a long text with LF
-// or CR line ends a piece at a time gives what converting it whole gives.
+// or CR line ends a piece at a time gives what converting it whole gives, and
+// so do the pieces a file is written in.
 #include "document/FileText.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "text/Cp932.h"
 
@@ -136,6 +140,69 @@ TEST(FileTextEncode, LongTextsWithLoneLineEndsAreWrittenAsWholeConversionWould) 
       EXPECT_EQ(refused.firstBad->line, expected.firstBad->line);
       EXPECT_EQ(refused.firstBad->offset, expected.firstBad->offset);
       EXPECT_EQ(refused.firstBad->byte, 0xA0);
+    }
+  }
+}
+
+// Every form a file is written in: the pieces put together are what Encode
+// gives, a text file written as UTF-8 comes in pieces smaller than the text,
+// and a byte outside the code page stops the pieces where Encode reports it.
+TEST(FileTextEncode, PiecesPutTogetherAreWhatEncodeGives) {
+  std::string text;
+  for (int line = 0; text.size() < (std::size_t{3} << 20); ++line) {
+    text.append(static_cast<std::size_t>(line % 500), 'a');
+    for (int i = 0; i < line % 200; ++i) text += "\x82\xA0\x95\x5C\t";  // あ表 TAB
+    text += "\r\n";
+  }
+  std::string bad = text;
+  bad[bad.find("\r\n", std::size_t{5} << 19) + 2] = '\xA0';
+  struct Form {
+    const char* name;
+    file_text::FileForm form;
+    bool piecewise;
+  };
+  std::vector<Form> forms;
+  for (const auto encoding : {file_text::Encoding::Cp932, file_text::Encoding::Utf8, file_text::Encoding::Utf8Bom})
+    for (const auto lineEnds : {file_text::LineEnds::AsHeld, file_text::LineEnds::Lf, file_text::LineEnds::Cr}) {
+      file_text::FileForm form;
+      form.encoding = encoding;
+      form.lineEnds = lineEnds;
+      forms.push_back({"text", form, encoding != file_text::Encoding::Cp932});
+      form.format = csv::FileFormat::Csv;
+      forms.push_back({"csv", form, false});
+    }
+  file_text::FileForm spelled;
+  spelled.encoding = file_text::Encoding::Utf8;
+  spelled.lineSpellings = std::make_shared<file_text::LineSpellings>();
+  forms.push_back({"own spellings", spelled, false});
+
+  for (const Form& f : forms) {
+    const std::string label = std::string(f.name) + " " + std::to_string(static_cast<int>(f.form.encoding)) + " " +
+                              std::to_string(static_cast<int>(f.form.lineEnds));
+    for (const std::string* t : {&text, &bad}) {
+      for (const std::string_view each : {std::string_view(*t), std::string_view()}) {
+        const file_text::Encoded whole = file_text::Encode(each, f.form);
+        file_text::EncodedPieces pieces(each, f.form);
+        std::string joined;
+        std::size_t count = 0, largest = 0;
+        std::string_view piece;
+        while (pieces.Next(piece)) {
+          joined += piece;
+          ++count;
+          largest = std::max(largest, piece.size());
+        }
+        ASSERT_EQ(pieces.FirstBad().has_value(), whole.firstBad.has_value()) << label;
+        if (whole.firstBad) {
+          EXPECT_EQ(pieces.FirstBad()->line, whole.firstBad->line) << label;
+          EXPECT_EQ(pieces.FirstBad()->offset, whole.firstBad->offset) << label;
+          continue;
+        }
+        EXPECT_EQ(joined, whole.bytes) << label;
+        if (f.piecewise && !each.empty()) {
+          EXPECT_GT(count, 2u) << label;
+          EXPECT_LT(largest, each.size()) << label;
+        }
+      }
     }
   }
 }
