@@ -151,6 +151,10 @@ class EditBuffer {
   int HorizontalScroll() const { return rows_.HorizontalScroll(); }
   // Clamped to 0..MaxHorizontalScroll(); always 0 with word wrap.
   void SetHorizontalScroll(int pixels);
+  // The same, clamped to the range for a widest row the caller measured
+  // already (the window keeps it for its scroll bar), so that dragging the
+  // bar over a large text does not measure every row at each step.
+  void SetHorizontalScroll(int pixels, int widestRowPixels) { rows_.SetHorizontalScroll(pixels, widestRowPixels); }
   // The furthest the text scrolls left without word wrap: the widest row and
   // the caret after it then end at the right edge of the formatting
   // rectangle. 0 when they fit, and always with word wrap.

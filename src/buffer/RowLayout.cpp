@@ -340,7 +340,11 @@ int RowLayout::MaxHorizontalScroll(int widestRowPixels) const {
 
 void RowLayout::SetHorizontalScroll(const Source& text, int pixels) {
   // 0 needs no measuring: the range always starts there.
-  hScroll_ = wordWrap_ || pixels <= 0 ? 0 : std::clamp(pixels, 0, MaxHorizontalScroll(WidestRowPixels(text)));
+  SetHorizontalScroll(pixels, wordWrap_ || pixels <= 0 ? 0 : WidestRowPixels(text));
+}
+
+void RowLayout::SetHorizontalScroll(int pixels, int widestRowPixels) {
+  hScroll_ = wordWrap_ || pixels <= 0 ? 0 : std::clamp(pixels, 0, MaxHorizontalScroll(widestRowPixels));
 }
 
 void RowLayout::ScrollTo(const Source& text, int pos) {

@@ -108,6 +108,8 @@ class RowLayout {
   }
   int HorizontalScroll() const { return hScroll_; }
   void SetHorizontalScroll(const Source& text, int pixels);
+  // The same within the range of a widest row already measured.
+  void SetHorizontalScroll(int pixels, int widestRowPixels);
   int MaxHorizontalScroll(int widestRowPixels) const;
   // Scrolls the least that brings the caret at pos into view (and, past the
   // right edge, a quarter of the width more).

@@ -249,6 +249,14 @@ TEST_P(EditBufferHorizontalScroll, RangeEndsAtTheWidestRowAndTheCaret) {
   EXPECT_EQ(b.HorizontalScroll(), c.expectedMax) << "scrolling stops at the end of the range";
   b.SetHorizontalScroll(-5);
   EXPECT_EQ(b.HorizontalScroll(), 0);
+  // With the widest row given, the same range without measuring; a narrower
+  // one given (not every row measured yet) is the range.
+  b.SetHorizontalScroll(1 << 20, b.WidestRowPixels());
+  EXPECT_EQ(b.HorizontalScroll(), c.expectedMax);
+  b.SetHorizontalScroll(1 << 20, b.WidestRowPixels() - 8);
+  EXPECT_EQ(b.HorizontalScroll(), c.wrap ? 0 : std::max(0, c.expectedMax - 8));
+  b.SetHorizontalScroll(-5, b.WidestRowPixels());
+  EXPECT_EQ(b.HorizontalScroll(), 0);
 }
 
 TEST_P(EditBufferHorizontalScroll, CaretAtTheEndOfTheTextNeverScrollsPastTheRange) {

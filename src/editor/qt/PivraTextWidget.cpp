@@ -154,10 +154,10 @@ void PivraTextWidget::scrollContentsBy(int, int) {
   if (syncDepth_ > 0) return;
   EditBuffer& e = view_.Edit();
   e.LineScroll(0, verticalScrollBar()->value() - e.FirstVisibleLine());
-  // Setting the sideways scroll measures the widest row of the text: only
-  // when it moved, not on every vertical step.
+  // The bar's range is that of the widest row measured for it: the sideways
+  // scroll stays inside it without measuring every row again.
   if (!e.IsWordWrap() && horizontalScrollBar()->value() != e.HorizontalScroll())
-    e.SetHorizontalScroll(horizontalScrollBar()->value());
+    e.SetHorizontalScroll(horizontalScrollBar()->value(), widest_);
   viewport()->update();
   TellInputMethod();
   emit viewChanged();
