@@ -19,7 +19,7 @@
 
 #include "app/AppContext.h"
 #include "app/qt/MainToolBar.h"
-#include "app/qt/WaitCursorScope.h"
+#include "platform/qt/WaitCursorScope.h"
 #include "app/StatusPanes.h"
 #include "document/Document.h"
 #include "document/RecentFileList.h"

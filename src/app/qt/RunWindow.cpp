@@ -27,7 +27,7 @@
 #include "app/WindowCommands.h"
 #include "app/qt/QtWindowHost.h"
 #include "app/qt/AppIcon.h"
-#include "app/qt/WaitCursorScope.h"
+#include "platform/qt/WaitCursorScope.h"
 
 namespace {
 

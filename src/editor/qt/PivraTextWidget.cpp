@@ -22,6 +22,7 @@
 #include "editor/InputMethodText.h"
 #include "text/Cp932.h"
 #include "editor/qt/CommandMenu.h"
+#include "platform/qt/WaitCursorScope.h"
 
 namespace {
 
@@ -465,7 +466,10 @@ void PivraTextWidget::ShowContextMenu(const QPoint& viewportPos) {
   menu->exec(viewport()->mapToGlobal(viewportPos));
 }
 
+// A command of the text's own menu may rewrite a large text, as the main
+// menu's may: it runs under the wait cursor too.
 void PivraTextWidget::RunCommand(int id) {
+  const WaitCursorScope waiting;
   view_.Execute(id);
   AfterInput();
 }

@@ -213,6 +213,29 @@ TEST(PivraTextWidgetTest, ContextMenuFollowsTableMode) {
   EXPECT_FALSE(ActionFor(*edit, cmd::ToggleTableMode)->isChecked());
 }
 
+// A command chosen from the text's menu runs under the wait cursor, and
+// leaves none behind.
+TEST(PivraTextWidgetTest, ContextMenuCommandsRunUnderTheWaitCursor) {
+  TestWindow t;
+  t.view.Execute(cmd::ToggleTableMode);  // the edit menu, with Cut
+  t.SetText("abc");
+  EditBuffer& e = t.view.Edit();
+  e.SetSel(0, 1);
+  std::vector<Qt::CursorShape> seen;
+  const std::function<void()> notify = e.onChange;
+  e.onChange = [&] {
+    seen.push_back(QApplication::overrideCursor() ? QApplication::overrideCursor()->shape() : Qt::ArrowCursor);
+    if (notify) notify();
+  };
+  auto menu = t.widget.BuildContextMenu();
+  QAction* cut = ActionFor(*menu, cmd::Cut);
+  ASSERT_NE(cut, nullptr);
+  cut->trigger();
+  EXPECT_EQ(t.Text(), "bc");
+  EXPECT_EQ(seen, std::vector<Qt::CursorShape>{Qt::WaitCursor});
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
 TEST(PivraTextWidgetTest, RightButtonReleaseShowsTheMenuOfTheModeAtThatMoment) {
   TestWindow t;
   QString shown;

@@ -1,4 +1,4 @@
-#include "app/qt/WaitCursorScope.h"
+#include "platform/qt/WaitCursorScope.h"
 
 #include <QApplication>
 #include <QEvent>

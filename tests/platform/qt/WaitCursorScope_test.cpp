@@ -1,6 +1,6 @@
 // The wait cursor of a step of work: shown while the step runs, out of the
 // way while a modal dialog of the step is open, gone when the step ends.
-#include "app/qt/WaitCursorScope.h"
+#include "platform/qt/WaitCursorScope.h"
 
 #include <gtest/gtest.h>
 
