@@ -1,8 +1,6 @@
 #include "table/Aggregates.h"
 
 #include <algorithm>
-#include <array>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -35,63 +33,34 @@ std::vector<double> ColumnSums(std::string_view text, const CellRange& block, nu
   const int firstRow = std::max(block.firstRow, 0);
   std::size_t start = firstRow <= block.lastRow ? cells::RowStart(text, firstRow) : cells::npos;
   if (start == cells::npos) return sums;
-  static constexpr auto kSpecial = [] {
-    std::array<bool, 256> special{};
-    special['\t'] = special['\r'] = special['\n'] = true;
-    return special;
-  }();
-  const char* const bytes = text.data();
-  const std::size_t size = text.size();
   // The TABs that bound the cells up to lastCol; the rest of a row is not read.
   const std::size_t tabsWanted = static_cast<std::size_t>(block.lastCol) + 1;
   std::vector<std::size_t> tabs;
   tabs.reserve(std::min<std::size_t>(tabsWanted, 256));
   for (int row = firstRow; row <= block.lastRow; ++row) {
-    tabs.clear();
-    std::size_t p = start;
-    while (p < size) {
-      const unsigned char c = static_cast<unsigned char>(bytes[p]);
-      if (!kSpecial[c]) {
-        ++p;
-        continue;
-      }
-      if (c != '\t') break;
-      tabs.push_back(p);
-      if (tabs.size() == tabsWanted) break;
-      ++p;
-    }
-    // The cells end at the first CR or LF; the row, after its LF.
-    const auto find = [bytes](std::size_t from, char c, std::size_t to) {
-      return from < to ? static_cast<const char*>(std::memchr(bytes + from, c, to - from)) : nullptr;
-    };
-    const char* const lfAt = find(p, '\n', size);
-    const std::size_t end = lfAt ? static_cast<std::size_t>(lfAt - bytes) + 1 : size;
-    const std::size_t breakFrom = lfAt ? end - 1 : size;
-    const char* const crAt = find(p, '\r', breakFrom);
-    const std::size_t cellsEnd = crAt ? static_cast<std::size_t>(crAt - bytes) : breakFrom;
-    bool cleanBreak = true;
-    for (std::size_t q = cellsEnd; q < breakFrom && cleanBreak; ++q) cleanBreak = bytes[q] == '\r';
+    const cells::RowScan scan = cells::ScanRow(text, start, tabsWanted, tabs);
+    const std::size_t cellsEnd = scan.cellsEnd;
     // Enough TABs counted to know which of the columns up to lastCol the row has.
     const int tabCount = static_cast<int>(tabs.size());
-    if (cleanBreak) {
+    if (scan.cleanBreak) {
       const int lastCol = std::min(block.lastCol, tabCount);
       for (int c = block.firstCol; c <= lastCol; ++c) {
         std::string_view cell;
         if (tabCount > 0 && c >= 0) {
           const std::size_t from = c == 0 ? start : tabs[static_cast<std::size_t>(c) - 1] + 1;
           const std::size_t to = c < tabCount ? tabs[static_cast<std::size_t>(c)] : cellsEnd;
-          cell = std::string_view(bytes + from, to - from);
+          cell = text.substr(from, to - from);
         }
         sums[static_cast<std::size_t>(c - block.firstCol)] += numbers::CellValue(cell, reading);
       }
     } else {
-      std::string whole(bytes + start, cellsEnd - start);
-      whole += cp932::RemoveAll(cp932::RemoveAll(text.substr(cellsEnd, end - cellsEnd), '\r'), '\n');
+      std::string whole(text.substr(start, cellsEnd - start));
+      whole += cp932::RemoveAll(cp932::RemoveAll(text.substr(cellsEnd, scan.end - cellsEnd), '\r'), '\n');
       for (int c = block.firstCol; c <= block.lastCol; ++c)
         sums[static_cast<std::size_t>(c - block.firstCol)] += numbers::CellValue(cells::Fields(whole, c, 1), reading);
     }
-    if (!lfAt) break;
-    start = end;
+    if (!scan.hasLf) break;
+    start = scan.end;
   }
   return sums;
 }

@@ -1,6 +1,7 @@
 #include "table/CellText.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "text/Cp932.h"
@@ -170,6 +171,43 @@ std::string_view Fields(std::string_view row, int firstCol, int count) {
     end = i + 1 < count ? tab + 1 : tab;
   }
   return row.substr(start, end - start);
+}
+
+RowScan ScanRow(std::string_view text, std::size_t start, std::size_t maxTabs, std::vector<std::size_t>& tabs) {
+  // Most bytes are none of TAB, CR and LF: a table look-up passes over them
+  // with one test each.
+  static constexpr auto kSpecial = [] {
+    std::array<bool, 256> special{};
+    special['\t'] = special['\r'] = special['\n'] = true;
+    return special;
+  }();
+  const char* const bytes = text.data();
+  const std::size_t size = text.size();
+  tabs.clear();
+  std::size_t p = start;
+  while (p < size && tabs.size() < maxTabs) {
+    const unsigned char c = static_cast<unsigned char>(bytes[p]);
+    if (!kSpecial[c]) {
+      ++p;
+      continue;
+    }
+    if (c != '\t') break;
+    tabs.push_back(p++);
+  }
+  // No CR or LF stands before p: the rest is found by memchr.
+  const auto find = [bytes](std::size_t from, char c, std::size_t to) {
+    return from < to ? static_cast<const char*>(std::memchr(bytes + from, c, to - from)) : nullptr;
+  };
+  RowScan row;
+  row.start = start;
+  const char* const lfAt = find(p, '\n', size);
+  row.hasLf = lfAt != nullptr;
+  row.end = lfAt ? static_cast<std::size_t>(lfAt - bytes) + 1 : size;
+  const std::size_t breakFrom = lfAt ? row.end - 1 : size;  // the LF, or the end of the text
+  const char* const crAt = find(p, '\r', breakFrom);
+  row.cellsEnd = crAt ? static_cast<std::size_t>(crAt - bytes) : breakFrom;
+  for (std::size_t q = row.cellsEnd; q < breakFrom && row.cleanBreak; ++q) row.cleanBreak = bytes[q] == '\r';
+  return row;
 }
 
 }  // namespace cells

@@ -19,6 +19,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace cells {
 
@@ -31,6 +32,21 @@ std::size_t RowStart(std::string_view text, int n);
 // End of the cells of the row that starts at rowStart: its first CR or LF, or
 // the end of the text.
 std::size_t RowCellsEnd(std::string_view text, std::size_t rowStart);
+
+// One row of a text as a command that walks many rows reads it, in one pass
+// that stops reading TABs after the first `maxTabs`: the row's start, where
+// its cells end (its first CR or LF), where the row ends (after its LF, or at
+// the end of the text), whether it has an LF, and whether its line break
+// holds nothing but CRs before that LF (otherwise a stray CR stands inside
+// the line). `tabs` receives the offsets of the first TABs of its cells.
+struct RowScan {
+  std::size_t start = 0;
+  std::size_t cellsEnd = 0;
+  std::size_t end = 0;
+  bool hasLf = false;
+  bool cleanBreak = true;
+};
+RowScan ScanRow(std::string_view text, std::size_t start, std::size_t maxTabs, std::vector<std::size_t>& tabs);
 
 // The cell `col` with its following TAB, as SelectCell and DeleteCell find it:
 // [start, end) within `row`. False when the cell does not exist.

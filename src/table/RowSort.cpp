@@ -170,44 +170,17 @@ bool ReadBlockRows(std::string_view text, int column, int firstRow, int lastRow,
   const std::size_t asked = static_cast<std::size_t>(lastRow - first) + 1;
   rows.reserve(std::min(asked, (size - start) / 16 + 1));
   keys.reserve(rows.capacity());
-  // The cells end at the first CR or LF; TABs before it divide them.
-  static constexpr auto kSpecial = [] {
-    std::array<bool, 256> special{};
-    special['\t'] = special['\r'] = special['\n'] = true;
-    return special;
-  }();
   const std::size_t keyTab = static_cast<std::size_t>(column);  // the TAB in front of the key (none for column 0)
+  std::vector<std::size_t> tabAt;  // TABs up to the one after the key; the rest of the cells is not read
+  tabAt.reserve(std::min<std::size_t>(keyTab + 1, 256));
   for (int row = first; row <= lastRow; ++row) {
-    // TABs up to the one after the key; the rest of the cells is not read.
-    std::size_t tabs = 0;
-    std::size_t keyTabAt = start, afterKeyTabAt = cells::npos;
-    std::size_t p = start;
-    while (p < size) {
-      const unsigned char c = static_cast<unsigned char>(bytes[p]);
-      if (!kSpecial[c]) {
-        ++p;
-        continue;
-      }
-      if (c != '\t') break;
-      ++tabs;
-      if (tabs == keyTab) keyTabAt = p;
-      if (tabs == keyTab + 1) {
-        afterKeyTabAt = p;
-        break;
-      }
-      ++p;
-    }
-    const auto find = [bytes](std::size_t from, char c, std::size_t to) {
-      return from < to ? static_cast<const char*>(std::memchr(bytes + from, c, to - from)) : nullptr;
-    };
-    const char* const lfAt = find(p, '\n', size);
-    const std::size_t end = lfAt ? static_cast<std::size_t>(lfAt - bytes) + 1 : size;
-    const std::size_t breakFrom = lfAt ? end - 1 : size;  // the LF, or the end of the text
-    const char* const crAt = find(p, '\r', breakFrom);
-    const std::size_t cellsEnd = crAt ? static_cast<std::size_t>(crAt - bytes) : breakFrom;
+    const cells::RowScan scan = cells::ScanRow(text, start, keyTab + 1, tabAt);
     // Only CRs may stand between the first CR and the LF.
-    for (std::size_t q = cellsEnd; q < breakFrom; ++q)
-      if (bytes[q] != '\r') return false;
+    if (!scan.cleanBreak) return false;
+    const std::size_t tabs = tabAt.size();
+    const std::size_t keyTabAt = keyTab > 0 && tabs >= keyTab ? tabAt[keyTab - 1] : start;
+    const std::size_t afterKeyTabAt = tabs == keyTab + 1 ? tabAt[keyTab] : cells::npos;
+    const std::size_t cellsEnd = scan.cellsEnd, end = scan.end;
     const bool allTabsCounted = afterKeyTabAt != cells::npos;  // at least keyTab + 1 TABs
     const std::string_view cellsOfRow(bytes + start, cellsEnd - start);
     // Cell `column` as CellText.h reads it: "" in a row without TAB or
@@ -230,10 +203,10 @@ bool ReadBlockRows(std::string_view text, int column, int firstRow, int lastRow,
                     .start = static_cast<int>(start),
                     .length = static_cast<int>(end - start),
                     .point = point,
-                   .valueFirst = column == 0,
+                    .valueFirst = column == 0,
                     .pointEndsCells = point >= 0 && static_cast<std::size_t>(point) == cellsOfRow.size(),
-                    .addsLineBreak = !lfAt});
-    if (!lfAt) break;
+                    .addsLineBreak = !scan.hasLf});
+    if (!scan.hasLf) break;
     start = end;
   }
   return true;

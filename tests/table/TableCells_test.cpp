@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <vector>
 
 #include "TableFixture.h"
 #include "editor/TextRewrite.h"
 #include "numbers/CellNumber.h"
+#include "table/CellText.h"
 #include "table/TableGrid.h"
 
 using tabletest::Fixture;
@@ -139,6 +141,36 @@ INSTANTIATE_TEST_SUITE_P(
                       InsertCase{"EmptyValue", "a\tb", 1, 0, "", "a\t\tb"},
                       InsertCase{"LoneLfEndsRow", "a\nb", 1, 0, "x", "a\tx\nb"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A row read in one pass: its first TABs, where its cells and the row end,
+// and whether its line break is clean.
+TEST(ScanRow, FindsTheFirstTabsTheCellsEndAndTheRowEnd) {
+  const struct {
+    const char* text;
+    std::size_t start, maxTabs;
+    std::vector<std::size_t> tabs;
+    std::size_t cellsEnd, end;
+    bool hasLf, cleanBreak;
+  } cases[] = {
+      {"a\tb\tc\r\nx", 0, 5, {1, 3}, 5, 7, true, true},
+      {"a\tb\tc\r\nx", 0, 1, {1}, 5, 7, true, true},          // stops reading TABs, not the row
+      {"a\tb\tc\r\nx", 7, 5, {}, 8, 8, false, true},           // the last row, without a break
+      {"a\tb\r\r\n", 0, 5, {1}, 3, 6, true, true},            // CRs before the LF are the break
+      {"a\rb\tc\r\n", 0, 5, {}, 1, 7, true, false},           // a stray CR: the TAB after it is not the cells'
+      {"\x95\x5C\t\x82\xA0\n", 0, 5, {2}, 5, 6, true, true}, // double-byte cells
+      {"", 0, 5, {}, 0, 0, false, true},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::size_t> tabs{99};
+    const cells::RowScan row = cells::ScanRow(c.text, c.start, c.maxTabs, tabs);
+    EXPECT_EQ(tabs, c.tabs) << c.text;
+    EXPECT_EQ(row.start, c.start) << c.text;
+    EXPECT_EQ(row.cellsEnd, c.cellsEnd) << c.text;
+    EXPECT_EQ(row.end, c.end) << c.text;
+    EXPECT_EQ(row.hasLf, c.hasLf) << c.text;
+    EXPECT_EQ(row.cleanBreak, c.cleanBreak) << c.text;
+  }
+}
 
 TEST(TableSelectionTracking, InsertBeforeMovesStartInsertAtDoesNot) {
   Fixture f("a\tb\r\nc\td\r\n");
