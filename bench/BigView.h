@@ -7,6 +7,7 @@
 #include <benchmark/benchmark.h>
 
 #include "BenchTables.h"
+#include "editor/KeyCodes.h"
 #include "settings/SettingsKeys.h"
 
 namespace benchtables {
@@ -31,6 +32,19 @@ struct BigView : ViewFixture {
     for (int r = first; r < first + e.VisibleLineCount() + 1; ++r) sum += e.RowRange(r).end;
     sum += e.CaretPoint().x;
     benchmark::DoNotOptimize(sum);
+  }
+  // One key as the user types it, processed and repainted: the letter a, or
+  // Backspace.
+  void TypeKey(bool backspace) {
+    if (backspace) {
+      view->PressKey(key::Back, false, false, false);
+      view->OnKeyUp(key::Back);
+    } else {
+      view->PressKey('A', false, false, false, "a");
+      view->OnKeyUp('A');
+    }
+    view->OnIdle(true);
+    Paint();
   }
 };
 

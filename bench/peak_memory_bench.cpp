@@ -34,7 +34,6 @@
 #include "BigTexts.h"
 #include "BigView.h"
 #include "editor/CommandIds.h"
-#include "editor/KeyCodes.h"
 #include "find/SearchBars.h"
 #include "text/FileEncoding.h"
 
@@ -74,17 +73,7 @@ int RunChild(const std::string& path, const std::string& kind) {
 
   e.SetSel(e.GetTextLength() / 2, e.GetTextLength() / 2);
   e.ScrollCaret();
-  for (int i = 0; i < 100; ++i) {
-    if (i % 5 == 4) {
-      view.PressKey(key::Back, false, false, false);
-      view.OnKeyUp(key::Back);
-    } else {
-      view.PressKey('A', false, false, false, "a");
-      view.OnKeyUp('A');
-    }
-    view.OnIdle(true);
-    v.Paint();
-  }
+  for (int i = 0; i < 100; ++i) v.TypeKey(i % 5 == 4);
   ReportStep("100-keystrokes");
 
   if (kind == "table") {

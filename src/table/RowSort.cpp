@@ -229,6 +229,16 @@ bool ReadBlockRows(std::string_view text, int column, int firstRow, int lastRow,
   }
 }
 
+// Bytes written through a pointer into room made in advance; the string
+// that holds the room is cut to size at the end.
+struct ByteWriter {
+  char* at;
+  void Put(const char* bytes, std::size_t count) {
+    std::memcpy(at, bytes, count);
+    at += count;
+  }
+};
+
 // The text with the block's rows in `order`, as Reordered writes it.
 std::string ReorderedRows(std::string_view text, const std::vector<BlockRow>& rows, const std::vector<int>& order) {
   const std::size_t blockStart = static_cast<std::size_t>(rows.front().start);
@@ -236,21 +246,17 @@ std::string ReorderedRows(std::string_view text, const std::vector<BlockRow>& ro
   const int lastIndex = static_cast<int>(rows.size()) - 1;
   std::string out(text.size() + 2, '\0');
   char* const outBegin = out.data();
-  char* at = outBegin;
-  const auto put = [&at](const char* bytes, std::size_t count) {
-    std::memcpy(at, bytes, count);
-    at += count;
-  };
-  put(text.data(), blockStart);
+  ByteWriter w{outBegin};
+  w.Put(text.data(), blockStart);
   for (std::size_t i = 0; i < order.size(); ++i) {
     PrefetchAhead(text, rows, order, i);
     const BlockRow& row = rows[static_cast<std::size_t>(order[i])];
-    put(text.data() + row.start, static_cast<std::size_t>(row.length));
+    w.Put(text.data() + row.start, static_cast<std::size_t>(row.length));
     // The text's last row gets a line break unless, being empty, it follows one.
-    if (order[i] == lastIndex && row.addsLineBreak && (at == outBegin || at[-1] != '\n')) put("\r\n", 2);
+    if (order[i] == lastIndex && row.addsLineBreak && (w.at == outBegin || w.at[-1] != '\n')) w.Put("\r\n", 2);
   }
-  put(text.data() + blockEnd, text.size() - blockEnd);
-  out.resize(static_cast<std::size_t>(at - outBegin));
+  w.Put(text.data() + blockEnd, text.size() - blockEnd);
+  out.resize(static_cast<std::size_t>(w.at - outBegin));
   return out;
 }
 
@@ -301,12 +307,8 @@ std::string RankSortedBlock(std::string_view text, const std::vector<BlockRow>& 
   const std::size_t rankDigits = std::to_string(rankedRows).size();
   std::string out(text.size() + 2 + rankedRows * (rankDigits + 2), '\0');
   char* const outBegin = out.data();
-  char* at = outBegin;
-  const auto put = [&at](const char* bytes, std::size_t count) {
-    std::memcpy(at, bytes, count);
-    at += count;
-  };
-  put(text.data(), blockStart);
+  ByteWriter w{outBegin};
+  w.Put(text.data(), blockStart);
 
   // The tracked position lies before the block (nothing moves it), after it
   // (every insertion moves it) or in one of the sorted rows (the insertions
@@ -326,7 +328,7 @@ std::string RankSortedBlock(std::string_view text, const std::vector<BlockRow>& 
     const char* rowBytes = text.data() + row.start;
     const std::size_t rowLength = static_cast<std::size_t>(row.length);
     const std::size_t sortedLength = rowLength + (row.addsLineBreak ? 2 : 0);
-    const std::size_t sortedStart = static_cast<std::size_t>(at - outBegin) - static_cast<std::size_t>(growth);
+    const std::size_t sortedStart = static_cast<std::size_t>(w.at - outBegin) - static_cast<std::size_t>(growth);
     const bool tracksHere = trackInBlock && trackedAt >= sortedStart &&
                             (endsSortedText || trackedAt < sortedStart + sortedLength);
     const bool tie = i > 0 && row.value == aboveValue;
@@ -338,8 +340,8 @@ std::string RankSortedBlock(std::string_view text, const std::vector<BlockRow>& 
     aboveValue = row.value;
     if (row.point < 0) {
       aboveLength = 0;
-      put(rowBytes, rowLength);
-      if (row.addsLineBreak) put("\r\n", 2);
+      w.Put(rowBytes, rowLength);
+      if (row.addsLineBreak) w.Put("\r\n", 2);
       if (tracksHere) trackedShift = growth;
       return;
     }
@@ -347,17 +349,17 @@ std::string RankSortedBlock(std::string_view text, const std::vector<BlockRow>& 
     // replaced is deleted without the TAB before it).
     const std::size_t point = static_cast<std::size_t>(row.point);
     const bool endsRow = !row.valueFirst && tie && row.pointEndsCells;
-    put(rowBytes, point);
+    w.Put(rowBytes, point);
     if (row.valueFirst) {
-      put(rank.data(), rankLength);
-      *at++ = '\t';
+      w.Put(rank.data(), rankLength);
+      *w.at++ = '\t';
     } else {
-      *at++ = '\t';
-      put(rank.data(), rankLength);
+      *w.at++ = '\t';
+      w.Put(rank.data(), rankLength);
     }
-    if (endsRow) *at++ = '\t';
-    put(rowBytes + point, rowLength - point);
-    if (row.addsLineBreak) put("\r\n", 2);
+    if (endsRow) *w.at++ = '\t';
+    w.Put(rowBytes + point, rowLength - point);
+    if (row.addsLineBreak) w.Put("\r\n", 2);
     const long long inserted = static_cast<long long>(rankLength) + (endsRow ? 2 : 1);
     if (tracksHere) trackedShift = growth + (trackedAt - sortedStart > point ? inserted : 0);
     growth += inserted;
@@ -369,8 +371,8 @@ std::string RankSortedBlock(std::string_view text, const std::vector<BlockRow>& 
     rankRow(i, rows[static_cast<std::size_t>(order[i])], false);
   }
   if (rowAfterSort) rankRow(order.size(), *rowAfterSort, true);
-  put(text.data() + blockEnd, text.size() - blockEnd);
-  out.resize(static_cast<std::size_t>(at - outBegin));
+  w.Put(text.data() + blockEnd, text.size() - blockEnd);
+  out.resize(static_cast<std::size_t>(w.at - outBegin));
   if (tracked >= 0 && trackedAt >= sortedBlockEnd && !rowAfterSort) trackedShift = growth;
   tracked = static_cast<int>(tracked + trackedShift);
   return out;
